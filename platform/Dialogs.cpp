@@ -1,0 +1,141 @@
+#include "platform/Dialogs.h"
+
+#include "platform/Geometry.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+
+// A CR (with or without a following LF) is a line break in box texts.
+QString withLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+QMessageBox::Icon qtIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer firstAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::Ok:
+    case Buttons::OkCancel: break;
+    }
+    return Answer::Ok;
+}
+
+} // namespace
+
+Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(qtIcon(icon), title, withLineBreaks(text), QMessageBox::NoButton, QApplication::activeWindow());
+    struct Entry { QMessageBox::StandardButton b; Answer a; };
+    std::vector<Entry> entries;
+    switch (buttons) {
+    case Buttons::Ok: entries = {{QMessageBox::Ok, Answer::Ok}}; break;
+    case Buttons::OkCancel: entries = {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+    case Buttons::YesNo: entries = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}; break;
+    case Buttons::YesNoCancel:
+        entries = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
+        break;
+    case Buttons::RetryCancel: entries = {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+    }
+    QMessageBox::StandardButtons set;
+    for (const Entry& e : entries)
+        set |= e.b;
+    box.setStandardButtons(set);
+    box.setDefaultButton(entries.front().b);
+    // Escape answers Cancel where there is one, and the only button of an OK box.
+    if (set & QMessageBox::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (entries.size() == 1)
+        box.setEscapeButton(entries.front().b);
+    const int result = box.exec();
+    for (const Entry& e : entries)
+        if (result == e.b)
+            return e.a;
+    return set & QMessageBox::Cancel ? Answer::Cancel : (buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+}
+
+QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText,
+                         std::optional<QPoint> position)
+{
+    QInputDialog dlg(QApplication::activeWindow());
+    dlg.setInputMode(QInputDialog::TextInput);
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(withLineBreaks(prompt));
+    dlg.setTextValue(defaultText);
+    if (position)
+        dlg.move(twipsToPixels(position->x()), twipsToPixels(position->y()));
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    return dlg.textValue();
+}
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    DialogEvent e{DialogEvent::Kind::Message, text, title, buttons, icon, {}, std::nullopt};
+    events_.push_back(e);
+    if (answers_.empty())
+        return firstAnswer(buttons);
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+QString ScriptedDialogs::input(const QString& prompt, const QString& title, const QString& defaultText,
+                               std::optional<QPoint> position)
+{
+    DialogEvent e{DialogEvent::Kind::Input, prompt, title, Buttons::OkCancel, Icon::None, defaultText, position};
+    events_.push_back(e);
+    if (inputs_.empty())
+        return {};
+    const QString s = inputs_.front();
+    inputs_.pop_front();
+    return s;
+}
+
+void ScriptedDialogs::beep()
+{
+    events_.push_back(DialogEvent{DialogEvent::Kind::Beep, {}, {}, Buttons::Ok, Icon::None, {}, std::nullopt});
+}
+
+std::vector<DialogEvent> ScriptedDialogs::messages() const
+{
+    std::vector<DialogEvent> out;
+    for (const DialogEvent& e : events_)
+        if (e.kind == DialogEvent::Kind::Message)
+            out.push_back(e);
+    return out;
+}
+
+int ScriptedDialogs::beeps() const
+{
+    int n = 0;
+    for (const DialogEvent& e : events_)
+        if (e.kind == DialogEvent::Kind::Beep)
+            ++n;
+    return n;
+}
+
+} // namespace platform

@@ -1,0 +1,65 @@
+#include "platform/Geometry.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+double pixelsPerTwip(double logicalDpi) { return logicalDpi / 1440.0; }
+
+double pixelsPerTwip()
+{
+    double dpi = 96.0;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        if (const QScreen* s = QGuiApplication::primaryScreen())
+            if (s->logicalDotsPerInch() > 0)
+                dpi = s->logicalDotsPerInch();
+    return pixelsPerTwip(dpi);
+}
+
+int twipsToPixels(int twips, double pixelsPerTwip) { return int(std::lround(twips * pixelsPerTwip)); }
+int pixelsToTwips(int pixels, double pixelsPerTwip) { return int(std::lround(pixels / pixelsPerTwip)); }
+
+int twipsToPixels(int twips) { return twipsToPixels(twips, pixelsPerTwip()); }
+int pixelsToTwips(int pixels) { return pixelsToTwips(pixels, pixelsPerTwip()); }
+
+QSize twipsToPixels(QSize twips)
+{
+    const double f = pixelsPerTwip();
+    return QSize(twipsToPixels(twips.width(), f), twipsToPixels(twips.height(), f));
+}
+
+QRect twipsToPixels(QRect twips)
+{
+    const double f = pixelsPerTwip();
+    return QRect(twipsToPixels(twips.x(), f), twipsToPixels(twips.y(), f), twipsToPixels(twips.width(), f),
+                 twipsToPixels(twips.height(), f));
+}
+
+QPoint centredThirdPosition(const QSize& size, const QRect& screen)
+{
+    // A window larger than the screen keeps its top-left corner on it, so
+    // that its title bar stays reachable.
+    const int x = screen.left() + std::max(0, (screen.width() - size.width()) / 2);
+    const int y = screen.top() + std::max(0, (screen.height() - size.height()) / 3);
+    return QPoint(x, y);
+}
+
+void placeCentredThird(QWidget* w)
+{
+    if (!w)
+        return;
+    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    // The frame counts once the window has one; before it is shown the
+    // client size is all there is.
+    const QSize size = w->isVisible() ? w->frameGeometry().size() : w->size();
+    w->move(centredThirdPosition(size, s->availableGeometry()));
+}
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// Twips (1/1440 inch) to pixels and the placement rules of the start and main
+// windows: horizontally centred, one third of the free height above.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace platform {
+
+// Pixels per twip factor of the primary screen: 15 twips a pixel at 96 dpi,
+// scaled with the screen's logical dpi.
+double pixelsPerTwip();
+int twipsToPixels(int twips);
+int pixelsToTwips(int pixels);
+QSize twipsToPixels(QSize twips);
+QRect twipsToPixels(QRect twips);
+// The same at a given logical dpi or factor, independent of any screen.
+double pixelsPerTwip(double logicalDpi);
+int twipsToPixels(int twips, double pixelsPerTwip);
+int pixelsToTwips(int pixels, double pixelsPerTwip);
+
+// Top-left corner that places a window of `size` horizontally centred in
+// `screen`, with one third of the free height above it.
+QPoint centredThirdPosition(const QSize& size, const QRect& screen);
+// Moves `w` there on its screen.
+void placeCentredThird(QWidget* w);
+
+} // namespace platform

@@ -1,0 +1,68 @@
+#pragma once
+// The serial port of the station's interface box: 9600 baud, 8 data bits, no
+// parity, 1 stop bit, no flow control, raw bytes. The box answers every
+// command byte with one reply byte; exchange() is that round trip with a
+// deadline on a monotonic clock, sleeping (not spinning) while it waits.
+//
+// Port names: COM n is the device named by an entry "COMn" (any letter case)
+// in the station folder when there is one, else /dev/ttyS(n-1). The entry may
+// be a symbolic link to the device (as the interface-box simulator makes), the
+// device node itself, or a plain text file whose first line is the device's
+// path (relative paths from the folder).
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    // The device COM `comNumber` stands for in `folder` (see above); empty
+    // when comNumber is below 1 or a "COMn" text file names no device.
+    static QString devicePathFor(int comNumber, const QString& folder);
+
+    // Opens COM `comNumber` (closing any port open before) and sets it to
+    // 9600 8N1 raw with both buffers emptied. False when the device cannot
+    // be opened or is not a terminal; errorString() then says why.
+    bool open(int comNumber, const QString& folder);
+    // Opens a device by its path, with the same settings.
+    bool openDevice(const QString& path);
+    bool isOpen() const { return fd_ >= 0; }
+    // Empties both buffers and closes the port; nothing when not open.
+    void close();
+
+    // Discards what is waiting to be sent and what was received unread.
+    void flush();
+
+    // Sends `command` and waits up to `timeoutMs` milliseconds for the reply.
+    // Returns the first byte received; the bytes already waiting behind it
+    // are read and discarded. nullopt when nothing arrives in time, the port
+    // is closed or the line fails.
+    std::optional<uint8_t> exchange(uint8_t command, int timeoutMs);
+    // Sends one byte without waiting for a reply; false when it cannot be
+    // handed to the line within `timeoutMs`.
+    bool send(uint8_t byte, int timeoutMs = 100);
+
+    // Bytes received and not read; bytes written and not yet sent (0 when closed).
+    int inBufferCount() const;
+    int outBufferCount() const;
+
+    // The device path of the open port (or of the last attempt).
+    const QString& devicePath() const { return devicePath_; }
+    // Why the last open failed or the last exchange got no reply.
+    const QString& errorString() const { return error_; }
+
+private:
+    int fd_ = -1;
+    QString devicePath_;
+    QString error_;
+};
+
+} // namespace platform

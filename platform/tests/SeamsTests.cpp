@@ -1,0 +1,105 @@
+// The dialogs and clock seams as tests use them, and the twips geometry.
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+using namespace platform;
+
+TEST(ScriptedDialogsTest, RecordsEveryBoxAndAnswersFromTheScript)
+{
+    ScriptedDialogs d;
+    d.queueAnswer(Answer::No);
+    d.queueInput("F1ABC");
+    EXPECT_EQ(d.message("Are you sure you wish to quit ?", Buttons::YesNo, Icon::Critical, "Corvinet"), Answer::No);
+    d.beep();
+    EXPECT_EQ(d.input("Prefix ?", "DX", "F", QPoint(1200, 900)), "F1ABC");
+    // Nothing queued: first button, and Cancel (empty) for an input box.
+    EXPECT_EQ(d.message("a\rb", Buttons::YesNoCancel, Icon::Question, "t"), Answer::Yes);
+    EXPECT_EQ(d.message("x", Buttons::OkCancel, Icon::Exclamation, "t"), Answer::Ok);
+    EXPECT_EQ(d.input("p", "t", "def", std::nullopt), "");
+
+    ASSERT_EQ(d.events().size(), 6u);
+    const DialogEvent& quit = d.events()[0];
+    EXPECT_EQ(quit.kind, DialogEvent::Kind::Message);
+    EXPECT_EQ(quit.text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(quit.title, "Corvinet");
+    EXPECT_EQ(quit.buttons, Buttons::YesNo);
+    EXPECT_EQ(quit.icon, Icon::Critical);
+    EXPECT_EQ(d.events()[1].kind, DialogEvent::Kind::Beep);
+    const DialogEvent& in = d.events()[2];
+    EXPECT_EQ(in.kind, DialogEvent::Kind::Input);
+    EXPECT_EQ(in.text, "Prefix ?");
+    EXPECT_EQ(in.defaultText, "F");
+    EXPECT_EQ(in.position, QPoint(1200, 900));
+    EXPECT_EQ(d.messages().size(), 3u);
+    EXPECT_EQ(d.messages()[1].text, "a\rb"); // recorded as given, CR included
+    EXPECT_EQ(d.beeps(), 1);
+    d.clear();
+    EXPECT_TRUE(d.events().empty());
+}
+
+TEST(ClockTest, ManualClockWaitsAtOnceAndStillRunsEvents)
+{
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+
+    ManualClock clock(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)));
+    EXPECT_DOUBLE_EQ(clock.secondsSinceMidnight(), 86399.0);
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    clock.wait(2.0);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(clock.now(), QDateTime(QDate(2026, 12, 7), QTime(0, 0, 1))); // the date moves with the time
+    clock.advance(0.25);
+    EXPECT_DOUBLE_EQ(clock.secondsSinceMidnight(), 1.25);
+    clock.advance(0.0015); // rounded to the millisecond, not cut
+    EXPECT_EQ(clock.now().time().msec(), 252);
+    clock.set(QDateTime(QDate(2000, 1, 1), QTime(12, 0)));
+    EXPECT_DOUBLE_EQ(clock.secondsSinceMidnight(), 43200.0);
+}
+
+TEST(GeometryTest, FifteenTwipsAPixelAtNinetySixDpi)
+{
+    struct Case { int twips; double dpi; int pixels; };
+    const Case cases[] = {
+        {15, 96, 1}, {5670, 96, 378}, {2770, 96, 185}, {7, 96, 0}, {8, 96, 1}, {-15, 96, -1},
+        {1440, 120, 120}, {5670, 144, 567}, {0, 96, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(twipsToPixels(c.twips, pixelsPerTwip(c.dpi)), c.pixels) << c.twips << " at " << c.dpi;
+    EXPECT_EQ(pixelsToTwips(378, pixelsPerTwip(96)), 5670);
+    EXPECT_EQ(pixelsToTwips(120, pixelsPerTwip(120)), 1440);
+}
+
+TEST(GeometryTest, CentredWithAThirdOfTheFreeHeightAbove)
+{
+    EXPECT_EQ(centredThirdPosition(QSize(400, 300), QRect(0, 0, 1024, 768)), QPoint(312, 156));
+    EXPECT_EQ(centredThirdPosition(QSize(400, 300), QRect(1920, 40, 1280, 1000)), QPoint(1920 + 440, 40 + 233));
+    // Larger than the screen: the corner stays on it.
+    EXPECT_EQ(centredThirdPosition(QSize(2000, 1000), QRect(0, 0, 1024, 768)), QPoint(0, 0));
+}
+
+TEST(GeometryTest, PlacesAWidgetOnItsScreen)
+{
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    EXPECT_NEAR(pixelsPerTwip() * 1440.0, QGuiApplication::primaryScreen()->logicalDotsPerInch(), 1e-9);
+    EXPECT_EQ(twipsToPixels(QSize(5670, 2770)), QSize(twipsToPixels(5670), twipsToPixels(2770)));
+    QWidget w;
+    w.resize(300, 200);
+    placeCentredThird(&w);
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_EQ(w.pos(), centredThirdPosition(QSize(300, 200), screen));
+}

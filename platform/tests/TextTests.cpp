@@ -1,0 +1,200 @@
+// Number and text rules: each table holds the cases where a straightforward
+// C++ port (printf, std::round, QString::toDouble) would give another answer.
+
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace platform;
+
+TEST(Rounding, CIntRoundsHalvesToEvenAndTrapsOverflow)
+{
+    struct Case { double x; int16_t want; };
+    const Case cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {1.5, 2}, {-0.5, 0},
+        {2.4999999, 2}, {2.5000001, 3}, {-1.6, -2}, {32767.4, 32767}, {-32768.5, -32768}, {-32767.5, -32768},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CInt(c.x), c.want) << c.x;
+
+    for (double bad : {32767.5, 32768.0, -32769.0, -32768.6, 1e10, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(CInt(bad), OverflowError) << bad;
+}
+
+TEST(Rounding, CLngHas32BitsAndTheSameHalves)
+{
+    EXPECT_EQ(CLng(99999.5), 100000);
+    EXPECT_EQ(CLng(100000.5), 100000);
+    EXPECT_EQ(CLng(-2147483648.4), -2147483647 - 1);
+    EXPECT_EQ(CLng(2147483647.0), 2147483647);
+    EXPECT_THROW(CLng(2147483647.5), OverflowError);
+    EXPECT_THROW(CLng(-2147483649.0), OverflowError);
+}
+
+TEST(Rounding, IntIsFloorFixIsTowardZero)
+{
+    EXPECT_EQ(Int(2.7), 2.0);
+    EXPECT_EQ(Int(-2.2), -3.0);
+    EXPECT_EQ(Int(-3.0), -3.0);
+    EXPECT_EQ(Fix(2.7), 2.0);
+    EXPECT_EQ(Fix(-2.7), -2.0);
+}
+
+TEST(StrText, DoubleHasLeadingBlankNoLeadingZeroAndFifteenDigits)
+{
+    struct Case { double x; const char* want; };
+    const Case cases[] = {
+        {0.0, " 0"}, {-0.0, " 0"}, {0.5, " .5"}, {-0.25, "-.25"}, {1.0, " 1"}, {-5.0, "-5"},
+        {144.0, " 144"}, {9.9, " 9.9"}, {0.1 + 0.2, " .3"}, {1.0 / 3.0, " .333333333333333"},
+        {2.0 / 3.0, " .666666666666667"}, {1e-3, " .001"}, {1e-4, " .0001"}, {1e-5, " 1E-05"},
+        {-1.5e-7, "-1.5E-07"}, {123456789012345.0, " 123456789012345"}, {1e15, " 1E+15"}, {1e16, " 1E+16"},
+        {1.5e300, " 1.5E+300"}, {-250.5, "-250.5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Str(c.x).toStdString(), c.want) << c.x;
+}
+
+TEST(StrText, SingleShowsSevenDigitsWithoutFloatNoise)
+{
+    struct Case { float x; const char* want; };
+    const Case cases[] = {
+        {0.5f, " .5"}, {9.9f, " 9.9"}, {359.9f, " 359.9"}, {-0.25f, "-.25"}, {1e-3f, " .001"},
+        {0.1f, " .1"}, {1.1f, " 1.1"}, {-250.5f, "-250.5"}, {1234567.0f, " 1234567"},
+        {12345678.0f, " 1.234568E+07"}, {1e7f, " 1E+07"}, {3.14159265f, " 3.141593"}, {2e-5f, " 2E-05"},
+        {-0.0f, " 0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Str(c.x).toStdString(), c.want) << c.x;
+}
+
+TEST(StrText, WholeNumbersAndCStr)
+{
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(350), " 350");
+    EXPECT_EQ(Str(-5), "-5");
+    EXPECT_EQ(Str(int16_t(-32768)), "-32768");
+    EXPECT_EQ(Str(99999LL), " 99999");
+    EXPECT_EQ(Str(3u), " 3");
+    EXPECT_EQ(CStr(0.5), "0.5");
+    EXPECT_EQ(CStr(359.9f), "359.9");
+    EXPECT_EQ(CStr(-250.5f), "-250.5");
+    EXPECT_EQ(CStr(12), "12");
+    EXPECT_EQ(CStr(-0.0), "0");
+}
+
+TEST(FormatNumber, PatternsOfTheTables)
+{
+    struct Case { double x; const char* pattern; const char* want; };
+    const Case cases[] = {
+        {0.0, "##0.00", "0.00"}, {5.5, "##0.00", "5.50"}, {359.999, "##0.00", "360.00"},
+        {123.456, "##0.00", "123.46"}, {1234.5, "##0.00", "1234.50"}, {-12.345, "##0.00", "-12.35"},
+        {0.125, "##0.00", "0.13"},    // half away from zero
+        {-0.125, "##0.00", "-0.13"},
+        {2.675, "##0.00", "2.68"},    // binary 2.67499999.. but 2.675 at 15 digits
+        {1.005, "0.00", "1.01"},
+        {-0.001, "0.00", "0.00"},     // a tiny negative shows no sign
+        {-0.004, "##0.00", "0.00"}, {-0.005, "##0.00", "-0.01"}, {-0.04, "#0.0", "0.0"},
+        {0.05, "#0.0", "0.1"}, {-9.96, "#0.0", "-10.0"}, {12.34, "#0.0", "12.3"},
+        {51.4772, "##0.000", "51.477"}, {0.0005, "##0.000", "0.001"}, {-0.0004, "##0.000", "0.000"},
+        {12.5, "####0", "13"}, {11.5, "####0", "12"}, {-0.4, "####0", "0"}, {-1234.5, "####0", "-1235"},
+        {123456.0, "####0", "123456"}, {7.25, "0.0", "7.3"}, {-7.25, "0.0", "-7.3"}, {0.04, "0.0", "0.0"},
+        {3.14159, "#0.00", "3.14"}, {-0.3, "#0.00", "-0.30"}, {1e-20, "##0.00", "0.00"},
+        {5.0, "##0.0", "5.0"}, {0.5, "#.00", ".50"}, {5.0, "#.##", "5."}, {5.1, "0.0#", "5.1"},
+        {5.123, "0.0#", "5.12"}, {0.0, "0", "0"}, {99.5, "0", "100"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Format(c.x, QString::fromLatin1(c.pattern)).toStdString(), c.want)
+            << c.x << " with " << c.pattern;
+}
+
+TEST(FormatNumber, LiteralsSinglesAndWholeNumbers)
+{
+    EXPECT_EQ(Format(12.345, QString::fromUtf8("##0.00°")), QString::fromUtf8("12.35°"));
+    EXPECT_EQ(Format(-1.5, "#0.00 dB"), "-1.50 dB");
+    EXPECT_EQ(Format(0, "#0.0"), "0.0");
+    EXPECT_EQ(Format(int16_t(42), "####0"), "42");
+    // A float is taken at its 7 digits: 0.35f is 0.3499999940..., shown 0.4.
+    EXPECT_EQ(Format(0.35f, "0.0"), "0.4");
+    EXPECT_EQ(Format(359.9f, "##0.00"), "359.90");
+    EXPECT_EQ(Format(2.5, ""), "2.5");
+}
+
+TEST(FormatDates, WeekdayMonthTimeAndDayMonthYear)
+{
+    const QDateTime t(QDate(2026, 12, 6), QTime(7, 5, 9));
+    struct Case { const char* pattern; const char* want; };
+    const Case cases[] = {
+        {"dddd", "Sunday"}, {"ddd", "Sun"}, {"mmm yyyy", "Dec 2026"}, {"mmmm", "December"},
+        {"hh:mm", "07:05"}, {"hh:mm:ss", "07:05:09"}, {"dd-mm-yyyy", "06-12-2026"},
+        {"dd/mm/yyyy", "06/12/2026"}, {"d mmm yy", "6 Dec 26"}, {"h:nn", "7:05"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatDate(t, QString::fromLatin1(c.pattern)).toStdString(), c.want) << c.pattern;
+    EXPECT_EQ(FormatDate(QDate(2001, 3, 9), "dddd dd-mm-yyyy"), "Friday 09-03-2001");
+    EXPECT_EQ(FormatDate(QTime(23, 59, 0), "hh:mm"), "23:59");
+    EXPECT_EQ(FormatTime(0, 0, 5, "hh:mm:ss"), "00:00:05");
+}
+
+TEST(NumberRule, BlanksSignDigitsOnePoint)
+{
+    struct Case { const char* text; double want; };
+    const Case cases[] = {
+        {"", 0}, {"abc", 0}, {"+ 2", 2}, {"1 2", 12}, {" - 5", -5}, {".5", 0.5}, {"5.", 5},
+        {"1.2.3", 1.2}, {"12abc", 12}, {"1e3", 1}, {"-", 0}, {"+", 0}, {"--2", 0}, {"2-3", 2},
+        {"  144  ", 144}, {"-0", 0}, {"0.2", 0.2}, {"\t7", 7}, {"3,5", 3}, {"+12", 12}, {"- .25", -0.25},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Val(QString::fromLatin1(c.text)), c.want) << '"' << c.text << '"';
+    EXPECT_FALSE(std::signbit(Val("-0"))); // Str of it must not print "-0"
+}
+
+namespace {
+QStringList allItems(const QString& text)
+{
+    ItemReader r(text);
+    QStringList out;
+    QString item;
+    while (r.next(item))
+        out << item;
+    EXPECT_EQ(r.count(), out.size());
+    EXPECT_TRUE(r.atEnd());
+    return out;
+}
+} // namespace
+
+TEST(ItemRule, QuotesCommasEmptyLinesAndLineEnds)
+{
+    struct Case { const char* text; QStringList want; };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},                     // LF only
+        {"a\r\nb", {"a", "b"}},                     // no final line end
+        {"a\r\n\r\nc\r\n", {"a", "", "c"}},         // an empty line is an empty item
+        {"F1ABC,Paris\r\nx\r\n", {"F1ABC", "Paris", "x"}}, // a comma splits the line
+        {"a,\r\nb\r\n", {"a", "", "b"}},            // an item ending at a comma
+        {"   12 \r\n", {"12 "}},                    // leading blanks skipped only
+        {"\"Paris, France\"\r\n2\r\n", {"Paris, France", "2"}}, // a quoted item keeps its comma
+        {"  \"q\" , next\r\n", {"q", "next"}},
+        {"\"two\r\nlines\"\r\nz\r\n", {"two\r\nlines", "z"}},
+        {"\"open\r\nrest", {"open\r\nrest"}},       // unterminated quote runs to the end
+        {" 0\r\n 1\r\n", {"0", "1"}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(allItems(QString::fromLatin1(c.text)), c.want) << c.text;
+}
+
+TEST(ItemRule, NextAtEndLeavesItemUntouched)
+{
+    ItemReader r("x\r\n");
+    QString item;
+    ASSERT_TRUE(r.next(item));
+    item = "kept";
+    EXPECT_FALSE(r.next(item));
+    EXPECT_EQ(item, "kept");
+    EXPECT_EQ(r.count(), 1);
+}

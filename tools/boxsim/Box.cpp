@@ -1,0 +1,212 @@
+#include "tools/boxsim/Box.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace boxsim {
+
+namespace {
+
+constexpr double kGradeInDegrees = 0.9;
+
+double unitInDegrees(EncoderUnit unit)
+{
+    return unit == EncoderUnit::Grd ? kGradeInDegrees : 1.0;
+}
+
+double wrap360(double degrees)
+{
+    double a = std::fmod(degrees, 360.0);
+    if (a < 0.0)
+        a += 360.0;
+    if (a >= 360.0) // fmod of a tiny negative value can round up to 360
+        a -= 360.0;
+    return a;
+}
+
+uint8_t bcdByte(int twoDigits)
+{
+    return uint8_t(((twoDigits / 10) << 4) | (twoDigits % 10));
+}
+
+} // namespace
+
+uint16_t encodeBin(double reading, double range)
+{
+    if (range == 0.0)
+        return 0;
+    const long long count = std::llround(reading / range * 65536.0);
+    return uint16_t(((count % 65536) + 65536) % 65536);
+}
+
+uint16_t encodeBcd(double reading)
+{
+    const long long tenths = std::llround(reading * 10.0);
+    const int t = int(((tenths % 10000) + 10000) % 10000);
+    return uint16_t((bcdByte(t / 100) << 8) | bcdByte(t % 100));
+}
+
+bool isSpeedByte(uint8_t command)
+{
+    return (command >= 5 && command <= 15) || (command >= 19 && command <= 127);
+}
+
+Box::Box(const BoxConfig& config) : config_(config) {}
+
+std::vector<uint8_t> Box::receive(uint8_t command)
+{
+    if (fault_ == Fault::Silent)
+        return {};
+    const uint8_t r = reply(command);
+    switch (fault_) {
+    case Fault::Garbage: {
+        // xorshift32: a fixed sequence, so a failing test repeats exactly
+        noise_ ^= noise_ << 13;
+        noise_ ^= noise_ >> 17;
+        noise_ ^= noise_ << 5;
+        const uint8_t flip = uint8_t(1 + noise_ % 255); // never 0: never the true reply
+        return {uint8_t(r ^ flip)};
+    }
+    case Fault::Double:
+        return {r, uint8_t(~r)};
+    default:
+        return {r};
+    }
+}
+
+uint8_t Box::reply(uint8_t command)
+{
+    log_.push_back(command);
+    while (log_.size() > config_.logCapacity)
+        log_.pop_front();
+
+    const bool speed = isSpeedByte(command);
+    if (speed) {
+        // Speed bytes come in pairs, azimuth first: the first speed byte after
+        // any other byte is the azimuth's.
+        AxisState& axis = nextSpeedIsElevation_ ? el_ : az_;
+        axis.speed = command;
+        nextSpeedIsElevation_ = !nextSpeedIsElevation_;
+        return command;
+    }
+    nextSpeedIsElevation_ = false;
+
+    switch (command) {
+    case 0x00: drive(az_, 0); return command;
+    case 0x01: drive(az_, +1); return command;
+    case 0x02: drive(az_, -1); return command;
+    case 0x10: drive(el_, 0); return command;
+    case 0x11: drive(el_, -1); return command;
+    case 0x12: drive(el_, +1); return command;
+    case 0x03:
+    case 0x04:
+        periodSignal_ = command;
+        ++periodSignals_;
+        return command;
+    case 0xA0: return lowByte(az_, config_.azimuth);
+    case 0x80: return highByte(az_, config_.azimuth);
+    case 0xE0: return lowByte(el_, config_.elevation);
+    case 0xC0: return highByte(el_, config_.elevation);
+    case 0x95: return config_.measurement;
+    case 0x96:
+        az_.latched = azimuthWord();
+        az_.latchFresh = true;
+        el_.latched = elevationWord();
+        el_.latchFresh = true;
+        return statusByte();
+    default:
+        return 0x00;
+    }
+}
+
+void Box::drive(AxisState& axis, int direction)
+{
+    axis.relay = direction;
+    axis.enabled = direction != 0;
+}
+
+uint8_t Box::lowByte(AxisState& axis, const AxisConfig& config)
+{
+    axis.latched = encoderWord(axis, config.encoder);
+    axis.latchFresh = true;
+    return uint8_t(axis.latched & 0xFF);
+}
+
+uint8_t Box::highByte(AxisState& axis, const AxisConfig& config)
+{
+    // The high byte belongs to the word latched with the low byte, so the two
+    // halves of a reading agree while the axis moves; asked alone, it latches.
+    if (!axis.latchFresh)
+        axis.latched = encoderWord(axis, config.encoder);
+    axis.latchFresh = false;
+    return uint8_t(axis.latched >> 8);
+}
+
+uint16_t Box::encoderWord(const AxisState& axis, const EncoderConfig& encoder)
+{
+    const double reading = axis.angle / unitInDegrees(encoder.unit);
+    return encoder.format == EncoderFormat::Bin ? encodeBin(reading, encoder.range) : encodeBcd(reading);
+}
+
+double Box::velocity(const AxisState& axis, const AxisConfig& config) const
+{
+    if (config_.mode == DriveMode::Relay)
+        return axis.relay * config.rate;
+    if (!axis.enabled)
+        return 0.0;
+    const int v = axis.speed;
+    double fraction = 0.0;
+    if (v > 64)
+        fraction = (v - 64) / 63.0;
+    else if (v < 64)
+        fraction = -(64 - v) / 64.0;
+    return std::clamp(fraction, -1.0, 1.0) * config.rate;
+}
+
+void Box::advance(double seconds)
+{
+    if (seconds <= 0.0)
+        return;
+    az_.angle += azimuthVelocity() * seconds;
+    el_.angle += elevationVelocity() * seconds;
+}
+
+double Box::azimuth() const
+{
+    return wrap360(az_.angle + config_.azimuth.encoder.offset);
+}
+
+double Box::elevation() const
+{
+    double e = el_.angle + config_.elevation.encoder.offset;
+    e = wrap360(e + 180.0) - 180.0;
+    return e;
+}
+
+void Box::setAzimuth(double degrees)
+{
+    az_.angle = wrap360(degrees - config_.azimuth.encoder.offset);
+}
+
+void Box::setElevation(double degrees)
+{
+    el_.angle = degrees - config_.elevation.encoder.offset;
+}
+
+uint8_t Box::statusByte() const
+{
+    const double va = azimuthVelocity();
+    const double ve = elevationVelocity();
+    uint8_t s = 0;
+    if (va != 0.0)
+        s |= 0x01;
+    if (va < 0.0)
+        s |= 0x02;
+    if (ve != 0.0)
+        s |= 0x04;
+    if (ve < 0.0)
+        s |= 0x08;
+    return s;
+}
+
+} // namespace boxsim

@@ -1,0 +1,164 @@
+#pragma once
+// The simulated interface box: what it answers to each command byte and how
+// its two motors move the antenna. No input or output and no clock here:
+// the caller feeds command bytes, takes the reply bytes and advances the
+// simulated time, so tests drive it directly and the pty server of
+// PtyServer.h puts it on a serial line.
+//
+// Wire format (one reply byte per command byte):
+//   0x00 azimuth drive off            0x10 elevation drive off
+//   0x01 azimuth clockwise on         0x11 elevation down on
+//   0x02 azimuth counter-clockwise on 0x12 elevation up on
+//   0x03 / 0x04 start of the other / the station's own traffic period
+//   5..15, 19..127 speed byte, azimuth first then elevation
+//   0x80 / 0xA0 azimuth encoder high / low byte
+//   0xC0 / 0xE0 elevation encoder high / low byte
+//   0x95 8-bit measurement input
+//   0x96 latch both encoders; replies the status byte (see statusByte)
+// Drive, period and speed bytes are acknowledged by echoing them; any other
+// byte is answered with 0x00 and changes nothing.
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+namespace boxsim {
+
+enum class EncoderFormat { Bin, Bcd };
+enum class EncoderUnit { Deg, Grd }; // Grd: grades, one unit = 0.9 degree
+
+// How the box uses its drive bytes.
+//   Relay: 0x01/0x02 and 0x12/0x11 run an axis at full rate one way or the
+//          other, 0x00/0x10 stop it; speed bytes are only stored (the real box
+//          shows them as an error word).
+//   Proportional: 0x01/0x02 and 0x12/0x11 enable a drive, 0x00/0x10 disable
+//          it; an enabled axis moves by its speed byte: 64 stands still,
+//          65..127 clockwise/up at (v - 64) / 63 of the rate, 63..5
+//          counter-clockwise/down at (64 - v) / 64 of the rate (capped at the
+//          rate).
+enum class DriveMode { Relay, Proportional };
+
+// Faults for the tests of the program's failure paths.
+//   Silent:  the box is dead: it takes no byte and answers nothing.
+//   Garbage: commands act as usual but every reply byte is replaced by a
+//            pseudo-random byte that differs from the true reply.
+//   Double:  every command is answered with two bytes: the true reply, then
+//            its complement.
+enum class Fault { None, Silent, Garbage, Double };
+
+// One encoder as the station file describes it.
+struct EncoderConfig {
+    EncoderFormat format = EncoderFormat::Bin;
+    EncoderUnit unit = EncoderUnit::Deg;
+    double range = 360.0;  // encoder units spanned by the full 16-bit BIN word
+    double offset = 0.0;   // antenna angle in degrees when the encoder reads zero
+};
+
+struct AxisConfig {
+    EncoderConfig encoder;
+    double rate = 2.0;     // degrees per second at full speed
+};
+
+struct BoxConfig {
+    AxisConfig azimuth;
+    AxisConfig elevation;
+    DriveMode mode = DriveMode::Relay;
+    uint8_t measurement = 0;  // the 8-bit measurement input
+    std::size_t logCapacity = 100000; // command bytes kept in the log
+};
+
+// Encoder words, high byte in bits 15..8, low byte in bits 7..0.
+// BIN: the nearest count of reading / range * 65536, modulo 65536 (a range of
+// 0 reads 0). BCD: the reading in tenths, to the nearest tenth, modulo 10000,
+// as four decimal digits: 359.7 -> high 0x35, low 0x97.
+uint16_t encodeBin(double reading, double range);
+uint16_t encodeBcd(double reading);
+
+// One axis of the box. Its physical position is the angle in degrees from
+// the encoder's zero; it moves continuously (no wrap).
+struct AxisState {
+    double angle = 0.0;      // degrees from the encoder zero
+    int relay = 0;           // Relay mode: +1 clockwise/up, -1 the other way, 0 off
+    bool enabled = false;    // Proportional mode: drive enabled
+    uint8_t speed = 64;      // last speed byte received
+    uint16_t latched = 0;    // encoder word latched by 0x96 or a low-byte request
+    bool latchFresh = false; // the latched word has not yet given its high byte
+};
+
+class Box {
+public:
+    explicit Box(const BoxConfig& config = {});
+
+    // Takes one command byte and returns the bytes the box sends back:
+    // one byte normally, none when Silent, two when Double.
+    std::vector<uint8_t> receive(uint8_t command);
+    // The true reply to a command, acting on it; no fault applied.
+    uint8_t reply(uint8_t command);
+
+    // Moves the motors for `seconds` of simulated time.
+    void advance(double seconds);
+
+    // Antenna position in the station's terms: azimuth 0..360 from north
+    // through east, elevation -180..180, both after the encoder offset.
+    double azimuth() const;
+    double elevation() const;
+    // Puts the antenna at a position (the encoder angle that reads it).
+    void setAzimuth(double degrees);
+    void setElevation(double degrees);
+
+    // Current velocity of an axis in degrees per second (+ clockwise/up).
+    double azimuthVelocity() const { return velocity(az_, config_.azimuth); }
+    double elevationVelocity() const { return velocity(el_, config_.elevation); }
+
+    // The encoder words the box would latch now.
+    uint16_t azimuthWord() const { return encoderWord(az_, config_.azimuth.encoder); }
+    uint16_t elevationWord() const { return encoderWord(el_, config_.elevation.encoder); }
+
+    // Bit 0: azimuth moving, bit 1: azimuth moving counter-clockwise,
+    // bit 2: elevation moving, bit 3: elevation moving down.
+    uint8_t statusByte() const;
+
+    const AxisState& azimuthState() const { return az_; }
+    const AxisState& elevationState() const { return el_; }
+    AxisState& azimuthState() { return az_; }
+    AxisState& elevationState() { return el_; }
+
+    // Last traffic-period byte received (0x03 or 0x04; 0 before any) and how
+    // many were received.
+    uint8_t periodSignal() const { return periodSignal_; }
+    int periodSignals() const { return periodSignals_; }
+
+    void setMeasurement(uint8_t value) { config_.measurement = value; }
+    uint8_t measurement() const { return config_.measurement; }
+    void setFault(Fault fault) { fault_ = fault; }
+    Fault fault() const { return fault_; }
+    void setMode(DriveMode mode) { config_.mode = mode; }
+    const BoxConfig& config() const { return config_; }
+    BoxConfig& config() { return config_; }
+
+    // Every command byte taken, oldest first (the last logCapacity of them).
+    const std::deque<uint8_t>& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+
+private:
+    double velocity(const AxisState& axis, const AxisConfig& config) const;
+    static uint16_t encoderWord(const AxisState& axis, const EncoderConfig& encoder);
+    uint8_t lowByte(AxisState& axis, const AxisConfig& config);
+    uint8_t highByte(AxisState& axis, const AxisConfig& config);
+    void drive(AxisState& axis, int direction);
+
+    BoxConfig config_;
+    AxisState az_;
+    AxisState el_;
+    bool nextSpeedIsElevation_ = false;
+    uint8_t periodSignal_ = 0;
+    int periodSignals_ = 0;
+    Fault fault_ = Fault::None;
+    uint32_t noise_ = 0x2545F491u; // state of the garbage generator
+    std::deque<uint8_t> log_;
+};
+
+// True for the bytes the box takes as speed bytes: 5..15 and 19..127.
+bool isSpeedByte(uint8_t command);
+
+} // namespace boxsim

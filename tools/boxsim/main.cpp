@@ -1,0 +1,289 @@
+// boxsim: the interface-box simulator on a pseudo-terminal.
+//
+//   boxsim [--folder DIR] [--com N] [options]
+//
+// Opens a pseudo-terminal, links it as DIR/COMn (default: ./COM1) and answers
+// the box's command bytes until interrupted (Ctrl-C, SIGTERM) or, with
+// --control, until "quit" or the end of standard input. The first line on
+// standard output names the link and the device, so a parent process can wait
+// for it. See usage() for every option.
+
+#include "tools/boxsim/PtyServer.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+void usage()
+{
+    std::cout <<
+        "usage: boxsim [options]\n"
+        "  --folder DIR          station folder that gets the COMn link (default .)\n"
+        "  --com N               port number of the link COMn (default 1)\n"
+        "  --device PATH         serve on this terminal device instead of a new pty (no link)\n"
+        "  --format BIN|BCD      encoder format of both axes (default BIN)\n"
+        "  --az-format, --el-format BIN|BCD\n"
+        "  --unit Deg|Grd        encoder unit of both axes (default Deg)\n"
+        "  --az-unit, --el-unit Deg|Grd\n"
+        "  --range R             BIN range of both axes in encoder units (default 360)\n"
+        "  --az-range, --el-range R\n"
+        "  --az-offset, --el-offset D  antenna angle at encoder zero, degrees (default 0)\n"
+        "  --mode relay|speed    drive bytes: relays, or enable + proportional speed bytes\n"
+        "  --rate R              full motor speed of both axes, degrees per second (default 2)\n"
+        "  --az-rate, --el-rate R\n"
+        "  --az A, --el E        starting antenna position, degrees\n"
+        "  --measure N           8-bit measurement input 0..255 (default 0)\n"
+        "  --silent | --garbage | --double   fault: no replies / wrong replies / two replies\n"
+        "  --pace                reply after two 9600-baud byte times (about 2.1 ms)\n"
+        "  --manual              motors move only by the \"step\" control command\n"
+        "  --control             read control commands from standard input:\n"
+        "                        status | step S | az A | el E | measure N |\n"
+        "                        fault none|silent|garbage|double | log | quit\n";
+}
+
+bool parseFormat(const std::string& s, boxsim::EncoderFormat& out)
+{
+    if (s == "BIN" || s == "bin") { out = boxsim::EncoderFormat::Bin; return true; }
+    if (s == "BCD" || s == "bcd") { out = boxsim::EncoderFormat::Bcd; return true; }
+    return false;
+}
+
+bool parseUnit(const std::string& s, boxsim::EncoderUnit& out)
+{
+    if (s == "Deg" || s == "deg") { out = boxsim::EncoderUnit::Deg; return true; }
+    if (s == "Grd" || s == "grd") { out = boxsim::EncoderUnit::Grd; return true; }
+    return false;
+}
+
+bool parseFault(const std::string& s, boxsim::Fault& out)
+{
+    if (s == "none") { out = boxsim::Fault::None; return true; }
+    if (s == "silent") { out = boxsim::Fault::Silent; return true; }
+    if (s == "garbage") { out = boxsim::Fault::Garbage; return true; }
+    if (s == "double") { out = boxsim::Fault::Double; return true; }
+    return false;
+}
+
+bool parseNumber(const std::string& s, double& out)
+{
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtod(s.c_str(), &end);
+    return !s.empty() && end && *end == '\0' && errno == 0;
+}
+
+std::string status(boxsim::Box& box, long long served)
+{
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "az=%.3f el=%.3f vaz=%.3f vel=%.3f speedAz=%d speedEl=%d measure=%d period=0x%02X served=%lld",
+                  box.azimuth(), box.elevation(), box.azimuthVelocity(), box.elevationVelocity(),
+                  box.azimuthState().speed, box.elevationState().speed, box.measurement(), box.periodSignal(),
+                  served);
+    return text;
+}
+
+// Handles one control line; false when it asks to quit.
+bool control(boxsim::PtyServer& server, const std::string& line)
+{
+    std::istringstream in(line);
+    std::string cmd, arg;
+    in >> cmd >> arg;
+    double value = 0.0;
+    const bool number = parseNumber(arg, value);
+    if (cmd.empty())
+        return true;
+    if (cmd == "quit")
+        return false;
+    if (cmd == "status") {
+        std::cout << server.withBox([&](boxsim::Box& b) { return status(b, server.bytesServed()); }) << std::endl;
+    } else if (cmd == "step" && number) {
+        server.step(value);
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "az" && number) {
+        server.withBox([&](boxsim::Box& b) { b.setAzimuth(value); });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "el" && number) {
+        server.withBox([&](boxsim::Box& b) { b.setElevation(value); });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "measure" && number && value >= 0 && value <= 255) {
+        server.withBox([&](boxsim::Box& b) { b.setMeasurement(uint8_t(value)); });
+        std::cout << "ok" << std::endl;
+    } else if (boxsim::Fault f; cmd == "fault" && parseFault(arg, f)) {
+        server.withBox([&](boxsim::Box& b) { b.setFault(f); });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "log") {
+        std::string text = server.withBox([](boxsim::Box& b) {
+            std::string s;
+            char hex[4];
+            for (uint8_t c : b.log()) {
+                std::snprintf(hex, sizeof hex, "%02X ", c);
+                s += hex;
+            }
+            b.clearLog();
+            return s;
+        });
+        std::cout << "log " << text << std::endl;
+    } else {
+        std::cout << "error: " << line << std::endl;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    boxsim::BoxConfig config;
+    boxsim::ServerOptions options;
+    std::string folder = ".";
+    std::string device;
+    int com = 1;
+    bool useControl = false;
+    double startAz = 0.0, startEl = 0.0;
+    bool haveAz = false, haveEl = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        double x = 0.0;
+        bool ok = true;
+        if (opt == "--help" || opt == "-h") {
+            usage();
+            return 0;
+        } else if (opt == "--folder") {
+            ok = value(folder);
+        } else if (opt == "--device") {
+            ok = value(device);
+        } else if (opt == "--com") {
+            ok = value(v) && parseNumber(v, x) && x >= 1 && x <= 99;
+            com = int(x);
+        } else if (opt == "--format" || opt == "--az-format" || opt == "--el-format") {
+            boxsim::EncoderFormat f {};
+            ok = value(v) && parseFormat(v, f);
+            if (opt != "--el-format") config.azimuth.encoder.format = f;
+            if (opt != "--az-format") config.elevation.encoder.format = f;
+        } else if (opt == "--unit" || opt == "--az-unit" || opt == "--el-unit") {
+            boxsim::EncoderUnit u {};
+            ok = value(v) && parseUnit(v, u);
+            if (opt != "--el-unit") config.azimuth.encoder.unit = u;
+            if (opt != "--az-unit") config.elevation.encoder.unit = u;
+        } else if (opt == "--range" || opt == "--az-range" || opt == "--el-range") {
+            ok = value(v) && parseNumber(v, x) && x >= 0;
+            if (opt != "--el-range") config.azimuth.encoder.range = x;
+            if (opt != "--az-range") config.elevation.encoder.range = x;
+        } else if (opt == "--az-offset") {
+            ok = value(v) && parseNumber(v, config.azimuth.encoder.offset);
+        } else if (opt == "--el-offset") {
+            ok = value(v) && parseNumber(v, config.elevation.encoder.offset);
+        } else if (opt == "--rate" || opt == "--az-rate" || opt == "--el-rate") {
+            ok = value(v) && parseNumber(v, x) && x >= 0;
+            if (opt != "--el-rate") config.azimuth.rate = x;
+            if (opt != "--az-rate") config.elevation.rate = x;
+        } else if (opt == "--mode") {
+            ok = value(v) && (v == "relay" || v == "speed");
+            config.mode = v == "speed" ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay;
+        } else if (opt == "--az") {
+            ok = value(v) && parseNumber(v, startAz);
+            haveAz = true;
+        } else if (opt == "--el") {
+            ok = value(v) && parseNumber(v, startEl);
+            haveEl = true;
+        } else if (opt == "--measure") {
+            ok = value(v) && parseNumber(v, x) && x >= 0 && x <= 255;
+            config.measurement = uint8_t(x);
+        } else if (opt == "--pace") {
+            options.pace = true;
+        } else if (opt == "--manual") {
+            options.realTime = false;
+        } else if (opt == "--control") {
+            useControl = true;
+        } else if (opt != "--silent" && opt != "--garbage" && opt != "--double") {
+            ok = false;
+        }
+        if (!ok) {
+            std::cerr << "boxsim: bad option or value: " << opt << "\n";
+            usage();
+            return 2;
+        }
+    }
+
+    boxsim::PtyServer server(config, options);
+    server.withBox([&](boxsim::Box& b) {
+        if (haveAz) b.setAzimuth(startAz);
+        if (haveEl) b.setElevation(startEl);
+        for (int i = 1; i < argc; ++i) {
+            const std::string opt = argv[i];
+            if (opt == "--silent") b.setFault(boxsim::Fault::Silent);
+            if (opt == "--garbage") b.setFault(boxsim::Fault::Garbage);
+            if (opt == "--double") b.setFault(boxsim::Fault::Double);
+        }
+    });
+
+    std::string error;
+    if (device.empty() ? !server.openPty(&error) : !server.openDevice(device, &error)) {
+        std::cerr << "boxsim: " << error << "\n";
+        return 1;
+    }
+    if (device.empty() && !server.linkAs(folder, com, &error)) {
+        std::cerr << "boxsim: " << error << "\n";
+        return 1;
+    }
+
+    // The signals are taken by a signalfd in this thread; the serving thread
+    // inherits the blocked mask.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    const int sigFd = signalfd(-1, &signals, SFD_CLOEXEC);
+
+    server.start();
+    std::cout << "boxsim: " << (server.linkPath().empty() ? std::string("serving") : server.linkPath()) << " -> "
+              << server.devicePath() << std::endl;
+
+    std::string pending;
+    bool quit = false;
+    while (!quit) {
+        pollfd fds[2] = {{sigFd, POLLIN, 0}, {useControl ? STDIN_FILENO : -1, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (fds[0].revents)
+            break;
+        if (fds[1].revents) {
+            char buffer[512];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0)
+                break; // the controlling process has gone
+            pending.append(buffer, std::size_t(n));
+            std::size_t eol;
+            while (!quit && (eol = pending.find('\n')) != std::string::npos) {
+                quit = !control(server, pending.substr(0, eol));
+                pending.erase(0, eol + 1);
+            }
+        }
+    }
+    server.stop();
+    return 0;
+}

@@ -1,0 +1,331 @@
+// The simulated box: each command byte's reply, the encoder words in BIN and
+// BCD as the tracking program decodes them, and the motors' motion.
+
+#include "tools/boxsim/Box.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace boxsim;
+
+namespace {
+
+// The tracking program's decoding of an encoder (low byte read first, then
+// the high byte), written out independently of the box: BIN = (256 high +
+// low) / 65536 x range; BCD = 10 x high + low / 10, each byte two decimal
+// digits; grades x 0.9; plus the offset, wrapped once.
+double bcdDigits(uint8_t b)
+{
+    return (b >> 4) * 10 + (b & 0x0F);
+}
+
+double decode(uint8_t high, uint8_t low, const EncoderConfig& e)
+{
+    double reading = e.format == EncoderFormat::Bin ? (256.0 * high + low) / 65536.0 * e.range
+                                                    : 10.0 * bcdDigits(high) + bcdDigits(low) / 10.0;
+    if (e.unit == EncoderUnit::Grd)
+        reading *= 0.9;
+    return reading + e.offset;
+}
+
+double wrapAz(double a)
+{
+    if (a >= 360.0)
+        a -= 360.0;
+    if (a < 0.0)
+        a += 360.0;
+    return a;
+}
+
+double readAzimuth(Box& box)
+{
+    const uint8_t low = box.reply(0xA0);
+    const uint8_t high = box.reply(0x80);
+    return wrapAz(decode(high, low, box.config().azimuth.encoder));
+}
+
+double readElevation(Box& box)
+{
+    const uint8_t low = box.reply(0xE0);
+    const uint8_t high = box.reply(0xC0);
+    double e = decode(high, low, box.config().elevation.encoder);
+    if (e >= 180.0)
+        e -= 360.0;
+    if (e < -180.0)
+        e += 360.0;
+    return e;
+}
+
+} // namespace
+
+TEST(BoxEncoding, BinWords)
+{
+    struct Case { double reading; double range; uint16_t word; };
+    const Case cases[] = {
+        {0.0, 360.0, 0x0000},
+        {180.0, 360.0, 0x8000},
+        {90.0, 360.0, 0x4000},
+        {45.0, 720.0, 0x1000},
+        {360.0, 360.0, 0x0000},           // a full turn wraps to zero
+        {-360.0 / 65536.0, 360.0, 0xFFFF}, // one count below zero
+        {100.0, 360.0, 0x471C},           // 18204.44 counts, nearest
+        {123.0, 0.0, 0x0000},             // no range: reads zero
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(encodeBin(c.reading, c.range), c.word) << c.reading << " / " << c.range;
+}
+
+TEST(BoxEncoding, BcdWords)
+{
+    struct Case { double reading; uint16_t word; };
+    const Case cases[] = {
+        {359.7, 0x3597}, {123.4, 0x1234}, {0.0, 0x0000}, {999.9, 0x9999},
+        {1000.0, 0x0000}, // four digits wrap
+        {12.34, 0x0123},  // nearest tenth
+        {0.06, 0x0001},
+        {90.0, 0x0900},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(encodeBcd(c.reading), c.word) << c.reading;
+}
+
+TEST(BoxEncoding, StationDecodesThePositionInEveryFormat)
+{
+    struct Case {
+        EncoderConfig encoder;
+        double position;
+        double tolerance;
+    };
+    const Case azCases[] = {
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, 0.0}, 123.4, 360.0 / 65536},
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, 0.0}, 359.99, 360.0 / 65536},
+        {{EncoderFormat::Bin, EncoderUnit::Grd, 400.0, 0.0}, 271.3, 0.9 * 400.0 / 65536},
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, 200.0}, 10.0, 360.0 / 65536}, // travel across north
+        {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 0.0}, 359.7, 0.051},
+        {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 0.0}, 0.0, 0.051},
+        {{EncoderFormat::Bcd, EncoderUnit::Grd, 0.0, 0.0}, 111.06, 0.9 * 0.051},
+        {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 200.0}, 20.0, 0.051},
+    };
+    for (const Case& c : azCases) {
+        BoxConfig config;
+        config.azimuth.encoder = c.encoder;
+        Box box(config);
+        box.setAzimuth(c.position);
+        EXPECT_NEAR(box.azimuth(), c.position, 1e-9);
+        EXPECT_NEAR(readAzimuth(box), c.position, c.tolerance) << "offset " << c.encoder.offset;
+    }
+    const Case elCases[] = {
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 180.0, -10.0}, 45.0, 180.0 / 65536},
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, -90.0}, -5.0, 360.0 / 65536},
+        {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 0.0}, 89.9, 0.051},
+        {{EncoderFormat::Bcd, EncoderUnit::Grd, 0.0, -5.0}, 30.0, 0.9 * 0.051},
+    };
+    for (const Case& c : elCases) {
+        BoxConfig config;
+        config.elevation.encoder = c.encoder;
+        Box box(config);
+        box.setElevation(c.position);
+        EXPECT_NEAR(box.elevation(), c.position, 1e-9);
+        EXPECT_NEAR(readElevation(box), c.position, c.tolerance);
+    }
+}
+
+TEST(BoxReplies, EveryCommandByteGetsOneReply)
+{
+    BoxConfig config;
+    config.measurement = 0xA5;
+    Box box(config);
+    box.setAzimuth(180.0);  // BIN 360: word 0x8000
+    box.setElevation(45.0); // word 0x2000
+
+    struct Case { uint8_t command; uint8_t reply; };
+    const Case cases[] = {
+        {0xA0, 0x00}, {0x80, 0x80}, {0xE0, 0x00}, {0xC0, 0x20}, {0x95, 0xA5},
+        {0x96, 0x00}, // status: nothing moves
+        {0x00, 0x00}, {0x10, 0x10}, {0x03, 0x03}, {0x04, 0x04},
+        {5, 5}, {15, 15}, {19, 19}, {64, 64}, {127, 127}, // speed bytes are echoed
+        {0x81, 0x00}, {0xFF, 0x00}, {0x97, 0x00},         // not a command: 0
+    };
+    for (const Case& c : cases) {
+        const auto out = box.receive(c.command);
+        ASSERT_EQ(out.size(), 1u) << int(c.command);
+        EXPECT_EQ(out[0], c.reply) << "command " << int(c.command);
+    }
+    // The drive commands are acknowledged by their echo too.
+    for (uint8_t c : {0x01, 0x02, 0x00, 0x12, 0x11, 0x10})
+        EXPECT_EQ(box.reply(c), c);
+    EXPECT_EQ(box.periodSignal(), 0x04);
+    EXPECT_EQ(box.periodSignals(), 2);
+}
+
+TEST(BoxReplies, HighByteBelongsToTheWordLatchedWithTheLowByte)
+{
+    BoxConfig config;
+    config.azimuth.encoder.range = 655.36; // one count per 0.01 degree
+    config.azimuth.rate = 0.01;
+    Box box(config);
+    box.setAzimuth(0x01FF * 0.01);
+    box.reply(0x01);
+    EXPECT_EQ(box.reply(0xA0), 0xFF);
+    box.advance(1.0); // now 0x0200
+    EXPECT_EQ(box.reply(0x80), 0x01) << "high byte of the latched 0x01FF";
+    EXPECT_EQ(box.reply(0x80), 0x02) << "asked alone, the high byte latches anew";
+
+    // 0x96 latches both axes for the reads that follow it.
+    box.setAzimuth(0x02FF * 0.01);
+    box.reply(0x00);
+    box.reply(0x96);
+    box.setAzimuth(0x0300 * 0.01);
+    EXPECT_EQ(box.reply(0x80), 0x02);
+}
+
+TEST(BoxReplies, SpeedBytesPairAzimuthThenElevation)
+{
+    BoxConfig config;
+    config.mode = DriveMode::Proportional;
+    Box box(config);
+    for (uint8_t c : {0xE0, 0xC0, 100, 30})
+        box.reply(c);
+    EXPECT_EQ(box.azimuthState().speed, 100);
+    EXPECT_EQ(box.elevationState().speed, 30);
+    // A second pair without a request between them still alternates.
+    for (uint8_t c : {40, 50})
+        box.reply(c);
+    EXPECT_EQ(box.azimuthState().speed, 40);
+    EXPECT_EQ(box.elevationState().speed, 50);
+    // Any other byte starts a new pair.
+    for (uint8_t c : {90, 0x12, 91})
+        box.reply(c);
+    EXPECT_EQ(box.azimuthState().speed, 91);
+    EXPECT_EQ(box.elevationState().speed, 50);
+}
+
+TEST(BoxMotion, RelaysRunAtTheRate)
+{
+    BoxConfig config;
+    config.azimuth.rate = 2.0;
+    config.elevation.rate = 1.5;
+    Box box(config);
+    box.setAzimuth(100.0);
+    box.setElevation(10.0);
+
+    struct Step { uint8_t command; double seconds; double az; double el; };
+    const Step steps[] = {
+        {0x01, 5.0, 110.0, 10.0}, // clockwise
+        {0x12, 2.0, 114.0, 13.0}, // elevation up, azimuth still running
+        {0x02, 1.0, 112.0, 14.5}, // counter-clockwise at once
+        {0x00, 3.0, 112.0, 19.0}, // azimuth off
+        {0x11, 2.0, 112.0, 16.0}, // down
+        {0x10, 9.0, 112.0, 16.0}, // all stopped
+        {100, 4.0, 112.0, 16.0},  // a speed byte moves nothing in relay mode
+    };
+    for (const Step& s : steps) {
+        box.reply(s.command);
+        box.advance(s.seconds);
+        EXPECT_NEAR(box.azimuth(), s.az, 1e-9) << "after " << int(s.command);
+        EXPECT_NEAR(box.elevation(), s.el, 1e-9) << "after " << int(s.command);
+        EXPECT_NEAR(readAzimuth(box), s.az, 0.01);
+        EXPECT_NEAR(readElevation(box), s.el, 0.01);
+    }
+
+    // Clockwise across north.
+    box.setAzimuth(359.0);
+    box.reply(0x01);
+    box.advance(1.0);
+    EXPECT_NEAR(box.azimuth(), 1.0, 1e-9);
+    EXPECT_NEAR(readAzimuth(box), 1.0, 0.01);
+}
+
+TEST(BoxMotion, SpeedBytesDriveAnEnabledAxisInProportionalMode)
+{
+    struct Case { uint8_t speed; double fraction; };
+    const Case cases[] = {
+        {64, 0.0}, {127, 1.0}, {65, 1.0 / 63}, {95, 31.0 / 63},
+        {63, -1.0 / 64}, {32, -0.5}, {5, -59.0 / 64},
+    };
+    for (const Case& c : cases) {
+        BoxConfig config;
+        config.mode = DriveMode::Proportional;
+        config.azimuth.rate = 3.0;
+        config.elevation.rate = 3.0;
+        Box box(config);
+        box.setAzimuth(180.0);
+        box.setElevation(40.0);
+        // As the tracking cycle sends them: speed bytes, then the enables.
+        for (uint8_t b : {uint8_t(0xC0), c.speed, c.speed, uint8_t(0x12), uint8_t(0x01)})
+            box.reply(b);
+        box.advance(2.0);
+        EXPECT_NEAR(box.azimuth(), 180.0 + 6.0 * c.fraction, 1e-9) << int(c.speed);
+        EXPECT_NEAR(box.elevation(), 40.0 + 6.0 * c.fraction, 1e-9) << int(c.speed);
+    }
+
+    // Disabled drives stand still whatever the speed byte.
+    BoxConfig config;
+    config.mode = DriveMode::Proportional;
+    Box box(config);
+    box.setAzimuth(50.0);
+    for (uint8_t b : {127, 127})
+        box.reply(b);
+    box.advance(10.0);
+    EXPECT_NEAR(box.azimuth(), 50.0, 1e-9);
+    box.reply(0x01);
+    box.reply(0x00);
+    box.advance(10.0);
+    EXPECT_NEAR(box.azimuth(), 50.0, 1e-9);
+    EXPECT_EQ(box.statusByte(), 0);
+}
+
+TEST(BoxMotion, StatusByteShowsMotionAndDirection)
+{
+    Box box;
+    EXPECT_EQ(box.reply(0x96), 0x00);
+    box.reply(0x01);
+    EXPECT_EQ(box.reply(0x96), 0x01);
+    box.reply(0x02);
+    box.reply(0x11);
+    EXPECT_EQ(box.reply(0x96), 0x0F);
+    box.reply(0x12);
+    EXPECT_EQ(box.reply(0x96), 0x07);
+}
+
+TEST(BoxFaults, SilentGarbageAndDouble)
+{
+    Box box;
+    box.setMeasurement(0x42);
+
+    box.setFault(Fault::Silent);
+    EXPECT_TRUE(box.receive(0x95).empty());
+    EXPECT_TRUE(box.receive(0x01).empty());
+    box.advance(5.0);
+    EXPECT_EQ(box.azimuth(), 0.0) << "a dead box does not act on commands";
+    EXPECT_TRUE(box.log().empty());
+
+    box.setFault(Fault::Garbage);
+    for (int c = 0; c < 256; ++c) {
+        if (c == 0x01 || c == 0x02 || c == 0x11 || c == 0x12)
+            continue; // keep the motors off, so the true reply stays fixed
+        Box reference;
+        reference.setMeasurement(0x42);
+        const uint8_t truth = reference.reply(uint8_t(c));
+        const auto out = box.receive(uint8_t(c));
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_NE(out[0], truth) << "command " << c;
+    }
+
+    box.setFault(Fault::Double);
+    const auto out = box.receive(0x95);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], 0x42);
+    EXPECT_EQ(out[1], uint8_t(~0x42));
+}
+
+TEST(BoxLog, KeepsTheLastCommandsInOrder)
+{
+    BoxConfig config;
+    config.logCapacity = 3;
+    Box box(config);
+    for (uint8_t c : {0x96, 0xA0, 0x80, 0x10, 0x00})
+        box.receive(c);
+    EXPECT_EQ(box.log(), (std::deque<uint8_t> {0x80, 0x10, 0x00}));
+}
