@@ -1,0 +1,109 @@
+// Topocentric hour angle and declination (geodetic parallax), azimuth and
+// elevation with refraction, the Earth-rotation Doppler factor, and the Moon's
+// extra path loss and echo Doppler.
+
+#include "astro/Astro.h"
+
+#include <cmath>
+
+namespace astro {
+
+namespace {
+
+constexpr double DeuxPi = 6.283185308;
+
+double CorrigeTour(double x)
+{
+    if (x > DeuxPi)
+        x -= DeuxPi;
+    if (x < 0.0)
+        x += DeuxPi;
+    return x;
+}
+
+double Frac(double x) { return x - std::floor(x); }
+
+} // namespace
+
+double Refraction(double e)
+{
+    if (e < -5.0)
+        return 0.0;
+    if (e <= -1.0)
+        return 0.9;
+    if (e <= 15.0)
+        return 1013.0 * (0.1594 + 0.0196 * e + 0.00002 * e * e) / (283.0 * (1.0 + 0.505 * e + 0.0845 * e * e));
+    if (e <= 20.0)
+        return (20.0 - e) * 0.011882;
+    return 0.0;
+}
+
+void CalculAzElTopocentrique(EtatAstro& e)
+{
+    const double delta = e.Declinaison;
+    const double H = CorrigeTour(e.TempsSideralLocal - e.AscensionDroite);
+    const double phi = DegVersRad(e.LatitudeObservateur);
+    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+
+    // Geocentric place of the observer, in Earth radii.
+    const double hr = e.Altitude / 6378140.0;
+    const double u = std::atan(0.996647 * sinPhi / cosPhi);
+    const double rhoS = sinPhi * hr + 0.996647 * std::sin(u);
+    const double rhoC = cosPhi * hr + std::cos(u);
+
+    const double r = 1.0 / std::sin(e.ParallaxeLune); // distance, Earth radii
+    const double sinH = std::sin(H), cosH = std::cos(H);
+    const double cosDelta = std::cos(delta), sinDelta = std::sin(delta);
+
+    const double Hp = H + std::atan((sinH * rhoC) / (r * cosDelta - cosH * rhoC));
+    e.AngleHoraireTopo = CorrigeTour(Hp);
+    const double sinHp = std::sin(e.AngleHoraireTopo), cosHp = std::cos(e.AngleHoraireTopo);
+    // The uncorrected hour angle stands in the denominator.
+    const double dp = std::atan(((r * sinDelta - rhoS) * cosHp) / (r * cosDelta * cosH - rhoC));
+    e.DeclinaisonTopo = dp;
+    const double sinDp = std::sin(dp), cosDp = std::cos(dp);
+
+    // 80047.78081118 = 4 pi x 6370 km.
+    e.FacteurDopplerRotation = static_cast<float>(-(cosPhi * 80047.78081118 * sinHp * cosDp)
+                                                  / ((cosHp * 0.034 + 1.0) * 24.0 * 3.6 * 300.0));
+
+    double s = cosPhi * cosDp * cosHp + sinDp * sinPhi;
+    double elev = ArcSin(s); // clamps s
+    double c = cosPhi * std::cos(elev);
+    if (static_cast<float>(c) < 1e-20f)
+        c = 1e-20;
+    double x = (sinDp - sinPhi * s) / c;
+    double A = ArcCos(x);
+    if (sinHp > 0.0)
+        A = DeuxPi - A;
+    e.AzimutSource = RadVersDeg(A);
+    elev = RadVersDeg(elev);
+    e.ElevationSource = elev + Refraction(elev);
+}
+
+void CalculPerteDoppler(EtatAstro& e)
+{
+    if (e.variante == Variante::Tracking) {
+        // Tracking's form: every intermediate held in single precision, the
+        // epoch being the single-precision value of 33966.208.
+        const float distance = static_cast<float>(6378.14 / std::sin(e.ParallaxeLune));
+        e.PerteSupplementaire = static_cast<float>(40.0 * std::log(357000.0 / distance) / std::log(10.0));
+        const float k = static_cast<float>(static_cast<double>(e.FacteurDopplerRotation) * e.Freq);
+        const float jours = static_cast<float>(e.DateJulienne - static_cast<double>(33966.20703125f));
+        const float periodes = static_cast<float>(jours / 27.555);
+        const float phase = static_cast<float>(periodes - std::floor(periodes));
+        const float a = static_cast<float>(phase * 6.283185308);
+        const float v = static_cast<float>((135088484.1005 / 2380752.0) * std::sin(static_cast<double>(a)));
+        const float dopplerLune = static_cast<float>(((static_cast<double>(v) + v) * e.Freq) / 300.0);
+        e.DopplerSource = CLngAstro(static_cast<double>(dopplerLune) + k);
+        return;
+    }
+    const double distance = 6378.14 / std::sin(e.ParallaxeLune);
+    e.PerteSupplementaire = static_cast<float>(40.0 * std::log(357000.0 / distance) / std::log(10.0));
+    const double k = static_cast<double>(e.FacteurDopplerRotation) * e.Freq;
+    const double a = Frac((e.DateJulienne - 33966.208) / 27.555) * 6.283185308;
+    const double v = (135088484.1005 / 2380752.0) * std::sin(a); // radial speed, m/s
+    e.DopplerSource = CLngAstro((((v + v) * e.Freq) / 300.0) + k);
+}
+
+} // namespace astro
