@@ -2,6 +2,7 @@
 // solar elements with Kepler's equation, nutation, obliquity, ecliptic to
 // equatorial conversion and precession from B1950.0.
 
+#include "astro/Angles.h"
 #include "astro/Astro.h"
 #include "astro/Series.h"
 
@@ -12,12 +13,13 @@ namespace astro {
 
 namespace {
 
-constexpr double DeuxPi = 6.283185308;
+using detail::CorrigeTour;
+using detail::DeuxPi;
+using detail::Frac;
 constexpr double Pi = 3.1415926535;
 
 double Rad(double degres) { return DegVersRad(degres); }
 double Deg(double radians) { return RadVersDeg(radians); }
-double Frac(double x) { return x - std::floor(x); }
 
 // Folds an angle into 0..2 pi: add 2 pi while below 0, then subtract 2 pi while
 // above it (a value equal to 2 pi stays). Within a few turns this is the plain
@@ -34,16 +36,6 @@ double PlieTour(double x)
     return x;
 }
 
-// One correction each way: subtract 2 pi once if above it, then add 2 pi once
-// if below 0.
-double CorrigeTour(double x)
-{
-    if (x > DeuxPi)
-        x -= DeuxPi;
-    if (x < 0.0)
-        x += DeuxPi;
-    return x;
-}
 
 // Sum of a table of periodic terms, in row order.
 template <std::size_t N>

@@ -2,28 +2,16 @@
 // elevation with refraction, the Earth-rotation Doppler factor, and the Moon's
 // extra path loss and echo Doppler.
 
+#include "astro/Angles.h"
 #include "astro/Astro.h"
 
 #include <cmath>
 
 namespace astro {
 
-namespace {
-
-constexpr double DeuxPi = 6.283185308;
-
-double CorrigeTour(double x)
-{
-    if (x > DeuxPi)
-        x -= DeuxPi;
-    if (x < 0.0)
-        x += DeuxPi;
-    return x;
-}
-
-double Frac(double x) { return x - std::floor(x); }
-
-} // namespace
+using detail::CorrigeTour;
+using detail::DeuxPi;
+using detail::Frac;
 
 double Refraction(double e)
 {
