@@ -1,0 +1,219 @@
+#include "platform/widgets/MaskedEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace platform {
+
+MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent)
+{
+    // Text reaches the box only through the mask: no paste menu, no drops.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+}
+
+MaskedEdit::MaskedEdit(const QString& mask, QWidget* parent) : MaskedEdit(parent) { setMask(mask); }
+
+QString MaskedEdit::blank() const
+{
+    QString b = mask_;
+    for (int i = 0; i < b.size(); ++i)
+        if (isDigitPos(i))
+            b[i] = prompt_;
+    return b;
+}
+
+void MaskedEdit::setMask(const QString& mask)
+{
+    mask_ = mask;
+    setMaxLength(std::max<int>(int(mask.size()), 1));
+    QLineEdit::setText(blank());
+    setCursorPosition(0);
+}
+
+void MaskedEdit::setPromptChar(QChar c)
+{
+    QString t = QLineEdit::text();
+    for (int i = 0; i < t.size(); ++i)
+        if (isDigitPos(i) && t[i] == prompt_)
+            t[i] = c;
+    prompt_ = c;
+    QLineEdit::setText(t);
+}
+
+bool MaskedEdit::setText(const QString& s)
+{
+    QString t = blank();
+    bool fits = s.size() <= mask_.size();
+    for (int i = 0; i < mask_.size() && i < s.size(); ++i) {
+        const QChar ch = s[i];
+        if (isDigitPos(i)) {
+            if (ch.isDigit() && ch.unicode() < 128)
+                t[i] = ch;
+            else if (ch != prompt_ && ch != QLatin1Char(' '))
+                fits = false;
+        } else if (ch != mask_[i]) {
+            fits = false;
+        }
+        if (!fits)
+            break; // nothing after the first misfit is taken
+    }
+    const int pos = cursorPosition();
+    QLineEdit::setText(t);
+    setCursorPosition(std::min<int>(pos, int(t.size())));
+    return fits;
+}
+
+QString MaskedEdit::clipText() const
+{
+    const QString t = QLineEdit::text();
+    QString out;
+    for (int i = 0; i < t.size(); ++i)
+        if (isDigitPos(i))
+            out += t[i] == prompt_ ? QLatin1Char(' ') : t[i];
+    return out;
+}
+
+bool MaskedEdit::isComplete() const
+{
+    const QString t = QLineEdit::text();
+    for (int i = 0; i < t.size(); ++i)
+        if (isDigitPos(i) && !t[i].isDigit())
+            return false;
+    return true;
+}
+
+void MaskedEdit::refuse(QChar ch, int pos)
+{
+    QString would = QLineEdit::text();
+    if (pos < would.size())
+        would[pos] = ch;
+    else
+        would += ch;
+    emit validationError(would, pos);
+}
+
+void MaskedEdit::typeChar(QChar ch)
+{
+    QString t = QLineEdit::text();
+    int pos = cursorPosition();
+    if (hasSelectedText() && selectedText().size() == t.size()) {
+        // Typing over the whole content starts it afresh.
+        t = blank();
+        pos = 0;
+    } else if (hasSelectedText()) {
+        pos = selectionStart();
+    }
+    // The fixed character typed at its own place just moves past it; typed
+    // right after the cursor skipped it, it is taken as that same character.
+    if (pos < mask_.size() && !isDigitPos(pos) && ch == mask_[pos]) {
+        QLineEdit::setText(t);
+        setCursorPosition(pos + 1);
+        return;
+    }
+    if (pos > 0 && pos - 1 < mask_.size() && !isDigitPos(pos - 1) && ch == mask_[pos - 1]) {
+        QLineEdit::setText(t);
+        setCursorPosition(pos);
+        return;
+    }
+    while (pos < mask_.size() && !isDigitPos(pos))
+        ++pos;
+    if (pos >= mask_.size() || !(ch.isDigit() && ch.unicode() < 128)) {
+        refuse(ch, pos);
+        return;
+    }
+    t[pos] = ch;
+    ++pos;
+    while (pos < mask_.size() && !isDigitPos(pos))
+        ++pos;
+    QLineEdit::setText(t);
+    setCursorPosition(pos);
+}
+
+void MaskedEdit::keyPressEvent(QKeyEvent* e)
+{
+    if (mask_.isEmpty()) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    QString t = QLineEdit::text();
+    int pos = cursorPosition();
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        QLineEdit::keyPressEvent(e);
+        return;
+    case Qt::Key_Backspace:
+        if (hasSelectedText()) {
+            const int s0 = selectionStart(), n = int(selectedText().size());
+            for (int i = s0; i < s0 + n; ++i)
+                if (isDigitPos(i))
+                    t[i] = prompt_;
+            pos = s0;
+        } else {
+            --pos;
+            while (pos >= 0 && !isDigitPos(pos))
+                --pos;
+            if (pos < 0)
+                return;
+            t[pos] = prompt_;
+        }
+        QLineEdit::setText(t);
+        setCursorPosition(pos);
+        return;
+    case Qt::Key_Delete:
+        if (hasSelectedText()) {
+            const int s0 = selectionStart(), n = int(selectedText().size());
+            for (int i = s0; i < s0 + n; ++i)
+                if (isDigitPos(i))
+                    t[i] = prompt_;
+            pos = s0;
+        } else if (isDigitPos(pos)) {
+            t[pos] = prompt_;
+        }
+        QLineEdit::setText(t);
+        setCursorPosition(pos);
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        e->ignore();
+        return;
+    default: break;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        e->ignore();
+        return;
+    }
+    if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::Copy)) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    const QString typed = e->text();
+    if (typed.isEmpty() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || !typed[0].isPrint()) {
+        e->ignore();
+        return;
+    }
+    typeChar(typed[0]);
+}
+
+void MaskedEdit::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+}
+
+void MaskedEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    // A window switch or a popup is not a move of the focus inside the program.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+        emit lostFocus();
+}
+
+} // namespace platform

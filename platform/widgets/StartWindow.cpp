@@ -1,0 +1,132 @@
+#include "platform/widgets/StartWindow.h"
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Geometry.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace platform {
+
+LogoPicture::LogoPicture(QWidget* parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setFrameShape(QFrame::NoFrame);
+}
+
+bool LogoPicture::load(const QString& folder, const QString& name)
+{
+    const QString dir = folder.isEmpty() ? QDir::currentPath() : folder;
+    QImageReader reader(resolvePath(dir, name));
+    const QImage img = reader.read();
+    hasPicture_ = !img.isNull();
+    if (hasPicture_) {
+        setFrameShape(QFrame::NoFrame);
+        setPixmap(QPixmap::fromImage(img));
+        setFixedSize(img.size());
+    } else {
+        clear();
+        setFrameShape(QFrame::Box);
+        setFixedSize(twipsToPixels(QSize(3000, 2000)));
+    }
+    return hasPicture_;
+}
+
+int holdStartPicture(QWidget* window, Clock& clock, double seconds)
+{
+    // t0 is a whole second, as the programs take it; the hold ends when the
+    // clock reaches t0 + seconds. Across midnight the seconds start again at
+    // 0, so an elapsed time far below zero is taken a day later. A clock
+    // that does not move is left after the waits have added up to one
+    // second more than the hold.
+    const double t0 = std::nearbyint(clock.secondsSinceMidnight());
+    const double step = 0.05;
+    double waited = 0;
+    int passes = 0;
+    for (;;) {
+        double elapsed = clock.secondsSinceMidnight() - t0;
+        if (elapsed < -43200.0)
+            elapsed += 86400.0;
+        if (elapsed >= seconds || waited > seconds + 1.0)
+            break;
+        if (window)
+            window->show();
+        clock.wait(step);
+        waited += step;
+        ++passes;
+    }
+    return passes;
+}
+
+FileList::FileList(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { emit click(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { emit dblClick(); });
+}
+
+void FileList::setPattern(const QString& pattern)
+{
+    pattern_ = pattern;
+    refresh();
+}
+
+void FileList::setPath(const QString& folder)
+{
+    folder_ = folder;
+    refresh();
+}
+
+QString FileList::path() const { return folder_.isEmpty() ? QDir::currentPath() : folder_; }
+
+void FileList::refresh()
+{
+    const QSignalBlocker block(this);
+    clear();
+    addItems(listFiles(path(), pattern_));
+    setCurrentRow(-1);
+    clearSelection();
+}
+
+int FileList::listIndex() const
+{
+    const QList<QListWidgetItem*> sel = selectedItems();
+    return sel.isEmpty() ? -1 : row(sel.first());
+}
+
+void FileList::setListIndex(int index)
+{
+    const QSignalBlocker block(this);
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        setCurrentRow(-1);
+        return;
+    }
+    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+QString FileList::entry(int i) const
+{
+    const QListWidgetItem* it = item(i);
+    return it ? it->text() : QString();
+}
+
+QString FileList::fileName() const { return entry(listIndex()); }
+
+void FileList::keyPressEvent(QKeyEvent* e)
+{
+    const int before = listIndex();
+    QListWidget::keyPressEvent(e);
+    // A move by the keys selects as a click does.
+    if (currentRow() >= 0 && !currentItem()->isSelected())
+        setCurrentRow(currentRow(), QItemSelectionModel::ClearAndSelect);
+    if (listIndex() != before && listIndex() >= 0)
+        emit click();
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+// Small helpers shared by every window of the suite: geometry given in twips,
+// the busy mouse pointer, and switching a whole top-level menu on and off.
+// The placement rule of start and main windows (centred, one third of the
+// free height above) is platform::placeCentredThird in platform/Geometry.h.
+
+class QWidget;
+class QMenu;
+
+namespace platform {
+
+// Left, top, width and height in twips (1/1440 inch), converted by
+// platform::twipsToPixels. Left and top are relative to the parent widget, or
+// to the screen for a top-level window (its frame's top-left corner).
+void setTwipsGeometry(QWidget* w, int left, int top, int width, int height);
+void moveTwips(QWidget* w, int left, int top);
+void resizeTwips(QWidget* w, int width, int height);
+// A top-level window's client area of width x height twips.
+void resizeClientTwips(QWidget* w, int width, int height);
+
+// Enables or disables a top-level menu title (its whole menu). A disabled
+// title does not open.
+void setMenuEnabled(QMenu* menu, bool enabled);
+bool isMenuEnabled(const QMenu* menu);
+
+// The busy ("hourglass") mouse pointer for the lifetime of the object.
+class BusyPointer {
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace platform

@@ -1,0 +1,276 @@
+#include "platform/widgets/Grid.h"
+
+#include "platform/Geometry.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using platform::Grid;
+
+namespace {
+
+const QChar TAB(9);
+const QChar CR(13);
+
+// A 5 x 4 grid whose cell (r, c) holds "rc".
+void fill(Grid& g)
+{
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            g.setTextMatrix(r, c, QString::number(r) + QString::number(c));
+}
+
+void select(Grid& g, int r0, int r1, int c0, int c1)
+{
+    g.setSelStartRow(r0);
+    g.setSelEndRow(r1);
+    g.setSelStartCol(c0);
+    g.setSelEndCol(c1);
+}
+
+QString tabbed(std::initializer_list<const char*> rows)
+{
+    QStringList out;
+    for (const char* r : rows)
+        out << QString::fromLatin1(r).replace('|', TAB);
+    return out.join(CR);
+}
+
+} // namespace
+
+struct ClipReadCase {
+    int r0, r1, c0, c1;
+    QString expected;
+};
+
+TEST(Grid, ClipReadsTheSelectionTabAndCrSeparated)
+{
+    const ClipReadCase cases[] = {
+        {1, 1, 2, 2, "12"},                              // one cell
+        {2, 2, 0, 3, tabbed({"20|21|22|23"})},           // one row, fixed row not involved
+        {0, 0, 0, 3, tabbed({"00|01|02|03"})},           // the title row itself
+        {1, 3, 1, 2, tabbed({"11|12", "21|22", "31|32"})}, // a block
+        {3, 1, 2, 1, tabbed({"11|12", "21|22", "31|32"})}, // ends given in reverse order
+    };
+    for (const auto& k : cases) {
+        Grid g(5, 4);
+        fill(g);
+        select(g, k.r0, k.r1, k.c0, k.c1);
+        EXPECT_EQ(g.clip(), k.expected) << k.r0 << k.r1 << k.c0 << k.c1;
+    }
+}
+
+struct ClipWriteCase {
+    const char* name;
+    int r0, r1, c0, c1;
+    QString text;
+    std::vector<std::tuple<int, int, QString>> cells; // expected after the write
+};
+
+TEST(Grid, ClipWritesIntoTheSelectionOnly)
+{
+    const ClipWriteCase cases[] = {
+        {"full row", 1, 1, 0, 3, tabbed({"a|b|c|d"}), {{1, 0, "a"}, {1, 3, "d"}, {2, 0, "20"}}},
+        {"more parts than cells are dropped", 1, 1, 0, 1, tabbed({"a|b|c"}), {{1, 1, "b"}, {1, 2, "12"}}},
+        {"fewer parts keep the rest", 1, 1, 0, 3, tabbed({"a|b"}), {{1, 1, "b"}, {1, 2, "12"}, {1, 3, "13"}}},
+        {"rows by CR", 1, 2, 1, 2, tabbed({"a|b", "c|d"}), {{1, 1, "a"}, {2, 2, "d"}, {3, 1, "31"}}},
+        {"CR LF and LF also end rows", 1, 3, 0, 0, QStringLiteral("x\r\ny\nz"), {{1, 0, "x"}, {2, 0, "y"}, {3, 0, "z"}}},
+        {"extra rows dropped", 1, 1, 0, 0, tabbed({"x", "y"}), {{1, 0, "x"}, {2, 0, "20"}}},
+        {"empty parts empty the cells", 1, 1, 0, 2, tabbed({"||z"}), {{1, 0, ""}, {1, 1, ""}, {1, 2, "z"}}},
+    };
+    for (const auto& k : cases) {
+        Grid g(5, 4);
+        fill(g);
+        select(g, k.r0, k.r1, k.c0, k.c1);
+        g.setClip(k.text);
+        for (const auto& [r, c, want] : k.cells)
+            EXPECT_EQ(g.textMatrix(r, c), want) << k.name << " cell " << r << "," << c;
+    }
+}
+
+TEST(Grid, RowsAndColsCanBeRaisedAndLowered)
+{
+    Grid g(3, 2);
+    fill(g);
+    g.setRows(6);
+    EXPECT_EQ(g.rows(), 6);
+    EXPECT_EQ(g.textMatrix(2, 1), "21");
+    EXPECT_EQ(g.textMatrix(5, 1), "");
+    g.setRows(2);
+    EXPECT_EQ(g.rows(), 2);
+    EXPECT_EQ(g.textMatrix(2, 1), ""); // outside now
+    g.setRows(0);                      // never below the fixed row
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.textMatrix(0, 1), "01");
+    g.setCols(5);
+    EXPECT_EQ(g.cols(), 5);
+    EXPECT_EQ(g.table()->columnCount(), 5);
+}
+
+TEST(Grid, CurrentCellTextAndSelectionCollapse)
+{
+    Grid g(5, 4);
+    fill(g);
+    g.setRow(3);
+    g.setCol(2);
+    EXPECT_EQ(g.text(), "32");
+    g.setText("new");
+    EXPECT_EQ(g.textMatrix(3, 2), "new");
+    // The current cell is the selection until the selection is set.
+    EXPECT_EQ(g.selStartRow(), 3);
+    EXPECT_EQ(g.selEndCol(), 2);
+    EXPECT_EQ(g.clip(), "new");
+    // Row 0 (titles) may be current.
+    g.setRow(0);
+    EXPECT_EQ(g.text(), "02");
+    // Out of range: ignored.
+    g.setRow(5);
+    g.setCol(-1);
+    EXPECT_EQ(g.row(), 0);
+    EXPECT_EQ(g.col(), 2);
+}
+
+struct AddItemCase {
+    const char* name;
+    int index;
+    QString text;
+    bool ok;
+    int rows;
+    std::vector<QString> col0; // column 0 of every row after the call
+    QString row2;              // clip of row 2 after the call
+};
+
+TEST(Grid, AddItemAndRemoveItem)
+{
+    const AddItemCase cases[] = {
+        {"insert before row 1", 1, tabbed({"a|b|c"}), true, 5, {"00", "a", "10", "20", "30"}, tabbed({"10|11|12"})},
+        {"insert in the middle", 2, tabbed({"a|b"}), true, 5, {"00", "10", "a", "20", "30"}, tabbed({"a|b|"})},
+        {"append with -1", -1, tabbed({"a"}), true, 5, {"00", "10", "20", "30", "a"}, tabbed({"20|21|22"})},
+        {"append at rows()", 4, tabbed({"a|b|c|d|e"}), true, 5, {"00", "10", "20", "30", "a"}, tabbed({"20|21|22"})},
+        {"not into the fixed row", 0, tabbed({"a"}), false, 4, {"00", "10", "20", "30"}, tabbed({"20|21|22"})},
+        {"not past the end", 5, tabbed({"a"}), false, 4, {"00", "10", "20", "30"}, tabbed({"20|21|22"})},
+    };
+    for (const auto& k : cases) {
+        Grid g(4, 3);
+        fill(g);
+        EXPECT_EQ(g.addItem(k.text, k.index), k.ok) << k.name;
+        ASSERT_EQ(g.rows(), k.rows) << k.name;
+        for (int r = 0; r < g.rows(); ++r)
+            EXPECT_EQ(g.textMatrix(r, 0), k.col0[size_t(r)]) << k.name << " row " << r;
+        select(g, 2, 2, 0, 2);
+        EXPECT_EQ(g.clip(), k.row2) << k.name;
+    }
+
+    Grid g(4, 3);
+    fill(g);
+    EXPECT_FALSE(g.removeItem(0)); // the title row stays
+    EXPECT_FALSE(g.removeItem(4));
+    g.setRow(3);
+    EXPECT_TRUE(g.removeItem(1));
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(g.textMatrix(1, 0), "20");
+    EXPECT_EQ(g.row(), 2); // the current row stays within the grid
+    EXPECT_TRUE(g.removeItem(1));
+    EXPECT_TRUE(g.removeItem(1));
+    EXPECT_EQ(g.rows(), 1);
+    EXPECT_EQ(g.row(), 0);
+}
+
+TEST(Grid, TitleRowWidthsAndAlignmentReachTheView)
+{
+    Grid g(3, 3);
+    g.setTextMatrix(0, 1, "Azim");
+    g.setColWidth(1, 1600);
+    g.setColAlignment(1, 1);
+    g.setFixedAlignment(1, 2);
+    g.setTextMatrix(1, 1, "12.5");
+    QTableWidget* t = g.table();
+    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "Azim");
+    EXPECT_EQ(t->columnWidth(1), platform::twipsToPixels(1600));
+    EXPECT_EQ(g.colWidth(1), 1600);
+    EXPECT_EQ(Qt::Alignment(t->item(0, 1)->textAlignment()) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(Qt::Alignment(t->horizontalHeaderItem(1)->textAlignment()) & Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
+    // Cells written after the alignment was set take it too.
+    g.setTextMatrix(2, 1, "x");
+    EXPECT_EQ(Qt::Alignment(t->item(1, 1)->textAlignment()) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST(Grid, FixedColumnKeepsTextsAndNumbering)
+{
+    Grid g(3, 3);
+    fill(g);
+    g.setFixedCols(1);
+    EXPECT_EQ(g.cols(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(g.textMatrix(r, c), QString::number(r) + QString::number(c));
+    EXPECT_EQ(g.table()->verticalHeaderItem(1)->text(), "20");
+    EXPECT_TRUE(g.addItem(tabbed({"a|b|c"}), 1));
+    EXPECT_EQ(g.textMatrix(1, 0), "a");
+    EXPECT_EQ(g.textMatrix(1, 2), "c");
+}
+
+TEST(Grid, TopRowScrolls)
+{
+    Grid g(40, 2);
+    g.resize(200, platform::twipsToPixels(240) * 8);
+    g.show();
+    EXPECT_EQ(g.topRow(), 1);
+    g.setTopRow(20);
+    EXPECT_EQ(g.topRow(), 20);
+    g.setTopRow(0); // a fixed row cannot be scrolled to
+    EXPECT_EQ(g.topRow(), 20);
+}
+
+TEST(Grid, ClicksAndKeysMoveTheCurrentCellAndReportKeys)
+{
+    Grid g(5, 3);
+    fill(g);
+    g.resize(400, 300);
+    g.show();
+    QSignalSpy clicks(&g, &Grid::click);
+    QSignalSpy dbl(&g, &Grid::dblClick);
+    QSignalSpy keys(&g, &Grid::keyPress);
+    QTableWidget* t = g.table();
+    const QRect cell = t->visualRect(t->model()->index(2, 1)); // grid row 3, col 1
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(g.col(), 1);
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(dbl.count(), 1);
+
+    // Keys: the grid edits nothing itself; it reports each character.
+    const std::pair<Qt::Key, int> typed[] = {
+        {Qt::Key_5, 53}, {Qt::Key_Plus, 43}, {Qt::Key_Minus, 45}, {Qt::Key_Period, 46},
+        {Qt::Key_Backspace, 8}, {Qt::Key_A, 97}};
+    for (const auto& [key, code] : typed) {
+        keys.clear();
+        QTest::keyClick(t, key);
+        ASSERT_EQ(keys.count(), 1) << code;
+        EXPECT_EQ(keys.at(0).at(0).toInt(), code);
+    }
+    EXPECT_EQ(g.text(), "31");
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(g.row(), 4);
+    QTest::keyClick(t, Qt::Key_Up);
+    QTest::keyClick(t, Qt::Key_Up);
+    QTest::keyClick(t, Qt::Key_Up);
+    EXPECT_EQ(g.row(), 1); // the title row is not reached by the keys
+}
+
+TEST(Grid, RowHighlightSelectsTheWholeRow)
+{
+    Grid g(4, 3);
+    fill(g);
+    g.setRowHighlight(true);
+    g.setRow(2);
+    EXPECT_EQ(g.selStartCol(), 0);
+    EXPECT_EQ(g.selEndCol(), 2);
+    EXPECT_EQ(g.clip(), tabbed({"20|21|22"}));
+    EXPECT_EQ(g.table()->selectionModel()->selectedIndexes().size(), 3);
+}

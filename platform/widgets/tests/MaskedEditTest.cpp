@@ -1,0 +1,118 @@
+#include "platform/widgets/MaskedEdit.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using platform::MaskedEdit;
+
+struct TypingCase {
+    const char* mask;
+    const char* start;  // text set first ("" = blank)
+    int cursor;         // cursor position before typing
+    const char* keys;   // typed characters; '<' Backspace, '~' Delete
+    const char* result; // text afterwards
+    int refused;        // validation errors reported
+};
+
+TEST(MaskedEdit, TypingFollowsTheMask)
+{
+    const TypingCase cases[] = {
+        {"##-##-####", "", 0, "09032001", "09-03-2001", 0},
+        {"##-##-####", "", 0, "09-03-2001", "09-03-2001", 0}, // typed separators just move on
+        {"##-##-####", "", 0, "9a", "9_-__-____", 1},          // a letter does not fit
+        {"##-##-####", "", 0, "0903200112", "09-03-2001", 2},  // nothing fits after the end
+        {"##:##", "", 0, "0730", "07:30", 0},
+        {"##:##", "", 0, "07.30", "07:30", 1},                 // "." is not the fixed ":"
+        {"##:##", "07:30", 5, "<", "07:3_", 0},
+        {"##:##", "07:30", 3, "<", "0_:30", 0},                // backspace skips the fixed ":"
+        {"##:##", "07:30", 0, "~", "_7:30", 0},
+        {"##:##", "07:30", 1, "5", "05:30", 0},                // overwrite in place
+        {"##:##", "", 0, " ", "__:__", 1},
+    };
+    for (const auto& k : cases) {
+        MaskedEdit e(QString::fromLatin1(k.mask));
+        if (*k.start) {
+            EXPECT_TRUE(e.setText(QString::fromLatin1(k.start)));
+        }
+        e.setCursorPosition(k.cursor);
+        QSignalSpy refused(&e, &MaskedEdit::validationError);
+        for (const char* p = k.keys; *p; ++p) {
+            if (*p == '<')
+                QTest::keyClick(&e, Qt::Key_Backspace);
+            else if (*p == '~')
+                QTest::keyClick(&e, Qt::Key_Delete);
+            else
+                QTest::keyClicks(&e, QString(QLatin1Char(*p)));
+        }
+        EXPECT_EQ(e.text(), QString::fromLatin1(k.result)) << k.mask << " " << k.keys;
+        EXPECT_EQ(refused.count(), k.refused) << k.mask << " " << k.keys;
+    }
+}
+
+TEST(MaskedEdit, ValidationErrorTellsTheRefusedInput)
+{
+    MaskedEdit e(QStringLiteral("##:##"));
+    QSignalSpy refused(&e, &MaskedEdit::validationError);
+    QTest::keyClicks(&e, QStringLiteral("1x"));
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_EQ(refused.at(0).at(0).toString(), "1x:__");
+    EXPECT_EQ(refused.at(0).at(1).toInt(), 1);
+}
+
+struct SetTextCase {
+    const char* text;
+    bool fits;
+    const char* shown;
+};
+
+TEST(MaskedEdit, SetTextKeepsTheFixedCharacters)
+{
+    const SetTextCase cases[] = {
+        {"09-03-2001", true, "09-03-2001"},
+        {"09-0_-____", true, "09-0_-____"},
+        {"9-3-2001", false, "9_-__-____"}, // does not fit the mask: rest blank
+        {"09/03/2001", false, "09-__-____"},
+        {"", true, "__-__-____"},
+    };
+    for (const auto& k : cases) {
+        MaskedEdit e(QStringLiteral("##-##-####"));
+        EXPECT_EQ(e.setText(QString::fromLatin1(k.text)), k.fits) << k.text;
+        EXPECT_EQ(e.text(), QString::fromLatin1(k.shown)) << k.text;
+    }
+    MaskedEdit e(QStringLiteral("##-##-####"));
+    e.setText(QStringLiteral("09-0_-2001"));
+    EXPECT_EQ(e.clipText(), "090 2001");
+    EXPECT_FALSE(e.isComplete());
+}
+
+TEST(MaskedEdit, WholeSelectionIsTypedOver)
+{
+    MaskedEdit e(QStringLiteral("##:##"));
+    e.setText(QStringLiteral("07:30"));
+    e.selectAll();
+    QTest::keyClicks(&e, QStringLiteral("1"));
+    EXPECT_EQ(e.text(), "1_:__");
+}
+
+TEST(MaskedEdit, LostFocusWhenTheFocusMovesAndTheFocusCanBeTakenBack)
+{
+    QWidget w;
+    auto* lay = new QVBoxLayout(&w);
+    auto* date = new MaskedEdit(QStringLiteral("##-##-####"));
+    auto* time = new MaskedEdit(QStringLiteral("##:##"));
+    lay->addWidget(date);
+    lay->addWidget(time);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    date->setFocus();
+    QSignalSpy lost(date, &MaskedEdit::lostFocus);
+    // The handler refuses the box and takes the focus back, as a date check does.
+    QObject::connect(date, &MaskedEdit::lostFocus, date, [date] { date->setFocus(); });
+    time->setFocus();
+    EXPECT_EQ(lost.count(), 1);
+    EXPECT_TRUE(date->hasFocus());
+}

@@ -1,0 +1,28 @@
+// One QApplication for all widget tests, created before the first test.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "widgets_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override
+    {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+} // namespace

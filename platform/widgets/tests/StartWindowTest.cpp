@@ -1,0 +1,138 @@
+#include "platform/widgets/StartWindow.h"
+
+#include "platform/Clock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using platform::FileList;
+using platform::LogoPicture;
+
+namespace {
+
+void touch(const QDir& d, const QString& name)
+{
+    QFile f(d.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+// A clock that never moves: a hold must still end.
+class StuckClock : public platform::Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2001, 3, 9), QTime(12, 0)); }
+    void wait(double) override {}
+};
+
+} // namespace
+
+TEST(FileList, ListsThePatternWithoutRegardToCaseSorted)
+{
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* n : {"home.dat", "B.DAT", "a.Dat", "notes.txt", "home.tcv"})
+        touch(d, n);
+    QDir().mkpath(d.filePath("dir.dat")); // a folder is not a file
+    FileList list;
+    list.setPath(tmp.path());
+    list.setPattern("*.dat");
+    ASSERT_EQ(list.listCount(), 3);
+    EXPECT_EQ(list.entry(0), "a.Dat");
+    EXPECT_EQ(list.entry(1), "B.DAT");
+    EXPECT_EQ(list.entry(2), "home.dat");
+    EXPECT_EQ(list.entry(3), "");
+    EXPECT_EQ(list.listIndex(), -1);
+    EXPECT_EQ(list.fileName(), "");
+
+    list.setPattern("*.tcv");
+    EXPECT_EQ(list.listCount(), 1);
+    touch(d, "z.TCV");
+    EXPECT_EQ(list.listCount(), 1); // only a refresh re-reads the folder
+    list.refresh();
+    EXPECT_EQ(list.listCount(), 2);
+}
+
+TEST(FileList, ClickDoubleClickAndKeysSelect)
+{
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* n : {"a.dat", "b.dat", "c.dat"})
+        touch(d, n);
+    FileList list;
+    list.setPath(tmp.path());
+    list.setPattern("*.dat");
+    list.resize(200, 150);
+    list.show();
+    QSignalSpy click(&list, &FileList::click), dbl(&list, &FileList::dblClick);
+
+    const QRect r1 = list.visualItemRect(list.item(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, r1.center());
+    EXPECT_EQ(click.count(), 1);
+    EXPECT_EQ(list.listIndex(), 1);
+    EXPECT_EQ(list.fileName(), "b.dat");
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, r1.center());
+    EXPECT_EQ(dbl.count(), 1);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.fileName(), "c.dat");
+    EXPECT_GE(click.count(), 2);
+
+    click.clear();
+    list.setListIndex(0); // from code: no event
+    EXPECT_EQ(list.fileName(), "a.dat");
+    EXPECT_EQ(click.count(), 0);
+    list.refresh();
+    EXPECT_EQ(list.listIndex(), -1);
+}
+
+TEST(LogoPicture, LoadsLogoOfTheFolderOrShowsAnEmptyArea)
+{
+    QTemporaryDir tmp;
+    LogoPicture logo;
+    EXPECT_FALSE(logo.load(tmp.path()));
+    EXPECT_FALSE(logo.hasPicture());
+    EXPECT_GT(logo.width(), 0); // the start window still has something to show
+
+    QImage img(30, 20, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    ASSERT_TRUE(img.save(QDir(tmp.path()).filePath("LOGO.BMP"), "BMP"));
+    EXPECT_TRUE(logo.load(tmp.path())); // found whatever its letter case
+    EXPECT_EQ(logo.size(), QSize(30, 20));
+
+    QFile bad(QDir(tmp.path()).filePath("LOGO.BMP"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write("not a picture");
+    bad.close();
+    EXPECT_FALSE(logo.load(tmp.path()));
+}
+
+struct HoldCase {
+    const char* name;
+    QTime start;
+    int minPasses, maxPasses;
+};
+
+TEST(StartPicture, HoldsTwoSecondsOfTheClock)
+{
+    // Passes of 0.05 s each: t0 is the start rounded to a whole second, so
+    // the hold lasts from 1.5 to 2.5 s of the clock.
+    const HoldCase cases[] = {
+        {"on a whole second", QTime(12, 0, 0), 40, 40},
+        {"rounded up: longer", QTime(12, 0, 0, 600), 48, 49},
+        {"rounded down: shorter", QTime(12, 0, 0, 400), 32, 33},
+        {"across midnight", QTime(23, 59, 59), 40, 40},
+        {"rounds to midnight", QTime(23, 59, 59, 700), 46, 47},
+    };
+    for (const auto& k : cases) {
+        platform::ManualClock clock(QDateTime(QDate(2001, 3, 9), k.start));
+        QWidget w;
+        const int passes = platform::holdStartPicture(&w, clock);
+        EXPECT_GE(passes, k.minPasses) << k.name;
+        EXPECT_LE(passes, k.maxPasses) << k.name;
+        EXPECT_TRUE(w.isVisible()) << k.name;
+    }
+    StuckClock stuck;
+    EXPECT_LE(platform::holdStartPicture(nullptr, stuck), 61);
+}
