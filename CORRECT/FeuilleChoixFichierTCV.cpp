@@ -1,0 +1,113 @@
+#include "CORRECT/FeuilleChoixFichierTCV.h"
+
+#include <QCloseEvent>
+
+#include "CORRECT/Correct.h"
+#include "CORRECT/FeuillePrincipale.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+
+// Layout in twips.
+namespace {
+constexpr int LargeurClient = 5400, HauteurClient = 3300;
+}
+
+FeuilleChoixFichierTCV::FeuilleChoixFichierTCV(Correct& etat) : etat_(etat)
+{
+    setWindowTitle(QStringLiteral("Selvane - TCV File"));
+    platform::resizeClientTwips(this, LargeurClient, HauteurClient);
+
+    ImageLogo = new platform::LogoPicture(this);
+    ImageLogo->setAlignment(Qt::AlignCenter);
+
+    Etiq_On = new QLabel(QStringLiteral("Select a \".tcv\" file or a new file"), this);
+    platform::setTwipsGeometry(Etiq_On, 120, 120, 5160, 300);
+
+    ListeFichierTCV = new platform::FileList(this);
+    ListeFichierTCV->setPath(etat_.dossier);
+    ListeFichierTCV->setPattern(QStringLiteral("*.tcv"));
+    platform::setTwipsGeometry(ListeFichierTCV, 120, 540, 3240, 2595);
+
+    BoutonFichierOK = new QPushButton(QStringLiteral("OK"), this);
+    platform::setTwipsGeometry(BoutonFichierOK, 3600, 540, 1680, 435);
+    BoutonNouveauFichier = new QPushButton(QStringLiteral("New file ..."), this);
+    platform::setTwipsGeometry(BoutonNouveauFichier, 3600, 1140, 1680, 435);
+    BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
+    platform::setTwipsGeometry(BoutonAnnuler, 3600, 2700, 1680, 435);
+
+    connect(ListeFichierTCV, &platform::FileList::click, this, &FeuilleChoixFichierTCV::ListeFichierTCV_Click);
+    connect(ListeFichierTCV, &platform::FileList::dblClick, this, &FeuilleChoixFichierTCV::ListeFichierTCV_DblClick);
+    connect(BoutonFichierOK, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonFichierOK_Click);
+    connect(BoutonNouveauFichier, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonNouveauFichier_Click);
+    connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonAnnuler_Click);
+}
+
+void FeuilleChoixFichierTCV::Form_Load()
+{
+    platform::placeCentredThird(this);
+    ImageLogo->load(etat_.dossier);
+    // The picture fills the client area, centred; a picture larger than the
+    // window is shown from its centre.
+    platform::setTwipsGeometry(ImageLogo, 0, 0, LargeurClient, HauteurClient);
+    ImageLogo->show();
+    ListeFichierTCV->hide();
+    BoutonFichierOK->hide();
+    BoutonNouveauFichier->hide();
+    BoutonAnnuler->hide();
+    Etiq_On->hide();
+    setWindowTitle(QStringLiteral("Selvane - T.C.V."));
+
+    platform::holdStartPicture(this, etat_.clock);
+
+    ImageLogo->hide();
+    ListeFichierTCV->show();
+    BoutonFichierOK->show();
+    BoutonNouveauFichier->show();
+    BoutonAnnuler->show();
+    Etiq_On->show();
+    setWindowTitle(QStringLiteral("Selvane - T.C.V - Correction File"));
+}
+
+void FeuilleChoixFichierTCV::ListeFichierTCV_Click()
+{
+    BoutonFichierOK->setEnabled(true);
+    etat_.FichierTCV = ListeFichierTCV->fileName();
+}
+
+void FeuilleChoixFichierTCV::ListeFichierTCV_DblClick()
+{
+    etat_.FichierTCV = ListeFichierTCV->fileName();
+    if (!etat_.FichierTCV.isEmpty())
+        etat_.LectureFichierCorrection();
+}
+
+void FeuilleChoixFichierTCV::BoutonFichierOK_Click()
+{
+    etat_.LectureFichierCorrection();
+}
+
+void FeuilleChoixFichierTCV::BoutonNouveauFichier_Click()
+{
+    BoutonFichierOK->setEnabled(false);
+    FeuillePrincipale& editeur = etat_.feuillePrincipale();
+    editeur.preparerGrille();
+    editeur.afficherTable(correction::tableParDefaut());
+    hide();
+    editeur.setWindowTitle(editeur.windowTitle() + QStringLiteral(" - ") + QStringLiteral("*.tcv"));
+    editeur.show();
+    editeur.BoutonSauve->setVisible(true);
+    editeur.selectionnerPremiereCellule();
+    etat_.PremiereTouche = true;
+}
+
+void FeuilleChoixFichierTCV::BoutonAnnuler_Click()
+{
+    etat_.ConfirmeQuitter();
+}
+
+void FeuilleChoixFichierTCV::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    if (!etat_.ProgrammeTermine)
+        etat_.ConfirmeQuitter();
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Start window and table chooser: the start picture for 2 seconds, then the
+// list of "*.tcv" files of the station folder, OK, New file and Cancel.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/widgets/StartWindow.h"
+
+class Correct;
+
+class FeuilleChoixFichierTCV : public QWidget {
+    Q_OBJECT
+public:
+    explicit FeuilleChoixFichierTCV(Correct& etat);
+
+    platform::LogoPicture* ImageLogo;
+    platform::FileList* ListeFichierTCV;
+    QPushButton* BoutonFichierOK;
+    QPushButton* BoutonNouveauFichier;
+    QPushButton* BoutonAnnuler;
+    QLabel* Etiq_On;
+
+    // Centring, the start picture for 2 seconds of the clock, then the
+    // chooser's controls.
+    void Form_Load();
+
+    void ListeFichierTCV_Click();
+    void ListeFichierTCV_DblClick();
+    void BoutonFichierOK_Click();
+    void BoutonNouveauFichier_Click();
+    void BoutonAnnuler_Click();
+
+protected:
+    // Closing by the title bar is the same as Cancel: the quit question.
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Correct& etat_;
+};

@@ -1,0 +1,132 @@
+#include "CORRECT/FeuillePrincipale.h"
+
+#include <QCloseEvent>
+#include <QTableWidget>
+
+#include "CORRECT/Correct.h"
+#include "CORRECT/FeuilleChoixFichierDat.h"
+#include "CORRECT/FeuilleChoixFichierTCV.h"
+#include "CORRECT/FiltreTouche.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+
+namespace {
+// Layout in twips.
+constexpr int LargeurColonne = 1600;
+constexpr int Centre = 2; // grid alignment code
+constexpr int LargeurClient = 5370, HauteurClient = 6240;
+} // namespace
+
+FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
+{
+    setWindowTitle(QStringLiteral("Selvane 4.3.08 - TCV Editor"));
+    platform::resizeClientTwips(this, LargeurClient, HauteurClient);
+
+    GrilleCorrection = new platform::Grid(1 + correction::NombreEnregistrements, 3, this);
+    // Three columns of 1600 twips, the vertical scroll bar and the frame.
+    platform::setTwipsGeometry(GrilleCorrection, 120, 120, 5130, 5280);
+    preparerGrille();
+
+    BoutonSauve = new QPushButton(QStringLiteral("Save"), this);
+    platform::setTwipsGeometry(BoutonSauve, 120, 5640, 1455, 435);
+    BoutonSauve->setVisible(false);
+    BoutonQuitter = new QPushButton(QStringLiteral("Quit"), this);
+    platform::setTwipsGeometry(BoutonQuitter, 3795, 5640, 1455, 435);
+
+    connect(BoutonSauve, &QPushButton::clicked, this, &FeuillePrincipale::BoutonSauve_Click);
+    connect(BoutonQuitter, &QPushButton::clicked, this, &FeuillePrincipale::BoutonQuitter_Click);
+    connect(GrilleCorrection, &platform::Grid::click, this, &FeuillePrincipale::GrilleCorrection_Click);
+    connect(GrilleCorrection, &platform::Grid::rowColChange, this, &FeuillePrincipale::GrilleCorrection_RowColChange);
+    connect(GrilleCorrection, &platform::Grid::keyPress, this, &FeuillePrincipale::GrilleCorrection_KeyPress);
+}
+
+void FeuillePrincipale::Form_Load()
+{
+    platform::placeCentredThird(this);
+    etat_.feuilleChoixFichierTCV().ListeFichierTCV->refresh();
+    etat_.feuilleChoixFichierDat().ListeFichierDat->refresh();
+    setWindowTitle(QStringLiteral("Selvane 4.3.08 - TCV Editor"));
+}
+
+void FeuillePrincipale::preparerGrille()
+{
+    static const char* const titres[] = {"Azimut Meas.", "Azim. correct.", "Elev. correct."};
+    for (int c = 0; c < 3; ++c) {
+        GrilleCorrection->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
+        GrilleCorrection->setColWidth(c, LargeurColonne);
+        GrilleCorrection->setColAlignment(c, Centre);
+        GrilleCorrection->setFixedAlignment(c, Centre);
+    }
+}
+
+void FeuillePrincipale::afficherTable(const correction::TableCorrection& table)
+{
+    for (int k = 0; k < correction::NombreEnregistrements; ++k) {
+        GrilleCorrection->setTextMatrix(k + 1, 0, table[k].azimut);
+        GrilleCorrection->setTextMatrix(k + 1, 1, table[k].correctionAz);
+        GrilleCorrection->setTextMatrix(k + 1, 2, table[k].correctionEl);
+    }
+}
+
+correction::TableCorrection FeuillePrincipale::table() const
+{
+    correction::TableCorrection t;
+    for (int k = 0; k < correction::NombreEnregistrements; ++k)
+        t[k] = {GrilleCorrection->textMatrix(k + 1, 0), GrilleCorrection->textMatrix(k + 1, 1),
+                GrilleCorrection->textMatrix(k + 1, 2)};
+    return t;
+}
+
+void FeuillePrincipale::selectionnerPremiereCellule()
+{
+    GrilleCorrection->setRow(1);
+    GrilleCorrection->setCol(1);
+    // Keys go to the grid at once; its focus frame marks the current cell.
+    GrilleCorrection->table()->setFocus();
+}
+
+void FeuillePrincipale::BoutonSauve_Click()
+{
+    hide();
+    FeuilleChoixFichierDat& choix = etat_.feuilleChoixFichierDat();
+    choix.show();
+    choix.BoutonOKDat->setEnabled(false);
+}
+
+void FeuillePrincipale::BoutonQuitter_Click()
+{
+    etat_.ConfirmeQuitter();
+}
+
+void FeuillePrincipale::GrilleCorrection_Click()
+{
+    etat_.PremiereTouche = true;
+}
+
+// Moving to another cell with the arrow keys also starts a fresh entry, as a
+// click does.
+void FeuillePrincipale::GrilleCorrection_RowColChange()
+{
+    etat_.PremiereTouche = true;
+}
+
+void FeuillePrincipale::GrilleCorrection_KeyPress(int keyAscii)
+{
+    if (GrilleCorrection->row() == 0 || GrilleCorrection->col() == 0)
+        return;
+    const correct::ResultatTouche r = correct::filtreTouche(GrilleCorrection->text(), keyAscii, etat_.PremiereTouche);
+    etat_.PremiereTouche = r.premiereTouche;
+    GrilleCorrection->setText(r.texte);
+    for (int i = 0; i < r.bips; ++i)
+        etat_.dialogs.beep();
+    if (r.horsLimites)
+        etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
+                              correct::titreValeursCorrection());
+}
+
+void FeuillePrincipale::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    if (!etat_.ProgrammeTermine)
+        etat_.ConfirmeQuitter();
+}

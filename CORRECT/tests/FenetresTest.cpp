@@ -1,0 +1,420 @@
+// Correct's windows driven offscreen: start, open, new file, the cell filter
+// through real key events on the grid, saving through the station-file
+// chooser, and quitting.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CORRECT/Correct.h"
+#include "CORRECT/FeuilleChoixFichierDat.h"
+#include "CORRECT/FeuilleChoixFichierTCV.h"
+#include "CORRECT/FeuillePrincipale.h"
+#include "CORRECT/FichierCorrection.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+using platform::Answer;
+using platform::Icon;
+
+namespace {
+
+// One application for the whole test run, never destroyed: Qt's own
+// globals may already be gone when static objects are torn down.
+QApplication& application()
+{
+    static int argc = 1;
+    static char nom[] = "correct_tests";
+    static char* argv[] = {nom, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+void ecrire(const QString& path, const QByteArray& b)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(b);
+}
+
+QByteArray lireOctets(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Clicks entry `nom` of a file list as the operator would.
+void cliquerEntree(platform::FileList* liste, const QString& nom, bool double_ = false)
+{
+    const QList<QListWidgetItem*> items = liste->findItems(nom, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << nom.toStdString();
+    const QPoint centre = liste->visualItemRect(items[0]).center();
+    if (double_) {
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    }
+}
+
+// A manual clock that notes, at every wait, what the start window shows.
+class HorlogeEspion : public platform::ManualClock {
+public:
+    using ManualClock::ManualClock;
+    std::function<void()> pendantAttente;
+    double attendu = 0;
+    void wait(double seconds) override
+    {
+        if (pendantAttente)
+            pendantAttente();
+        attendu += seconds;
+        ManualClock::wait(seconds);
+    }
+};
+
+} // namespace
+
+class Fenetres : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    platform::ScriptedDialogs d;
+    platform::ManualClock horloge{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
+    std::unique_ptr<Correct> etat;
+    int fins = 0;
+
+    void SetUp() override
+    {
+        application();
+        ecrire(dir.filePath("home.dat"), "station\r\n");
+        ecrire(dir.filePath("dx.dat"), "station\r\n");
+    }
+    void demarrer()
+    {
+        etat = std::make_unique<Correct>(d, horloge, dir.path());
+        etat->finProgramme = [this] { ++fins; };
+        etat->Main();
+    }
+    FeuilleChoixFichierTCV& choix() { return etat->feuilleChoixFichierTCV(); }
+    FeuillePrincipale& editeur() { return etat->feuillePrincipale(); }
+    FeuilleChoixFichierDat& choixDat() { return etat->feuilleChoixFichierDat(); }
+    platform::Grid& grille() { return *editeur().GrilleCorrection; }
+    void nouveauFichier() { QTest::mouseClick(choix().BoutonNouveauFichier, Qt::LeftButton); }
+    void taper(const QString& touches)
+    {
+        for (QChar c : touches) {
+            if (c == QLatin1Char('\b'))
+                QTest::keyClick(grille().table(), Qt::Key_Backspace);
+            else
+                QTest::keyClick(grille().table(), c.toLatin1());
+        }
+    }
+    // Clicks cell (r, c) of the grid.
+    void cliquerCellule(int r, int c)
+    {
+        QTableWidget* t = grille().table();
+        const QRect rect = t->visualRect(t->model()->index(r - 1, c));
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    // Saves through the station-file chooser with a click on `station` and OK.
+    void sauverSous(const QString& station)
+    {
+        QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+        cliquerEntree(choixDat().ListeFichierDat, station);
+        QTest::mouseClick(choixDat().BoutonOKDat, Qt::LeftButton);
+    }
+};
+
+TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
+{
+    ecrire(dir.filePath("b.tcv"), "");
+    ecrire(dir.filePath("A.TCV"), "");
+    ecrire(dir.filePath("home.dat"), "");
+    demarrer();
+    EXPECT_TRUE(choix().isVisible());
+    EXPECT_EQ(choix().windowTitle(), "Selvane - T.C.V - Correction File");
+    EXPECT_FALSE(choix().ImageLogo->isVisible());
+    EXPECT_TRUE(choix().ListeFichierTCV->isVisible());
+    EXPECT_TRUE(choix().Etiq_On->isVisible());
+    EXPECT_EQ(choix().Etiq_On->text(), "Select a \".tcv\" file or a new file");
+    EXPECT_EQ(choix().BoutonNouveauFichier->text(), "New file ...");
+    EXPECT_FALSE(choix().BoutonFichierOK->isEnabled());
+    ASSERT_EQ(choix().ListeFichierTCV->listCount(), 2);
+    EXPECT_EQ(choix().ListeFichierTCV->entry(0), "A.TCV");
+    EXPECT_EQ(choix().ListeFichierTCV->entry(1), "b.tcv");
+    EXPECT_FALSE(etat->feuillePrincipaleChargee());
+
+    cliquerEntree(choix().ListeFichierTCV, "b.tcv");
+    EXPECT_TRUE(choix().BoutonFichierOK->isEnabled());
+    EXPECT_EQ(etat->FichierTCV, "b.tcv");
+}
+
+TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
+{
+    application();
+    QTemporaryDir dir;
+    QImage logo(200, 100, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    ASSERT_TRUE(logo.save(dir.filePath("logo.bmp")));
+    platform::ScriptedDialogs d;
+    // 23:59:59.4 rounds to 23:59:59; the wait runs on past midnight.
+    HorlogeEspion horloge(QDateTime(QDate(2024, 3, 1), QTime(23, 59, 59, 400)));
+    Correct etat(d, horloge, dir.path());
+    int passes = 0;
+    horloge.pendantAttente = [&] {
+        FeuilleChoixFichierTCV& f = etat.feuilleChoixFichierTCV();
+        ++passes;
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(f.windowTitle(), "Selvane - T.C.V.");
+        EXPECT_TRUE(f.ImageLogo->isVisible());
+        EXPECT_TRUE(f.ImageLogo->hasPicture());
+        EXPECT_FALSE(f.ListeFichierTCV->isVisible());
+        EXPECT_FALSE(f.BoutonFichierOK->isVisible());
+        EXPECT_FALSE(f.BoutonNouveauFichier->isVisible());
+        EXPECT_FALSE(f.BoutonAnnuler->isVisible());
+        EXPECT_FALSE(f.Etiq_On->isVisible());
+    };
+    etat.Main();
+    EXPECT_GT(passes, 0);
+    EXPECT_NEAR(horloge.attendu, 1.6, 0.06); // until 00:00:01 of the next day
+    EXPECT_EQ(etat.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
+}
+
+TEST_F(Fenetres, NewFileOpensTheEditorOnTheDefaultTable)
+{
+    demarrer();
+    nouveauFichier();
+    EXPECT_FALSE(choix().isVisible());
+    ASSERT_TRUE(editeur().isVisible());
+    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - *.tcv");
+    EXPECT_TRUE(editeur().BoutonSauve->isVisible());
+    EXPECT_EQ(grille().rows(), 37);
+    EXPECT_EQ(grille().cols(), 3);
+    EXPECT_EQ(grille().textMatrix(0, 0), "Azimut Meas.");
+    EXPECT_EQ(grille().textMatrix(0, 1), "Azim. correct.");
+    EXPECT_EQ(grille().textMatrix(0, 2), "Elev. correct.");
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(grille().colWidth(c), 1600);
+        EXPECT_EQ(grille().colAlignment(c), 2);
+        EXPECT_EQ(grille().fixedAlignment(c), 2);
+    }
+    EXPECT_EQ(grille().textMatrix(1, 0), " 0");
+    EXPECT_EQ(grille().textMatrix(36, 0), " 350");
+    EXPECT_EQ(grille().textMatrix(36, 2), " 0");
+    EXPECT_EQ(grille().row(), 1);
+    EXPECT_EQ(grille().col(), 1);
+    EXPECT_TRUE(etat->PremiereTouche);
+}
+
+TEST_F(Fenetres, OpeningAGoodTableFillsTheGrid)
+{
+    QByteArray b = "'[Azimuth value]    (Step=10deg)\r\n'Azimuth correction     (Max : +/- 5 deg)\r\n"
+                   "'Elevation correction   (Max : +/- 5 deg)\r\n";
+    for (int k = 0; k < 36; ++k)
+        b += "[" + QByteArray::number(10 * k) + "]\r\n" + (k == 2 ? "-1.25" : "0") + "\r\n" + (k == 35 ? "" : "0.5") + "\r\n";
+    ecrire(dir.filePath("home.tcv"), b);
+    demarrer();
+    cliquerEntree(choix().ListeFichierTCV, "home.tcv");
+    QTest::mouseClick(choix().BoutonFichierOK, Qt::LeftButton);
+
+    EXPECT_TRUE(d.events().empty());
+    ASSERT_TRUE(editeur().isVisible());
+    EXPECT_FALSE(choix().isVisible());
+    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - home.tcv");
+    EXPECT_EQ(grille().textMatrix(3, 0), "20");
+    EXPECT_EQ(grille().textMatrix(3, 1), "-1.25");
+    EXPECT_EQ(grille().textMatrix(3, 2), "0.5");
+    EXPECT_EQ(grille().textMatrix(36, 2), "");
+    EXPECT_EQ(grille().row(), 1);
+    EXPECT_EQ(grille().col(), 1);
+    EXPECT_TRUE(editeur().BoutonSauve->isVisible());
+
+    // Saved back unchanged under the same station, the bytes are the same.
+    d.queueAnswer(Answer::Yes);
+    sauverSous("home.dat");
+    EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), b);
+}
+
+TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
+{
+    ecrire(dir.filePath("bad.tcv"), "'a\r\n'b\r\n'c\r\n[0]\r\n0\r\n7\r\n");
+    demarrer();
+    cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
+    const auto m = d.messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].text, "Correction file failed");
+    EXPECT_EQ(m[0].title, "Selvane : Correction values");
+    EXPECT_EQ(m[0].icon, Icon::Critical);
+    ASSERT_TRUE(editeur().isVisible());
+    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - bad.tcv");
+    EXPECT_EQ(grille().textMatrix(1, 0), " 0");
+    EXPECT_EQ(grille().textMatrix(1, 2), " 0");
+}
+
+// The filter as the operator meets it: real key presses on the grid.
+TEST_F(Fenetres, KeysTypedIntoTheGrid)
+{
+    demarrer();
+    nouveauFichier();
+    struct Cas {
+        const char* nom;
+        int ligne, colonne;
+        QString avant;   // cell text before (set, then the cell is clicked)
+        QString touches;
+        QString apres;
+        int bips;
+        int messages;
+    };
+    const Cas cas[] = {
+        {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0},
+        {"minus refused in 1.5", 2, 1, "1.5", "-", "1.5", 1, 0},
+        {"six is out of range", 3, 2, " 0", "6", "", 1, 1},
+        {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0},
+        {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
+        {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0},
+        {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0},
+        {"backspace keeps the first-key flag", 8, 1, "2.5", "\b3", "3", 0, 0},
+        {"backspace on one character", 9, 1, "3", "\b", "", 0, 0},
+        {"letters beep", 10, 1, "1", "x", "1", 1, 0},
+        {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0},
+    };
+    for (const Cas& c : cas) {
+        grille().setTextMatrix(c.ligne, c.colonne, c.avant);
+        cliquerCellule(c.ligne, c.colonne);
+        ASSERT_EQ(grille().row(), c.ligne) << c.nom;
+        ASSERT_EQ(grille().col(), c.colonne) << c.nom;
+        d.clear();
+        taper(c.touches);
+        EXPECT_EQ(grille().textMatrix(c.ligne, c.colonne), c.apres) << c.nom;
+        EXPECT_EQ(d.beeps(), c.bips) << c.nom;
+        const auto m = d.messages();
+        EXPECT_EQ(int(m.size()), c.messages) << c.nom;
+        for (const auto& e : m) {
+            EXPECT_EQ(e.text, QString::fromUtf8("Must be +/- 5\xC2\xB0 max")) << c.nom;
+            EXPECT_EQ(e.title, "Selvane : Correction values") << c.nom;
+            EXPECT_EQ(e.icon, Icon::Critical) << c.nom;
+        }
+    }
+
+    // The title row ignores keys too.
+    grille().setRow(0);
+    grille().setCol(1);
+    d.clear();
+    taper("5");
+    EXPECT_EQ(grille().textMatrix(0, 1), "Azim. correct.");
+    EXPECT_EQ(d.events().size(), 0u);
+}
+
+TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
+{
+    demarrer();
+    nouveauFichier();
+    taper("1.5");
+
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    EXPECT_FALSE(editeur().isVisible());
+    ASSERT_TRUE(choixDat().isVisible());
+    EXPECT_EQ(choixDat().windowTitle(), "Selvane - Setup file");
+    EXPECT_EQ(choixDat().Etiq_On->text(), "Select a \".dat\" with wich the \".tcv\" file will be associated");
+    EXPECT_FALSE(choixDat().BoutonOKDat->isEnabled());
+    cliquerEntree(choixDat().ListeFichierDat, "home.dat");
+    EXPECT_TRUE(choixDat().BoutonOKDat->isEnabled());
+    EXPECT_EQ(etat->FichierStation, "home.dat");
+    QTest::mouseClick(choixDat().BoutonOKDat, Qt::LeftButton);
+
+    EXPECT_TRUE(d.messages().empty());
+    EXPECT_FALSE(choixDat().isVisible());
+    EXPECT_EQ(choixDat().ListeFichierDat->listIndex(), -1);
+    ASSERT_TRUE(editeur().isVisible());
+    EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - home.tcv");
+    EXPECT_EQ(etat->FichierTCV, "home.tcv");
+    EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n1.5\r\n0\r\n[10]\r\n0\r\n"));
+
+    // A double click on a second station saves at once, without a question.
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    cliquerEntree(choixDat().ListeFichierDat, "dx.dat", true);
+    EXPECT_TRUE(d.messages().empty());
+    EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - dx.tcv");
+    EXPECT_EQ(lireOctets(dir.filePath("dx.tcv")), lireOctets(dir.filePath("home.tcv")));
+
+    // The first station again: the question; No writes nothing.
+    const QByteArray avant = lireOctets(dir.filePath("home.tcv"));
+    cliquerCellule(1, 1);
+    taper("\b\b\b-2"); // a sign is refused while the text holds a point
+    d.queueAnswer(Answer::No);
+    sauverSous("home.dat");
+    auto m = d.messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].text, "Replace the old file ?");
+    EXPECT_EQ(etat->Reponse, Answer::No);
+    EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), avant);
+    EXPECT_FALSE(choixDat().isVisible());
+    EXPECT_EQ(choixDat().ListeFichierDat->listIndex(), -1);
+    EXPECT_TRUE(editeur().isVisible());
+    EXPECT_EQ(grille().textMatrix(1, 1), "-2");
+
+    // Yes replaces it.
+    d.clear();
+    d.queueAnswer(Answer::Yes);
+    sauverSous("home.dat");
+    EXPECT_EQ(d.messages().size(), 1u);
+    EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
+}
+
+TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)
+{
+    // A folder where the table would go: the save cannot replace it.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("home.tcv"));
+    demarrer();
+    nouveauFichier();
+    sauverSous("home.dat");
+    const auto m = d.messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].text, "Write Error : home.tcv was not saved !");
+    EXPECT_EQ(m[0].title, "Selvane - TCV Editor");
+    EXPECT_EQ(m[0].icon, Icon::Critical);
+    EXPECT_TRUE(choixDat().isVisible());
+    EXPECT_EQ(choixDat().ListeFichierDat->fileName(), "home.dat");
+    EXPECT_FALSE(editeur().isVisible());
+
+    // Cancel goes back to the editor with every value kept.
+    grille().setTextMatrix(5, 2, "-3.5");
+    QTest::mouseClick(choixDat().BoutonAnnulerDat, Qt::LeftButton);
+    EXPECT_FALSE(choixDat().isVisible());
+    EXPECT_EQ(choixDat().ListeFichierDat->listIndex(), -1);
+    EXPECT_TRUE(editeur().isVisible());
+    EXPECT_EQ(grille().textMatrix(5, 2), "-3.5");
+}
+
+TEST_F(Fenetres, QuitQuestion)
+{
+    demarrer();
+    // Cancel in the chooser, answered No: the chooser stays.
+    d.queueAnswer(Answer::No);
+    QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
+    ASSERT_EQ(d.messages().size(), 1u);
+    EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(d.messages()[0].title, "Selvane - T.C.V");
+    EXPECT_EQ(d.messages()[0].buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(d.messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(choix().isVisible());
+    EXPECT_FALSE(etat->ProgrammeTermine);
+
+    nouveauFichier();
+    // Closing the editor is cancelled and asks the question.
+    d.queueAnswer(Answer::No);
+    editeur().close();
+    EXPECT_TRUE(editeur().isVisible());
+    EXPECT_EQ(d.messages().size(), 2u);
+    // Quit, answered Yes, ends the program.
+    d.queueAnswer(Answer::Yes);
+    QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton);
+    EXPECT_TRUE(etat->ProgrammeTermine);
+    EXPECT_EQ(fins, 1);
+    EXPECT_FALSE(editeur().isVisible());
+}
