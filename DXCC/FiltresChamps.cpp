@@ -1,0 +1,86 @@
+#include "DXCC/FiltresChamps.h"
+
+#include "platform/Text.h"
+
+namespace dxcc {
+
+namespace {
+
+struct Regle {
+    enum class Sorte { Libre, Chiffres, Lettre } sorte;
+    int longueur;     // maximum or full length
+    int limite;       // digits: values from this on are refused
+    const char* lettres; // letters: the accepted ones
+};
+
+Regle regle(Champ c)
+{
+    using S = Regle::Sorte;
+    switch (c) {
+    case Champ::Indic: return {S::Libre, 6, 0, ""};
+    case Champ::Lieu: return {S::Libre, 15, 0, ""};
+    case Champ::LatDeg: return {S::Chiffres, 2, 90, ""};
+    case Champ::LatMin: return {S::Chiffres, 2, 60, ""};
+    case Champ::LatSig: return {S::Lettre, 1, 0, "NnSs"};
+    case Champ::LonDeg: return {S::Chiffres, 3, 360, ""};
+    case Champ::LonMin: return {S::Chiffres, 2, 60, ""};
+    case Champ::LonSig: return {S::Lettre, 1, 0, "EeWw"};
+    }
+    return {S::Libre, 0, 0, ""};
+}
+
+} // namespace
+
+int longueurChamp(Champ champ) { return regle(champ).longueur; }
+
+ResultatFiltre filtrerChamp(Champ champ, const QString& texte)
+{
+    const Regle r = regle(champ);
+    ResultatFiltre res;
+    res.texte = texte;
+    switch (r.sorte) {
+    case Regle::Sorte::Libre: {
+        res.texte.remove(QChar(9));
+        res.texte.remove(QChar(13));
+        res.texte.remove(QChar(10));
+        if (res.texte.size() > r.longueur) {
+            res.texte.truncate(r.longueur);
+            res.bip = true;
+            res.focus = Focus::ChampSuivant;
+        }
+        break;
+    }
+    case Regle::Sorte::Chiffres: {
+        for (const QChar c : texte) {
+            if (c < u'0' || c > u'9') {
+                res.texte.clear();
+                break;
+            }
+        }
+        if (res.texte.size() > r.longueur || platform::Val(res.texte) >= r.limite) {
+            res.texte.clear();
+            res.bip = true;
+            res.focus = Focus::SurLeChamp;
+        } else if (res.texte.size() == r.longueur) {
+            res.bip = true;
+            res.focus = Focus::ChampSuivant;
+        }
+        break;
+    }
+    case Regle::Sorte::Lettre: {
+        if (texte.isEmpty())
+            break;
+        if (texte.size() > 1 || !QString::fromLatin1(r.lettres).contains(texte[0])) {
+            res.texte.clear();
+            res.focus = Focus::SurLeChamp;
+        } else {
+            res.bip = true;
+            res.focus = Focus::ChampSuivant;
+        }
+        break;
+    }
+    }
+    return res;
+}
+
+} // namespace dxcc

@@ -1,0 +1,38 @@
+#pragma once
+// The editor's field filters: each of the eight boxes checks its whole text
+// at every change so that only the stored forms of a record can be typed.
+// A filter gets the box's new text and tells what becomes of it; the window
+// applies the result (text, beep, focus).
+
+#include <QString>
+
+namespace dxcc {
+
+// The boxes in their order on the editor, which is also the order in which
+// a full box passes the focus on (after LonSig comes the O.K. button).
+enum class Champ { Indic, Lieu, LatDeg, LatMin, LatSig, LonDeg, LonMin, LonSig };
+
+enum class Focus { Inchange, SurLeChamp, ChampSuivant };
+
+struct ResultatFiltre {
+    QString texte;     // the box's text after the filter (unchanged when nothing is refused)
+    bool bip = false;  // one beep
+    Focus focus = Focus::Inchange;
+};
+
+// Free texts (Indic up to 6 characters, Lieu up to 15): any character but
+// TAB, CR and LF, which would break the record's line and are dropped; a
+// text beyond the maximum is cut to it with a beep and the focus moves on.
+// Digits (LatDeg 2 digits below 90, LatMin 2 below 60, LonDeg 3 below 360,
+// LonMin 2 below 60): a character that is not a digit empties the box
+// silently; a text too long or at or above the limit beeps, empties the box
+// and keeps the focus; a full-length text beeps and moves on.
+// Letters (LatSig N/S, LonSig E/W, either case): anything else, or a second
+// character, empties the box silently and keeps the focus; one allowed
+// letter beeps and moves on. The letter keeps its case.
+ResultatFiltre filtrerChamp(Champ champ, const QString& texte);
+
+// Maximum length of a free text, full length of a digit or letter box.
+int longueurChamp(Champ champ);
+
+} // namespace dxcc

@@ -1,0 +1,596 @@
+// Veskaro's windows driven offscreen with scripted dialogs and a manual
+// clock: start-up, the list and its padding, New with the ordered insert,
+// Edit, Delete, Search, Save (with its faults), the field filters typed
+// through real key events, the world-map check and quitting.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "DXCC/BaseDXCC.h"
+#include "DXCC/FeuilleChoixFichier.h"
+#include "DXCC/Form2.h"
+#include "DXCC/Veskaro.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char nom[] = "veskaro_tests";
+    static char* argv[] = {nom, nullptr};
+    // Never destroyed: the test keyboard device must not outlive it at exit.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+QByteArray lireOctets(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+const QByteArray SeptTabs("\t\t\t\t\t\t\t\r\n");
+
+// Records "P<i>" ... sorted, `n` of them, as file bytes.
+QByteArray liste(std::initializer_list<const char*> prefixes)
+{
+    QByteArray t;
+    for (const char* p : prefixes)
+        t += QByteArray(p) + "\tName " + p + "\t10\t20\tN\t30\t40\tE\r\n";
+    return t;
+}
+
+const std::initializer_list<const char*> Quatorze = {"3A", "9A", "CT", "DL", "EA", "F", "G",
+                                                     "I", "JA", "K", "LA", "OH", "VK", "ZL"};
+
+struct Message {
+    QString texte, titre;
+    Buttons boutons;
+    Icon icone;
+};
+
+class Fenetres : public ::testing::Test {
+protected:
+    Fenetres() : clock(QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0)))
+    {
+        application();
+        etat = std::make_unique<Veskaro>(dialogs, clock, dir.path());
+        etat->finProgramme = [this] { ++fins; };
+    }
+
+    QString chemin() const { return dir.filePath(QStringLiteral("DXCCPREF.DBR")); }
+    void ecrire(const QByteArray& octets)
+    {
+        QFile f(chemin());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(octets);
+    }
+    // Starts the program: start window, then the editor on the list.
+    Form2& demarrer()
+    {
+        etat->Main();
+        Form2& f = etat->form2();
+        f.activateWindow();
+        QApplication::setActiveWindow(&f);
+        QApplication::processEvents();
+        return f;
+    }
+    std::vector<platform::DialogEvent> messages() const { return dialogs.messages(); }
+    platform::DialogEvent dernier() const { return dialogs.messages().back(); }
+    QString cellule(int r, int c = 0) { return etat->form2().GrilleDXCC->textMatrix(r, c); }
+    int lignes() { return etat->form2().GrilleDXCC->rows(); }
+
+    // New entry typed into the editor and confirmed.
+    void nouvelle(Form2& f, const QString& indic, const QString& lieu = QStringLiteral("Somewhere"))
+    {
+        f.BtonNouveau->click();
+        f.Indic->setText(indic);
+        f.Lieu->setText(lieu);
+        f.LatDeg->setText(QStringLiteral("1"));
+        f.LatMin->setText(QStringLiteral("2"));
+        f.LatSig->setText(QStringLiteral("n"));
+        f.LonDeg->setText(QStringLiteral("3"));
+        f.LonMin->setText(QStringLiteral("4"));
+        f.LonSig->setText(QStringLiteral("w"));
+        f.BtonOK->click();
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedDialogs dialogs;
+    platform::ManualClock clock;
+    std::unique_ptr<Veskaro> etat;
+    int fins = 0;
+};
+
+TEST_F(Fenetres, StartsWithTheLogoThenTheListLoaded)
+{
+    ecrire(liste({"F", "G"}));
+    const QDateTime debut = clock.now();
+    Form2& f = demarrer();
+    EXPECT_EQ(etat->feuilleChoixFichier().windowTitle(), QStringLiteral("Selvane - DXCC Editor"));
+    EXPECT_FALSE(etat->feuilleChoixFichier().isVisible());
+    EXPECT_GE(debut.secsTo(clock.now()), 2); // the logo's 2 seconds
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Selvane V4.3.08 - DXCC Data Base Editor"));
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+    EXPECT_FALSE(f.FenetreEditeur->isVisible());
+    EXPECT_FALSE(f.FenetreCarte->isVisible());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(lignes(), 14);
+    EXPECT_EQ(cellule(0, 0), QStringLiteral("Prefix"));
+    EXPECT_EQ(cellule(0, 1), QStringLiteral("DXCC"));
+    EXPECT_EQ(cellule(0, 5), QStringLiteral("Long"));
+    EXPECT_EQ(cellule(2, 1), QStringLiteral("Name G"));
+    EXPECT_EQ(f.GrilleDXCC->row(), 0);
+    EXPECT_EQ(f.GrilleDXCC->colWidth(1), 1800);
+}
+
+TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
+{
+    Form2& f = demarrer();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(dernier().text, QStringLiteral("DXCC DataBase was not read !"));
+    EXPECT_EQ(dernier().title, QStringLiteral("Selvane : Read Error"));
+    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_EQ(lignes(), 14);
+
+    nouvelle(f, QStringLiteral("K"));
+    EXPECT_EQ(lignes(), 15);
+    EXPECT_EQ(cellule(14), QStringLiteral("K"));
+    EXPECT_EQ(cellule(14, 4), QStringLiteral("N")); // letters stored upper case
+    EXPECT_EQ(cellule(14, 7), QStringLiteral("W"));
+
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Replace the old file ?"));
+    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
+    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
+    EXPECT_EQ(dernier().icon, Icon::Critical);
+    QByteArray attendu;
+    for (int i = 0; i < 13; ++i)
+        attendu += SeptTabs;
+    attendu += "K\tSomewhere\t1\t2\tN\t3\t4\tW\r\n";
+    EXPECT_EQ(lireOctets(chemin()), attendu);
+
+    const dxcc::LectureDXCC relu = dxcc::lireBaseDXCC(dir.path());
+    EXPECT_EQ(relu.lignes.size(), 14u);
+    EXPECT_EQ(relu.lignes[13][0], QStringLiteral("K"));
+}
+
+TEST_F(Fenetres, FiveRecordsArePaddedAndSavedAsThirteenLines)
+{
+    ecrire(liste({"A", "B", "C", "D", "E"}));
+    Form2& f = demarrer();
+    EXPECT_EQ(lignes(), 14);
+    dialogs.queueAnswer(Answer::No);
+    f.BtonSauve->click(); // No writes nothing
+    EXPECT_EQ(lireOctets(chemin()), liste({"A", "B", "C", "D", "E"}));
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    QByteArray attendu = liste({"A", "B", "C", "D", "E"});
+    for (int i = 0; i < 8; ++i)
+        attendu += SeptTabs;
+    EXPECT_EQ(lireOctets(chemin()), attendu);
+    EXPECT_EQ(messages().size(), 2u); // no message on success
+}
+
+TEST_F(Fenetres, AnEmptyLineDoesNotEndTheReadingAndTheSaveLosesNothing)
+{
+    ecrire(liste({"A", "B"}) + "\r\n" + liste({"C"}));
+    Form2& f = demarrer();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(cellule(3), QString());
+    EXPECT_EQ(cellule(4), QStringLiteral("C"));
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    QByteArray attendu = liste({"A", "B"}) + SeptTabs + liste({"C"});
+    for (int i = 0; i < 9; ++i)
+        attendu += SeptTabs;
+    EXPECT_EQ(lireOctets(chemin()), attendu);
+}
+
+TEST_F(Fenetres, OrderedInsertAtTheEndFirstAndMiddleWithItsScroll)
+{
+    ecrire(liste(Quatorze));
+    Form2& f = demarrer();
+    nouvelle(f, QStringLiteral("ZS"));
+    EXPECT_EQ(lignes(), 16);
+    EXPECT_EQ(cellule(15), QStringLiteral("ZS"));
+    EXPECT_EQ(f.GrilleDXCC->topRow(), lignes() - 11); // among the last 11 rows
+    EXPECT_EQ(f.GrilleDXCC->row(), 0);
+    EXPECT_EQ(f.ModeNouveau, 0);
+    EXPECT_TRUE(f.BtonSauve->isEnabled());
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+
+    nouvelle(f, QStringLiteral("1A"));
+    EXPECT_EQ(cellule(1), QStringLiteral("1A"));
+    EXPECT_EQ(cellule(2), QStringLiteral("3A"));
+    EXPECT_EQ(f.GrilleDXCC->topRow(), 1);
+
+    nouvelle(f, QStringLiteral("hb"));
+    EXPECT_EQ(cellule(8), QStringLiteral("G"));
+    EXPECT_EQ(cellule(9), QStringLiteral("hb")); // the prefix keeps its case
+    EXPECT_EQ(cellule(10), QStringLiteral("I"));
+    EXPECT_EQ(lignes(), 18);
+    EXPECT_TRUE(messages().empty());
+    // No entry is selected after O.K.
+    dialogs.clear();
+    f.BtonEdit->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Select a dxcc prefix !!!"));
+    EXPECT_EQ(dernier().title, QStringLiteral(" - DXCC Data Base - "));
+    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_EQ(dialogs.beeps(), 1);
+}
+
+TEST_F(Fenetres, ANewPrefixThatExistsAsksBeforeReplacingEvenInAPaddedList)
+{
+    // Three records and ten empty rows: the bisection alone would pass K by.
+    ecrire(liste({"F", "K", "VK"}));
+    Form2& f = demarrer();
+    dialogs.queueAnswer(Answer::No);
+    nouvelle(f, QStringLiteral("k"), QStringLiteral("Other"));
+    EXPECT_EQ(dernier().text, QStringLiteral("This DXCC exists. Replace ?"));
+    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
+    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
+    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_TRUE(f.FenetreEditeur->isVisible()); // No: the editor stays open
+    EXPECT_EQ(f.ModeNouveau, 1);
+    EXPECT_EQ(cellule(2, 1), QStringLiteral("Name K"));
+
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    EXPECT_EQ(lignes(), 14); // replaced in place, nothing inserted
+    EXPECT_EQ(cellule(2, 0), QStringLiteral("k"));
+    EXPECT_EQ(cellule(2, 1), QStringLiteral("Other"));
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+}
+
+TEST_F(Fenetres, EditAndDoubleClickOpenTheRowAndOKAsksBeforeReplacing)
+{
+    ecrire(liste({"F", "G", "K"}) + "X\tStored 95\t95\t7\tq\t400\t1\tz\r\n");
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(4);
+    f.BtonEdit->click();
+    // Stored fields that break the filters are shown unchanged and silently.
+    EXPECT_EQ(f.LatDeg->text(), QStringLiteral("95"));
+    EXPECT_EQ(f.LonSig->text(), QStringLiteral("z"));
+    EXPECT_EQ(dialogs.beeps(), 0);
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_FALSE(f.FenetreListe->isVisible());
+    EXPECT_FALSE(f.BtonSauve->isEnabled());
+    EXPECT_FALSE(f.BtonNouveau->isEnabled());
+    EXPECT_TRUE(f.BtonQuitter->isEnabled());
+    EXPECT_TRUE(f.BtonEffacer->isEnabled());
+    EXPECT_EQ(f.ModeNouveau, 0);
+    f.BtonAnnuler->click(); // Cancel changes nothing
+    EXPECT_EQ(cellule(4, 2), QStringLiteral("95"));
+    EXPECT_EQ(f.GrilleDXCC->row(), 0);
+
+    // Double-click on the header row does nothing; on a data row it opens it.
+    f.GrilleDXCC->setRow(0);
+    f.GrilleDXCC_DblClick();
+    EXPECT_FALSE(f.FenetreEditeur->isVisible());
+    EXPECT_TRUE(messages().empty());
+    f.GrilleDXCC->setRow(2);
+    f.GrilleDXCC_DblClick();
+    ASSERT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("G"));
+
+    f.Indic->setText(QStringLiteral("ZZ")); // a new prefix keeps the row
+    f.LatSig->setText(QStringLiteral("s"));
+    dialogs.queueAnswer(Answer::No);
+    f.BtonOK->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Replace the old DXCC ?"));
+    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(cellule(2), QStringLiteral("G"));
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    EXPECT_EQ(cellule(2), QStringLiteral("ZZ"));
+    EXPECT_EQ(cellule(2, 4), QStringLiteral("S"));
+    EXPECT_EQ(cellule(3), QStringLiteral("K"));
+    EXPECT_EQ(lignes(), 14);
+
+    // An empty row opened and confirmed takes the entry in place.
+    f.GrilleDXCC->setRow(9);
+    f.BtonEdit->click();
+    f.Indic->setText(QStringLiteral("3A"));
+    f.Lieu->setText(QStringLiteral("Monaco"));
+    for (QLineEdit* b : {f.LatDeg, f.LatMin, f.LonDeg, f.LonMin})
+        b->setText(QStringLiteral("1"));
+    f.LatSig->setText(QStringLiteral("N"));
+    f.LonSig->setText(QStringLiteral("E"));
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    EXPECT_EQ(cellule(9), QStringLiteral("3A"));
+    EXPECT_EQ(lignes(), 14);
+}
+
+TEST_F(Fenetres, OKAndWorldMapWantEveryBox)
+{
+    Form2& f = demarrer();
+    dialogs.clear();
+    f.BtonNouveau->click();
+    EXPECT_FALSE(f.BtonEffacer->isEnabled());
+    f.Indic->setText(QStringLiteral("K"));
+    f.Lieu->setText(QStringLiteral("USA"));
+    f.LatDeg->setText(QStringLiteral("38"));
+    f.BtonOK->click();
+    EXPECT_EQ(dialogs.beeps(), 2); // the full "38" beeped, then the missing minutes
+    EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(lignes(), 14);
+    f.BtonCarte->click();
+    EXPECT_EQ(dialogs.beeps(), 3);
+    EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_FALSE(f.FenetreCarte->isVisible());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Fenetres, DeleteRemovesTheRowAndTheLastRowIsEmptiedInstead)
+{
+    ecrire(liste({"F", "G", "K"}));
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(2);
+    f.BtonEdit->click();
+    dialogs.queueAnswer(Answer::Cancel);
+    f.BtonEffacer->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Click OK to remove this DXCC or Cancel !"));
+    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
+    EXPECT_EQ(dernier().buttons, Buttons::OkCancel);
+    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(lignes(), 14);
+    f.BtonEffacer->click(); // OK
+    EXPECT_EQ(lignes(), 13);
+    EXPECT_EQ(cellule(2), QStringLiteral("K"));
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+    EXPECT_EQ(f.GrilleDXCC->row(), 0);
+
+    // Down to one data row: deleting it leaves one empty row.
+    while (lignes() > 2) {
+        f.GrilleDXCC->setRow(1);
+        f.BtonEdit->click();
+        f.BtonEffacer->click();
+    }
+    EXPECT_EQ(cellule(1), QString()); // the empty rows were the last ones
+    f.GrilleDXCC->setTextMatrix(1, 0, QStringLiteral("ZL"));
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("ZL"));
+    f.BtonEffacer->click();
+    EXPECT_EQ(lignes(), 2);
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(cellule(1, c), QString());
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+    EXPECT_FALSE(f.FenetreEditeur->isVisible());
+}
+
+TEST_F(Fenetres, SearchHitMissAndTooLong)
+{
+    ecrire(liste(Quatorze));
+    Form2& f = demarrer();
+    dialogs.queueInput(QStringLiteral("TOOLONG")); // 7 characters: asked again, no message
+    dialogs.queueInput(QStringLiteral("ja"));
+    f.BtonRecherche->click();
+    ASSERT_EQ(dialogs.events().size(), 2u);
+    EXPECT_EQ(dialogs.events()[0].kind, platform::DialogEvent::Kind::Input);
+    EXPECT_EQ(dialogs.events()[0].text, QStringLiteral("Enter the DXXC prefix !"));
+    EXPECT_EQ(dialogs.events()[0].title, QStringLiteral("Common Window : Station <=> DX"));
+    EXPECT_EQ(dialogs.events()[0].defaultText, QString());
+    EXPECT_EQ(f.GrilleDXCC->row(), 9);
+    EXPECT_EQ(f.GrilleDXCC->topRow(), 4); // Rows - 11
+    f.BtonEdit->click(); // the found entry opens
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("JA"));
+    f.BtonAnnuler->click();
+
+    dialogs.clear();
+    dialogs.queueInput(QStringLiteral("VP8")); // missing, then Cancel
+    f.BtonRecherche->click();
+    ASSERT_EQ(dialogs.events().size(), 3u);
+    EXPECT_EQ(dialogs.events()[1].text, QStringLiteral("DXCC prefix not found !!!"));
+    EXPECT_EQ(dialogs.events()[1].title, QStringLiteral("DXCC Data Base"));
+    EXPECT_EQ(dialogs.events()[1].icon, Icon::Exclamation);
+    EXPECT_EQ(dialogs.events()[2].kind, platform::DialogEvent::Kind::Input); // asked again
+    // After a miss the last row is current, and Edit opens it.
+    EXPECT_EQ(f.GrilleDXCC->row(), 14);
+    f.BtonEdit->click();
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("ZL"));
+}
+
+TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
+{
+    ecrire(liste({"F"}));
+    Form2& f = demarrer();
+    nouvelle(f, QStringLiteral("G"));
+    etat->fautesSauvegarde.failOnRename = true;
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"));
+    EXPECT_EQ(dernier().title, QStringLiteral("Selvane - DXCC Data Base"));
+    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_EQ(lireOctets(chemin()), liste({"F"}));
+    EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
+}
+
+TEST_F(Fenetres, AfterAPartialReadSaveAsksOnceMore)
+{
+    const QByteArray ancien = liste(Quatorze);
+    ecrire(ancien);
+    etat->fautesLecture.echecApresOctets = 100;
+    Form2& f = demarrer();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(dernier().text, QStringLiteral("DXCC DataBase was not read !"));
+    EXPECT_EQ(cellule(1), QStringLiteral("3A")); // what was read stays
+    EXPECT_EQ(lignes(), 14);
+
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueAnswer(Answer::No);
+    f.BtonSauve->click();
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_TRUE(dernier().text.startsWith(QStringLiteral("DXCC DataBase was not read completely !")));
+    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
+    EXPECT_EQ(lireOctets(chemin()), ancien);
+
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    EXPECT_NE(lireOctets(chemin()), ancien);
+    // Once saved, the file holds the list: the next save asks only the usual question.
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+TEST_F(Fenetres, FiltersTypedInTheEditor)
+{
+    Form2& f = demarrer();
+    dialogs.clear();
+    f.BtonNouveau->click();
+    ASSERT_TRUE(f.Indic->hasFocus());
+    QTest::keyClicks(f.Indic, QStringLiteral("VP2VABC")); // the 7th character
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("VP2VAB"));
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(f.Lieu->hasFocus());
+
+    QTest::keyClicks(f.Lieu, QStringLiteral("Anguilla"));
+    f.Lieu->insert(QStringLiteral("\tX\r\nY")); // pasted: TAB, CR and LF never enter
+    EXPECT_EQ(f.Lieu->text(), QStringLiteral("AnguillaXY"));
+
+    f.LatDeg->setFocus();
+    QTest::keyClicks(f.LatDeg, QStringLiteral("95"));
+    EXPECT_EQ(f.LatDeg->text(), QString());
+    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_TRUE(f.LatDeg->hasFocus());
+    QTest::keyClicks(f.LatDeg, QStringLiteral("45"));
+    EXPECT_EQ(dialogs.beeps(), 3);
+    EXPECT_TRUE(f.LatMin->hasFocus());
+    QTest::keyClicks(f.LatMin, QStringLiteral("x")); // a letter: emptied without a beep
+    EXPECT_EQ(f.LatMin->text(), QString());
+    EXPECT_EQ(dialogs.beeps(), 3);
+    QTest::keyClicks(f.LatMin, QStringLiteral("30"));
+    EXPECT_TRUE(f.LatSig->hasFocus());
+    QTest::keyClicks(f.LatSig, QStringLiteral("n"));
+    EXPECT_TRUE(f.LonDeg->hasFocus());
+    QTest::keyClicks(f.LonDeg, QStringLiteral("5"));
+    EXPECT_TRUE(f.LonDeg->hasFocus());
+    QTest::keyClicks(f.LonDeg, QStringLiteral("0"));
+    EXPECT_TRUE(f.LonDeg->hasFocus());
+    QTest::keyClicks(f.LonDeg, QStringLiteral("0"));
+    EXPECT_TRUE(f.LonDeg->hasFocus()); // "500" is refused: 360 or more
+    EXPECT_EQ(f.LonDeg->text(), QString());
+    EXPECT_EQ(dialogs.beeps(), 6);
+    QTest::keyClicks(f.LonDeg, QStringLiteral("063"));
+    QTest::keyClicks(f.LonMin, QStringLiteral("04"));
+    QTest::keyClicks(f.LonSig, QStringLiteral("w"));
+    EXPECT_TRUE(f.BtonOK->hasFocus());
+    EXPECT_EQ(f.LonSig->text(), QStringLiteral("w"));
+    f.BtonOK->click();
+    EXPECT_EQ(cellule(14, 0), QStringLiteral("VP2VAB"));
+    EXPECT_EQ(cellule(14, 1), QStringLiteral("AnguillaXY"));
+    EXPECT_EQ(cellule(14, 7), QStringLiteral("W"));
+}
+
+TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
+{
+    Form2& f = demarrer();
+    ASSERT_FALSE(f.Map->picture().isNull()) << "world map picture not compiled in";
+    f.BtonNouveau->click();
+    const QStringList position = {"0", "0", "N", "0", "0", "E"};
+    QLineEdit* boites[] = {f.LatDeg, f.LatMin, f.LatSig, f.LonDeg, f.LonMin, f.LonSig};
+    for (int i = 0; i < 6; ++i)
+        boites[i]->setText(position[i]);
+    f.BtonCarte->click();
+    EXPECT_TRUE(f.FenetreCarte->isVisible());
+    EXPECT_FALSE(f.FenetreEditeur->isVisible());
+    EXPECT_FALSE(f.BtonSauve->isEnabled());
+    EXPECT_EQ(f.Map->drawWidth(), 3);
+    EXPECT_EQ(f.Map->point(2646, 1787), 255);
+
+    f.BoutonFinCarte->click();
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(f.LonSig->text(), QStringLiteral("E")); // values untouched
+    EXPECT_EQ(f.ModeNouveau, 1);
+
+    // A new check erases the old point; 77 W 50 N is drawn at (1433, 945).
+    f.LatDeg->setText(QStringLiteral("50"));
+    f.LonDeg->setText(QStringLiteral("77"));
+    f.LonSig->setText(QStringLiteral("W"));
+    f.BtonCarte->click();
+    EXPECT_EQ(f.Map->point(1433, 945), 255);
+    EXPECT_NE(f.Map->point(2646, 1787), 255);
+
+    if (const QByteArray captures = qgetenv("VESKARO_CAPTURES"); !captures.isEmpty()) {
+        f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/carte.png"));
+        f.BoutonFinCarte->click();
+        f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/editeur.png"));
+        f.BtonAnnuler->click();
+        f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/liste.png"));
+    }
+}
+
+TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
+{
+    Form2& f = demarrer();
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    f.close();
+    EXPECT_EQ(dernier().text, QStringLiteral("Are you sure you wish to quit ?"));
+    EXPECT_EQ(dernier().title, QStringLiteral("Selvane - DXCC Data Base"));
+    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
+    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(fins, 0);
+
+    nouvelle(f, QStringLiteral("K")); // unsaved, and not asked about
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonQuitter->click();
+    EXPECT_EQ(fins, 1);
+    EXPECT_TRUE(etat->ProgrammeTermine);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_FALSE(QFile::exists(chemin()));
+}
+
+TEST_F(Fenetres, TheStationDatabaseLoadsAndItsEntriesOpenAndShow)
+{
+    const QString station = QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR")).filePath(QStringLiteral("station"));
+    ASSERT_TRUE(QFile::copy(QDir(station).filePath(QStringLiteral("DXCCPREF.DBR")), chemin()));
+    Form2& f = demarrer();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_GE(lignes(), 331);
+    dialogs.queueInput(QStringLiteral("vk"));
+    f.BtonRecherche->click();
+    if (const QByteArray captures = qgetenv("VESKARO_CAPTURES"); !captures.isEmpty())
+        f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/liste_vk.png"));
+    f.BtonEdit->click();
+    EXPECT_EQ(f.Lieu->text(), QStringLiteral("Australia"));
+    EXPECT_EQ(dialogs.beeps(), 0);
+    f.BtonCarte->click();
+    EXPECT_TRUE(f.FenetreCarte->isVisible());
+    if (const QByteArray captures = qgetenv("VESKARO_CAPTURES"); !captures.isEmpty())
+        f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/carte_vk.png"));
+    f.BoutonFinCarte->click();
+    f.BtonAnnuler->click();
+    // A new entry lands in order in the real list.
+    const int avant = lignes();
+    nouvelle(f, QStringLiteral("VK0Z"));
+    EXPECT_EQ(lignes(), avant + 1);
+    for (int r = 2; r < lignes(); ++r)
+        ASSERT_LT(dxcc::comparePrefixes(cellule(r - 1), cellule(r)), 0) << r;
+}
+
+} // namespace
