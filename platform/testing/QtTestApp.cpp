@@ -1,0 +1,31 @@
+#include "platform/testing/QtTestApp.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace platform::testing {
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "selvane_tests";
+    static char* argv[] = {name, nullptr};
+    // Deliberately never deleted: see the header.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+namespace {
+
+// Makes the application exist before the first test, so tests that only
+// construct widgets need not call application() themselves.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { application(); }
+};
+
+const auto* const registered = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
+
+} // namespace platform::testing

@@ -1,0 +1,13 @@
+#pragma once
+// The one QApplication of a test executable that opens windows.
+
+class QApplication;
+
+namespace platform::testing {
+
+// Created on first use and kept until the process ends: widgets that outlive
+// a test (windows the programs hide rather than destroy) must never find it
+// gone. Tests run with QT_QPA_PLATFORM=offscreen (set by the test runner).
+QApplication& application();
+
+} // namespace platform::testing
