@@ -117,8 +117,8 @@ void CalculDateJulienne(EtatAstro& e);
 int16_t CalculJourSemaine(EtatAstro& e);
 // Steps DateCalcul by PasJour days with month and year roll-over and a running
 // weekday, then CalculJourJulien, then the ApresChangeJour hook if set.
-// A month outside 1..12 on a roll-over path throws std::out_of_range; a 16-bit
-// field overflow throws Overflow.
+// A month that indexes JoursParMois outside 0..12 on a roll-over path throws
+// std::out_of_range; a 16-bit field overflow throws Overflow.
 void ChangeJour(EtatAstro& e);
 // DateJulienne, SiecleJulien, SiecleJulienCarre and the local sidereal time of
 // LongitudeObservateur into TempsSideralLocal.

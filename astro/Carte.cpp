@@ -39,7 +39,12 @@ int16_t LongitudeVersCarteX(float& lon)
 {
     if (lon < -168.0f)
         lon = lon + 360.0f;
-    return CIntAstro(((static_cast<double>(lon) + 168.0) / 360.0) * 5670.0);
+    // ((lon + 168) / 360) x 5670 with the product formed first: lon + 168 and
+    // its product by 5670 are exact in double precision, so the one division
+    // gives the true value rounded once, and a longitude that lies on a half
+    // twip (30 deg: 3118.5) goes to the even neighbour as the rule says.
+    // Dividing first would leave 3118.5000000000005 and give 3119.
+    return CIntAstro(((static_cast<double>(lon) + 168.0) * 5670.0) / 360.0);
 }
 
 int16_t LatitudeVersCarteY(float& lat)

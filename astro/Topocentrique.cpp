@@ -20,7 +20,7 @@ double Refraction(double e)
     if (e <= -1.0)
         return 0.9;
     if (e <= 15.0)
-        return 1013.0 * (0.1594 + 0.0196 * e + 0.00002 * e * e) / (283.0 * (1.0 + 0.505 * e + 0.0845 * e * e));
+        return 1013.0 * (0.1594 + 0.0196 * e + 0.00002 * (e * e)) / (283.0 * (1.0 + 0.505 * e + 0.0845 * (e * e)));
     if (e <= 20.0)
         return (20.0 - e) * 0.011882;
     return 0.0;
@@ -58,7 +58,8 @@ void CalculAzElTopocentrique(EtatAstro& e)
     double s = cosPhi * cosDp * cosHp + sinDp * sinPhi;
     double elev = ArcSin(s); // clamps s
     double c = cosPhi * std::cos(elev);
-    if (static_cast<float>(c) < 1e-20f)
+    // The single-precision value of c is compared with 1e-20 itself.
+    if (static_cast<double>(static_cast<float>(c)) < 1e-20)
         c = 1e-20;
     double x = (sinDp - sinPhi * s) / c;
     double A = ArcCos(x);
@@ -72,16 +73,20 @@ void CalculAzElTopocentrique(EtatAstro& e)
 void CalculPerteDoppler(EtatAstro& e)
 {
     if (e.variante == Variante::Tracking) {
-        // Tracking's form: every intermediate held in single precision, the
-        // epoch being the single-precision value of 33966.208.
+        // Tracking's form, the epoch being the single-precision value of
+        // 33966.208.
         const float distance = static_cast<float>(6378.14 / std::sin(e.ParallaxeLune));
         e.PerteSupplementaire = static_cast<float>(40.0 * std::log(357000.0 / distance) / std::log(10.0));
         const float k = static_cast<float>(static_cast<double>(e.FacteurDopplerRotation) * e.Freq);
+        // Held in single precision: the distance, the loss, the day count
+        // from the epoch, its phase within the 27.555-day period, the radial
+        // speed and both Doppler terms. The quotient before the phase is
+        // taken and the angle itself are not rounded.
         const float jours = static_cast<float>(e.DateJulienne - static_cast<double>(33966.20703125f));
-        const float periodes = static_cast<float>(jours / 27.555);
+        const double periodes = jours / 27.555;
         const float phase = static_cast<float>(periodes - std::floor(periodes));
-        const float a = static_cast<float>(phase * 6.283185308);
-        const float v = static_cast<float>((135088484.1005 / 2380752.0) * std::sin(static_cast<double>(a)));
+        const double a = phase * 6.283185308;
+        const float v = static_cast<float>((135088484.1005 / 2380752.0) * std::sin(a));
         const float dopplerLune = static_cast<float>(((static_cast<double>(v) + v) * e.Freq) / 300.0);
         e.DopplerSource = CLngAstro(static_cast<double>(dopplerLune) + k);
         return;

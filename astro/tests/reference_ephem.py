@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reference values for the astronomy tests, computed once with PyEphem
 (Debian package python3-ephem 4.1.4; its Moon is the truncated ELP 2000-82
-theory, its Sun VSOP87) and pasted into test_astro_reference.cpp.
+theory, its Sun VSOP87) and pasted into test_reference.cpp.
 
 Day numbers count days from 1900 January 0.5, which is also PyEphem's date
 origin (ephem.Date(0) = 1899/12/31 12:00 UT), so a day number d is the

@@ -58,11 +58,26 @@ TEST(LongitudeVersCarteX, Table)
 
 TEST(LongitudeVersCarteX, HalvesToEven)
 {
-    // 2 deg east of the left edge is 31.5 twips, 6 deg is 94.5 twips.
-    float a = -166.0f;
-    EXPECT_EQ(LongitudeVersCarteX(a), 32);
-    float b = -162.0f;
-    EXPECT_EQ(LongitudeVersCarteX(b), 94);
+    // Every whole longitude 2 deg (mod 4) east of the left edge lies on a half
+    // twip: 15.75 twips a degree. Some of them come out a hair off the half
+    // when the division is done first (30 deg as 3118.5000000000005), which
+    // must not decide the rounding.
+    struct Cas { float lon; int16_t x; };
+    const Cas cas[] = {
+        {-166, 32},   {-162, 94},   {-142, 410},  {-70, 1544}, {-58, 1732},
+        {30, 3118},   {50, 3434},   {86, 4000},   {90, 4064},  {58, 3560},
+    };
+    for (const Cas& c : cas) {
+        float lon = c.lon;
+        EXPECT_EQ(LongitudeVersCarteX(lon), c.x) << c.lon;
+    }
+    // All 90 of them on the map, against exact integer arithmetic:
+    // X = (lon + 168) * 63 / 4 = k + 1/2, rounded to the even k or k + 1.
+    for (int ecart = 2; ecart < 360; ecart += 4) {
+        float lon = static_cast<float>(ecart - 168);
+        const int k = (ecart * 63) / 4;
+        EXPECT_EQ(LongitudeVersCarteX(lon), k % 2 == 0 ? k : k + 1) << lon;
+    }
 }
 
 TEST(LongitudeVersCarteX, BeyondSixteenBitsIsAnError)

@@ -198,4 +198,16 @@ TEST(CalculPerteDoppler, TrackingUsesTheSinglePrecisionEpoch)
     }
     EXPECT_EQ(tracking.DopplerSource, 0);
     EXPECT_EQ(planner.DopplerSource, -1);
+
+    // Single precision holds the day count from the epoch (11034.377 days
+    // here), its phase in the period and the speed, not the number of periods
+    // before the phase is taken: at 10 GHz the echo Doppler is 1231.34 Hz in
+    // Tracking's form (1231.69 Hz if the number of periods were rounded to
+    // single precision too) and 1232.12 Hz in Planner's double precision.
+    for (EtatAstro* e : {&planner, &tracking}) {
+        e->DateJulienne = 45000.5 + 121.0 / 1440.0;
+        CalculPerteDoppler(*e);
+    }
+    EXPECT_EQ(tracking.DopplerSource, 1231);
+    EXPECT_EQ(planner.DopplerSource, 1232);
 }
