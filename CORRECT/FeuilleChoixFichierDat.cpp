@@ -38,10 +38,12 @@ void FeuilleChoixFichierDat::Form_Load()
     platform::placeCentredThird(this);
 }
 
+// A Ctrl+click can take the selection away again: OK is then disabled, so
+// that no table is saved under an empty station name (".tcv").
 void FeuilleChoixFichierDat::ListeFichierDat_Click()
 {
-    BoutonOKDat->setEnabled(true);
     etat_.FichierStation = ListeFichierDat->fileName();
+    BoutonOKDat->setEnabled(!etat_.FichierStation.isEmpty());
 }
 
 void FeuilleChoixFichierDat::ListeFichierDat_DblClick()

@@ -46,9 +46,10 @@ void FeuilleChoixFichierTCV::Form_Load()
 {
     platform::placeCentredThird(this);
     ImageLogo->load(etat_.dossier);
-    // The picture fills the client area, centred; a picture larger than the
-    // window is shown from its centre.
-    platform::setTwipsGeometry(ImageLogo, 0, 0, LargeurClient, HauteurClient);
+    // The picture keeps its own size, centred in the client area; a picture
+    // larger than the window is shown from its centre.
+    const QSize client = platform::twipsToPixels(QSize(LargeurClient, HauteurClient));
+    ImageLogo->move((client.width() - ImageLogo->width()) / 2, (client.height() - ImageLogo->height()) / 2);
     ImageLogo->show();
     ListeFichierTCV->hide();
     BoutonFichierOK->hide();
@@ -57,7 +58,9 @@ void FeuilleChoixFichierTCV::Form_Load()
     Etiq_On->hide();
     setWindowTitle(QStringLiteral("Selvane - T.C.V."));
 
+    imageDemarrage_ = true;
     platform::holdStartPicture(this, etat_.clock);
+    imageDemarrage_ = false;
 
     ImageLogo->hide();
     ListeFichierTCV->show();
@@ -68,10 +71,12 @@ void FeuilleChoixFichierTCV::Form_Load()
     setWindowTitle(QStringLiteral("Selvane - T.C.V - Correction File"));
 }
 
+// A Ctrl+click can take the selection away again: OK is then disabled, so
+// that no table without a name is ever opened.
 void FeuilleChoixFichierTCV::ListeFichierTCV_Click()
 {
-    BoutonFichierOK->setEnabled(true);
     etat_.FichierTCV = ListeFichierTCV->fileName();
+    BoutonFichierOK->setEnabled(!etat_.FichierTCV.isEmpty());
 }
 
 void FeuilleChoixFichierTCV::ListeFichierTCV_DblClick()
@@ -108,6 +113,6 @@ void FeuilleChoixFichierTCV::BoutonAnnuler_Click()
 void FeuilleChoixFichierTCV::closeEvent(QCloseEvent* e)
 {
     e->ignore();
-    if (!etat_.ProgrammeTermine)
+    if (!imageDemarrage_ && !etat_.ProgrammeTermine)
         etat_.ConfirmeQuitter();
 }

@@ -34,8 +34,11 @@ public:
 
 protected:
     // Closing by the title bar is the same as Cancel: the quit question.
+    // While the start picture shows (Cancel is hidden then) it is ignored:
+    // the program could not end before the picture's 2 seconds are over.
     void closeEvent(QCloseEvent* e) override;
 
 private:
     Correct& etat_;
+    bool imageDemarrage_ = false; // the start picture is on screen
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -169,7 +170,12 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     horloge.pendantAttente = [&] {
         FeuilleChoixFichierTCV& f = etat.feuilleChoixFichierTCV();
         ++passes;
+        // Closing the window while the picture shows asks nothing.
+        if (passes == 2)
+            f.close();
+        EXPECT_TRUE(d.events().empty());
         EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(f.ImageLogo->geometry().center(), f.rect().center());
         EXPECT_EQ(f.windowTitle(), "Selvane - T.C.V.");
         EXPECT_TRUE(f.ImageLogo->isVisible());
         EXPECT_TRUE(f.ImageLogo->hasPicture());
@@ -183,6 +189,28 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     EXPECT_GT(passes, 0);
     EXPECT_NEAR(horloge.attendu, 1.6, 0.06); // until 00:00:01 of the next day
     EXPECT_EQ(etat.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
+    EXPECT_FALSE(etat.ProgrammeTermine);
+
+    // Afterwards closing it is the quit question.
+    d.queueAnswer(Answer::No);
+    etat.feuilleChoixFichierTCV().close();
+    ASSERT_EQ(d.messages().size(), 1u);
+    EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_TRUE(etat.feuilleChoixFichierTCV().isVisible());
+}
+
+// Each window opens horizontally centred with a third of the free height above.
+TEST_F(Fenetres, WindowsAreCentredWithAThirdAbove)
+{
+    demarrer();
+    nouveauFichier();
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    const QRect ecran = choix().screen()->availableGeometry();
+    for (QWidget* w : std::initializer_list<QWidget*>{&choix(), &editeur(), &choixDat()}) {
+        EXPECT_EQ(w->x() - ecran.left(), (ecran.width() - w->width()) / 2) << w->windowTitle().toStdString();
+        EXPECT_EQ(w->y() - ecran.top(), (ecran.height() - w->height()) / 3) << w->windowTitle().toStdString();
+        EXPECT_GT(w->y() - ecran.top(), 0) << w->windowTitle().toStdString();
+    }
 }
 
 TEST_F(Fenetres, NewFileOpensTheEditorOnTheDefaultTable)
@@ -281,6 +309,7 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         {"backspace keeps the first-key flag", 8, 1, "2.5", "\b3", "3", 0, 0},
         {"backspace on one character", 9, 1, "3", "\b", "", 0, 0},
         {"letters beep", 10, 1, "1", "x", "1", 1, 0},
+        {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0},
         {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0},
     };
     for (const Cas& c : cas) {
@@ -364,6 +393,43 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     sauverSous("home.dat");
     EXPECT_EQ(d.messages().size(), 1u);
     EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
+}
+
+// A Ctrl+click takes the selection away: OK must not act on an empty name
+// (it would open "" or save the table as ".tcv").
+TEST_F(Fenetres, OkIsDisabledWhenTheSelectionIsTakenAway)
+{
+    ecrire(dir.filePath("home.tcv"), "");
+    demarrer();
+    struct Cas {
+        const char* nom;
+        platform::FileList* liste;
+        QPushButton* ok;
+        const QString* choisi;
+    };
+    auto deselectionner = [](const Cas& c, const QString& entree) {
+        cliquerEntree(c.liste, entree);
+        ASSERT_TRUE(c.ok->isEnabled()) << c.nom;
+        EXPECT_EQ(*c.choisi, entree) << c.nom;
+        const QList<QListWidgetItem*> items = c.liste->findItems(entree, Qt::MatchExactly);
+        QTest::mouseClick(c.liste->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          c.liste->visualItemRect(items[0]).center());
+        EXPECT_EQ(c.liste->listIndex(), -1) << c.nom;
+        EXPECT_FALSE(c.ok->isEnabled()) << c.nom;
+        EXPECT_EQ(*c.choisi, "") << c.nom;
+    };
+    deselectionner({"table chooser", choix().ListeFichierTCV, choix().BoutonFichierOK, &etat->FichierTCV},
+                   "home.tcv");
+    EXPECT_TRUE(choix().isVisible());
+
+    nouveauFichier();
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    deselectionner({"station chooser", choixDat().ListeFichierDat, choixDat().BoutonOKDat, &etat->FichierStation},
+                   "home.dat");
+    QTest::mouseClick(choixDat().BoutonOKDat, Qt::LeftButton);
+    EXPECT_TRUE(d.events().empty());
+    EXPECT_TRUE(choixDat().isVisible());
+    EXPECT_FALSE(QFile::exists(dir.filePath(".tcv")));
 }
 
 TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)

@@ -65,7 +65,7 @@ TEST(FiltreTouche, KeySequences)
         {"point after a sign", "-", false, ".5", "-.5", 0, 0, false},
         {"plus at the end reads the leading number", "12", false, "+", "", 1, 1, false},
         {"sign after digits within range", "3", false, "-", "3-", 0, 0, false},
-        {"exactly -5 and +5", " 0", true, "+5", "+5", 0, 0, false},
+        {"exactly +5 (with its sign)", " 0", true, "+5", "+5", 0, 0, false},
     };
     for (const Sequence& s : cas) {
         const Sequence r = jouer(s);
