@@ -28,13 +28,16 @@ float puissanceDix(double x) { return static_cast<float>(std::pow(10.0, x)); }
 // Value of a box text by the leading-number rule, in single precision.
 float valeur(const QString& texte) { return static_cast<float>(platform::Val(texte)); }
 
-// Rounded down to 1/echelle: Int(echelle * x) / echelle, in single precision.
-// A non-finite x stays non-finite (and so gives a blank label).
-float arrondiBas(double x, double echelle) {
-    if (!std::isfinite(x))
-        return static_cast<float>(x);
-    return static_cast<float>(platform::Int(echelle * x) / echelle);
+// Int(produit) / diviseur, in single precision. A non-finite product stays
+// non-finite (and so gives a blank label).
+float entierSur(double produit, double diviseur) {
+    if (!std::isfinite(produit))
+        return static_cast<float>(produit);
+    return static_cast<float>(platform::Int(produit) / diviseur);
 }
+
+// Rounded down to 1/echelle: Int(echelle * x) / echelle.
+float arrondiBas(double x, double echelle) { return entierSur(echelle * x, echelle); }
 
 } // namespace
 
@@ -74,8 +77,8 @@ Bruit bruitStation(float rxLoss, float nf, float gain, float tsky, float diametr
     const float B = static_cast<float>(std::sqrt(ConstanteLobe / g));
     const float r = static_cast<float>(static_cast<double>(diametre) / B);
     const float OmegaA = static_cast<float>(QuatrePi / g);
-    const float demiAngle = static_cast<float>(diametre * Pi / 360.0);
-    const float OmegaM = static_cast<float>(Pi * (static_cast<double>(demiAngle) * demiAngle));
+    const double demiAngle = diametre * Pi / 360.0; // radians, not stored: one formula
+    const float OmegaM = static_cast<float>(Pi * (demiAngle * demiAngle));
     b.r = r;
 
     float Teff;
@@ -93,8 +96,7 @@ Bruit bruitStation(float rxLoss, float nf, float gain, float tsky, float diametr
     }
 
     float TantM = static_cast<float>(Teff + PartLobes * (tsky + TempReference));
-    const double recepteur = (Lrx - 1.0) * TempReference + static_cast<double>(Lrx) * Trx;
-    float M = static_cast<float>((recepteur + TantM) / Tsys);
+    float M = static_cast<float>(((Lrx - 1.0) * TempReference + TantM + static_cast<double>(Lrx) * Trx) / Tsys);
     if (!fini(M) || !fini(TantM)) {
         // Not a number: no replacement by "the Moon adds nothing", the
         // noise results below stay blank.
@@ -104,7 +106,8 @@ Bruit bruitStation(float rxLoss, float nf, float gain, float tsky, float diametr
         M = 1.0f;
         TantM = Tant;
     }
-    b.lune = arrondiBas(10.0 * LogDecimal(M), 100.0);
+    // Int(100 * 10 * log10 M) / 100, the products taken from the left.
+    b.lune = entierSur(100.0 * 10.0 * LogDecimal(M), 100.0);
 
     const float Ttot = static_cast<float>((Lrx - 1.0) * TempReference + TantM + static_cast<double>(Lrx) * Trx);
     b.Ntot = static_cast<float>(10.0 * LogDecimal(static_cast<float>(Ttot * Boltzmann)) + 30.0);
@@ -163,17 +166,7 @@ std::array<QString, NombreResultats> EffaceResultats() {
 }
 
 QString TexteResultat(float x) {
-    if (!fini(x))
-        return {};
-    // Str's text without its sign blank, and with the zero before a leading
-    // decimal point that Str leaves out (" .3" -> "0.3", "-.3" -> "-0.3").
-    QString t = platform::Str(x);
-    if (t.startsWith(QLatin1Char(' ')))
-        t.remove(0, 1);
-    const qsizetype point = t.startsWith(QLatin1Char('-')) ? 1 : 0;
-    if (t.mid(point, 1) == QLatin1String("."))
-        t.insert(point, QLatin1Char('0'));
-    return t;
+    return fini(x) ? platform::CStr(x) : QString();
 }
 
 ResultatsBilan CalculBilanEME(const EntreesBilan& e) {

@@ -86,7 +86,7 @@ bool Brulvane::LectureStationHome() {
     F_Brulvane* f = f_Brulvane_.get();
     f->Cadre_EME[1]->setTitle(st.Indic);
     for (int i = 0; i < 7; ++i)
-        f->boite(BoitesHome[i])->setText(st.valeurs[i]); // each box's filter runs
+        f->EcritBoite(BoitesHome[i], st.valeurs[i]); // each box's filter runs
     return VerifieStationHome();
 }
 
@@ -106,7 +106,7 @@ void Brulvane::LectureStationDX() {
     const brulvane::StationDX st =
         brulvane::LectureStationDX(platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX)));
     for (int i = 0; i < st.nombreLus; ++i)
-        f_Brulvane_->boite(BoitesDX[i])->setText(st.valeurs[i]); // each box's filter runs
+        f_Brulvane_->EcritBoite(BoitesDX[i], st.valeurs[i]); // each box's filter runs
     if (!st.lu)
         Dialogues.message(QStringLiteral("Read Error : brulvane.ini was not read !"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
@@ -142,7 +142,9 @@ void Brulvane::CalculBilanEME() {
         f->boite(*r.boiteRefusee)->setFocus();
         return;
     }
-    for (int i = 0; i < brulvane::NombreResultats; ++i)
+    // In the order of the computation: path loss, the home half, the DX half.
+    f->resultat(brulvane::Resultat::PathEME)->setText(r[brulvane::Resultat::PathEME]);
+    for (int i = 0; i < brulvane::NombreResultats - 1; ++i)
         f->resultat(static_cast<brulvane::Resultat>(i))->setText(r.textes[i]);
 }
 

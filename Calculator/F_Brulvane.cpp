@@ -256,6 +256,14 @@ void F_Brulvane::EtiquettesUnite(const QString& texte) {
         Etiq_EME[i]->setText(texte);
 }
 
+void F_Brulvane::EcritBoite(Boite b, const QString& texte) {
+    QLineEdit* e = boite(b);
+    if (e->text() == texte)
+        filtre(b); // no textChanged for an equal text
+    else
+        e->setText(texte); // the filter runs through textChanged
+}
+
 void F_Brulvane::Form_Load() { platform::placeCentredThird(this); }
 
 void F_Brulvane::Bouton_Compute_Click() { etat_.CalculBilanEME(); }

@@ -46,6 +46,11 @@ public:
     QPushButton* BoutonOK;
     QLabel* Image1;
 
+    // Puts a text read from a file into a box; the box's filter runs on it
+    // even when the box already holds that text (the frequency box then
+    // still resets the sky temperature default).
+    void EcritBoite(brulvane::Boite b, const QString& texte);
+
     // Writes the four noise unit labels (Etiq_EME 17, 15, 34, 36).
     void EtiquettesUnite(const QString& texte);
 

@@ -95,6 +95,40 @@ TEST(BilanEME, StationPairAt10368MHzInKelvin) {
     EXPECT_EQ(r[Resultat::D_SNHome], r[Resultat::D_SNDX]);
 }
 
+TEST(BilanEME, LastDigitFollowsTheSinglePrecisionPoints) {
+    // Cases whose last shown digit moves when the Moon's half-angle
+    // D·π/360 is stored in single precision before it is squared: it is part
+    // of one formula, only the solid angle itself is stored.
+    struct Cas {
+        QStringList home, dx;
+        const char *freq, *ciel, *range, *unite;
+        Resultat label;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {{"168.3", "1.81", "0.1", "5.70", "4114", "42"}, {"115", "2.0", "0.3", "0.7", "3068", "19"},
+         "5076", "93", "Perigee", "K", Resultat::H_TotalNoise, "942.4"},
+        {{"257", "0.2", "1.7", "1", "2827", "46.2"}, {"1963", "1", "2.16", "0.79", "4046", "38.55"},
+         "9513", "69", "Perigee", "dBm", Resultat::H_MoonNoise, "0.39"},
+        {{"64", "2.25", "0.74", "4.50", "267", "39"}, {"1270", "1", "0.7", "1.61", "1713", "52.43"},
+         "18879", "126", "Apogee", "K", Resultat::D_TotalNoise, "403"},
+    };
+    for (const Cas& c : cas) {
+        EntreesBilan e;
+        for (int i = 0; i < 6; ++i) {
+            e.textes[i] = c.home[i];
+            e.textes[6 + i] = c.dx[i];
+        }
+        e.textes[static_cast<int>(Boite::HP_Frequence)] = c.freq;
+        e.textes[static_cast<int>(Boite::SkyTemp)] = c.ciel;
+        choisitRange(e, c.range);
+        e.UniteBruit = c.unite;
+        const ResultatsBilan r = CalculBilanEME(e);
+        ASSERT_FALSE(r.boiteRefusee);
+        EXPECT_EQ(r[c.label].toStdString(), c.attendu) << c.freq << " " << c.range;
+    }
+}
+
 TEST(BilanEME, ColdMoonAddsNothing) {
     // 144 MHz, sky 220 K, 20 dBi: the Moon (200 K) is colder than the sky it
     // hides in the beam.

@@ -269,6 +269,33 @@ TEST_F(Programme, SaveThenDefaultValuesGivesBackTheSixTexts) {
     EXPECT_EQ(calc()->focusWidget(), boite(Boite::DP_RxLoss));
 }
 
+TEST_F(Programme, DefaultValuesReloadThroughTheFilters) {
+    ASSERT_TRUE(brulvane::SauveStationDX(dir.filePath("brulvane.ini"), {"100", "0.5", "0.2", "0.8", "100", "50"}));
+    demarre();
+    choisit("home.dat");
+    // The home reload runs the frequency box's filter although its text is
+    // the same, so the sky temperature goes back to its default.
+    boite(Boite::SkyTemp)->selectAll();
+    QTest::keyClicks(boite(Boite::SkyTemp), "77");
+    ASSERT_EQ(boite(Boite::SkyTemp)->text(), "77");
+    clique(calc()->Bouton_Defaut);
+    EXPECT_EQ(boite(Boite::SkyTemp)->text(), "5");
+    EXPECT_FALSE(res(Resultat::H_SNHome).isEmpty());
+
+    // A short DX file: the boxes read so far take the file's texts, the
+    // others keep theirs; the read error is shown and the program goes on.
+    ecrit("brulvane.ini", "DX Station parameters\r\nTx Power Output\r\n800\r\nTx Feed Loss\r\n0.4\r\nRx Feed Loss\r\n");
+    dialogs.clear();
+    clique(calc()->Bouton_DXDefaut);
+    EXPECT_EQ(textesMessages(), std::vector<QString>{"Read Error : brulvane.ini was not read !"});
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "800");
+    EXPECT_EQ(boite(Boite::DP_TxLoss)->text(), "0.4");
+    EXPECT_EQ(boite(Boite::DP_RxLoss)->text(), "0.2");
+    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "50");
+    EXPECT_FALSE(res(Resultat::D_SNDX).isEmpty()); // computed again
+    EXPECT_EQ(fins, 0);
+}
+
 TEST_F(Programme, FailedSaveKeepsTheOldFileAndSaysSo) {
     demarre();
     choisit("home.dat");
