@@ -1,8 +1,7 @@
 #include "platform/Text.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <string>
 
 namespace platform {
@@ -38,27 +37,64 @@ double Fix(double x) { return std::trunc(x); }
 
 namespace {
 
+// |x| rounded to `digits` significant digits (1..17), as exactly `digits`
+// mantissa digits and the decimal exponent of the first one. std::to_chars
+// is used because it ignores the C locale, which a Qt application sets from
+// the environment (printf would write "1,5" under a French locale).
+void scientificDigits(double ax, int digits, std::string& mant, int& exp10)
+{
+    char buf[64];
+    const std::to_chars_result r =
+        std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::scientific, digits - 1);
+    // buf = "d.ddde+XX" (or "de+XX" for one digit)
+    mant.clear();
+    const char* p = buf;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            mant += *p;
+    exp10 = 0;
+    if (p < r.ptr)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, exp10);
+}
+
 // The general decimal text of x with `digits` significant digits, in the
 // manner of printf's %G: fixed notation unless the decimal exponent is below
 // -4 or at least `digits`, trailing zeros dropped, exponent with a sign and
 // at least two digits ("1E-05", "1.234568E+07"). A negative zero gives "0".
+// The decimal point is always ".", whatever the locale.
 QString generalText(double x, int digits)
 {
     if (std::isnan(x))
         return QStringLiteral("NaN");
     if (std::isinf(x))
         return x < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, x);
-    QString s = QString::fromLatin1(buf);
-    // "-0", "-0.000" etc. never appear as a value's text.
-    bool onlyZeros = true;
-    for (QChar c : s)
-        if (c != u'-' && c != u'0' && c != u'.')
-            onlyZeros = false;
-    if (onlyZeros)
-        return QStringLiteral("0");
-    return s;
+    std::string mant;
+    int exp10 = 0;
+    scientificDigits(std::fabs(x), digits, mant, exp10);
+    while (mant.size() > 1 && mant.back() == '0')
+        mant.pop_back();
+    if (mant == "0")
+        return QStringLiteral("0"); // "-0" never appears as a value's text
+    std::string out = x < 0 ? "-" : "";
+    if (exp10 < -4 || exp10 >= digits) {
+        out += mant[0];
+        if (mant.size() > 1)
+            out += '.' + mant.substr(1);
+        const int e = exp10 < 0 ? -exp10 : exp10;
+        out += exp10 < 0 ? "E-" : "E+";
+        if (e < 10)
+            out += '0';
+        out += std::to_string(e);
+    } else if (exp10 < 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-exp10 - 1), '0') + mant;
+    } else {
+        const std::size_t nInt = static_cast<std::size_t>(exp10) + 1;
+        if (mant.size() <= nInt)
+            out += mant + std::string(nInt - mant.size(), '0');
+        else
+            out += mant.substr(0, nInt) + '.' + mant.substr(nInt);
+    }
+    return QString::fromLatin1(out.c_str());
 }
 
 // Drops the zero before the decimal point: "0.5" -> ".5", "-0.25" -> "-.25".
@@ -148,15 +184,9 @@ NumberPattern parseNumberPattern(const QString& p)
 // fraction part of decimal digits (no point, no sign).
 void decimalDigits(double ax, int digits, std::string& intPart, std::string& fracPart)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, ax);
-    // buf = "d.ddddde+XX"
     std::string mant;
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            mant += *p;
-    const int exp10 = (*p == 'e') ? std::atoi(p + 1) : 0;
+    int exp10 = 0;
+    scientificDigits(ax, digits, mant, exp10);
     if (mant == std::string(mant.size(), '0')) {
         intPart = "0";
         fracPart.clear();
@@ -208,10 +238,53 @@ void roundDecimal(std::string& intPart, std::string& fracPart, int decimals)
     intPart.insert(intPart.begin(), '1');
 }
 
+QString layoutDateTime(const QDate& date, int hours, int minutes, int seconds, const QString& p);
+
+// True for a pattern of date or time tokens only ("dddd", "mmm yyyy",
+// "hh:mm:ss"): no digit placeholder and at least one of d m y h n s outside
+// quoted or backslash-escaped text.
+bool isDatePattern(const QString& p)
+{
+    bool token = false;
+    for (qsizetype i = 0; i < p.size(); ++i) {
+        const QChar c = p[i];
+        if (c == u'\\') {
+            ++i;
+        } else if (c == u'"') {
+            const qsizetype close = p.indexOf(u'"', i + 1);
+            i = close < 0 ? p.size() : close;
+        } else if (c == u'0' || c == u'#') {
+            return false;
+        } else if (QStringLiteral("dmyhns").contains(c.toLower())) {
+            token = true;
+        }
+    }
+    return token;
+}
+
+// x as a day serial: whole days from 1899-12-30 (so 1 is a Sunday and 7 a
+// Saturday), the fraction's magnitude the time of day, to the nearest second.
+QString formatDaySerial(double x, const QString& pattern)
+{
+    if (!std::isfinite(x) || std::fabs(x) > 1e8)
+        return generalText(x, 15);
+    const double days = std::trunc(x);
+    long long day = static_cast<long long>(days);
+    long long secs = std::llround(std::fabs(x - days) * 86400.0);
+    if (secs >= 86400) {
+        secs -= 86400;
+        day += x < 0 ? -1 : 1;
+    }
+    const int s = static_cast<int>(secs);
+    return layoutDateTime(QDate(1899, 12, 30).addDays(day), s / 3600, s / 60 % 60, s % 60, pattern);
+}
+
 QString formatNumber(double x, const QString& pattern, int digits)
 {
     if (pattern.isEmpty())
         return generalText(x, digits);
+    if (isDatePattern(pattern))
+        return formatDaySerial(x, pattern);
     if (!std::isfinite(x))
         return generalText(x, digits);
     const NumberPattern np = parseNumberPattern(pattern);
@@ -379,13 +452,25 @@ double Val(const QString& text)
             break;
         }
     }
-    bool anyDigit = false;
+    bool anyDigit = false, nonZeroInteger = false;
+    for (char ch : number) {
+        if (ch == '.')
+            break;
+        if (ch >= '1' && ch <= '9')
+            nonZeroInteger = true;
+    }
     for (char ch : number)
         if (ch >= '0' && ch <= '9')
             anyDigit = true;
     if (!anyDigit)
         return 0.0;
-    const double v = std::strtod(number.c_str(), nullptr);
+    // from_chars reads "." whatever the C locale (strtod would not).
+    double v = 0.0;
+    const char* first = number.data();
+    const char* last = first + number.size();
+    const std::from_chars_result r = std::from_chars(first, last, v, std::chars_format::fixed);
+    if (r.ec == std::errc::result_out_of_range) // too many digits: infinite, or too small: zero
+        v = nonZeroInteger ? (number[0] == '-' ? -HUGE_VAL : HUGE_VAL) : 0.0;
     return v == 0.0 ? 0.0 : v; // never a negative zero
 }
 
@@ -393,7 +478,7 @@ double Val(const QString& text)
 
 ItemReader::ItemReader(QString text) : text_(std::move(text)) {}
 
-bool ItemReader::atEnd() const { return pos_ >= text_.size(); }
+bool ItemReader::atEnd() const { return pos_ >= text_.size() && !emptyAfterComma_; }
 
 namespace {
 
@@ -415,6 +500,7 @@ bool ItemReader::next(QString& item)
     if (atEnd())
         return false;
     const qsizetype n = text_.size();
+    emptyAfterComma_ = false;
     while (pos_ < n && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
         ++pos_;
     if (pos_ < n && text_[pos_] == u'"') {
@@ -426,7 +512,7 @@ bool ItemReader::next(QString& item)
         while (pos_ < n && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
             ++pos_;
         if (pos_ < n && text_[pos_] == u',')
-            ++pos_;
+            emptyAfterComma_ = ++pos_ == n;
         else
             skipLineEnd(text_, pos_);
     } else {
@@ -436,7 +522,7 @@ bool ItemReader::next(QString& item)
         item = text_.mid(pos_, end - pos_);
         pos_ = end;
         if (pos_ < n && text_[pos_] == u',')
-            ++pos_;
+            emptyAfterComma_ = ++pos_ == n;
         else
             skipLineEnd(text_, pos_);
     }

@@ -67,7 +67,12 @@ QString CStr(T x) { return CStr(static_cast<long long>(x)); }
 // and a double-quoted run is copied without its quotes. The value is first
 // taken to 15 significant digits (7 for a float), then rounded half away from
 // zero at the last shown digit; a value that rounds to zero is shown without
-// a minus sign. An empty pattern gives CStr(x).
+// a minus sign. An empty pattern gives CStr(x). A pattern made only of date
+// and time tokens (see FormatDate) lays x out as a day serial: whole days
+// from 1899-12-30 plus the time as the fraction, so Format(1, "dddd") is
+// "Sunday" and Format(7, "dddd") "Saturday" (weekday numbers 1 = Sunday).
+// Every text of this header has "." as its decimal point, whatever the
+// C locale of the process.
 QString Format(double x, const QString& pattern);
 QString Format(float x, const QString& pattern);
 template <std::integral T>
@@ -97,7 +102,8 @@ double Val(const QString& text);
 // dropped); any other item runs to the first comma or the end of the line; an
 // empty line is one empty item. Line ends may be CR LF, LF or a lone CR.
 // After a quoted item, blanks and the comma or line end that follows belong
-// to it. Blanks after an unquoted item are part of it.
+// to it. Blanks after an unquoted item are part of it. A comma that ends the
+// text is followed by one empty item, as it is when a line end follows.
 class ItemReader {
 public:
     explicit ItemReader(QString text);
@@ -110,6 +116,7 @@ private:
     QString text_;
     qsizetype pos_ = 0;
     int count_ = 0;
+    bool emptyAfterComma_ = false; // a comma ended the text: one empty item follows
 };
 
 } // namespace platform

@@ -132,6 +132,11 @@ void SerialPort::close()
     if (fd_ < 0)
         return;
     flush();
+    // The exclusive mark belongs to the terminal, not to this descriptor: a
+    // pseudo-terminal whose other end stays open keeps it after close(), and
+    // nobody but root could open the port again (a close followed by a new
+    // open, as at a change of station) until it is lifted.
+    ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
 }
@@ -172,31 +177,66 @@ std::optional<uint8_t> SerialPort::exchange(uint8_t command, int timeoutMs)
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     if (!send(command, timeoutMs))
         return std::nullopt;
+    if (!waitForInput(msLeft(deadline)))
+        return std::nullopt;
+    const QByteArray bytes = input(); // whatever else is waiting goes with the reply
+    if (bytes.isEmpty()) {
+        error_ = QStringLiteral("read from ") + devicePath_ + QStringLiteral(" failed");
+        return std::nullopt;
+    }
+    return uint8_t(bytes.at(0));
+}
+
+bool SerialPort::waitForInput(int timeoutMs)
+{
+    if (fd_ < 0) {
+        error_ = QStringLiteral("port not open");
+        return false;
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool hungUp = false;
     for (;;) {
-        uint8_t buffer[256];
-        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-        if (n > 0) {
-            // Whatever else is already waiting goes with the reply.
-            uint8_t rest[256];
-            while (::read(fd_, rest, sizeof rest) > 0) {
-            }
-            return buffer[0];
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            error_ = systemError(QStringLiteral("read from ") + devicePath_);
-            return std::nullopt;
+        if (inBufferCount() > 0)
+            return true;
+        // A hang-up is believed only after the count has been looked at once
+        // more, so bytes that came with it are still taken.
+        if (hungUp) {
+            error_ = QStringLiteral("line of ") + devicePath_ + QStringLiteral(" hung up");
+            return false;
         }
         const int left = msLeft(deadline);
         if (left == 0) {
             error_ = QStringLiteral("no reply on ") + devicePath_;
-            return std::nullopt;
+            return false;
         }
+        // A line that has hung up reports itself readable for ever while
+        // nothing can be read; without this test the wait would spin until
+        // the deadline.
         pollfd p {fd_, POLLIN, 0};
-        const int r = ::poll(&p, 1, left);
-        if (r > 0 && !(p.revents & POLLIN) && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
-            error_ = QStringLiteral("line of ") + devicePath_ + QStringLiteral(" hung up");
-            return std::nullopt;
+        if (::poll(&p, 1, left) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+            hungUp = true;
+    }
+}
+
+QByteArray SerialPort::input()
+{
+    QByteArray bytes;
+    if (fd_ < 0)
+        return bytes;
+    for (;;) {
+        char buffer[256];
+        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, qsizetype(n));
+            continue;
         }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // 0: nothing more waiting (the port reads with no minimum count and
+        // no wait); -1: nothing waiting or the line failed.
+        if (n < 0 && errno != EAGAIN)
+            error_ = systemError(QStringLiteral("read from ") + devicePath_);
+        return bytes;
     }
 }
 

@@ -3,6 +3,9 @@
 // parity, 1 stop bit, no flow control, raw bytes. The box answers every
 // command byte with one reply byte; exchange() is that round trip with a
 // deadline on a monotonic clock, sleeping (not spinning) while it waits.
+// send(), waitForInput(), inBufferCount() and input() are its pieces, for a
+// caller that needs them apart. While open, the port is held exclusively:
+// no other program can open it until close().
 //
 // Port names: COM n is the device named by an entry "COMn" (any letter case)
 // in the station folder when there is one, else /dev/ttyS(n-1). The entry may
@@ -10,6 +13,7 @@
 // device node itself, or a plain text file whose first line is the device's
 // path (relative paths from the folder).
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -43,12 +47,21 @@ public:
 
     // Sends `command` and waits up to `timeoutMs` milliseconds for the reply.
     // Returns the first byte received; the bytes already waiting behind it
-    // are read and discarded. nullopt when nothing arrives in time, the port
-    // is closed or the line fails.
+    // are read and discarded. A byte that was already waiting before the
+    // command went out is taken as its reply (flush() first to avoid that).
+    // nullopt when nothing arrives in time, the port is closed or the line
+    // fails (a hang-up is reported at once, not at the deadline).
     std::optional<uint8_t> exchange(uint8_t command, int timeoutMs);
     // Sends one byte without waiting for a reply; false when it cannot be
     // handed to the line within `timeoutMs`.
     bool send(uint8_t byte, int timeoutMs = 100);
+    // Waits up to `timeoutMs` milliseconds until at least one received byte
+    // is waiting; true at once when one already is. False at the deadline,
+    // when the port is closed or the line fails (errorString() says which).
+    bool waitForInput(int timeoutMs);
+    // Takes every received byte that is waiting, oldest first (empty when
+    // none or closed); the input buffer count is 0 afterwards.
+    QByteArray input();
 
     // Bytes received and not read; bytes written and not yet sent (0 when closed).
     int inBufferCount() const;

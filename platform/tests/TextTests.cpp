@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 using namespace platform;
 
@@ -137,6 +143,11 @@ TEST(FormatDates, WeekdayMonthTimeAndDayMonthYear)
     EXPECT_EQ(FormatDate(QDate(2001, 3, 9), "dddd dd-mm-yyyy"), "Friday 09-03-2001");
     EXPECT_EQ(FormatDate(QTime(23, 59, 0), "hh:mm"), "23:59");
     EXPECT_EQ(FormatTime(0, 0, 5, "hh:mm:ss"), "00:00:05");
+    // A number under a date pattern is a day serial: weekday numbers 1 = Sunday .. 7 = Saturday.
+    EXPECT_EQ(Format(1, "dddd"), "Sunday");
+    EXPECT_EQ(Format(int16_t(7), "dddd"), "Saturday");
+    EXPECT_EQ(Format(45000.75, "dd-mm-yyyy hh:mm"), "15-03-2023 18:00");
+    EXPECT_EQ(Format(45000.0, "mmm yyyy"), "Mar 2023");
 }
 
 TEST(NumberRule, BlanksSignDigitsOnePoint)
@@ -176,6 +187,8 @@ TEST(ItemRule, QuotesCommasEmptyLinesAndLineEnds)
         {"a\r\n\r\nc\r\n", {"a", "", "c"}},         // an empty line is an empty item
         {"F1ABC,Paris\r\nx\r\n", {"F1ABC", "Paris", "x"}}, // a comma splits the line
         {"a,\r\nb\r\n", {"a", "", "b"}},            // an item ending at a comma
+        {"a,", {"a", ""}},                         // ... the same without a final line end
+        {"\"q\",", {"q", ""}},
         {"   12 \r\n", {"12 "}},                    // leading blanks skipped only
         {"\"Paris, France\"\r\n2\r\n", {"Paris, France", "2"}}, // a quoted item keeps its comma
         {"  \"q\" , next\r\n", {"q", "next"}},
@@ -197,4 +210,70 @@ TEST(ItemRule, NextAtEndLeavesItemUntouched)
     EXPECT_FALSE(r.next(item));
     EXPECT_EQ(item, "kept");
     EXPECT_EQ(r.count(), 1);
+}
+
+namespace {
+
+// LC_NUMERIC switched to a locale whose decimal point is a comma, for the
+// scope. When none is installed, one is compiled into a temporary folder
+// from the system's locale sources; without those, active() stays false.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "fr_FR.utf8"})
+            if (use(name))
+                return;
+        if (!dir_.isValid() || !QFileInfo::exists("/usr/share/i18n/locales/de_DE"))
+            return;
+        QProcess localedef;
+        localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", dir_.filePath("de_DE.UTF-8")});
+        if (!localedef.waitForFinished(60000))
+            return;
+        oldLocPath_ = qgetenv("LOCPATH");
+        hadLocPath_ = qEnvironmentVariableIsSet("LOCPATH");
+        qputenv("LOCPATH", QFile::encodeName(dir_.path()));
+        setLocPath_ = true;
+        use("de_DE.UTF-8");
+    }
+    ~CommaDecimalLocale()
+    {
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        if (setLocPath_) {
+            if (hadLocPath_)
+                qputenv("LOCPATH", oldLocPath_);
+            else
+                qunsetenv("LOCPATH");
+        }
+    }
+    bool active() const { return active_; }
+
+private:
+    bool use(const char* name)
+    {
+        active_ = std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',';
+        return active_;
+    }
+    std::string previous_;
+    QTemporaryDir dir_;
+    QByteArray oldLocPath_;
+    bool hadLocPath_ = false, setLocPath_ = false, active_ = false;
+};
+
+} // namespace
+
+// A Qt program takes its C locale from the environment: under a French or
+// German desktop, printf and strtod would write " 1,5" and read "1.5" as 1.
+TEST(TextRules, IgnoreTheCLocaleOfTheProcess)
+{
+    CommaDecimalLocale locale;
+    if (!locale.active())
+        GTEST_SKIP() << "no locale with a decimal comma can be had on this machine";
+    EXPECT_EQ(Str(1.5), " 1.5");
+    EXPECT_EQ(Str(-0.25f), "-.25");
+    EXPECT_EQ(Str(1.5e-7), " 1.5E-07");
+    EXPECT_EQ(CStr(-250.5f), "-250.5");
+    EXPECT_EQ(Format(2.675, "##0.00"), "2.68");
+    EXPECT_EQ(Val("1.5"), 1.5);
+    EXPECT_EQ(Val("- .25"), -0.25);
 }

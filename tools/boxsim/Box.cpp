@@ -39,10 +39,12 @@ uint16_t encodeBin(double reading, double range)
     return uint16_t(((count % 65536) + 65536) % 65536);
 }
 
-uint16_t encodeBcd(double reading)
+uint16_t encodeBcd(double reading, double turn)
 {
+    const long long tenthsPerTurn = std::llround(turn * 10.0);
+    const long long modulus = tenthsPerTurn > 0 && tenthsPerTurn < 10000 ? tenthsPerTurn : 10000;
     const long long tenths = std::llround(reading * 10.0);
-    const int t = int(((tenths % 10000) + 10000) % 10000);
+    const int t = int(((tenths % modulus) + modulus) % modulus);
     return uint16_t((bcdByte(t / 100) << 8) | bcdByte(t % 100));
 }
 
@@ -69,6 +71,14 @@ std::vector<uint8_t> Box::receive(uint8_t command)
     }
     case Fault::Double:
         return {r, uint8_t(~r)};
+    case Fault::Trailing: {
+        std::vector<uint8_t> out;
+        if (trailing_)
+            out.push_back(*trailing_);
+        out.push_back(r);
+        trailing_ = uint8_t(~r);
+        return out;
+    }
     default:
         return {r};
     }
@@ -144,8 +154,12 @@ uint8_t Box::highByte(AxisState& axis, const AxisConfig& config)
 
 uint16_t Box::encoderWord(const AxisState& axis, const EncoderConfig& encoder)
 {
-    const double reading = axis.angle / unitInDegrees(encoder.unit);
-    return encoder.format == EncoderFormat::Bin ? encodeBin(reading, encoder.range) : encodeBcd(reading);
+    if (axis.forcedWord)
+        return *axis.forcedWord;
+    const double unit = unitInDegrees(encoder.unit);
+    const double reading = axis.angle / unit;
+    return encoder.format == EncoderFormat::Bin ? encodeBin(reading, encoder.range)
+                                                : encodeBcd(reading, 360.0 / unit);
 }
 
 double Box::velocity(const AxisState& axis, const AxisConfig& config) const

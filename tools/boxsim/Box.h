@@ -16,10 +16,12 @@
 //   0x95 8-bit measurement input
 //   0x96 latch both encoders; replies the status byte (see statusByte)
 // Drive, period and speed bytes are acknowledged by echoing them; any other
-// byte is answered with 0x00 and changes nothing.
+// byte is answered with 0x00 and changes nothing (like every byte that is not
+// a speed byte, it ends a pair of speed bytes).
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace boxsim {
@@ -44,13 +46,18 @@ enum class DriveMode { Relay, Proportional };
 //            pseudo-random byte that differs from the true reply.
 //   Double:  every command is answered with two bytes: the true reply, then
 //            its complement.
-enum class Fault { None, Silent, Garbage, Double };
+//   Trailing: every command is answered with the true reply, and its
+//            complement comes late: just ahead of the next command's reply,
+//            in the same burst. So from the second command on, the first
+//            byte waiting is the stray one.
+enum class Fault { None, Silent, Garbage, Double, Trailing };
 
 // One encoder as the station file describes it.
 struct EncoderConfig {
     EncoderFormat format = EncoderFormat::Bin;
     EncoderUnit unit = EncoderUnit::Deg;
-    double range = 360.0;  // encoder units spanned by the full 16-bit BIN word
+    double range = 360.0;  // encoder units spanned by the full 16-bit BIN word (BCD: unused,
+                           // the digits wrap after one turn)
     double offset = 0.0;   // antenna angle in degrees when the encoder reads zero
 };
 
@@ -69,10 +76,13 @@ struct BoxConfig {
 
 // Encoder words, high byte in bits 15..8, low byte in bits 7..0.
 // BIN: the nearest count of reading / range * 65536, modulo 65536 (a range of
-// 0 reads 0). BCD: the reading in tenths, to the nearest tenth, modulo 10000,
-// as four decimal digits: 359.7 -> high 0x35, low 0x97.
+// 0 reads 0), so the word wraps after `range` units. BCD: the reading in
+// tenths, to the nearest tenth, modulo one full turn of `turn` units (360 for
+// degrees, 400 for grades; a turn of 0 or of 1000 and more wraps at the four
+// digits' 999.9), as four decimal digits: 359.7 -> high 0x35, low 0x97, and
+// 0.1 below the zero reads 359.9, as an absolute encoder does.
 uint16_t encodeBin(double reading, double range);
-uint16_t encodeBcd(double reading);
+uint16_t encodeBcd(double reading, double turn);
 
 // One axis of the box. Its physical position is the angle in degrees from
 // the encoder's zero; it moves continuously (no wrap).
@@ -83,6 +93,9 @@ struct AxisState {
     uint8_t speed = 64;      // last speed byte received
     uint16_t latched = 0;    // encoder word latched by 0x96 or a low-byte request
     bool latchFresh = false; // the latched word has not yet given its high byte
+    // When set, the encoder gives this word whatever the position: for
+    // readings no sound encoder gives (a BCD nibble above 9, a torn word).
+    std::optional<uint16_t> forcedWord;
 };
 
 class Box {
@@ -90,7 +103,8 @@ public:
     explicit Box(const BoxConfig& config = {});
 
     // Takes one command byte and returns the bytes the box sends back:
-    // one byte normally, none when Silent, two when Double.
+    // one byte normally, none when Silent, two when Double (and Trailing
+    // after its first command).
     std::vector<uint8_t> receive(uint8_t command);
     // The true reply to a command, acting on it; no fault applied.
     uint8_t reply(uint8_t command);
@@ -130,7 +144,13 @@ public:
 
     void setMeasurement(uint8_t value) { config_.measurement = value; }
     uint8_t measurement() const { return config_.measurement; }
-    void setFault(Fault fault) { fault_ = fault; }
+    // A change of fault drops a late byte still owed by Trailing.
+    void setFault(Fault fault)
+    {
+        if (fault != fault_)
+            trailing_.reset();
+        fault_ = fault;
+    }
     Fault fault() const { return fault_; }
     void setMode(DriveMode mode) { config_.mode = mode; }
     const BoxConfig& config() const { return config_; }
@@ -154,6 +174,7 @@ private:
     uint8_t periodSignal_ = 0;
     int periodSignals_ = 0;
     Fault fault_ = Fault::None;
+    std::optional<uint8_t> trailing_; // Trailing: the late byte not yet sent
     uint32_t noise_ = 0x2545F491u; // state of the garbage generator
     std::deque<uint8_t> log_;
 };

@@ -252,6 +252,7 @@ void PtyServer::serve()
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 catchUp();
+                box_.advance(options_.secondsPerByte);
                 out = box_.receive(in[i]);
             }
             ++served_;

@@ -2,8 +2,9 @@
 // Puts a simulated interface box (Box.h) on a serial line: a new
 // pseudo-terminal, or a terminal device it is given. A thread takes each
 // byte the program sends and writes back the box's reply; the box's motors
-// advance with a monotonic clock (real time) or only by step() (manual time,
-// for tests). Optionally each reply waits the time a 9600-baud line needs.
+// advance with a monotonic clock (real time), by a fixed time per command
+// byte, or only by step() (manual time, for tests). Optionally each reply
+// waits the time a 9600-baud line needs.
 //
 // Use in a test:
 //   boxsim::PtyServer server(config);
@@ -25,6 +26,11 @@ namespace boxsim {
 struct ServerOptions {
     bool realTime = true; // motors move with the monotonic clock; false: only step()
     bool pace = false;    // each reply leaves two byte times (2 x 1.04 ms) after its command arrived
+    // Simulated seconds that pass for each command byte taken, before it is
+    // answered (silent box included). With realTime false the motors then
+    // move by the traffic on the line alone, the same way at every run: a
+    // closed-loop test needs no wall clock and no step() between cycles.
+    double secondsPerByte = 0.0;
 };
 
 class PtyServer {

@@ -43,12 +43,15 @@ void usage()
         "  --az-rate, --el-rate R\n"
         "  --az A, --el E        starting antenna position, degrees\n"
         "  --measure N           8-bit measurement input 0..255 (default 0)\n"
-        "  --silent | --garbage | --double   fault: no replies / wrong replies / two replies\n"
+        "  --silent | --garbage | --double | --trailing\n"
+        "                        fault: no replies / wrong replies / two replies /\n"
+        "                        each reply's complement sent late, ahead of the next reply\n"
         "  --pace                reply after two 9600-baud byte times (about 2.1 ms)\n"
         "  --manual              motors move only by the \"step\" control command\n"
+        "  --byte-time S         each command byte advances the motors by S seconds\n"
         "  --control             read control commands from standard input:\n"
         "                        status | step S | az A | el E | measure N |\n"
-        "                        fault none|silent|garbage|double | log | quit\n";
+        "                        fault none|silent|garbage|double|trailing | log | quit\n";
 }
 
 bool parseFormat(const std::string& s, boxsim::EncoderFormat& out)
@@ -71,6 +74,7 @@ bool parseFault(const std::string& s, boxsim::Fault& out)
     if (s == "silent") { out = boxsim::Fault::Silent; return true; }
     if (s == "garbage") { out = boxsim::Fault::Garbage; return true; }
     if (s == "double") { out = boxsim::Fault::Double; return true; }
+    if (s == "trailing") { out = boxsim::Fault::Trailing; return true; }
     return false;
 }
 
@@ -210,11 +214,13 @@ int main(int argc, char** argv)
             config.measurement = uint8_t(x);
         } else if (opt == "--pace") {
             options.pace = true;
+        } else if (opt == "--byte-time") {
+            ok = value(v) && parseNumber(v, options.secondsPerByte) && options.secondsPerByte >= 0;
         } else if (opt == "--manual") {
             options.realTime = false;
         } else if (opt == "--control") {
             useControl = true;
-        } else if (opt != "--silent" && opt != "--garbage" && opt != "--double") {
+        } else if (opt != "--silent" && opt != "--garbage" && opt != "--double" && opt != "--trailing") {
             ok = false;
         }
         if (!ok) {
@@ -233,6 +239,7 @@ int main(int argc, char** argv)
             if (opt == "--silent") b.setFault(boxsim::Fault::Silent);
             if (opt == "--garbage") b.setFault(boxsim::Fault::Garbage);
             if (opt == "--double") b.setFault(boxsim::Fault::Double);
+            if (opt == "--trailing") b.setFault(boxsim::Fault::Trailing);
         }
     });
 

@@ -16,6 +16,10 @@
 #include <memory>
 #include <thread>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -56,6 +60,20 @@ bool waitForInput(const SerialPort& port, int count)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+// 1 when the terminal at `path` is marked for one user only (for anyone but
+// root the open is then refused), 0 when it is not, -1 when it cannot be seen.
+int exclusiveMark(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EBUSY ? 1 : -1;
+    int mark = -1;
+    if (::ioctl(fd, TIOCGEXCL, &mark) != 0)
+        mark = -1;
+    ::close(fd);
+    return mark == -1 ? -1 : (mark != 0 ? 1 : 0);
 }
 
 // One count per degree on both encoders, so the reply bytes are easy to read:
@@ -208,6 +226,15 @@ TEST_F(SerialWithBox, ExtraAndWrongBytes)
     const auto garbage = port.exchange(0x95, kLimitMs);
     ASSERT_TRUE(garbage.has_value());
     EXPECT_NE(*garbage, 0x5A);
+
+    // A byte that comes after the read is the reply to the next command,
+    // and that command's own reply goes with it.
+    server_->withBox([](boxsim::Box& b) { b.setFault(boxsim::Fault::Trailing); });
+    EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(0x5A));
+    EXPECT_EQ(port.exchange(0xE0, kLimitMs), std::optional<uint8_t>(0xA5));
+    EXPECT_EQ(port.exchange(0xC0, kLimitMs), std::optional<uint8_t>(0xD5)); // ~0x2A
+    server_->withBox([](boxsim::Box& b) { b.setFault(boxsim::Fault::None); });
+    EXPECT_EQ(port.exchange(0xE0, kLimitMs), std::optional<uint8_t>(0x2A));
 }
 
 TEST_F(SerialWithBox, FlushDiscardsALateReply)
@@ -233,7 +260,11 @@ TEST_F(SerialWithBox, CloseAndReopen)
 {
     SerialPort port;
     ASSERT_TRUE(port.open(1, folder()));
+    EXPECT_EQ(exclusiveMark(server_->devicePath()), 1) << "no second program on the box while it is open";
     port.close();
+    // The simulator holds its end open, so the terminal lives on: the mark
+    // must go with the close, or only root could open the port again.
+    EXPECT_EQ(exclusiveMark(server_->devicePath()), 0);
     EXPECT_FALSE(port.isOpen());
     const auto start = Clock::now();
     EXPECT_FALSE(port.exchange(0x95, kLimitMs).has_value());
@@ -243,6 +274,73 @@ TEST_F(SerialWithBox, CloseAndReopen)
 
     ASSERT_TRUE(port.open(1, folder()));
     EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(0x5A));
+}
+
+TEST_F(SerialWithBox, BoxGoingAwayDuringAWaitFailsAtOnce)
+{
+    SerialPort port;
+    ASSERT_TRUE(port.open(1, folder()));
+    server_->withBox([](boxsim::Box& b) { b.setFault(boxsim::Fault::Silent); });
+    // The box's end of the line closes while the exchange waits for a reply:
+    // the line hangs up and keeps reporting itself readable with nothing to
+    // read. The wait must end there, not spin to its deadline.
+    std::thread unplug([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        server_.reset();
+    });
+    const double cpuBefore = cpuSeconds();
+    const auto start = Clock::now();
+    const auto reply = port.exchange(0x95, 10 * kLimitMs);
+    const auto waited = Clock::now() - start;
+    const double cpu = cpuSeconds() - cpuBefore;
+    unplug.join();
+
+    EXPECT_FALSE(reply.has_value());
+    EXPECT_LT(waited, std::chrono::milliseconds(kLimitMs));
+    EXPECT_LT(cpu, 0.5);
+    EXPECT_TRUE(port.errorString().contains("hung up")) << port.errorString().toStdString();
+    EXPECT_FALSE(port.exchange(0x95, kLimitMs).has_value());
+    EXPECT_FALSE(port.waitForInput(kLimitMs));
+}
+
+TEST_F(SerialWithBox, PiecesOfTheExchange)
+{
+    SerialPort port;
+    EXPECT_FALSE(port.waitForInput(kLimitMs)) << "closed";
+    EXPECT_TRUE(port.input().isEmpty());
+    ASSERT_TRUE(port.open(1, folder()));
+    EXPECT_FALSE(port.waitForInput(20));
+    EXPECT_TRUE(port.errorString().contains("no reply")) << port.errorString().toStdString();
+
+    // Send, wait, take everything: a box answering twice leaves both bytes.
+    server_->withBox([](boxsim::Box& b) { b.setFault(boxsim::Fault::Double); });
+    ASSERT_TRUE(port.send(0x95));
+    ASSERT_TRUE(port.waitForInput(kLimitMs));
+    ASSERT_TRUE(waitForInput(port, 2));
+    EXPECT_EQ(port.input(), QByteArray::fromHex("5AA5"));
+    EXPECT_EQ(port.inBufferCount(), 0);
+    EXPECT_TRUE(port.input().isEmpty());
+}
+
+TEST_F(SerialWithBox, MotorsMoveByTheTrafficAlone)
+{
+    // Half a second per byte at 2 degrees per second: one degree a byte,
+    // whatever the speed of the machine; the time passes before the answer.
+    startBox({/*realTime=*/false, /*pace=*/false, /*secondsPerByte=*/0.5});
+    SerialPort port;
+    ASSERT_TRUE(port.open(1, folder()));
+    struct Case { uint8_t command; uint8_t reply; };
+    const Case cases[] = {
+        {0x01, 0x01}, // at 308 with the motor off, then clockwise
+        {0xA0, 0x35}, // 309
+        {0x80, 0x01}, // 310; the high byte of the word latched at 309
+        {0x00, 0x00}, // 311, then off
+        {0xA0, 0x37}, // still 311
+        {0x96, 0x00}, // nothing moves
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(port.exchange(c.command, kLimitMs), std::optional<uint8_t>(c.reply)) << int(c.command);
+    EXPECT_NEAR(server_->withBox([](boxsim::Box& b) { return b.azimuth(); }), 311.0, 1e-9);
 }
 
 TEST_F(SerialWithBox, PacedLineTakesTheTimeOf9600Baud)

@@ -78,16 +78,25 @@ TEST(BoxEncoding, BinWords)
 
 TEST(BoxEncoding, BcdWords)
 {
-    struct Case { double reading; uint16_t word; };
+    struct Case { double reading; double turn; uint16_t word; };
     const Case cases[] = {
-        {359.7, 0x3597}, {123.4, 0x1234}, {0.0, 0x0000}, {999.9, 0x9999},
-        {1000.0, 0x0000}, // four digits wrap
-        {12.34, 0x0123},  // nearest tenth
-        {0.06, 0x0001},
-        {90.0, 0x0900},
+        {359.7, 360.0, 0x3597}, {123.4, 360.0, 0x1234}, {0.0, 360.0, 0x0000},
+        {12.34, 360.0, 0x0123}, // nearest tenth
+        {0.06, 360.0, 0x0001},
+        {90.0, 360.0, 0x0900},
+        {360.0, 360.0, 0x0000}, // a full turn reads zero again
+        {359.96, 360.0, 0x0000},
+        {-0.1, 360.0, 0x3599},  // just below the zero: the end of the turn, not 999.9
+        {-1.5, 360.0, 0x3585},
+        {399.9, 400.0, 0x3999}, // grades
+        {-0.5, 400.0, 0x3995},
+        {400.0, 400.0, 0x0000},
+        {999.9, 0.0, 0x9999},   // no turn: the four digits wrap
+        {1000.0, 0.0, 0x0000},
+        {-0.1, 1000.0, 0x9999},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(encodeBcd(c.reading), c.word) << c.reading;
+        EXPECT_EQ(encodeBcd(c.reading, c.turn), c.word) << c.reading << " / " << c.turn;
 }
 
 TEST(BoxEncoding, StationDecodesThePositionInEveryFormat)
@@ -120,6 +129,10 @@ TEST(BoxEncoding, StationDecodesThePositionInEveryFormat)
         {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, -90.0}, -5.0, 360.0 / 65536},
         {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 0.0}, 89.9, 0.051},
         {{EncoderFormat::Bcd, EncoderUnit::Grd, 0.0, -5.0}, 30.0, 0.9 * 0.051},
+        // below the encoder's zero (an antenna that overran a low stop of 0)
+        {{EncoderFormat::Bcd, EncoderUnit::Deg, 0.0, 0.0}, -0.5, 0.051},
+        {{EncoderFormat::Bcd, EncoderUnit::Grd, 0.0, 0.0}, -0.45, 0.9 * 0.051},
+        {{EncoderFormat::Bin, EncoderUnit::Deg, 360.0, 0.0}, -0.5, 360.0 / 65536},
     };
     for (const Case& c : elCases) {
         BoxConfig config;
@@ -180,6 +193,22 @@ TEST(BoxReplies, HighByteBelongsToTheWordLatchedWithTheLowByte)
     EXPECT_EQ(box.reply(0x80), 0x02);
 }
 
+TEST(BoxReplies, ForcedWordIsGivenAsItIs)
+{
+    BoxConfig config;
+    config.azimuth.encoder.format = EncoderFormat::Bcd;
+    Box box(config);
+    box.setAzimuth(12.3);
+    box.azimuthState().forcedWord = 0x3A97; // a nibble above 9
+    EXPECT_EQ(box.reply(0xA0), 0x97);
+    EXPECT_EQ(box.reply(0x80), 0x3A);
+    EXPECT_EQ(box.azimuthWord(), 0x3A97);
+    EXPECT_EQ(box.reply(0xE0), 0x00) << "the other axis reads its position";
+    box.azimuthState().forcedWord.reset();
+    EXPECT_EQ(box.reply(0xA0), 0x23);
+    EXPECT_EQ(box.reply(0x80), 0x01);
+}
+
 TEST(BoxReplies, SpeedBytesPairAzimuthThenElevation)
 {
     BoxConfig config;
@@ -235,6 +264,21 @@ TEST(BoxMotion, RelaysRunAtTheRate)
     box.advance(1.0);
     EXPECT_NEAR(box.azimuth(), 1.0, 1e-9);
     EXPECT_NEAR(readAzimuth(box), 1.0, 0.01);
+
+    // An encoder without stop turning backwards through its zero, in BIN and
+    // in BCD of both units: the reading goes on from the end of the turn.
+    for (EncoderFormat format : {EncoderFormat::Bin, EncoderFormat::Bcd}) {
+        for (EncoderUnit unit : {EncoderUnit::Deg, EncoderUnit::Grd}) {
+            BoxConfig across;
+            across.azimuth.encoder = {format, unit, unit == EncoderUnit::Grd ? 400.0 : 360.0, 100.0};
+            Box turning(across);
+            turning.setAzimuth(100.5); // encoder at 0.5 degree
+            turning.reply(0x02);
+            turning.advance(1.0);      // 2 degrees counter-clockwise
+            EXPECT_NEAR(turning.azimuth(), 98.5, 1e-9);
+            EXPECT_NEAR(readAzimuth(turning), 98.5, 0.06) << int(format) << " " << int(unit);
+        }
+    }
 }
 
 TEST(BoxMotion, SpeedBytesDriveAnEnabledAxisInProportionalMode)
@@ -318,6 +362,16 @@ TEST(BoxFaults, SilentGarbageAndDouble)
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out[0], 0x42);
     EXPECT_EQ(out[1], uint8_t(~0x42));
+
+    // Trailing: the complement of each reply comes ahead of the next reply.
+    box.setFault(Fault::Trailing);
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t> {0x42}));
+    EXPECT_EQ(box.receive(0x10), (std::vector<uint8_t> {uint8_t(~0x42), 0x10}));
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t> {uint8_t(~0x10), 0x42}));
+    box.setFault(Fault::None); // the owed byte is dropped
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t> {0x42}));
+    box.setFault(Fault::Trailing);
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t> {0x42}));
 }
 
 TEST(BoxLog, KeepsTheLastCommandsInOrder)
