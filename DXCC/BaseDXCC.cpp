@@ -161,8 +161,11 @@ RechercheDXCC rechercherPrefixe(const QString& dossier, const QString& prefixe)
     const QString voulu = prefixe.toUpper();
     for (const QString& ligne : decouperLignes(*texte)) {
         const qsizetype tab = ligne.indexOf(Tab);
-        if (tab < 0)
-            continue;
+        if (tab < 0) {
+            // A line without its key's TAB is no record: the file is damaged.
+            r.etat = RechercheDXCC::Etat::ErreurLecture;
+            return r;
+        }
         if (ligne.left(tab).toUpper() == voulu) {
             r.etat = RechercheDXCC::Etat::Trouve;
             r.ligne = ligne;

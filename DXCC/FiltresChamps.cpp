@@ -40,9 +40,12 @@ ResultatFiltre filtrerChamp(Champ champ, const QString& texte)
     res.texte = texte;
     switch (r.sorte) {
     case Regle::Sorte::Libre: {
-        res.texte.remove(QChar(9));
-        res.texte.remove(QChar(13));
-        res.texte.remove(QChar(10));
+        // TAB, CR and LF would break the record's line, and a character
+        // beyond Latin-1 cannot be stored in the 8-bit file (it would be
+        // saved as "?"): both are dropped, silently.
+        res.texte.removeIf([](QChar c) {
+            return c == QChar(9) || c == QChar(13) || c == QChar(10) || c.unicode() > 0xFF;
+        });
         if (res.texte.size() > r.longueur) {
             res.texte.truncate(r.longueur);
             res.bip = true;

@@ -21,7 +21,8 @@ struct ResultatFiltre {
 };
 
 // Free texts (Indic up to 6 characters, Lieu up to 15): any character but
-// TAB, CR and LF, which would break the record's line and are dropped; a
+// TAB, CR and LF, which would break the record's line, and characters
+// beyond Latin-1, which the file cannot hold; those are dropped silently. A
 // text beyond the maximum is cut to it with a beep and the focus moves on.
 // Digits (LatDeg 2 digits below 90, LatMin 2 below 60, LonDeg 3 below 360,
 // LonMin 2 below 60): a character that is not a digit empties the box

@@ -198,8 +198,7 @@ TEST(BisectionTest, PlacesOfNewPrefixes)
 
 TEST_F(Base, LookUpByPrefixOverWholeLines)
 {
-    ecrire(chemin(), "no tab here\r\n"
-                     "F4\tFrance\t46\t30\tn\t2\t15\te\r\n"
+    ecrire(chemin(), "F4\tFrance\t46\t30\tn\t2\t15\te\r\n"
                      "PJ5\tSaba, St. Eust\t17\t34\tN\t63\t6\tW\r\n"
                      "ZL9\tSubantarctic\t51\t37\tS\t166\t23\tE");
     RechercheDXCC r = rechercherPrefixe(dir.path(), QStringLiteral("f4"));
@@ -222,10 +221,23 @@ TEST_F(Base, LookUpByPrefixOverWholeLines)
     EXPECT_NEAR(decoderEnregistrement(r.ligne)->latitude, -(51 + 37 / 60.0), 1e-5);
 
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::Absent);
-    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("no tab here")).etat, RechercheDXCC::Etat::Absent);
     EXPECT_EQ(rechercherPrefixe(dir.path(), QString()).etat, RechercheDXCC::Etat::Absent);
     QFile::remove(chemin());
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::ErreurLecture);
+}
+
+TEST_F(Base, ALineWithoutATabBeforeTheMatchIsAReadError)
+{
+    // Met before the match it is a read error; after the match it is never read.
+    ecrire(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\nno tab here\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::Trouve);
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("no tab here")).etat, RechercheDXCC::Etat::ErreurLecture);
+    ecrire(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
+    // The rows Veskaro saves in place of empty lines are seven TABs: no error.
+    ecrire(chemin(), "\t\t\t\t\t\t\t\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::Trouve);
 }
 
 TEST(DecodageTest, LettersAndBrokenRecords)

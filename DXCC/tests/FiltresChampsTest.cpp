@@ -49,6 +49,9 @@ TEST(FiltresChampsTest, TypedSequences)
         {"sixteenth character", Champ::Lieu, {{"Fernando Noronh", "Fernando Noronh", false, I}, {"Fernando Noronha", "Fernando Noronh", true, N}}},
         {"TAB CR LF never enter", Champ::Lieu, {{"a\tb", "ab", false, I}, {"Line\r\nTwo", "LineTwo", false, I}}},
         {"TAB in the prefix", Champ::Indic, {{"K\t", "K", false, I}}},
+        // The file is Latin-1: accented letters stay, what it cannot hold never enters.
+        {"beyond Latin-1", Champ::Lieu, {{"S\u00E3o Tom\u00E9", "S\u00E3o Tom\u00E9", false, I}, {"\u0141\u00F3d\u017A", "\u00F3d", false, I}}},
+        {"beyond Latin-1 counted after dropping", Champ::Indic, {{"\u20AC\u20ACVP2VAB", "VP2VAB", false, I}}},
         {"commas and quotes are ordinary", Champ::Lieu, {{"St. \"A\", B", "St. \"A\", B", false, I}}},
         {"empty boxes", Champ::LatDeg, {{"", "", false, I}}},
         {"empty letter box", Champ::LonSig, {{"", "", false, I}}},
@@ -56,12 +59,12 @@ TEST(FiltresChampsTest, TypedSequences)
     for (const Sequence& s : table) {
         for (const Pas& p : s.pas) {
             SCOPED_TRACE(std::string(s.nom) + " / " + p.saisi);
-            const ResultatFiltre r = filtrerChamp(s.champ, QString::fromLatin1(p.saisi));
-            EXPECT_EQ(r.texte, QString::fromLatin1(p.reste));
+            const ResultatFiltre r = filtrerChamp(s.champ, QString::fromUtf8(p.saisi));
+            EXPECT_EQ(r.texte, QString::fromUtf8(p.reste));
             EXPECT_EQ(r.bip, p.bip);
             EXPECT_EQ(r.focus, p.focus);
             // The filter runs again on the text it made: that changes nothing more.
-            if (r.texte != QString::fromLatin1(p.saisi)) {
+            if (r.texte != QString::fromUtf8(p.saisi)) {
                 const ResultatFiltre encore = filtrerChamp(s.champ, r.texte);
                 EXPECT_EQ(encore.texte, r.texte);
             }
