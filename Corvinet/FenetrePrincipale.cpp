@@ -411,7 +411,11 @@ void FenetrePrincipale::TexteBoite_Change(Champ c)
 
 void FenetrePrincipale::TexteBoite_LostFocus(Champ c)
 {
-    appliqueResultat(c, corvinet::verificationSortie(c, boite(c)->text(), contexte()));
+    const corvinet::ResultatFiltre r = corvinet::verificationSortie(c, boite(c)->text(), contexte());
+    // The focus may have left for another tab (a click on the tab bar,
+    // Ctrl+Tab): the box that takes it back is shown again with its tab.
+    if (r.focus == corvinet::ResultatFiltre::Focus::Soi) Feuillet_Setup->setCurrentIndex(corvinet::filtre(c)->onglet);
+    appliqueResultat(c, r);
 }
 
 void FenetrePrincipale::appliqueResultat(Champ c, const corvinet::ResultatFiltre& r)

@@ -121,7 +121,11 @@ std::optional<int> entier16(const QString& texte) {
 const Filtre* filtre(Champ boite) { return indexFiltres[size_t(indice(boite))]; }
 
 bool caractereInterditTexteLibre(QChar c) {
-    return c == u',' || c == u'"' || c == u'\t' || c == u'\r' || c == u'\n';
+    // Comma, double quote, TAB, CR and LF split or shift the items; another
+    // control character has no place in a line of text; a character beyond
+    // Latin-1 cannot be written to the 8-bit file and would come back as "?".
+    const char16_t u = c.unicode();
+    return u == u',' || u == u'"' || u < 0x20 || u == 0x7F || u > 0xFF;
 }
 
 ResultatFiltre filtreChangement(Champ boite, const QString& texte, const ContexteFiltre& ctx) {

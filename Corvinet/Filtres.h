@@ -49,8 +49,10 @@ struct ContexteFiltre {
     QString legendeInput = LegendeSignal; // caption of BoutonInput
 };
 
-// Characters the call sign and the location refuse: each would split or shift
-// the items of the station file for every reader.
+// Characters the call sign and the location refuse: those that would split or
+// shift the items of the station file for every reader (comma, double quote,
+// TAB, CR, LF), the other control characters, and those the 8-bit (Latin-1)
+// file cannot hold.
 bool caractereInterditTexteLibre(QChar c);
 
 // The filter of `boite` for a new text `texte`.

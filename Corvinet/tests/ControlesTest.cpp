@@ -30,7 +30,7 @@ std::ostream& operator<<(std::ostream& o, const Cas& c) { return o << c.nom; }
 corvinet::ValeursStation valeurs(const Cas& c)
 {
     corvinet::ValeursStation v = outils::valeursPort1();
-    for (const auto& [champ, texte] : c.changes) v[champ] = QString::fromLatin1(texte);
+    for (const auto& [champ, texte] : c.changes) v[champ] = QString::fromUtf8(texte);
     return v;
 }
 
@@ -74,6 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         Cas{"indicVide", {{Champ::Indic, ""}}, false, false, Champ::Indic, 0},
         Cas{"indicVirgule", {{Champ::Indic, "F6,X"}}, false, false, Champ::Indic, 0},
         Cas{"lieuGuillemet", {{Champ::Lieu, "\"Lyon"}}, false, false, Champ::Lieu, 0},
+        Cas{"lieuHorsLatin1", {{Champ::Lieu, "\u0141\u00f3d\u017a"}}, false, false, Champ::Lieu, 0},
         Cas{"lieuVidePermis", {{Champ::Lieu, ""}}, true, true, Champ::Indic, 0},
         Cas{"latSecVide", {{Champ::LatSec, ""}}, false, false, Champ::LatSec, 0},
         Cas{"lonSigVide", {{Champ::LonSig, ""}}, false, false, Champ::LonSig, 0},

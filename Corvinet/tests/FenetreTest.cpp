@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -635,6 +636,36 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     QCoreApplication::processEvents();
     EXPECT_EQ(texte(Champ::AutoVit), "");
     EXPECT_EQ(dialogs.beeps(), 2);
+}
+
+TEST_F(Fenetre, LeavingForAnotherTabBringsARefusedBoxBackWithItsTab)
+{
+    copie("station_port1.dat", "home.dat");
+    ouvre("home.dat");
+    QTabBar* onglets = f().Feuillet_Setup->tabBar();
+    // Leaving by a click on the tab bar, then by Ctrl+Tab.
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(k);
+        f().Feuillet_Setup->setCurrentIndex(1);
+        boite(Champ::AutoVit)->setFocus(Qt::MouseFocusReason);
+        boite(Champ::AutoVit)->selectAll();
+        QTest::keyClicks(boite(Champ::AutoVit), "0.1");
+        dialogs.clear();
+        if (k == 0) QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
+        else QTest::keyClick(boite(Champ::AutoVit), Qt::Key_Tab, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(texte(Champ::AutoVit), "");
+        EXPECT_EQ(dialogs.beeps(), 1);
+        EXPECT_EQ(focus(), boite(Champ::AutoVit));
+        EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
+        EXPECT_TRUE(boite(Champ::AutoVit)->isVisible());
+    }
+    // A value that passes lets the other tab stay.
+    boite(Champ::AutoVit)->setText("0.5");
+    QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 2);
+    EXPECT_EQ(texte(Champ::AutoVit), "0.5");
 }
 
 TEST_F(Fenetre, DisabledSpeedOutOfRangeStillStopsTheSave)

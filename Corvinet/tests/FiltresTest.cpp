@@ -35,7 +35,7 @@ corvinet::ContexteFiltre contexte(const Cas& c)
 
 void verifie(const Cas& c, const corvinet::ResultatFiltre& r)
 {
-    EXPECT_EQ(r.texte, QString::fromLatin1(c.reste));
+    EXPECT_EQ(r.texte, QString::fromUtf8(c.reste));
     EXPECT_EQ(r.bip, c.bip);
     EXPECT_EQ(r.focus, c.focus);
     if (c.focus == Focus::Suivant) {
@@ -50,7 +50,7 @@ class Filtre : public ::testing::TestWithParam<Cas> {};
 TEST_P(Filtre, OnChange)
 {
     const Cas& c = GetParam();
-    verifie(c, corvinet::filtreChangement(c.boite, QString::fromLatin1(c.saisi), contexte(c)));
+    verifie(c, corvinet::filtreChangement(c.boite, QString::fromUtf8(c.saisi), contexte(c)));
 }
 
 constexpr Focus A = Focus::Aucun, S = Focus::Soi, N = Focus::Suivant;
@@ -84,6 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         Cas{Champ::Indic, "\"F6", "F6", true, A}, Cas{Champ::Indic, "F\t6\r\n", "F6", true, A},
         Cas{Champ::Lieu, "", "", false, A}, Cas{Champ::Lieu, "Lyon, France", "Lyon France", true, A},
         Cas{Champ::Lieu, "12345678901234567890", "123456789012345678", false, N, Champ::Altitude},
+        // What the 8-bit file cannot hold is dropped too: no "?" in its place.
+        Cas{Champ::Lieu, "Z\u00fcrich \u00b0", "Z\u00fcrich \u00b0", false, A},
+        Cas{Champ::Lieu, "\u0141\u00f3d\u017a", "\u00f3d", true, A}, Cas{Champ::Indic, "F6\x01X\x7f", "F6X", true, A},
         // Port and measurement input (no range while typing).
         Cas{Champ::PortCom, "4", "4", false, N, Champ::Range8b}, Cas{Champ::PortCom, "5", "", false, A},
         Cas{Champ::Range8b, "45", "45", false, A}, Cas{Champ::Range8b, "100", "100", false, N, Champ::Off8b},
@@ -122,7 +125,7 @@ class Sortie : public ::testing::TestWithParam<Cas> {};
 TEST_P(Sortie, OnLeaving)
 {
     const Cas& c = GetParam();
-    verifie(c, corvinet::verificationSortie(c.boite, QString::fromLatin1(c.saisi), contexte(c)));
+    verifie(c, corvinet::verificationSortie(c.boite, QString::fromUtf8(c.saisi), contexte(c)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
