@@ -13,28 +13,6 @@ namespace {
 
 constexpr QChar Tab(9);
 
-// Splits text into lines ended by CR LF, LF or a lone CR, as the platform's
-// readers do; a last line without a line end counts.
-QStringList decouperLignes(const QString& s, qsizetype* finDerniereLigne = nullptr)
-{
-    QStringList lignes;
-    qsizetype debut = 0;
-    const qsizetype n = s.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = s[i];
-        if (c == u'\n' || c == u'\r') {
-            lignes << s.mid(debut, i - debut);
-            if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n')
-                ++i;
-            debut = i + 1;
-        }
-    }
-    if (finDerniereLigne)
-        *finDerniereLigne = debut;
-    else if (debut < n)
-        lignes << s.mid(debut);
-    return lignes;
-}
 
 QString cheminBase(const QString& dossier)
 {
@@ -93,9 +71,8 @@ LectureDXCC lireBaseDXCC(const QString& dossier, const FautesLecture& fautes)
     }
 
     const QString texte = QString::fromLatin1(octets);
-    qsizetype fin = 0;
     // After a failure only the lines completed before it are kept.
-    for (const QString& l : decouperLignes(texte, lu ? nullptr : &fin))
+    for (const QString& l : platform::splitLines(texte, lu))
         r.lignes.push_back(champsDeLigne(l));
     if (lu) {
         // Reading an empty file runs past its end: a read error.
@@ -159,7 +136,7 @@ RechercheDXCC rechercherPrefixe(const QString& dossier, const QString& prefixe)
         return r;
     }
     const QString voulu = prefixe.toUpper();
-    for (const QString& ligne : decouperLignes(*texte)) {
+    for (const QString& ligne : platform::splitLines(*texte)) {
         const qsizetype tab = ligne.indexOf(Tab);
         if (tab < 0) {
             // A line without its key's TAB is no record: the file is damaged.

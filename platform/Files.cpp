@@ -79,13 +79,9 @@ std::optional<QString> readText(const QString& path)
     return QString::fromLatin1(bytes);
 }
 
-std::optional<QStringList> readLines(const QString& path)
+QStringList splitLines(const QString& s, bool keepUnterminated)
 {
-    const std::optional<QString> text = readText(path);
-    if (!text)
-        return std::nullopt;
     QStringList lines;
-    const QString& s = *text;
     qsizetype start = 0;
     const qsizetype n = s.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -97,9 +93,17 @@ std::optional<QStringList> readLines(const QString& path)
             start = i + 1;
         }
     }
-    if (start < n)
-        lines << s.mid(start); // a last line without a line end
+    if (keepUnterminated && start < n)
+        lines << s.mid(start);
     return lines;
+}
+
+std::optional<QStringList> readLines(const QString& path)
+{
+    const std::optional<QString> text = readText(path);
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
 }
 
 namespace {

@@ -30,6 +30,11 @@ std::optional<QString> readText(const QString& path);
 // nullopt when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
 
+// Splits a text into lines ended by CR LF, LF or a lone CR. A last line
+// without a line end counts unless `keepUnterminated` is false (a reader that
+// failed part-way keeps only the lines it completed).
+QStringList splitLines(const QString& text, bool keepUnterminated = true);
+
 // Fault injection for tests of the save path: the write, flush or rename of
 // the temporary file can be made to fail, as a full disk would.
 struct SaveFaults {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/QtTestApp.h"
+#include "platform/testing/TestFiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,31 +27,11 @@
 using platform::Answer;
 using platform::Icon;
 
+using platform::testing::application;
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
+
 namespace {
-
-// One application for the whole test run, never destroyed: Qt's own
-// globals may already be gone when static objects are torn down.
-QApplication& application()
-{
-    static int argc = 1;
-    static char nom[] = "correct_tests";
-    static char* argv[] = {nom, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-void ecrire(const QString& path, const QByteArray& b)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(b);
-}
-
-QByteArray lireOctets(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Clicks entry `nom` of a file list as the operator would.
 void cliquerEntree(platform::FileList* liste, const QString& nom, bool double_ = false)
@@ -92,8 +75,8 @@ protected:
     void SetUp() override
     {
         application();
-        ecrire(dir.filePath("home.dat"), "station\r\n");
-        ecrire(dir.filePath("dx.dat"), "station\r\n");
+        ASSERT_TRUE(writeBytes(dir.filePath("home.dat"), "station\r\n"));
+        ASSERT_TRUE(writeBytes(dir.filePath("dx.dat"), "station\r\n"));
     }
     void demarrer()
     {
@@ -133,9 +116,9 @@ protected:
 
 TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
 {
-    ecrire(dir.filePath("b.tcv"), "");
-    ecrire(dir.filePath("A.TCV"), "");
-    ecrire(dir.filePath("home.dat"), "");
+    ASSERT_TRUE(writeBytes(dir.filePath("b.tcv"), ""));
+    ASSERT_TRUE(writeBytes(dir.filePath("A.TCV"), ""));
+    ASSERT_TRUE(writeBytes(dir.filePath("home.dat"), ""));
     demarrer();
     EXPECT_TRUE(choix().isVisible());
     EXPECT_EQ(choix().windowTitle(), "Selvane - T.C.V - Correction File");
@@ -245,7 +228,7 @@ TEST_F(Fenetres, OpeningAGoodTableFillsTheGrid)
                    "'Elevation correction   (Max : +/- 5 deg)\r\n";
     for (int k = 0; k < 36; ++k)
         b += "[" + QByteArray::number(10 * k) + "]\r\n" + (k == 2 ? "-1.25" : "0") + "\r\n" + (k == 35 ? "" : "0.5") + "\r\n";
-    ecrire(dir.filePath("home.tcv"), b);
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), b));
     demarrer();
     cliquerEntree(choix().ListeFichierTCV, "home.tcv");
     QTest::mouseClick(choix().BoutonFichierOK, Qt::LeftButton);
@@ -265,12 +248,12 @@ TEST_F(Fenetres, OpeningAGoodTableFillsTheGrid)
     // Saved back unchanged under the same station, the bytes are the same.
     d.queueAnswer(Answer::Yes);
     sauverSous("home.dat");
-    EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), b);
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
 }
 
 TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
 {
-    ecrire(dir.filePath("bad.tcv"), "'a\r\n'b\r\n'c\r\n[0]\r\n0\r\n7\r\n");
+    ASSERT_TRUE(writeBytes(dir.filePath("bad.tcv"), "'a\r\n'b\r\n'c\r\n[0]\r\n0\r\n7\r\n"));
     demarrer();
     cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
     const auto m = d.messages();
@@ -362,17 +345,17 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     ASSERT_TRUE(editeur().isVisible());
     EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - home.tcv");
     EXPECT_EQ(etat->FichierTCV, "home.tcv");
-    EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n1.5\r\n0\r\n[10]\r\n0\r\n"));
+    EXPECT_TRUE(readBytes(dir.filePath("home.tcv")).contains("[0]\r\n1.5\r\n0\r\n[10]\r\n0\r\n"));
 
     // A double click on a second station saves at once, without a question.
     QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
     cliquerEntree(choixDat().ListeFichierDat, "dx.dat", true);
     EXPECT_TRUE(d.messages().empty());
     EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - dx.tcv");
-    EXPECT_EQ(lireOctets(dir.filePath("dx.tcv")), lireOctets(dir.filePath("home.tcv")));
+    EXPECT_EQ(readBytes(dir.filePath("dx.tcv")), readBytes(dir.filePath("home.tcv")));
 
     // The first station again: the question; No writes nothing.
-    const QByteArray avant = lireOctets(dir.filePath("home.tcv"));
+    const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     cliquerCellule(1, 1);
     taper("\b\b\b-2"); // a sign is refused while the text holds a point
     d.queueAnswer(Answer::No);
@@ -381,7 +364,7 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].text, "Replace the old file ?");
     EXPECT_EQ(etat->Reponse, Answer::No);
-    EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), avant);
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);
     EXPECT_FALSE(choixDat().isVisible());
     EXPECT_EQ(choixDat().ListeFichierDat->listIndex(), -1);
     EXPECT_TRUE(editeur().isVisible());
@@ -392,14 +375,14 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     d.queueAnswer(Answer::Yes);
     sauverSous("home.dat");
     EXPECT_EQ(d.messages().size(), 1u);
-    EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
+    EXPECT_TRUE(readBytes(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
 }
 
 // A Ctrl+click takes the selection away: OK must not act on an empty name
 // (it would open "" or save the table as ".tcv").
 TEST_F(Fenetres, OkIsDisabledWhenTheSelectionIsTakenAway)
 {
-    ecrire(dir.filePath("home.tcv"), "");
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), ""));
     demarrer();
     struct Cas {
         const char* nom;

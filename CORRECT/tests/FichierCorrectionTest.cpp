@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,22 +13,10 @@
 
 using namespace correction;
 
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
+
 namespace {
-
-QByteArray lireOctets(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void ecrireOctets(const QString& path, const QByteArray& b)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(b);
-}
 
 // The three comment lines exactly as they stand in every table file.
 const QByteArray enTete = "'[Azimuth value]    (Step=10deg)\r\n"
@@ -57,7 +47,7 @@ TEST(EcritureCorrection, DefaultTableGoldenBytes)
     QByteArray attendu = enTete;
     for (int az = 0; az <= 350; az += 10)
         attendu += "[" + QByteArray::number(az) + "]\r\n0\r\n0\r\n";
-    const QByteArray lu = lireOctets(path);
+    const QByteArray lu = readBytes(path);
     EXPECT_EQ(lu, attendu);
     EXPECT_EQ(lu.count('\n'), 111);
     EXPECT_TRUE(lu.startsWith("'[Azimuth value]    (Step=10deg)\r\n'Azimuth"));
@@ -83,7 +73,7 @@ TEST(EcritureCorrection, EditedTableGoldenBytes)
     for (int az = 30; az <= 340; az += 10)
         attendu += "[" + QByteArray::number(az) + "]\r\n0\r\n0\r\n";
     attendu += "[350]\r\nabc\r\n5 \r\n";
-    EXPECT_EQ(lireOctets(path), attendu);
+    EXPECT_EQ(readBytes(path), attendu);
 }
 
 TEST(ElementsFichierCorrection, ItemsByTheItemRule)
@@ -98,7 +88,7 @@ TEST(ElementsFichierCorrection, ItemsByTheItemRule)
     b += "  [0]\n 1.5,2\n";
     for (int i = 0; i < 120; ++i)
         b += "x\n";
-    ecrireOctets(path, b);
+    ASSERT_TRUE(writeBytes(path, b));
     const std::optional<QStringList> e = lireElementsFichierCorrection(path);
     ASSERT_TRUE(e);
     ASSERT_EQ(e->size(), NombreLignes);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +16,9 @@ using namespace correct;
 using correction::TableCorrection;
 using platform::Answer;
 using platform::Icon;
+
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
 
 namespace {
 
@@ -33,12 +38,6 @@ void ecrire(const QString& path, const QStringList& lignes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const QString& l : lignes)
         f.write(l.toLatin1() + "\r\n");
-}
-
-QByteArray lireOctets(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 const QString Echec = "Correction file failed";
@@ -105,7 +104,7 @@ TEST(LectureCorrection, BadFilesShowTheirMessagesAndOpenTheDefaultTable)
         QStringList l = lignesBonnes();
         c.modifie(l);
         ecrire(dir.filePath("home.tcv"), l);
-        const QByteArray avant = lireOctets(dir.filePath("home.tcv"));
+        const QByteArray avant = readBytes(dir.filePath("home.tcv"));
 
         platform::ScriptedDialogs d;
         const ResultatLecture r = lireTableCorrection(dir.path(), "home.tcv", d);
@@ -117,7 +116,7 @@ TEST(LectureCorrection, BadFilesShowTheirMessagesAndOpenTheDefaultTable)
             EXPECT_EQ(m.buttons, platform::Buttons::Ok) << c.nom;
             EXPECT_EQ(m.title, m.text == Echec ? "Selvane : Correction values" : "Selvane : Read Error") << c.nom;
         }
-        EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), avant) << c.nom << ": the file on disk is never changed";
+        EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant) << c.nom << ": the file on disk is never changed";
     }
 }
 
@@ -165,7 +164,7 @@ TEST(LectureCorrection, RoundTripOfAWrittenTable)
     EXPECT_EQ(r.table[4].correctionAz, "0");
     // Written again, the table gives the same bytes.
     ASSERT_TRUE(correction::ecrireFichierCorrection(dir.filePath("b.tcv"), r.table));
-    EXPECT_EQ(lireOctets(dir.filePath("a.tcv")), lireOctets(dir.filePath("b.tcv")));
+    EXPECT_EQ(readBytes(dir.filePath("a.tcv")), readBytes(dir.filePath("b.tcv")));
 }
 
 class SauvegardeCorrection : public ::testing::Test {
@@ -211,7 +210,7 @@ TEST_F(SauvegardeCorrection, TwoStationNamesWriteTwoFilesAndAskOnlyWhenOneExists
     EXPECT_EQ(r.fichierTCV, "dx.tcv");
     EXPECT_EQ(questions(), 0);
     EXPECT_EQ(tables(), (QStringList{"dx.tcv", "home.tcv"}));
-    EXPECT_EQ(lireOctets(dir.filePath("dx.tcv")), lireOctets(dir.filePath("home.tcv")));
+    EXPECT_EQ(readBytes(dir.filePath("dx.tcv")), readBytes(dir.filePath("home.tcv")));
 
     // Saving again asks; Yes replaces.
     table[0].correctionAz = "-2";
@@ -219,18 +218,18 @@ TEST_F(SauvegardeCorrection, TwoStationNamesWriteTwoFilesAndAskOnlyWhenOneExists
     r = sauverTableCorrection(dir.path(), "home.dat", table, d);
     EXPECT_EQ(r.etat, Sauvegarde::Ecrite);
     EXPECT_EQ(questions(), 1);
-    EXPECT_TRUE(lireOctets(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
+    EXPECT_TRUE(readBytes(dir.filePath("home.tcv")).contains("[0]\r\n-2\r\n"));
 }
 
 TEST_F(SauvegardeCorrection, NoLeavesTheOldFileUnchanged)
 {
     ASSERT_EQ(sauverTableCorrection(dir.path(), "home.dat", table, d).etat, Sauvegarde::Ecrite);
-    const QByteArray avant = lireOctets(dir.filePath("home.tcv"));
+    const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     table[0].correctionAz = "3";
     d.queueAnswer(Answer::No);
     EXPECT_EQ(sauverTableCorrection(dir.path(), "home.dat", table, d).etat, Sauvegarde::Refusee);
     EXPECT_EQ(questions(), 1);
-    EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), avant);
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);
 }
 
 TEST_F(SauvegardeCorrection, ExistingTableIsFoundWhateverItsCase)
@@ -242,7 +241,7 @@ TEST_F(SauvegardeCorrection, ExistingTableIsFoundWhateverItsCase)
     EXPECT_EQ(questions(), 1);
     EXPECT_EQ(r.fichierTCV, "HOME.TCV") << "the replaced file keeps its name";
     EXPECT_EQ(tables(), QStringList{"HOME.TCV"});
-    EXPECT_TRUE(lireOctets(dir.filePath("HOME.TCV")).startsWith("'[Azimuth value]"));
+    EXPECT_TRUE(readBytes(dir.filePath("HOME.TCV")).startsWith("'[Azimuth value]"));
 }
 
 TEST_F(SauvegardeCorrection, NameFollowsTheStationFilesRealName)
@@ -263,7 +262,7 @@ TEST_F(SauvegardeCorrection, NameFollowsTheStationFilesRealName)
 TEST_F(SauvegardeCorrection, FailedWriteKeepsTheOldTableWhole)
 {
     ASSERT_EQ(sauverTableCorrection(dir.path(), "home.dat", table, d).etat, Sauvegarde::Ecrite);
-    const QByteArray avant = lireOctets(dir.filePath("home.tcv"));
+    const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     table[5].correctionEl = "-4";
     for (platform::SaveFaults f : {platform::SaveFaults{200, false}, platform::SaveFaults{-1, true}}) {
         d.clear();
@@ -275,7 +274,7 @@ TEST_F(SauvegardeCorrection, FailedWriteKeepsTheOldTableWhole)
         EXPECT_EQ(m[1].text, "Write Error : home.tcv was not saved !");
         EXPECT_EQ(m[1].title, "Selvane - TCV Editor");
         EXPECT_EQ(m[1].icon, Icon::Critical);
-        EXPECT_EQ(lireOctets(dir.filePath("home.tcv")), avant);
+        EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);
         EXPECT_EQ(tables(), QStringList{"home.tcv"}) << "no temporary file left behind";
     }
 }

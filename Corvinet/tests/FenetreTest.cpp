@@ -26,26 +26,6 @@ using platform::Icon;
 
 namespace {
 
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "corvinet_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override
-    {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* const environnement = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
 class Fenetre : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,9 +42,7 @@ protected:
     }
     void ecrit(const QString& nom, const QByteArray& octets)
     {
-        QFile f(chemin(nom));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(octets);
+        ASSERT_TRUE(platform::testing::writeBytes(chemin(nom), octets));
     }
     FenetrePrincipale& f() { return prog->fenetrePrincipale(); }
     FeuilleChoixFichier& choix() { return prog->feuilleChoixFichier(); }
@@ -162,7 +140,7 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
         EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
         EXPECT_EQ(messages()[0].buttons, platform::Buttons::YesNo);
         EXPECT_EQ(dialogs.beeps(), 0);
-        EXPECT_EQ(outils::octets(chemin(fixture)), outils::octets(outils::fixture(fixture)));
+        EXPECT_EQ(outils::readBytes(chemin(fixture)), outils::readBytes(outils::fixture(fixture)));
         dialogs.clear();
     }
     // The values as the boxes show them.
@@ -183,7 +161,7 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
 
 TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
 {
-    QByteArray b = outils::octets(outils::fixture("station_port1.dat"));
+    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
     for (const char* lu : {"12", "2", "-14"}) {
         SCOPED_TRACE(lu);
         QByteArray t = b;
@@ -196,7 +174,7 @@ TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
         prog->MenuSave();
         QByteArray ecrit = t;
         ecrit.replace(QByteArray("\r\n") + lu + "\r\n", ("\r\n" + attendu + "\r\n").toLatin1());
-        EXPECT_EQ(outils::octets(chemin("tz.dat")), ecrit);
+        EXPECT_EQ(outils::readBytes(chemin("tz.dat")), ecrit);
     }
 }
 
@@ -210,7 +188,7 @@ TEST_F(Fenetre, RealNameIsKeptCaptionIsLowerCase)
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"MyStation.dat"});
-    const QByteArray lu = outils::octets(chemin("MyStation.dat"));
+    const QByteArray lu = outils::readBytes(chemin("MyStation.dat"));
     EXPECT_TRUE(lu.endsWith("Antenna Gain:\r\n20\r\n"));
 }
 
@@ -218,7 +196,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
 {
     copie("station_port1.dat", "good.dat");
     ouvre("good.dat");
-    QByteArray b = outils::octets(outils::fixture("station_port1.dat"));
+    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
 
     // 98 lines: the gain keeps the text it held.
     ecrit("short.dat", b.left(b.lastIndexOf("34.5")));
@@ -252,7 +230,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
     EXPECT_EQ(focus(), f().SpeedControl[0]);
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::octets(chemin("mode.dat")), mode);
+    EXPECT_EQ(outils::readBytes(chemin("mode.dat")), mode);
 
     // A missing file.
     dialogs.clear();
@@ -284,7 +262,7 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         EXPECT_EQ(messages()[1].text, "Write Error : station.dat was not saved !");
         EXPECT_EQ(messages()[1].title, "Corvinet");
         EXPECT_EQ(messages()[1].icon, Icon::Critical);
-        EXPECT_EQ(outils::octets(chemin("station.dat")), outils::octets(outils::fixture("station_port1.dat")));
+        EXPECT_EQ(outils::readBytes(chemin("station.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});
     }
@@ -312,7 +290,7 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     dialogs.clear();
     prog->MenuSave();
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::octets(chemin("ab.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("ab.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 
     f().setTexte(Champ::Gain, "20");
     dialogs.queueAnswer(Answer::No);
@@ -322,7 +300,7 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     EXPECT_EQ(messages()[1].text, "Use the menu 'File - Save As ...'");
     EXPECT_EQ(messages()[1].icon, Icon::Critical);
     EXPECT_EQ(messages()[1].title, "- Setup of Selvane -");
-    EXPECT_EQ(outils::octets(chemin("ab.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("ab.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 
     // An empty answer leaves the chooser open with O.K. disabled.
     prog->MenuOpen();
@@ -348,7 +326,7 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     EXPECT_EQ(dialogs.events()[0].defaultText, ".dat");
     EXPECT_EQ(dialogs.events()[0].position, QPoint(2000, 2000));
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
-    EXPECT_EQ(outils::octets(chemin("new.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("new.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 
     // To an existing name answered No: nothing written, the name changed all the same.
     dialogs.clear();
@@ -358,7 +336,7 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "The file exists. Replace ?");
     EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(outils::octets(chemin("other.dat")), outils::octets(outils::fixture("station_port0.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("other.dat")), outils::readBytes(outils::fixture("station_port0.dat")));
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
     EXPECT_EQ(prog->FichierStation, "other.dat");
     dialogs.clear();
@@ -366,7 +344,7 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_EQ(outils::octets(chemin("other.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("other.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 }
 
 TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
@@ -420,7 +398,7 @@ TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
     // The rule's beep, then the high stop's own filter on its empty text.
     EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(dialogs.events()[0].kind, DialogEvent::Kind::Beep);
-    EXPECT_EQ(outils::octets(chemin("home.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("home.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 
     // Equal azimuth stops: the mended rule right after the CW stop.
     ouvre("home.dat");
@@ -458,7 +436,7 @@ TEST_F(Fenetre, PortZeroSavesWithEmptyAxesAndTabFourStays)
     EXPECT_TRUE(prog->CoherenceOk);
     EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 4);
     EXPECT_TRUE(messages().empty());
-    const QStringList l = QString::fromLatin1(outils::octets(chemin("nouveau.dat"))).split("\r\n");
+    const QStringList l = QString::fromLatin1(outils::readBytes(chemin("nouveau.dat"))).split("\r\n");
     ASSERT_EQ(l.size(), 100);
     EXPECT_EQ(l[27], "0");
     for (int ligne : {32, 34, 45, 49, 57, 66, 72, 78}) EXPECT_EQ(l[ligne - 1], "") << ligne;
@@ -682,10 +660,10 @@ TEST_F(Fenetre, DisabledSpeedOutOfRangeStillStopsTheSave)
     EXPECT_EQ(focus(), f().SpeedControl[0]);
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::octets(chemin("home.dat")), outils::octets(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(outils::readBytes(chemin("home.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
 
     // A file with drive mode 0 opens with the speed boxes disabled.
-    QByteArray b = outils::octets(outils::fixture("station_port1.dat"));
+    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
     b.replace("Speed control\r\n 1\r\n", "Speed control\r\n 0\r\n");
     ecrit("mode0.dat", b);
     ouvre("mode0.dat");

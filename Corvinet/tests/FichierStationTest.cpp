@@ -12,7 +12,7 @@ namespace {
 
 QStringList lignesFixture(const QString& nom)
 {
-    QString t = QString::fromLatin1(outils::octets(outils::fixture(nom)));
+    QString t = QString::fromLatin1(outils::readBytes(outils::fixture(nom)));
     QStringList l = t.split(QStringLiteral("\r\n"));
     if (!l.isEmpty() && l.last().isEmpty()) l.removeLast();
     return l;
@@ -42,7 +42,7 @@ corvinet::ValeursStation applique(const corvinet::LectureStation& lu)
 
 TEST(FichierStation, WriterGivesTheExactBytesOfTheLayout)
 {
-    const QByteArray attendu = outils::octets(outils::fixture("station_port1.dat"));
+    const QByteArray attendu = outils::readBytes(outils::fixture("station_port1.dat"));
     ASSERT_FALSE(attendu.isEmpty());
     EXPECT_EQ(corvinet::ecritureOctetsStation(outils::valeursPort1()), attendu);
 
@@ -86,7 +86,7 @@ TEST(FichierStation, ReadBackGivesEveryValueAndWritesTheSameBytes)
 {
     for (const char* nom : {"station_port1.dat", "station_port0.dat"}) {
         SCOPED_TRACE(nom);
-        const QByteArray brut = outils::octets(outils::fixture(nom));
+        const QByteArray brut = outils::readBytes(outils::fixture(nom));
         const corvinet::LectureStation lu = corvinet::lectureStation(QString::fromLatin1(brut));
         EXPECT_FALSE(lu.erreur);
         EXPECT_EQ(lu.items, 99);
@@ -99,7 +99,7 @@ TEST(FichierStation, ReadBackGivesEveryValueAndWritesTheSameBytes)
         EXPECT_EQ(corvinet::ecritureOctetsStation(applique(corvinet::lectureStation(QString::fromLatin1(lf)))), brut);
     }
     const corvinet::ValeursStation v =
-        applique(corvinet::lectureStation(QString::fromLatin1(outils::octets(outils::fixture("station_port1.dat")))));
+        applique(corvinet::lectureStation(QString::fromLatin1(outils::readBytes(outils::fixture("station_port1.dat")))));
     for (const auto& info : corvinet::champs()) EXPECT_EQ(v[info.champ], outils::valeursPort1()[info.champ]) << info.nom;
 }
 
@@ -183,7 +183,7 @@ TEST(FichierStation, MeasurementWordIsCaseExact)
 
 TEST(FichierStation, ItemsServeEveryReaderByPosition)
 {
-    const QString t = QString::fromLatin1(outils::octets(outils::fixture("station_port1.dat")));
+    const QString t = QString::fromLatin1(outils::readBytes(outils::fixture("station_port1.dat")));
     // The tracking program reads 87 items; its last is the frequency.
     const QStringList track = corvinet::itemsStation(t, 87);
     ASSERT_EQ(track.size(), 87);

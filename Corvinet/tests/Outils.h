@@ -3,21 +3,16 @@
 // values they hold, as the main window shows them.
 
 #include "Corvinet/FichierStation.h"
+#include "platform/testing/TestFiles.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace outils {
 
 inline QString fixture(const QString& nom) { return QStringLiteral(CORVINET_FIXTURES "/") + nom; }
 
-inline QByteArray octets(const QString& chemin)
-{
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
+using platform::testing::readBytes;
 
 // The values of station_port1.dat as the window shows them after loading.
 inline corvinet::ValeursStation valeursPort1()

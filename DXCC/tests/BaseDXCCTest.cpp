@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,20 +14,10 @@
 
 using namespace dxcc;
 
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
+
 namespace {
-
-void ecrire(const QString& chemin, const QByteArray& octets)
-{
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(octets);
-}
-
-QByteArray lire(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 Enregistrement rec(const char* ligne) { return champsDeLigne(QString::fromLatin1(ligne)); }
 
@@ -46,7 +38,7 @@ TEST_F(Base, AMissingOrEmptyFileIsAReadErrorWithThirteenEmptyRows)
     for (const Enregistrement& e : r.lignes)
         EXPECT_EQ(e, rec(""));
 
-    ecrire(chemin(), "");
+    ASSERT_TRUE(writeBytes(chemin(), ""));
     r = lireBaseDXCC(dir.path());
     EXPECT_TRUE(r.erreur);
     EXPECT_FALSE(r.incomplete);
@@ -55,7 +47,7 @@ TEST_F(Base, AMissingOrEmptyFileIsAReadErrorWithThirteenEmptyRows)
 
 TEST_F(Base, ShortFileIsPaddedAndLongFileIsNot)
 {
-    ecrire(chemin(), "F\tFrance\t46\t0\tN\t2\t0\tE\r\nK\tUSA\t38\t0\tN\t77\t0\tW");
+    ASSERT_TRUE(writeBytes(chemin(), "F\tFrance\t46\t0\tN\t2\t0\tE\r\nK\tUSA\t38\t0\tN\t77\t0\tW"));
     LectureDXCC r = lireBaseDXCC(dir.path());
     EXPECT_FALSE(r.erreur);
     ASSERT_EQ(r.lignes.size(), 13u);
@@ -66,7 +58,7 @@ TEST_F(Base, ShortFileIsPaddedAndLongFileIsNot)
     QByteArray quinze;
     for (int i = 0; i < 15; ++i)
         quinze += "P" + QByteArray::number(i) + "\tN\t1\t2\tN\t3\t4\tE\r\n";
-    ecrire(chemin(), quinze);
+    ASSERT_TRUE(writeBytes(chemin(), quinze));
     r = lireBaseDXCC(dir.path());
     EXPECT_EQ(r.lignes.size(), 15u); // the final CR LF adds no row
     EXPECT_EQ(r.lignes[14][0], QStringLiteral("P14"));
@@ -78,7 +70,7 @@ TEST_F(Base, AnEmptyLineBecomesAnEmptyRowAndReadingGoesOn)
     for (int i = 0; i < 13; ++i)
         t += "A" + QByteArray::number(i) + "\tX\t1\t2\tN\t3\t4\tE\r\n";
     t += "\r\nZ9\tLast\t1\t2\tS\t3\t4\tW\r\n\r\n";
-    ecrire(chemin(), t);
+    ASSERT_TRUE(writeBytes(chemin(), t));
     const LectureDXCC r = lireBaseDXCC(dir.path());
     EXPECT_FALSE(r.erreur);
     ASSERT_EQ(r.lignes.size(), 16u);
@@ -89,7 +81,7 @@ TEST_F(Base, AnEmptyLineBecomesAnEmptyRowAndReadingGoesOn)
 
 TEST_F(Base, FieldsAreTextsCutOrFilledToEight)
 {
-    ecrire(chemin(), "\"Q\",1\t  Name, with comma\t05\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n\t\t\t\t\t\t\t\r\nLF only\n");
+    ASSERT_TRUE(writeBytes(chemin(), "\"Q\",1\t  Name, with comma\t05\r\n1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n\t\t\t\t\t\t\t\r\nLF only\n"));
     const LectureDXCC r = lireBaseDXCC(dir.path());
     EXPECT_EQ(r.lignes[0], (QStringList{"\"Q\",1", "  Name, with comma", "05", "", "", "", "", ""}));
     EXPECT_EQ(r.lignes[1], (QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}));
@@ -99,7 +91,7 @@ TEST_F(Base, FieldsAreTextsCutOrFilledToEight)
 
 TEST_F(Base, TheNameIsFoundWhateverItsCase)
 {
-    ecrire(dir.filePath(QStringLiteral("dxccpref.dbr")), "G\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    ASSERT_TRUE(writeBytes(dir.filePath(QStringLiteral("dxccpref.dbr")), "G\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
     EXPECT_EQ(lireBaseDXCC(dir.path()).lignes[0][1], QStringLiteral("England"));
     ASSERT_TRUE(sauverBaseDXCC(dir.path(), {rec("M\tEngland\t52\t0\tN\t1\t0\tW")}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"dxccpref.dbr"}); // case kept
@@ -108,7 +100,7 @@ TEST_F(Base, TheNameIsFoundWhateverItsCase)
 TEST_F(Base, AReadFailingPartWayKeepsTheCompleteLinesAndSaysSo)
 {
     const QByteArray t = "A\tOne\t1\t2\tN\t3\t4\tE\r\nB\tTwo\t1\t2\tN\t3\t4\tE\r\nC\tThree\t1\t2\tN\t3\t4\tE\r\n";
-    ecrire(chemin(), t);
+    ASSERT_TRUE(writeBytes(chemin(), t));
     LectureDXCC r = lireBaseDXCC(dir.path(), FautesLecture{t.indexOf("B\tTwo") + 5});
     EXPECT_TRUE(r.erreur);
     EXPECT_TRUE(r.incomplete);
@@ -133,28 +125,28 @@ TEST_F(Base, GoldenBytesOfASaveAndTheRoundTrip)
     QByteArray attendu = "k\tUnited States\t38\t0\tN\t77\t0\tW\r\nVK9N\tNorfolk, Is.\t29\t02\tS\t167\t57\tE\r\n";
     for (int i = 0; i < 11; ++i)
         attendu += SeptTabs;
-    EXPECT_EQ(lire(chemin()), attendu);
+    EXPECT_EQ(readBytes(chemin()), attendu);
 
     const LectureDXCC r = lireBaseDXCC(dir.path());
     EXPECT_FALSE(r.erreur);
     EXPECT_EQ(r.lignes, lignes);
     ASSERT_TRUE(sauverBaseDXCC(dir.path(), r.lignes));
-    EXPECT_EQ(lire(chemin()), attendu);
+    EXPECT_EQ(readBytes(chemin()), attendu);
 }
 
 TEST_F(Base, AFailedSaveLeavesTheOldFileWhole)
 {
     const QByteArray ancien = "F\tFrance\t46\t0\tN\t2\t0\tE\r\n";
-    ecrire(chemin(), ancien);
+    ASSERT_TRUE(writeBytes(chemin(), ancien));
     const std::vector<Enregistrement> nouvelles(20, rec("X\tNew\t1\t1\tN\t1\t1\tE"));
     platform::SaveFaults panne;
     panne.failAfterBytes = 40;
     EXPECT_FALSE(sauverBaseDXCC(dir.path(), nouvelles, panne));
-    EXPECT_EQ(lire(chemin()), ancien);
+    EXPECT_EQ(readBytes(chemin()), ancien);
     panne = {};
     panne.failOnRename = true;
     EXPECT_FALSE(sauverBaseDXCC(dir.path(), nouvelles, panne));
-    EXPECT_EQ(lire(chemin()), ancien);
+    EXPECT_EQ(readBytes(chemin()), ancien);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"DXCCPREF.DBR"});
 }
 
@@ -198,9 +190,9 @@ TEST(BisectionTest, PlacesOfNewPrefixes)
 
 TEST_F(Base, LookUpByPrefixOverWholeLines)
 {
-    ecrire(chemin(), "F4\tFrance\t46\t30\tn\t2\t15\te\r\n"
-                     "PJ5\tSaba, St. Eust\t17\t34\tN\t63\t6\tW\r\n"
-                     "ZL9\tSubantarctic\t51\t37\tS\t166\t23\tE");
+    ASSERT_TRUE(writeBytes(chemin(), "F4\tFrance\t46\t30\tn\t2\t15\te\r\n"
+                                     "PJ5\tSaba, St. Eust\t17\t34\tN\t63\t6\tW\r\n"
+                                     "ZL9\tSubantarctic\t51\t37\tS\t166\t23\tE"));
     RechercheDXCC r = rechercherPrefixe(dir.path(), QStringLiteral("f4"));
     ASSERT_EQ(r.etat, RechercheDXCC::Etat::Trouve);
     std::optional<PositionDXCC> p = decoderEnregistrement(r.ligne);
@@ -229,14 +221,14 @@ TEST_F(Base, LookUpByPrefixOverWholeLines)
 TEST_F(Base, ALineWithoutATabBeforeTheMatchIsAReadError)
 {
     // Met before the match it is a read error; after the match it is never read.
-    ecrire(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\nno tab here\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    ASSERT_TRUE(writeBytes(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\nno tab here\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::Trouve);
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("no tab here")).etat, RechercheDXCC::Etat::ErreurLecture);
-    ecrire(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    ASSERT_TRUE(writeBytes(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
     // The rows Veskaro saves in place of empty lines are seven TABs: no error.
-    ecrire(chemin(), "\t\t\t\t\t\t\t\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n");
+    ASSERT_TRUE(writeBytes(chemin(), "\t\t\t\t\t\t\t\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::Trouve);
 }
 

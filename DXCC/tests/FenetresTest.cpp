@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/QtTestApp.h"
+#include "platform/testing/TestFiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -22,23 +25,11 @@ using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
 
+using platform::testing::application;
+using platform::testing::readBytes;
+using platform::testing::writeBytes;
+
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char nom[] = "veskaro_tests";
-    static char* argv[] = {nom, nullptr};
-    // Never destroyed: the test keyboard device must not outlive it at exit.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-QByteArray lireOctets(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 const QByteArray SeptTabs("\t\t\t\t\t\t\t\r\n");
 
@@ -161,7 +152,7 @@ TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
     for (int i = 0; i < 13; ++i)
         attendu += SeptTabs;
     attendu += "K\tSomewhere\t1\t2\tN\t3\t4\tW\r\n";
-    EXPECT_EQ(lireOctets(chemin()), attendu);
+    EXPECT_EQ(readBytes(chemin()), attendu);
 
     const dxcc::LectureDXCC relu = dxcc::lireBaseDXCC(dir.path());
     EXPECT_EQ(relu.lignes.size(), 14u);
@@ -175,13 +166,13 @@ TEST_F(Fenetres, FiveRecordsArePaddedAndSavedAsThirteenLines)
     EXPECT_EQ(lignes(), 14);
     dialogs.queueAnswer(Answer::No);
     f.BtonSauve->click(); // No writes nothing
-    EXPECT_EQ(lireOctets(chemin()), liste({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(readBytes(chemin()), liste({"A", "B", "C", "D", "E"}));
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
     QByteArray attendu = liste({"A", "B", "C", "D", "E"});
     for (int i = 0; i < 8; ++i)
         attendu += SeptTabs;
-    EXPECT_EQ(lireOctets(chemin()), attendu);
+    EXPECT_EQ(readBytes(chemin()), attendu);
     EXPECT_EQ(messages().size(), 2u); // no message on success
 }
 
@@ -197,7 +188,7 @@ TEST_F(Fenetres, AnEmptyLineDoesNotEndTheReadingAndTheSaveLosesNothing)
     QByteArray attendu = liste({"A", "B"}) + SeptTabs + liste({"C"});
     for (int i = 0; i < 9; ++i)
         attendu += SeptTabs;
-    EXPECT_EQ(lireOctets(chemin()), attendu);
+    EXPECT_EQ(readBytes(chemin()), attendu);
 }
 
 TEST_F(Fenetres, OrderedInsertAtTheEndFirstAndMiddleWithItsScroll)
@@ -420,7 +411,7 @@ TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
     EXPECT_EQ(dernier().text, QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"));
     EXPECT_EQ(dernier().title, QStringLiteral("Selvane - DXCC Data Base"));
     EXPECT_EQ(dernier().icon, Icon::Critical);
-    EXPECT_EQ(lireOctets(chemin()), liste({"F"}));
+    EXPECT_EQ(readBytes(chemin()), liste({"F"}));
     EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
 }
 
@@ -442,12 +433,12 @@ TEST_F(Fenetres, AfterAPartialReadSaveAsksOnceMore)
     EXPECT_TRUE(dernier().text.startsWith(QStringLiteral("DXCC DataBase was not read completely !")));
     EXPECT_EQ(dernier().icon, Icon::Critical);
     EXPECT_EQ(dernier().buttons, Buttons::YesNo);
-    EXPECT_EQ(lireOctets(chemin()), ancien);
+    EXPECT_EQ(readBytes(chemin()), ancien);
 
     dialogs.queueAnswer(Answer::Yes);
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_NE(lireOctets(chemin()), ancien);
+    EXPECT_NE(readBytes(chemin()), ancien);
     // Once saved, the file holds the list: the next save asks only the usual question.
     dialogs.clear();
     dialogs.queueAnswer(Answer::Yes);
