@@ -4,7 +4,9 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +26,38 @@ Qt::Alignment qtAlignment(int code)
     default: return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
+
+// Draws the cells as usual and marks the view's current cell with a dotted
+// frame just inside the cell, whether or not the view has the focus (the
+// style's own focus frame, shown only with the focus, is left out).
+class CurrentCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        opt.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(p, opt, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (!view || !index.isValid() || index != view->currentIndex())
+            return;
+        const QRect r = option.rect.adjusted(1, 1, -2, -2);
+        if (r.width() < 1 || r.height() < 1)
+            return;
+        const bool selected = option.state & QStyle::State_Selected;
+        QPen pen(option.palette.color(QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text));
+        pen.setCosmetic(true);
+        pen.setWidth(1);
+        pen.setDashPattern({1.0, 1.0});
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        p->setPen(pen);
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(r);
+        p->restore();
+    }
+};
 
 } // namespace
 
@@ -64,6 +98,7 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QT
     table_->setCornerButtonEnabled(false);
     table_->verticalHeader()->setVisible(false);
     table_->installEventFilter(this);
+    table_->setItemDelegate(new CurrentCellDelegate(table_));
     // The view's own selection is driven by this class; its colours stay the
     // usual ones even when the grid has no focus.
     QPalette pal = table_->palette();
@@ -502,11 +537,15 @@ bool Grid::eventFilter(QObject* o, QEvent* e)
         case Qt::Key_Escape: emit keyPress(27); return true;
         default: break;
         }
-        if (!k->text().isEmpty() && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            emit keyPress(k->text().at(0).unicode());
+        if (k->text().isEmpty() || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return false;
+        // Only characters are reported: Delete (127 on X11) and the other
+        // control characters do nothing.
+        const char32_t code = k->text().toUcs4().value(0);
+        if (QChar::category(code) == QChar::Other_Control)
             return true;
-        }
-        return false;
+        emit keyPress(int(code));
+        return true;
     }
     return QWidget::eventFilter(o, e);
 }

@@ -5,9 +5,10 @@
 // default); a fixed column 0 is optional (fixedCols() == 0 by default).
 // Fixed cells are drawn as titles and do not scroll.
 //
-// The grid never edits a cell by itself: a typed key is handed to the
+// The grid never edits a cell by itself: a typed character is handed to the
 // program through keyPress(), which changes text() as its own filter says.
-// Arrow keys and clicks move the current cell.
+// Arrow keys and clicks move the current cell. The current cell (a data
+// cell) is always marked by a dotted frame, with or without the focus.
 //
 // Selection: a range selStartRow..selEndRow x selStartCol..selEndCol. Setting
 // row() or col() (from code, a click or the keys) collapses it to the current
@@ -114,7 +115,8 @@ signals:
     void dblClick();         // a double click on a cell
     void rowColChange();     // the current cell moved by a click or a key
     // A typed character: its code (8 Backspace, 13 Enter, 27 Escape, else
-    // the character's code, e.g. 43 '+', 48..57 digits).
+    // the character's code, e.g. 43 '+', 48..57 digits). No other control
+    // character is reported (Delete, Tab, Ctrl or Alt combinations).
     void keyPress(int keyAscii);
 
 protected:

@@ -66,7 +66,11 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds)
 FileList::FileList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { emit click(); });
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        if (listIndex() >= 0)
+            emit click();
+    });
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { emit dblClick(); });
 }
 
@@ -117,6 +121,19 @@ QString FileList::entry(int i) const
 }
 
 QString FileList::fileName() const { return entry(listIndex()); }
+
+QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    // The operator never takes the selection away: a click on the empty area
+    // below the entries changes nothing, and Ctrl+click (or Ctrl+Space),
+    // which would deselect or toggle the entry, selects it alone instead.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    QItemSelectionModel::SelectionFlags f = QListWidget::selectionCommand(index, event);
+    if (f & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        f = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return f;
+}
 
 void FileList::keyPressEvent(QKeyEvent* e)
 {

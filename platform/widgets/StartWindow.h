@@ -49,9 +49,15 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds = 2.0);
 // to case (platform::listFiles), sorted without regard to case. Nothing is
 // selected after a refresh (listIndex() == -1).
 //
+// Single selection: a click on an entry (with or without Ctrl) leaves
+// exactly that entry selected, and a click on the empty area below the
+// entries changes nothing; the operator cannot take the selection away, only
+// refresh() or setListIndex(-1) clear it.
+//
 // Signals: click() when the operator selects an entry (mouse click, or the
-// arrow keys moving the selection); dblClick() on a double click of an entry.
-// Setting listIndex from code emits nothing.
+// arrow keys moving the selection), never while nothing is selected;
+// dblClick() on a double click of an entry. Setting listIndex from code
+// emits nothing.
 class FileList : public QListWidget {
     Q_OBJECT
 public:
@@ -81,6 +87,8 @@ signals:
     void dblClick();
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

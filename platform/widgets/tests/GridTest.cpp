@@ -2,7 +2,9 @@
 
 #include "platform/Geometry.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -244,15 +246,48 @@ TEST(Grid, ClicksAndKeysMoveTheCurrentCellAndReportKeys)
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(dbl.count(), 1);
 
-    // Keys: the grid edits nothing itself; it reports each character.
-    const std::pair<Qt::Key, int> typed[] = {
-        {Qt::Key_5, 53}, {Qt::Key_Plus, 43}, {Qt::Key_Minus, 45}, {Qt::Key_Period, 46},
-        {Qt::Key_Backspace, 8}, {Qt::Key_A, 97}};
-    for (const auto& [key, code] : typed) {
+    // Keys: the grid edits nothing itself; it reports each character and
+    // only the control characters Backspace, Enter and Escape. The texts are
+    // those X11 delivers with the keys (Delete carries 127).
+    struct Typed {
+        Qt::Key key;
+        QString text;
+        Qt::KeyboardModifiers mods;
+        int code; // -1: nothing reported
+    };
+    const Typed typed[] = {
+        {Qt::Key_5, "5", {}, 53},
+        {Qt::Key_Plus, "+", {}, 43},
+        {Qt::Key_Minus, "-", {}, 45},
+        {Qt::Key_Period, ".", {}, 46},
+        {Qt::Key_A, "a", {}, 97},
+        {Qt::Key_Eacute, QString(QChar(0xE9)), {}, 0xE9},
+        {Qt::Key_5, "5", Qt::KeypadModifier, 53},
+        {Qt::Key_Backspace, QString(QChar(8)), {}, 8},
+        {Qt::Key_Return, QString(QChar(13)), {}, 13},
+        {Qt::Key_Enter, QString(QChar(13)), Qt::KeypadModifier, 13},
+        {Qt::Key_Escape, QString(QChar(27)), {}, 27},
+        {Qt::Key_Delete, QString(QChar(127)), {}, -1},
+        {Qt::Key_Delete, QString(QChar(127)), Qt::KeypadModifier, -1},
+        {Qt::Key_unknown, QString(QChar(0x1F)), {}, -1},
+        {Qt::Key_unknown, QString(QChar(0x85)), {}, -1}, // a C1 control character
+        {Qt::Key_Insert, "", {}, -1},
+        {Qt::Key_F1, "", {}, -1},
+        {Qt::Key_C, QString(QChar(3)), Qt::ControlModifier, -1},
+        {Qt::Key_X, "x", Qt::AltModifier, -1},
+    };
+    for (const auto& k : typed) {
         keys.clear();
-        QTest::keyClick(t, key);
-        ASSERT_EQ(keys.count(), 1) << code;
-        EXPECT_EQ(keys.at(0).at(0).toInt(), code);
+        QTest::sendKeyEvent(QTest::Click, t, k.key, k.text, k.mods);
+        if (k.code < 0) {
+            EXPECT_EQ(keys.count(), 0) << k.key << " " << k.text.toStdString();
+        } else {
+            ASSERT_EQ(keys.count(), 1) << k.code;
+            EXPECT_EQ(keys.at(0).at(0).toInt(), k.code);
+        }
+        // No key moves the current cell or edits it.
+        EXPECT_EQ(g.row(), 3) << k.key;
+        EXPECT_EQ(g.col(), 1) << k.key;
     }
     EXPECT_EQ(g.text(), "31");
     QTest::keyClick(t, Qt::Key_Down);
@@ -273,4 +308,81 @@ TEST(Grid, RowHighlightSelectsTheWholeRow)
     EXPECT_EQ(g.selEndCol(), 2);
     EXPECT_EQ(g.clip(), tabbed({"20|21|22"}));
     EXPECT_EQ(g.table()->selectionModel()->selectedIndexes().size(), 3);
+}
+
+namespace {
+
+// The pixels of grid cell (r, c) as the view draws them now.
+QImage cellImage(Grid& g, int r, int c)
+{
+    QTableWidget* t = g.table();
+    const QRect rect = t->visualRect(t->model()->index(r - g.fixedRows(), c - g.fixedCols()));
+    return t->viewport()->grab(rect).toImage();
+}
+
+} // namespace
+
+struct MarkCase {
+    const char* name;
+    bool click;          // move there by a real click, else by setRow / setCol
+    int r1, c1;          // a multi-cell selection to set afterwards (-1: none)
+    bool rowHighlight;
+};
+
+// The current cell is always marked, whether or not the grid has the focus;
+// a selection of several cells is highlighted as well.
+TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
+{
+    const MarkCase cases[] = {
+        {"clicked, single cell", true, -1, -1, false},
+        {"from code, single cell", false, -1, -1, false},
+        {"several cells selected", true, 3, 2, false},
+        {"row highlight", true, -1, -1, true},
+    };
+    for (const auto& k : cases) {
+        QWidget window;
+        auto* g = new Grid(5, 3, &window);
+        auto* other = new QLineEdit(&window);
+        fill(*g);
+        g->setGeometry(0, 0, 400, 200);
+        other->setGeometry(0, 210, 100, 20);
+        window.resize(400, 240);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << k.name;
+        g->setRowHighlight(k.rowHighlight);
+        g->setRow(1);
+        g->setCol(0);
+        // The cells drawn neither current nor selected.
+        const QImage plain = cellImage(*g, 2, 1);
+        const int sr = k.rowHighlight ? 2 : 3, sc = 2; // a further selected cell
+        const QImage plainSelected = cellImage(*g, sr, sc);
+
+        QTableWidget* t = g->table();
+        if (k.click) {
+            const QRect cell = t->visualRect(t->model()->index(1, 1));
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell.center());
+        } else {
+            g->setRow(2);
+            g->setCol(1);
+        }
+        ASSERT_EQ(g->row(), 2) << k.name;
+        ASSERT_EQ(g->col(), 1) << k.name;
+        if (k.r1 >= 0) {
+            g->setSelEndRow(k.r1);
+            g->setSelEndCol(k.c1);
+        }
+        for (bool focus : {true, false}) {
+            if (focus)
+                t->setFocus();
+            else
+                other->setFocus();
+            QApplication::processEvents();
+            const QImage current = cellImage(*g, 2, 1);
+            EXPECT_TRUE(current != plain) << k.name << (focus ? " with focus" : " without focus");
+            const bool several = k.r1 >= 0 || k.rowHighlight;
+            EXPECT_EQ(cellImage(*g, sr, sc) != plainSelected, several)
+                << k.name << (focus ? " with focus" : " without focus");
+        }
+        EXPECT_FALSE(t->hasFocus()) << k.name;
+    }
 }

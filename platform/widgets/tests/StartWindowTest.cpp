@@ -87,6 +87,65 @@ TEST(FileList, ClickDoubleClickAndKeysSelect)
     EXPECT_EQ(list.listIndex(), -1);
 }
 
+struct ClickStep {
+    int entry; // -1: the empty area below the entries
+    Qt::KeyboardModifiers mods;
+    int selected; // listIndex() afterwards
+    int clicks;   // click() signals emitted by this step
+};
+
+struct SelectionCase {
+    const char* name;
+    std::vector<ClickStep> steps;
+};
+
+// Whatever the operator clicks, the clicked entry alone is selected, and
+// click() is never emitted with nothing selected.
+TEST(FileList, AClickAlwaysLeavesTheClickedEntrySelected)
+{
+    const SelectionCase cases[] = {
+        {"plain clicks", {{1, {}, 1, 1}, {2, {}, 2, 1}, {2, {}, 2, 1}}},
+        {"Ctrl+click on the selected entry keeps it", {{1, {}, 1, 1}, {1, Qt::ControlModifier, 1, 1}}},
+        {"Ctrl+click on another entry selects it alone", {{0, {}, 0, 1}, {2, Qt::ControlModifier, 2, 1}}},
+        {"Ctrl+click first", {{0, Qt::ControlModifier, 0, 1}, {0, Qt::ControlModifier, 0, 1}}},
+        {"Shift+click selects one entry", {{0, {}, 0, 1}, {2, Qt::ShiftModifier, 2, 1}}},
+        {"the empty area before any choice", {{-1, {}, -1, 0}, {-1, Qt::ControlModifier, -1, 0}}},
+        {"the empty area keeps the choice", {{1, {}, 1, 1}, {-1, {}, 1, 0}, {-1, Qt::ControlModifier, 1, 0}}},
+    };
+    QTemporaryDir tmp;
+    const QDir d(tmp.path());
+    for (const char* n : {"a.dat", "b.dat", "c.dat"})
+        touch(d, n);
+    for (const auto& k : cases) {
+        FileList list;
+        list.setPath(tmp.path());
+        list.setPattern("*.dat");
+        list.resize(200, 150);
+        list.show();
+        std::vector<QString> namesAtClick;
+        QObject::connect(&list, &FileList::click, [&] { namesAtClick.push_back(list.fileName()); });
+        for (size_t i = 0; i < k.steps.size(); ++i) {
+            const ClickStep& st = k.steps[i];
+            const QPoint at = st.entry >= 0 ? list.visualItemRect(list.item(st.entry)).center()
+                                            : QPoint(10, list.viewport()->height() - 5);
+            namesAtClick.clear();
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, st.mods, at);
+            EXPECT_EQ(list.listIndex(), st.selected) << k.name << " step " << i;
+            EXPECT_EQ(list.selectedItems().size(), st.selected >= 0 ? 1 : 0) << k.name << " step " << i;
+            EXPECT_EQ(list.fileName(), list.entry(st.selected)) << k.name << " step " << i;
+            EXPECT_EQ(int(namesAtClick.size()), st.clicks) << k.name << " step " << i;
+            for (const QString& n : namesAtClick)
+                EXPECT_EQ(n, list.entry(st.selected)) << k.name << " step " << i;
+        }
+        // Ctrl+Space, the keyboard's toggle, keeps the selection too.
+        if (list.listIndex() >= 0) {
+            const int before = list.listIndex();
+            QTest::keyClick(&list, Qt::Key_Space, Qt::ControlModifier);
+            EXPECT_EQ(list.listIndex(), before) << k.name;
+        }
+    }
+}
+
 TEST(LogoPicture, LoadsLogoOfTheFolderOrShowsAnEmptyArea)
 {
     QTemporaryDir tmp;
