@@ -14,31 +14,34 @@ Correct::Correct(platform::Dialogs& d, platform::Clock& c, QString folder)
 
 Correct::~Correct() = default;
 
+namespace {
+
+// The window held in `feuille`, created and loaded on its first use.
+template <class Feuille>
+Feuille& creeeAuPremierUsage(std::unique_ptr<Feuille>& feuille, Correct& etat)
+{
+    if (!feuille) {
+        feuille = std::make_unique<Feuille>(etat);
+        feuille->Form_Load();
+    }
+    return *feuille;
+}
+
+} // namespace
+
 FeuilleChoixFichierTCV& Correct::feuilleChoixFichierTCV()
 {
-    if (!feuilleChoixFichierTCV_) {
-        feuilleChoixFichierTCV_ = std::make_unique<FeuilleChoixFichierTCV>(*this);
-        feuilleChoixFichierTCV_->Form_Load();
-    }
-    return *feuilleChoixFichierTCV_;
+    return creeeAuPremierUsage(feuilleChoixFichierTCV_, *this);
 }
 
 FeuillePrincipale& Correct::feuillePrincipale()
 {
-    if (!feuillePrincipale_) {
-        feuillePrincipale_ = std::make_unique<FeuillePrincipale>(*this);
-        feuillePrincipale_->Form_Load();
-    }
-    return *feuillePrincipale_;
+    return creeeAuPremierUsage(feuillePrincipale_, *this);
 }
 
 FeuilleChoixFichierDat& Correct::feuilleChoixFichierDat()
 {
-    if (!feuilleChoixFichierDat_) {
-        feuilleChoixFichierDat_ = std::make_unique<FeuilleChoixFichierDat>(*this);
-        feuilleChoixFichierDat_->Form_Load();
-    }
-    return *feuilleChoixFichierDat_;
+    return creeeAuPremierUsage(feuilleChoixFichierDat_, *this);
 }
 
 void Correct::Main()

@@ -180,17 +180,28 @@ void Corvinet::MenuOpen()
     Main();
 }
 
-void Corvinet::MenuSave()
+bool Corvinet::controlesAvantSauvegarde()
 {
     ControleSaisie();
-    if (!SaisieOk) return;
+    if (!SaisieOk) return false;
     ControleCoherence();
-    if (!CoherenceOk) return;
-    FeuilleChoixFichier& c = feuilleChoixFichier();
-    c.ListeFichier->refresh();
+    if (!CoherenceOk) return false;
+    feuilleChoixFichier().ListeFichier->refresh();
+    return true;
+}
+
+void Corvinet::chercheFichierAbsent()
+{
+    const platform::FileList* l = feuilleChoixFichier().ListeFichier;
     QStringList liste;
-    for (int i = 0; i < c.ListeFichier->listCount(); ++i) liste << c.ListeFichier->entry(i);
+    for (int i = 0; i < l->listCount(); ++i) liste << l->entry(i);
     FichierAbsent = corvinet::fichierAbsent(liste, FichierStation);
+}
+
+void Corvinet::MenuSave()
+{
+    if (!controlesAvantSauvegarde()) return;
+    chercheFichierAbsent();
     if (FichierAbsent) {
         EcritureFichierStation();
         return;
@@ -205,12 +216,7 @@ void Corvinet::MenuSave()
 
 void Corvinet::MenuSaveAs()
 {
-    ControleSaisie();
-    if (!SaisieOk) return;
-    ControleCoherence();
-    if (!CoherenceOk) return;
-    FeuilleChoixFichier& c = feuilleChoixFichier();
-    c.ListeFichier->refresh();
+    if (!controlesAvantSauvegarde()) return;
     QString reponse;
     do {
         reponse = dialogs.input(QStringLiteral("New Set-Up FileName ?"), TitreSetup, QStringLiteral(".dat"),
@@ -219,9 +225,7 @@ void Corvinet::MenuSaveAs()
     if (reponse.isEmpty()) return;
     FichierStation = reponse.toLower();
     NomReel = FichierStation;
-    QStringList liste;
-    for (int i = 0; i < c.ListeFichier->listCount(); ++i) liste << c.ListeFichier->entry(i);
-    FichierAbsent = corvinet::fichierAbsent(liste, FichierStation);
+    chercheFichierAbsent();
     if (!FichierAbsent &&
         dialogs.message(QStringLiteral("The file exists. Replace ?"), Buttons::YesNo, Icon::Exclamation, TitreSetup) ==
             Answer::No)

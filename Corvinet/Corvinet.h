@@ -72,6 +72,13 @@ public:
     QString NomReel;
 
 private:
+    // The completeness check, then the consistency check, as a save runs
+    // them; when both pass, the chooser's list is read again for the name
+    // check that follows. True when both pass.
+    bool controlesAvantSauvegarde();
+    // FichierAbsent for FichierStation against the chooser's list.
+    void chercheFichierAbsent();
+
     std::function<void()> finProgramme_;
     bool termine_ = false;
     std::unique_ptr<FenetrePrincipale> fenetre_;

@@ -126,15 +126,6 @@ std::array<LigneStation, NbLignesStation> construitLignes() {
     return l;
 }
 
-// A whole number from an item, or nothing when it does not fit 16 bits.
-std::optional<int> entierArrondi(const QString& item) {
-    try {
-        return platform::CInt(platform::Val(item));
-    } catch (const platform::OverflowError&) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 const std::array<InfoChamp, NbChamps>& champs() { return tableChamps; }
@@ -221,7 +212,7 @@ LectureStation lectureStation(const QString& texteFichier) {
             a.texte = item == QLatin1String("Signal") ? LegendeSignal : LegendePolar;
             break;
         case Sorte::SpeedControl: {
-            const auto n = entierArrondi(item);
+            const auto n = entier16(item);
             if (!n || *n < 0 || *n > 2) {
                 res.erreur = true;
                 return res;
@@ -241,7 +232,7 @@ LectureStation lectureStation(const QString& texteFichier) {
             break;
         }
         case Sorte::Coche: {
-            const auto n = entierArrondi(item);
+            const auto n = entier16(item);
             if (!n || (*n != 0 && *n != 1)) {
                 res.erreur = true;
                 return res;
@@ -256,16 +247,19 @@ LectureStation lectureStation(const QString& texteFichier) {
     return res;
 }
 
-QString decalageAffiche(const QString& texteBoite) {
-    if (texteBoite.isEmpty()) return texteBoite;
-    const double v = platform::Val(texteBoite);
-    if (v < 0) return texteBoite;
-    int n = 0;
+std::optional<int> entier16(const QString& texte) {
     try {
-        n = platform::CInt(v);
+        return platform::CInt(platform::Val(texte));
     } catch (const platform::OverflowError&) {
-        return texteBoite;
+        return std::nullopt;
     }
+}
+
+QString decalageAffiche(const QString& texteBoite) {
+    if (texteBoite.isEmpty() || platform::Val(texteBoite) < 0) return texteBoite;
+    const std::optional<int> arrondi = entier16(texteBoite);
+    if (!arrondi) return texteBoite;
+    const int n = *arrondi;
     return n < 10 ? QStringLiteral("+ ") + QString::number(n) : QStringLiteral("+") + QString::number(n);
 }
 

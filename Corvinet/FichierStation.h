@@ -113,6 +113,10 @@ LectureStation lectureStation(const QString& texteFichier);
 // the line of item k is k + 1 as the set-up program writes the file.
 QStringList itemsStation(const QString& texteFichier, int maxItems = NbLignesStation);
 
+// The number of a text by the station number rule, rounded to a 16-bit
+// integer (halves to even); nothing when it does not fit -32768..32767.
+std::optional<int> entier16(const QString& texte);
+
 // The UTC offset as the window shows it after a load: a non-negative value v
 // becomes "+ v" for 0..9 and "+vv" for 10 and more; a negative value or an
 // empty text stays as it is. `texteBoite` is the box's text after its filter.

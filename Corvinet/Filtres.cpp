@@ -107,15 +107,6 @@ ResultatFiltre suivantSiPlein(const Filtre& f, ResultatFiltre r, const ContexteF
     return r;
 }
 
-// A value of 16 bits read from any text; nothing when it does not fit.
-std::optional<int> entier16(const QString& texte) {
-    try {
-        return platform::CInt(platform::Val(texte));
-    } catch (const platform::OverflowError&) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 const Filtre* filtre(Champ boite) { return indexFiltres[size_t(indice(boite))]; }

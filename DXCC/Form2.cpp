@@ -49,18 +49,44 @@ QImage carteMonde()
     return image;
 }
 
-QLabel* etiquette(const QString& texte, QWidget* parent, int x, int y, int l, int h)
+// A new control of `parent` with its caption (none for a box), at (x, y)
+// and l x h twips.
+template <class Controle>
+Controle* controle(QWidget* parent, int x, int y, int l, int h, const QString& texte = QString())
 {
-    auto* e = new QLabel(texte, parent);
-    platform::setTwipsGeometry(e, x, y, l, h);
-    return e;
+    auto* c = new Controle(texte, parent);
+    platform::setTwipsGeometry(c, x, y, l, h);
+    return c;
 }
 
-QLineEdit* boite(QWidget* parent, int x, int y, int l, int h = 345)
+constexpr int HauteurBoite = 345;
+
+// A button of the column, its picture over its caption.
+QToolButton* boutonImage(QWidget* parent, int x, int y, int l, int h, const QString& texte,
+                         QStyle::StandardPixmap image)
 {
-    auto* b = new QLineEdit(parent);
+    auto* b = new QToolButton(parent);
+    b->setText(texte);
+    b->setIcon(parent->style()->standardIcon(image));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     platform::setTwipsGeometry(b, x, y, l, h);
     return b;
+}
+
+// The latitude or longitude frame of the editor, at `x` twips: the captions
+// "Deg", "Min" and the sign's over their three boxes.
+QGroupBox* cadreCoordonnee(const QString& titre, const QString& signe, QWidget* parent, int x, QLineEdit*& deg,
+                           QLineEdit*& min, QLineEdit*& sig)
+{
+    auto* cadre = new QGroupBox(titre, parent);
+    platform::setTwipsGeometry(cadre, x, 1380, 1980, 1095);
+    controle<QLabel>(cadre, 150, 300, 540, 285, QStringLiteral("Deg"));
+    controle<QLabel>(cadre, 750, 300, 540, 285, QStringLiteral("Min"));
+    controle<QLabel>(cadre, 1350, 300, 540, 285, signe);
+    deg = controle<QLineEdit>(cadre, 150, 600, 540, HauteurBoite);
+    min = controle<QLineEdit>(cadre, 750, 600, 540, HauteurBoite);
+    sig = controle<QLineEdit>(cadre, 1350, 600, 540, HauteurBoite);
+    return cadre;
 }
 
 } // namespace
@@ -84,37 +110,20 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     platform::resizeTwips(FenetreEditeur, LargeurEditeur, HauteurEditeur);
     CadreStation = new QGroupBox(QStringLiteral("Station"), FenetreEditeur);
     platform::setTwipsGeometry(CadreStation, 120, 60, 4080, 1140);
-    etiquette(QStringLiteral("Callsign"), CadreStation, 150, 330, 1000, 285);
-    Indic = boite(CadreStation, 1200, 300, 1200);
-    etiquette(QStringLiteral("Location"), CadreStation, 150, 750, 1000, 285);
-    Lieu = boite(CadreStation, 1200, 720, 2700);
+    controle<QLabel>(CadreStation, 150, 330, 1000, 285, QStringLiteral("Callsign"));
+    Indic = controle<QLineEdit>(CadreStation, 1200, 300, 1200, HauteurBoite);
+    controle<QLabel>(CadreStation, 150, 750, 1000, 285, QStringLiteral("Location"));
+    Lieu = controle<QLineEdit>(CadreStation, 1200, 720, 2700, HauteurBoite);
 
-    CadreLatitude = new QGroupBox(QStringLiteral("Latitude"), FenetreEditeur);
-    platform::setTwipsGeometry(CadreLatitude, 120, 1380, 1980, 1095);
-    etiquette(QStringLiteral("Deg"), CadreLatitude, 150, 300, 540, 285);
-    etiquette(QStringLiteral("Min"), CadreLatitude, 750, 300, 540, 285);
-    etiquette(QStringLiteral("N/S"), CadreLatitude, 1350, 300, 540, 285);
-    LatDeg = boite(CadreLatitude, 150, 600, 540);
-    LatMin = boite(CadreLatitude, 750, 600, 540);
-    LatSig = boite(CadreLatitude, 1350, 600, 540);
+    CadreLatitude = cadreCoordonnee(QStringLiteral("Latitude"), QStringLiteral("N/S"), FenetreEditeur, 120, LatDeg,
+                                    LatMin, LatSig);
+    CadreLongitude = cadreCoordonnee(QStringLiteral("Longitude"), QStringLiteral("E/W"), FenetreEditeur, 2220, LonDeg,
+                                     LonMin, LonSig);
 
-    CadreLongitude = new QGroupBox(QStringLiteral("Longitude"), FenetreEditeur);
-    platform::setTwipsGeometry(CadreLongitude, 2220, 1380, 1980, 1095);
-    etiquette(QStringLiteral("Deg"), CadreLongitude, 150, 300, 540, 285);
-    etiquette(QStringLiteral("Min"), CadreLongitude, 750, 300, 540, 285);
-    etiquette(QStringLiteral("E/W"), CadreLongitude, 1350, 300, 540, 285);
-    LonDeg = boite(CadreLongitude, 150, 600, 540);
-    LonMin = boite(CadreLongitude, 750, 600, 540);
-    LonSig = boite(CadreLongitude, 1350, 600, 540);
-
-    BtonEffacer = new QPushButton(QStringLiteral("Delete"), FenetreEditeur);
-    platform::setTwipsGeometry(BtonEffacer, 4380, 120, 1215, 495);
-    BtonCarte = new QPushButton(QStringLiteral("World map"), FenetreEditeur);
-    platform::setTwipsGeometry(BtonCarte, 4380, 780, 1215, 495);
-    BtonAnnuler = new QPushButton(QStringLiteral("Cancel"), FenetreEditeur);
-    platform::setTwipsGeometry(BtonAnnuler, 4380, 1440, 1215, 495);
-    BtonOK = new QPushButton(QStringLiteral("O.K."), FenetreEditeur);
-    platform::setTwipsGeometry(BtonOK, 4380, 2100, 1215, 495);
+    BtonEffacer = controle<QPushButton>(FenetreEditeur, 4380, 120, 1215, 495, QStringLiteral("Delete"));
+    BtonCarte = controle<QPushButton>(FenetreEditeur, 4380, 780, 1215, 495, QStringLiteral("World map"));
+    BtonAnnuler = controle<QPushButton>(FenetreEditeur, 4380, 1440, 1215, 495, QStringLiteral("Cancel"));
+    BtonOK = controle<QPushButton>(FenetreEditeur, 4380, 2100, 1215, 495, QStringLiteral("O.K."));
 
     // ---- map panel
     FenetreCarte = new QWidget(this);
@@ -122,27 +131,16 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     Map = new platform::PictureBox(FenetreCarte);
     platform::setTwipsGeometry(Map, 57, 60, LargeurPlan, HauteurPlan);
     Map->setPicture(carteMonde());
-    BoutonFinCarte = new QPushButton(QStringLiteral("Exit..."), FenetreCarte);
-    platform::setTwipsGeometry(BoutonFinCarte, 4560, 2865, 1167, 315);
+    BoutonFinCarte = controle<QPushButton>(FenetreCarte, 4560, 2865, 1167, 315, QStringLiteral("Exit..."));
 
     // ---- button column
     const int xColonne = LargeurFenetre - LargeurColonne + 100, lColonne = LargeurColonne - 200;
-    BtonSauve = new QToolButton(this);
-    BtonSauve->setText(QStringLiteral("Save"));
-    BtonSauve->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    BtonSauve->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    platform::setTwipsGeometry(BtonSauve, xColonne, 120, lColonne, 735);
-    BtonRecherche = new QPushButton(QStringLiteral("Search ..."), this);
-    platform::setTwipsGeometry(BtonRecherche, xColonne, 975, lColonne, 405);
-    BtonEdit = new QPushButton(QStringLiteral("Edit ..."), this);
-    platform::setTwipsGeometry(BtonEdit, xColonne, 1500, lColonne, 405);
-    BtonNouveau = new QPushButton(QStringLiteral("New ..."), this);
-    platform::setTwipsGeometry(BtonNouveau, xColonne, 2025, lColonne, 405);
-    BtonQuitter = new QToolButton(this);
-    BtonQuitter->setText(QStringLiteral("Quit ..."));
-    BtonQuitter->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    BtonQuitter->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    platform::setTwipsGeometry(BtonQuitter, xColonne, 2550, lColonne, 735);
+    BtonSauve = boutonImage(this, xColonne, 120, lColonne, 735, QStringLiteral("Save"), QStyle::SP_DialogSaveButton);
+    BtonRecherche = controle<QPushButton>(this, xColonne, 975, lColonne, 405, QStringLiteral("Search ..."));
+    BtonEdit = controle<QPushButton>(this, xColonne, 1500, lColonne, 405, QStringLiteral("Edit ..."));
+    BtonNouveau = controle<QPushButton>(this, xColonne, 2025, lColonne, 405, QStringLiteral("New ..."));
+    BtonQuitter =
+        boutonImage(this, xColonne, 2550, lColonne, 735, QStringLiteral("Quit ..."), QStyle::SP_DialogCloseButton);
 
     FenetreEditeur->hide();
     FenetreCarte->hide();
@@ -379,10 +377,11 @@ void Form2::ecrireLigne(int ligne)
         GrilleDXCC->setTextMatrix(ligne, c, champs[c]);
 }
 
-void Form2::retourListe()
+void Form2::retourListe(int ligne)
 {
     FenetreEditeur->hide();
     FenetreListe->show();
+    defiler(ligne); // once shown, so that the list knows how many rows it shows
     activerBoutonsListe(true);
     ModeNouveau = 0;
     GrilleDXCC->setRow(0);
@@ -428,13 +427,7 @@ void Form2::BtonOK_Click()
             ligne = b.derniere;
         }
     }
-    FenetreEditeur->hide();
-    FenetreListe->show();
-    defiler(ligne); // once shown, so that the list knows how many rows it shows
-    activerBoutonsListe(true);
-    ModeNouveau = 0;
-    GrilleDXCC->setRow(0);
-    GrilleDXCC->setCol(0);
+    retourListe(ligne);
 }
 
 void Form2::BtonAnnuler_Click() { retourListe(); }

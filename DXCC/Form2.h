@@ -108,7 +108,9 @@ private:
     std::array<QLineEdit*, 8> boites() const;
     void filtrer(dxcc::Champ champ);
     void ouvrirEditeur(int mode);
-    void retourListe();
+    // Back from the editor to the list, no entry selected; `ligne` (a data
+    // row) is scrolled into view, 0 scrolls nothing.
+    void retourListe(int ligne = 0);
     void activerBoutonsListe(bool actif);
     void defiler(int ligne);
     // Writes the editor's fields into `ligne`, the letters upper-cased.

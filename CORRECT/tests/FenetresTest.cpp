@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "CORRECT/Correct.h"
 #include "CORRECT/FeuilleChoixFichierDat.h"
@@ -39,12 +40,26 @@ void cliquerEntree(platform::FileList* liste, const QString& nom, bool double_ =
     const QList<QListWidgetItem*> items = liste->findItems(nom, Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1) << nom.toStdString();
     const QPoint centre = liste->visualItemRect(items[0]).center();
-    if (double_) {
-        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    if (double_)
         QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
-    } else {
-        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
-    }
+}
+
+// The message box `m` has this text, title and icon and, when given, these
+// buttons; on failure, says what it had instead.
+inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
+                                             platform::Icon icone,
+                                             std::optional<platform::Buttons> boutons = std::nullopt)
+{
+    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
+      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
+      << titre.toStdString() << "\", icon " << int(icone);
+    if (boutons)
+        r << ", buttons " << int(*boutons);
+    return r;
 }
 
 // A manual clock that notes, at every wait, what the start window shows.
@@ -258,9 +273,7 @@ TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
     cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].text, "Correction file failed");
-    EXPECT_EQ(m[0].title, "Selvane : Correction values");
-    EXPECT_EQ(m[0].icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(m[0], "Correction file failed", "Selvane : Correction values", Icon::Critical));
     ASSERT_TRUE(editeur().isVisible());
     EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - bad.tcv");
     EXPECT_EQ(grille().textMatrix(1, 0), " 0");
@@ -306,11 +319,10 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         EXPECT_EQ(d.beeps(), c.bips) << c.nom;
         const auto m = d.messages();
         EXPECT_EQ(int(m.size()), c.messages) << c.nom;
-        for (const auto& e : m) {
-            EXPECT_EQ(e.text, QString::fromUtf8("Must be +/- 5\xC2\xB0 max")) << c.nom;
-            EXPECT_EQ(e.title, "Selvane : Correction values") << c.nom;
-            EXPECT_EQ(e.icon, Icon::Critical) << c.nom;
-        }
+        for (const auto& e : m)
+            EXPECT_TRUE(messageEst(e, QString::fromUtf8("Must be +/- 5\xC2\xB0 max"), "Selvane : Correction values",
+                                   Icon::Critical))
+                << c.nom;
     }
 
     // The title row ignores keys too.
@@ -424,9 +436,7 @@ TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)
     sauverSous("home.dat");
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].text, "Write Error : home.tcv was not saved !");
-    EXPECT_EQ(m[0].title, "Selvane - TCV Editor");
-    EXPECT_EQ(m[0].icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(m[0], "Write Error : home.tcv was not saved !", "Selvane - TCV Editor", Icon::Critical));
     EXPECT_TRUE(choixDat().isVisible());
     EXPECT_EQ(choixDat().ListeFichierDat->fileName(), "home.dat");
     EXPECT_FALSE(editeur().isVisible());
@@ -447,10 +457,8 @@ TEST_F(Fenetres, QuitQuestion)
     d.queueAnswer(Answer::No);
     QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
     ASSERT_EQ(d.messages().size(), 1u);
-    EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
-    EXPECT_EQ(d.messages()[0].title, "Selvane - T.C.V");
-    EXPECT_EQ(d.messages()[0].buttons, platform::Buttons::YesNo);
-    EXPECT_EQ(d.messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(d.messages()[0], "Are you sure you wish to quit ?", "Selvane - T.C.V", Icon::Critical,
+                           platform::Buttons::YesNo));
     EXPECT_TRUE(choix().isVisible());
     EXPECT_FALSE(etat->ProgrammeTermine);
 

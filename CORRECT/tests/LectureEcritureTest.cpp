@@ -6,7 +6,6 @@
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "CORRECT/LectureEcriture.h"
@@ -34,10 +33,10 @@ QStringList lignesBonnes()
 
 void ecrire(const QString& path, const QStringList& lignes)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QByteArray octets;
     for (const QString& l : lignes)
-        f.write(l.toLatin1() + "\r\n");
+        octets += l.toLatin1() + "\r\n";
+    ASSERT_TRUE(writeBytes(path, octets));
 }
 
 const QString Echec = "Correction file failed";

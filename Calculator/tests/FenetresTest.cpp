@@ -11,6 +11,7 @@
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
 #include "platform/widgets/StartWindow.h"
+#include "Outils.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -26,38 +27,16 @@ using brulvane::Boite;
 using brulvane::Resultat;
 using platform::Answer;
 using platform::Icon;
+using outils::stationDat;
 
 namespace {
-
-QByteArray stationDat(const QString& indic, const QString& lieu, const QStringList& eme, int lignes = 99) {
-    QStringList l{"COORDONATES", "Call sign:", indic, "Location:", lieu};
-    const char* reste[] = {"Latitude Deg:", "48", "Latitude Min:", "51", "Latitude Sec:", "24", "Latitude N/S:", "N",
-                           "Longitude Deg:", "2", "Longitude Min:", "21", "Longitude Sec:", "3", "Longitude E/W:",
-                           "E", "Height:", "35", "PC Time UTC+/-:", "+ 1", "PC INTERFACE", "Com Port:", "0",
-                           "Meas 8bits", "Signal", "Range", "", "Offset", "", "Auto Speed", "", "Ang Decr", "",
-                           "Man Speed", "", "Speed control", " 0", "AZIMUT"};
-    for (const char* x : reste)
-        l << x;
-    while (l.size() < 84)
-        l << "";
-    l << "EME STATION";
-    const char* labels[] = {"Frequency:", "Tx Power Output:", "Tx Feed Loss:", "Rx Feed Loss:",
-                            "Rx Noise Figure:", "Rx Bandwith:", "Antenna Gain:"};
-    for (int i = 0; i < 7; ++i)
-        l << labels[i] << eme[i];
-    QByteArray b;
-    for (int i = 0; i < lignes; ++i)
-        b += l[i].toLatin1() + "\r\n";
-    return b;
-}
 
 // 10368 MHz, 100 W, feed losses 0.5 / 0.2 dB, NF 0.8 dB, 100 Hz, 50 dBi.
 const QStringList station10G{"10368", "100", "0.5", "0.2", "0.8", "100", "50"};
 const QStringList valeursDX10G{"100", "0.5", "0.2", "0.8", "100", "50"};
 
-class Programme : public ::testing::Test {
+class Programme : public outils::DossierStation {
 protected:
-    QTemporaryDir dir;
     platform::ScriptedDialogs dialogs;
     platform::ManualClock clock{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
     int fins = 0;
@@ -69,15 +48,6 @@ protected:
     }
     void TearDown() override { etat.reset(); }
 
-    void ecrit(const QString& nom, const QByteArray& octets) {
-        QFile f(dir.filePath(nom));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(octets);
-    }
-    QByteArray lit(const QString& nom) const {
-        QFile f(dir.filePath(nom));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-    }
     void demarre() {
         etat = std::make_unique<Brulvane>(dialogs, clock, dir.path(), [this] { ++fins; });
         etat->Main();

@@ -2,58 +2,24 @@
 // each test in a fresh temporary folder.
 
 #include "Calculator/Stations.h"
+#include "Outils.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace brulvane;
+using outils::lignesStation;
 
 namespace {
 
-// The 99 lines of a station file as the set-up program writes them.
-QStringList lignesStation(const QString& indic, const QString& lieu, const QStringList& eme) {
-    QStringList l{"COORDONATES", "Call sign:", indic, "Location:", lieu,
-                  "Latitude Deg:", "48", "Latitude Min:", "51", "Latitude Sec:", "24", "Latitude N/S:", "N",
-                  "Longitude Deg:", "2", "Longitude Min:", "21", "Longitude Sec:", "3", "Longitude E/W:", "E",
-                  "Height:", "35", "PC Time UTC+/-:", "+ 1",
-                  "PC INTERFACE", "Com Port:", "1", "Meas 8bits", "Signal", "Range", "30", "Offset", "0",
-                  "Auto Speed", "1", "Ang Decr", "10", "Man Speed", "1", "Speed control", " 0",
-                  "AZIMUT", "Drive Stop:", "1", "Drive Start:", "2", "Endstop CCW:", "0", "Endstop CW:", "359",
-                  "Parking:", "180", "Offset:", "0", "Range:", "360", "Format:", "BIN", "Unit:", "Deg",
-                  "Encoder w/o stop", " 0",
-                  "ELEVATION", "Drive Stop:", "1", "Drive Start:", "2", "Endstop Low:", "0", "Endstop High:", "90",
-                  "Parking:", "45", "Offset:", "0", "Range:", "360", "Format:", "BIN", "Unit:", "Deg",
-                  "Encoder w/o stop", " 0",
-                  "EME STATION"};
-    const QStringList labels{"Frequency:", "Tx Power Output:", "Tx Feed Loss:", "Rx Feed Loss:",
-                             "Rx Noise Figure:", "Rx Bandwith:", "Antenna Gain:"};
-    for (int i = 0; i < 7; ++i)
-        l << labels[i] << eme[i];
-    return l;
-}
-
 const QStringList emeType{"1296", "500", "0.3", "0.2", "0.6", "2500", "31.5"};
 
-class Dossier : public ::testing::Test {
+// A fresh station folder; the station files' lines written with CR LF or
+// with `fin`.
+class Dossier : public outils::DossierStation {
 protected:
-    QTemporaryDir dir;
-    QString chemin(const QString& nom) const { return dir.filePath(nom); }
-    void ecrit(const QString& nom, const QByteArray& octets) {
-        QFile f(chemin(nom));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(octets);
-    }
     void ecritLignes(const QString& nom, const QStringList& lignes, const char* fin = "\r\n") {
-        QByteArray b;
-        for (const QString& l : lignes)
-            b += l.toLatin1() + fin;
-        ecrit(nom, b);
-    }
-    QByteArray lit(const QString& nom) const {
-        QFile f(chemin(nom));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+        ecrit(nom, outils::octets(lignes, fin));
     }
 };
 

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 using corvinet::Champ;
+using outils::messageEst;
 using platform::Answer;
 using platform::DialogEvent;
 using platform::Icon;
@@ -79,6 +80,29 @@ protected:
             if (boite(info.champ)) f().setTexte(info.champ, v[info.champ]);
     }
     std::vector<DialogEvent> messages() const { return dialogs.messages(); }
+    // The bytes of a file of the station folder, and of a fixture file.
+    QByteArray octets(const QString& nom) const { return outils::readBytes(chemin(nom)); }
+    static QByteArray octetsFixture(const char* fixture) { return outils::readBytes(outils::fixture(fixture)); }
+    // File > Save, stopped by the completeness check at the drive mode: tab 1
+    // with the focus on the first mode button, one beep and no box; the file
+    // `nom` still holds `avant`.
+    void sauveRefuseeAuMode(const QString& nom, const QByteArray& avant)
+    {
+        dialogs.clear();
+        prog->MenuSave();
+        EXPECT_FALSE(prog->SaisieOk);
+        EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
+        EXPECT_EQ(focus(), f().SpeedControl[0]);
+        EXPECT_EQ(dialogs.beeps(), 1);
+        EXPECT_TRUE(messages().empty());
+        EXPECT_EQ(octets(nom), avant);
+    }
+    // Copies a fixture file into the station folder as `nom` and opens it.
+    void ouvreCopie(const char* fixture, const QString& nom)
+    {
+        copie(fixture, nom);
+        ouvre(nom);
+    }
     QWidget* focus() const { return QApplication::focusWidget(); }
 
     QTemporaryDir dossier;
@@ -135,12 +159,10 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-        EXPECT_EQ(messages()[0].title, "- Setup of Selvane -");
-        EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
+        EXPECT_TRUE(messageEst(messages()[0], "Replace the old file ?", "- Setup of Selvane -", Icon::Exclamation));
         EXPECT_EQ(messages()[0].buttons, platform::Buttons::YesNo);
         EXPECT_EQ(dialogs.beeps(), 0);
-        EXPECT_EQ(outils::readBytes(chemin(fixture)), outils::readBytes(outils::fixture(fixture)));
+        EXPECT_EQ(octets(fixture), octetsFixture(fixture));
         dialogs.clear();
     }
     // The values as the boxes show them.
@@ -161,7 +183,7 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
 
 TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
 {
-    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
+    QByteArray b = octetsFixture("station_port1.dat");
     for (const char* lu : {"12", "2", "-14"}) {
         SCOPED_TRACE(lu);
         QByteArray t = b;
@@ -174,29 +196,27 @@ TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
         prog->MenuSave();
         QByteArray ecrit = t;
         ecrit.replace(QByteArray("\r\n") + lu + "\r\n", ("\r\n" + attendu + "\r\n").toLatin1());
-        EXPECT_EQ(outils::readBytes(chemin("tz.dat")), ecrit);
+        EXPECT_EQ(octets("tz.dat"), ecrit);
     }
 }
 
 TEST_F(Fenetre, RealNameIsKeptCaptionIsLowerCase)
 {
-    copie("station_port1.dat", "MyStation.dat");
-    ouvre("MyStation.dat");
+    ouvreCopie("station_port1.dat", "MyStation.dat");
     EXPECT_EQ(prog->FichierStation, "mystation.dat");
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - mystation.dat");
     f().setTexte(Champ::Gain, "20");
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"MyStation.dat"});
-    const QByteArray lu = outils::readBytes(chemin("MyStation.dat"));
+    const QByteArray lu = octets("MyStation.dat");
     EXPECT_TRUE(lu.endsWith("Antenna Gain:\r\n20\r\n"));
 }
 
 TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
 {
-    copie("station_port1.dat", "good.dat");
-    ouvre("good.dat");
-    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
+    ouvreCopie("station_port1.dat", "good.dat");
+    QByteArray b = octetsFixture("station_port1.dat");
 
     // 98 lines: the gain keeps the text it held.
     ecrit("short.dat", b.left(b.lastIndexOf("34.5")));
@@ -206,9 +226,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
     dialogs.clear();
     ouvre("short.dat");
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Read Error : short.dat had some errors !");
-    EXPECT_EQ(messages()[0].title, "Corvinet");
-    EXPECT_EQ(messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(messages()[0], "Read Error : short.dat had some errors !", "Corvinet", Icon::Critical));
     EXPECT_EQ(texte(Champ::Freq), "432");
     EXPECT_EQ(texte(Champ::Gain), "34.5");
     EXPECT_TRUE(f().isVisible());
@@ -223,14 +241,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
     EXPECT_EQ(messages()[0].text, "Read Error : mode.dat had some errors !");
     EXPECT_EQ(f().modeChoisi(), -1);
     for (QRadioButton* r : f().SpeedControl) EXPECT_FALSE(r->isChecked());
-    dialogs.clear();
-    prog->MenuSave();
-    EXPECT_FALSE(prog->SaisieOk);
-    EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
-    EXPECT_EQ(focus(), f().SpeedControl[0]);
-    EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::readBytes(chemin("mode.dat")), mode);
+    sauveRefuseeAuMode("mode.dat", mode);
 
     // A missing file.
     dialogs.clear();
@@ -244,8 +255,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
 
 TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
 {
-    copie("station_port1.dat", "station.dat");
-    ouvre("station.dat");
+    ouvreCopie("station_port1.dat", "station.dat");
     f().setTexte(Champ::Gain, "20");
     prog->FichierStation = "station.dat";
     f().setWindowTitle("caption before");
@@ -259,10 +269,8 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 2u);
-        EXPECT_EQ(messages()[1].text, "Write Error : station.dat was not saved !");
-        EXPECT_EQ(messages()[1].title, "Corvinet");
-        EXPECT_EQ(messages()[1].icon, Icon::Critical);
-        EXPECT_EQ(outils::readBytes(chemin("station.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+        EXPECT_TRUE(messageEst(messages()[1], "Write Error : station.dat was not saved !", "Corvinet", Icon::Critical));
+        EXPECT_EQ(octets("station.dat"), octetsFixture("station_port1.dat"));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});
     }
@@ -270,8 +278,7 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
 
 TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     prog->MenuOpen();
     EXPECT_TRUE(choix().isVisible());
     for (const char* n : {"ab.da", "abcdefghi.dat", ".dat", "../ab.dat", "a:b.dat", "AB.DAT"}) dialogs.queueInput(n);
@@ -290,17 +297,15 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     dialogs.clear();
     prog->MenuSave();
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::readBytes(chemin("ab.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(octets("ab.dat"), octetsFixture("station_port1.dat"));
 
     f().setTexte(Champ::Gain, "20");
     dialogs.queueAnswer(Answer::No);
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_EQ(messages()[1].text, "Use the menu 'File - Save As ...'");
-    EXPECT_EQ(messages()[1].icon, Icon::Critical);
-    EXPECT_EQ(messages()[1].title, "- Setup of Selvane -");
-    EXPECT_EQ(outils::readBytes(chemin("ab.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    EXPECT_TRUE(messageEst(messages()[1], "Use the menu 'File - Save As ...'", "- Setup of Selvane -", Icon::Critical));
+    EXPECT_EQ(octets("ab.dat"), octetsFixture("station_port1.dat"));
 
     // An empty answer leaves the chooser open with O.K. disabled.
     prog->MenuOpen();
@@ -326,7 +331,7 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     EXPECT_EQ(dialogs.events()[0].defaultText, ".dat");
     EXPECT_EQ(dialogs.events()[0].position, QPoint(2000, 2000));
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
-    EXPECT_EQ(outils::readBytes(chemin("new.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(octets("new.dat"), octetsFixture("station_port1.dat"));
 
     // To an existing name answered No: nothing written, the name changed all the same.
     dialogs.clear();
@@ -336,7 +341,7 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "The file exists. Replace ?");
     EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(outils::readBytes(chemin("other.dat")), outils::readBytes(outils::fixture("station_port0.dat")));
+    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port0.dat"));
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
     EXPECT_EQ(prog->FichierStation, "other.dat");
     dialogs.clear();
@@ -344,20 +349,17 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_EQ(outils::readBytes(chemin("other.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port1.dat"));
 }
 
 TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     dialogs.clear();
     dialogs.queueAnswer(Answer::No);
     f().close();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Are you sure you wish to quit ?");
-    EXPECT_EQ(messages()[0].title, "- Selvane - Set Up -");
-    EXPECT_EQ(messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(messages()[0], "Are you sure you wish to quit ?", "- Selvane - Set Up -", Icon::Critical));
     EXPECT_TRUE(f().isVisible());
     EXPECT_EQ(texte(Champ::Indic), "F6XYZ");
     EXPECT_EQ(fins, 0);
@@ -380,17 +382,15 @@ TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
 
 TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     f().setTexte(Champ::ButeeB, "10");
     f().setTexte(Champ::ButeeH, "10");
     dialogs.clear();
     prog->MenuSave();
     EXPECT_FALSE(prog->CoherenceOk);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "The error was :\r\rEndstop : Low >= High\r\rEnter new value !!!");
-    EXPECT_EQ(messages()[0].title, " - Data Error - ");
-    EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(messageEst(messages()[0], "The error was :\r\rEndstop : Low >= High\r\rEnter new value !!!",
+                           " - Data Error - ", Icon::Exclamation));
     EXPECT_EQ(texte(Champ::ButeeB), "");
     EXPECT_EQ(texte(Champ::ButeeH), "");
     EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 3);
@@ -398,7 +398,7 @@ TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
     // The rule's beep, then the high stop's own filter on its empty text.
     EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(dialogs.events()[0].kind, DialogEvent::Kind::Beep);
-    EXPECT_EQ(outils::readBytes(chemin("home.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    EXPECT_EQ(octets("home.dat"), octetsFixture("station_port1.dat"));
 
     // Equal azimuth stops: the mended rule right after the CW stop.
     ouvre("home.dat");
@@ -436,7 +436,7 @@ TEST_F(Fenetre, PortZeroSavesWithEmptyAxesAndTabFourStays)
     EXPECT_TRUE(prog->CoherenceOk);
     EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 4);
     EXPECT_TRUE(messages().empty());
-    const QStringList l = QString::fromLatin1(outils::readBytes(chemin("nouveau.dat"))).split("\r\n");
+    const QStringList l = QString::fromLatin1(octets("nouveau.dat")).split("\r\n");
     ASSERT_EQ(l.size(), 100);
     EXPECT_EQ(l[27], "0");
     for (int ligne : {32, 34, 45, 49, 57, 66, 72, 78}) EXPECT_EQ(l[ligne - 1], "") << ligne;
@@ -445,8 +445,7 @@ TEST_F(Fenetre, PortZeroSavesWithEmptyAxesAndTabFourStays)
 
 TEST_F(Fenetre, HelpButtonsShowTheirBoxAndMoveTheFocus)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     f().Feuillet_Setup->setCurrentIndex(2);
     dialogs.clear();
     f().AideTracking[2]->click();
@@ -488,8 +487,7 @@ TEST_F(Fenetre, HelpButtonsShowTheirBoxAndMoveTheFocus)
 
 TEST_F(Fenetre, ModeButtonsSwitchCaptions)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     f().BoutonInput->click();
     EXPECT_EQ(f().BoutonInput->text(), "Polar meas.");
     EXPECT_EQ(texte(Champ::Range8b), "");
@@ -618,8 +616,7 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
 
 TEST_F(Fenetre, LeavingForAnotherTabBringsARefusedBoxBackWithItsTab)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     QTabBar* onglets = f().Feuillet_Setup->tabBar();
     // Leaving by a click on the tab bar, then by Ctrl+Tab.
     for (int k = 0; k < 2; ++k) {
@@ -648,22 +645,14 @@ TEST_F(Fenetre, LeavingForAnotherTabBringsARefusedBoxBackWithItsTab)
 
 TEST_F(Fenetre, DisabledSpeedOutOfRangeStillStopsTheSave)
 {
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     f().setTexte(Champ::AutoVit, "0.1");
     f().SpeedControl[0]->click();
     EXPECT_FALSE(boite(Champ::AutoVit)->isEnabled());
-    dialogs.clear();
-    prog->MenuSave();
-    EXPECT_FALSE(prog->SaisieOk);
-    EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
-    EXPECT_EQ(focus(), f().SpeedControl[0]);
-    EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(outils::readBytes(chemin("home.dat")), outils::readBytes(outils::fixture("station_port1.dat")));
+    sauveRefuseeAuMode("home.dat", octetsFixture("station_port1.dat"));
 
     // A file with drive mode 0 opens with the speed boxes disabled.
-    QByteArray b = outils::readBytes(outils::fixture("station_port1.dat"));
+    QByteArray b = octetsFixture("station_port1.dat");
     b.replace("Speed control\r\n 1\r\n", "Speed control\r\n 0\r\n");
     ecrit("mode0.dat", b);
     ouvre("mode0.dat");
@@ -679,8 +668,7 @@ TEST_F(Fenetre, Captures)
     const QByteArray dossierCaptures = qgetenv("CORVINET_CAPTURES");
     if (dossierCaptures.isEmpty()) GTEST_SKIP() << "CORVINET_CAPTURES not set";
     QFile::copy(QString(qgetenv("SELVANE_SOURCE_DIR")) + "/station/logo.bmp", chemin("logo.bmp"));
-    copie("station_port1.dat", "home.dat");
-    ouvre("home.dat");
+    ouvreCopie("station_port1.dat", "home.dat");
     for (int i = 0; i < 5; ++i) {
         f().Feuillet_Setup->setCurrentIndex(i);
         QCoreApplication::processEvents();

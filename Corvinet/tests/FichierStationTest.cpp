@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using corvinet::ActionLecture;
 using corvinet::Champ;
 
@@ -49,18 +51,11 @@ TEST(FichierStation, WriterGivesTheExactBytesOfTheLayout)
     // A few facts of the layout checked apart from the fixture.
     const QStringList l = corvinet::ecritureLignesStation(outils::valeursPort1());
     ASSERT_EQ(l.size(), 99);
-    EXPECT_EQ(l[0], "COORDONATES");
-    EXPECT_EQ(l[25], "PC INTERFACE");
-    EXPECT_EQ(l[42], "AZIMUT");
-    EXPECT_EQ(l[63], "ELEVATION");
-    EXPECT_EQ(l[84], "EME STATION");
-    EXPECT_EQ(l[95], "Rx Bandwith:");
-    EXPECT_EQ(l[28], "Meas 8bits");
-    EXPECT_EQ(l[29], "Signal");
-    EXPECT_EQ(l[41], " 1");
-    EXPECT_EQ(l[62], " 0");
-    EXPECT_EQ(l[83], " 1");
-    EXPECT_EQ(l[98], "34.5");
+    const std::pair<int, const char*> lignes[] = {
+        {0, "COORDONATES"}, {25, "PC INTERFACE"}, {42, "AZIMUT"}, {63, "ELEVATION"}, {84, "EME STATION"},
+        {95, "Rx Bandwith:"}, {28, "Meas 8bits"}, {29, "Signal"}, {41, " 1"}, {62, " 0"}, {83, " 1"}, {98, "34.5"},
+    };
+    for (const auto& [i, texte] : lignes) EXPECT_EQ(l[i], texte) << "line index " << i;
     EXPECT_TRUE(attendu.endsWith("34.5\r\n"));
     EXPECT_EQ(attendu.count("\r\n"), 99);
     EXPECT_EQ(attendu.count('\n'), 99);
@@ -126,6 +121,9 @@ struct CasLecture {
     Champ dernier;       // the last value put into the window
     QString valeurDernier; // its text or number
 };
+
+// The case's name names the test.
+std::ostream& operator<<(std::ostream& o, const CasLecture& c) { return o << c.nom; }
 
 class LectureErreurs : public ::testing::TestWithParam<CasLecture> {};
 

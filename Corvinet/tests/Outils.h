@@ -1,12 +1,15 @@
 #pragma once
 // Helpers shared by Corvinet's tests: the fixture station files and the
-// values they hold, as the main window shows them.
+// values they hold, as the main window shows them; the check of a message box.
 
 #include "Corvinet/FichierStation.h"
+#include "platform/Dialogs.h"
 #include "platform/testing/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
+#include <gtest/gtest.h>
+#include <optional>
 
 namespace outils {
 
@@ -35,6 +38,23 @@ inline corvinet::ValeursStation valeursPort1()
     };
     for (const auto& [c, s] : t) v[c] = QString::fromLatin1(s);
     return v;
+}
+
+// The message box `m` has this text, title and icon and, when given, these
+// buttons; on failure, says what it had instead.
+inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
+                                             platform::Icon icone,
+                                             std::optional<platform::Buttons> boutons = std::nullopt)
+{
+    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
+      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
+      << titre.toStdString() << "\", icon " << int(icone);
+    if (boutons)
+        r << ", buttons " << int(*boutons);
+    return r;
 }
 
 } // namespace outils

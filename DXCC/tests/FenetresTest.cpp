@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/FeuilleChoixFichier.h"
@@ -42,14 +43,25 @@ QByteArray liste(std::initializer_list<const char*> prefixes)
     return t;
 }
 
+// The message box `m` has this text, title and icon and, when given, these
+// buttons; on failure, says what it had instead.
+inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
+                                             platform::Icon icone,
+                                             std::optional<platform::Buttons> boutons = std::nullopt)
+{
+    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult r = ::testing::AssertionFailure();
+    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
+      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
+      << titre.toStdString() << "\", icon " << int(icone);
+    if (boutons)
+        r << ", buttons " << int(*boutons);
+    return r;
+}
+
 const std::initializer_list<const char*> Quatorze = {"3A", "9A", "CT", "DL", "EA", "F", "G",
                                                      "I", "JA", "K", "LA", "OH", "VK", "ZL"};
-
-struct Message {
-    QString texte, titre;
-    Buttons boutons;
-    Icon icone;
-};
 
 class Fenetres : public ::testing::Test {
 protected:
@@ -61,12 +73,7 @@ protected:
     }
 
     QString chemin() const { return dir.filePath(QStringLiteral("DXCCPREF.DBR")); }
-    void ecrire(const QByteArray& octets)
-    {
-        QFile f(chemin());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(octets);
-    }
+    void ecrire(const QByteArray& octets) { ASSERT_TRUE(writeBytes(chemin(), octets)); }
     // Starts the program: start window, then the editor on the list.
     Form2& demarrer()
     {
@@ -131,9 +138,7 @@ TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
 {
     Form2& f = demarrer();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(dernier().text, QStringLiteral("DXCC DataBase was not read !"));
-    EXPECT_EQ(dernier().title, QStringLiteral("Selvane : Read Error"));
-    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(dernier(), "DXCC DataBase was not read !", "Selvane : Read Error", Icon::Critical));
     EXPECT_EQ(lignes(), 14);
 
     nouvelle(f, QStringLiteral("K"));
@@ -144,10 +149,8 @@ TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
 
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_EQ(dernier().text, QStringLiteral("Replace the old file ?"));
-    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
-    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
-    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_TRUE(
+        messageEst(dernier(), "Replace the old file ?", "- DXCC Data Base -", Icon::Critical, Buttons::YesNo));
     QByteArray attendu;
     for (int i = 0; i < 13; ++i)
         attendu += SeptTabs;
@@ -218,9 +221,7 @@ TEST_F(Fenetres, OrderedInsertAtTheEndFirstAndMiddleWithItsScroll)
     // No entry is selected after O.K.
     dialogs.clear();
     f.BtonEdit->click();
-    EXPECT_EQ(dernier().text, QStringLiteral("Select a dxcc prefix !!!"));
-    EXPECT_EQ(dernier().title, QStringLiteral(" - DXCC Data Base - "));
-    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_TRUE(messageEst(dernier(), "Select a dxcc prefix !!!", " - DXCC Data Base - ", Icon::Exclamation));
     EXPECT_EQ(dialogs.beeps(), 1);
 }
 
@@ -231,10 +232,8 @@ TEST_F(Fenetres, ANewPrefixThatExistsAsksBeforeReplacingEvenInAPaddedList)
     Form2& f = demarrer();
     dialogs.queueAnswer(Answer::No);
     nouvelle(f, QStringLiteral("k"), QStringLiteral("Other"));
-    EXPECT_EQ(dernier().text, QStringLiteral("This DXCC exists. Replace ?"));
-    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
-    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
-    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_TRUE(messageEst(dernier(), "This DXCC exists. Replace ?", "- DXCC Data Base -", Icon::Exclamation,
+                           Buttons::YesNo));
     EXPECT_TRUE(f.FenetreEditeur->isVisible()); // No: the editor stays open
     EXPECT_EQ(f.ModeNouveau, 1);
     EXPECT_EQ(cellule(2, 1), QStringLiteral("Name K"));
@@ -337,10 +336,8 @@ TEST_F(Fenetres, DeleteRemovesTheRowAndTheLastRowIsEmptiedInstead)
     f.BtonEdit->click();
     dialogs.queueAnswer(Answer::Cancel);
     f.BtonEffacer->click();
-    EXPECT_EQ(dernier().text, QStringLiteral("Click OK to remove this DXCC or Cancel !"));
-    EXPECT_EQ(dernier().title, QStringLiteral("- DXCC Data Base -"));
-    EXPECT_EQ(dernier().buttons, Buttons::OkCancel);
-    EXPECT_EQ(dernier().icon, Icon::Exclamation);
+    EXPECT_TRUE(messageEst(dernier(), "Click OK to remove this DXCC or Cancel !", "- DXCC Data Base -",
+                           Icon::Exclamation, Buttons::OkCancel));
     EXPECT_TRUE(f.FenetreEditeur->isVisible());
     EXPECT_EQ(lignes(), 14);
     f.BtonEffacer->click(); // OK
@@ -408,9 +405,8 @@ TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
     etat->fautesSauvegarde.failOnRename = true;
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_EQ(dernier().text, QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"));
-    EXPECT_EQ(dernier().title, QStringLiteral("Selvane - DXCC Data Base"));
-    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(dernier(), "Write Error : DXCCPREF.DBR was not saved !", "Selvane - DXCC Data Base",
+                           Icon::Critical));
     EXPECT_EQ(readBytes(chemin()), liste({"F"}));
     EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
 }
@@ -540,10 +536,8 @@ TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
     dialogs.clear();
     dialogs.queueAnswer(Answer::No);
     f.close();
-    EXPECT_EQ(dernier().text, QStringLiteral("Are you sure you wish to quit ?"));
-    EXPECT_EQ(dernier().title, QStringLiteral("Selvane - DXCC Data Base"));
-    EXPECT_EQ(dernier().buttons, Buttons::YesNo);
-    EXPECT_EQ(dernier().icon, Icon::Critical);
+    EXPECT_TRUE(messageEst(dernier(), "Are you sure you wish to quit ?", "Selvane - DXCC Data Base", Icon::Critical,
+                           Buttons::YesNo));
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(fins, 0);
 
