@@ -1,8 +1,8 @@
 #include "DXCC/Form2.h"
 
+#include "assets/Assets.h"
+
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStyle>
 
 #include "DXCC/BaseDXCC.h"
@@ -28,26 +28,6 @@ constexpr int LargeurCarte = 5785, HauteurCarte = 3180;
 constexpr int LargeurPlan = 5670, HauteurPlan = 2775; // the world-map picture, 378 x 185 pixels
 
 const QString TitreBase = QStringLiteral("- DXCC Data Base -");
-
-// The world map compiled into the program, the twice-as-large picture on a
-// dense screen, sized to the map box.
-QImage carteMonde()
-{
-    const QScreen* ecran = QGuiApplication::primaryScreen();
-    const bool dense = ecran && ecran->devicePixelRatio() > 1.0;
-    QImage image(dense ? QStringLiteral(":/cartes/worldmap@2x.png") : QStringLiteral(":/cartes/worldmap.png"));
-    if (image.isNull())
-        return image;
-    if (dense)
-        image.setDevicePixelRatio(2.0);
-    const QSize voulu = platform::twipsToPixels(QSize(LargeurPlan, HauteurPlan));
-    if (image.deviceIndependentSize().toSize() != voulu) {
-        const qreal r = image.devicePixelRatio();
-        image = image.scaled(voulu * r, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        image.setDevicePixelRatio(r);
-    }
-    return image;
-}
 
 // A new control of `parent` with its caption (none for a box), at (x, y)
 // and l x h twips.
@@ -130,7 +110,7 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     platform::resizeTwips(FenetreCarte, LargeurCarte, HauteurCarte);
     Map = new platform::PictureBox(FenetreCarte);
     platform::setTwipsGeometry(Map, 57, 60, LargeurPlan, HauteurPlan);
-    Map->setPicture(carteMonde());
+    Map->setPicture(assets::carteMonde(QSize(LargeurPlan, HauteurPlan)));
     BoutonFinCarte = controle<QPushButton>(FenetreCarte, 4560, 2865, 1167, 315, QStringLiteral("Exit..."));
 
     // ---- button column

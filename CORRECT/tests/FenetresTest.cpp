@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/DialogChecks.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
@@ -29,6 +30,7 @@ using platform::Answer;
 using platform::Icon;
 
 using platform::testing::application;
+using platform::testing::isMessage;
 using platform::testing::readBytes;
 using platform::testing::writeBytes;
 
@@ -43,23 +45,6 @@ void cliquerEntree(platform::FileList* liste, const QString& nom, bool double_ =
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
     if (double_)
         QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
-}
-
-// The message box `m` has this text, title and icon and, when given, these
-// buttons; on failure, says what it had instead.
-inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
-                                             platform::Icon icone,
-                                             std::optional<platform::Buttons> boutons = std::nullopt)
-{
-    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
-        return ::testing::AssertionSuccess();
-    ::testing::AssertionResult r = ::testing::AssertionFailure();
-    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
-      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
-      << titre.toStdString() << "\", icon " << int(icone);
-    if (boutons)
-        r << ", buttons " << int(*boutons);
-    return r;
 }
 
 // A manual clock that notes, at every wait, what the start window shows.
@@ -273,7 +258,7 @@ TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
     cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(messageEst(m[0], "Correction file failed", "Selvane : Correction values", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0], "Correction file failed", "Selvane : Correction values", Icon::Critical));
     ASSERT_TRUE(editeur().isVisible());
     EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - bad.tcv");
     EXPECT_EQ(grille().textMatrix(1, 0), " 0");
@@ -320,7 +305,7 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         const auto m = d.messages();
         EXPECT_EQ(int(m.size()), c.messages) << c.nom;
         for (const auto& e : m)
-            EXPECT_TRUE(messageEst(e, QString::fromUtf8("Must be +/- 5\xC2\xB0 max"), "Selvane : Correction values",
+            EXPECT_TRUE(isMessage(e, QString::fromUtf8("Must be +/- 5\xC2\xB0 max"), "Selvane : Correction values",
                                    Icon::Critical))
                 << c.nom;
     }
@@ -436,7 +421,7 @@ TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)
     sauverSous("home.dat");
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(messageEst(m[0], "Write Error : home.tcv was not saved !", "Selvane - TCV Editor", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0], "Write Error : home.tcv was not saved !", "Selvane - TCV Editor", Icon::Critical));
     EXPECT_TRUE(choixDat().isVisible());
     EXPECT_EQ(choixDat().ListeFichierDat->fileName(), "home.dat");
     EXPECT_FALSE(editeur().isVisible());
@@ -457,7 +442,7 @@ TEST_F(Fenetres, QuitQuestion)
     d.queueAnswer(Answer::No);
     QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
     ASSERT_EQ(d.messages().size(), 1u);
-    EXPECT_TRUE(messageEst(d.messages()[0], "Are you sure you wish to quit ?", "Selvane - T.C.V", Icon::Critical,
+    EXPECT_TRUE(isMessage(d.messages()[0], "Are you sure you wish to quit ?", "Selvane - T.C.V", Icon::Critical,
                            platform::Buttons::YesNo));
     EXPECT_TRUE(choix().isVisible());
     EXPECT_FALSE(etat->ProgrammeTermine);

@@ -20,7 +20,7 @@
 #include <gtest/gtest.h>
 
 using corvinet::Champ;
-using outils::messageEst;
+using outils::isMessage;
 using platform::Answer;
 using platform::DialogEvent;
 using platform::Icon;
@@ -159,7 +159,7 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_TRUE(messageEst(messages()[0], "Replace the old file ?", "- Setup of Selvane -", Icon::Exclamation));
+        EXPECT_TRUE(isMessage(messages()[0], "Replace the old file ?", "- Setup of Selvane -", Icon::Exclamation));
         EXPECT_EQ(messages()[0].buttons, platform::Buttons::YesNo);
         EXPECT_EQ(dialogs.beeps(), 0);
         EXPECT_EQ(octets(fixture), octetsFixture(fixture));
@@ -226,7 +226,7 @@ TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
     dialogs.clear();
     ouvre("short.dat");
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messageEst(messages()[0], "Read Error : short.dat had some errors !", "Corvinet", Icon::Critical));
+    EXPECT_TRUE(isMessage(messages()[0], "Read Error : short.dat had some errors !", "Corvinet", Icon::Critical));
     EXPECT_EQ(texte(Champ::Freq), "432");
     EXPECT_EQ(texte(Champ::Gain), "34.5");
     EXPECT_TRUE(f().isVisible());
@@ -269,7 +269,7 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 2u);
-        EXPECT_TRUE(messageEst(messages()[1], "Write Error : station.dat was not saved !", "Corvinet", Icon::Critical));
+        EXPECT_TRUE(isMessage(messages()[1], "Write Error : station.dat was not saved !", "Corvinet", Icon::Critical));
         EXPECT_EQ(octets("station.dat"), octetsFixture("station_port1.dat"));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});
@@ -304,7 +304,7 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_TRUE(messageEst(messages()[1], "Use the menu 'File - Save As ...'", "- Setup of Selvane -", Icon::Critical));
+    EXPECT_TRUE(isMessage(messages()[1], "Use the menu 'File - Save As ...'", "- Setup of Selvane -", Icon::Critical));
     EXPECT_EQ(octets("ab.dat"), octetsFixture("station_port1.dat"));
 
     // An empty answer leaves the chooser open with O.K. disabled.
@@ -359,7 +359,7 @@ TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
     dialogs.queueAnswer(Answer::No);
     f().close();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messageEst(messages()[0], "Are you sure you wish to quit ?", "- Selvane - Set Up -", Icon::Critical));
+    EXPECT_TRUE(isMessage(messages()[0], "Are you sure you wish to quit ?", "- Selvane - Set Up -", Icon::Critical));
     EXPECT_TRUE(f().isVisible());
     EXPECT_EQ(texte(Champ::Indic), "F6XYZ");
     EXPECT_EQ(fins, 0);
@@ -389,7 +389,7 @@ TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
     prog->MenuSave();
     EXPECT_FALSE(prog->CoherenceOk);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messageEst(messages()[0], "The error was :\r\rEndstop : Low >= High\r\rEnter new value !!!",
+    EXPECT_TRUE(isMessage(messages()[0], "The error was :\r\rEndstop : Low >= High\r\rEnter new value !!!",
                            " - Data Error - ", Icon::Exclamation));
     EXPECT_EQ(texte(Champ::ButeeB), "");
     EXPECT_EQ(texte(Champ::ButeeH), "");

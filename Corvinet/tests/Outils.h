@@ -4,6 +4,7 @@
 
 #include "Corvinet/FichierStation.h"
 #include "platform/Dialogs.h"
+#include "platform/testing/DialogChecks.h"
 #include "platform/testing/TestFiles.h"
 
 #include <QByteArray>
@@ -15,6 +16,7 @@ namespace outils {
 
 inline QString fixture(const QString& nom) { return QStringLiteral(CORVINET_FIXTURES "/") + nom; }
 
+using platform::testing::isMessage;
 using platform::testing::readBytes;
 
 // The values of station_port1.dat as the window shows them after loading.
@@ -38,23 +40,6 @@ inline corvinet::ValeursStation valeursPort1()
     };
     for (const auto& [c, s] : t) v[c] = QString::fromLatin1(s);
     return v;
-}
-
-// The message box `m` has this text, title and icon and, when given, these
-// buttons; on failure, says what it had instead.
-inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
-                                             platform::Icon icone,
-                                             std::optional<platform::Buttons> boutons = std::nullopt)
-{
-    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
-        return ::testing::AssertionSuccess();
-    ::testing::AssertionResult r = ::testing::AssertionFailure();
-    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
-      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
-      << titre.toStdString() << "\", icon " << int(icone);
-    if (boutons)
-        r << ", buttons " << int(*boutons);
-    return r;
 }
 
 } // namespace outils

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/DialogChecks.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
@@ -27,6 +28,7 @@ using platform::Buttons;
 using platform::Icon;
 
 using platform::testing::application;
+using platform::testing::isMessage;
 using platform::testing::readBytes;
 using platform::testing::writeBytes;
 
@@ -41,23 +43,6 @@ QByteArray liste(std::initializer_list<const char*> prefixes)
     for (const char* p : prefixes)
         t += QByteArray(p) + "\tName " + p + "\t10\t20\tN\t30\t40\tE\r\n";
     return t;
-}
-
-// The message box `m` has this text, title and icon and, when given, these
-// buttons; on failure, says what it had instead.
-inline ::testing::AssertionResult messageEst(const platform::DialogEvent& m, const QString& texte, const QString& titre,
-                                             platform::Icon icone,
-                                             std::optional<platform::Buttons> boutons = std::nullopt)
-{
-    if (m.text == texte && m.title == titre && m.icon == icone && (!boutons || m.buttons == *boutons))
-        return ::testing::AssertionSuccess();
-    ::testing::AssertionResult r = ::testing::AssertionFailure();
-    r << "message \"" << m.text.toStdString() << "\", title \"" << m.title.toStdString() << "\", icon " << int(m.icon)
-      << ", buttons " << int(m.buttons) << "; expected \"" << texte.toStdString() << "\", title \""
-      << titre.toStdString() << "\", icon " << int(icone);
-    if (boutons)
-        r << ", buttons " << int(*boutons);
-    return r;
 }
 
 const std::initializer_list<const char*> Quatorze = {"3A", "9A", "CT", "DL", "EA", "F", "G",
@@ -138,7 +123,7 @@ TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
 {
     Form2& f = demarrer();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_TRUE(messageEst(dernier(), "DXCC DataBase was not read !", "Selvane : Read Error", Icon::Critical));
+    EXPECT_TRUE(isMessage(dernier(), "DXCC DataBase was not read !", "Selvane : Read Error", Icon::Critical));
     EXPECT_EQ(lignes(), 14);
 
     nouvelle(f, QStringLiteral("K"));
@@ -150,7 +135,7 @@ TEST_F(Fenetres, NoFileThenANewEntryAfterTheEmptyRowsSavedAndReadBack)
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
     EXPECT_TRUE(
-        messageEst(dernier(), "Replace the old file ?", "- DXCC Data Base -", Icon::Critical, Buttons::YesNo));
+        isMessage(dernier(), "Replace the old file ?", "- DXCC Data Base -", Icon::Critical, Buttons::YesNo));
     QByteArray attendu;
     for (int i = 0; i < 13; ++i)
         attendu += SeptTabs;
@@ -221,7 +206,7 @@ TEST_F(Fenetres, OrderedInsertAtTheEndFirstAndMiddleWithItsScroll)
     // No entry is selected after O.K.
     dialogs.clear();
     f.BtonEdit->click();
-    EXPECT_TRUE(messageEst(dernier(), "Select a dxcc prefix !!!", " - DXCC Data Base - ", Icon::Exclamation));
+    EXPECT_TRUE(isMessage(dernier(), "Select a dxcc prefix !!!", " - DXCC Data Base - ", Icon::Exclamation));
     EXPECT_EQ(dialogs.beeps(), 1);
 }
 
@@ -232,7 +217,7 @@ TEST_F(Fenetres, ANewPrefixThatExistsAsksBeforeReplacingEvenInAPaddedList)
     Form2& f = demarrer();
     dialogs.queueAnswer(Answer::No);
     nouvelle(f, QStringLiteral("k"), QStringLiteral("Other"));
-    EXPECT_TRUE(messageEst(dernier(), "This DXCC exists. Replace ?", "- DXCC Data Base -", Icon::Exclamation,
+    EXPECT_TRUE(isMessage(dernier(), "This DXCC exists. Replace ?", "- DXCC Data Base -", Icon::Exclamation,
                            Buttons::YesNo));
     EXPECT_TRUE(f.FenetreEditeur->isVisible()); // No: the editor stays open
     EXPECT_EQ(f.ModeNouveau, 1);
@@ -336,7 +321,7 @@ TEST_F(Fenetres, DeleteRemovesTheRowAndTheLastRowIsEmptiedInstead)
     f.BtonEdit->click();
     dialogs.queueAnswer(Answer::Cancel);
     f.BtonEffacer->click();
-    EXPECT_TRUE(messageEst(dernier(), "Click OK to remove this DXCC or Cancel !", "- DXCC Data Base -",
+    EXPECT_TRUE(isMessage(dernier(), "Click OK to remove this DXCC or Cancel !", "- DXCC Data Base -",
                            Icon::Exclamation, Buttons::OkCancel));
     EXPECT_TRUE(f.FenetreEditeur->isVisible());
     EXPECT_EQ(lignes(), 14);
@@ -405,7 +390,7 @@ TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
     etat->fautesSauvegarde.failOnRename = true;
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_TRUE(messageEst(dernier(), "Write Error : DXCCPREF.DBR was not saved !", "Selvane - DXCC Data Base",
+    EXPECT_TRUE(isMessage(dernier(), "Write Error : DXCCPREF.DBR was not saved !", "Selvane - DXCC Data Base",
                            Icon::Critical));
     EXPECT_EQ(readBytes(chemin()), liste({"F"}));
     EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
@@ -536,7 +521,7 @@ TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
     dialogs.clear();
     dialogs.queueAnswer(Answer::No);
     f.close();
-    EXPECT_TRUE(messageEst(dernier(), "Are you sure you wish to quit ?", "Selvane - DXCC Data Base", Icon::Critical,
+    EXPECT_TRUE(isMessage(dernier(), "Are you sure you wish to quit ?", "Selvane - DXCC Data Base", Icon::Critical,
                            Buttons::YesNo));
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(fins, 0);
