@@ -1,4 +1,4 @@
-// The compiled-in world map reaches a program at the size its map box has.
+// The compiled-in pictures reach a program at the sizes their controls have.
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
 
@@ -15,4 +15,89 @@ TEST(CarteMonde, CompiledInAtTheMapBoxSize)
         return carte.pixel(xTwips * carte.width() / 5670, yTwips * carte.height() / 2770);
     };
     EXPECT_NE(pixel(441, 1787), pixel(2882, 1411));
+}
+
+// Every radio-sky picture is compiled in at the size its control has.
+TEST(CarteCiel, PicturesAtTheirControlSizes)
+{
+    const struct {
+        const char* nom;
+        QImage image;
+        QSize twips;
+    } cas[] = {
+        {"carteCiel", assets::carteCiel(), {5490, 4125}},
+        {"carteCielTracking", assets::carteCielTracking(), {5760, 2760}},
+        {"marqueurSoleil", assets::marqueurSoleil(), {270, 270}},
+        {"cleCouleursCiel", assets::cleCouleursCiel(), {2280, 2565}},
+        {"cleSourcesCiel", assets::cleSourcesCiel(), {1545, 2280}},
+        {"boutonInfoCiel", assets::boutonInfoCiel(), {480, 480}},
+    };
+    for (const auto& c : cas) {
+        ASSERT_FALSE(c.image.isNull()) << c.nom;
+        EXPECT_EQ(c.image.deviceIndependentSize().toSize(), platform::twipsToPixels(c.twips)) << c.nom;
+    }
+    EXPECT_EQ(assets::carteCiel().size(), QSize(366, 275)); // at 96 dpi
+    for (int k = 0; k < 8; ++k) {
+        const QImage phase = assets::phaseLune(k);
+        ASSERT_FALSE(phase.isNull()) << k;
+        EXPECT_EQ(phase.deviceIndependentSize().toSize(), platform::twipsToPixels(QSize(480, 480))) << k;
+    }
+    EXPECT_TRUE(assets::phaseLune(-1).isNull());
+    EXPECT_TRUE(assets::phaseLune(8).isNull());
+}
+
+// Pixels of Planner's chart at the points where its marker formulas put a
+// 270-twip marker's centre.
+class CarteCielPlanner : public ::testing::Test {
+protected:
+    QImage carte = assets::carteCiel();
+    QRgb pixel(float a, float d) const
+    {
+        const float kx = 4890.0f / 360.0f, ky = 3665.0f / 180.0f;
+        const float left = 5315.0f - kx * a, top = (90.0f - d) * ky - 80.0f;
+        return carte.pixel(int((left + 135.0f) * carte.width() / 5490.0f),
+                           int((top + 135.0f) * carte.height() / 4125.0f));
+    }
+    int bande(QRgb c) const
+    {
+        for (int i = 0; i < 8; ++i)
+            if (assets::couleurBandeCiel(i).rgb() == c)
+                return i;
+        return -1;
+    }
+};
+
+TEST_F(CarteCielPlanner, GalacticCentreHotPolesCold)
+{
+    ASSERT_FALSE(carte.isNull());
+    EXPECT_LE(carte.colorCount(), 16);
+    // Beside Sagittarius-A, clear of its number disc, the galactic centre
+    // region is in one of the two hottest bands; the poles' surroundings
+    // (clear of the NGP and SGP labels) are in the coolest band.
+    EXPECT_GE(bande(pixel(262.0f, -34.0f)), 6);
+    EXPECT_EQ(bande(pixel(175.0f, 45.0f)), 0); // near the north galactic pole
+    EXPECT_EQ(bande(pixel(10.0f, -50.0f)), 0); // near the south galactic pole
+}
+
+TEST_F(CarteCielPlanner, SourceNumbersAtTheirPositions)
+{
+    ASSERT_FALSE(carte.isNull());
+    // Each source's number disc (white with a black digit) covers the point;
+    // neither colour is a band colour.
+    for (const auto& [a, d] : {std::pair{350.25f, 58.5333f}, {265.75f, -28.9333f}, {299.5f, 40.5833f},
+                               {274.5f, -16.1666f}, {83.0f, 21.9833f}, {79.5f, -45.8167f}, {142.5f, 40.0f}}) {
+        const QRgb c = pixel(a, d);
+        EXPECT_TRUE(c == qRgb(255, 255, 255) || c == qRgb(0, 0, 0)) << a << " " << d;
+        EXPECT_EQ(bande(c), -1);
+    }
+    // A point 10 degrees away from every source is in a band.
+    EXPECT_GE(bande(pixel(120.0f, -10.0f)), 0);
+}
+
+TEST(CarteCiel, BandColoursAreDistinct)
+{
+    for (int i = 0; i < 8; ++i)
+        for (int j = i + 1; j < 8; ++j)
+            EXPECT_NE(assets::couleurBandeCiel(i), assets::couleurBandeCiel(j));
+    EXPECT_EQ(assets::couleurBandeCiel(8), QColor(Qt::black));
 }
