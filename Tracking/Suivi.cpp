@@ -1,0 +1,707 @@
+#include "Tracking/Suivi.h"
+
+#include "platform/Text.h"
+
+#include <QDate>
+#include <cmath>
+
+namespace suivi {
+
+using platform::Format;
+
+namespace {
+constexpr double DeuxPi = 6.283185308;
+constexpr float KxCiel = 5160.0f / 360.0f; // twips per degree of right ascension
+constexpr float KyCiel = 2370.0f / 180.0f; // twips per degree of declination
+
+void enrouleDeuxPi(double& a)
+{
+    if (a > DeuxPi)
+        a -= DeuxPi;
+    if (a < 0)
+        a += DeuxPi;
+}
+} // namespace
+
+PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic)
+{
+    int32_t n = secondesJour;
+    if (n >= 30000)
+        n -= 30000 - 2 * P;
+    if (n >= 30000)
+        n -= 30000 - 2 * P;
+    const int k = n / P;
+    return {static_cast<int>(n % P), k, (k % 2) == periodeTrafic};
+}
+
+double anglePolarisation(double phi, double A, double E)
+{
+    const double f = phi * 0.01745329252, a = A * 0.01745329252, e = E * 0.01745329252;
+    const double den = std::sin(a) * std::cos(f);
+    const double num = std::sin(f) * std::cos(e) - std::cos(a) * std::cos(f) * std::sin(e);
+    if (den == 0)
+        return num >= 0 ? 90.0 : -90.0;
+    return std::atan(num / den) * 57.29577951;
+}
+
+Suivi::Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue)
+    : Drive(Station, nulle_), dialogs_(dialogs), clock_(clock), vue_(vue), liaison_(&nulle_)
+{
+    Astro.variante = astro::Variante::Tracking;
+    Astro.ApresChangeJour = [this] { CalculJourJulienAffichage(); };
+}
+
+void Suivi::setLiaison(Liaison& l)
+{
+    liaison_ = &l;
+    Drive.setLiaison(l);
+}
+
+bool Suivi::Initialise(const StationTrack& station, const Corrections& corrections)
+{
+    Station = station;
+    Correction = corrections;
+    Astro.Altitude = Station.Altitude;
+    Astro.Freq = Station.Freq;
+    CodeSource = 0;
+    NomSource = QStringLiteral("Moon");
+    PeriodeTrafic = 0;
+    DureePeriode = Station.Freq <= 400 ? 1 : 2;
+    OffsetNiveau = 0;
+    Aff = Affichage{};
+    Aff.AffOffset = Format(OffsetNiveau, "#0.0");
+    HorizonCielComplet = AlternanceIcone = false;
+    PointHorizonCiel = 0;
+    AscDroiteHorizon = 0;
+    BoucleActive = true;
+    RecalculLune = RecalculSoleil = true;
+    ColonneHorizon = -1;
+    HorizonComplet = false;
+    PremierCycleFait = false;
+    PortOuvert = false;
+    MemoPeriode = {};
+    const bool nord = Station.ButeeG > Station.ButeeD;
+    if (nord)
+        Station.ButeeD = static_cast<int16_t>(Station.ButeeD + 360);
+    Drive.reinitialise(nord);
+    Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
+    // Date and UTC hour.
+    const QDateTime t = clock_.now();
+    const QDate d = t.date();
+    if (d.year() < 1999) {
+        dialogs_.beep();
+        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
+                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+        return false;
+    }
+    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
+                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
+    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
+    HeureUTC = t.time().hour() - Station.DecHor;
+    if (HeureUTC > 23) {
+        HeureUTC -= 24;
+        Astro.PasJour = 1;
+        astro::ChangeJour(Astro);
+    }
+    if (HeureUTC < 0) {
+        HeureUTC += 24;
+        Astro.PasJour = -1;
+        astro::ChangeJour(Astro);
+    }
+    // First display of the date, the frequency and the source.
+    CalculJourJulienAffichage();
+    Aff.AffFrequence = platform::CStr(Station.Freq);
+    Aff.CadreSource = NomSource;
+    return true;
+}
+
+void Suivi::FinProgramme()
+{
+    if (ProgrammeTermine)
+        return;
+    if (Drive.MoteurElActif)
+        liaison_->echange(octet::ElArret);
+    if (Drive.MoteurAzActif)
+        liaison_->echange(octet::AzArret);
+    ProgrammeTermine = true;
+    BoucleActive = false;
+    if (PortOuvert) {
+        liaison_->vider();
+        liaison_->fermer();
+        PortOuvert = false;
+    }
+    if (fin)
+        fin();
+}
+
+bool Suivi::HorlogeUTC()
+{
+    const QDateTime t = clock_.now(); // one sample: date and time together
+    const QDate d = t.date();
+    if (d.year() < 1999) {
+        dialogs_.beep();
+        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
+                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+        FinProgramme();
+        return false;
+    }
+    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
+                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
+    // February of the PC year, so that a run across New Year steps the
+    // date by the right calendar.
+    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
+    HeureUTC = t.time().hour() - Station.DecHor;
+    if (HeureUTC > 23) {
+        HeureUTC -= 24;
+        Astro.PasJour = 1;
+    } else if (HeureUTC < 0) {
+        HeureUTC += 24;
+        Astro.PasJour = -1;
+    } else {
+        Astro.PasJour = 0;
+    }
+    astro::ChangeJour(Astro);
+    MinuteUTC = t.time().minute();
+    SecondeUTC = t.time().second();
+    const int32_t s = HeureUTC * 3600 + MinuteUTC * 60 + SecondeUTC;
+    SecondesJourUTC = s;
+    Astro.FractionJour = s / 86400.0;
+    Astro.HeureUT = s / 3600.0;
+    return true;
+}
+
+void Suivi::CalculJourJulienAffichage()
+{
+    int y = Astro.DateCalcul.year, m = Astro.DateCalcul.month;
+    if (m < 3) {
+        m += 12;
+        y -= 1;
+    }
+    const double A = platform::Int(y / 100.0);
+    const double B = 2 - A + platform::Int(A / 4);
+    Astro.JourJulien = B + platform::Int(365.25 * y) - 694025 + platform::Int(30.6001 * (m + 1)) +
+                       Astro.DateCalcul.day - 0.5;
+    const QString jour = Format(Astro.DateCalcul.weekday, "dddd");
+    if (Aff.AffUTCJour != jour)
+        Aff.AffUTCJour = jour;
+    const QString date = platform::Str(Astro.DateCalcul.day) + " " +
+                         platform::FormatDate(QDate(Astro.DateCalcul.year, Astro.DateCalcul.month, 1), "mmm yyyy");
+    if (Aff.AffUTCDate != date)
+        Aff.AffUTCDate = date;
+}
+
+void Suivi::CalculPrecessionTrack()
+{
+    const double annees = (Astro.DateJulienne - 18262.423) / 365.2425;
+    const double a = Astro.AscensionDroite, d = Astro.Declinaison;
+    const double da = (3.07327 + 20.0426 * std::sin(a) * std::tan(d) / 15) * 7.27220467524603e-5 * annees;
+    const double dd = 20.0426 * std::cos(a) * 4.848136995860841e-6 * annees;
+    Astro.AscensionDroite += da;
+    Astro.Declinaison += dd;
+    if (Astro.AscensionDroite > DeuxPi)
+        Astro.AscensionDroite -= DeuxPi;
+    if (Astro.AscensionDroite < 0)
+        Astro.AscensionDroite += DeuxPi;
+}
+
+void Suivi::CalculPositionSourceTrack(int code)
+{
+    astro::CalculTempsSideral(Astro);
+    if (code < 0 || code > 9)
+        return;
+    if (code == 0) {
+        if (RecalculLune) {
+            astro::CalculSerieLune(Astro);
+            astro::CalculNutation(Astro);
+            astro::EcliptiqueVersEquatorial(Astro);
+            astro::CalculAzElTopocentrique(Astro);
+            astro::CalculPerteDoppler(Astro);
+            Aff.AffFreqDoppler = Format(Astro.DopplerSource, "####0");
+            Aff.AffExtraLoss = Format(Astro.PerteSupplementaire, "#0.00") + " dB";
+            RecalculLune = false;
+        } else {
+            astro::CalculAzElTopocentrique(Astro);
+        }
+        return;
+    }
+    if (code == 1) {
+        if (RecalculSoleil) {
+            astro::CalculSerieSoleil(Astro);
+            Astro.LatitudeEcliptique = 0;
+            astro::EcliptiqueVersEquatorial(Astro);
+            astro::CalculAzElTopocentrique(Astro);
+            RecalculSoleil = false;
+        } else {
+            astro::CalculAzElTopocentrique(Astro);
+        }
+        return;
+    }
+    double ra, dec;
+    if (code <= 8) {
+        ra = astro::PositionSourcesFixes[code - 2].AscensionDroite;
+        dec = astro::PositionSourcesFixes[code - 2].Declinaison;
+    } else {
+        ra = AscDroiteAutre;
+        dec = DeclinaisonAutre;
+    }
+    Astro.AscensionDroite = astro::DegVersRad(ra);
+    Astro.Declinaison = astro::DegVersRad(dec);
+    Astro.ParallaxeLune = 1e-12;
+    CalculPrecessionTrack();
+    astro::CalculAzElTopocentrique(Astro);
+}
+
+void Suivi::GestionPeriodeTrafic()
+{
+    static constexpr int Durees[3] = {60, 120, 150};
+    const int P = Durees[DureePeriode];
+    const PositionPeriode pp = positionPeriode(SecondesJourUTC, P, PeriodeTrafic);
+    const int r = pp.r;
+    bool arme = MemoPeriode[1] != 0;
+    if (r == 0 && arme) {
+        if (Aff.CadreTraffic == QLatin1String("Calibration")) {
+            static const char* Longueurs[3] = {"1mn", "2mn", "2.5mn"};
+            Aff.CadreTraffic = QStringLiteral("Traffic : %1 / %2")
+                                   .arg(PeriodeTrafic == 0 ? "1st" : "2nd", Longueurs[DureePeriode]);
+        }
+        const uint8_t code = pp.propre ? octet::PeriodePropre : octet::PeriodeAutre;
+        Aff.AffPeriodeCouleur = pp.propre ? Rouge : Vert;
+        Aff.AffPeriodeLargeur = 1935;
+        Aff.AffNextPeriodeCouleur = Aff.FondTraffic;
+        Aff.AffNextPeriodeLargeur = 0;
+        Aff.AffNextPeriodeGauche = 1935;
+        liaison_->echange(code);
+        MemoPeriode[1] = 0;
+        MemoPeriode[2] = 0;
+        arme = false;
+        const bool visible = CodeSource == 0 && Astro.ElevationSource >= 0;
+        Aff.LibellesDoppler = visible;
+        Aff.CadrePeriode = visible;
+    }
+    if (SecondeUTC == 16 && arme) {
+        RecalculLune = RecalculSoleil = true;
+        MemoPeriode[1] = 0;
+        arme = false;
+    }
+    if (r == P - 29 && arme) {
+        if (Aff.CadreMap.left(11) == QLatin1String("Calibration"))
+            Aff.CadreMap = QStringLiteral("Common Window : ") + NomSource;
+        DessineCourbeCarte();
+        if (CarteXDX != 0 && CarteYDX != 0)
+            PlacePointDXTrack(CarteXDX, CarteYDX);
+        MemoPeriode[1] = 0;
+        arme = false;
+    }
+    if (SecondeUTC == 46 && arme) {
+        AffichageCarteCiel();
+        DessineBandeCiel();
+        MemoPeriode[1] = 0;
+        arme = false;
+    }
+    if (r >= P - 10 && r != MemoPeriode[0]) {
+        const quint32 suivante = Aff.AffPeriodeCouleur == Rouge ? Vert : Rouge;
+        Aff.AffNextPeriodeCouleur =
+            Aff.AffNextPeriodeCouleur == suivante ? Aff.FondTraffic : suivante;
+    }
+    MemoPeriode[0] = r;
+    if (r % 5 == 0 && MemoPeriode[2] < r) {
+        const int W = Aff.CadrePeriodeLargeur;
+        Aff.AffPeriodeLargeur = static_cast<int>(static_cast<double>(P - r) / P * W);
+        Aff.AffNextPeriodeGauche = Aff.AffPeriodeLargeur;
+        Aff.AffNextPeriodeLargeur = W - Aff.AffPeriodeLargeur;
+        MemoPeriode[2] = r;
+    }
+    if (!(r == 0 || r == P - 29 || SecondeUTC == 16 || SecondeUTC == 46))
+        MemoPeriode[1] = -1;
+}
+
+void Suivi::LectureCodeurs()
+{
+    const int azBas = liaison_->echange(octet::AzCodeurBas);
+    const int azHaut = liaison_->echange(octet::AzCodeurHaut);
+    AzimutAntenne = azimutCodeur(decodeCodeur(Station.FormatAz, static_cast<uint8_t>(azHaut),
+                                              static_cast<uint8_t>(azBas), Station.RangAz),
+                                 Station.UniteAz, Station.OffAz);
+    MesureNiveauSignal();
+    const int elBas = liaison_->echange(octet::ElCodeurBas);
+    const int elHaut = liaison_->echange(octet::ElCodeurHaut);
+    ElevationAntenne = elevationCodeur(decodeCodeur(Station.FormatEl, static_cast<uint8_t>(elHaut),
+                                                    static_cast<uint8_t>(elBas), Station.RangEl),
+                                       Station.UniteEl, Station.OffEl);
+    if (Correction.CorrectionActive) {
+        const float x = AzimutAntenne / 10;
+        const int i = static_cast<int>(std::floor(x));
+        const float f = x - i;
+        const auto& ta = Correction.TableCorrectionAzimut;
+        const auto& te = Correction.TableCorrectionElevation;
+        const float ca = ta[i] + (ta[i + 1] - ta[i]) * f;
+        const float ce = te[i] + (te[i + 1] - te[i]) * f;
+        AzimutAntenne = AzimutAntenne + ca;
+        if (AzimutAntenne >= 360)
+            AzimutAntenne = AzimutAntenne - 360;
+        if (AzimutAntenne < 0)
+            AzimutAntenne = AzimutAntenne + 360;
+        ElevationAntenne = ElevationAntenne + ce;
+    }
+}
+
+void Suivi::MesureNiveauSignal()
+{
+    if (!vue_.interfaceVisible())
+        return;
+    const int brut = liaison_->echange(octet::Mesure);
+    if (Station.TypeMesure == QLatin1String("Signal")) {
+        const float v = static_cast<float>(brut / (255 / static_cast<double>(Station.Range8b)) - Station.Off8b);
+        NombreEchantillons += 1;
+        EchantillonsNiveau[NombreEchantillons] = v;
+        if (NombreEchantillons < 20)
+            return;
+        NombreEchantillons = 0;
+        vue_.dessineNiveau(EchantillonsNiveau);
+        float somme = 0;
+        for (int i = 1; i <= 20; ++i)
+            somme += EchantillonsNiveau[i];
+        MoyenneNiveau = somme / 20;
+        Aff.AffLevelAverage = Format(MoyenneNiveau - OffsetNiveau, "#0.0");
+    } else {
+        const float a = static_cast<float>(brut / (255 / static_cast<double>(Station.Range8b)) + Station.Off8b);
+        Aff.AffPolar = Format(a, "#0.0");
+    }
+}
+
+void Suivi::AfficheValeurs()
+{
+    auto ecrit = [](QString& l, const QString& t) {
+        if (l != t)
+            l = t;
+    };
+    ecrit(Aff.AffUTCTime, platform::FormatTime(HeureUTC, MinuteUTC, SecondeUTC, "hh:mm:ss"));
+    ecrit(Aff.AffSourceAzimut, Format(Astro.AzimutSource, "##0.00"));
+    ecrit(Aff.AffSourceElevation, Format(Astro.ElevationSource, "##0.00"));
+    if (vue_.absolu()) {
+        ecrit(Aff.AffAntenneAzimut, Format(AzimutAntenne, "##0.00"));
+        ecrit(Aff.AffAntenneElevation, Format(ElevationAntenne, "##0.00"));
+    } else {
+        ecrit(Aff.AffAntenneAzimut, Format(AzimutAntenne - Astro.AzimutSource, "##0.00"));
+        ecrit(Aff.AffAntenneElevation, Format(ElevationAntenne - Astro.ElevationSource, "##0.00"));
+    }
+    if (CodeSource == 0) {
+        double h = Astro.AngleHoraireTopo;
+        ecrit(Aff.AffHA, Format(astro::RadVersDeg(h), "##0.00°"));
+    }
+}
+
+void Suivi::PlaceIconeAntenne()
+{
+    if (AlternanceIcone) {
+        AlternanceIcone = false;
+        return;
+    }
+    AlternanceIcone = true;
+    double phi = Station.LatitudeStation;
+    phi = astro::DegVersRad(phi);
+    if (vue_.cadreSkyMapVisible() && vue_.imgPosAntVisible()) {
+        double A = AzimutAntenne, El = ElevationAntenne;
+        A = astro::DegVersRad(A);
+        El = astro::DegVersRad(El);
+        double sd = std::cos(phi) * std::cos(El) * std::cos(A) + std::sin(phi) * std::sin(El);
+        const double delta = astro::ArcSin(sd);
+        double d = std::cos(phi) * std::cos(delta);
+        if (d < 1e-20)
+            d = 1e-20;
+        double c = (std::sin(El) - std::sin(delta) * std::sin(phi)) / d;
+        double H = astro::ArcCos(c);
+        if (std::sin(A) >= 0)
+            H = DeuxPi - H;
+        enrouleDeuxPi(H);
+        double alpha = Astro.TempsSideralLocal - H;
+        enrouleDeuxPi(alpha);
+        const float ra = static_cast<float>(astro::RadVersDeg(alpha));
+        double dl = delta;
+        const float de = static_cast<float>(astro::RadVersDeg(dl));
+        const int left = static_cast<int>(platform::Fix(5520 - KxCiel * ra));
+        const int top = static_cast<int>(platform::Fix((90 - de) * KyCiel - 70)) - 10;
+        if (Aff.AntenneLeft != left)
+            Aff.AntenneLeft = left;
+        if (Aff.AntenneTop != top)
+            Aff.AntenneTop = top;
+    }
+    if (!HorizonCielComplet) {
+        double H = Astro.TempsSideralLocal - AscDroiteHorizon * 0.01745329252;
+        enrouleDeuxPi(H);
+        // On the equator tan(phi) is 0: the horizon runs through the poles;
+        // the line then lies along declination 0 (atan of +-infinity avoided).
+        const double t = std::tan(phi);
+        double dh = t == 0 ? 0.0 : std::atan(-std::cos(H) / t);
+        CourbeHorizonCiel[PointHorizonCiel] =
+            static_cast<float>(platform::Fix((90 - astro::RadVersDeg(dh)) * KyCiel) + 35);
+        AscDroiteHorizon += 5;
+        PointHorizonCiel += 1;
+        if (PointHorizonCiel == 72) {
+            HorizonCielComplet = true;
+            AscDroiteHorizon = 0;
+            PointHorizonCiel = 0;
+        }
+    }
+}
+
+void Suivi::AffichageCarteCiel()
+{
+    if (Aff.CadreSkyMap == QLatin1String("Calibration"))
+        Aff.CadreSkyMap = QStringLiteral("Brightness sky map");
+    auto calcule = [this](int code, double& ra, double& dec) {
+        if (code == 0)
+            RecalculLune = true;
+        else
+            RecalculSoleil = true;
+        CalculPositionSourceTrack(code);
+        ra = astro::RadVersDeg(Astro.AscensionDroite);
+        dec = astro::RadVersDeg(Astro.Declinaison);
+    };
+    auto place = [](double ra, double dec, int& left, int& top) {
+        left = static_cast<int>(platform::Fix(5520 - KxCiel * static_cast<float>(ra)));
+        top = static_cast<int>(platform::Fix((90 - static_cast<float>(dec)) * KyCiel - 70));
+    };
+    double raL = 0, decL = 0, raS = 0, decS = 0;
+    auto topo = [this](QString& label, double v) { label = Format(astro::RadVersDeg(v), "##0.00°"); };
+    if (CodeSource == 1) {
+        calcule(0, raL, decL);
+        place(raL, decL, Aff.LuneLeft, Aff.LuneTop);
+        topo(Aff.AffHA, Astro.AngleHoraireTopo);
+        topo(Aff.AffDecl, Astro.DeclinaisonTopo);
+        calcule(1, raS, decS);
+        place(raS, decS, Aff.SoleilLeft, Aff.SoleilTop);
+    } else {
+        calcule(1, raS, decS);
+        place(raS, decS, Aff.SoleilLeft, Aff.SoleilTop);
+        calcule(0, raL, decL);
+        place(raL, decL, Aff.LuneLeft, Aff.LuneTop);
+        if (CodeSource != 0)
+            topo(Aff.AffHA, Astro.AngleHoraireTopo);
+        topo(Aff.AffDecl, Astro.DeclinaisonTopo);
+        if (CodeSource != 0)
+            CalculPositionSourceTrack(CodeSource);
+    }
+    float E = static_cast<float>(raL - raS);
+    if (E < 0)
+        E += 360;
+    const float h = static_cast<float>(raL / 15 * 2);
+    const int i = static_cast<int>(std::floor(h));
+    const bool bande144 = Station.Freq < 400;
+    const auto& T = bande144 ? astro::TableTempCiel144 : astro::TableTempCiel432;
+    const float t = T[i] + (T[i + 1] - T[i]) * (h - i);
+    const double facteur = bande144 ? 136.0 / Station.Freq : 400.0 / Station.Freq;
+    const int temp = platform::CInt(facteur * facteur * t);
+    if (E < 6.5f || E > 353.5f)
+        Aff.AffTemp = QStringLiteral("'Sun'");
+    else if (temp >= 10)
+        Aff.AffTemp = platform::Str(temp) + " °K";
+    else
+        Aff.AffTemp = QStringLiteral("<10°K");
+    int k = 0;
+    if (!(E < 22.5f || E >= 337.5f))
+        k = static_cast<int>(std::floor((E + 22.5f) / 45));
+    Aff.PhaseLune = k;
+    Aff.MarqueursVisibles = true;
+}
+
+void Suivi::DessineBandeCiel()
+{
+    if (!HorizonCielComplet)
+        return;
+    vue_.dessineBandeCiel(CourbeHorizonCiel);
+    HorizonCielComplet = false;
+    AscDroiteHorizon = 0;
+    PointHorizonCiel = 0;
+}
+
+void Suivi::CalculLigneHorizonCarte()
+{
+    if (AlternanceHorizon || HorizonComplet) {
+        AlternanceHorizon = false;
+        return;
+    }
+    AlternanceHorizon = true;
+    const int w = 80;
+    ColonneHorizon += 1;
+    int16_t X = static_cast<int16_t>(ColonneHorizon * w);
+    if (X > 5680) {
+        HorizonComplet = true;
+        ColonneHorizon = 0;
+        X = 0;
+        DeclinaisonCourbe = Astro.Declinaison;
+    } else if (ColonneHorizon == 0) {
+        DeclinaisonCourbe = Astro.Declinaison;
+    }
+    Astro.LongitudeObservateur = astro::CarteXVersLongitude(X);
+    int16_t Y = 0;
+    Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+    astro::CalculTempsSideral(Astro);
+    astro::CalculAzElTopocentrique(Astro);
+    const float eHaut = static_cast<float>(Astro.ElevationSource);
+    Y = 2770;
+    Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+    astro::CalculAzElTopocentrique(Astro);
+    const float eBas = static_cast<float>(Astro.ElevationSource);
+    float& col = CourbeFenetreCommune[ColonneHorizon];
+    if (eHaut < 0 && eBas < 0) {
+        col = DeclinaisonCourbe < 0 ? 2770 : 0;
+    } else if (eHaut > 0 && eBas > 0) {
+        col = DeclinaisonCourbe < 0 ? 0 : 2770;
+    } else {
+        int bas = 0, haut = 2770;
+        for (;;) {
+            Y = platform::CInt((haut - bas) / 2.0 + bas);
+            Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+            astro::CalculAzElTopocentrique(Astro);
+            const double e = Astro.ElevationSource;
+            if ((e > -0.25 && e < 0.25) || Y - bas < 10 || haut - Y < 10) {
+                col = Y;
+                break;
+            }
+            if (eHaut < eBas) {
+                if (e <= 0)
+                    bas = Y;
+                else
+                    haut = Y;
+            } else {
+                if (e <= 0)
+                    haut = Y;
+                else
+                    bas = Y;
+            }
+        }
+    }
+    Astro.LatitudeObservateur = Station.LatitudeStation;
+    Astro.LongitudeObservateur = Station.LongitudeStationHeures;
+}
+
+void Suivi::DessineCourbeCarte()
+{
+    if (!HorizonComplet)
+        return;
+    vue_.dessineCourbeCarte(CourbeFenetreCommune, DeclinaisonCourbe >= 0);
+    HorizonComplet = false;
+}
+
+void Suivi::PlacePointDXTrack(int x, int y)
+{
+    if (!PremierCycleFait)
+        return;
+    vue_.pointDX(CarteXDX, CarteYDX, x, y);
+    CarteYDX = y;
+    CarteXDX = x;
+    const double latS = Station.LatitudeStation, lonS = Station.LongitudeStationHeures;
+    Astro.LatitudeObservateur = latS;
+    Astro.LongitudeObservateur = lonS;
+    astro::CalculTempsSideral(Astro);
+    astro::CalculAzElTopocentrique(Astro);
+    const double elS = Astro.ElevationSource;
+    const float Ds = Astro.FacteurDopplerRotation * Station.Freq / 2.0f;
+    astro::CalculPerteDoppler(Astro);
+    Aff.AffFreqDoppler = Format(Astro.DopplerSource, "####0");
+    Aff.AffExtraLoss = Format(Astro.PerteSupplementaire, "#0.00") + " dB";
+    const double Ps = anglePolarisation(latS, Astro.AzimutSource, elS);
+    int16_t cx = static_cast<int16_t>(CarteXDX), cy = static_cast<int16_t>(CarteYDX);
+    const double latD = astro::CarteYVersLatitude(cy);
+    const double lonD = astro::CarteXVersLongitude(cx);
+    Astro.LatitudeObservateur = latD;
+    Astro.LongitudeObservateur = lonD;
+    astro::CalculTempsSideral(Astro);
+    astro::CalculAzElTopocentrique(Astro);
+    Aff.AffAzimDX = Format(Astro.AzimutSource, "##0.00");
+    Aff.AffElevDX = Format(Astro.ElevationSource, "##0.00");
+    const float Dd = Astro.FacteurDopplerRotation * Station.Freq / 2.0f;
+    const double Pd = anglePolarisation(latD, Astro.AzimutSource, Astro.ElevationSource);
+    if (Astro.ElevationSource < 0 || elS < 0 || CodeSource != 0) {
+        Aff.AffDopplerDX.clear();
+        Aff.AffPolarDX.clear();
+    } else {
+        const float total = Dd + Astro.DopplerSource - Ds;
+        Aff.AffDopplerDX = Format(total, "####0");
+        double p = Ps - Pd;
+        if (p > 90)
+            p -= 180;
+        if (p < -90)
+            p += 180;
+        Aff.AffPolarDX = Format(p, "##0.0");
+    }
+    const double k = 0.01745329252;
+    double cosc = std::cos(latS * k) * std::cos(latD * k) * std::cos((lonD - lonS) * 15 * k) +
+                  std::sin(latS * k) * std::sin(latD * k);
+    const double c = astro::ArcCos(cosc);
+    Aff.AffDistance = Format(6368 * c, "####0");
+    Astro.LatitudeObservateur = latS;
+    Astro.LongitudeObservateur = lonS;
+}
+
+void Suivi::RafraichitSource()
+{
+    Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
+    Aff.CadreSource = NomSource;
+    RecalculSoleil = RecalculLune = true;
+    vue_.effaceCarte();
+    ColonneHorizon = -1;
+    HorizonComplet = false;
+    Aff.AffElevDX.clear();
+    Aff.AffAzimDX.clear();
+    Aff.AffPolarDX.clear();
+    Aff.AffDopplerDX.clear();
+    Aff.AffDistance.clear();
+}
+
+void Suivi::noticeParking()
+{
+    dialogs_.beep();
+    Drive.c.AntenEtiq[2] = true;
+    vue_.rafraichit();
+    clock_.wait(2.0); // events keep running during the wait
+    Drive.c.AntenEtiq[2] = false;
+}
+
+bool Suivi::Cycle()
+{
+    if (ProgrammeTermine || !BoucleActive)
+        return false;
+    if (Station.PortCom > 0)
+        liaison_->vider();
+    if (!HorlogeUTC())
+        return false;
+    GestionPeriodeTrafic();
+    liaison_->echange(octet::Verrou);
+    LectureCodeurs();
+    if (ProgrammeTermine)
+        return false;
+    Astro.LatitudeObservateur = Station.LatitudeStation;
+    Astro.LongitudeObservateur = Station.LongitudeStationHeures;
+    if (CodeSource != 0 && Aff.CadrePeriode) {
+        Aff.CadrePeriode = false;
+        Aff.LibellesDoppler = false;
+    }
+    CalculPositionSourceTrack(CodeSource);
+    Drive.c.SourcEtiqVisible = Astro.ElevationSource < 0;
+    AfficheValeurs();
+    if (Station.PortCom > 0) {
+        if (Drive.Etape(AzimutAntenne, ElevationAntenne, Astro.AzimutSource, Astro.ElevationSource))
+            noticeParking();
+    }
+    PlaceIconeAntenne();
+    CalculLigneHorizonCarte();
+    PremierCycleFait = true;
+    vue_.rafraichit();
+    return !ProgrammeTermine;
+}
+
+void Suivi::BoucleTracking()
+{
+    liaison_->echange(octet::ElArret);
+    liaison_->echange(octet::AzArret);
+    for (;;) {
+        if (!vue_.ceder() || !BoucleActive || ProgrammeTermine)
+            return;
+        if (!Cycle() && (!BoucleActive || ProgrammeTermine))
+            return;
+    }
+}
+
+} // namespace suivi

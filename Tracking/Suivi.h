@@ -1,0 +1,170 @@
+#pragma once
+// The tracking cycle and what it runs each pass: the UTC clock step, the
+// traffic periods, the encoder readings with their corrections, the source
+// position (with Tracking's own fixed-rate precession), the value labels,
+// the drive step, the measurement input, the sky-map antenna icon and the
+// horizon lines spread over the cycles, and the DX point. No widget here:
+// what the windows show is kept as plain values (Affichage), and the few
+// drawings and the yield to the event queue go through the Vue interface.
+
+#include "Tracking/Entrainement.h"
+#include "Tracking/Protocole.h"
+#include "Tracking/Station.h"
+#include "astro/Astro.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace suivi {
+
+// Colour values (red in the low byte) of the period bar.
+constexpr quint32 Rouge = 255, Vert = 65280;
+
+// The values the windows show; written only through the cycle and the
+// handlers, read by the windows when they refresh.
+struct Affichage {
+    QString AffUTCTime, AffUTCJour, AffUTCDate;
+    QString AffSourceAzimut, AffSourceElevation, AffAntenneAzimut, AffAntenneElevation;
+    QString AffHA, AffDecl, AffTemp, AffFreqDoppler, AffExtraLoss, AffFrequence;
+    QString AffLevelAverage, AffPolar, AffOffset = QStringLiteral("0.0");
+    QString AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance;
+    QString CadreTraffic, CadreMap, CadreSkyMap, CadreSource, CadreDXCC;
+    bool CadrePeriode = false;      // period bar shown
+    bool LibellesDoppler = false;   // AffFreqDoppler, AffExtraLoss, EtiqDoppler, EtiqLoss shown
+    quint32 AffPeriodeCouleur = 0, AffNextPeriodeCouleur = 0, FondTraffic = 0xC0C0C0;
+    int AffPeriodeLargeur = 1935, AffNextPeriodeGauche = 1935, AffNextPeriodeLargeur = 0;
+    int CadrePeriodeLargeur = 1935;
+    // Sky map (twips in the frame): markers, antenna icon, Moon phase picture.
+    int LuneLeft = 0, LuneTop = 0, SoleilLeft = 0, SoleilTop = 0, AntenneLeft = 0, AntenneTop = 0;
+    int PhaseLune = 0;
+    bool MarqueursVisibles = false; // ImgPosLune, ImgPosSol, AffIconeLune, CadreInfoSource
+    bool SourcEtiq = false;         // "Below Horizon"
+};
+
+// Drawings and the event queue, provided by the windows (or a test).
+class Vue {
+public:
+    virtual ~Vue() = default;
+    // One yield to the window event queue; false when no window is left.
+    virtual bool ceder() { return true; }
+    // FenetreInterface is on screen and not minimised.
+    virtual bool interfaceVisible() const { return false; }
+    virtual bool cadreSkyMapVisible() const { return false; }
+    virtual bool imgPosAntVisible() const { return false; }
+    virtual bool absolu() const { return false; } // "Absolute position" checked
+    // Redraws the values and controls after a cycle or a handler.
+    virtual void rafraichit() {}
+    virtual void effaceCarte() {}
+    // The world-map horizon line (72 columns, y in map twips) hatched on the
+    // side where the source is below the horizon.
+    virtual void dessineCourbeCarte(const std::array<float, 72>&, bool) {}
+    // DX mark: the old one erased (when both were non-zero), the new one set.
+    virtual void pointDX(int, int, int, int) {}
+    virtual void dessineBandeCiel(const std::array<float, 73>&) {}
+    virtual void dessineNiveau(const std::array<float, 21>&) {}
+};
+
+class Suivi {
+public:
+    Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue);
+
+    // Set up for a station (the state part of the main-window
+    // initialisation). `station` is copied; ButeeD is raised by 360 when
+    // the travel crosses north. False when the PC date is before 1999 (the
+    // message was shown; the caller ends the program).
+    bool Initialise(const StationTrack& station, const Corrections& corrections);
+    void setLiaison(Liaison& l);
+
+    // One cycle after its yield. False when the loop must end (the run flag
+    // cleared, or the program ended inside the cycle).
+    bool Cycle();
+    // The loop: the entry bytes, then yield + cycle until the end.
+    void BoucleTracking();
+
+    // Parts of the cycle, callable alone for tests.
+    bool HorlogeUTC();
+    void GestionPeriodeTrafic();
+    void MesureNiveauSignal();
+    void CalculPositionSourceTrack(int code);
+    void CalculPrecessionTrack();
+    void CalculJourJulienAffichage();
+    void AfficheValeurs();
+    void PlaceIconeAntenne();
+    void AffichageCarteCiel();
+    void DessineBandeCiel();
+    void CalculLigneHorizonCarte();
+    void DessineCourbeCarte();
+    void PlacePointDXTrack(int x, int y);
+    // Reads the encoders and applies the correction table.
+    void LectureCodeurs();
+
+    // Source change (the refresh part common to every way of choosing).
+    void RafraichitSource();
+    // The orderly end: drives off, port closed, program ended.
+    void FinProgramme();
+    // Ends the program (production quits the application); set by main.
+    std::function<void()> fin;
+
+    // --- program-wide state, under the names the program gives them ---
+    StationTrack Station;
+    Corrections Correction;
+    astro::EtatAstro Astro;
+    Entrainement Drive;
+    Affichage Aff;
+    float AzimutAntenne = 0, ElevationAntenne = 0;
+    bool BoucleActive = false, PortOuvert = false, PremierCycleFait = false, ProgrammeTermine = false;
+    int CodeSource = 0;
+    QString NomSource = QStringLiteral("Moon");
+    double AscDroiteAutre = 0, DeclinaisonAutre = 0;
+    bool RecalculLune = false, RecalculSoleil = false;
+    int PeriodeTrafic = 0, DureePeriode = 1;
+    int32_t HeureUTC = 0, MinuteUTC = 0, SecondeUTC = 0, SecondesJourUTC = 0;
+    std::array<int, 3> MemoPeriode{};
+    // World-map horizon line.
+    std::array<float, 72> CourbeFenetreCommune{};
+    int ColonneHorizon = -1;
+    bool HorizonComplet = false, AlternanceHorizon = false;
+    double DeclinaisonCourbe = 0;
+    // Sky-map horizon line.
+    std::array<float, 73> CourbeHorizonCiel{};
+    int PointHorizonCiel = 0;
+    double AscDroiteHorizon = 0;
+    bool HorizonCielComplet = false, AlternanceIcone = false;
+    // Measurement.
+    std::array<float, 21> EchantillonsNiveau{};
+    int NombreEchantillons = 0;
+    float MoyenneNiveau = 0, OffsetNiveau = 0;
+    // DX point.
+    QString PrefixeDX;
+    int CarteXDX = 0, CarteYDX = 0;
+    // Traffic choices as the menus show them.
+    bool MenuPeriode0Checked() const { return PeriodeTrafic == 0; }
+
+private:
+    void noticeParking();
+    platform::Dialogs& dialogs_;
+    platform::Clock& clock_;
+    Vue& vue_;
+    LiaisonNulle nulle_;
+    Liaison* liaison_;
+};
+
+// Traffic-period grid: the second within the period and whether the period
+// is the station's own, for UTC seconds since midnight, period length
+// P seconds (60, 120, 150) and the chosen period (0 1st, 1 2nd).
+struct PositionPeriode {
+    int r;
+    int k;
+    bool propre;
+};
+PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic);
+
+// Polarisation angle of a station (degrees, -90..90) seeing a source at
+// azimuth A and elevation E (degrees) from latitude phi (degrees); +-90 where
+// the formula's denominator is zero.
+double anglePolarisation(double phi, double A, double E);
+
+} // namespace suivi
