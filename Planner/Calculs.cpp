@@ -1,0 +1,423 @@
+#include "Planner/Calculs.h"
+
+#include "Planner/Station.h"
+#include "platform/Text.h"
+
+#include <cmath>
+
+namespace planner {
+
+namespace {
+
+QString hhmm(int32_t h, int32_t m) { return platform::FormatTime(h, m, 0, QStringLiteral("hh:mm")); }
+
+QString angle(double x) { return platform::Format(static_cast<float>(x), QStringLiteral("##0.00")); }
+
+float degres(double rad) { return static_cast<float>(astro::RadVersDeg(rad)); }
+
+double enRad(double deg) { return astro::DegVersRad(deg); }
+
+const QString Tirets = QStringLiteral("------");
+
+int heureLocale(const VariablesPlanner& v) {
+    int h = v.HeureCalcul + v.DecHor;
+    if (h > 23)
+        h -= 24;
+    if (h < 0)
+        h += 24;
+    return h;
+}
+
+void observateurHome(VariablesPlanner& v) {
+    v.Astro.LatitudeObservateur = v.LatitudeStation;
+    v.Astro.LongitudeObservateur = v.LongitudeStationHeures;
+    astro::CalculTempsSideral(v.Astro);
+}
+
+void observateurDX(VariablesPlanner& v) {
+    v.Astro.LatitudeObservateur = astro::CarteYVersLatitude(v.YPointDX);
+    v.Astro.LongitudeObservateur = astro::CarteXVersLongitude(v.XPointDX);
+    astro::CalculTempsSideral(v.Astro);
+}
+
+// Steps the computation clock by Step minutes. True when a new UTC day begins
+// (HeureCalcul has been brought back into 0..23).
+bool avance(VariablesPlanner& v) {
+    int32_t h = v.Step / 60;
+    v.MinuteCalcul += v.Step - 60 * h;
+    if (v.MinuteCalcul > 59) {
+        v.MinuteCalcul -= 60;
+        h += 1;
+    }
+    v.HeureCalcul += h;
+    if (v.HeureCalcul > 23) {
+        v.HeureCalcul -= 24;
+        return true;
+    }
+    return false;
+}
+
+void fixeFraction(VariablesPlanner& v) {
+    v.SecondesJour = v.MinuteCalcul * 60.0 + v.HeureCalcul * 3600.0;
+    v.Astro.FractionJour = v.SecondesJour / 86400;
+    v.Astro.HeureUT = v.SecondesJour / 3600;
+}
+
+// The day change shared by both tables. `index` is the window index of the day.
+void nouveauJour(VariablesPlanner& v, SortieTable& s, int16_t& index, int& r, bool& separateur) {
+    if (r == 0) {
+        s.nonVisible(texteNonVisible(v));
+    } else {
+        s.finJour(index);
+        index += 1;
+    }
+    v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+    v.HeureFinTable.clear();
+    v.Astro.PasJour = 1;
+    astro::ChangeJour(v.Astro);
+    r = 0;
+    separateur = false;
+}
+
+void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
+    if (r == 0) {
+        if (!v.HeureFinTable.isEmpty())
+            s.nonVisible(texteNonVisible(v));
+        if (index >= 1) {
+            s.fermeFenetre(index);
+            index -= 1;
+        }
+    } else {
+        s.finJour(index);
+    }
+}
+
+// The sky temperature at right ascension a (degrees) before the band factor.
+float tempInterpolee(const std::array<int16_t, 50>& t, float a, float& x) {
+    x = a / 15 * 2;
+    int k = static_cast<int>(std::floor(x));
+    if (k < 0)
+        k = 0;
+    if (k > 48)
+        k = 48;
+    return (x - k) * float(t[size_t(k + 1)] - t[size_t(k)]) + float(t[size_t(k)]);
+}
+
+} // namespace
+
+QString texteNonVisible(const VariablesPlanner& v) {
+    return QStringLiteral("The ") + v.NomSource + QStringLiteral(" is not visible on") + QChar(13) +
+           QString::fromStdString(v.Astro.NomJourSemaine) + QLatin1Char(' ') +
+           texteDate(v.Astro.DateCalcul).value_or(QString()) + QStringLiteral(" from ") + v.HeureDebutTable +
+           QStringLiteral(" to ") + v.HeureFinTable + QStringLiteral(" UTC");
+}
+
+void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
+    auto& e = v.Astro;
+    v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+    int r = 0;
+    bool separateur = false;
+    for (;;) {
+        if (!s.cede())
+            break;
+        const int local = heureLocale(v);
+        observateurHome(v);
+        if (e.DateJulienne > v.DateJulienneFin) {
+            finPeriode(v, s, v.IndexPrevision, r);
+            break;
+        }
+        astro::CalculPositionSource(e, 0);
+        const double elev = e.ElevationSource, azim = e.AzimutSource;
+        const QString doppler = elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets;
+        if (elev >= 0 || v.MoonVisible == Faux) {
+            if (r == 0) {
+                v.AscDroiteDebut = degres(e.AscensionDroite);
+                v.DeclinaisonDebut = degres(e.Declinaison);
+            }
+            v.TextePerte = platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"));
+            v.DeclinaisonFin = degres(e.Declinaison);
+            v.AscDroiteFin = degres(e.AscensionDroite);
+            astro::CalculPositionSource(e, 1);
+            const double elevSol = e.ElevationSource, azimSol = e.AzimutSource;
+            v.AscDroiteSoleil = degres(e.AscensionDroite);
+            astro::CalculPositionSource(e, 8);
+            const QStringList cellules{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
+                                       angle(azim), angle(elev), doppler, angle(azimSol), angle(elevSol),
+                                       angle(e.AzimutSource), angle(e.ElevationSource)};
+            r += 1;
+            s.ecritLigne(v.IndexPrevision, r, cellules.join(QChar(9)));
+        } else if (r >= 1 && !separateur) {
+            r += 1;
+            s.ligneVide(v.IndexPrevision, r);
+            separateur = true;
+        }
+        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+        if (avance(v))
+            nouveauJour(v, s, v.IndexPrevision, r, separateur);
+        fixeFraction(v);
+    }
+}
+
+float AnglePolar(double phi, float a, float e) {
+    const double num = std::sin(phi) * std::cos(double(e)) - std::cos(double(a)) * std::cos(phi) * std::sin(double(e));
+    const double den = std::sin(double(a)) * std::cos(phi);
+    // An azimuth of exactly 0 or 180 degrees: the plane is vertical.
+    if (den == 0)
+        return num < 0 ? -90.0f : 90.0f;
+    return static_cast<float>(std::atan(num / den) * 57.29577951);
+}
+
+float DecalagePolar(float ph, float pd) {
+    float d = ph - pd;
+    if (d > 90)
+        d -= 180;
+    if (d < -90)
+        d += 180;
+    return d;
+}
+
+void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
+    auto& e = v.Astro;
+    int r = 0;
+    bool separateur = false;
+    v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+    v.HeureFinTable.clear();
+    astro::CalculJourJulien(e);
+    for (;;) {
+        if (!s.cede())
+            break;
+        const int local = heureLocale(v);
+        observateurHome(v);
+        if (e.DateJulienne > v.DateJulienneFin) {
+            finPeriode(v, s, v.IndexComWin, r);
+            break;
+        }
+        astro::CalculPositionSource(e, v.CodeSource);
+        const bool homeVoit = e.ElevationSource >= 0;
+        const QString c4 = v.CodeSource == 0 ? platform::CStr(e.DopplerSource) : Tirets;
+        const double azimH = e.AzimutSource, elevH = e.ElevationSource;
+        const double ra = e.AscensionDroite, decl = e.Declinaison;
+        const float dh = e.FacteurDopplerRotation * float(v.Freq) / 2;
+        const float ph = AnglePolar(enRad(e.LatitudeObservateur), float(enRad(azimH)),
+                                    float(enRad(elevH)));
+        observateurDX(v);
+        astro::CalculAzElTopocentrique(e);
+        const double azimD = e.AzimutSource, elevD = e.ElevationSource;
+        const float dd = e.FacteurDopplerRotation * float(v.Freq) / 2;
+        const float pd = AnglePolar(enRad(e.LatitudeObservateur), float(enRad(azimD)),
+                                    float(enRad(elevD)));
+        if (elevD >= 0 && homeVoit) {
+            QString c5 = Tirets, c6 = Tirets;
+            if (v.CodeSource == 0) {
+                c5 = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
+                c6 = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
+            }
+            if (r == 0) {
+                v.DeclinaisonDebut = degres(decl);
+                v.AscDroiteDebut = degres(ra);
+                v.TextePerte = v.CodeSource == 0 ? platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"))
+                                                 : QStringLiteral("----");
+            }
+            v.DeclinaisonFin = degres(decl);
+            v.AscDroiteFin = degres(ra);
+            const QStringList cellules{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
+                                       angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
+            r += 1;
+            s.ecritLigne(v.IndexComWin, r, cellules.join(QChar(9)));
+        } else if (r >= 1 && !separateur) {
+            r += 1;
+            s.ligneVide(v.IndexComWin, r);
+            separateur = true;
+        }
+        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+        if (avance(v))
+            nouveauJour(v, s, v.IndexComWin, r, separateur);
+        fixeFraction(v);
+    }
+}
+
+double ColonneCourbe(VariablesPlanner& v, int16_t x) {
+    auto& e = v.Astro;
+    e.LongitudeObservateur = astro::CarteXVersLongitude(x);
+    v.YCarte = 0;
+    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+    astro::CalculTempsSideral(e);
+    astro::CalculAzElTopocentrique(e);
+    const float et = static_cast<float>(e.ElevationSource);
+    v.YCarte = 2770;
+    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+    astro::CalculAzElTopocentrique(e);
+    const float eb = static_cast<float>(e.ElevationSource);
+    const bool nord = v.DeclinaisonCourbe >= 0;
+    if (et < 0 && eb < 0)
+        return nord ? 0 : 2770;
+    if (et > 0 && eb > 0)
+        return nord ? 2770 : 0;
+    int lo = 0, hi = 2770;
+    for (;;) {
+        const int16_t mid = astro::CIntAstro(lo + (hi - lo) / 2.0);
+        v.YCarte = mid;
+        e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+        astro::CalculAzElTopocentrique(e);
+        const double el = e.ElevationSource;
+        if ((-0.25 < el && el < 0.25) || mid - lo < 10 || hi - mid < 10)
+            return mid;
+        if (et < eb) {
+            if (el > 0)
+                hi = mid;
+            else
+                lo = mid;
+        } else if (et > eb) {
+            if (el <= 0)
+                hi = mid;
+            else
+                lo = mid;
+        } else {
+            // Both edges at the same elevation (both exactly 0): no rule moves
+            // an end, so the first probe is the column's value.
+            return mid;
+        }
+    }
+}
+
+void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede) {
+    auto& e = v.Astro;
+    astro::CalculPositionSource(e, v.CodeSource);
+    v.DeclinaisonCourbe = e.Declinaison;
+    v.ColonneCarte = -1;
+    for (;;) {
+        if (!cede())
+            break;
+        v.ColonneCarte += 1;
+        v.XCarte = int16_t(v.ColonneCarte * 80);
+        if (v.XCarte > 5680) {
+            v.ColonneCarte = 0;
+            v.XCarte = 0;
+            break;
+        }
+        v.CourbeFenetreCommune[size_t(v.ColonneCarte)] = ColonneCourbe(v, v.XCarte);
+    }
+}
+
+ResultatDX CalculPointDX(VariablesPlanner& v) {
+    auto& e = v.Astro;
+    ResultatDX r;
+    observateurHome(v);
+    if (v.CodeSource != 0)
+        astro::CalculPositionSource(e, v.CodeSource);
+    else
+        astro::CalculAzElTopocentrique(e);
+    const bool homeVoit = e.ElevationSource >= 0;
+    const float dh = e.FacteurDopplerRotation * float(v.Freq) / 2;
+    const double azimH = e.AzimutSource, elevH = e.ElevationSource;
+    astro::CalculPerteDoppler(e);
+    double phiH = e.LatitudeObservateur;
+    phiH = enRad(phiH);
+    double lamH = e.LongitudeObservateur * 15;
+    lamH = enRad(lamH);
+    const float ph = AnglePolar(phiH, float(enRad(azimH)), float(enRad(elevH)));
+    observateurDX(v);
+    astro::CalculAzElTopocentrique(e);
+    r.AffAzimDX = angle(e.AzimutSource);
+    r.AffElevDX = angle(e.ElevationSource);
+    const float dd = e.FacteurDopplerRotation * float(v.Freq) / 2;
+    double phiD = e.LatitudeObservateur;
+    phiD = enRad(phiD);
+    double lamD = e.LongitudeObservateur * 15;
+    lamD = enRad(lamD);
+    const float pd = AnglePolar(phiD, float(enRad(e.AzimutSource)),
+                                float(enRad(e.ElevationSource)));
+    if (!(e.ElevationSource < 0 || !homeVoit || v.CodeSource != 0)) {
+        r.AffDopplerDX = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
+        r.AffPolarDX = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
+    }
+    double c = std::cos(phiH) * std::cos(phiD) * std::cos(lamD - lamH) + std::sin(phiH) * std::sin(phiD);
+    r.AffDistance = platform::Format(6368 * astro::ArcCos(c), QStringLiteral("####0"));
+    return r;
+}
+
+QString LigneTempCiel(int32_t freq, float a1, float a2, float aSoleil) {
+    const bool bas = freq < 400;
+    const auto& table = bas ? astro::TableTempCiel144 : astro::TableTempCiel432;
+    const double facteur = bas ? 0.9 : 0.88;
+    auto figure = [&](float a) {
+        float d = a - aSoleil;
+        if (d < 0)
+            d += 360;
+        if (d < 6.5f || d > 353.5f)
+            return QStringLiteral("Sun");
+        float x;
+        const float t = tempInterpolee(table, a, x);
+        return platform::CStr(static_cast<long long>(std::floor(double(t) * facteur)));
+    };
+    return (bas ? QStringLiteral("144 MHz sky temp. :") : QStringLiteral("432 MHz sky temp. :")) + QLatin1Char(' ') +
+           figure(a1) + QStringLiteral(" to ") + figure(a2) + QStringLiteral(" °K");
+}
+
+int SecteurPhase(double d) {
+    if (d >= 337.5 || d < 22.5)
+        return 0;
+    return static_cast<int>(std::floor((d + 22.5) / 45));
+}
+
+int PhaseJour(float a1, float a2, float aSoleil) {
+    if (a2 < a1)
+        a2 += 360;
+    float m = (a1 + a2) / 2;
+    if (m > 360)
+        m -= 360;
+    float d = m - aSoleil;
+    if (d < 0)
+        d += 360;
+    return SecteurPhase(d);
+}
+
+QString TexteLatitude(const QString& etiquette, double lat) {
+    return etiquette + platform::Format(std::fabs(lat), QStringLiteral("##0.000")) +
+           (lat >= 0 ? QStringLiteral(" N") : QStringLiteral(" S"));
+}
+
+QString TexteLongitude(const QString& etiquette, double lon) {
+    return etiquette + platform::Format(std::fabs(lon), QStringLiteral("##0.000")) +
+           (lon >= 0 ? QStringLiteral(" E") : QStringLiteral(" W"));
+}
+
+QString TexteFrequence(int32_t freq) { return QStringLiteral("Frequency : ") + platform::Str(freq) + QStringLiteral(" MHz"); }
+
+int PlaceFenetre(int i, int pas, int base, int ecran, int marge) {
+    int p = i * pas + base;
+    if (p > ecran - marge)
+        p = ecran - marge;
+    return p;
+}
+
+Ciel CalculCiel(VariablesPlanner& v) {
+    auto& e = v.Astro;
+    Ciel c;
+    const float kx = 4890.0f / 360.0f, ky = 3665.0f / 180.0f;
+    astro::CalculPositionSource(e, 1);
+    const float as = degres(e.AscensionDroite);
+    c.SolLeft = 5315 - kx * as;
+    const float ds = degres(e.Declinaison);
+    c.SolTop = (90 - ds) * ky - 80;
+    astro::CalculPositionSource(e, 0);
+    const float am = degres(e.AscensionDroite);
+    c.LuneLeft = 5315 - kx * am;
+    c.LuneTop = (90 - degres(e.Declinaison)) * ky - 80;
+    c.AffHA = platform::Format(double(degres(e.AngleHoraireTopo)), QStringLiteral("##0.00°"));
+    c.AffDecl = platform::Format(double(degres(e.DeclinaisonTopo)), QStringLiteral("##0.00°"));
+    c.AffExtraLoss = platform::Format(e.PerteSupplementaire, QStringLiteral("#0.00 dB"));
+    float d = am - as;
+    if (d < 0)
+        d += 360;
+    const bool bas = v.Freq < 400;
+    c.EtiqTemp = bas ? QStringLiteral("144 MHz Sky temp.") : QStringLiteral("432 MHz Sky temp.");
+    float x;
+    const float t = tempInterpolee(bas ? astro::TableTempCiel144 : astro::TableTempCiel432, am, x);
+    const int16_t temp = astro::CIntAstro(double(t) * (bas ? 0.9 : 0.88));
+    c.AffTemp = (d >= 6.5f && d <= 353.5f) ? platform::Str(temp) + QStringLiteral(" °K") : QStringLiteral("'Sun'");
+    c.Phase = SecteurPhase(d);
+    return c;
+}
+
+} // namespace planner

@@ -1,0 +1,90 @@
+#pragma once
+// Planner's computations, without any window: the Moon-location tables, the
+// common-window tables, the common-window curve on the world map, the DX
+// point's values, the sky temperature behind the Moon, the Moon phase and the
+// radio-sky map markers. They work on a VariablesPlanner and hand rows and
+// finished days to a SortieTable, which the program backs with its table
+// windows and tests with a recorder.
+
+#include "Planner/Variables.h"
+
+#include <QString>
+#include <functional>
+
+namespace planner {
+
+// Where a table computation puts its results.
+class SortieTable {
+public:
+    virtual ~SortieTable() = default;
+    // Yields to the event queue once; false when the computation must stop
+    // (CalculAutorise cleared, or no window of the program left).
+    virtual bool cede() = 0;
+    // Row r (from 1) of window `index`: nine cells joined by TAB. The window
+    // is created on first use and its grid raised to r + 1 rows when needed.
+    virtual void ecritLigne(int index, int r, const QString& cellules) = 0;
+    // Raises the grid of window `index` to r + 1 rows if needed, row r empty.
+    virtual void ligneVide(int index, int r) = 0;
+    // The day of window `index` is complete (AffichePrevision /
+    // AffichePrevisionCommune), while DateCalcul still names it.
+    virtual void finJour(int index) = 0;
+    // "... is not visible on ..." for the day that has just ended.
+    virtual void nonVisible(const QString& texte) = 0;
+    // The empty window at `index` is discarded (the period ended on a new day
+    // without rows).
+    virtual void fermeFenetre(int index) = 0;
+};
+
+// Moon-location tables from the start instant the period dialog left
+// (DateCalcul, HeureCalcul, MinuteCalcul, FractionJour, HeureUT, JourJulien)
+// to DateJulienneFin, every Step minutes. Sets the source to the Moon.
+void CalculPrevision(VariablesPlanner& v, SortieTable& sortie);
+// Common-window tables for CodeSource between home and the DX point.
+void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& sortie);
+
+// The not-visible message for the day in DateCalcul.
+QString texteNonVisible(const VariablesPlanner& v);
+
+// The curve: for the instant in JourJulien / FractionJour, CalculPositionSource
+// for CodeSource, DeclinaisonCourbe, then 72 columns of CourbeFenetreCommune.
+// `cede` is called once per column; false stops the loop (no window left).
+void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede);
+// The value of one column at map X `x` (the source position and
+// DeclinaisonCourbe already set; sets LongitudeObservateur and the sidereal time).
+double ColonneCourbe(VariablesPlanner& v, int16_t x);
+
+// Angle of the polarisation plane (degrees, -90..90) for an observer at
+// latitude phi (radians) seeing the source at azimuth a and elevation e (radians).
+float AnglePolar(double phi, float a, float e);
+// Ph - Pd folded into -90..90 (exactly +-90 kept).
+float DecalagePolar(float ph, float pd);
+
+// The DX point's values for XPointDX, YPointDX at the instant held.
+struct ResultatDX {
+    QString AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance;
+};
+ResultatDX CalculPointDX(VariablesPlanner& v);
+
+// The sky-temperature line of a table window for the Moon between right
+// ascensions a1 and a2 (degrees) with the Sun at aSoleil.
+QString LigneTempCiel(int32_t freq, float a1, float a2, float aSoleil);
+// Moon-phase picture 0..7 for a right-ascension difference d (0..360 degrees).
+int SecteurPhase(double d);
+// The phase picture of a table day (the mean of a1 and a2 across 0 h).
+int PhaseJour(float a1, float a2, float aSoleil);
+// Header texts of the table windows.
+QString TexteLatitude(const QString& etiquette, double lat);
+QString TexteLongitude(const QString& etiquette, double lon);
+QString TexteFrequence(int32_t freq);
+// Cascade of the table windows: base + i * pas, held inside ecran - marge.
+int PlaceFenetre(int i, int pas, int base, int ecran, int marge);
+
+// The radio-sky map for the instant and observer held.
+struct Ciel {
+    float SolLeft = 0, SolTop = 0, LuneLeft = 0, LuneTop = 0;
+    QString AffHA, AffDecl, AffExtraLoss, EtiqTemp, AffTemp;
+    int Phase = 0;
+};
+Ciel CalculCiel(VariablesPlanner& v);
+
+} // namespace planner

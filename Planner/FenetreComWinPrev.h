@@ -1,0 +1,27 @@
+#pragma once
+// One day of the common-window table: home, DX and common header lines,
+// group titles with the source's pictures, and the grid of nine columns.
+
+#include <QWidget>
+#include <array>
+
+class Planner;
+class QGroupBox;
+class QLabel;
+namespace platform {
+class Grid;
+}
+
+class FenetreComWinPrev : public QWidget {
+    Q_OBJECT
+public:
+    explicit FenetreComWinPrev(Planner& etat);
+    QGroupBox *CadreHome, *CadreDX, *CadreCommun;
+    std::array<QLabel*, 12> Entete{};
+    std::array<QLabel*, 3> EtiqSource{}; // 1 and 2 used
+    QLabel* EtiqNomSource;
+    std::array<QLabel*, 2> AffIcone{};
+    QLabel* AffIconeTime;
+    QWidget* Image1;
+    platform::Grid* GrillePrev;
+};

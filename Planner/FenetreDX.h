@@ -1,0 +1,31 @@
+#pragma once
+// "Home<=>DX": the source seen from the DX point, Doppler, polarisation
+// offset and distance; its close box does nothing.
+
+#include <QWidget>
+
+class Planner;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+namespace platform {
+class ImageButton;
+}
+
+class FenetreDX : public QWidget {
+    Q_OBJECT
+public:
+    explicit FenetreDX(Planner& etat);
+    QLabel *AffDxcc, *AffPays, *AffAzimDX, *AffElevDX, *AffDopplerDX, *AffPolarDX, *AffDistance;
+    QGroupBox* CadreUTC;
+    QPushButton* BoutonOK;
+    platform::ImageButton* ImgBtonDX;
+    void ImgBtonDX_Click();
+    void BoutonOK_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Planner& etat_;
+};

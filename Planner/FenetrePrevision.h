@@ -1,0 +1,30 @@
+#pragma once
+// One day of the Moon-location table: header lines, group titles with their
+// icons, and the grid of nine columns.
+
+#include <QWidget>
+#include <array>
+
+class Planner;
+class QGroupBox;
+class QLabel;
+namespace platform {
+class Grid;
+}
+
+class FenetrePrevision : public QWidget {
+    Q_OBJECT
+public:
+    explicit FenetrePrevision(Planner& etat);
+    QGroupBox* CadrePrevision;
+    std::array<QLabel*, 8> Entete{};
+    std::array<QLabel*, 5> Etiquette1{};
+    QWidget* Image1;
+    QLabel *AffIconeTime, *AffIconeSun, *AffIconeCiel, *AffIconeLune;
+    int PhaseAffichee = -1;
+    platform::Grid* GrillePrev;
+    void GrillePrev_Click();
+
+private:
+    Planner& etat_;
+};

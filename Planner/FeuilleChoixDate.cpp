@@ -1,0 +1,131 @@
+#include "Planner/FeuilleChoixDate.h"
+
+#include "Planner/Dates.h"
+#include "Planner/Planner.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/Window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+void brancheBoiteDate(Planner& etat, platform::MaskedEdit* b) {
+    b->setMask(QStringLiteral("##-##-####"));
+    QObject::connect(b, &platform::MaskedEdit::validationError, b, [&etat] { etat.SaisieValide = Faux; });
+    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b] {
+        if (!planner::verifieDate(etat, b->text())) {
+            etat.Dialogues.beep();
+            etat.Message(QStringLiteral("Enter a new date !!!"), QStringLiteral(" - Compute Date ERROR -"),
+                         platform::Buttons::Ok, platform::Icon::Exclamation);
+            b->setFocus();
+        }
+    });
+}
+
+void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* b) {
+    b->setMask(QStringLiteral("##:##"));
+    QObject::connect(b, &platform::MaskedEdit::validationError, b, [&etat] { etat.SaisieValide = Faux; });
+    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b] {
+        if (!planner::verifieHeure(etat, b->text())) {
+            etat.Dialogues.beep();
+            etat.Message(QStringLiteral("Enter a new time !!!"), QStringLiteral(" - Compute Time ERROR -"),
+                         platform::Buttons::Ok, platform::Icon::Exclamation);
+            b->setFocus();
+        }
+    });
+}
+
+FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat) {
+    setWindowTitle(QStringLiteral("Date Input"));
+    platform::resizeClientTwips(this, 4200, 2880);
+    auto* c1 = new QGroupBox(QStringLiteral("Start UTC (d-m-y  h-m)"), this);
+    platform::setTwipsGeometry(c1, 120, 60, 2520, 720);
+    auto* c2 = new QGroupBox(QStringLiteral("End UTC (d-m-y  h-m)"), this);
+    platform::setTwipsGeometry(c2, 120, 840, 2520, 720);
+    auto* c3 = new QGroupBox(QStringLiteral("Options"), this);
+    platform::setTwipsGeometry(c3, 120, 1620, 2520, 1080);
+    EditDateDeb = new platform::MaskedEdit(c1);
+    platform::setTwipsGeometry(EditDateDeb, 120, 300, 1320, 330);
+    EditTimeDeb = new platform::MaskedEdit(c1);
+    platform::setTwipsGeometry(EditTimeDeb, 1560, 300, 840, 330);
+    EditDateFin = new platform::MaskedEdit(c2);
+    platform::setTwipsGeometry(EditDateFin, 120, 300, 1320, 330);
+    EditTimeFin = new platform::MaskedEdit(c2);
+    platform::setTwipsGeometry(EditTimeFin, 1560, 300, 840, 330);
+    OptionLune[1] = new QRadioButton(QStringLiteral("Moon visible"), c3);
+    platform::setTwipsGeometry(OptionLune[1], 120, 300, 2200, 300);
+    OptionLune[0] = new QRadioButton(QStringLiteral("Always"), c3);
+    platform::setTwipsGeometry(OptionLune[0], 120, 660, 2200, 300);
+    auto* c4 = new QGroupBox(QStringLiteral("Step"), this);
+    platform::setTwipsGeometry(c4, 2760, 60, 1320, 720);
+    AffStep = new QLineEdit(c4);
+    platform::setTwipsGeometry(AffStep, 120, 300, 1080, 330);
+    AffStep->installEventFilter(this);
+    BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
+    platform::setTwipsGeometry(BoutonOK, 2760, 1680, 1320, 420);
+    BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
+    platform::setTwipsGeometry(BoutonAnnuler, 2760, 2220, 1320, 420);
+    brancheBoiteDate(etat, EditDateDeb);
+    brancheBoiteDate(etat, EditDateFin);
+    brancheBoiteHeure(etat, EditTimeDeb);
+    brancheBoiteHeure(etat, EditTimeFin);
+    connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonOK_Click);
+    connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonAnnuler_Click);
+    platform::placeCentredThird(this);
+}
+
+bool FeuilleChoixDate::eventFilter(QObject* o, QEvent* e) {
+    if (o == AffStep && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Backspace)
+            return false;
+        if (k->text().isEmpty() || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
+            return false; // navigation keys carry no character
+        const QChar ch = k->text().at(0);
+        if (AffStep->text().size() >= 3 || ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
+            etat_.Dialogues.beep();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void FeuilleChoixDate::BoutonOK_Click() {
+    using planner::Periode;
+    const Periode p = planner::verifiePeriode(etat_, EditDateDeb->text(), EditTimeDeb->text(), EditDateFin->text(),
+                                              EditTimeFin->text(), AffStep->text(), OptionLune[1]->isChecked());
+    auto refus = [&](const char* texte, const char* titre, QWidget* focus) {
+        etat_.Dialogues.beep();
+        etat_.Message(QString::fromLatin1(texte), QString::fromLatin1(titre), platform::Buttons::Ok,
+                      platform::Icon::Exclamation);
+        focus->setFocus();
+    };
+    switch (p) {
+    case Periode::PasNul:
+        return refus("'Step' must be > 0 mn !!!", " - Compute Option ERROR -", AffStep);
+    case Periode::Ordre:
+        return refus("Start UTC >= End UTC !!!", " - Compute Date ERROR -", EditDateDeb);
+    case Periode::TropLongue:
+        return refus("Compute for 31 days max !!!", " - Compute Date ERROR -", EditDateDeb);
+    case Periode::Ok:
+        break;
+    }
+    hide();
+    etat_.InitPrevisionLune();
+}
+
+void FeuilleChoixDate::BoutonAnnuler_Click() {
+    hide();
+    etat_.BasculeMenus(true);
+    etat_.ActiveAffiche(false);
+}
+
+void FeuilleChoixDate::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    BoutonAnnuler_Click();
+}

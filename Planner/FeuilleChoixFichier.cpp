@@ -1,0 +1,85 @@
+#include "Planner/FeuilleChoixFichier.h"
+
+#include "Planner/Planner.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/StartWindow.h"
+#include "platform/widgets/Window.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+FeuilleChoixFichier::FeuilleChoixFichier(Planner& etat) : QWidget(nullptr), etat_(etat) {
+    setWindowTitle(QStringLiteral("Planner - Setup File"));
+    platform::resizeClientTwips(this, 4800, 3300);
+    ImageLogo = new platform::LogoPicture(this);
+    ListeFichier = new platform::FileList(this);
+    platform::setTwipsGeometry(ListeFichier, 240, 240, 2640, 2760);
+    BoutonHome = new QPushButton(QStringLiteral("Home.dat"), this);
+    platform::setTwipsGeometry(BoutonHome, 3120, 240, 1440, 480);
+    BoutonOK = new QPushButton(QStringLiteral("O.K"), this);
+    platform::setTwipsGeometry(BoutonOK, 3120, 1440, 1440, 480);
+    BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
+    platform::setTwipsGeometry(BoutonAnnuler, 3120, 2520, 1440, 480);
+    connect(ListeFichier, &platform::FileList::click, this, &FeuilleChoixFichier::ListeFichier_Click);
+    connect(ListeFichier, &platform::FileList::dblClick, this, &FeuilleChoixFichier::ListeFichier_DblClick);
+    connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixFichier::BoutonOK_Click);
+    connect(BoutonHome, &QPushButton::clicked, this, &FeuilleChoixFichier::BoutonHome_Click);
+    connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixFichier::BoutonAnnuler_Click);
+}
+
+void FeuilleChoixFichier::montreListe(bool liste) {
+    ImageLogo->setVisible(!liste);
+    ListeFichier->setVisible(liste);
+    BoutonHome->setVisible(liste);
+    BoutonOK->setVisible(liste);
+    BoutonAnnuler->setVisible(liste);
+}
+
+void FeuilleChoixFichier::Form_Load() {
+    Charge = true;
+    platform::placeCentredThird(this);
+    ImageLogo->load(etat_.Dossier);
+    ImageLogo->move(qMax(0, (width() - ImageLogo->width()) / 2), qMax(0, (height() - ImageLogo->height()) / 2));
+    ListeFichier->setPattern(QStringLiteral("*.dat"));
+    ListeFichier->setPath(etat_.Dossier);
+    if (etat_.FichierStation.isEmpty()) {
+        montreListe(false);
+        setWindowTitle(QStringLiteral("Selvane - Planner"));
+        platform::holdStartPicture(this, etat_.Horloge, 2.0);
+    }
+    montreListe(true);
+    setWindowTitle(QStringLiteral("Planner - Setup File"));
+}
+
+void FeuilleChoixFichier::ListeFichier_Click() { BoutonOK->setEnabled(true); }
+
+void FeuilleChoixFichier::ListeFichier_DblClick() {
+    if (ListeFichier->fileName().isEmpty())
+        return;
+    etat_.ChoixStation(ListeFichier->fileName());
+}
+
+void FeuilleChoixFichier::BoutonOK_Click() {
+    if (ListeFichier->fileName().isEmpty())
+        return;
+    etat_.ChoixStation(ListeFichier->fileName());
+}
+
+void FeuilleChoixFichier::BoutonHome_Click() { etat_.ChoixStation(QStringLiteral("home.dat")); }
+
+void FeuilleChoixFichier::BoutonAnnuler_Click() {
+    hide();
+    if (etat_.FichierStation.isEmpty()) {
+        etat_.ConfirmeQuitter();
+        if (!etat_.ProgrammeTermine)
+            show();
+        return;
+    }
+    etat_.BasculeMenus(true);
+    etat_.RetourAnnulerChoix();
+}
+
+void FeuilleChoixFichier::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    BoutonAnnuler_Click();
+}

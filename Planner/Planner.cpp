@@ -1,0 +1,794 @@
+#include "Planner/Planner.h"
+
+#include "DXCC/BaseDXCC.h"
+#include "Planner/Dates.h"
+#include "Planner/FenetreCiel.h"
+#include "Planner/FenetreComWinPrev.h"
+#include "Planner/FenetreCommune.h"
+#include "Planner/FenetreDX.h"
+#include "Planner/FenetreInfoCiel.h"
+#include "Planner/FenetrePrevision.h"
+#include "Planner/FeuilleChangeUTC.h"
+#include "Planner/FeuilleChoixDate.h"
+#include "Planner/FeuilleChoixFichier.h"
+#include "Planner/FeuilleDateCom.h"
+#include "Planner/Form2.h"
+#include "Planner/Pictures.h"
+#include "Planner/PlannerIni.h"
+#include "Planner/Station.h"
+#include "platform/Files.h"
+#include "platform/Geometry.h"
+#include "platform/Text.h"
+#include "platform/widgets/Grid.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/MenuFamily.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/StartWindow.h"
+#include "platform/widgets/Window.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPushButton>
+#include <cmath>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+int ecranLargeur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().width()); }
+int ecranHauteur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height()); }
+void placeTwips(QWidget* w, int left, int top) {
+    w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+}
+} // namespace
+
+Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
+    : Dialogues(dialogs), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
+    form2_ = std::make_unique<Form2>(*this);
+    feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this);
+    feuilleDateCom_ = std::make_unique<FeuilleDateCom>(*this);
+    feuilleChangeUTC_ = std::make_unique<FeuilleChangeUTC>(*this);
+    fenetreCommune_ = std::make_unique<FenetreCommune>(*this);
+    fenetreDX_ = std::make_unique<FenetreDX>(*this);
+    fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
+    fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>();
+    feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
+}
+
+Planner::~Planner() = default;
+
+platform::Answer Planner::Message(const QString& texte, const QString& titre, Buttons b, Icon i) {
+    TexteMessage = texte;
+    TitreMessage = titre;
+    return Dialogues.message(TexteMessage, b, i, TitreMessage);
+}
+
+void Planner::FinProgramme() {
+    if (ProgrammeTermine)
+        return;
+    ProgrammeTermine = true;
+    CalculAutorise = Faux;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+    if (fin_)
+        fin_();
+}
+
+void Planner::ConfirmeQuitter() {
+    if (Message(QStringLiteral("Are you sure you wish to quit ?"), QStringLiteral("Selvane - Planner"), Buttons::YesNo,
+                Icon::Critical) == platform::Answer::Yes)
+        FinProgramme();
+}
+
+void Planner::BasculeMenus(bool actifs) {
+    for (QMenu* m : {form2_->MenuFichierP, form2_->MenuSourceP, form2_->MenuAfficheP, form2_->MenuAboutP})
+        platform::setMenuEnabled(m, actifs);
+    form2_->ZoneImage->setEnabled(actifs);
+}
+
+void Planner::ActiveAffiche(bool actif) { platform::setMenuEnabled(form2_->MenuAfficheP, actif); }
+
+QString Planner::TexteDate() {
+    const auto t = planner::texteDate(Astro.DateCalcul);
+    if (!t) {
+        Dialogues.beep();
+        Message(QStringLiteral("Date Format must be '199x'") + QChar(13) + QChar(13) +
+                    QStringLiteral("Quit the Planner program now !!!"),
+                QStringLiteral(" - Computer Date ERROR -"), Buttons::Ok, Icon::Critical);
+        FinProgramme();
+        return QString();
+    }
+    return *t;
+}
+
+void Planner::MontreTablesPrevision(bool visibles) {
+    if (TablePrevisionAffichee == Faux)
+        return;
+    for (int i = 0; i <= IndexPrevision && i < int(ListeFenetresPrevision.size()); ++i)
+        if (ListeFenetresPrevision[size_t(i)])
+            ListeFenetresPrevision[size_t(i)]->setVisible(visibles);
+}
+
+void Planner::MontreTablesComWin(bool visibles) {
+    if (TableComWinAffichee == Faux)
+        return;
+    for (int i = 0; i <= IndexComWin && i < int(ListeFenetresComWin.size()); ++i)
+        if (ListeFenetresComWin[size_t(i)])
+            ListeFenetresComWin[size_t(i)]->setVisible(visibles);
+}
+
+void Planner::MontreCommune(bool visibles) {
+    fenetreCommune_->setVisible(visibles);
+    fenetreCiel_->setVisible(visibles);
+    fenetreDX_->setVisible(visibles);
+    if (!visibles)
+        fenetreInfoCiel_->hide();
+}
+
+void Planner::SupprimeTablesPrevision() {
+    if (TablePrevisionAffichee != Faux) {
+        for (int i = 2; i <= IndexPrevision + 2; ++i)
+            form2_->MenuPrintMoon->unload(i);
+        form2_->MenuPrint->setEnabled(1, false);
+    }
+    ListeFenetresPrevision.clear();
+    TablePrevisionAffichee = Faux;
+    IndexPrevision = 0;
+}
+
+void Planner::SupprimeTablesComWin() {
+    if (TableComWinAffichee != Faux) {
+        for (int i = 2; i <= IndexComWin + 2; ++i)
+            form2_->MenuPrintComW->unload(i);
+        form2_->MenuPrint->setEnabled(2, false);
+    }
+    ListeFenetresComWin.clear();
+    TableComWinAffichee = Faux;
+    IndexComWin = 0;
+}
+
+void Planner::EffaceDX() {
+    for (QLabel* l : {fenetreDX_->AffAzimDX, fenetreDX_->AffElevDX, fenetreDX_->AffDopplerDX, fenetreDX_->AffPolarDX,
+                      fenetreDX_->AffDistance, fenetreDX_->AffDxcc, fenetreDX_->AffPays})
+        l->clear();
+    fenetreDX_->BoutonOK->setEnabled(false);
+}
+
+void Planner::Main() {
+    BasculeMenus(false);
+    MontreTablesPrevision(false);
+    MontreTablesComWin(false);
+    MontreCommune(false);
+    feuilleChangeUTC_->hide();
+    auto* f = feuilleChoixFichier_.get();
+    f->BoutonOK->setEnabled(false);
+    if (!f->Charge)
+        f->Form_Load();
+    if (ProgrammeTermine)
+        return;
+    f->ListeFichier->refresh();
+    f->show();
+    bool home = false;
+    for (int i = 0; i < f->ListeFichier->listCount(); ++i)
+        if (f->ListeFichier->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0) {
+            home = true;
+            break;
+        }
+    f->BoutonHome->setEnabled(home);
+    if (home)
+        f->BoutonHome->setFocus();
+}
+
+void Planner::ChoixStation(const QString& fichier) {
+    FichierStation = fichier;
+    EffaceDX();
+    XPointDX = 0;
+    YPointDX = 0;
+    SupprimeTablesPrevision();
+    SupprimeTablesComWin();
+    form2_->MenuAffiche->setCaption(5, QStringLiteral("Common Window"));
+    form2_->ImgPrev->showReleased();
+    ModeAffichage.clear();
+    form2_->ImgDX->hide();
+    OuvertureStation();
+}
+
+void Planner::RetourAnnulerChoix() {
+    if (ModeAffichage == QLatin1String("MoonPos")) {
+        if (TablePrevisionAffichee != Faux)
+            MontreTablesPrevision(true);
+        else {
+            form2_->MenuAffiche->setEnabled(5, false);
+            form2_->MenuAffiche->setEnabled(7, false);
+        }
+    } else if (ModeAffichage.isEmpty()) {
+        ActiveAffiche(false);
+    } else if (ModeAffichage == QLatin1String("CommWin")) {
+        if (TableComWinAffichee != Faux)
+            MontreTablesComWin(true);
+        else
+            MontreCommune(true);
+    }
+}
+
+void Planner::OuvertureStation() {
+    LectureFichierPlannerIni();
+    form2_->show();
+    LectureFichierStationPlan();
+}
+
+void Planner::LectureFichierStationPlan() {
+    const auto s = planner::lireStationPlan(platform::resolvePath(Dossier, FichierStation));
+    if (!s) {
+        Message(QStringLiteral("Read Error : ") + FichierStation + QStringLiteral(" was not read !"),
+                QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
+        Message(QStringLiteral("Quit the Planner program now !!!"), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
+        FinProgramme();
+        return;
+    }
+    Indic = s->Indic;
+    Lieu = s->Lieu;
+    LatitudeStation = s->LatitudeStation;
+    LongitudeStation = s->LongitudeStation;
+    LongitudeStationHeures = s->LongitudeStationHeures;
+    Altitude = s->Altitude;
+    DecHor = s->DecHor;
+    Freq = s->Freq;
+    Astro.Altitude = Altitude;
+    Astro.Freq = Freq;
+    InitDateHeure();
+}
+
+void Planner::InitDateHeure() {
+    StationValide = planner::frequenceValide(Freq) ? Vrai : Faux;
+    feuilleChoixFichier_->hide();
+    if (StationValide == Faux) {
+        Message(QStringLiteral("Verify Data !!!") + QChar(13) + QChar(13) + QStringLiteral("Use Corvinet"),
+                QStringLiteral("Data Error"), Buttons::Ok, Icon::Critical);
+        return;
+    }
+    const auto p = planner::debutPeriode(*this, Horloge.now());
+    if (!p) {
+        Dialogues.beep();
+        Message(QStringLiteral("Quit the Planner program now !!!"), QStringLiteral(" - Computer Date ERROR -"),
+                Buttons::Ok, Icon::Critical);
+        FinProgramme();
+        return;
+    }
+    auto* d = feuilleChoixDate_.get();
+    d->EditDateDeb->setText(p->DateDeb);
+    d->EditTimeDeb->setText(p->TimeDeb);
+    d->EditDateFin->setText(p->DateFin);
+    d->EditTimeFin->setText(p->TimeFin);
+    d->AffStep->setText(platform::CStr(Step));
+    d->OptionLune[1]->setChecked(MoonVisible != Faux);
+    d->OptionLune[0]->setChecked(MoonVisible == Faux);
+    SaisieValide = Vrai;
+    d->show();
+}
+
+void Planner::LectureFichierPlannerIni() {
+    const planner::LectureIni r = planner::lirePlannerIni(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")));
+    QWidget* fenetres[6] = {feuilleDateCom_.get(), nullptr, nullptr, fenetreCommune_.get(), fenetreDX_.get(),
+                            fenetreCiel_.get()};
+    const auto& n = r.nombres;
+    auto lu = [&](size_t i) { return i < n.size(); };
+    for (size_t b = 0; b < 6; ++b) {
+        const size_t i = 3 * b;
+        if (!lu(i + 1))
+            break;
+        if (b == 1) {
+            TopPrevision = n[i];
+            LeftPrevision = n[i + 1];
+        } else if (b == 2) {
+            TopComWin = n[i];
+            LeftComWin = n[i + 1];
+        } else {
+            placeTwips(fenetres[b], n[i + 1], n[i]);
+            if (lu(i + 2))
+                fenetres[b]->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
+        }
+    }
+    if (lu(21)) {
+        form2_->resize(platform::twipsToPixels(n[19]), platform::twipsToPixels(n[18]));
+        placeTwips(form2_.get(), n[21], n[20]);
+    }
+    if (lu(22))
+        Step = n[22];
+    if (lu(23))
+        MoonVisible = n[23];
+    if (r.erreur)
+        Message(QStringLiteral("Read Error : Planner.ini was not read !"), QStringLiteral("Selvane"), Buttons::Ok,
+                Icon::Critical);
+}
+
+void Planner::SauveFichierPlannerIni() {
+    planner::ValeursIni v;
+    if (!fenetrePrevision(0) && ListeFenetresPrevision.empty())
+        ListeFenetresPrevision.push_back(std::make_unique<FenetrePrevision>(*this));
+    if (ListeFenetresComWin.empty() || !ListeFenetresComWin[0])
+        (ListeFenetresComWin.empty() ? ListeFenetresComWin.emplace_back() : ListeFenetresComWin[0]) =
+            std::make_unique<FenetreComWinPrev>(*this);
+    if (!ListeFenetresPrevision[0])
+        ListeFenetresPrevision[0] = std::make_unique<FenetrePrevision>(*this);
+    QWidget* fenetres[6] = {feuilleDateCom_.get(), ListeFenetresPrevision[0].get(), ListeFenetresComWin[0].get(),
+                            fenetreCommune_.get(), fenetreDX_.get(), fenetreCiel_.get()};
+    for (size_t b = 0; b < 6; ++b) {
+        QWidget* w = fenetres[b];
+        const bool icone = w->isMinimized();
+        if (icone)
+            w->setWindowState(Qt::WindowNoState);
+        v.Fenetres[b] = {int16_t(platform::pixelsToTwips(w->y())), int16_t(platform::pixelsToTwips(w->x())),
+                         int16_t(icone ? 1 : 0)};
+        if (icone)
+            w->setWindowState(Qt::WindowMinimized);
+    }
+    v.Height = int16_t(platform::pixelsToTwips(form2_->height()));
+    v.Width = int16_t(platform::pixelsToTwips(form2_->width()));
+    v.Top = int16_t(platform::pixelsToTwips(form2_->y()));
+    v.Left = int16_t(platform::pixelsToTwips(form2_->x()));
+    v.Step = Step;
+    v.MoonVisible = MoonVisible;
+    if (!platform::saveLines(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")), planner::lignesPlannerIni(v)))
+        Message(QStringLiteral("Write Error : Planner.ini was not saved !"), QStringLiteral("Selvane"), Buttons::Ok,
+                Icon::Critical);
+}
+
+bool Planner::Cede(bool testeAutorise) {
+    QCoreApplication::processEvents();
+    if (ProgrammeTermine)
+        return false;
+    return !testeAutorise || CalculAutorise != Faux;
+}
+
+FenetrePrevision* Planner::fenetrePrevision(int i) {
+    return i >= 0 && i < int(ListeFenetresPrevision.size()) ? ListeFenetresPrevision[size_t(i)].get() : nullptr;
+}
+
+FenetreComWinPrev* Planner::fenetreComWin(int i) {
+    return i >= 0 && i < int(ListeFenetresComWin.size()) ? ListeFenetresComWin[size_t(i)].get() : nullptr;
+}
+
+namespace {
+// The table windows behind a computation's output.
+template <class F>
+class SortieFenetres : public planner::SortieTable {
+public:
+    SortieFenetres(Planner& e, std::vector<std::unique_ptr<F>>& l, std::function<void(int)> fin)
+        : etat(e), liste(l), finJour_(std::move(fin)) {}
+    Planner& etat;
+    std::vector<std::unique_ptr<F>>& liste;
+    std::function<void(int)> finJour_;
+    F* fenetre(int index) {
+        if (int(liste.size()) <= index)
+            liste.resize(size_t(index + 1));
+        if (!liste[size_t(index)])
+            liste[size_t(index)] = std::make_unique<F>(etat);
+        return liste[size_t(index)].get();
+    }
+    bool cede() override { return etat.Cede(true); }
+    void ecritLigne(int index, int r, const QString& c) override {
+        platform::Grid* g = fenetre(index)->GrillePrev;
+        if (r > g->rows() - 1)
+            g->setRows(g->rows() + 1);
+        g->setRow(r);
+        g->setCol(0);
+        g->setSelStartRow(r);
+        g->setSelEndRow(r);
+        g->setSelStartCol(0);
+        g->setSelEndCol(8);
+        g->setClip(c);
+    }
+    void ligneVide(int index, int r) override {
+        platform::Grid* g = fenetre(index)->GrillePrev;
+        if (r > g->rows() - 1)
+            g->setRows(g->rows() + 1);
+    }
+    void finJour(int index) override { finJour_(index); }
+    void nonVisible(const QString& t) override {
+        etat.Dialogues.beep();
+        etat.Message(t, QStringLiteral(" - Planner -"), Buttons::Ok, Icon::Information);
+    }
+    void fermeFenetre(int index) override {
+        if (index < int(liste.size()))
+            liste[size_t(index)].reset();
+    }
+};
+} // namespace
+
+void Planner::InitPrevisionLune() {
+    if (CalculEnCours)
+        return;
+    Form2* f = form2_.get();
+    f->MenuAffiche->setEnabled(7, false);
+    f->MenuAffiche->setEnabled(5, false);
+    f->MenuPrint->setEnabled(1, false);
+    f->MenuPrint->setEnabled(2, false);
+    fenetreDX_->BoutonOK->setEnabled(false);
+    CodeSource = 0;
+    NomSource = QStringLiteral("Moon");
+    for (int k = 0; k < 10; ++k)
+        if (k != 7)
+            f->MenuSource->setChecked(k, k == 0);
+    f->PicturesSource(0);
+    CalculAutorise = Vrai;
+    IndexPrevision = 0;
+    IndexComWin = 0;
+    TablePrevisionAffichee = Faux;
+    TableComWinAffichee = Faux;
+    RedessinCarte = Faux;
+    ModeAffichage = QStringLiteral("MoonPos");
+    f->repaint();
+    astro::CalculJourJulien(Astro);
+    CalculEnCours = true;
+    {
+        platform::BusyPointer sablier;
+        // The windows of an earlier computation are forgotten: the new list starts empty.
+        for (auto& w : ListeFenetresPrevision)
+            if (w)
+                w.release()->deleteLater();
+        ListeFenetresPrevision.clear();
+        ListeFenetresComWin.clear();
+        SortieFenetres<FenetrePrevision> s(*this, ListeFenetresPrevision, [this](int i) { AffichePrevision(i); });
+        planner::CalculPrevision(*this, s);
+    }
+    CalculEnCours = false;
+    if (ProgrammeTermine)
+        return;
+    BasculeMenus(true);
+    if (TablePrevisionAffichee == Faux) {
+        f->MenuAffiche->setEnabled(5, false);
+        f->MenuAffiche->setEnabled(7, false);
+    }
+}
+
+void Planner::AffichePrevision(int i) {
+    FenetrePrevision* w = fenetrePrevision(i);
+    if (!w)
+        return;
+    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
+    w->setWindowTitle(d + QStringLiteral(" from ") + HeureDebutTable + QStringLiteral(" to ") + HeureFinTable +
+                      QStringLiteral(" UTC"));
+    w->Entete[0]->setText(Indic);
+    w->Entete[1]->setText(Lieu);
+    w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat : "), LatitudeStation));
+    w->Entete[3]->setText(planner::TexteLongitude(QStringLiteral("Long : "), LongitudeStation));
+    w->Entete[4]->setText(planner::TexteFrequence(Freq));
+    w->Entete[5]->setText(QStringLiteral("Moon Decl. : ") + platform::Format(DeclinaisonDebut, QStringLiteral("#0.0")) +
+                          QStringLiteral(" to ") + platform::Format(DeclinaisonFin, QStringLiteral("#0.0")) +
+                          QStringLiteral(" deg"));
+    w->Entete[6]->setText(QStringLiteral("Extra loss/perigee : ") + TextePerte + QStringLiteral(" dB"));
+    w->Entete[7]->setText(planner::LigneTempCiel(Freq, AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+    platform::Grid* g = w->GrillePrev;
+    const char* titres[9] = {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"};
+    for (int c = 0; c < 9; ++c) {
+        g->setColAlignment(c, 1);
+        g->setFixedAlignment(c, 2);
+        g->setColWidth(c, c < 2 ? 550 : 640);
+        g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
+    }
+    const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
+    if (w->PhaseAffichee != k) {
+        w->PhaseAffichee = k;
+        w->AffIconeLune->setPixmap(QPixmap::fromImage(pictures::phaseLune(k)));
+    }
+    placeTwips(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
+               planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300));
+    form2_->MenuAffiche->setEnabled(7, true);
+    form2_->MenuAffiche->setEnabled(5, true);
+    form2_->MenuPrint->setEnabled(1, true);
+    form2_->MenuPrintMoon->load(i + 2, d);
+    TablePrevisionAffichee = Vrai;
+    w->show();
+}
+
+void Planner::GrillePrev_Click(FenetrePrevision* w) {
+    w->GrillePrev->setCol(0);
+    const QString t = w->GrillePrev->text();
+    if (t.isEmpty() || w->GrillePrev->row() < 1)
+        return;
+    const QString date = w->windowTitle().mid(4, 10);
+    if (!feuilleDateCom_->isVisible()) {
+        form2_->MenuAffiche->setCaption(5, QStringLiteral("Moon Location"));
+        form2_->ImgPrev->showPressed();
+        BasculeMenus(false);
+        feuilleDateCom_->show();
+    }
+    feuilleDateCom_->EditDateDeb->setText(date);
+    feuilleDateCom_->EditTimeDeb->setText(t);
+}
+
+void Planner::CalculFenetreCommune() {
+    if (CalculEnCours)
+        return;
+    CalculEnCours = true;
+    platform::BusyPointer sablier;
+    planner::fixeInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
+    astro::CalculTempsSideral(Astro);
+    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
+    const QString t = platform::FormatTime(HeureCalcul, MinuteCalcul, 0, QStringLiteral("hh:mm"));
+    fenetreCommune_->setWindowTitle(NomSource + QStringLiteral(" Common Window : ") + d + QStringLiteral(" / ") + t);
+    fenetreCiel_->setWindowTitle(QStringLiteral("Radio-Sky Map : ") + d + QStringLiteral(" / ") + t);
+    fenetreDX_->CadreUTC->setTitle(d + QStringLiteral(" / ") + t);
+    planner::CalculCourbe(*this, [this] { return Cede(false); });
+    CalculEnCours = false;
+    if (ProgrammeTermine)
+        return;
+    DessineFenetreCommune();
+    fenetreDX_->show();
+    if (XPointDX != 0 && YPointDX != 0)
+        PlacePointDX(XPointDX, YPointDX);
+    Astro.LatitudeObservateur = LatitudeStation;
+    Astro.LongitudeObservateur = LongitudeStationHeures;
+    astro::CalculTempsSideral(Astro);
+    AffichageFenetreCiel();
+    BasculeMenus(true);
+}
+
+void Planner::DessineFenetreCommune() {
+    fenetreCommune_->show();
+    platform::PictureBox* p = fenetreCommune_->EMEWindow;
+    p->cls();
+    p->setDrawWidth(3);
+    if (XPointDX != 0 && YPointDX != 0)
+        p->pset(XPointDX, YPointDX, 255u);
+    p->setDrawWidth(1);
+    p->setCurrentX(0);
+    p->setCurrentY(CourbeFenetreCommune[0]);
+    for (int i = 1; i < 72; ++i) {
+        const double y = std::nearbyint(CourbeFenetreCommune[size_t(i)]);
+        p->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
+        p->lineTo(80 * i, y);
+        p->setDrawStyle(platform::PictureBox::DrawStyle::Dot);
+        if (DeclinaisonCourbe >= 0)
+            p->line(80 * i, 2770, 80 * i, y);
+        else
+            p->line(80 * i, 0, 80 * i, y);
+    }
+    p->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
+}
+
+void Planner::PlacePointDX(int16_t x, int16_t y) {
+    platform::PictureBox* p = fenetreCommune_->EMEWindow;
+    p->setDrawWidth(3);
+    if (XPointDX != 0 && YPointDX != 0)
+        p->pset(XPointDX, YPointDX, 0xFFFFFFu);
+    XPointDX = x;
+    YPointDX = y;
+    p->pset(XPointDX, YPointDX, 255u);
+    p->setDrawWidth(1);
+    const planner::ResultatDX r = planner::CalculPointDX(*this);
+    fenetreDX_->AffAzimDX->setText(r.AffAzimDX);
+    fenetreDX_->AffElevDX->setText(r.AffElevDX);
+    fenetreDX_->AffDopplerDX->setText(r.AffDopplerDX);
+    fenetreDX_->AffPolarDX->setText(r.AffPolarDX);
+    fenetreDX_->AffDistance->setText(r.AffDistance);
+    fenetreDX_->BoutonOK->setEnabled(true);
+}
+
+int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
+    if (prefixe.isEmpty())
+        return Faux;
+    const dxcc::RechercheDXCC r = dxcc::rechercherPrefixe(Dossier, prefixe);
+    auto erreur = [this] {
+        Message(QStringLiteral("DXCC DataBase was not read !"), QStringLiteral("Selvane : Read Error"), Buttons::Ok,
+                Icon::Critical);
+        return Faux;
+    };
+    if (r.etat == dxcc::RechercheDXCC::Etat::ErreurLecture)
+        return erreur();
+    if (r.etat == dxcc::RechercheDXCC::Etat::Absent) {
+        Message(QStringLiteral("DXCC prefix not found !!!"), QStringLiteral("Common Window : Station <=> DX"), Buttons::Ok,
+                Icon::Exclamation);
+        return Faux;
+    }
+    const auto pos = dxcc::decoderEnregistrement(r.ligne);
+    if (!pos)
+        return erreur();
+    fenetreDX_->AffDxcc->setText(prefixe.toUpper());
+    fenetreDX_->AffPays->setText(pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
+    float lon = pos->longitude, lat = pos->latitude;
+    try {
+        PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+    } catch (const astro::Overflow&) {
+        return erreur();
+    }
+    return Vrai;
+}
+
+void Planner::CalculPrevisionCommuneFenetres() {
+    if (CalculEnCours)
+        return;
+    auto* d = feuilleChoixDate_.get();
+    Step = platform::CInt(platform::Val(d->AffStep->text()));
+    const planner::DateBoite f = planner::lireDate(d->EditDateFin->text());
+    Astro.DateCalcul.day = f.jour;
+    Astro.DateCalcul.month = f.mois;
+    Astro.DateCalcul.year = f.annee;
+    const planner::HeureBoite hf = planner::lireHeure(d->EditTimeFin->text());
+    HeureCalcul = hf.heure;
+    MinuteCalcul = hf.minute;
+    Astro.FractionJour = (HeureCalcul * 3600.0 + MinuteCalcul * 60.0) / 86400;
+    astro::CalculDateJulienne(Astro);
+    DateJulienneFin = Astro.DateJulienne;
+    planner::fixeInstant(*this, d->EditDateDeb->text(), d->EditTimeDeb->text());
+    DateJulienneDebut = Astro.DateJulienne;
+    MontreCommune(false);
+    feuilleChangeUTC_->hide();
+    BasculeMenus(false);
+    CalculEnCours = true;
+    {
+        platform::BusyPointer sablier;
+        SortieFenetres<FenetreComWinPrev> s(*this, ListeFenetresComWin, [this](int i) { AffichePrevisionCommune(i); });
+        planner::CalculPrevisionCommune(*this, s);
+    }
+    CalculEnCours = false;
+    if (ProgrammeTermine)
+        return;
+    BasculeMenus(true);
+    if (TableComWinAffichee == Faux) {
+        form2_->MenuAffiche->setEnabled(5, false);
+        form2_->MenuAffiche->setEnabled(7, false);
+    }
+    form2_->ImgDX->show();
+}
+
+void Planner::AffichePrevisionCommune(int i) {
+    FenetreComWinPrev* w = fenetreComWin(i);
+    if (!w)
+        return;
+    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
+    w->setWindowTitle(d + QStringLiteral(" from ") + HeureDebutTable + QStringLiteral(" to ") + HeureFinTable +
+                      QStringLiteral(" UTC"));
+    w->Entete[0]->setText(Indic);
+    w->Entete[1]->setText(Lieu);
+    w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), LatitudeStation));
+    w->Entete[3]->setText(planner::TexteLongitude(QStringLiteral("Long: "), LongitudeStation));
+    if (fenetreDX_->AffDxcc->text().isEmpty()) {
+        w->Entete[8]->setText(QStringLiteral("DX"));
+        w->Entete[9]->setText(QStringLiteral("Station"));
+    } else {
+        w->Entete[8]->setText(fenetreDX_->AffDxcc->text());
+        w->Entete[9]->setText(fenetreDX_->AffPays->text());
+    }
+    const float phi = static_cast<float>(astro::CarteYVersLatitude(YPointDX));
+    const float lambda = static_cast<float>(astro::CarteXVersLongitude(XPointDX) * 15);
+    w->Entete[10]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), phi));
+    w->Entete[11]->setText(planner::TexteLongitude(QStringLiteral("Long: "), lambda));
+    w->Entete[4]->setText(planner::TexteFrequence(Freq));
+    const bool lune = CodeSource == 0;
+    for (int k = 5; k <= 7; ++k)
+        w->Entete[size_t(k)]->setVisible(lune);
+    if (lune) {
+        w->Entete[5]->setText(QStringLiteral("Moon Decl. : ") + platform::Format(DeclinaisonDebut, QStringLiteral("#0.0")) +
+                              QStringLiteral(" to ") + platform::Format(DeclinaisonFin, QStringLiteral("#0.0")) +
+                              QStringLiteral(" deg"));
+        w->Entete[6]->setText(QStringLiteral("Extra loss/perigee : ") + TextePerte + QStringLiteral(" dB"));
+        w->Entete[7]->setText(planner::LigneTempCiel(Freq, AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+    }
+    platform::Grid* g = w->GrillePrev;
+    const char* titres[9] = {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"};
+    for (int c = 0; c < 9; ++c) {
+        g->setColAlignment(c, 1);
+        g->setFixedAlignment(c, 2);
+        g->setColWidth(c, c < 2 ? 550 : 640);
+        g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
+    }
+    w->EtiqNomSource->setText(NomSource);
+    QImage image;
+    QString court;
+    if (CodeSource == 0) {
+        image = pictures::phaseLune(planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+        court = QStringLiteral("Moon");
+    } else if (CodeSource == 1) {
+        image = pictures::iconeSoleil();
+        court = QStringLiteral("Sun");
+    } else if (CodeSource == 8) {
+        image = pictures::iconeCielCalme();
+        court = QStringLiteral("C.Sky");
+    } else {
+        image = pictures::iconeCiel();
+        court = NomSource.left(6);
+    }
+    for (QLabel* l : w->AffIcone)
+        l->setPixmap(QPixmap::fromImage(image));
+    w->EtiqSource[1]->setText(court);
+    w->EtiqSource[2]->setText(court);
+    placeTwips(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
+               planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200));
+    form2_->MenuAffiche->setEnabled(7, true);
+    form2_->MenuAffiche->setEnabled(5, true);
+    form2_->MenuPrintComW->load(i + 2, d);
+    TableComWinAffichee = Vrai;
+    form2_->MenuPrint->setEnabled(2, true);
+    w->show();
+}
+
+void Planner::AffichageFenetreCiel() {
+    const planner::Ciel c = planner::CalculCiel(*this);
+    FenetreCiel* f = fenetreCiel_.get();
+    placeTwips(f->ImgPosSol, int(std::nearbyint(c.SolLeft)), int(std::nearbyint(c.SolTop)));
+    placeTwips(f->ImgPosLune, int(std::nearbyint(c.LuneLeft)), int(std::nearbyint(c.LuneTop)));
+    f->AffHA->setText(c.AffHA);
+    f->AffDecl->setText(c.AffDecl);
+    f->AffExtraLoss->setText(c.AffExtraLoss);
+    f->EtiqTemp->setText(c.EtiqTemp);
+    f->AffTemp->setText(c.AffTemp);
+    f->Phase = c.Phase;
+    const QPixmap phase = QPixmap::fromImage(pictures::phaseLune(c.Phase));
+    f->AffIconeLune->setPixmap(phase);
+    f->ImgPosLune->setPixmap(phase);
+    f->show();
+}
+
+platform::Printer& Planner::imprimante() {
+    if (Imprimante)
+        return *Imprimante;
+    if (!imprimanteDefaut_) {
+        platform::QtPrinter::Options o;
+        o.folder = Dossier;
+        o.documentName = QStringLiteral("Planner");
+        imprimanteDefaut_ = std::make_unique<platform::QtPrinter>(Dialogues, o);
+    }
+    return *imprimanteDefaut_;
+}
+
+planner::ContenuTable Planner::ContenuPrevision(int k) const {
+    planner::ContenuTable t;
+    const FenetrePrevision* w = k >= 0 && k < int(ListeFenetresPrevision.size()) ? ListeFenetresPrevision[size_t(k)].get() : nullptr;
+    if (!w)
+        return t;
+    t.caption = w->windowTitle();
+    for (QLabel* l : w->Entete)
+        t.Entete << l->text();
+    for (int r = 1; r < w->GrillePrev->rows(); ++r) {
+        QStringList c;
+        for (int col = 0; col < 9; ++col)
+            c << w->GrillePrev->textMatrix(r, col);
+        t.lignes.push_back(c);
+    }
+    t.icones = {w->AffIconeTime->pixmap().toImage(), w->AffIconeLune->pixmap().toImage(),
+                w->AffIconeSun->pixmap().toImage()};
+    return t;
+}
+
+planner::ContenuTable Planner::ContenuComWin(int k) const {
+    planner::ContenuTable t;
+    const FenetreComWinPrev* w = k >= 0 && k < int(ListeFenetresComWin.size()) ? ListeFenetresComWin[size_t(k)].get() : nullptr;
+    if (!w)
+        return t;
+    t.caption = w->windowTitle();
+    for (QLabel* l : w->Entete)
+        t.Entete << l->text();
+    t.EtiqSource1 = w->EtiqSource[1]->text();
+    t.EtiqNomSource = w->EtiqNomSource->text();
+    for (int r = 1; r < w->GrillePrev->rows(); ++r) {
+        QStringList c;
+        for (int col = 0; col < 9; ++col)
+            c << w->GrillePrev->textMatrix(r, col);
+        t.lignes.push_back(c);
+    }
+    t.icones[0] = w->AffIconeTime->pixmap().toImage();
+    return t;
+}
+
+void Planner::ImprimePrevision(int k) {
+    // A window that no longer exists (closed, or discarded) is not printed.
+    if (!fenetrePrevision(k))
+        return;
+    platform::BusyPointer sablier;
+    planner::ImprimePrevision(imprimante(), Dialogues, ContenuPrevision(k), [] { QCoreApplication::processEvents(); });
+}
+
+void Planner::ImprimePrevisionCommune(int k) {
+    if (!fenetreComWin(k))
+        return;
+    platform::BusyPointer sablier;
+    planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k), NomSource,
+                                     [] { QCoreApplication::processEvents(); });
+}

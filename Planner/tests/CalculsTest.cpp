@@ -1,0 +1,291 @@
+// The table computations against the astronomy library, the curve, the DX
+// values and the small rules of the table windows and the radio-sky map.
+
+#include "Planner/Calculs.h"
+#include "Planner/Dates.h"
+#include "Outils.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+using namespace planner;
+using VariablesPlanner = ::VariablesPlanner;
+
+namespace {
+
+// Paris at 144 MHz, clock at UTC + 1.
+VariablesPlanner stationParis() {
+    VariablesPlanner v;
+    v.LatitudeStation = 48.85;
+    v.LongitudeStation = 2.35;
+    v.LongitudeStationHeures = 2.35 / 15;
+    v.Altitude = 35;
+    v.DecHor = 1;
+    v.Freq = 144;
+    v.Astro.Altitude = 35;
+    v.Astro.Freq = 144;
+    return v;
+}
+
+void periode(VariablesPlanner& v, const char* deb, const char* tdeb, const char* fin, const char* tfin, const char* step,
+             bool visible) {
+    ASSERT_EQ(verifiePeriode(v, deb, tdeb, fin, tfin, step, visible), Periode::Ok);
+    astro::CalculJourJulien(v.Astro);
+}
+
+TEST(CalculPrevision, ToujoursUneLigneParPasComparéeALaBibliotheque) {
+    VariablesPlanner v = stationParis();
+    periode(v, "12-05-2001", "00:00", "12-05-2001", "23:50", "10", false);
+    outils::Enregistreur s;
+    s.v = &v;
+    CalculPrevision(v, s);
+    ASSERT_EQ(s.jours, std::vector<int>{0});
+    ASSERT_EQ(s.fenetres[0].size(), 144u);
+    EXPECT_EQ(s.captions[0], "Sat 12-05-2001 from 00:00 to 23:50");
+    EXPECT_TRUE(s.messages.isEmpty());
+    // Row 83 is 13:40 UTC: recompute it with the library alone.
+    astro::EtatAstro e;
+    e.Freq = 144;
+    e.Altitude = 35;
+    e.DateCalcul = {2001, 5, 12, 7};
+    astro::CalculJourJulien(e);
+    e.FractionJour = (13 * 3600 + 40 * 60) / 86400.0;
+    e.HeureUT = (13 * 3600 + 40 * 60) / 3600.0;
+    e.LatitudeObservateur = 48.85;
+    e.LongitudeObservateur = 2.35 / 15;
+    astro::CalculTempsSideral(e);
+    astro::CalculPositionSource(e, 0);
+    const QStringList c = s.fenetres[0][83].split('\t');
+    ASSERT_EQ(c.size(), 9);
+    EXPECT_EQ(c[0], "13:40");
+    EXPECT_EQ(c[1], "14:40");
+    EXPECT_EQ(c[2], platform::Format(float(e.AzimutSource), "##0.00"));
+    EXPECT_EQ(c[3], platform::Format(float(e.ElevationSource), "##0.00"));
+    EXPECT_EQ(c[4], e.ElevationSource >= 0 ? platform::CStr(e.DopplerSource) : QString("------"));
+    astro::CalculPositionSource(e, 1);
+    EXPECT_EQ(c[5], platform::Format(float(e.AzimutSource), "##0.00"));
+    astro::CalculPositionSource(e, 8);
+    EXPECT_EQ(c[8], platform::Format(float(e.ElevationSource), "##0.00"));
+    // Every row below the horizon shows dashes, and there is no blank row.
+    int dessous = 0;
+    for (const auto& [r, t] : s.fenetres[0]) {
+        const QStringList cc = t.split('\t');
+        ASSERT_EQ(cc.size(), 9) << r;
+        if (cc[3].toDouble() < 0) {
+            ++dessous;
+            EXPECT_EQ(cc[4], "------");
+        }
+    }
+    EXPECT_GT(dessous, 0);
+}
+
+TEST(CalculPrevision, LuneVisibleUneSeuleLigneVideParJour) {
+    VariablesPlanner v = stationParis();
+    periode(v, "12-05-2001", "00:00", "14-05-2001", "00:00", "20", true);
+    outils::Enregistreur s;
+    s.v = &v;
+    CalculPrevision(v, s);
+    ASSERT_GE(s.jours.size(), 2u);
+    for (const auto& [index, lignes] : s.fenetres) {
+        int vides = 0;
+        for (const auto& [r, t] : lignes) {
+            if (t.isEmpty())
+                ++vides;
+            else
+                EXPECT_GE(t.split('\t')[3].toDouble(), 0) << r;
+        }
+        EXPECT_LE(vides, 1) << index;
+        EXPECT_EQ(int(lignes.size()), lignes.rbegin()->first); // rows 1..n without gaps
+    }
+    // The last step (14-05 00:00) starts a new day past the end: no window.
+    EXPECT_EQ(v.IndexPrevision, int(s.jours.size()) - 1);
+}
+
+TEST(CalculPrevision, LuneJamaisVisibleUnMessageParJour) {
+    VariablesPlanner v = stationParis();
+    // Near the north pole while the Moon stands far south (declination about -28 deg).
+    v.LatitudeStation = 89;
+    periode(v, "21-05-2006", "00:00", "22-05-2006", "12:00", "30", true);
+    astro::CalculTempsSideral(v.Astro);
+    outils::Enregistreur s;
+    CalculPrevision(v, s);
+    EXPECT_TRUE(s.jours.empty());
+    ASSERT_EQ(s.messages.size(), 2);
+    EXPECT_EQ(s.messages[0], QString("The Moon is not visible on") + QChar(13) + "Sun 21-05-2006 from 00:00 to 23:30 UTC");
+    EXPECT_EQ(s.messages[1], QString("The Moon is not visible on") + QChar(13) + "Mon 22-05-2006 from 00:00 to 12:00 UTC");
+}
+
+TEST(CalculPrevision, PasDe90MinutesEtHeureLocaleNegative) {
+    VariablesPlanner v = stationParis();
+    v.DecHor = -5;
+    periode(v, "31-12-2001", "23:00", "01-01-2002", "03:00", "90", false);
+    outils::Enregistreur s;
+    s.v = &v;
+    CalculPrevision(v, s);
+    ASSERT_EQ(s.jours, (std::vector<int>{0, 1}));
+    EXPECT_EQ(s.captions[0], "Mon 31-12-2001 from 23:00 to 23:00");
+    EXPECT_EQ(s.captions[1], "Tue 01-01-2002 from 00:30 to 02:00");
+    EXPECT_EQ(s.fenetres[0][1].left(11), "23:00\t18:00");
+    EXPECT_EQ(s.fenetres[1][1].left(11), "00:30\t19:30");
+    EXPECT_EQ(s.fenetres[1][2].left(5), "02:00");
+}
+
+TEST(CalculPrevision, ArretParCalculAutorise) {
+    VariablesPlanner v = stationParis();
+    periode(v, "12-05-2001", "00:00", "13-05-2001", "00:00", "10", false);
+    outils::Enregistreur s;
+    s.arretApres = 5;
+    CalculPrevision(v, s);
+    EXPECT_EQ(s.fenetres[0].size(), 5u);
+    EXPECT_TRUE(s.jours.empty()); // the day is left without its header
+}
+
+TEST(CalculPrevisionCommune, SoleilSansDopplerEtLignesCommunes) {
+    VariablesPlanner v = stationParis();
+    v.CodeSource = 1;
+    v.NomSource = "Sun";
+    float lon = -74.0f, lat = 40.7f; // New York
+    v.XPointDX = astro::LongitudeVersCarteX(lon);
+    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    periode(v, "12-05-2001", "00:00", "12-05-2001", "23:50", "10", false);
+    outils::Enregistreur s;
+    CalculPrevisionCommune(v, s);
+    ASSERT_EQ(s.jours, std::vector<int>{0});
+    bool vide = false;
+    for (const auto& [r, t] : s.fenetres[0]) {
+        if (t.isEmpty()) {
+            EXPECT_FALSE(vide);
+            vide = true;
+            continue;
+        }
+        const QStringList c = t.split('\t');
+        EXPECT_EQ(c[4], "------");
+        EXPECT_EQ(c[5], "------");
+        EXPECT_EQ(c[6], "------");
+        EXPECT_GE(c[3].toDouble(), 0);
+        EXPECT_GE(c[8].toDouble(), 0);
+    }
+    EXPECT_EQ(v.TextePerte, "----");
+}
+
+TEST(CalculPrevisionCommune, LuneDopplerEtPolarisation) {
+    VariablesPlanner v = stationParis();
+    float lon = -74.0f, lat = 40.7f;
+    v.XPointDX = astro::LongitudeVersCarteX(lon);
+    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    periode(v, "12-05-2001", "00:00", "13-05-2001", "00:00", "10", false);
+    outils::Enregistreur s;
+    CalculPrevisionCommune(v, s);
+    ASSERT_FALSE(s.fenetres[0].empty());
+    const QStringList c = s.fenetres[0].begin()->second.split('\t');
+    EXPECT_NE(c[4], "------");
+    EXPECT_NE(c[5], "------");
+    const double polar = c[6].toDouble();
+    EXPECT_GE(polar, -90);
+    EXPECT_LE(polar, 90);
+}
+
+TEST(Polarisation, RepliDansPlusOuMoins90) {
+    EXPECT_FLOAT_EQ(DecalagePolar(100, 0), -80);
+    EXPECT_FLOAT_EQ(DecalagePolar(-135, 0), 45);
+    EXPECT_FLOAT_EQ(DecalagePolar(90, 0), 90);
+    EXPECT_FLOAT_EQ(DecalagePolar(-90, 0), -90);
+    EXPECT_EQ(platform::Format(DecalagePolar(60, -40), "##0.0"), "-80.0");
+    // Azimuth exactly 0: a vertical plane rather than a division by zero.
+    EXPECT_FLOAT_EQ(std::fabs(AnglePolar(0.5, 0.0f, 0.3f)), 90.0f);
+}
+
+TEST(Courbe, ColonnesSurLaLigneDElevationZero) {
+    VariablesPlanner v = stationParis();
+    fixeInstant(v, "12-05-2001", "13:40");
+    int cedes = 0;
+    CalculCourbe(v, [&] { ++cedes; return true; });
+    EXPECT_EQ(cedes, 73);
+    EXPECT_EQ(v.ColonneCarte, 0);
+    // A bisected column lies within the band or within 10 twips of its interval's end.
+    int coupees = 0;
+    for (int i = 0; i < 72; ++i) {
+        const double y = v.CourbeFenetreCommune[size_t(i)];
+        ASSERT_GE(y, 0);
+        ASSERT_LE(y, 2770);
+        if (y == 0 || y == 2770)
+            continue;
+        ++coupees;
+        int16_t yy = int16_t(y), x = int16_t(80 * i);
+        v.Astro.LongitudeObservateur = astro::CarteXVersLongitude(x);
+        v.Astro.LatitudeObservateur = astro::CarteYVersLatitude(yy);
+        astro::CalculTempsSideral(v.Astro);
+        astro::CalculAzElTopocentrique(v.Astro);
+        EXPECT_LT(std::fabs(v.Astro.ElevationSource), 2.0) << i;
+    }
+    EXPECT_GT(coupees, 10);
+}
+
+TEST(PointDX, SoleilSansDopplerNiPolarisation) {
+    VariablesPlanner v = stationParis();
+    v.CodeSource = 1;
+    fixeInstant(v, "12-05-2001", "13:40");
+    float lon = -74.0f, lat = 40.7f;
+    v.XPointDX = astro::LongitudeVersCarteX(lon);
+    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    const ResultatDX r = CalculPointDX(v);
+    EXPECT_FALSE(r.AffAzimDX.isEmpty());
+    EXPECT_FALSE(r.AffElevDX.isEmpty());
+    EXPECT_TRUE(r.AffDopplerDX.isEmpty());
+    EXPECT_TRUE(r.AffPolarDX.isEmpty());
+    // Paris - New York is about 5840 km on a 6368 km sphere (map point rounded to twips).
+    EXPECT_NEAR(r.AffDistance.toDouble(), 5840, 40);
+}
+
+TEST(TableFenetre, TemperatureDuCiel) {
+    struct Cas {
+        int freq;
+        float a1, a2, soleil;
+        const char* attendu;
+    } cas[] = {
+        {144, 0, 270, 180, "144 MHz sky temp. : 247 to 3420 °K"},
+        {399, 359.9f, 0, 180, "144 MHz sky temp. : 247 to 247 °K"},
+        {400, 0, 270, 180, "432 MHz sky temp. : 21 to 167 °K"},
+        {144, 106.5f, 100, 100, "144 MHz sky temp. : 369 to Sun"},
+        {144, 106.4f, 353.6f, 100, "144 MHz sky temp. : Sun to 247 °K"},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(LigneTempCiel(c.freq, c.a1, c.a2, c.soleil).replace(" to Sun °K", " to Sun"), QString(c.attendu))
+            << c.freq << " " << c.a1;
+}
+
+TEST(TableFenetre, PhaseEtPlacement) {
+    EXPECT_EQ(SecteurPhase(22.5), 1);
+    EXPECT_EQ(SecteurPhase(337.5), 0);
+    EXPECT_EQ(SecteurPhase(0), 0);
+    EXPECT_EQ(SecteurPhase(115), 3);
+    EXPECT_EQ(SecteurPhase(112.5), 3);
+    EXPECT_EQ(SecteurPhase(180), 4);
+    EXPECT_EQ(PhaseJour(350, 8, 0), 0);   // mean 359, not 179
+    EXPECT_EQ(PhaseJour(170, 190, 0), 4);
+    EXPECT_EQ(PlaceFenetre(0, 200, 1000, 20000, 300), 1000);
+    EXPECT_EQ(PlaceFenetre(3, 200, 1000, 20000, 300), 1600);
+    EXPECT_EQ(PlaceFenetre(3, 300, 1000, 1500, 300), 1200);
+    EXPECT_EQ(TexteLatitude("Lat : ", 0), "Lat : 0.000 N");
+    EXPECT_EQ(TexteLongitude("Long : ", -2.1), "Long : 2.100 W");
+    EXPECT_EQ(TexteFrequence(144), "Frequency :  144 MHz");
+}
+
+TEST(CarteCiel, MarqueursEtTemperature) {
+    VariablesPlanner v = stationParis();
+    fixeInstant(v, "12-05-2001", "13:40");
+    v.Astro.LatitudeObservateur = v.LatitudeStation;
+    v.Astro.LongitudeObservateur = v.LongitudeStationHeures;
+    astro::CalculTempsSideral(v.Astro);
+    const Ciel c = CalculCiel(v);
+    // The Moon's own position, by the chart's scale.
+    const float a = float(astro::RadVersDeg(v.Astro.AscensionDroite));
+    EXPECT_FLOAT_EQ(c.LuneLeft, 5315 - (4890.0f / 360.0f) * a);
+    EXPECT_EQ(c.EtiqTemp, "144 MHz Sky temp.");
+    EXPECT_TRUE(c.AffTemp.endsWith(" °K") || c.AffTemp == "'Sun'");
+    EXPECT_TRUE(c.AffExtraLoss.endsWith(" dB"));
+    EXPECT_GE(c.Phase, 0);
+    EXPECT_LE(c.Phase, 7);
+}
+
+} // namespace

@@ -1,0 +1,238 @@
+// Station reading, the period's start from the PC clock, the date text,
+// "Planner.ini" and the date and time checks of the dialogs.
+
+#include "Planner/Dates.h"
+#include "Planner/PlannerIni.h"
+#include "Planner/Station.h"
+#include "platform/Files.h"
+#include "Outils.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+using namespace planner;
+using VariablesPlanner = ::VariablesPlanner;
+
+namespace {
+
+class LectureStation : public outils::DossierStation {};
+
+TEST_F(LectureStation, PositionsSignesEtFrequence) {
+    outils::Station s;
+    s.lonSig = "W";
+    s.freq = "432";
+    s.hauteur = "146";
+    s.decHor = "-5";
+    ecrit("home.dat", outils::stationDat(s));
+    const auto st = lireStationPlan(chemin("home.dat"));
+    ASSERT_TRUE(st);
+    EXPECT_EQ(st->Indic, "F1ABC");
+    EXPECT_EQ(st->Lieu, "Paris");
+    EXPECT_NEAR(st->LatitudeStation, 48.85, 1e-6);
+    EXPECT_NEAR(st->LongitudeStation, -2.35, 1e-6);
+    EXPECT_NEAR(st->LongitudeStationHeures, -2.35 / 15, 1e-7);
+    EXPECT_EQ(st->Altitude, 146);
+    EXPECT_EQ(st->DecHor, -5);
+    EXPECT_EQ(st->Freq, 432);
+}
+
+TEST_F(LectureStation, TouteLettreAutreQueNEstSud) {
+    for (const char* lettre : {"s", "S", "x", ""}) {
+        outils::Station s;
+        s.latSig = lettre;
+        s.lonSig = "e";
+        ecrit("a.dat", outils::stationDat(s));
+        const auto st = lireStationPlan(chemin("a.dat"));
+        ASSERT_TRUE(st) << lettre;
+        EXPECT_LT(st->LatitudeStation, 0) << lettre;
+        EXPECT_GT(st->LongitudeStation, 0) << lettre;
+    }
+    outils::Station s;
+    s.latSig = "n";
+    ecrit("b.dat", outils::stationDat(s));
+    EXPECT_GT(lireStationPlan(chemin("b.dat"))->LatitudeStation, 0);
+}
+
+TEST_F(LectureStation, ErreursDeLecture) {
+    EXPECT_FALSE(lireStationPlan(chemin("absent.dat")));
+    ecrit("sans.dat", outils::stationDat(outils::Station{}, false));
+    EXPECT_FALSE(lireStationPlan(chemin("sans.dat")));
+    outils::Station s;
+    s.hauteur = "40000"; // beyond 16 bits
+    ecrit("grand.dat", outils::stationDat(s));
+    EXPECT_FALSE(lireStationPlan(chemin("grand.dat")));
+    ecrit("court.dat", "COORDONATES\r\nCall sign:\r\n");
+    EXPECT_FALSE(lireStationPlan(chemin("court.dat")));
+}
+
+TEST(Frequence, Limites) {
+    EXPECT_FALSE(frequenceValide(0));
+    EXPECT_TRUE(frequenceValide(1));
+    EXPECT_TRUE(frequenceValide(99999));
+    EXPECT_FALSE(frequenceValide(100000));
+}
+
+TEST(TexteDate, ChiffresEtAnneeCourte) {
+    EXPECT_EQ(texteDate({2001, 3, 9, 0}).value(), "09-03-2001");
+    EXPECT_EQ(texteDate({2024, 12, 31, 0}).value(), "31-12-2024");
+    EXPECT_FALSE(texteDate({999, 1, 1, 0}));
+}
+
+struct CasDebut {
+    QDate date;
+    QTime heure;
+    int decHor;
+    const char *dateDeb, *timeDeb, *dateFin;
+};
+
+TEST(DebutPeriode, HeureUTCEtJourSuivant) {
+    const CasDebut cas[] = {
+        {{2001, 1, 1}, {1, 30}, 2, "31-12-2000", "23:00", "01-01-2001"},
+        {{2001, 3, 1}, {1, 30}, 2, "28-02-2001", "23:00", "01-03-2001"},
+        {{2001, 5, 12}, {22, 10}, -5, "13-05-2001", "03:00", "14-05-2001"},
+        {{2001, 5, 12}, {7, 59}, 0, "12-05-2001", "07:00", "13-05-2001"},
+        {{2004, 2, 28}, {12, 0}, 1, "28-02-2004", "11:00", "29-02-2004"},
+    };
+    for (const auto& c : cas) {
+        VariablesPlanner v;
+        v.DecHor = int16_t(c.decHor);
+        const auto p = debutPeriode(v, QDateTime(c.date, c.heure));
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->DateDeb, c.dateDeb);
+        EXPECT_EQ(p->TimeDeb, c.timeDeb);
+        EXPECT_EQ(p->DateFin, c.dateFin);
+        EXPECT_EQ(p->TimeFin, c.timeDeb);
+        EXPECT_EQ(v.MinuteCalcul, 0);
+    }
+}
+
+TEST(DebutPeriode, AnneeAvant1993EtFevrierSansRegleDuSiecle) {
+    VariablesPlanner v;
+    EXPECT_FALSE(debutPeriode(v, QDateTime(QDate(1992, 6, 1), QTime(12, 0))));
+    EXPECT_TRUE(debutPeriode(v, QDateTime(QDate(1993, 6, 1), QTime(12, 0))));
+    EXPECT_EQ(v.Astro.JoursParMois[2], 28);
+    EXPECT_TRUE(debutPeriode(v, QDateTime(QDate(2100, 6, 1), QTime(12, 0))));
+    EXPECT_EQ(v.Astro.JoursParMois[2], 29);
+}
+
+class FichierIni : public outils::DossierStation {};
+
+TEST_F(FichierIni, EcritureEtRelecture) {
+    ValeursIni v;
+    for (int i = 0; i < 6; ++i)
+        v.Fenetres[size_t(i)] = {int16_t(100 * i + 1), int16_t(-20 * i), int16_t(i == 3)};
+    v.Height = 1500;
+    v.Width = 4000;
+    v.Top = 10;
+    v.Left = 20;
+    v.Step = 15;
+    v.MoonVisible = -1;
+    const QStringList l = lignesPlannerIni(v);
+    ASSERT_EQ(l.size(), 32);
+    EXPECT_EQ(l[0], "UTC Com Win:Top-Left-Icone");
+    EXPECT_EQ(l[1], " 1");
+    EXPECT_EQ(l[6], "-20");
+    EXPECT_EQ(l[12], "CommonWindow:Top-Left-Icone");
+    EXPECT_EQ(l[15], " 1");
+    EXPECT_EQ(l[24], "Generale:Height-Width-Top-Left");
+    EXPECT_EQ(l[29], "Options:Step-MoonVisible");
+    EXPECT_EQ(l[31], "-1");
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+    const LectureIni r = lirePlannerIni(chemin("planner.ini").replace("planner.ini", "Planner.ini"));
+    EXPECT_FALSE(r.erreur);
+    ASSERT_EQ(r.nombres.size(), size_t(NombresIni));
+    EXPECT_EQ(r.nombres[3], 101);
+    EXPECT_EQ(r.nombres[11], 1);
+    EXPECT_EQ(r.nombres[22], 15);
+    EXPECT_EQ(r.nombres[23], -1);
+}
+
+TEST_F(FichierIni, DerniereLigneManquanteEtNombreTropGrand) {
+    QStringList l = lignesPlannerIni(ValeursIni{});
+    l.removeLast();
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+    LectureIni r = lirePlannerIni(chemin("Planner.ini"));
+    EXPECT_TRUE(r.erreur);
+    EXPECT_EQ(r.nombres.size(), size_t(NombresIni - 1));
+    l = lignesPlannerIni(ValeursIni{});
+    l[2] = "40000";
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+    r = lirePlannerIni(chemin("Planner.ini"));
+    EXPECT_TRUE(r.erreur);
+    EXPECT_EQ(r.nombres.size(), 1u);
+    EXPECT_TRUE(lirePlannerIni(chemin("absent.ini")).erreur);
+    // A fraction is rounded, halves to even.
+    l = lignesPlannerIni(ValeursIni{});
+    l[30] = " 12.5";
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+    EXPECT_EQ(lirePlannerIni(chemin("Planner.ini")).nombres[22], 12);
+}
+
+TEST(VerificationDates, Table) {
+    struct Cas {
+        const char* texte;
+        int fevrier;
+        bool ok;
+    } cas[] = {
+        {"29-02-2004", 29, true}, {"29-02-2004", 28, false}, {"31-04-2001", 28, false},
+        {"00-05-2001", 28, false}, {"12-13-2001", 28, false}, {"01-01-1992", 28, false},
+        {"01-01-1993", 28, true}, {"30-02-2001", 29, false}, {"31-12-2099", 28, true},
+        {"__-__-____", 28, false}, {"1_-05-2001", 28, true},
+    };
+    for (const auto& c : cas) {
+        VariablesPlanner v;
+        v.Astro.JoursParMois[2] = int16_t(c.fevrier);
+        EXPECT_EQ(verifieDate(v, c.texte), c.ok) << c.texte;
+        EXPECT_EQ(v.SaisieValide, Vrai);
+    }
+}
+
+TEST(VerificationDates, HeuresEtIndicateurDeMasque) {
+    const std::pair<const char*, bool> cas[] = {
+        {"24:00", false}, {"12:60", false}, {"00:00", true}, {"23:59", true}, {"__:__", true}};
+    for (const auto& [t, ok] : cas) {
+        VariablesPlanner v;
+        EXPECT_EQ(verifieHeure(v, t), ok) << t;
+    }
+    // A refused key makes the next check fail once, then the flag is set again.
+    VariablesPlanner v;
+    v.SaisieValide = Faux;
+    EXPECT_FALSE(verifieHeure(v, "12:00"));
+    EXPECT_TRUE(verifieHeure(v, "12:00"));
+    v.SaisieValide = Faux;
+    EXPECT_FALSE(verifieDate(v, "01-05-2001"));
+    EXPECT_TRUE(verifieDate(v, "01-05-2001"));
+}
+
+TEST(VerificationPeriode, PasOrdreEtLongueur) {
+    struct Cas {
+        const char *deb, *tdeb, *fin, *tfin, *step;
+        Periode attendu;
+    } cas[] = {
+        {"01-03-2001", "00:00", "01-04-2001", "00:00", "10", Periode::Ok},
+        {"01-03-2001", "00:00", "01-04-2001", "00:20", "10", Periode::TropLongue},
+        {"01-03-2001", "10:00", "01-03-2001", "10:00", "10", Periode::Ordre},
+        {"02-03-2001", "10:00", "01-03-2001", "10:00", "10", Periode::Ordre},
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "", Periode::PasNul},
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "000", Periode::PasNul},
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "999", Periode::Ok},
+    };
+    for (const auto& c : cas) {
+        VariablesPlanner v;
+        EXPECT_EQ(verifiePeriode(v, c.deb, c.tdeb, c.fin, c.tfin, c.step, true), c.attendu) << c.deb << c.tfin;
+        EXPECT_EQ(v.MoonVisible, Vrai);
+    }
+    VariablesPlanner v;
+    ASSERT_EQ(verifiePeriode(v, "12-05-2001", "13:40", "13-05-2001", "02:00", "5", false), Periode::Ok);
+    EXPECT_EQ(v.Step, 5);
+    EXPECT_EQ(v.MoonVisible, Faux);
+    EXPECT_EQ(v.Astro.NomJourSemaine, "Sat");
+    EXPECT_EQ(v.HeureCalcul, 13);
+    EXPECT_EQ(v.MinuteCalcul, 40);
+    EXPECT_DOUBLE_EQ(v.Astro.HeureUT, 13 + 40 / 60.0);
+    // 12 May 2001 is day 36656.5 from 1900 January 0.5 (JD 2452041.5).
+    EXPECT_DOUBLE_EQ(v.Astro.JourJulien, 2452041.5 - 2415020.0);
+    EXPECT_NEAR(v.DateJulienneFin - v.Astro.DateJulienne, (24 + 2 - 13 - 40 / 60.0) / 24, 1e-9);
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// The printed reports on a recording printer, and one real PDF read back.
+
+#include "Planner/Rapport.h"
+#include "platform/Dialogs.h"
+#include "platform/widgets/Printer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace planner;
+
+namespace {
+
+ContenuTable tableLune(int lignes) {
+    ContenuTable t;
+    t.caption = "Sat 12-05-2001 from 00:00 to 23:50 UTC";
+    t.Entete = {"F1ABC", "Paris", "Lat : 48.850 N", "Long : 2.350 E", "Frequency :  144 MHz",
+                "Moon Decl. : 10.0 to 12.0 deg", "Extra loss/perigee : 1.2 dB", "144 MHz sky temp. : 300 to 310 °K"};
+    for (int r = 0; r < lignes; ++r)
+        t.lignes.push_back({"00:00", "01:00", "123.45", "12.34", "-250", "10.00", "-5.00", "1.00", "2.00"});
+    QImage icone(32, 32, QImage::Format_RGB32);
+    icone.fill(Qt::white);
+    icone.setPixel(0, 0, qRgb(0, 0, 0));
+    icone.setPixel(31, 31, qRgb(0, 0, 0));
+    icone.setPixel(5, 5, qRgb(10, 10, 10)); // dark grey: not printed
+    t.icones = {icone, icone, icone};
+    return t;
+}
+
+int compte(const QStringList& ops, const QString& debut) {
+    int n = 0;
+    for (const QString& o : ops)
+        n += o.startsWith(debut);
+    return n;
+}
+
+TEST(Rapport, PageTropEtroite) {
+    platform::ScriptedDialogs d;
+    platform::RecordingPrinter p(11906, 16838, 8499, 16000);
+    ImprimePrevision(p, d, tableLune(3));
+    EXPECT_TRUE(p.operations().isEmpty());
+    ASSERT_EQ(d.messages().size(), 1u);
+    EXPECT_EQ(d.messages()[0].text, "The pagewidth is too narrow !");
+    EXPECT_EQ(d.messages()[0].title, "Planner - Printer");
+    EXPECT_EQ(d.messages()[0].icon, platform::Icon::Exclamation);
+    platform::RecordingPrinter q(11906, 16838, 8500, 16000);
+    ImprimePrevision(q, d, tableLune(0));
+    EXPECT_EQ(q.documents(), 1);
+}
+
+TEST(Rapport, LunePremierePageSansNumero) {
+    platform::ScriptedDialogs d;
+    platform::RecordingPrinter p;
+    ImprimePrevision(p, d, tableLune(2));
+    const QStringList& ops = p.operations();
+    ASSERT_FALSE(ops.isEmpty());
+    EXPECT_TRUE(ops[0].startsWith("text ")) << ops[0].toStdString();
+    EXPECT_TRUE(ops[0].endsWith("|Moon Location for|"));
+    EXPECT_TRUE(ops[0].contains(" 1 1 |")); // bold and underlined
+    EXPECT_TRUE(ops[1].endsWith("|Sat 12-05-2001 from 00:00 to 23:50 UTC|"));
+    EXPECT_EQ(compte(ops, "newpage"), 0);
+    EXPECT_EQ(ops.last(), "enddoc");
+    // Two black pixels per icon, three icons; the grey one is not printed.
+    EXPECT_EQ(compte(ops, "fill"), 6);
+    // The first row at layout y 2350 (1000 below the printable top: 3350).
+    const QString ligne = "text " + QString::number(int((8280 - 11906) / 2.0 * -1 + 0.5) - 0);
+    bool trouve = false;
+    for (const QString& o : ops)
+        if (o.endsWith("|" + TexteLigne(tableLune(1).lignes[0]) + "|")) {
+            EXPECT_TRUE(o.contains(" 3350 ")) << o.toStdString();
+            trouve = true;
+            break;
+        }
+    EXPECT_TRUE(trouve);
+    (void)ligne;
+}
+
+TEST(Rapport, DeuxPagesNumeroteesEtEntetesRepetees) {
+    platform::ScriptedDialogs d;
+    platform::RecordingPrinter p;
+    ImprimePrevision(p, d, tableLune(80));
+    const QStringList& ops = p.operations();
+    ASSERT_EQ(compte(ops, "newpage"), 1);
+    EXPECT_EQ(compte(ops, "text"), compte(ops, "text") ); // sanity
+    // Page numbers " 1" before the new page and " 2" at the end, both at x 4140 of the layout.
+    int iPage = int(ops.indexOf("newpage"));
+    EXPECT_TRUE(ops[iPage - 1].endsWith("| 1|")) << ops[iPage - 1].toStdString();
+    EXPECT_TRUE(ops[ops.size() - 2].endsWith("| 2|")) << ops[ops.size() - 2].toStdString();
+    // Title lines and the heading block again on page 2, the station block not.
+    EXPECT_TRUE(ops[iPage + 1].endsWith("|Moon Location for|"));
+    int homeStation = 0;
+    for (const QString& o : ops)
+        homeStation += o.endsWith("|Home Station|");
+    EXPECT_EQ(homeStation, 1);
+    EXPECT_EQ(compte(ops, "fill"), 12);
+}
+
+TEST(Rapport, CommunSansLigneLunePourUneAutreSource) {
+    platform::ScriptedDialogs d;
+    platform::RecordingPrinter p;
+    ContenuTable t = tableLune(1);
+    t.Entete << "DX" << "Station" << "Lat: 40.700 N" << "Long: 74.000 W";
+    t.EtiqSource1 = "Sun";
+    t.EtiqNomSource = "Sun";
+    ImprimePrevisionCommune(p, d, t, "Sun");
+    const QStringList& ops = p.operations();
+    EXPECT_TRUE(ops[0].endsWith("|Sun Common Window for|"));
+    const QString tout = ops.join('\n');
+    EXPECT_FALSE(tout.contains("Extra loss"));
+    EXPECT_TRUE(tout.contains("|DX Station|"));
+    EXPECT_TRUE(tout.contains("|Long: 74.000 W|"));
+    EXPECT_EQ(compte(ops, "fill"), 2); // only the clock icon
+    t.EtiqSource1 = "Moon";
+    p.clear();
+    ImprimePrevisionCommune(p, d, t, "Moon");
+    EXPECT_TRUE(p.operations().join('\n').contains("Extra loss"));
+}
+
+TEST(Rapport, ChampsDeLigne) {
+    EXPECT_EQ(TexteLigne({"13:40", "14:40", "1.00", "", "1234567890", "a", "b", "c", "d"}),
+              " 13:40  14:40    1.00        12345678       a       b       c       d");
+    EXPECT_EQ(TexteLigne({"1234567", "12345678"}).left(13), "1234561234567");
+}
+
+TEST(Rapport, PdfRelu) {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs d;
+    platform::QtPrinter::Options o;
+    o.forcePdf = true;
+    o.pdfPath = dir.filePath("lune.pdf");
+    platform::QtPrinter p(d, o);
+    ImprimePrevision(p, d, tableLune(3));
+    ASSERT_TRUE(QFile::exists(o.pdfPath));
+    QProcess pdf;
+    pdf.start("pdftotext", {"-layout", o.pdfPath, "-"});
+    ASSERT_TRUE(pdf.waitForFinished(20000));
+    const QString texte = QString::fromUtf8(pdf.readAllStandardOutput());
+    EXPECT_TRUE(texte.contains("Moon Location for"));
+    EXPECT_TRUE(texte.contains("Sat 12-05-2001 from 00:00 to 23:50 UTC"));
+    EXPECT_TRUE(texte.contains("Home Station"));
+    EXPECT_TRUE(texte.contains("123.45"));
+}
+
+} // namespace
