@@ -6,8 +6,9 @@
 #include <array>
 
 class Planner;
+class QFrame;
+class QGroupBox;
 class QLabel;
-class QPushButton;
 namespace platform {
 class ImageButton;
 }
@@ -17,9 +18,14 @@ class FenetreCiel : public QWidget {
 public:
     explicit FenetreCiel(Planner& etat);
     QLabel *Image1, *ImgPosSol, *ImgPosLune;
-    QLabel *AffHA, *AffDecl, *AffExtraLoss, *EtiqTemp, *AffTemp, *AffIconeLune;
+    QGroupBox *CadreCiel, *CadreAbout;
+    std::array<QLabel*, 2> EtiqCiel{}; // 0 "Declin.", 1 "Hour Ang."
+    QLabel *EtiqLoss, *EtiqTemp;
+    QLabel *AffHA, *AffDecl, *AffExtraLoss, *AffTemp, *AffIconeLune;
+    std::array<QFrame*, 2> Ligne1{};
     platform::ImageButton* ImgInfo;
     int Phase = 0;
+    void ImgInfo_Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -6,6 +6,7 @@
 #include <array>
 
 class Planner;
+class QFrame;
 class QGroupBox;
 class QLabel;
 namespace platform {
@@ -23,5 +24,6 @@ public:
     std::array<QLabel*, 2> AffIcone{};
     QLabel* AffIconeTime;
     QWidget* Image1;
+    std::array<QFrame*, 3> Ligne1{}; // separators between the groups
     platform::Grid* GrillePrev;
 };

@@ -6,6 +6,7 @@
 #include <array>
 
 class Planner;
+class QFrame;
 class QGroupBox;
 class QLabel;
 namespace platform {
@@ -20,6 +21,7 @@ public:
     std::array<QLabel*, 8> Entete{};
     std::array<QLabel*, 5> Etiquette1{};
     QWidget* Image1;
+    std::array<QFrame*, 3> Ligne1{}; // separators between the groups
     QLabel *AffIconeTime, *AffIconeSun, *AffIconeCiel, *AffIconeLune;
     int PhaseAffichee = -1;
     platform::Grid* GrillePrev;

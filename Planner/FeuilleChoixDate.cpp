@@ -40,6 +40,26 @@ void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* b) {
     });
 }
 
+// The instant passed on by the O.K. buttons is checked again: a box that
+// never had the focus would otherwise reach the computation unchecked.
+bool verifieInstant(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure) {
+    if (!planner::verifieDate(etat, date->text())) {
+        etat.Dialogues.beep();
+        etat.Message(QStringLiteral("Enter a new date !!!"), QStringLiteral(" - Compute Date ERROR -"),
+                     platform::Buttons::Ok, platform::Icon::Exclamation);
+        date->setFocus();
+        return false;
+    }
+    if (!planner::verifieHeure(etat, heure->text())) {
+        etat.Dialogues.beep();
+        etat.Message(QStringLiteral("Enter a new time !!!"), QStringLiteral(" - Compute Time ERROR -"),
+                     platform::Buttons::Ok, platform::Icon::Exclamation);
+        heure->setFocus();
+        return false;
+    }
+    return true;
+}
+
 FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat) {
     setWindowTitle(QStringLiteral("Date Input"));
     platform::resizeClientTwips(this, 4200, 2880);

@@ -36,3 +36,8 @@ private:
 // the focus, and the mask flag it clears on refused input.
 void brancheBoiteDate(Planner& etat, platform::MaskedEdit* boite);
 void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* boite);
+// The O.K. buttons of the common-window dialogs check the instant again (a box
+// that never had the focus would reach the computation unchecked): the date
+// box, then the time box, with the messages of the lost-focus checks. False
+// after the first refusal, with the focus on the box concerned.
+bool verifieInstant(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure);

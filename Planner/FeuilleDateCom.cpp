@@ -15,28 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-// The instant passed on by the O.K. buttons is checked again: a box that
-// never had the focus would otherwise reach the computation unchecked.
-bool instantValide(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure) {
-    if (!planner::verifieDate(etat, date->text())) {
-        etat.Dialogues.beep();
-        etat.Message(QStringLiteral("Enter a new date !!!"), QStringLiteral(" - Compute Date ERROR -"),
-                     platform::Buttons::Ok, platform::Icon::Exclamation);
-        date->setFocus();
-        return false;
-    }
-    if (!planner::verifieHeure(etat, heure->text())) {
-        etat.Dialogues.beep();
-        etat.Message(QStringLiteral("Enter a new time !!!"), QStringLiteral(" - Compute Time ERROR -"),
-                     platform::Buttons::Ok, platform::Icon::Exclamation);
-        heure->setFocus();
-        return false;
-    }
-    return true;
-}
-} // namespace
-
 FeuilleDateCom::FeuilleDateCom(Planner& etat) : QWidget(nullptr), etat_(etat) {
     setWindowTitle(QStringLiteral("Common window : Date Input"));
     platform::resizeClientTwips(this, 4200, 1800);
@@ -59,9 +37,17 @@ FeuilleDateCom::FeuilleDateCom(Planner& etat) : QWidget(nullptr), etat_(etat) {
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleDateCom::BoutonAnnuler_Click);
 }
 
+void FeuilleDateCom::Form_Activate() { setWindowTitle(etat_.NomSource + QStringLiteral(" Common window")); }
+
 void FeuilleDateCom::showEvent(QShowEvent* e) {
-    setWindowTitle(etat_.NomSource + QStringLiteral(" Common window"));
+    Form_Activate();
     QWidget::showEvent(e);
+}
+
+void FeuilleDateCom::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
 }
 
 void FeuilleDateCom::closeEvent(QCloseEvent* e) {
@@ -70,7 +56,12 @@ void FeuilleDateCom::closeEvent(QCloseEvent* e) {
 }
 
 void FeuilleDateCom::BoutonOK_Click() {
-    if (!instantValide(etat_, EditDateDeb, EditTimeDeb))
+    // A row clicked while a table computation runs opens this dialog; its
+    // O.K. waits until that computation has ended (the dialog stays open),
+    // since the common window cannot start inside it.
+    if (etat_.CalculEnCours)
+        return;
+    if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb))
         return;
     hide();
     etat_.MontreTablesPrevision(false);
@@ -94,29 +85,3 @@ void FeuilleDateCom::BoutonAnnuler_Click() {
     etat_.BasculeMenus(true);
 }
 
-FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat) {
-    setWindowTitle(QStringLiteral("Change UTC"));
-    platform::resizeClientTwips(this, 4200, 900);
-    auto* cadre = new QGroupBox(QStringLiteral("UTC (d-m-y  h-m)"), this);
-    platform::setTwipsGeometry(cadre, 120, 60, 2520, 720);
-    EditDateDeb = new platform::MaskedEdit(cadre);
-    platform::setTwipsGeometry(EditDateDeb, 120, 300, 1320, 330);
-    EditTimeDeb = new platform::MaskedEdit(cadre);
-    platform::setTwipsGeometry(EditTimeDeb, 1560, 300, 840, 330);
-    BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
-    platform::setTwipsGeometry(BoutonOK, 2760, 240, 1320, 420);
-    brancheBoiteDate(etat, EditDateDeb);
-    brancheBoiteHeure(etat, EditTimeDeb);
-    connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);
-}
-
-void FeuilleChangeUTC::BoutonOK_Click() {
-    if (!instantValide(etat_, EditDateDeb, EditTimeDeb))
-        return;
-    const QRect f = etat_.form2()->frameGeometry();
-    move(x(), f.top() + f.height());
-    etat_.feuilleDateCom()->EditDateDeb->setText(EditDateDeb->text());
-    etat_.feuilleDateCom()->EditTimeDeb->setText(EditTimeDeb->text());
-    etat_.BasculeMenus(false);
-    etat_.CalculFenetreCommune();
-}

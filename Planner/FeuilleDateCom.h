@@ -15,11 +15,14 @@ public:
     explicit FeuilleDateCom(Planner& etat);
     platform::MaskedEdit *EditDateDeb, *EditTimeDeb;
     QPushButton *BoutonOK, *BoutonAnnuler;
+    // Caption = the source's name & " Common window", at every activation.
+    void Form_Activate();
     void BoutonOK_Click();
     void BoutonAnnuler_Click();
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:

@@ -1,7 +1,6 @@
 #include "Planner/Pictures.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 
 namespace pictures {
@@ -59,9 +58,6 @@ QPixmap bouton(const QString& s, bool enfonce) {
         p.drawRect(7, 3, 10, 6);
         p.setBrush(Qt::gray);
         p.drawRect(4, 9, 16, 7);
-    } else if (s == "info") {
-        p.setPen(Qt::darkBlue);
-        p.drawText(QRect(0, 0, 24, 20), Qt::AlignCenter, QStringLiteral("i"));
     }
     return pm;
 }
@@ -112,68 +108,6 @@ QImage iconeCielCalme() {
     p.setPen(QPen(Qt::black, 2));
     for (auto pt : {QPoint(6, 8), QPoint(24, 6), QPoint(15, 16), QPoint(8, 25), QPoint(25, 24)})
         p.drawPoint(pt);
-    return im;
-}
-
-QImage phaseLune(int k) {
-    QImage im = blanc();
-    QPainter p(&im);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::black);
-    p.drawEllipse(2, 2, 28, 28); // dark disc, then the lit part in white
-    const double f = (1 - std::cos(k * 3.14159265 / 4)) / 2; // lit fraction
-    if (f > 0.01) {
-        QPainterPath disque;
-        disque.addEllipse(3, 3, 26, 26);
-        const double w = 26 * std::fabs(1 - 2 * f);
-        QPainterPath moitie;
-        // Lit on the right while waxing (k 1..3), on the left while waning (5..7).
-        const bool droite = k <= 4;
-        moitie.addRect(droite ? 16 : 3, 3, 13, 26);
-        QPainterPath ellipse;
-        ellipse.addEllipse(QRectF(16 - w / 2, 3, w, 26));
-        QPainterPath eclaire = f < 0.5 ? (disque.intersected(moitie)).subtracted(ellipse)
-                                       : disque.intersected(moitie).united(disque.intersected(ellipse));
-        p.fillPath(eclaire, Qt::white);
-    }
-    return im;
-}
-
-QImage marqueurSoleil() {
-    QImage im(18, 18, QImage::Format_ARGB32);
-    im.fill(Qt::transparent);
-    QPainter p(&im);
-    p.setBrush(Qt::yellow);
-    p.setPen(QPen(QColor(220, 0, 0), 2));
-    p.drawEllipse(3, 3, 12, 12);
-    return im;
-}
-
-QImage carteCiel() {
-    // Stand-in chart until the drawn radio-sky chart is available: the grid and
-    // a band along the galactic plane, to the chart's scale.
-    QImage im(366, 275, QImage::Format_RGB32);
-    im.fill(QColor(0, 0, 128));
-    QPainter p(&im);
-    const double kx = 4890.0 / 360 / 15, ky = 3665.0 / 180 / 15; // pixels per degree
-    auto X = [&](double a) { return (5315 - a * 4890.0 / 360) / 15 + 250.0 / 30; };
-    auto Y = [&](double d) { return ((90 - d) * 3665.0 / 180) / 15; };
-    p.setPen(QPen(QColor(0, 160, 160), 6));
-    QPolygonF plan;
-    for (int a = 0; a <= 360; a += 5) {
-        const double ra = a * 0.01745329252;
-        const double d = std::atan(std::sin(ra - 3.366) * std::tan(1.097)) / 0.01745329252;
-        plan << QPointF(X(a), Y(d));
-    }
-    p.drawPolyline(plan);
-    p.setPen(QColor(128, 128, 128));
-    for (int h = 0; h <= 24; h += 3)
-        p.drawLine(QPointF(X(h * 15), Y(90)), QPointF(X(h * 15), Y(-90)));
-    for (int d = -90; d <= 90; d += 30)
-        p.drawLine(QPointF(X(0), Y(d)), QPointF(X(360), Y(d)));
-    (void)kx;
-    (void)ky;
     return im;
 }
 

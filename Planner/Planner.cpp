@@ -1,6 +1,7 @@
 #include "Planner/Planner.h"
 
 #include "DXCC/BaseDXCC.h"
+#include "assets/Assets.h"
 #include "Planner/Dates.h"
 #include "Planner/FenetreCiel.h"
 #include "Planner/FenetreComWinPrev.h"
@@ -42,6 +43,12 @@ using platform::Icon;
 namespace {
 int ecranLargeur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().width()); }
 int ecranHauteur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height()); }
+// An icon as the reports read it: 32 x 32 pixels, whatever the screen's
+// pixel ratio (a dense screen holds the pictures at twice the size).
+QImage icone32(const QPixmap& p) {
+    const QImage im = p.toImage();
+    return im.isNull() || im.size() == QSize(32, 32) ? im : im.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
 }
@@ -289,9 +296,11 @@ void Planner::LectureFichierPlannerIni() {
             TopComWin = n[i];
             LeftComWin = n[i + 1];
         } else {
-            placeTwips(fenetres[b], n[i + 1], n[i]);
+            // The state first: making a window minimised creates it, and the
+            // place is then taken as the place of its frame.
             if (lu(i + 2))
                 fenetres[b]->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
+            placeTwips(fenetres[b], n[i + 1], n[i]);
         }
     }
     if (lu(21)) {
@@ -472,10 +481,20 @@ void Planner::AffichePrevision(int i) {
         g->setColWidth(c, c < 2 ? 550 : 640);
         g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
     }
+    // The day's table is shown from its first row.
+    if (g->rows() > 1) {
+        g->setRow(1);
+        g->setCol(0);
+        g->setSelStartRow(1);
+        g->setSelEndRow(1);
+        g->setSelStartCol(0);
+        g->setSelEndCol(0);
+        g->setTopRow(1);
+    }
     const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
     if (w->PhaseAffichee != k) {
         w->PhaseAffichee = k;
-        w->AffIconeLune->setPixmap(QPixmap::fromImage(pictures::phaseLune(k)));
+        w->AffIconeLune->setPixmap(QPixmap::fromImage(assets::phaseLune(k)));
     }
     placeTwips(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
                planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300));
@@ -679,11 +698,21 @@ void Planner::AffichePrevisionCommune(int i) {
         g->setColWidth(c, c < 2 ? 550 : 640);
         g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
     }
+    // The day's table is shown from its first row.
+    if (g->rows() > 1) {
+        g->setRow(1);
+        g->setCol(0);
+        g->setSelStartRow(1);
+        g->setSelEndRow(1);
+        g->setSelStartCol(0);
+        g->setSelEndCol(0);
+        g->setTopRow(1);
+    }
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;
     if (CodeSource == 0) {
-        image = pictures::phaseLune(planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+        image = assets::phaseLune(planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
         court = QStringLiteral("Moon");
     } else if (CodeSource == 1) {
         image = pictures::iconeSoleil();
@@ -720,7 +749,7 @@ void Planner::AffichageFenetreCiel() {
     f->EtiqTemp->setText(c.EtiqTemp);
     f->AffTemp->setText(c.AffTemp);
     f->Phase = c.Phase;
-    const QPixmap phase = QPixmap::fromImage(pictures::phaseLune(c.Phase));
+    const QPixmap phase = QPixmap::fromImage(assets::phaseLune(c.Phase));
     f->AffIconeLune->setPixmap(phase);
     f->ImgPosLune->setPixmap(phase);
     f->show();
@@ -752,8 +781,8 @@ planner::ContenuTable Planner::ContenuPrevision(int k) const {
             c << w->GrillePrev->textMatrix(r, col);
         t.lignes.push_back(c);
     }
-    t.icones = {w->AffIconeTime->pixmap().toImage(), w->AffIconeLune->pixmap().toImage(),
-                w->AffIconeSun->pixmap().toImage()};
+    t.icones = {icone32(w->AffIconeTime->pixmap()), icone32(w->AffIconeLune->pixmap()),
+                icone32(w->AffIconeSun->pixmap())};
     return t;
 }
 
@@ -773,7 +802,7 @@ planner::ContenuTable Planner::ContenuComWin(int k) const {
             c << w->GrillePrev->textMatrix(r, col);
         t.lignes.push_back(c);
     }
-    t.icones[0] = w->AffIconeTime->pixmap().toImage();
+    t.icones[0] = icone32(w->AffIconeTime->pixmap());
     return t;
 }
 

@@ -29,6 +29,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include "Planner/FenetreInfoCiel.h"
+#include "platform/Geometry.h"
 #include <gtest/gtest.h>
 
 using platform::Answer;
@@ -56,6 +59,28 @@ protected:
         etat->Main();
     }
     QString dernierMessage() const { return dialogs.messages().empty() ? QString() : dialogs.messages().back().text; }
+    // Station chosen, then a Moon-location computation from `debut` to `fin` (dd-mm-yyyy hh:mm).
+    void calcule(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin, const char* pas = "10") {
+        QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+        FeuilleChoixDate* d = etat->feuilleChoixDate();
+        d->AffStep->setText(pas);
+        d->EditDateDeb->setText(dDeb);
+        d->EditTimeDeb->setText(tDeb);
+        d->EditDateFin->setText(dFin);
+        d->EditTimeFin->setText(tFin);
+        d->OptionLune[0]->setChecked(true);
+        QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
+    }
+    // From a finished Moon-location day: the common window at 12-05-2001 13:40.
+    void fenetreCommune() {
+        FenetrePrevision* w = etat->fenetrePrevision(0);
+        ASSERT_TRUE(w);
+        w->GrillePrev->setRow(83);
+        etat->GrillePrev_Click(w);
+        QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
+        ASSERT_EQ(etat->ModeAffichage, "CommWin");
+    }
+    bool menusActifs() const { return platform::isMenuEnabled(etat->form2()->MenuFichierP); }
 };
 
 TEST_F(Programme, ChoixStationPeriodeParDefautEtQuitter) {
@@ -185,6 +210,233 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     imprimante.clear();
     etat->form2()->MenuPrintMoon_Click(1);
     EXPECT_TRUE(imprimante.operations().join('\n').contains("|Moon Location for|"));
+}
+
+// The start picture is held for 2 s of the clock on the first start only.
+TEST_F(Programme, LogoDeuxSecondesAuPremierDemarrageSeulement) {
+    const QDateTime t0 = clock.now();
+    demarre();
+    EXPECT_GE(t0.msecsTo(clock.now()), 2000);
+    EXPECT_LE(t0.msecsTo(clock.now()), 3000);
+    EXPECT_EQ(etat->feuilleChoixFichier()->windowTitle(), "Planner - Setup File");
+    EXPECT_TRUE(etat->feuilleChoixFichier()->ListeFichier->isVisible());
+    calcule("12-05-2001", "00:00", "12-05-2001", "02:00");
+    const QDateTime t1 = clock.now();
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_EQ(t1, clock.now());
+    EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
+}
+
+// File > New while a computation yields: the computation stops at its next
+// step, the start window is offered, and a new computation can run.
+TEST_F(Programme, NouveauPendantUnCalculLArrete) {
+    demarre();
+    bool lance = false;
+    QTimer::singleShot(0, etat->form2(), [&] {
+        lance = true;
+        EXPECT_TRUE(etat->CalculEnCours);
+        etat->form2()->MenuFichier_Click(1);
+    });
+    calcule("12-05-2001", "00:00", "20-05-2001", "00:00", "1");
+    ASSERT_TRUE(lance);
+    EXPECT_FALSE(etat->CalculEnCours);
+    EXPECT_EQ(etat->TablePrevisionAffichee, Faux); // stopped inside the first day
+    EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
+    EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(2), QString());
+    // The station is chosen again: a full computation follows.
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    EXPECT_EQ(etat->TablePrevisionAffichee, Vrai);
+    EXPECT_EQ(etat->fenetrePrevision(0)->GrillePrev->rows(), 145);
+    EXPECT_TRUE(menusActifs());
+}
+
+// A row clicked while a computation runs opens the dialog; its O.K. does not
+// start the common window inside the running computation.
+TEST_F(Programme, OKDuDialogueCommunAttendLaFinDuCalcul) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    etat->form2()->MenuAffiche_Click(5); // the dialog opens with the first row's instant
+    FeuilleDateCom* dc = etat->feuilleDateCom();
+    ASSERT_TRUE(dc->isVisible());
+    EXPECT_EQ(dc->EditTimeDeb->text(), "00:00");
+    etat->CalculEnCours = true; // as inside a computation's yield
+    QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
+    EXPECT_TRUE(dc->isVisible());
+    EXPECT_EQ(etat->ModeAffichage, "MoonPos");
+    EXPECT_FALSE(etat->feuilleChangeUTC()->isVisible());
+    etat->CalculEnCours = false;
+    QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
+    EXPECT_FALSE(dc->isVisible());
+    EXPECT_EQ(etat->ModeAffichage, "CommWin");
+    EXPECT_TRUE(etat->fenetreCommune()->isVisible());
+}
+
+// The places and options of Planner.ini reach the windows and the period dialog.
+TEST_F(Programme, PlannerIniPlaceLesFenetres) {
+    const char* lignes[32] = {"UTC Com Win:Top-Left-Icone", " 1500", " 3000", " 0",
+                              "Prevision:Top-Left-Icone", " 900", " 1200", " 0",
+                              "Prevision_Com_Win:Top-Left-Icone", " 600", " 450", " 0",
+                              "CommonWindow:Top-Left-Icone", " 2400", " 1800", " 0",
+                              "Station-DX:Top-Left-Icone", " 3000", " 4500", " 1",
+                              "Sky:Top-Left-Icone", " 300", " 6000", " 0",
+                              "Generale:Height-Width-Top-Left", " 1500", " 4500", " 150", " 750",
+                              "Options:Step-MoonVisible", " 15", "-1"};
+    QByteArray ini;
+    for (const char* l : lignes)
+        ini += QByteArray(l) + "\r\n";
+    ecrit("Planner.ini", ini);
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.messages().empty()) << dernierMessage().toStdString();
+    auto place = [](QWidget* w) { return QPoint(platform::pixelsToTwips(w->x()), platform::pixelsToTwips(w->y())); };
+    EXPECT_EQ(place(etat->feuilleDateCom()), QPoint(3000, 1500));
+    EXPECT_EQ(place(etat->fenetreCommune()), QPoint(1800, 2400));
+    EXPECT_EQ(place(etat->fenetreDX()), QPoint(4500, 3000));
+    EXPECT_TRUE(etat->fenetreDX()->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(etat->fenetreCommune()->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(place(etat->fenetreCiel()), QPoint(6000, 300));
+    EXPECT_EQ(place(etat->form2()), QPoint(750, 150));
+    EXPECT_EQ(platform::pixelsToTwips(etat->form2()->width()), 4500);
+    EXPECT_EQ(platform::pixelsToTwips(etat->form2()->height()), 1500);
+    FeuilleChoixDate* d = etat->feuilleChoixDate();
+    EXPECT_EQ(d->AffStep->text(), "15");
+    EXPECT_TRUE(d->OptionLune[1]->isChecked());
+    EXPECT_FALSE(d->OptionLune[0]->isChecked());
+    // The first Moon-location window stands at the saved place, the next 200 / 300 twips on.
+    d->EditDateDeb->setText("12-05-2001");
+    d->EditTimeDeb->setText("00:00");
+    d->EditDateFin->setText("14-05-2001");
+    d->EditTimeFin->setText("00:00");
+    d->OptionLune[0]->setChecked(true);
+    QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
+    ASSERT_GE(etat->IndexPrevision, 1);
+    EXPECT_EQ(etat->fenetrePrevision(0)->pos(), QPoint(platform::twipsToPixels(1200), platform::twipsToPixels(900)));
+    EXPECT_EQ(etat->fenetrePrevision(1)->pos(), QPoint(platform::twipsToPixels(1400), platform::twipsToPixels(1200)));
+    // Save screen writes back what was read (the common-window table window:
+    // one made for the purpose at its design place).
+    etat->fenetreDX()->setWindowState(Qt::WindowNoState);
+    etat->fenetreDX()->setWindowState(Qt::WindowMinimized);
+    etat->form2()->MenuAffiche_Click(3);
+    const QByteArray relu = lit("Planner.ini");
+    EXPECT_EQ(relu.left(ini.indexOf("Prevision_Com_Win")), ini.left(ini.indexOf("Prevision_Com_Win")));
+    EXPECT_EQ(relu.mid(relu.indexOf("CommonWindow")), ini.mid(ini.indexOf("CommonWindow")).replace(" 15\r\n-1", " 15\r\n 0"));
+}
+
+// Cancel in the start window: before any station the quit question (No
+// brings the list back with the menus off); afterwards the current display again.
+TEST_F(Programme, AnnulerDansLaFenetreDeDepart) {
+    demarre();
+    FeuilleChoixFichier* f = etat->feuilleChoixFichier();
+    dialogs.queueAnswer(Answer::No);
+    QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+    ASSERT_FALSE(dialogs.messages().empty());
+    const platform::DialogEvent q = dialogs.messages().back();
+    EXPECT_EQ(q.text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(q.title, "Selvane - Planner");
+    EXPECT_EQ(q.icon, platform::Icon::Critical);
+    EXPECT_EQ(q.buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_FALSE(menusActifs());
+    EXPECT_EQ(fins, 0);
+
+    // Moon-location tables on screen: File > New, then Cancel shows them again.
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    FenetrePrevision* w = etat->fenetrePrevision(0);
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(menusActifs());
+    QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(menusActifs());
+    EXPECT_TRUE(platform::isMenuEnabled(etat->form2()->MenuAfficheP));
+    EXPECT_EQ(etat->fenetrePrevision(0), w); // the station and its tables are kept
+
+    // Common-window map on screen: Cancel shows the map, sky and DX windows again.
+    fenetreCommune();
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_FALSE(etat->fenetreCommune()->isVisible());
+    EXPECT_FALSE(etat->fenetreCiel()->isVisible());
+    QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_TRUE(etat->fenetreCommune()->isVisible());
+    EXPECT_TRUE(etat->fenetreCiel()->isVisible());
+    EXPECT_TRUE(etat->fenetreDX()->isVisible());
+    EXPECT_FALSE(w->isVisible());
+}
+
+// The source menu recomputes the common-window map, and only there.
+TEST_F(Programme, MenuSourceRecalculeLaCarteCommune) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    Form2* f2 = etat->form2();
+    // In the Moon-location display only the source changes.
+    f2->MenuSource_Click(1);
+    EXPECT_EQ(etat->CodeSource, 1);
+    EXPECT_FALSE(etat->fenetreCommune()->isVisible());
+    EXPECT_TRUE(f2->ImgSoleil->isPressedShown());
+    f2->MenuSource_Click(0);
+    fenetreCommune();
+    const QString lune = etat->fenetreCommune()->windowTitle();
+    EXPECT_EQ(lune, "Moon Common Window : Sat 12-05-2001 / 13:40");
+    f2->MenuSource_Click(4);
+    EXPECT_EQ(etat->CodeSource, 4);
+    EXPECT_EQ(etat->NomSource, "Cygnus-A");
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Cygnus-A Common Window : Sat 12-05-2001 / 13:40");
+    EXPECT_NE(etat->CourbeFenetreCommune, (std::array<double, 72>{}));
+    EXPECT_FALSE(f2->ImgLune->isPressedShown() || f2->ImgSoleil->isPressedShown() || f2->ImgCiel->isPressedShown());
+    EXPECT_TRUE(menusActifs());
+    EXPECT_TRUE(f2->MenuSource->checked(4));
+    EXPECT_FALSE(f2->MenuSource->checked(0));
+    // The source already chosen: nothing recomputed.
+    etat->fenetreCommune()->setWindowTitle("x");
+    f2->MenuSource_Click(4);
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "x");
+    // The Cold Sky button: press shows its picture, release chooses and recomputes.
+    QTest::mousePress(f2->ImgCiel, Qt::LeftButton);
+    EXPECT_TRUE(f2->ImgCiel->isPressedShown());
+    EXPECT_EQ(etat->CodeSource, 4);
+    QTest::mouseRelease(f2->ImgCiel, Qt::LeftButton);
+    EXPECT_EQ(etat->CodeSource, 8);
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Cold Sky Common Window : Sat 12-05-2001 / 13:40");
+}
+
+// ImgPrev acts on the press; the release does nothing more.
+TEST_F(Programme, ImgPrevAgitALaPression) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    Form2* f2 = etat->form2();
+    QTest::mousePress(f2->ImgPrev, Qt::LeftButton);
+    EXPECT_TRUE(etat->feuilleDateCom()->isVisible());
+    EXPECT_TRUE(f2->ImgPrev->isPressedShown());
+    EXPECT_EQ(f2->MenuAffiche->caption(5), "Moon Location");
+    EXPECT_EQ(etat->feuilleDateCom()->EditDateDeb->text(), "12-05-2001");
+    EXPECT_EQ(etat->feuilleDateCom()->EditTimeDeb->text(), "00:00");
+    QTest::mouseRelease(f2->ImgPrev, Qt::LeftButton);
+    EXPECT_TRUE(f2->ImgPrev->isPressedShown());
+    EXPECT_TRUE(etat->feuilleDateCom()->isVisible());
+    EXPECT_FALSE(menusActifs());
+    QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_FALSE(f2->ImgPrev->isPressedShown());
+    EXPECT_EQ(f2->MenuAffiche->caption(5), "Common Window");
+    EXPECT_TRUE(menusActifs());
+}
+
+// The key window is centred when it is loaded; O.K. only hides it, the close box unloads it.
+TEST_F(Programme, CleDuCielCentreeAuChargement) {
+    demarre();
+    FenetreInfoCiel* info = etat->fenetreInfoCiel();
+    etat->fenetreCiel()->ImgInfo_Click();
+    ASSERT_TRUE(info->isVisible());
+    const QPoint centre = info->pos();
+    info->move(centre + QPoint(40, 30));
+    QTest::mouseClick(info->BoutonInfoOK, Qt::LeftButton);
+    EXPECT_FALSE(info->isVisible());
+    etat->fenetreCiel()->ImgInfo_Click();
+    EXPECT_EQ(info->pos(), centre + QPoint(40, 30));
+    info->close();
+    EXPECT_FALSE(info->isVisible());
+    etat->fenetreCiel()->ImgInfo_Click();
+    EXPECT_LE((info->pos() - centre).manhattanLength(), 4); // within the frame's margins
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#include "Planner/FeuilleChangeUTC.h"
+
+#include "Planner/FeuilleChoixDate.h"
+#include "Planner/FeuilleDateCom.h"
+#include "Planner/Form2.h"
+#include "Planner/Planner.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/Window.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat) {
+    setWindowTitle(QStringLiteral("Change UTC"));
+    platform::resizeClientTwips(this, 4200, 900);
+    auto* cadre = new QGroupBox(QStringLiteral("UTC (d-m-y  h-m)"), this);
+    platform::setTwipsGeometry(cadre, 120, 60, 2520, 720);
+    EditDateDeb = new platform::MaskedEdit(cadre);
+    platform::setTwipsGeometry(EditDateDeb, 120, 300, 1320, 330);
+    EditTimeDeb = new platform::MaskedEdit(cadre);
+    platform::setTwipsGeometry(EditTimeDeb, 1560, 300, 840, 330);
+    BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
+    platform::setTwipsGeometry(BoutonOK, 2760, 240, 1320, 420);
+    brancheBoiteDate(etat, EditDateDeb);
+    brancheBoiteHeure(etat, EditTimeDeb);
+    connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);
+}
+
+void FeuilleChangeUTC::BoutonOK_Click() {
+    if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb))
+        return;
+    const QRect f = etat_.form2()->frameGeometry();
+    move(x(), f.top() + f.height());
+    etat_.feuilleDateCom()->EditDateDeb->setText(EditDateDeb->text());
+    etat_.feuilleDateCom()->EditTimeDeb->setText(EditTimeDeb->text());
+    etat_.BasculeMenus(false);
+    etat_.CalculFenetreCommune();
+}
