@@ -41,6 +41,13 @@ TEST(CarteCiel, PicturesAtTheirControlSizes)
         const QImage phase = assets::phaseLune(k);
         ASSERT_FALSE(phase.isNull()) << k;
         EXPECT_EQ(phase.deviceIndependentSize().toSize(), platform::twipsToPixels(QSize(480, 480))) << k;
+        // The printed reports copy only the pure black pixels of an icon: every
+        // phase, the full Moon included, must have some or it prints blank.
+        int noirs = 0;
+        for (int y = 0; y < phase.height(); ++y)
+            for (int x = 0; x < phase.width(); ++x)
+                noirs += (phase.pixel(x, y) & 0xFFFFFF) == 0 && qAlpha(phase.pixel(x, y)) != 0;
+        EXPECT_GT(noirs, 20) << k;
     }
     EXPECT_TRUE(assets::phaseLune(-1).isNull());
     EXPECT_TRUE(assets::phaseLune(8).isNull());

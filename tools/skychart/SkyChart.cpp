@@ -266,7 +266,9 @@ QImage dessinePhaseLune(int k, int scale)
     const double elongation = k * 45.0;
     const double cosE = std::cos(elongation * kDeg);
     const bool croissante = elongation <= 180.0;
-    const QColor eclaire(0xF4, 0xF0, 0xD8), sombre(0x48, 0x50, 0x60);
+    // The unlit part and the rim are pure black: the printed reports copy
+    // exactly the black pixels of an icon.
+    const QColor eclaire(0xF4, 0xF0, 0xD8), sombre(0x00, 0x00, 0x00);
     QImage image(n, n, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     constexpr int sous = 4; // sub-samples per pixel side
@@ -297,10 +299,10 @@ QImage dessinePhaseLune(int k, int scale)
                                        int(255.0 * couverture / total + 0.5)));
         }
     }
-    // A thin rim keeps the new Moon visible on a dark band.
+    // A thin rim outlines the lit part too, on screen and on paper.
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(QColor(0xA8, 0xA8, 0xA8), 0.8 * scale));
+    p.setPen(QPen(QColor(0x00, 0x00, 0x00), 0.8 * scale));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(n / 2.0, n / 2.0), rayon - 0.4 * scale, rayon - 0.4 * scale);
     return image;
