@@ -299,10 +299,11 @@ QImage dessinePhaseLune(int k, int scale)
                                        int(255.0 * couverture / total + 0.5)));
         }
     }
-    // A thin rim outlines the lit part too, on screen and on paper.
+    // A thin rim outlines the lit part too, on screen and on paper; drawn
+    // without smoothing so that its pixels stay pure black.
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(QColor(0x00, 0x00, 0x00), 0.8 * scale));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(0x00, 0x00, 0x00), 1.0 * scale));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(n / 2.0, n / 2.0), rayon - 0.4 * scale, rayon - 0.4 * scale);
     return image;
