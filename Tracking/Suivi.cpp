@@ -503,6 +503,7 @@ void Suivi::AffichageCarteCiel()
         k = static_cast<int>(std::floor((E + 22.5f) / 45));
     Aff.PhaseLune = k;
     Aff.MarqueursVisibles = true;
+    Aff.CompteurCarteCiel += 1;
 }
 
 void Suivi::DessineBandeCiel()

@@ -42,6 +42,7 @@ struct Affichage {
     int PhaseLune = 0;
     bool MarqueursVisibles = false; // ImgPosLune, ImgPosSol, AffIconeLune, CadreInfoSource
     bool SourcEtiq = false;         // "Below Horizon"
+    int CompteurCarteCiel = 0;      // sky-map refreshes so far (the legend gives way at each)
 };
 
 // Drawings and the event queue, provided by the windows (or a test).

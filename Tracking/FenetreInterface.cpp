@@ -1,0 +1,345 @@
+#include "Tracking/FenetreInterface.h"
+
+#include "Tracking/Dessins.h"
+#include "Tracking/FenetrePrincipale.h"
+#include "Tracking/Tracking.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+using dessins::Motif;
+using platform::ImageButton;
+
+namespace {
+
+// Height of the menu bar counted in the window heights below, twips.
+constexpr int HauteurMenu = 300;
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
+                  Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    l->setAlignment(a);
+    platform::setTwipsGeometry(l, x, y, w, h);
+    return l;
+}
+
+QLabel* valeur(QWidget* parent, const QString& nom, int x, int y, int w, int h = 285)
+{
+    QLabel* l = etiquette(parent, nom, QString(), x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setStyleSheet(QStringLiteral("background: white; padding-right: 2px;"));
+    return l;
+}
+
+ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, int y, ImageButton::Behaviour b,
+                         int cote = 360)
+{
+    auto* i = new ImageButton(dessins::bouton(m, false, QSize(cote, cote)), dessins::bouton(m, true, QSize(cote, cote)),
+                              b, parent);
+    i->setObjectName(nom);
+    i->showReleased();
+    platform::setTwipsGeometry(i, x, y, cote, cote);
+    return i;
+}
+
+QLabel* direction(QWidget* parent, const QString& nom, int sens, int x, int y)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(nom);
+    l->setPixmap(dessins::flecheDirection(sens));
+    platform::setTwipsGeometry(l, x, y, 240, 240);
+    l->hide();
+    return l;
+}
+
+void ecrit(QLabel* l, const QString& t)
+{
+    if (l->text() != t)
+        l->setText(t);
+}
+
+} // namespace
+
+FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), prog_(programme)
+{
+    setObjectName(QStringLiteral("FenetreInterface"));
+    setWindowTitle(QStringLiteral("System Interface"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    QMenuBar* barre = menuBar();
+    MenuAntenneP = barre->addMenu(QStringLiteral("&Antenna"));
+    MenuMesureP = barre->addMenu(QStringLiteral("&Display"));
+    MenuTrackParam = barre->addAction(QStringLiteral("Pa&rameters"));
+    MenuAntenneP->setObjectName(QStringLiteral("MenuAntenneP"));
+    MenuMesureP->setObjectName(QStringLiteral("MenuMesureP"));
+    MenuTrackParam->setObjectName(QStringLiteral("MenuTrackParam"));
+    MenuAntenne = new platform::MenuFamily(MenuAntenneP, this);
+    const char* antenne[10] = {"Az/El position   F1", "-", "AutoTrack        F3", "-", "Parking", "-",
+                               "Drive (motor)", "-", "Absolute position", "Offset / Source"};
+    for (int i = 0; i < 10; ++i)
+        MenuAntenne->load(i, QString::fromLatin1(antenne[i]));
+    for (int i : {2, 6, 8, 9})
+        MenuAntenne->action(i)->setCheckable(true);
+    MenuMesure = new platform::MenuFamily(MenuMesureP, this);
+    const char* mesure[5] = {"Level Meas.", "-", "Landscape", "-", "Save (Track.ini)"};
+    for (int i = 0; i < 5; ++i)
+        MenuMesure->load(i, QString::fromLatin1(mesure[i]));
+    MenuMesure->action(0)->setCheckable(true);
+    MenuMesure->action(2)->setCheckable(true);
+
+    auto* fond = new QWidget(this);
+    fond->setObjectName(QStringLiteral("Fond"));
+    setCentralWidget(fond);
+
+    CadreAntenne = new QGroupBox(QStringLiteral("Antenna"), fond);
+    CadreAntenne->setObjectName(QStringLiteral("CadreAntenne"));
+    platform::setTwipsGeometry(CadreAntenne, 60, 0, 2895, 1830);
+    etiquette(CadreAntenne, QStringLiteral("EtiqAz"), QStringLiteral("Az"), 90, 240, 300, 285);
+    AffAntenneAzimut = valeur(CadreAntenne, QStringLiteral("AffAntenneAzimut"), 390, 240, 960);
+    etiquette(CadreAntenne, QStringLiteral("EtiqEl"), QStringLiteral("El"), 90, 600, 300, 285);
+    AffAntenneElevation = valeur(CadreAntenne, QStringLiteral("AffAntenneElevation"), 390, 600, 960);
+    DirAzimGauche = direction(CadreAntenne, QStringLiteral("DirAzimGauche"), 0, 1410, 262);
+    DirAzimDroit = direction(CadreAntenne, QStringLiteral("DirAzimDroit"), 2, 1680, 262);
+    DirElevHaut = direction(CadreAntenne, QStringLiteral("DirElevHaut"), 1, 1410, 622);
+    DirElevBas = direction(CadreAntenne, QStringLiteral("DirElevBas"), 3, 1680, 622);
+    const char* etats[3] = {"Tracking", "End Stop", "Parking"};
+    for (int i = 0; i < 3; ++i) {
+        AntenEtiq[i] = etiquette(CadreAntenne, QStringLiteral("AntenEtiq%1").arg(i), QString::fromLatin1(etats[i]),
+                                 1980, 225 + i * 300, 840, 270, Qt::AlignCenter);
+        AntenEtiq[i]->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+        AntenEtiq[i]->hide();
+    }
+    // The manual arrows as a cross, the drive buttons in a row below.
+    ImgHaut = boutonImage(CadreAntenne, QStringLiteral("ImgHaut"), Motif::Haut, 390, 960, ImageButton::Behaviour::ActOnce, 300);
+    ImgGauche = boutonImage(CadreAntenne, QStringLiteral("ImgGauche"), Motif::Gauche, 90, 1230, ImageButton::Behaviour::ActOnce, 300);
+    ImgDroit = boutonImage(CadreAntenne, QStringLiteral("ImgDroit"), Motif::Droit, 690, 1230, ImageButton::Behaviour::ActOnce, 300);
+    ImgBas = boutonImage(CadreAntenne, QStringLiteral("ImgBas"), Motif::Bas, 390, 1500, ImageButton::Behaviour::ActOnce, 300);
+    ImgMot = boutonImage(CadreAntenne, QStringLiteral("ImgMot"), Motif::Moteur, 1560, 1080, ImageButton::Behaviour::Manual);
+    ImgPark = boutonImage(CadreAntenne, QStringLiteral("ImgPark"), Motif::Parking, 1020, 1080, ImageButton::Behaviour::ActOnce);
+    ImgTrack = boutonImage(CadreAntenne, QStringLiteral("ImgTrack"), Motif::Poursuite, 1380, 1080, ImageButton::Behaviour::Manual);
+    // Coordinates above are relative to CadreAntenne; the row sits at 1080..1440.
+
+    CadreSignal = new QGroupBox(QStringLiteral("Level measurement"), fond);
+    CadreSignal->setObjectName(QStringLiteral("CadreSignal"));
+    platform::setTwipsGeometry(CadreSignal, 60, 1860, 2895, 1950);
+    AffLevelGraph = new platform::PictureBox(CadreSignal);
+    AffLevelGraph->setObjectName(QStringLiteral("AffLevelGraph"));
+    platform::setTwipsGeometry(AffLevelGraph, 90, 240, 1545, 1365);
+    AffLevelGraph->setBackColor(0x202020);
+    AffLevelGraph->setForeColor(0x00FF00);
+    Z1[0] = new QGroupBox(QStringLiteral("Average"), CadreSignal);
+    Z1[0]->setObjectName(QStringLiteral("Z1_0"));
+    platform::setTwipsGeometry(Z1[0], 1740, 210, 1065, 600);
+    AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 885);
+    Z1[1] = new QGroupBox(QStringLiteral("Offset"), CadreSignal);
+    Z1[1]->setObjectName(QStringLiteral("Z1_1"));
+    platform::setTwipsGeometry(Z1[1], 1740, 870, 1065, 960);
+    AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 885);
+    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 352, 570, ImageButton::Behaviour::Manual);
+    CadreSignal->hide();
+
+    CadrePolar = new QGroupBox(QStringLiteral("Polar measurement"), fond);
+    CadrePolar->setObjectName(QStringLiteral("CadrePolar"));
+    platform::setTwipsGeometry(CadrePolar, 60, 1860, 2895, 900);
+    AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 180, 330, 960, 330);
+    Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1200, 330, 1560, 330);
+    CadrePolar->hide();
+
+    platform::resizeTwips(this, 3015, 2565);
+
+    connect(MenuAntenneP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
+    connect(MenuMesureP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
+    connect(MenuAntenne, &platform::MenuFamily::clicked, this, [this](int i) { MenuAntenne_Click(i); });
+    connect(MenuMesure, &platform::MenuFamily::clicked, this, [this](int i) { MenuMesure_Click(i); });
+    connect(MenuTrackParam, &QAction::triggered, this, [this] { MenuTrackParam_Click(); });
+    const std::pair<ImageButton*, int> fleches[4] = {{ImgGauche, 37}, {ImgHaut, 38}, {ImgDroit, 39}, {ImgBas, 40}};
+    for (const auto& [b, code] : fleches)
+        connect(b, &ImageButton::activated, this, [this, code = code] {
+            int k = code;
+            prog_.CommandeManuelle(k);
+        });
+    connect(ImgMot, &ImageButton::mouseDown, this, [this] { MenuAntenne_Click(6); });
+    connect(ImgPark, &ImageButton::activated, this, [this] { MenuAntenne_Click(4); });
+    connect(ImgTrack, &ImageButton::mouseDown, this, [this] { prog_.PoursuiteBascule(); });
+    connect(ImgSignal, &ImageButton::mouseDown, this, [this] { ImgSignal_MouseDown(); });
+}
+
+void FenetreInterface::affiche()
+{
+    const suivi::Suivi& s = prog_.S;
+    const suivi::ControlesEntrainement& c = s.Drive.c;
+    ecrit(AffAntenneAzimut, s.Aff.AffAntenneAzimut);
+    ecrit(AffAntenneElevation, s.Aff.AffAntenneElevation);
+    ecrit(AffLevelAverage, s.Aff.AffLevelAverage);
+    ecrit(AffOffset, s.Aff.AffOffset);
+    ecrit(AffPolar, s.Aff.AffPolar);
+    DirAzimDroit->setVisible(c.DirAzimDroit);
+    DirAzimGauche->setVisible(c.DirAzimGauche);
+    DirElevHaut->setVisible(c.DirElevHaut);
+    DirElevBas->setVisible(c.DirElevBas);
+    for (int i = 0; i < 3; ++i)
+        AntenEtiq[i]->setVisible(c.AntenEtiq[i]);
+    MenuAntenne->setEnabled(0, c.MenuAntenne0Enabled);
+    MenuAntenne->setEnabled(2, c.MenuAntenne2Enabled);
+    MenuAntenne->setChecked(2, c.MenuAntenne2Checked);
+    if (s.Station.PortCom > 0)
+        MenuAntenne->setEnabled(4, c.MenuAntenne4Enabled);
+    MenuAntenne->setChecked(6, c.MenuAntenne6Checked);
+    ImgPark->setEnabled(c.ImgParkEnabled);
+    ImgTrack->setEnabled(c.ImgTrackEnabled);
+    if (c.ImgTrackPressed != ImgTrack->isPressedShown())
+        c.ImgTrackPressed ? ImgTrack->showPressed() : ImgTrack->showReleased();
+    if (c.ImgMotPressed != ImgMot->isPressedShown())
+        c.ImgMotPressed ? ImgMot->showPressed() : ImgMot->showReleased();
+    for (ImageButton* b : {ImgDroit, ImgGauche, ImgHaut, ImgBas})
+        b->setEnabled(c.FlechesEnabled);
+}
+
+void FenetreInterface::disposition()
+{
+    const bool signal = prog_.S.Station.TypeMesure == QLatin1String("Signal");
+    QGroupBox* f = signal ? CadreSignal : CadrePolar;
+    if (!MenuMesure->checked(0)) {
+        CadreSignal->hide();
+        CadrePolar->hide();
+        platform::resizeTwips(this, 3015, 2565);
+        return;
+    }
+    CadreSignal->setVisible(signal);
+    CadrePolar->setVisible(!signal);
+    if (MenuMesure->checked(2)) {
+        platform::moveTwips(f, 2940, 0);
+        platform::resizeTwips(this, 5895, 2565);
+    } else {
+        platform::moveTwips(f, 60, 1860);
+        platform::resizeTwips(this, 3015, signal ? 4425 : 3345);
+    }
+}
+
+void FenetreInterface::gardeSurEcran()
+{
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran || gardeEnCours_ || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return;
+    gardeEnCours_ = true;
+    const int sh = platform::pixelsToTwips(ecran->geometry().height());
+    const int sw = platform::pixelsToTwips(ecran->geometry().width());
+    int top = platform::pixelsToTwips(y()), left = platform::pixelsToTwips(x());
+    const int top0 = top, left0 = left;
+    if (top > sh)
+        top = sh - 100;
+    if (left > sw)
+        left = sw - 100;
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    if (top != top0 || left != left0)
+        platform::moveTwips(this, left, top);
+    gardeEnCours_ = false;
+}
+
+void FenetreInterface::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    gardeSurEcran();
+}
+
+void FenetreInterface::Form_KeyDown(int keyCode)
+{
+    int k = keyCode;
+    prog_.CommandeManuelle(k);
+}
+
+void FenetreInterface::keyPressEvent(QKeyEvent* e)
+{
+    const int k = codeTouche(e->key());
+    if (k == 0) {
+        QMainWindow::keyPressEvent(e);
+        return;
+    }
+    Form_KeyDown(k);
+}
+
+void FenetreInterface::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    prog_.DemandeQuitter();
+}
+
+void FenetreInterface::ImgSignal_MouseDown() { prog_.ReferenceNiveau(!ImgSignal->isPressedShown()); }
+
+void FenetreInterface::MenuAntenne_Click(int index)
+{
+    suivi::Suivi& s = prog_.S;
+    switch (index) {
+    case 0:
+        MenuAntenne->setEnabled(0, false);
+        s.Drive.c.MenuAntenne0Enabled = false;
+        prog_.SaisiePositionManuelle();
+        break;
+    case 2: prog_.PoursuiteBascule(); break;
+    case 4: s.Drive.CommandeParking(); break;
+    case 6:
+        if (s.Drive.c.MenuAntenne6Checked)
+            s.Drive.c.MenuAntenne6Checked = false;
+        s.Drive.BasculeMoteurs();
+        break;
+    case 8:
+    case 9: {
+        if (MenuAntenne->checked(index))
+            return;
+        MenuAntenne->setChecked(index, true);
+        MenuAntenne->setChecked(17 - index, false);
+        QString t = index == 8 ? QStringLiteral("Antenna position") : QStringLiteral("Antenna offset position");
+        if (s.Correction.CorrectionActive)
+            t += QStringLiteral(" + tcv");
+        CadreAntenne->setTitle(t);
+        break;
+    }
+    default: return;
+    }
+    prog_.rafraichit();
+}
+
+void FenetreInterface::MenuMesure_Click(int index)
+{
+    const bool signal = prog_.S.Station.TypeMesure == QLatin1String("Signal");
+    if (index == 0) {
+        if (MenuMesure->checked(0)) {
+            MenuMesure->setChecked(0, false);
+        } else {
+            MenuMesure->setChecked(0, true);
+            if (signal)
+                prog_.ReferenceNiveau(false);
+        }
+        disposition();
+    } else if (index == 2) {
+        if (MenuMesure->checked(0))
+            MenuMesure->setChecked(2, !MenuMesure->checked(2));
+        disposition();
+    } else if (index == 4) {
+        prog_.SauveFichierTrackIni();
+    }
+}
+
+void FenetreInterface::MenuTrackParam_Click()
+{
+    prog_.PauseMoteurs();
+    FenetrePrincipale& fp = prog_.fenetrePrincipale();
+    if (fp.CadreParametres->isVisible()) {
+        fp.CadreParametres->hide();
+        return;
+    }
+    fp.Aff_Parametres->setText(lignesAffichees(prog_.texteParametresTracking()));
+    fp.CadreParametres->setTitle(QStringLiteral("Tracking setup"));
+    fp.CadreParametres->show();
+    fp.CadreParametres->raise();
+}

@@ -1,0 +1,554 @@
+#include "Tracking/FenetrePrincipale.h"
+
+#include "Tracking/Dessins.h"
+#include "Tracking/FenetreInterface.h"
+#include "Tracking/Tracking.h"
+#include "assets/Assets.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWindowStateChangeEvent>
+
+using dessins::Motif;
+using platform::ImageButton;
+
+namespace {
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
+                  Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    l->setAlignment(a);
+    platform::setTwipsGeometry(l, x, y, w, h);
+    return l;
+}
+
+// A value label: sunk box, right-aligned figures.
+QLabel* valeur(QWidget* parent, const QString& nom, int x, int y, int w, int h = 285)
+{
+    QLabel* l = etiquette(parent, nom, QString(), x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setStyleSheet(QStringLiteral("background: white; padding-right: 2px;"));
+    return l;
+}
+
+QGroupBox* cadre(QWidget* parent, const QString& nom, const QString& titre, int x, int y, int w, int h)
+{
+    auto* g = new QGroupBox(titre, parent);
+    g->setObjectName(nom);
+    platform::setTwipsGeometry(g, x, y, w, h);
+    return g;
+}
+
+ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, int y, int w = 480, int h = 480)
+{
+    auto* b = new ImageButton(dessins::bouton(m, false, QSize(w, h)), dessins::bouton(m, true, QSize(w, h)),
+                              ImageButton::Behaviour::Manual, parent);
+    b->setObjectName(nom);
+    b->showReleased();
+    platform::setTwipsGeometry(b, x, y, w, h);
+    return b;
+}
+
+void ecrit(QLabel* l, const QString& t)
+{
+    if (l->text() != t)
+        l->setText(t);
+}
+
+void couleur(QWidget* w, quint32 c)
+{
+    const QColor q = platform::PictureBox::toQColor(c);
+    const QString s = QStringLiteral("background-color: %1;").arg(q.name());
+    if (w->styleSheet() != s)
+        w->setStyleSheet(s);
+}
+
+} // namespace
+
+QString lignesAffichees(QString texte)
+{
+    return texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+int codeTouche(int k)
+{
+    switch (k) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        return 112 + (k - Qt::Key_F1);
+    return 0;
+}
+
+FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr), prog_(programme)
+{
+    setObjectName(QStringLiteral("FenetrePrincipale"));
+    setWindowTitle(QStringLiteral("Tracking"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    // ---- menus ----
+    QMenuBar* barre = menuBar();
+    MenuFichierP = barre->addMenu(QStringLiteral("&File"));
+    MenuSourceP = barre->addMenu(QStringLiteral("&Sources"));
+    MenuTraficP = barre->addMenu(QStringLiteral("&Traffic"));
+    MenuFenetreP = barre->addMenu(QStringLiteral("&Display"));
+    MenuParametreP = barre->addAction(QStringLiteral("&Parameters"));
+    MenuAboutP = barre->addMenu(QStringLiteral("&About ..."));
+    MenuFichierP->setObjectName(QStringLiteral("MenuFichierP"));
+    MenuSourceP->setObjectName(QStringLiteral("MenuSourceP"));
+    MenuTraficP->setObjectName(QStringLiteral("MenuTraficP"));
+    MenuFenetreP->setObjectName(QStringLiteral("MenuFenetreP"));
+    MenuParametreP->setObjectName(QStringLiteral("MenuParametreP"));
+    MenuAboutP->setObjectName(QStringLiteral("MenuAboutP"));
+
+    MenuFichier = new platform::MenuFamily(MenuFichierP, this);
+    MenuFichier->load(0, QStringLiteral("New"));
+    MenuFichier->load(1, QStringLiteral("-"));
+    MenuFichier->load(2, QStringLiteral("Quit"));
+    MenuSource = new platform::MenuFamily(MenuSourceP, this);
+    const char* sources[12] = {"Moon",     "Sun",      "Cassiopeia-A", "Sagittarius-A", "Cygnus-A", "Omega 17",
+                               "Taurus-A", "-",        "Pictor-A",     "Cold Sky",      "-",        "Other (ra,dec)"};
+    for (int i = 0; i < 12; ++i) {
+        MenuSource->load(i, QString::fromLatin1(sources[i]));
+        if (i != 7 && i != 10)
+            MenuSource->action(i)->setCheckable(true);
+    }
+    MenuPeriode = new platform::MenuFamily(MenuTraficP, this);
+    MenuPeriode->load(0, QStringLiteral("1 Period"));
+    MenuPeriode->load(1, QStringLiteral("2 Period"));
+    MenuPeriode->load(2, QStringLiteral("-"));
+    MenuDuree = new platform::MenuFamily(MenuTraficP, this);
+    MenuDuree->load(0, QStringLiteral("1 mn"));
+    MenuDuree->load(1, QStringLiteral("2 mn"));
+    MenuDuree->load(2, QStringLiteral("2,5 mn"));
+    for (int i = 0; i < 3; ++i) {
+        MenuDuree->action(i)->setCheckable(true);
+        if (i < 2)
+            MenuPeriode->action(i)->setCheckable(true);
+    }
+    MenuFenetre = new platform::MenuFamily(MenuFenetreP, this);
+    MenuFenetre->load(1, QStringLiteral("World Map"));
+    MenuFenetre->load(2, QStringLiteral("Sky Map"));
+    MenuFenetre->load(3, QStringLiteral("-"));
+    MenuFenetre->load(4, QStringLiteral("Save (Track.ini)"));
+    MenuFenetre->action(1)->setCheckable(true);
+    MenuFenetre->action(2)->setCheckable(true);
+    MenuAbout = new platform::MenuFamily(MenuAboutP, this);
+    const char* apropos[6] = {"Selvane V.4.3.08", "    (32 bits version)", "      For Windows", "-",
+                              "   Tracking App.", "-"};
+    for (int i = 0; i < 6; ++i)
+        MenuAbout->load(i + 1, QString::fromLatin1(apropos[i]));
+
+    // ---- contents (twips in the client area below the menu bar) ----
+    auto* fond = new QWidget(this);
+    fond->setObjectName(QStringLiteral("Fond"));
+    setCentralWidget(fond);
+
+    CadreSource = cadre(fond, QStringLiteral("CadreSource"), QStringLiteral("Moon"), 60, 0, 2520, 1260);
+    CadreBoutonSource = new QWidget(CadreSource);
+    CadreBoutonSource->setObjectName(QStringLiteral("CadreBoutonSource"));
+    platform::setTwipsGeometry(CadreBoutonSource, 60, 240, 1620, 480);
+    ImgLune = boutonImage(CadreBoutonSource, QStringLiteral("ImgLune"), Motif::Lune, 0, 0);
+    ImgSoleil = boutonImage(CadreBoutonSource, QStringLiteral("ImgSoleil"), Motif::Soleil, 570, 0);
+    ImgCiel = boutonImage(CadreBoutonSource, QStringLiteral("ImgCiel"), Motif::Ciel, 1140, 0);
+    SourcEtiq = etiquette(CadreSource, QStringLiteral("SourcEtiq"), QStringLiteral("Below Horizon"), 1740, 240,
+                          720, 480, Qt::AlignCenter);
+    SourcEtiq->setWordWrap(true);
+    SourcEtiq->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
+    SourcEtiq->hide();
+    etiquette(CadreSource, QStringLiteral("EtiqAzimut"), QStringLiteral("Azimuth"), 60, 780, 1080, 180);
+    etiquette(CadreSource, QStringLiteral("EtiqElevation"), QStringLiteral("Elevation"), 1260, 780, 1080, 180);
+    AffSourceAzimut = valeur(CadreSource, QStringLiteral("AffSourceAzimut"), 60, 930, 1080);
+    AffSourceElevation = valeur(CadreSource, QStringLiteral("AffSourceElevation"), 1260, 930, 1080);
+
+    CadreUTC = cadre(fond, QStringLiteral("CadreUTC"), QStringLiteral("UTC"), 2640, 0, 1920, 1260);
+    AffUTCTime = etiquette(CadreUTC, QStringLiteral("AffUTCTime"), QString(), 60, 210, 1800, 420, Qt::AlignCenter);
+    QFont grand = AffUTCTime->font();
+    grand.setPointSize(grand.pointSize() + 5);
+    grand.setBold(true);
+    AffUTCTime->setFont(grand);
+    AffUTCJour = etiquette(CadreUTC, QStringLiteral("AffUTCJour"), QString(), 60, 660, 1800, 240, Qt::AlignCenter);
+    AffUTCDate = etiquette(CadreUTC, QStringLiteral("AffUTCDate"), QString(), 60, 930, 1800, 240, Qt::AlignCenter);
+
+    CadreFrequence = cadre(fond, QStringLiteral("CadreFrequence"), QStringLiteral("Frequency (MHz)"), 4620, 0,
+                           1920, 1260);
+    AffFrequence = etiquette(CadreFrequence, QStringLiteral("AffFrequence"), QString(), 60, 210, 1800, 360,
+                             Qt::AlignCenter);
+    QFont moyen = AffFrequence->font();
+    moyen.setPointSize(moyen.pointSize() + 3);
+    moyen.setBold(true);
+    AffFrequence->setFont(moyen);
+    EtiqDoppler = etiquette(CadreFrequence, QStringLiteral("EtiqDoppler"), QStringLiteral("Doppler"), 60, 630,
+                            960, 270);
+    AffFreqDoppler = valeur(CadreFrequence, QStringLiteral("AffFreqDoppler"), 1020, 630, 840);
+    EtiqLoss = etiquette(CadreFrequence, QStringLiteral("EtiqLoss"), QStringLiteral("Extra loss"), 60, 930, 960,
+                         270);
+    AffExtraLoss = valeur(CadreFrequence, QStringLiteral("AffExtraLoss"), 1020, 930, 840);
+
+    CadreTraffic = cadre(fond, QStringLiteral("CadreTraffic"), QStringLiteral("Traffic"), 6600, 0, 2100, 1260);
+    ImgPeriode = boutonImage(CadreTraffic, QStringLiteral("ImgPeriode"), Motif::Periode, 300, 240, 600, 420);
+    ImgDuree = boutonImage(CadreTraffic, QStringLiteral("ImgDuree"), Motif::Duree, 1200, 240, 600, 420);
+    CadrePeriode = new QWidget(CadreTraffic);
+    CadrePeriode->setObjectName(QStringLiteral("CadrePeriode"));
+    platform::setTwipsGeometry(CadrePeriode, 82, 840, 1935, 300);
+    CadrePeriode->setAttribute(Qt::WA_StyledBackground);
+    CadrePeriode->setStyleSheet(QStringLiteral("background-color: #c0c0c0;"));
+    AffPeriode = new QLabel(CadrePeriode);
+    AffPeriode->setObjectName(QStringLiteral("AffPeriode"));
+    AffNextPeriode = new QLabel(CadrePeriode);
+    AffNextPeriode->setObjectName(QStringLiteral("AffNextPeriode"));
+    platform::setTwipsGeometry(AffPeriode, 0, 0, 1935, 300);
+    platform::setTwipsGeometry(AffNextPeriode, 1935, 0, 0, 300);
+    CadrePeriode->hide();
+
+    // World map and DXCC frame.
+    CadreMap = cadre(fond, QStringLiteral("CadreMap"), QStringLiteral("Map"), 60, 1320, 8640, 3120);
+    EMEWindow = new platform::PictureBox(CadreMap);
+    EMEWindow->setObjectName(QStringLiteral("EMEWindow"));
+    EMEWindow->setPicture(assets::carteMonde());
+    platform::setTwipsGeometry(EMEWindow, 60, 240, 5670, 2770);
+    CadreDXCC = cadre(CadreMap, QStringLiteral("CadreDXCC"), QStringLiteral("DXCC"), 5820, 180, 2760, 2880);
+    BoutonDXCC = new QPushButton(QStringLiteral("DXCC"), CadreDXCC);
+    BoutonDXCC->setObjectName(QStringLiteral("BoutonDXCC"));
+    BoutonDXCC->setFocusPolicy(Qt::NoFocus);
+    platform::setTwipsGeometry(BoutonDXCC, 720, 270, 1320, 360);
+    const char* etiqDX[5] = {"Azimuth (Deg)", "Elevation (Deg)", "Doppler Off. (Hz)", "Polar Off. (Deg) ",
+                             "Distance (Km) "};
+    const char* nomsDX[5] = {"EtiqAzimDX", "EtiqElevDX", "EtiqDopplerDX", "EtiqPolarDX", "EtiqDistance"};
+    QLabel** affDX[5] = {&AffAzimDX, &AffElevDX, &AffDopplerDX, &AffPolarDX, &AffDistance};
+    const char* nomsAffDX[5] = {"AffAzimDX", "AffElevDX", "AffDopplerDX", "AffPolarDX", "AffDistance"};
+    for (int i = 0; i < 5; ++i) {
+        const int y = 780 + i * 420;
+        etiquette(CadreDXCC, QString::fromLatin1(nomsDX[i]), QString::fromLatin1(etiqDX[i]), 90, y, 1500, 285);
+        *affDX[i] = valeur(CadreDXCC, QString::fromLatin1(nomsAffDX[i]), 1620, y, 1020);
+    }
+
+    // Radio-sky map: the chart at (15, 30) of the frame, so that the markers
+    // placed in frame twips land on their points.
+    CadreSkyMap = cadre(fond, QStringLiteral("CadreSkyMap"), QStringLiteral("SkyMap"), 60, 1320, 8640, 3120);
+    Aff_Ciel = new platform::PictureBox(CadreSkyMap);
+    Aff_Ciel->setObjectName(QStringLiteral("Aff_Ciel"));
+    Aff_Ciel->setPicture(assets::carteCielTracking());
+    Aff_Ciel->setForeColor(0xFFFFFF);
+    platform::setTwipsGeometry(Aff_Ciel, 15, 30, 5760, 2760);
+    ImgPosSol = new QLabel(CadreSkyMap);
+    ImgPosSol->setObjectName(QStringLiteral("ImgPosSol"));
+    ImgPosSol->setPixmap(QPixmap::fromImage(assets::marqueurSoleil()));
+    ImgPosLune = new QLabel(CadreSkyMap);
+    ImgPosLune->setObjectName(QStringLiteral("ImgPosLune"));
+    ImgPosLune->setScaledContents(true);
+    ImgPosAnt = new QLabel(CadreSkyMap);
+    ImgPosAnt->setObjectName(QStringLiteral("ImgPosAnt"));
+    ImgPosAnt->setPixmap(dessins::iconeAntenne());
+    for (QLabel* m : {ImgPosSol, ImgPosLune, ImgPosAnt}) {
+        platform::resizeTwips(m, 270, 270);
+        m->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m->hide();
+    }
+    CadreInfoSource = cadre(CadreSkyMap, QStringLiteral("CadreInfoSource"), QStringLiteral("Moon"), 5850, 180,
+                            2730, 1500);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqHA"), QStringLiteral("Hour angle"), 90, 240, 1100, 285);
+    AffHA = valeur(CadreInfoSource, QStringLiteral("AffHA"), 1140, 240, 960);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqDecl"), QStringLiteral("Declination"), 90, 630, 1100, 285);
+    AffDecl = valeur(CadreInfoSource, QStringLiteral("AffDecl"), 1140, 630, 960);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqTemp"), QStringLiteral("Sky temp."), 90, 1020, 1100, 285);
+    AffTemp = valeur(CadreInfoSource, QStringLiteral("AffTemp"), 1140, 1020, 960);
+    AffIconeLune = new QLabel(CadreInfoSource);
+    AffIconeLune->setObjectName(QStringLiteral("AffIconeLune"));
+    platform::setTwipsGeometry(AffIconeLune, 2160, 480, 480, 480);
+    CadreInfoSource->hide();
+    CadreAboutInfo = cadre(CadreSkyMap, QStringLiteral("CadreAboutInfo"), QStringLiteral("About..."), 5850, 1740,
+                           2730, 1260);
+    ImgInfo = new ImageButton(QPixmap::fromImage(assets::boutonInfoCiel()),
+                              QPixmap::fromImage(assets::boutonInfoCiel()), ImageButton::Behaviour::ActOnce,
+                              CadreAboutInfo);
+    ImgInfo->setObjectName(QStringLiteral("ImgInfo"));
+    ImgInfo->showReleased();
+    platform::setTwipsGeometry(ImgInfo, 1125, 420, 480, 480);
+    CadreinfoCiel = cadre(CadreSkyMap, QStringLiteral("CadreinfoCiel"), QStringLiteral("Radio Sky Map @ 144 MHz"),
+                          5850, 180, 2730, 2820);
+    CadreinfoCiel->setAutoFillBackground(true); // covers the Moon's figures while shown
+    for (int i = 0; i < 8; ++i) {
+        auto* c = new QLabel(CadreinfoCiel);
+        c->setObjectName(QStringLiteral("CouleurTemp%1").arg(i));
+        c->setAutoFillBackground(true);
+        c->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
+                             .arg(assets::couleurBandeCiel(7 - i).name()));
+        platform::setTwipsGeometry(c, 120, 270 + i * 270, 360, 210);
+        Etiq_Temp[i] = etiquette(CadreinfoCiel, QStringLiteral("Etiq_Temp%1").arg(i), QString(), 600,
+                                 255 + i * 270, 2040, 240);
+    }
+    // Label i names band i, coolest first: the swatch above is coloured so.
+    for (int i = 0; i < 8; ++i)
+        CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CouleurTemp%1").arg(i))
+            ->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
+                                .arg(assets::couleurBandeCiel(i).name()));
+    BoutonInfoOK = new QPushButton(QStringLiteral("O.K"), CadreinfoCiel);
+    BoutonInfoOK->setObjectName(QStringLiteral("BoutonInfoOK"));
+    BoutonInfoOK->setFocusPolicy(Qt::NoFocus);
+    platform::setTwipsGeometry(BoutonInfoOK, 945, 2460, 840, 300);
+    CadreinfoCiel->hide();
+
+    // Setup panels over the maps.
+    CadreParametres = cadre(fond, QStringLiteral("CadreParametres"), QStringLiteral("General setup"), 1500, 240,
+                            5700, 4200);
+    CadreParametres->setAutoFillBackground(true);
+    Aff_Parametres = etiquette(CadreParametres, QStringLiteral("Aff_Parametres"), QString(), 180, 270, 5340, 3300,
+                               Qt::AlignLeft | Qt::AlignTop);
+    BoutonOKParametres = new QPushButton(QStringLiteral("O.K."), CadreParametres);
+    BoutonOKParametres->setObjectName(QStringLiteral("BoutonOKParametres"));
+    BoutonOKParametres->setFocusPolicy(Qt::NoFocus);
+    platform::setTwipsGeometry(BoutonOKParametres, 2430, 3720, 840, 330);
+    CadreParametres->hide();
+
+    // ---- events ----
+    for (QMenu* m : {MenuFichierP, MenuSourceP, MenuTraficP, MenuFenetreP, MenuAboutP})
+        connect(m, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
+    connect(MenuFichier, &platform::MenuFamily::clicked, this, [this](int i) { MenuFichier_Click(i); });
+    connect(MenuSource, &platform::MenuFamily::clicked, this, [this](int i) { MenuSource_Click(i); });
+    connect(MenuPeriode, &platform::MenuFamily::clicked, this, [this](int i) { MenuPeriode_Click(i); });
+    connect(MenuDuree, &platform::MenuFamily::clicked, this, [this](int i) { MenuDuree_Click(i); });
+    connect(MenuFenetre, &platform::MenuFamily::clicked, this, [this](int i) { MenuFenetre_Click(i); });
+    connect(MenuParametreP, &QAction::triggered, this, [this] { MenuParametreP_Click(); });
+    connect(ImgLune, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(0); });
+    connect(ImgLune, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(0); });
+    connect(ImgSoleil, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(1); });
+    connect(ImgSoleil, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(1); });
+    connect(ImgCiel, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(9); });
+    connect(ImgCiel, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(9); });
+    connect(ImgPeriode, &ImageButton::mouseDown, this, [this] { prog_.BasculePeriode(); });
+    connect(ImgDuree, &ImageButton::mouseDown, this, [this] { prog_.BasculeDuree(); });
+    connect(BoutonDXCC, &QPushButton::clicked, this, [this] { BoutonDXCC_Click(); });
+    connect(EMEWindow, &platform::PictureBox::mouseDown, this,
+            [this](int, int, double x, double y) { EMEWindow_MouseDown(x, y); });
+    connect(ImgInfo, &ImageButton::activated, this, [this] { ImgInfo_Click(); });
+    connect(BoutonInfoOK, &QPushButton::clicked, this, [this] { BoutonInfoOK_Click(); });
+    connect(BoutonOKParametres, &QPushButton::clicked, this, [this] { BoutonOKParametres_Click(); });
+
+    Form_Load();
+}
+
+void FenetrePrincipale::Form_Load()
+{
+    // 8840 x 5220 twips with the title bar: the client area is that less the
+    // caption and the border.
+    platform::resizeTwips(this, 8840 - 120, 5220 - 390);
+    gardeSurEcran();
+}
+
+void FenetrePrincipale::gardeSurEcran()
+{
+    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ecran || gardeEnCours_)
+        return;
+    gardeEnCours_ = true;
+    const int sh = platform::pixelsToTwips(ecran->geometry().height());
+    const int sw = platform::pixelsToTwips(ecran->geometry().width());
+    int top = platform::pixelsToTwips(y()), left = platform::pixelsToTwips(x());
+    const int top0 = top, left0 = left;
+    if (top > sh)
+        top = sh - 100;
+    if (left > sw)
+        left = sw - 100;
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    if (top != top0 || left != left0)
+        platform::moveTwips(this, left, top);
+    gardeEnCours_ = false;
+}
+
+void FenetrePrincipale::affiche()
+{
+    const suivi::Suivi& s = prog_.S;
+    const suivi::Affichage& a = s.Aff;
+    const suivi::ControlesEntrainement& c = s.Drive.c;
+    ecrit(AffUTCTime, a.AffUTCTime);
+    ecrit(AffUTCJour, a.AffUTCJour);
+    ecrit(AffUTCDate, a.AffUTCDate);
+    ecrit(AffSourceAzimut, a.AffSourceAzimut);
+    ecrit(AffSourceElevation, a.AffSourceElevation);
+    ecrit(AffHA, a.AffHA);
+    ecrit(AffDecl, a.AffDecl);
+    ecrit(AffTemp, a.AffTemp);
+    ecrit(AffFrequence, a.AffFrequence);
+    ecrit(AffFreqDoppler, a.AffFreqDoppler);
+    ecrit(AffExtraLoss, a.AffExtraLoss);
+    ecrit(AffAzimDX, a.AffAzimDX);
+    ecrit(AffElevDX, a.AffElevDX);
+    ecrit(AffDopplerDX, a.AffDopplerDX);
+    ecrit(AffPolarDX, a.AffPolarDX);
+    ecrit(AffDistance, a.AffDistance);
+    if (CadreTraffic->title() != a.CadreTraffic)
+        CadreTraffic->setTitle(a.CadreTraffic);
+    if (CadreMap->title() != a.CadreMap)
+        CadreMap->setTitle(a.CadreMap);
+    if (CadreSkyMap->title() != a.CadreSkyMap)
+        CadreSkyMap->setTitle(a.CadreSkyMap);
+    if (CadreSource->title() != a.CadreSource)
+        CadreSource->setTitle(a.CadreSource);
+    if (CadreDXCC->title() != a.CadreDXCC)
+        CadreDXCC->setTitle(a.CadreDXCC);
+    // Period bar and the Moon's Doppler labels.
+    CadrePeriode->setVisible(a.CadrePeriode);
+    for (QWidget* w : {static_cast<QWidget*>(AffFreqDoppler), static_cast<QWidget*>(AffExtraLoss),
+                       static_cast<QWidget*>(EtiqDoppler), static_cast<QWidget*>(EtiqLoss)})
+        w->setVisible(a.LibellesDoppler);
+    couleur(AffPeriode, a.AffPeriodeCouleur);
+    couleur(AffNextPeriode, a.AffNextPeriodeCouleur);
+    platform::setTwipsGeometry(AffPeriode, 0, 0, a.AffPeriodeLargeur, 300);
+    platform::setTwipsGeometry(AffNextPeriode, a.AffNextPeriodeGauche, 0, a.AffNextPeriodeLargeur, 300);
+    // Sky-map markers.
+    platform::moveTwips(ImgPosSol, a.SoleilLeft, a.SoleilTop);
+    platform::moveTwips(ImgPosLune, a.LuneLeft, a.LuneTop);
+    platform::moveTwips(ImgPosAnt, a.AntenneLeft, a.AntenneTop);
+    if (a.MarqueursVisibles) {
+        const QPixmap phase = QPixmap::fromImage(assets::phaseLune(a.PhaseLune));
+        if (AffIconeLune->property("phase").toInt() != a.PhaseLune + 1) {
+            AffIconeLune->setPixmap(phase);
+            ImgPosLune->setPixmap(phase);
+            AffIconeLune->setProperty("phase", a.PhaseLune + 1);
+        }
+        ImgPosLune->show();
+        ImgPosSol->show();
+        AffIconeLune->show();
+        if (CadreInfoSource->isHidden() && CadreinfoCiel->isHidden())
+            CadreInfoSource->show();
+    }
+    if (a.CompteurCarteCiel != carteCielVue_) {
+        // The once-a-minute refresh puts the Moon's figures back over the legend.
+        carteCielVue_ = a.CompteurCarteCiel;
+        if (CadreinfoCiel->isVisible()) {
+            CadreinfoCiel->hide();
+            CadreInfoSource->show();
+            CadreAboutInfo->show();
+        }
+    }
+    SourcEtiq->setVisible(c.SourcEtiqVisible);
+    // Controls governed by the drive; the source menu only while the menus are on.
+    const bool menus = MenuFichierP->isEnabled();
+    if (menus)
+        platform::setMenuEnabled(MenuSourceP, c.MenuSourcePEnabled);
+    MenuFichier->setEnabled(0, c.MenuFichier0Enabled);
+    ImgLune->setEnabled(c.BoutonsSourceEnabled);
+    ImgSoleil->setEnabled(c.BoutonsSourceEnabled);
+    ImgCiel->setEnabled(c.BoutonsSourceEnabled);
+}
+
+void FenetrePrincipale::Form_KeyDown(int keyCode)
+{
+    int k = keyCode;
+    prog_.CommandeManuelle(k);
+}
+
+void FenetrePrincipale::keyPressEvent(QKeyEvent* e)
+{
+    const int k = codeTouche(e->key());
+    if (k == 0) {
+        QMainWindow::keyPressEvent(e);
+        return;
+    }
+    Form_KeyDown(k);
+}
+
+void FenetrePrincipale::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    prog_.DemandeQuitter();
+}
+
+void FenetrePrincipale::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    FenetreInterface& fi = prog_.fenetreInterface();
+    if (windowState() & Qt::WindowMinimized) {
+        if (fi.isVisible())
+            fi.showMinimized();
+    } else if (!(windowState() & Qt::WindowMaximized)) {
+        if (fi.isVisible())
+            fi.showNormal();
+        gardeSurEcran();
+    }
+}
+
+void FenetrePrincipale::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        gardeSurEcran();
+}
+
+void FenetrePrincipale::MenuFichier_Click(int index)
+{
+    if (index == 0) {
+        prog_.NouveauFichier();
+    } else if (index == 2) {
+        prog_.DemandeQuitter();
+    }
+}
+
+void FenetrePrincipale::MenuSource_Click(int index) { prog_.ChoixSourceMenu(index); }
+void FenetrePrincipale::MenuPeriode_Click(int index) { prog_.ChoixPeriode(index); }
+void FenetrePrincipale::MenuDuree_Click(int index) { prog_.ChoixDuree(index); }
+
+void FenetrePrincipale::MenuFenetre_Click(int index)
+{
+    if (index == 1 || index == 2) {
+        if (MenuFenetre->checked(index))
+            return;
+        MenuFenetre->setChecked(index, true);
+        MenuFenetre->setChecked(3 - index, false);
+        CadreMap->setVisible(index == 1);
+        CadreSkyMap->setVisible(index == 2);
+        if (CadreParametres->isVisible())
+            CadreParametres->raise();
+    } else if (index == 4) {
+        prog_.SauveFichierTrackIni();
+    }
+}
+
+void FenetrePrincipale::MenuParametreP_Click()
+{
+    prog_.PauseMoteurs();
+    if (CadreParametres->isVisible()) {
+        CadreParametres->hide();
+        return;
+    }
+    Aff_Parametres->setText(lignesAffichees(prog_.texteParametresGeneraux()));
+    CadreParametres->setTitle(QStringLiteral("General setup"));
+    CadreParametres->show();
+    CadreParametres->raise();
+}
+
+void FenetrePrincipale::BoutonOKParametres_Click() { CadreParametres->hide(); }
+
+void FenetrePrincipale::ImgInfo_Click()
+{
+    CadreinfoCiel->show();
+    CadreinfoCiel->raise();
+    CadreAboutInfo->hide();
+}
+
+void FenetrePrincipale::BoutonInfoOK_Click()
+{
+    CadreinfoCiel->hide();
+    CadreAboutInfo->show();
+}
+
+void FenetrePrincipale::BoutonDXCC_Click() { prog_.SaisiePrefixeDX(); }
+
+void FenetrePrincipale::EMEWindow_MouseDown(double x, double y) { prog_.ClicCarte(x, y); }

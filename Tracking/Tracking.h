@@ -1,0 +1,141 @@
+#pragma once
+// Tracking's main module: the one program-wide state object. It owns the
+// window-free core (Suivi: station, astronomy, drive, cycle), the dialogs and
+// the clock it was given, the serial port and the three windows, and runs the
+// program's life: the station chooser, the station load, the main-window
+// set-up, the tracking loop, the quit question and the program end.
+//
+// Event model: the program runs one tracking loop at a time. Window events
+// are handled in the loop's yield between two cycles (never inside a serial
+// exchange); no cycle runs while a modal box, an input box or a menu is open;
+// a new loop is started by the driver (executer) only after the old one has
+// left, never inside it. Without a serial port each yield sleeps a few ms so
+// the loop does not take a whole core.
+
+#include "Tracking/Suivi.h"
+#include "Tracking/TrackIni.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/serial/SerialPort.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class FeuilleChoixFichier;
+class FenetrePrincipale;
+class FenetreInterface;
+
+class Tracking : public suivi::Vue {
+public:
+    // `dossier`: the station folder (the program's current folder).
+    // `finProgramme` ends the program (production: quits the application);
+    // it is called once, after the serial port is closed.
+    Tracking(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier,
+             std::function<void()> finProgramme = {});
+    ~Tracking() override;
+    Tracking(const Tracking&) = delete;
+    Tracking& operator=(const Tracking&) = delete;
+
+    // ---- program-wide state (the core's state is in S) ----
+    suivi::Suivi S;
+    QString FichierStation;   // bare name of the chosen station file; kept by File > New
+    bool StationValide = false;
+    bool StationChargee = false; // a station was read in this run
+    int ToucheManuelle = 0;
+    suivi::TrackIni Ini;      // window places and display choices as last read
+    // The station and its correction table as read from the files (the
+    // core's copy has ButeeD raised for a travel across north).
+    suivi::StationTrack StationLue;
+    suivi::Corrections CorrectionsLues;
+    // Faults injected into the save of track.ini (tests of the write error).
+    platform::SaveFaults DefautsEcriture;
+
+    platform::Dialogs& dialogs;
+    platform::Clock& clock;
+    const QString Dossier;
+    // Milliseconds slept in each yield when the station has no serial port.
+    int AttenteSansPortMs = 5;
+    // Milliseconds one exchange may wait for the box's reply.
+    static constexpr int DelaiReponseMs = 500;
+
+    FeuilleChoixFichier& feuilleChoixFichier();
+    FenetrePrincipale& fenetrePrincipale();
+    FenetreInterface& fenetreInterface();
+
+    // ---- the program's life ----
+    void Main();
+    void DemarrageProgramme();
+    void NouveauFichier(); // File > New
+    void LectureFichierStationTrack();
+    void VerificationDonneesStation();
+    void LectureFichierCorrectionTrack();
+    void LectureFichierTrackIni();
+    void SauveFichierTrackIni();
+    void InitialisationFenetrePrincipale();
+    void OuverturePortSerie();
+    void ErreurPortSerie();
+    void DemandeQuitter();
+    void BasculeMenusTrack();
+    void PauseMoteurs();
+    // Runs the program until it ends. With `limite` >= 0 (tests) it returns
+    // after that many yields of the tracking loop, or at once when no loop is
+    // due; a later call goes on with the same loop.
+    void executer(int limite = -1);
+    bool termine() const { return S.ProgrammeTermine; }
+    bool boucleEnCours() const { return boucleEnCours_; }
+
+    // ---- operator commands shared by both windows ----
+    void CommandeManuelle(int& touche);
+    void SaisiePositionManuelle();
+    void PoursuiteBascule();      // F3, AutoTrack, ImgTrack
+    void ReferenceNiveau(bool relative); // F8 / F5 and ImgSignal
+    // Source choice from the menu (index 0..11) or an image button
+    // (0 Moon, 1 Sun, 9 cold sky as menu index), as the operator makes it.
+    void ChoixSourceMenu(int index);
+    void ChoixSourceBoutonEnfonce(int index);
+    void ChoixSourceBoutonRelache(int index);
+    void SaisieSourceAutre();
+    bool RecherchePrefixeDXCCTrack(QString& prefixe);
+    void SaisiePrefixeDX();
+    void ClicCarte(double x, double y);
+    // Period and length choices.
+    void ChoixPeriode(int index);
+    void ChoixDuree(int index);
+    void BasculePeriode();
+    void BasculeDuree();
+    // Text of the two setup panels.
+    QString texteParametresGeneraux() const;
+    QString texteParametresTracking() const;
+
+    // ---- Vue ----
+    bool ceder() override;
+    bool interfaceVisible() const override;
+    bool cadreSkyMapVisible() const override;
+    bool imgPosAntVisible() const override;
+    bool absolu() const override;
+    void rafraichit() override;
+    void effaceCarte() override;
+    void dessineCourbeCarte(const std::array<float, 72>& y, bool declinaisonPositive) override;
+    void pointDX(int ancienX, int ancienY, int x, int y) override;
+    void dessineBandeCiel(const std::array<float, 73>& y) override;
+    void dessineNiveau(const std::array<float, 21>& n) override;
+
+private:
+    void sourceRafraichie(bool avecDX);
+    void marqueSource(int index);
+    QString chemin(const QString& nom) const;
+
+    std::function<void()> fin_;
+    std::unique_ptr<FeuilleChoixFichier> choix_;
+    std::unique_ptr<FenetrePrincipale> principale_;
+    std::unique_ptr<FenetreInterface> interface_;
+    platform::SerialPort port_;
+    std::unique_ptr<suivi::LiaisonSerie> liaison_;
+    suivi::LiaisonNulle nulle_;
+    bool premierDemarrage_ = true;
+    bool boucleDemandee_ = false, boucleEnCours_ = false;
+    int limite_ = -1, cedes_ = 0;
+    bool limiteAtteinte_ = false;
+};

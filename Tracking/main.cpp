@@ -1,0 +1,24 @@
+// Tracking, the real-time antenna control: follows the Moon, the Sun, a radio
+// source or a typed position with the station's antenna through the
+// interface box, in the current folder's station set-up.
+#include "Tracking/Tracking.h"
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    platform::QtDialogs dialogs;
+    platform::SystemClock clock;
+    // The program ends at once once the port is closed: no further window event runs.
+    Tracking programme(dialogs, clock, QDir::currentPath(), [] { std::exit(0); });
+    programme.Main();
+    programme.executer();
+    return 0;
+}

@@ -1,0 +1,697 @@
+// The program through its windows, offscreen, with scripted boxes and a
+// manual clock: the chooser, the station load, cycles and their labels, the
+// source buttons and menu, the operator source, the DX prefix, the keys, the
+// settings file, the quit question, and a run against the box simulator on
+// COM1.
+#include "Tracking/FenetreInterface.h"
+#include "Tracking/FenetrePrincipale.h"
+#include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/Tracking.h"
+#include "platform/Files.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+#include "platform/Text.h"
+#include "platform/testing/QtTestApp.h"
+#include "platform/testing/TestFiles.h"
+#include "tools/boxsim/PtyServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using platform::Answer;
+using platform::Icon;
+
+namespace {
+
+QString source(const char* nom)
+{
+    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
+}
+
+// home.dat of the default station folder with some lines (1-based) replaced.
+QByteArray stationModifiee(std::initializer_list<std::pair<int, QByteArray>> lignes)
+{
+    QList<QByteArray> l = platform::testing::readBytes(source("home.dat")).split('\n');
+    for (const auto& [ligne, valeur] : lignes)
+        l[ligne - 1] = valeur + "\r";
+    return l.join('\n');
+}
+
+class TrackingFenetres : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::application();
+        ASSERT_TRUE(dossier.isValid());
+        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
+            ASSERT_TRUE(QFile::copy(source(f), chemin(QString::fromLatin1(f))));
+    }
+    void TearDown() override { prog.reset(); }
+    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
+    void demarre()
+    {
+        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+        prog->AttenteSansPortMs = 0;
+        prog->Main();
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))); // after the 2-second picture
+    }
+    // Starts, chooses home.dat with its button, runs `cycles` cycles.
+    void charge(int cycles = 4)
+    {
+        demarre();
+        QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+        prog->executer(cycles);
+    }
+    FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
+    FenetreInterface& fi() { return prog->fenetreInterface(); }
+    FeuilleChoixFichier& choix() { return prog->feuilleChoixFichier(); }
+    static void clique(QWidget* w)
+    {
+        QTest::mousePress(w, Qt::LeftButton);
+        QTest::mouseRelease(w, Qt::LeftButton);
+    }
+    int messages(const QString& texte) const
+    {
+        int n = 0;
+        for (const auto& e : dialogs.messages())
+            n += e.text == texte;
+        return n;
+    }
+
+    QTemporaryDir dossier;
+    platform::ScriptedDialogs dialogs;
+    platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    std::unique_ptr<Tracking> prog;
+    int fins = 0;
+};
+
+TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
+{
+    demarre();
+    EXPECT_TRUE(choix().isVisible());
+    EXPECT_FALSE(choix().BoutonOK->isEnabled());
+    EXPECT_TRUE(choix().BoutonHome->isEnabled());
+    EXPECT_EQ(choix().windowTitle(), "Tracking - Setup File");
+    EXPECT_FALSE(fp().isVisible());
+    EXPECT_FALSE(fp().MenuFichierP->isEnabled());
+    EXPECT_FALSE(fi().MenuAntenneP->isEnabled());
+
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    // No track.ini in the folder: one read error, then the run goes on.
+    EXPECT_EQ(messages("Read Error : Track.ini was not read !"), 1);
+    EXPECT_FALSE(choix().isVisible());
+    EXPECT_TRUE(fp().isVisible());
+    EXPECT_FALSE(fi().isVisible()); // no interface box
+    EXPECT_EQ(fp().windowTitle(), "Selvane - Tracking  << >>  N0CALL / Toulouse");
+    EXPECT_TRUE(fp().MenuFichierP->isEnabled());
+    EXPECT_TRUE(fp().MenuSource->checked(0));
+    EXPECT_TRUE(fp().ImgLune->isPressedShown());
+    EXPECT_TRUE(fp().MenuDuree->checked(1)); // 144 MHz: 2 mn
+    EXPECT_TRUE(fp().CadreSkyMap->isVisibleTo(&fp()));
+    EXPECT_FALSE(fp().CadreMap->isVisibleTo(&fp()));
+    EXPECT_EQ(fp().CadreinfoCiel->title(), "Radio Sky Map @ 144 MHz");
+    EXPECT_EQ(fp().Etiq_Temp[7]->text(), "> 1000 K");
+
+    prog->executer(3);
+    EXPECT_TRUE(prog->boucleEnCours());
+    // PC 10:00:00 with UTC+1.
+    EXPECT_EQ(fp().AffUTCTime->text(), "09:00:00");
+    EXPECT_EQ(fp().AffUTCJour->text(), "Saturday");
+    EXPECT_EQ(fp().AffUTCDate->text(), " 1 Jun 2024");
+    EXPECT_EQ(fp().AffFrequence->text(), "144");
+    EXPECT_EQ(fp().CadreSource->title(), "Moon");
+    EXPECT_EQ(fp().CadreTraffic->title(), "Calibration");
+    // The label holds the source as seen from the station at this time
+    // (the horizon line has moved the observer since).
+    prog->S.CalculPositionSourceTrack(0);
+    EXPECT_EQ(fp().AffSourceAzimut->text(), platform::Format(prog->S.Astro.AzimutSource, "##0.00"));
+    EXPECT_EQ(fp().AffSourceElevation->text(), platform::Format(prog->S.Astro.ElevationSource, "##0.00"));
+    EXPECT_TRUE(prog->S.PremierCycleFait);
+
+    // The clock moves on; the next period start (2 mn periods) writes the caption.
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 59)));
+    prog->executer(1);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 2, 0)));
+    prog->executer(1);
+    EXPECT_EQ(fp().AffUTCTime->text(), "09:02:00");
+    EXPECT_EQ(fp().CadreTraffic->title(), "Traffic : 1st / 2mn");
+}
+
+TEST_F(TrackingFenetres, ImageDeDepartAuPremierDemarrageSeulement)
+{
+    prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+    prog->AttenteSansPortMs = 0;
+    const QDateTime t0 = horloge.now();
+    prog->Main();
+    EXPECT_GE(t0.msecsTo(horloge.now()), 2000); // the picture was held 2 s
+    EXPECT_FALSE(choix().ImageLogo->isVisibleTo(&choix()));
+    EXPECT_TRUE(choix().ListeFichier->isVisibleTo(&choix()));
+    EXPECT_TRUE(choix().Etiq_On->isVisibleTo(&choix()));
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    prog->executer(1);
+    const QDateTime t1 = horloge.now();
+    fp().MenuFichier->action(0)->trigger(); // File > New: the list at once
+    EXPECT_EQ(horloge.now(), t1);
+    EXPECT_TRUE(choix().isVisible());
+}
+
+TEST_F(TrackingFenetres, ListeEtBoutonOK)
+{
+    demarre();
+    platform::FileList* l = choix().ListeFichier;
+    ASSERT_EQ(l->listCount(), 1);
+    const QRect r = l->visualItemRect(l->item(0));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_TRUE(choix().BoutonOK->isEnabled());
+    QTest::mouseClick(choix().BoutonOK, Qt::LeftButton);
+    EXPECT_EQ(prog->FichierStation, "home.dat");
+    EXPECT_TRUE(fp().isVisible());
+}
+
+TEST_F(TrackingFenetres, FichierStationIlliblePuisDonneesFausses)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), "COORDONATES\r\nCall sign:\r\n"));
+    demarre();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Read Error : home.dat was not read !");
+    EXPECT_EQ(dialogs.messages()[1].text, "Quit the Tracking program now !!!");
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Critical);
+    EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(fins, 1);
+}
+
+TEST_F(TrackingFenetres, DonneesStationFausses)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{87, "0"}}))); // Freq 0
+    demarre();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Verify Data !!!\r\rUse Corvinet");
+    EXPECT_EQ(dialogs.messages()[0].title, "Data Error");
+    EXPECT_TRUE(prog->termine());
+}
+
+TEST_F(TrackingFenetres, AnnulerSansStationPoseLaQuestion)
+{
+    demarre();
+    dialogs.queueAnswer(Answer::No);
+    QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(dialogs.messages()[0].title, "Selvane - Track");
+    EXPECT_EQ(dialogs.messages()[0].buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(choix().isVisible());
+    EXPECT_FALSE(prog->termine());
+    dialogs.queueAnswer(Answer::Yes);
+    QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
+    EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(fins, 1);
+}
+
+TEST_F(TrackingFenetres, SourcesParBoutonsEtMenu)
+{
+    charge();
+    // Press on the Sun: pictures only.
+    QTest::mousePress(fp().ImgSoleil, Qt::LeftButton);
+    EXPECT_TRUE(fp().ImgSoleil->isPressedShown());
+    EXPECT_FALSE(fp().ImgLune->isPressedShown());
+    EXPECT_EQ(prog->S.CodeSource, 0);
+    QTest::mouseRelease(fp().ImgSoleil, Qt::LeftButton);
+    EXPECT_EQ(prog->S.CodeSource, 1);
+    EXPECT_EQ(prog->S.NomSource, "Sun");
+    EXPECT_TRUE(fp().MenuSource->checked(1));
+    EXPECT_FALSE(fp().MenuSource->checked(0));
+    EXPECT_EQ(fp().CadreSource->title(), "Sun");
+    EXPECT_EQ(fp().CadreMap->title(), "Calibration");
+    EXPECT_EQ(prog->S.ColonneHorizon, -1);
+    prog->executer(2);
+    prog->S.CalculPositionSourceTrack(prog->S.CodeSource);
+    EXPECT_EQ(fp().AffSourceAzimut->text(), platform::Format(prog->S.Astro.AzimutSource, "##0.00"));
+
+    // The same source again changes nothing.
+    prog->S.Aff.CadreTraffic = "kept";
+    clique(fp().ImgSoleil);
+    EXPECT_EQ(prog->S.Aff.CadreTraffic, "kept");
+
+    // A radio source from the menu releases all three buttons; "Omega 17" is named Omega17.
+    fp().MenuSource->action(5)->trigger();
+    EXPECT_EQ(prog->S.CodeSource, 5);
+    EXPECT_EQ(fp().CadreSource->title(), "Omega17");
+    EXPECT_FALSE(fp().ImgLune->isPressedShown() || fp().ImgSoleil->isPressedShown() || fp().ImgCiel->isPressedShown());
+    // The cold sky from the menu presses its button.
+    fp().MenuSource->action(9)->trigger();
+    EXPECT_EQ(prog->S.CodeSource, 8);
+    EXPECT_TRUE(fp().ImgCiel->isPressedShown());
+    int n = 0;
+    for (int i = 0; i < 12; ++i)
+        n += fp().MenuSource->checked(i);
+    EXPECT_EQ(n, 1);
+}
+
+TEST_F(TrackingFenetres, SourceDeLOperateur)
+{
+    charge();
+    for (const char* r : {"", "A name that is too long", "Beacon", "-1", "24", "9,5", "91", "40.1"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    dialogs.clear();
+    fp().MenuSource->action(11)->trigger();
+    EXPECT_EQ(prog->S.CodeSource, 9);
+    EXPECT_EQ(prog->S.NomSource, "Beacon");
+    EXPECT_DOUBLE_EQ(prog->S.AscDroiteAutre, 142.5);
+    EXPECT_DOUBLE_EQ(prog->S.DeclinaisonAutre, 40.1);
+    EXPECT_TRUE(fp().MenuSource->checked(11));
+    EXPECT_FALSE(fp().MenuSource->checked(0));
+    const auto& e = dialogs.events();
+    ASSERT_EQ(e.size(), 8u);
+    EXPECT_EQ(e[0].text, "Enter the Source's name (max 15 char)");
+    EXPECT_EQ(e[0].title, "Other source");
+    EXPECT_EQ(e[3].text, "Enter the Right Ascension (in hours) \r\r(Ex: 9h30' -> 9.50) ");
+    EXPECT_EQ(e[3].title, "Right Ascencion");
+    EXPECT_EQ(e[5].defaultText, "9.50"); // the same default every time
+    EXPECT_EQ(e[6].text, QString::fromUtf8("Enter the declination (in degree) \r\r(Ex: 40°06' -> 40.10) "));
+    EXPECT_EQ(e[7].defaultText, "40.10");
+    EXPECT_EQ(fp().CadreSource->title(), "Beacon");
+
+    // Chosen again: the confirmation, and anything but "Y" keeps it.
+    for (const char* r : {"y", " Y", "Yes", ""}) {
+        dialogs.clear();
+        dialogs.queueInput(QString::fromLatin1(r));
+        fp().MenuSource->action(11)->trigger();
+        ASSERT_EQ(dialogs.events().size(), 1u) << r;
+        EXPECT_EQ(dialogs.events()[0].text, "Are you sure you wish to change ?");
+        EXPECT_EQ(dialogs.events()[0].defaultText, "Y");
+        EXPECT_EQ(prog->S.NomSource, "Beacon");
+    }
+    prog->executer(2);
+    prog->S.CalculPositionSourceTrack(prog->S.CodeSource);
+    EXPECT_EQ(fp().AffSourceAzimut->text(), platform::Format(prog->S.Astro.AzimutSource, "##0.00"));
+    // The Moon button takes it back without a question.
+    dialogs.clear();
+    clique(fp().ImgLune);
+    EXPECT_EQ(prog->S.CodeSource, 0);
+    EXPECT_TRUE(dialogs.events().empty());
+}
+
+TEST_F(TrackingFenetres, PrefixeDXEtClicSurLaCarte)
+{
+    charge();
+    dialogs.clear();
+    for (const char* r : {"TOOLONG", "ZZ9ZZ", "3a"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    QTest::mouseClick(fp().BoutonDXCC, Qt::LeftButton);
+    ASSERT_EQ(dialogs.events().size(), 4u);
+    EXPECT_EQ(dialogs.events()[0].text, "Enter the DXXC prefix !");
+    EXPECT_EQ(dialogs.events()[0].title, "Common Window : Station <=> DX");
+    EXPECT_EQ(dialogs.events()[2].text, "DXCC prefix not found !!!");
+    EXPECT_EQ(dialogs.events()[2].icon, Icon::Exclamation);
+    EXPECT_EQ(fp().CadreDXCC->title(), "DXCC : 3A - Monaco");
+    EXPECT_NE(prog->S.CarteXDX, 0);
+    EXPECT_FALSE(fp().AffDistance->text().isEmpty());
+    // The red mark sits at the point.
+    EXPECT_EQ(fp().EMEWindow->point(prog->S.CarteXDX, prog->S.CarteYDX), 0x0000FF);
+
+    // A click on the map places the point there and empties the caption.
+    const int ax = prog->S.CarteXDX, ay = prog->S.CarteYDX;
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(100, 60));
+    EXPECT_EQ(fp().CadreDXCC->title(), "");
+    EXPECT_EQ(prog->S.CarteXDX, platform::pixelsToTwips(100));
+    EXPECT_EQ(fp().EMEWindow->point(ax, ay), 0xFFFFFF);
+    // A button choice of a source places the prefix's point again and empties the labels.
+    clique(fp().ImgSoleil);
+    clique(fp().ImgLune);
+    EXPECT_EQ(prog->S.CarteXDX, ax);
+    EXPECT_EQ(fp().CadreDXCC->title(), "DXCC : 3A - Monaco");
+    EXPECT_TRUE(fp().AffDistance->text().isEmpty());
+}
+
+TEST_F(TrackingFenetres, PeriodeEtDuree)
+{
+    charge();
+    prog->S.Aff.CadreTraffic = "Traffic : 1st / 2mn";
+    fp().MenuDuree->action(1)->trigger(); // already checked
+    EXPECT_EQ(prog->S.Aff.CadreTraffic, "Traffic : 1st / 2mn");
+    QTest::mousePress(fp().ImgDuree, Qt::LeftButton);
+    EXPECT_EQ(prog->S.DureePeriode, 2);
+    EXPECT_TRUE(fp().MenuDuree->checked(2));
+    EXPECT_TRUE(fp().ImgDuree->isPressedShown());
+    EXPECT_EQ(fp().CadreTraffic->title(), "Calibration");
+    fp().MenuDuree->action(0)->trigger();
+    EXPECT_EQ(prog->S.DureePeriode, 0);
+    EXPECT_FALSE(fp().ImgDuree->isEnabled());
+    QTest::mousePress(fp().ImgPeriode, Qt::LeftButton);
+    EXPECT_EQ(prog->S.PeriodeTrafic, 1);
+    EXPECT_TRUE(fp().MenuPeriode->checked(1));
+    EXPECT_TRUE(fp().ImgPeriode->isPressedShown());
+}
+
+TEST_F(TrackingFenetres, PanneauxEtCartes)
+{
+    charge();
+    fp().MenuParametreP->trigger();
+    EXPECT_TRUE(fp().CadreParametres->isVisible());
+    EXPECT_EQ(fp().CadreParametres->title(), "General setup");
+    EXPECT_EQ(fp().Aff_Parametres->text(), lignesAffichees(prog->texteParametresGeneraux()));
+    EXPECT_EQ(prog->texteParametresGeneraux().toStdString(),
+              "- Callsign : N0CALL\r\r- Location : Toulouse\r- Latitude : 43.604 N (deg)\r"
+              "- Longitude : 1.444 E (deg)\r- Height :  146 m\r- Time/UTC :  1 h\r\r- Frequency :  144 MHz\r\r"
+              "- COM Port :  0\r\r\rUse Corvinet to modify these values !");
+    fp().MenuParametreP->trigger();
+    EXPECT_FALSE(fp().CadreParametres->isVisible());
+    fi().MenuTrackParam->trigger();
+    EXPECT_EQ(fp().CadreParametres->title(), "Tracking setup");
+    EXPECT_EQ(fp().Aff_Parametres->text(), lignesAffichees(prog->texteParametresTracking()));
+    const QStringList l = prog->texteParametresTracking().split('\r');
+    ASSERT_EQ(l.size(), 16);
+    EXPECT_EQ(l[0], QString::fromUtf8("- Drive Hysteresis Elevation :   Start =  1.5 °  Stop =  .5 °"));
+    EXPECT_EQ(l[4], QString::fromUtf8("- End Stop Azimuth :   CCW =  5 °  CW =  355 °"));
+    EXPECT_EQ(l[8], "- Range :   Elevation =  360 Deg  Azimuth =  360 Deg");
+    EXPECT_EQ(l[9], QString::fromUtf8("- Offset :   Elevation =  0 °  Azimuth =  0  °"));
+    EXPECT_EQ(l[11], "- Meas. :   Range =  30 dB  Offset =  0 dB");
+    EXPECT_EQ(l[12], "- Tracking : Use hysteresis parameters");
+    EXPECT_EQ(l[15], "Use Corvinet to modify these values !");
+    QTest::mouseClick(fp().BoutonOKParametres, Qt::LeftButton);
+    EXPECT_FALSE(fp().CadreParametres->isVisible());
+
+    fp().MenuFenetre->action(1)->trigger();
+    EXPECT_TRUE(fp().CadreMap->isVisible());
+    EXPECT_FALSE(fp().CadreSkyMap->isVisible());
+    EXPECT_TRUE(fp().MenuFenetre->checked(1));
+    EXPECT_FALSE(fp().MenuFenetre->checked(2));
+}
+
+TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
+{
+    charge();
+    fp().MenuFenetre->action(1)->trigger();                 // world map
+    fi().MenuAntenne->action(8)->trigger();                 // absolute
+    fi().MenuMesure->action(0)->trigger();                  // measurement on
+    fp().MenuFenetre->action(4)->trigger();
+    const auto lignes = platform::readLines(chemin("track.ini"));
+    ASSERT_TRUE(lignes.has_value());
+    ASSERT_EQ(lignes->size(), 12);
+    EXPECT_EQ((*lignes)[0], "Interface:Active-Top-Left-Icone");
+    EXPECT_EQ((*lignes)[7].trimmed(), "1");
+    EXPECT_EQ((*lignes)[9].trimmed(), "1");
+    EXPECT_EQ((*lignes)[10].trimmed(), "1");
+    EXPECT_EQ((*lignes)[11].trimmed(), "0");
+    // The places come back on the next read.
+    platform::moveTwips(&fi(), 1500, 1200);
+    fp().MenuFenetre->action(4)->trigger();
+    platform::moveTwips(&fi(), 3000, 2400);
+    fp().MenuFenetre->action(2)->trigger();
+    dialogs.clear();
+    prog->LectureFichierTrackIni();
+    EXPECT_TRUE(dialogs.events().empty());
+    EXPECT_NEAR(platform::pixelsToTwips(fi().x()), 1500, 15);
+    EXPECT_NEAR(platform::pixelsToTwips(fi().y()), 1200, 15);
+    EXPECT_TRUE(fp().MenuFenetre->checked(1));
+    EXPECT_TRUE(fi().MenuAntenne->checked(8));
+    EXPECT_FALSE(fi().MenuAntenne->checked(9));
+    // A failed save says so.
+    dialogs.clear();
+    prog->DefautsEcriture.failOnRename = true;
+    fi().MenuMesure->action(4)->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : Track.ini was not saved !");
+}
+
+TEST_F(TrackingFenetres, QuestionDeFermeture)
+{
+    charge();
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    fp().close();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(fp().isVisible());
+    prog->executer(2);
+    EXPECT_FALSE(prog->termine());
+    // Closing the interface window asks the same question.
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    fi().close();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Are you sure you wish to quit ?");
+    dialogs.queueAnswer(Answer::Yes);
+    fp().MenuFichier->action(2)->trigger();
+    EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(fins, 1);
+    EXPECT_FALSE(fp().isVisible());
+    prog->executer(3); // nothing runs any more
+    EXPECT_FALSE(prog->boucleEnCours() && prog->S.BoucleActive);
+}
+
+TEST_F(TrackingFenetres, NouveauPuisAnnulerReprendLaStation)
+{
+    charge();
+    fp().MenuSource->action(1)->trigger();
+    fp().MenuFichier->action(0)->trigger();
+    EXPECT_TRUE(choix().isVisible());
+    EXPECT_FALSE(fp().isVisible());
+    EXPECT_FALSE(fp().MenuFichierP->isEnabled());
+    prog->executer(2);
+    EXPECT_FALSE(prog->boucleEnCours());
+    QFile::remove(chemin("home.dat")); // Cancel reads nothing
+    QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
+    EXPECT_TRUE(fp().isVisible());
+    EXPECT_TRUE(fp().MenuSource->checked(0));
+    EXPECT_FALSE(fp().MenuSource->checked(1));
+    prog->executer(2);
+    EXPECT_TRUE(prog->boucleEnCours());
+    EXPECT_EQ(fp().AffUTCTime->text(), "09:00:00");
+}
+
+TEST_F(TrackingFenetres, AnnulerApresNouveauGardeLaCourseTraverseeUneFois)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{49, "300"}, {51, "60"}})));
+    charge(1);
+    EXPECT_EQ(prog->S.Station.ButeeD, 420);
+    EXPECT_TRUE(prog->S.Drive.CourseTraverseNord);
+    fp().MenuFichier->action(0)->trigger();
+    prog->executer(1);
+    QTest::mouseClick(choix().BoutonAnnuler, Qt::LeftButton);
+    EXPECT_EQ(prog->S.Station.ButeeD, 420); // raised once, not again
+    EXPECT_TRUE(prog->S.Drive.CourseTraverseNord);
+    const QStringList l = prog->texteParametresTracking().split('\r');
+    EXPECT_EQ(l[4], QString::fromUtf8("- End Stop Azimuth :   CCW =  300 °  CW =  60 °"));
+}
+
+TEST_F(TrackingFenetres, SansBoitierLesTouchesNeFontRien)
+{
+    charge();
+    dialogs.clear();
+    for (int k : {Qt::Key_F1, Qt::Key_F3, Qt::Key_F8, Qt::Key_Left})
+        QTest::keyClick(&fp(), static_cast<Qt::Key>(k));
+    EXPECT_TRUE(dialogs.events().empty());
+    EXPECT_FALSE(prog->S.Drive.PoursuiteActive);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+}
+
+TEST_F(TrackingFenetres, PortSerieIntrouvable)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{28, "2"}})));
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("COM2"), "/nonexistent/ttyQ9\n"));
+    demarre();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    const auto m = dialogs.messages();
+    ASSERT_FALSE(m.empty());
+    EXPECT_EQ(m.back().text,
+              "Error on the serial port  2\rVerify the data and hardware !\r\rQuit the Tracking of Selvane !");
+    EXPECT_EQ(m.back().title, "Communication Port Error");
+    EXPECT_EQ(m.back().icon, Icon::Exclamation);
+    EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(fins, 1);
+    prog->executer(3);
+    EXPECT_FALSE(prog->boucleEnCours());
+}
+
+TEST_F(TrackingFenetres, FenetreGardeeSurLEcran)
+{
+    charge();
+    const QRect e = fp().screen()->geometry();
+    const int sh = platform::pixelsToTwips(e.height());
+    platform::moveTwips(&fp(), -300, sh + 5000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fp().x(), 0);
+    EXPECT_NEAR(platform::pixelsToTwips(fp().y()), sh - 100, 15);
+}
+
+// The program on COM1 against the interface-box simulator.
+class TrackingBoitier : public TrackingFenetres {
+protected:
+    void SetUp() override
+    {
+        TrackingFenetres::SetUp();
+        ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{28, "1"}})));
+        std::string err;
+        ASSERT_TRUE(serveur.openPty(&err)) << err;
+        ASSERT_TRUE(serveur.linkAs(dossier.path().toStdString(), 1, &err)) << err;
+        serveur.start();
+        serveur.withBox([](boxsim::Box& b) {
+            b.setAzimuth(100);
+            b.setElevation(20);
+        });
+    }
+    boxsim::PtyServer serveur{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};
+};
+
+TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
+{
+    charge(3);
+    EXPECT_TRUE(prog->S.PortOuvert);
+    EXPECT_TRUE(fi().isVisible());
+    EXPECT_EQ(fi().CadreAntenne->title(), "Antenna offset position");
+    // The entry bytes, then per cycle: 0x96, the encoders.
+    const std::vector<uint8_t> debut = serveur.withBox([](boxsim::Box& b) {
+        return std::vector<uint8_t>(b.log().begin(), b.log().begin() + 8);
+    });
+    EXPECT_EQ(debut, (std::vector<uint8_t>{0x10, 0x00, 0x96, 0xA0, 0x80, 0x95, 0xE0, 0xC0}));
+    EXPECT_NEAR(prog->S.AzimutAntenne, 100, 0.1);
+    EXPECT_NEAR(prog->S.ElevationAntenne, 20, 0.1);
+    fi().MenuAntenne->action(8)->trigger();
+    prog->executer(1);
+    EXPECT_EQ(fi().AffAntenneAzimut->text(), platform::Format(prog->S.AzimutAntenne, "##0.00"));
+
+    // Relay mode: Left starts the azimuth counter-clockwise, Right stops it.
+    QTest::keyClick(&fi(), Qt::Key_Left);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
+    EXPECT_TRUE(fi().DirAzimGauche->isVisibleTo(&fi()));
+    // Opening a menu pauses the running drive: the stop byte goes out at once,
+    // the next cycle sends the start again.
+    serveur.withBox([](boxsim::Box& b) { b.clearLog(); });
+    emit fp().MenuTraficP->aboutToShow();
+    EXPECT_TRUE(prog->S.Drive.MoteursEnPause);
+    EXPECT_EQ(serveur.withBox([](boxsim::Box& b) { return std::vector<uint8_t>(b.log().begin(), b.log().end()); }),
+              std::vector<uint8_t>{0x00});
+    prog->executer(1);
+    EXPECT_FALSE(prog->S.Drive.MoteursEnPause);
+    EXPECT_EQ(serveur.withBox([](boxsim::Box& b) { return int(std::count(b.log().begin(), b.log().end(), 0x02)); }), 1);
+    QTest::keyClick(&fi(), Qt::Key_Right);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+    EXPECT_FALSE(fi().MenuAntenne->enabled(0)); // the cycle enables it once all is at rest
+    prog->executer(1);
+    EXPECT_TRUE(fi().MenuAntenne->enabled(0));
+
+    // F1: a typed target, refused outside the stops, then the move starts.
+    dialogs.clear();
+    for (const char* r : {"400", "120,5", "30"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    QTest::keyClick(&fp(), Qt::Key_F1);
+    ASSERT_EQ(dialogs.events().size(), 3u);
+    EXPECT_EQ(dialogs.events()[0].title, "AZIMUTH");
+    EXPECT_EQ(dialogs.events()[0].text, "Enter The new azimuth position\r\r (Return, if no change) ");
+    EXPECT_EQ(dialogs.events()[2].title, "ELEVATION");
+    EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimut, 120.5f);
+    EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneElevation, 30.0f);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
+    EXPECT_TRUE(prog->S.Drive.MoteurElActif);
+    prog->executer(20);
+    EXPECT_GT(serveur.withBox([](boxsim::Box& b) { return b.azimuth(); }), 100.0);
+
+    // F3 switches tracking on: source menu and buttons locked, arrows off.
+    prog->S.Drive.PauseMoteurs();
+    prog->S.Drive.c.MenuAntenne2Enabled = true;
+    QTest::keyClick(&fi(), Qt::Key_F3);
+    EXPECT_TRUE(prog->S.Drive.PoursuiteActive);
+    EXPECT_FALSE(fp().MenuSourceP->isEnabled());
+    EXPECT_FALSE(fp().ImgLune->isEnabled());
+    EXPECT_FALSE(fi().ImgGauche->isEnabled());
+    EXPECT_TRUE(fi().AntenEtiq[0]->isVisibleTo(&fi()));
+    QTest::keyClick(&fi(), Qt::Key_F3);
+    EXPECT_FALSE(prog->S.Drive.PoursuiteActive);
+    EXPECT_TRUE(fp().MenuSourceP->isEnabled());
+}
+
+TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
+{
+    charge(2);
+    // An arrow button is one arrow key, on its release.
+    QTest::mousePress(fi().ImgGauche, Qt::LeftButton);
+    EXPECT_TRUE(fi().ImgGauche->isPressedShown());
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+    QTest::mouseRelease(fi().ImgGauche, Qt::LeftButton);
+    EXPECT_FALSE(fi().ImgGauche->isPressedShown());
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
+    prog->executer(1);
+    EXPECT_FALSE(fi().ImgPark->isEnabled()); // not while a motor runs
+    clique(fi().ImgGauche);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+    prog->executer(1);
+    ASSERT_TRUE(fi().ImgPark->isEnabled());
+    clique(fi().ImgPark);
+    EXPECT_TRUE(prog->S.Drive.ParkingDemande);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif); // toward 180 from 100
+}
+
+TEST_F(TrackingBoitier, MesureEtDisposition)
+{
+    charge(2);
+    serveur.withBox([](boxsim::Box& b) { b.setMeasurement(255); });
+    fi().MenuMesure->action(0)->trigger();
+    EXPECT_TRUE(fi().CadreSignal->isVisibleTo(&fi()));
+    EXPECT_EQ(platform::pixelsToTwips(fi().height()), 4425);
+    prog->executer(45);
+    EXPECT_EQ(fi().AffLevelAverage->text(), "30.0"); // Range8b 30 dB full scale
+    QTest::keyClick(&fi(), Qt::Key_F8);
+    EXPECT_EQ(fi().AffOffset->text(), "30.0");
+    EXPECT_TRUE(fi().ImgSignal->isPressedShown());
+    QTest::keyClick(&fi(), Qt::Key_F5);
+    EXPECT_EQ(fi().AffOffset->text(), "0.0");
+    fi().MenuMesure->action(2)->trigger();
+    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 5895);
+    fi().MenuMesure->action(0)->trigger();
+    fi().MenuMesure->action(2)->trigger(); // off: no change of the check
+    EXPECT_TRUE(fi().MenuMesure->checked(2));
+    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 3015);
+    EXPECT_EQ(platform::pixelsToTwips(fi().height()), 2565);
+}
+
+} // namespace
+
+namespace {
+// Pictures of every window for a look by eye: run with
+// --gtest_also_run_disabled_tests; they land in $TMPDIR (default /tmp).
+TEST_F(TrackingBoitier, DISABLED_Captures)
+{
+    const QString dir = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    demarre();
+    choix().grab().save(dir + "/trk_choix.png");
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 45)));
+    prog->executer(300);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 46)));
+    prog->executer(2);
+    fp().grab().save(dir + "/trk_principale_ciel.png");
+    fp().ImgInfo_Click();
+    fp().grab().save(dir + "/trk_principale_legende.png");
+    fp().MenuFenetre->action(1)->trigger();
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 30)));
+    prog->executer(2);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 31)));
+    dialogs.queueInput("3A");
+    fp().BoutonDXCC_Click();
+    prog->executer(300);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 59)));
+    prog->executer(1);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 2, 0)));
+    prog->executer(1);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 2, 10)));
+    prog->executer(1);
+    fp().grab().save(dir + "/trk_principale_monde.png");
+    fi().grab().save(dir + "/trk_interface.png");
+    fi().MenuMesure->action(0)->trigger();
+    prog->executer(40);
+    fi().grab().save(dir + "/trk_interface_signal.png");
+    fi().MenuMesure->action(2)->trigger();
+    fi().grab().save(dir + "/trk_interface_paysage.png");
+    fp().MenuParametreP->trigger();
+    fp().grab().save(dir + "/trk_parametres.png");
+}
+} // namespace
