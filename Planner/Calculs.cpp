@@ -114,6 +114,9 @@ QString texteNonVisible(const VariablesPlanner& v) {
 
 void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
     auto& e = v.Astro;
+    // A step that does not move the clock would never reach the end.
+    if (v.Step <= 0)
+        return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     int r = 0;
     bool separateur = false;
@@ -178,6 +181,8 @@ float DecalagePolar(float ph, float pd) {
 
 void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     auto& e = v.Astro;
+    if (v.Step <= 0)
+        return;
     int r = 0;
     bool separateur = false;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
@@ -236,19 +241,8 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     }
 }
 
-double ColonneCourbe(VariablesPlanner& v, int16_t x) {
-    auto& e = v.Astro;
-    e.LongitudeObservateur = astro::CarteXVersLongitude(x);
-    v.YCarte = 0;
-    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
-    astro::CalculTempsSideral(e);
-    astro::CalculAzElTopocentrique(e);
-    const float et = static_cast<float>(e.ElevationSource);
-    v.YCarte = 2770;
-    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
-    astro::CalculAzElTopocentrique(e);
-    const float eb = static_cast<float>(e.ElevationSource);
-    const bool nord = v.DeclinaisonCourbe >= 0;
+double ChoixColonne(float et, float eb, double declinaison, const std::function<double(int16_t)>& elevation) {
+    const bool nord = declinaison >= 0;
     if (et < 0 && eb < 0)
         return nord ? 0 : 2770;
     if (et > 0 && eb > 0)
@@ -256,10 +250,7 @@ double ColonneCourbe(VariablesPlanner& v, int16_t x) {
     int lo = 0, hi = 2770;
     for (;;) {
         const int16_t mid = astro::CIntAstro(lo + (hi - lo) / 2.0);
-        v.YCarte = mid;
-        e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
-        astro::CalculAzElTopocentrique(e);
-        const double el = e.ElevationSource;
+        const double el = elevation(mid);
         if ((-0.25 < el && el < 0.25) || mid - lo < 10 || hi - mid < 10)
             return mid;
         if (et < eb) {
@@ -278,6 +269,26 @@ double ColonneCourbe(VariablesPlanner& v, int16_t x) {
             return mid;
         }
     }
+}
+
+double ColonneCourbe(VariablesPlanner& v, int16_t x) {
+    auto& e = v.Astro;
+    e.LongitudeObservateur = astro::CarteXVersLongitude(x);
+    v.YCarte = 0;
+    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+    astro::CalculTempsSideral(e);
+    astro::CalculAzElTopocentrique(e);
+    const float et = static_cast<float>(e.ElevationSource);
+    v.YCarte = 2770;
+    e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+    astro::CalculAzElTopocentrique(e);
+    const float eb = static_cast<float>(e.ElevationSource);
+    return ChoixColonne(et, eb, v.DeclinaisonCourbe, [&](int16_t y) {
+        v.YCarte = y;
+        e.LatitudeObservateur = astro::CarteYVersLatitude(v.YCarte);
+        astro::CalculAzElTopocentrique(e);
+        return e.ElevationSource;
+    });
 }
 
 void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede) {

@@ -37,7 +37,8 @@ public:
 
 // Moon-location tables from the start instant the period dialog left
 // (DateCalcul, HeureCalcul, MinuteCalcul, FractionJour, HeureUT, JourJulien)
-// to DateJulienneFin, every Step minutes. Sets the source to the Moon.
+// to DateJulienneFin, every Step minutes, for the Moon (code 0).
+// A Step of 0 or less computes nothing (the clock could not move).
 void CalculPrevision(VariablesPlanner& v, SortieTable& sortie);
 // Common-window tables for CodeSource between home and the DX point.
 void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& sortie);
@@ -52,6 +53,13 @@ void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede);
 // The value of one column at map X `x` (the source position and
 // DeclinaisonCourbe already set; sets LongitudeObservateur and the sidereal time).
 double ColonneCourbe(VariablesPlanner& v, int16_t x);
+// The choice of one column's map Y from the source's elevations Et at the top
+// edge and Eb at the bottom edge (degrees, single precision) and its
+// declination (radians; 0 counts as north): an edge when the source is down or
+// up at both edges, else a bisection on map Y (twips) that probes
+// `elevation(y)` until the elevation lies within -0.25..0.25 (open) or the probe
+// is less than 10 twips from an end of its interval.
+double ChoixColonne(float et, float eb, double declinaison, const std::function<double(int16_t)>& elevation);
 
 // Angle of the polarisation plane (degrees, -90..90) for an observer at
 // latitude phi (radians) seeing the source at azimuth a and elevation e (radians).

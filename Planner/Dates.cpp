@@ -22,6 +22,8 @@ DateBoite lireDate(const QString& t) {
     return d;
 }
 
+int16_t lirePas(const QString& t) { return nombre16(t); }
+
 HeureBoite lireHeure(const QString& t) {
     HeureBoite h;
     h.heure = nombre16(t.left(2));
@@ -72,7 +74,7 @@ Periode verifiePeriode(VariablesPlanner& v, const QString& dateDeb, const QStrin
                        const QString& timeFin, const QString& step, bool moonVisible) {
     auto& e = v.Astro;
     v.MoonVisible = moonVisible ? Vrai : Faux;
-    v.Step = nombre16(step);
+    v.Step = lirePas(step);
     if (v.Step <= 0)
         return Periode::PasNul;
     const DateBoite f = lireDate(dateFin);

@@ -20,6 +20,9 @@ struct HeureBoite {
 DateBoite lireDate(const QString& texte);
 // Hour = first two characters, minute = last two.
 HeureBoite lireHeure(const QString& texte);
+// The step box's number rounded into 16 bits; 0 (a refused step) when the
+// text does not fit.
+int16_t lirePas(const QString& texte);
 
 // The check a date box makes when it loses the focus. False = refused
 // ("Enter a new date !!!"). A cleared mask flag or a day, month or year out of

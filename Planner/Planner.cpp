@@ -285,27 +285,37 @@ void Planner::LectureFichierPlannerIni() {
                             fenetreCiel_.get()};
     const auto& n = r.nombres;
     auto lu = [&](size_t i) { return i < n.size(); };
+    // Each value read is applied, also when the file ends or fails after it.
     for (size_t b = 0; b < 6; ++b) {
         const size_t i = 3 * b;
-        if (!lu(i + 1))
+        if (!lu(i))
             break;
         if (b == 1) {
             TopPrevision = n[i];
-            LeftPrevision = n[i + 1];
+            if (lu(i + 1))
+                LeftPrevision = n[i + 1];
         } else if (b == 2) {
             TopComWin = n[i];
-            LeftComWin = n[i + 1];
+            if (lu(i + 1))
+                LeftComWin = n[i + 1];
         } else {
+            QWidget* w = fenetres[b];
             // The state first: making a window minimised creates it, and the
             // place is then taken as the place of its frame.
             if (lu(i + 2))
-                fenetres[b]->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
-            placeTwips(fenetres[b], n[i + 1], n[i]);
+                w->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
+            const int left = lu(i + 1) ? n[i + 1] : platform::pixelsToTwips(w->x());
+            placeTwips(w, left, n[i]);
         }
     }
-    if (lu(21)) {
-        form2_->resize(platform::twipsToPixels(n[19]), platform::twipsToPixels(n[18]));
-        placeTwips(form2_.get(), n[21], n[20]);
+    if (lu(18)) {
+        const int hauteur = n[18];
+        const int largeur = lu(19) ? n[19] : platform::pixelsToTwips(form2_->width());
+        form2_->resize(platform::twipsToPixels(largeur), platform::twipsToPixels(hauteur));
+    }
+    if (lu(20)) {
+        const int left = lu(21) ? n[21] : platform::pixelsToTwips(form2_->x());
+        placeTwips(form2_.get(), left, n[20]);
     }
     if (lu(22))
         Step = n[22];
@@ -624,7 +634,7 @@ void Planner::CalculPrevisionCommuneFenetres() {
     if (CalculEnCours)
         return;
     auto* d = feuilleChoixDate_.get();
-    Step = platform::CInt(platform::Val(d->AffStep->text()));
+    Step = planner::lirePas(d->AffStep->text());
     const planner::DateBoite f = planner::lireDate(d->EditDateFin->text());
     Astro.DateCalcul.day = f.jour;
     Astro.DateCalcul.month = f.mois;

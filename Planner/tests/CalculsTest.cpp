@@ -221,6 +221,79 @@ TEST(Courbe, ColonnesSurLaLigneDElevationZero) {
     EXPECT_GT(coupees, 10);
 }
 
+// The choice of a column's Y from the edge elevations, on a synthetic sky
+// whose elevation at map Y is given: the edge rules, the first probe and the
+// bisection's ends.
+TEST(Courbe, ChoixDUneColonne) {
+    struct Cas {
+        const char* nom;
+        float et, eb;
+        double decl;
+        double zero; // map Y where the synthetic elevation crosses 0 (decreasing with Y when et > eb)
+        double attendu;
+    } cas[] = {
+        {"down at both edges, north", -1, -2, 0.1, 0, 0},
+        {"down at both edges, declination 0 counts as north", -1, -2, 0.0, 0, 0},
+        {"down at both edges, south", -1, -2, -0.1, 0, 2770},
+        {"up at both edges, north", 1, 2, 0.0, 0, 2770},
+        {"up at both edges, south", 1, 2, -0.1, 0, 0},
+        {"first probe in the band", 10, -10, 0.1, 1385, 1385},
+        {"second probe 692 (0 + 1385 / 2, half to even)", 10, -10, 0.1, 692, 692},
+        {"top exactly 0, bottom up: bisected", 0, 5, 0.1, 2000, -1},
+        {"no crossing on the map: stops within 10 twips of the bottom", 10, -10, 0.1, 2900, -2},
+    };
+    for (const auto& c : cas) {
+        std::vector<int> sondes;
+        const double pente = c.et > c.eb ? -0.01 : 0.01; // degrees per twip
+        const double y = ChoixColonne(c.et, c.eb, c.decl, [&](int16_t m) {
+            sondes.push_back(m);
+            return (m - c.zero) * pente;
+        });
+        if (c.attendu >= 0) {
+            EXPECT_EQ(y, c.attendu) << c.nom;
+        } else if (c.attendu == -1) {
+            EXPECT_FALSE(sondes.empty()) << c.nom;
+            EXPECT_LT(std::fabs((y - c.zero) * pente), 0.25) << c.nom;
+        } else {
+            EXPECT_GE(y, 2760) << c.nom;
+            EXPECT_LT(2770 - y, 10) << c.nom;
+        }
+        if (std::string(c.nom).rfind("first", 0) == 0) {
+            EXPECT_EQ(sondes, std::vector<int>{1385});
+        }
+        if (std::string(c.nom).rfind("second", 0) == 0) {
+            EXPECT_EQ(sondes, (std::vector<int>{1385, 692}));
+        }
+    }
+    // Both edges exactly 0: no rule moves an end; the first probe ends it.
+    int n = 0;
+    EXPECT_EQ(ChoixColonne(0, 0, 0.1, [&](int16_t) { ++n; return 5.0; }), 1385);
+    EXPECT_EQ(n, 1);
+}
+
+// A step of 0 cannot move the clock: nothing is computed instead of a loop
+// that never reaches the end of the period.
+TEST(CalculPrevision, PasNulNeCalculeRien) {
+    for (int code : {-1, 0}) {
+        VariablesPlanner v = stationParis();
+        periode(v, "12-05-2001", "00:00", "12-05-2001", "01:00", "10", false);
+        v.Step = int16_t(code);
+        outils::Enregistreur s;
+        s.arretApres = 1000;
+        CalculPrevision(v, s);
+        EXPECT_EQ(s.pas, 0);
+        EXPECT_TRUE(s.fenetres.empty());
+        float lon = -74.0f, lat = 40.7f;
+        v.XPointDX = astro::LongitudeVersCarteX(lon);
+        v.YPointDX = astro::LatitudeVersCarteY(lat);
+        CalculPrevisionCommune(v, s);
+        EXPECT_EQ(s.pas, 0);
+        EXPECT_TRUE(s.fenetres.empty());
+    }
+    EXPECT_EQ(lirePas("99999"), 0); // beyond 16 bits: a refused step, not an overflow
+    EXPECT_EQ(lirePas("15"), 15);
+}
+
 TEST(PointDX, SoleilSansDopplerNiPolarisation) {
     VariablesPlanner v = stationParis();
     v.CodeSource = 1;
@@ -248,6 +321,8 @@ TEST(TableFenetre, TemperatureDuCiel) {
         {400, 0, 270, 180, "432 MHz sky temp. : 21 to 167 °K"},
         {144, 106.5f, 100, 100, "144 MHz sky temp. : 369 to Sun"},
         {144, 106.4f, 353.6f, 100, "144 MHz sky temp. : Sun to 247 °K"},
+        // 353.5 degrees from the Sun still shows the temperature, 353.6 "Sun".
+        {144, 353.5f, 353.6f, 0, "144 MHz sky temp. : 247 to Sun"},
     };
     for (const auto& c : cas)
         EXPECT_EQ(LigneTempCiel(c.freq, c.a1, c.a2, c.soleil).replace(" to Sun °K", " to Sun"), QString(c.attendu))
@@ -269,6 +344,20 @@ TEST(TableFenetre, PhaseEtPlacement) {
     EXPECT_EQ(TexteLatitude("Lat : ", 0), "Lat : 0.000 N");
     EXPECT_EQ(TexteLongitude("Long : ", -2.1), "Long : 2.100 W");
     EXPECT_EQ(TexteFrequence(144), "Frequency :  144 MHz");
+    // Common-window windows: the limit is 200 twips; index 2 is 400 right, 600 down.
+    EXPECT_EQ(PlaceFenetre(2, 200, 1000, 20000, 200), 1400);
+    EXPECT_EQ(PlaceFenetre(2, 300, 1000, 20000, 200), 1600);
+    EXPECT_EQ(PlaceFenetre(50, 200, 1000, 10000, 200), 9800);
+    // A DX point on the map's left edge: 168 degrees west; latitude 0 is north.
+    int16_t x0 = 0;
+    EXPECT_EQ(TexteLongitude("Long: ", float(astro::CarteXVersLongitude(x0) * 15)), "Long: 168.000 W");
+    EXPECT_EQ(TexteLatitude("Lat: ", 0.0f), "Lat: 0.000 N");
+    EXPECT_EQ(TexteLatitude("Lat : ", -2.1), "Lat : 2.100 S");
+    // The sky tables repeat their first two entries at 48 and 49.
+    EXPECT_EQ(astro::TableTempCiel144[48], astro::TableTempCiel144[0]);
+    EXPECT_EQ(astro::TableTempCiel144[49], astro::TableTempCiel144[1]);
+    EXPECT_EQ(astro::TableTempCiel432[48], astro::TableTempCiel432[0]);
+    EXPECT_EQ(astro::TableTempCiel432[49], astro::TableTempCiel432[1]);
 }
 
 TEST(CarteCiel, MarqueursEtTemperature) {

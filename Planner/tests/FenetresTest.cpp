@@ -322,6 +322,55 @@ TEST_F(Programme, PlannerIniPlaceLesFenetres) {
     EXPECT_EQ(relu.mid(relu.indexOf("CommonWindow")), ini.mid(ini.indexOf("CommonWindow")).replace(" 15\r\n-1", " 15\r\n 0"));
 }
 
+// A "Planner.ini" that ends after the main window's Height: what was read is
+// applied, the rest keeps its value, and the read error is reported.
+TEST_F(Programme, PlannerIniTronqueAppliqueCeQuiAEteLu) {
+    QByteArray ini;
+    const char* lignes[26] = {"UTC Com Win:Top-Left-Icone", " 1500", " 3000", " 0",
+                              "Prevision:Top-Left-Icone", " 900", " 1200", " 0",
+                              "Prevision_Com_Win:Top-Left-Icone", " 600", " 450", " 0",
+                              "CommonWindow:Top-Left-Icone", " 2400", " 1800", " 0",
+                              "Station-DX:Top-Left-Icone", " 3000", " 4500", " 0",
+                              "Sky:Top-Left-Icone", " 300", " 6000", " 0",
+                              "Generale:Height-Width-Top-Left", " 1995"};
+    for (const char* l : lignes)
+        ini += QByteArray(l) + "\r\n";
+    ecrit("Planner.ini", ini);
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages().front().text, "Read Error : Planner.ini was not read !");
+    EXPECT_EQ(dialogs.messages().front().title, "Selvane");
+    EXPECT_EQ(platform::pixelsToTwips(etat->form2()->height()), 1995);
+    EXPECT_EQ(etat->Step, 0);
+    EXPECT_EQ(etat->fenetreCiel()->x(), platform::twipsToPixels(6000));
+}
+
+// The prefix database: a line without TAB before the match is a read error;
+// once the file is mended the next look-up opens it again and finds the last
+// record; a "W" and an "S" give West and South.
+TEST_F(Programme, PrefixeErreurDeLecturePuisDernierEnregistrement) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    fenetreCommune();
+    ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nbroken line\r\nVK\tAUSTRALIA\t25\t0\tS\t135\t0\tE\r\n");
+    EXPECT_EQ(etat->RecherchePrefixeDXCC("vk"), Faux);
+    EXPECT_EQ(dernierMessage(), "DXCC DataBase was not read !");
+    EXPECT_EQ(dialogs.messages().back().title, "Selvane : Read Error");
+    EXPECT_EQ(dialogs.messages().back().icon, platform::Icon::Critical);
+    EXPECT_EQ(etat->XPointDX, 0);
+    ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nVK\tAUSTRALIA\t25\t0\tS\t135\t0\tE\r\n");
+    EXPECT_EQ(etat->RecherchePrefixeDXCC("vk"), Vrai);
+    EXPECT_EQ(etat->fenetreDX()->AffDxcc->text(), "VK");
+    EXPECT_EQ(etat->fenetreDX()->AffPays->text(), "Australia");
+    int16_t y = etat->YPointDX;
+    EXPECT_LT(astro::CarteYVersLatitude(y), 0); // south
+    EXPECT_EQ(etat->RecherchePrefixeDXCC("K"), Vrai);
+    int16_t x = etat->XPointDX;
+    EXPECT_LT(astro::CarteXVersLongitude(x), 0); // west
+    EXPECT_EQ(etat->RecherchePrefixeDXCC(""), Faux);
+}
+
 // Cancel in the start window: before any station the quit question (No
 // brings the list back with the menus off); afterwards the current display again.
 TEST_F(Programme, AnnulerDansLaFenetreDeDepart) {
