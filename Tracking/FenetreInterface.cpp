@@ -74,6 +74,9 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     setFocusPolicy(Qt::StrongFocus);
 
     QMenuBar* barre = menuBar();
+    // The window is only 3015 twips wide: narrower title padding keeps the
+    // three titles on the bar instead of one behind the overflow button.
+    barre->setStyleSheet(QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 1px 3px; }"));
     MenuAntenneP = barre->addMenu(QStringLiteral("&Antenna"));
     MenuMesureP = barre->addMenu(QStringLiteral("&Display"));
     MenuTrackParam = barre->addAction(QStringLiteral("Pa&rameters"));

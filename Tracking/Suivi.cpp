@@ -34,6 +34,38 @@ PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic)
     return {static_cast<int>(n % P), k, (k % 2) == periodeTrafic};
 }
 
+int temperatureCiel(double raLuneDeg, int32_t freq)
+{
+    const float h = static_cast<float>(raLuneDeg / 15 * 2);
+    int i = static_cast<int>(std::floor(h));
+    // Right ascension in [0, 360): i is 0..47, so i + 1 is at most 48.
+    if (i < 0)
+        i = 0;
+    if (i > 48)
+        i = 48;
+    const bool bande144 = freq < 400;
+    const auto& T = bande144 ? astro::TableTempCiel144 : astro::TableTempCiel432;
+    const float t = T[i] + (T[i + 1] - T[i]) * (h - i);
+    const double facteur = bande144 ? 136.0 / freq : 400.0 / freq;
+    return platform::CInt(facteur * facteur * t);
+}
+
+QString texteTemperature(float elongation, int temperature)
+{
+    if (elongation < 6.5f || elongation > 353.5f)
+        return QStringLiteral("'Sun'");
+    if (temperature >= 10)
+        return platform::Str(temperature) + QStringLiteral(" °K");
+    return QStringLiteral("<10°K");
+}
+
+int secteurPhase(float elongation)
+{
+    if (elongation < 22.5f || elongation >= 337.5f)
+        return 0;
+    return static_cast<int>(std::floor((elongation + 22.5f) / 45));
+}
+
 double anglePolarisation(double phi, double A, double E)
 {
     const double f = phi * 0.01745329252, a = A * 0.01745329252, e = E * 0.01745329252;
@@ -485,23 +517,8 @@ void Suivi::AffichageCarteCiel()
     float E = static_cast<float>(raL - raS);
     if (E < 0)
         E += 360;
-    const float h = static_cast<float>(raL / 15 * 2);
-    const int i = static_cast<int>(std::floor(h));
-    const bool bande144 = Station.Freq < 400;
-    const auto& T = bande144 ? astro::TableTempCiel144 : astro::TableTempCiel432;
-    const float t = T[i] + (T[i + 1] - T[i]) * (h - i);
-    const double facteur = bande144 ? 136.0 / Station.Freq : 400.0 / Station.Freq;
-    const int temp = platform::CInt(facteur * facteur * t);
-    if (E < 6.5f || E > 353.5f)
-        Aff.AffTemp = QStringLiteral("'Sun'");
-    else if (temp >= 10)
-        Aff.AffTemp = platform::Str(temp) + " °K";
-    else
-        Aff.AffTemp = QStringLiteral("<10°K");
-    int k = 0;
-    if (!(E < 22.5f || E >= 337.5f))
-        k = static_cast<int>(std::floor((E + 22.5f) / 45));
-    Aff.PhaseLune = k;
+    Aff.AffTemp = texteTemperature(E, temperatureCiel(raL, Station.Freq));
+    Aff.PhaseLune = secteurPhase(E);
     Aff.MarqueursVisibles = true;
     Aff.CompteurCarteCiel += 1;
 }

@@ -163,6 +163,18 @@ struct PositionPeriode {
 };
 PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic);
 
+// Sky temperature behind the Moon (K, whole): the band's table (144 MHz
+// below 400 MHz, else 432 MHz) at the Moon's right ascension (degrees,
+// 0..360, interpolated between half-hours), scaled by (136/f)^2 or (400/f)^2.
+int temperatureCiel(double raLuneDeg, int32_t freq);
+// The AffTemp text: "'Sun'" with the Moon within 6.5 deg of the Sun in right
+// ascension (elongation in degrees, 0..360), else the temperature, "<10°K"
+// below 10 K.
+QString texteTemperature(float elongation, int temperature);
+// Moon phase picture 0..7 for an elongation in degrees (0..360): 45-degree
+// sectors centred on 0, 45, ..., 315.
+int secteurPhase(float elongation);
+
 // Polarisation angle of a station (degrees, -90..90) seeing a source at
 // azimuth A and elevation E (degrees) from latitude phi (degrees); +-90 where
 // the formula's denominator is zero.

@@ -261,3 +261,33 @@ TEST(Etiquettes, EcartAntenneSourceSansRepli)
 }
 
 } // namespace
+
+TEST(CarteCiel, TemperatureDuCielEtPhase)
+{
+    struct CasT { double ra; int32_t freq; int attendu; };
+    const CasT temperatures[] = {
+        {0, 144, 245},    // CInt((136/144)^2 x 275)
+        {3.75, 144, 256}, // halfway between the 0 h and 0.5 h entries: 287.5 scaled
+        {7.5, 144, 268},  // the 0.5 h entry, 300
+        {0, 399, 32},     // still the 144 MHz table: (136/399)^2 x 275
+        {0, 400, 24},     // the 432 MHz table from 400 MHz on
+        {0, 1296, 2},     // (400/1296)^2 x 24
+        {359.9, 144, 245}, // between the 23.5 h entry and the repeat of 0 h
+    };
+    for (const CasT& c : temperatures)
+        EXPECT_EQ(temperatureCiel(c.ra, c.freq), c.attendu) << c.ra << " " << c.freq;
+
+    struct CasE { float elongation; int temperature; const char* texte; };
+    const CasE textes[] = {
+        {6.4f, 245, "'Sun'"},   {6.5f, 245, " 245 °K"}, {353.5f, 245, " 245 °K"},
+        {353.6f, 245, "'Sun'"}, {90, 10, " 10 °K"},     {90, 9, "<10°K"},
+        {90, 2, "<10°K"},
+    };
+    for (const CasE& c : textes)
+        EXPECT_EQ(texteTemperature(c.elongation, c.temperature), QString::fromUtf8(c.texte)) << c.elongation;
+
+    struct CasP { float elongation; int secteur; };
+    const CasP phases[] = {{0, 0}, {22.4f, 0}, {22.5f, 1}, {67.5f, 2}, {180, 4}, {337.4f, 7}, {337.5f, 0}, {359.9f, 0}};
+    for (const CasP& c : phases)
+        EXPECT_EQ(secteurPhase(c.elongation), c.secteur) << c.elongation;
+}

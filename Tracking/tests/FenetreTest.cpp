@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +141,31 @@ TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
     prog->executer(1);
     EXPECT_EQ(fp().AffUTCTime->text(), "09:02:00");
     EXPECT_EQ(fp().CadreTraffic->title(), "Traffic : 1st / 2mn");
+}
+
+// The band edges of the sky-map legend and the default period length.
+TEST_F(TrackingFenetres, LegendeEtDureeAuxBornesDesBandes)
+{
+    struct Cas { const char* freq; const char* titre; const char* premiere; const char* sixieme; int duree; };
+    const Cas cas[] = {
+        {"399", "Radio Sky Map @ 144 MHz", "< 180 K", "450 to 650 K", 1},
+        {"400", "Radio Sky Map @ 432 MHz", "< 13 K", "35 to 55 K", 1},
+        {"401", "Radio Sky Map @ 432 MHz", "< 13 K", "35 to 55 K", 2},
+        {"999", "Radio Sky Map @ 432 MHz", "< 13 K", "35 to 55 K", 2},
+        {"1000", "Radio Sky Map @ > 1 GHz", "< 5 K", "< 5 K", 2},
+    };
+    for (const Cas& c : cas) {
+        ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{87, c.freq}})));
+        charge(1);
+        EXPECT_EQ(fp().CadreinfoCiel->title(), c.titre) << c.freq;
+        EXPECT_EQ(fp().Etiq_Temp[0]->text(), c.premiere) << c.freq;
+        EXPECT_EQ(fp().Etiq_Temp[5]->text(), c.sixieme) << c.freq;
+        EXPECT_EQ(prog->S.DureePeriode, c.duree) << c.freq;
+        EXPECT_TRUE(fp().MenuDuree->checked(c.duree)) << c.freq;
+        EXPECT_FALSE(fp().MenuDuree->checked(3 - c.duree)) << c.freq;
+        EXPECT_EQ(fp().AffFrequence->text(), c.freq) << c.freq;
+        prog.reset();
+    }
 }
 
 TEST_F(TrackingFenetres, ImageDeDepartAuPremierDemarrageSeulement)
@@ -658,6 +684,25 @@ TEST_F(TrackingBoitier, MesureEtDisposition)
 namespace {
 // Pictures of every window for a look by eye: run with
 // --gtest_also_run_disabled_tests; they land in $TMPDIR (default /tmp).
+// The interface window keeps its narrow design width, and all three menu
+// titles stay on its bar (none behind the overflow button).
+TEST_F(TrackingBoitier, TitresDeMenuTousSurLaBarre)
+{
+    demarre();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    prog->executer(2);
+    ASSERT_TRUE(fi().isVisible());
+    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 3015);
+    QMenuBar* barre = fi().menuBar();
+    for (QAction* a : {fi().MenuAntenneP->menuAction(), fi().MenuMesureP->menuAction(), fi().MenuTrackParam}) {
+        const QRect r = barre->actionGeometry(a);
+        EXPECT_FALSE(r.isEmpty()) << a->text().toStdString();
+        EXPECT_LE(r.right(), barre->width()) << a->text().toStdString();
+    }
+    QWidget* debord = barre->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button"));
+    EXPECT_TRUE(debord == nullptr || !debord->isVisible());
+}
+
 TEST_F(TrackingBoitier, DISABLED_Captures)
 {
     const QString dir = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));

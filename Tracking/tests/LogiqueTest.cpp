@@ -249,3 +249,61 @@ TEST(Horloge, PasDeJourEtLibelles)
     ASSERT_EQ(d.messages().size(), 1u);
     EXPECT_EQ(d.messages()[0].title, " - Computer Date ERROR -");
 }
+
+// Tracking's source step against the library's own source procedure (the one
+// Planner calls) for the same instant and observer. The clock runs two hours
+// ahead of UTC across a date roll into a leap day, so the comparison also
+// covers the UTC date, the day number and the time of day Tracking forms.
+TEST(Source, AccordAvecLaProcedureDeLaBibliotheque)
+{
+    struct Cas { int code; QDateTime pc; int decHor; QDate dateUtc; QTime heureUtc; double tolerance; };
+    const Cas cas[] = {
+        // Moon and Sun: the same series, so the positions agree to rounding.
+        {0, QDateTime(QDate(2024, 3, 1), QTime(1, 15, 30)), 2, QDate(2024, 2, 29), QTime(23, 15, 30), 1e-6},
+        {0, QDateTime(QDate(2025, 7, 14), QTime(18, 40, 0)), -5, QDate(2025, 7, 14), QTime(23, 40, 0), 1e-6},
+        {1, QDateTime(QDate(2024, 6, 21), QTime(14, 0, 0)), 2, QDate(2024, 6, 21), QTime(12, 0, 0), 1e-6},
+        // A fixed source: Tracking's fixed-rate precession against the
+        // library's, within a hundredth of a degree over 75 years.
+        {2, QDateTime(QDate(2024, 11, 2), QTime(3, 0, 0)), 0, QDate(2024, 11, 2), QTime(3, 0, 0), 0.01},
+    };
+    for (const Cas& c : cas) {
+        platform::ScriptedDialogs d;
+        platform::ManualClock h(c.pc);
+        Vue v;
+        Suivi s(d, h, v);
+        StationTrack st = test::stationBox();
+        st.PortCom = 0;
+        st.DecHor = static_cast<int16_t>(c.decHor);
+        st.Altitude = 150;
+        ASSERT_TRUE(s.Initialise(st, {}));
+        s.CodeSource = c.code;
+        ASSERT_TRUE(s.Cycle());
+        s.Astro.LatitudeObservateur = st.LatitudeStation;
+        s.Astro.LongitudeObservateur = st.LongitudeStationHeures;
+        s.RecalculLune = s.RecalculSoleil = true;
+        s.CalculPositionSourceTrack(c.code);
+
+        astro::EtatAstro ref; // Planner's way: the UTC date and time given directly
+        ref.Altitude = 150;
+        ref.Freq = st.Freq;
+        ref.LatitudeObservateur = st.LatitudeStation;
+        ref.LongitudeObservateur = st.LongitudeStationHeures;
+        ref.DateCalcul = {static_cast<int16_t>(c.dateUtc.year()), static_cast<int16_t>(c.dateUtc.month()),
+                          static_cast<int16_t>(c.dateUtc.day()), 1};
+        astro::CalculJourJulien(ref);
+        const int sec = c.heureUtc.msecsSinceStartOfDay() / 1000;
+        ref.FractionJour = sec / 86400.0;
+        ref.HeureUT = sec / 3600.0;
+        astro::CalculTempsSideral(ref);
+        astro::CalculPositionSource(ref, c.code);
+
+        EXPECT_EQ(s.Astro.DateCalcul.day, c.dateUtc.day()) << c.code;
+        EXPECT_DOUBLE_EQ(s.Astro.JourJulien, ref.JourJulien) << c.code;
+        EXPECT_NEAR(s.Astro.AzimutSource, ref.AzimutSource, c.tolerance) << c.code;
+        EXPECT_NEAR(s.Astro.ElevationSource, ref.ElevationSource, c.tolerance) << c.code;
+        if (c.code == 0) {
+            // Tracking's Doppler runs in single precision: within a hertz.
+            EXPECT_NEAR(s.Astro.DopplerSource, ref.DopplerSource, 1);
+        }
+    }
+}
