@@ -330,7 +330,11 @@ void Suivi::GestionPeriodeTrafic()
         MemoPeriode[1] = 0;
         arme = false;
     }
-    if (r >= P - 10 && r != MemoPeriode[0]) {
+    // The remaining part of the bar flashes in the colour of the coming
+    // period; before any period has started the bar has neither colour and
+    // nothing flashes.
+    if (r >= P - 10 && r != MemoPeriode[0] &&
+        (Aff.AffPeriodeCouleur == Rouge || Aff.AffPeriodeCouleur == Vert)) {
         const quint32 suivante = Aff.AffPeriodeCouleur == Rouge ? Vert : Rouge;
         Aff.AffNextPeriodeCouleur =
             Aff.AffNextPeriodeCouleur == suivante ? Aff.FondTraffic : suivante;

@@ -55,6 +55,8 @@ TEST(PeriodeTrafic, DebutsDePeriodeUneFoisChacun)
 {
     Banc b;
     b.suivi.DureePeriode = 0; // 1 mn
+    b.a(11, 59, 52);          // before any period start the bar has no colour to flash
+    EXPECT_EQ(b.suivi.Aff.AffNextPeriodeCouleur, 0u);
     b.a(11, 59, 58);          // an ordinary second arms the events
     b.a(12, 0, 0);
     b.a(12, 0, 0); // the loop runs many times in one second
