@@ -24,9 +24,11 @@ FenetreComWinPrev::FenetreComWinPrev(Planner&) : QWidget(nullptr) {
         Entete[size_t(i)] = planner::etiquette(CadreHome, QString(), l, t, w, 225);
         Entete[size_t(i + 8)] = planner::etiquette(CadreDX, QString(), l, t, w, 225);
     }
-    const int pos[4][2] = {{120, 120}, {3000, 120}, {120, 375}, {3000, 375}};
+    // Frequency and extra loss at the left; declination and the sky
+    // temperature, the longer lines, at the right.
+    const int pos[4][3] = {{120, 120, 2640}, {2850, 120, 3100}, {120, 375, 2640}, {2850, 375, 3100}};
     for (int i = 0; i < 4; ++i)
-        Entete[size_t(4 + i)] = planner::etiquette(CadreCommun, QString(), pos[i][0], pos[i][1], 2900, 225);
+        Entete[size_t(4 + i)] = planner::etiquette(CadreCommun, QString(), pos[i][0], pos[i][1], pos[i][2], 225);
     // The strip above the grid, in two rows over the grid columns: upper
     // titles Home (2-4), Home - DX (5-6), DX (7-8) and the source's name
     // over Time; lower titles Time (0-1), the source (2-3), Doppler (4),

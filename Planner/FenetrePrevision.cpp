@@ -25,8 +25,10 @@ FenetrePrevision::FenetrePrevision(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::setTwipsGeometry(CadrePrevision, 60, 0, 6015, 915);
     // Station and Moon lines: three rows, the station at the left, the
     // frequency, declination and sky temperature at the right.
-    const int pos[8][3] = {{120, 150, 1300},  {1440, 150, 1500}, {120, 390, 1300},  {1440, 390, 1500},
-                           {3000, 150, 2950}, {3000, 390, 2950}, {120, 630, 2820},  {3000, 630, 2950}};
+    // The right column is wide enough for the longest sky-temperature line
+    // ("432 MHz sky temp. : 3420 to 3420 °K").
+    const int pos[8][3] = {{120, 150, 1180},  {1320, 150, 1470}, {120, 390, 1180},  {1320, 390, 1470},
+                           {2800, 150, 3160}, {2800, 390, 3160}, {120, 630, 2640},  {2800, 630, 3160}};
     for (int i = 0; i < 8; ++i)
         Entete[size_t(i)] = planner::etiquette(CadrePrevision, QString(), pos[i][0], pos[i][1], pos[i][2], 225);
     // The strip above the grid: each group title beside its icon, over the

@@ -12,15 +12,17 @@
 
 FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat) {
     setWindowTitle(QStringLiteral("Change UTC"));
-    platform::resizeClientTwips(this, 4200, 900);
+    // No wider than the main window it sits under (3480 twips), so that the
+    // common-window map placed right of the main window leaves it whole.
+    platform::resizeClientTwips(this, 3420, 900);
     auto* cadre = new QGroupBox(QStringLiteral("UTC (d-m-y  h-m)"), this);
-    platform::setTwipsGeometry(cadre, 120, 60, 2520, 720);
+    platform::setTwipsGeometry(cadre, 60, 60, 2280, 720);
     EditDateDeb = new platform::MaskedEdit(cadre);
-    platform::setTwipsGeometry(EditDateDeb, 120, 300, 1320, 330);
+    platform::setTwipsGeometry(EditDateDeb, 100, 300, 1260, 330);
     EditTimeDeb = new platform::MaskedEdit(cadre);
-    platform::setTwipsGeometry(EditTimeDeb, 1560, 300, 840, 330);
+    platform::setTwipsGeometry(EditTimeDeb, 1420, 300, 760, 330);
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
-    platform::setTwipsGeometry(BoutonOK, 2760, 240, 1320, 420);
+    platform::setTwipsGeometry(BoutonOK, 2400, 240, 960, 420);
     brancheBoiteDate(etat, EditDateDeb);
     brancheBoiteHeure(etat, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);

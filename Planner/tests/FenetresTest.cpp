@@ -489,3 +489,36 @@ TEST_F(Programme, CleDuCielCentreeAuChargement) {
 }
 
 } // namespace
+
+// Texts that must show whole in the table windows and the UTC dialog: the
+// widest each header label or title can carry, measured in the label's font.
+// The UTC dialog sits under the main window (3480 twips wide by default, the
+// common-window map at Left 3700): it must not reach under the map.
+TEST_F(Programme, TextesDesFenetresEntiersEtDialogueUTCSousLaFenetrePrincipale) {
+    demarre();
+    auto entier = [](QLabel* e, const QString& texte) {
+        const QFontMetrics fm(e->font());
+        if (e->wordWrap()) {
+            for (const QString& mot : texte.split(QLatin1Char(' ')))
+                EXPECT_LE(fm.horizontalAdvance(mot), e->contentsRect().width()) << mot.toStdString();
+        } else {
+            EXPECT_LE(fm.horizontalAdvance(texte), e->contentsRect().width()) << texte.toStdString();
+        }
+    };
+    FenetrePrevision prev(*etat);
+    const std::pair<int, const char*> lignes[] = {
+        {2, "Lat : 90.000 S"}, {3, "Long : 180.000 W"}, {4, "Frequency :  10368 MHz"},
+        {5, "Moon Decl. : -28.9 to -28.9 deg"}, {6, "Extra loss/perigee : -10.5 dB"},
+        {7, "432 MHz sky temp. : 3420 to 3420 \xb0K"}};
+    for (const auto& [i, t] : lignes)
+        entier(prev.Entete[size_t(i)], QString::fromLatin1(t));
+    for (QLabel* e : prev.Etiquette1)
+        entier(e, e->text());
+    FenetreComWinPrev com(*etat);
+    for (QLabel* e : com.findChildren<QLabel*>())
+        if (!e->text().isEmpty())
+            entier(e, e->text());
+    for (int i : {4, 5, 6, 7})
+        entier(com.Entete[size_t(i)], QString::fromLatin1(lignes[i - 2].second));
+    EXPECT_LE(platform::pixelsToTwips(etat->feuilleChangeUTC()->frameGeometry().width()), 3480);
+}
