@@ -125,24 +125,31 @@ double QtPrinter::scaleHeight() const
     return printer_->pageLayout().paintRect(QPageLayout::Point).height() * 20.0;
 }
 
-static QFont printerFont(double size, bool bold, bool underline)
+QFont QtPrinter::currentFont() const
 {
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setPointSizeF(size);
-    f.setBold(bold);
-    f.setUnderline(underline);
+    f.setPointSizeF(fontSize());
+    f.setBold(fontBold());
+    f.setUnderline(fontUnderline());
+    // Stretch the typeface's own pitch to 120 twips a character at 8.25
+    // points (12 an inch), scaled with the size. Stretching keeps each word
+    // one word in the document, as letter spacing would not.
+    const double natural = QFontMetricsF(f, printer_.get()).horizontalAdvance(QLatin1Char('0')) / dotsPerTwip();
+    const double wanted = fontSize() * (120.0 / 8.25);
+    if (natural > 0)
+        f.setStretch(qRound(100.0 * wanted / natural));
     return f;
 }
 
 double QtPrinter::measureWidth(const QString& text) const
 {
-    const QFontMetricsF fm(printerFont(fontSize(), fontBold(), fontUnderline()), printer_.get());
+    const QFontMetricsF fm(currentFont(), printer_.get());
     return fm.horizontalAdvance(text) / dotsPerTwip();
 }
 
 double QtPrinter::measureHeight(const QString&) const
 {
-    const QFontMetricsF fm(printerFont(fontSize(), fontBold(), fontUnderline()), printer_.get());
+    const QFontMetricsF fm(currentFont(), printer_.get());
     return fm.lineSpacing() / dotsPerTwip();
 }
 
@@ -174,7 +181,7 @@ void QtPrinter::beginDocument()
 void QtPrinter::applyFont() const
 {
     if (painter_)
-        painter_->setFont(printerFont(fontSize(), fontBold(), fontUnderline()));
+        painter_->setFont(currentFont());
 }
 
 void QtPrinter::drawText(double x, double y, const QString& text)

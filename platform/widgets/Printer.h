@@ -9,7 +9,9 @@
 //
 // Text: print() writes a text with its top-left corner at the print
 // position, in the current font (default typeface of the printer, a fixed-
-// pitch one; fontSize points, fontBold, fontUnderline), then moves the print
+// pitch one at 12 characters an inch for 8.25 points — 120 twips a character,
+// scaled with the size — so that texts laid out in fixed-width fields stand
+// in columns of 120 twips; fontSize points, fontBold, fontUnderline), then moves the print
 // position to the start of the next line: currentX := scaleLeft, currentY +=
 // the line height. textWidth() / textHeight() measure in the current font.
 //
@@ -28,6 +30,7 @@
 // folder, named in an information box. RecordingPrinter records every
 // operation for tests of report layouts.
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -150,6 +153,7 @@ protected:
 private:
     QString nextPdfPath() const;
     void applyFont() const;
+    QFont currentFont() const;
     double dotsPerTwip() const;
 
     Dialogs& dialogs_;

@@ -141,8 +141,10 @@ TEST(Printer, TextWidthGrowsWithTextAndSize)
     const double w1 = pr.textWidth("UTC"), w2 = pr.textWidth("UTCUTC");
     EXPECT_GT(w1, 0);
     EXPECT_NEAR(w2, 2 * w1, 1.0);
-    // 8.25 point characters of a fixed-pitch face are about 0.6 em wide.
-    EXPECT_NEAR(w1 / 3, 0.6 * 8.25 * 20, 20);
+    // 8.25 point characters stand 120 twips apart: a 69-character report row
+    // spans the 8280-twip heading block, each field under its column.
+    EXPECT_NEAR(w1 / 3, 120, 1);
+    EXPECT_NEAR(pr.textWidth(QString(69, u'0')), 8280, 20); // within a sixth of a character
     pr.setFontSize(16.5);
     EXPECT_NEAR(pr.textWidth("UTC"), 2 * w1, 3.0);
     EXPECT_FALSE(pr.inDocument()); // measuring starts no document
