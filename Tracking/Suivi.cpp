@@ -102,6 +102,10 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     OffsetNiveau = 0;
     Aff = Affichage{};
     Aff.AffOffset = Format(OffsetNiveau, "#0.0");
+    // A new station load starts with no DX point: its mark goes with the map.
+    PrefixeDX.clear();
+    CarteXDX = CarteYDX = 0;
+    vue_.effaceCarte();
     HorizonCielComplet = AlternanceIcone = false;
     PointHorizonCiel = 0;
     AscDroiteHorizon = 0;

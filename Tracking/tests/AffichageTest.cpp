@@ -13,7 +13,7 @@ namespace {
 
 struct VueTest : Vue {
     bool interface = true, ciel = true, ant = true, abs = false;
-    int bandes = 0, courbes = 0, niveaux = 0;
+    int bandes = 0, courbes = 0, niveaux = 0, effacements = 0;
     std::array<float, 72> courbe{};
     bool interfaceVisible() const override { return interface; }
     bool cadreSkyMapVisible() const override { return ciel; }
@@ -26,6 +26,7 @@ struct VueTest : Vue {
         courbe = y;
     }
     void dessineNiveau(const std::array<float, 21>&) override { ++niveaux; }
+    void effaceCarte() override { ++effacements; }
 };
 
 struct Banc {
@@ -292,4 +293,21 @@ TEST(CarteCiel, TemperatureDuCielEtPhase)
     const CasP phases[] = {{0, 0}, {22.4f, 0}, {22.5f, 1}, {67.5f, 2}, {180, 4}, {337.4f, 7}, {337.5f, 0}, {359.9f, 0}};
     for (const CasP& c : phases)
         EXPECT_EQ(secteurPhase(c.elongation), c.secteur) << c.elongation;
+}
+
+TEST(PointDX, UnNouveauChargementDeStationLEfface)
+{
+    // File > New and the same or another station: no DX point from before.
+    Banc b;
+    b.suivi.PrefixeDX = QStringLiteral("JA");
+    b.suivi.CarteXDX = 4900;
+    b.suivi.CarteYDX = 1000;
+    b.suivi.Aff.AffAzimDX = QStringLiteral("12.00");
+    const int avant = b.vue.effacements;
+    ASSERT_TRUE(b.suivi.Initialise(test::stationBox(), {}));
+    EXPECT_TRUE(b.suivi.PrefixeDX.isEmpty());
+    EXPECT_EQ(b.suivi.CarteXDX, 0);
+    EXPECT_EQ(b.suivi.CarteYDX, 0);
+    EXPECT_TRUE(b.suivi.Aff.AffAzimDX.isEmpty());
+    EXPECT_EQ(b.vue.effacements, avant + 1);
 }
