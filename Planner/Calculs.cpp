@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <cmath>
+#include <optional>
 
 namespace planner {
 
@@ -92,6 +93,41 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
     }
 }
 
+// The stepping both tables share: from the current instant to DateJulienneFin
+// by Step minutes, with the home station as observer at each step. Where
+// `ligne(local, premiere)` gives the step's cells (local: the local hour;
+// premiere: no row yet this day) they are the day's next row; a step it
+// declines (std::nullopt: the source is not visible) leaves one empty row
+// after the last row of a run. Each new UTC day goes to the next window
+// `index`.
+template <class Ligne>
+void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne ligne) {
+    int r = 0;
+    bool separateur = false;
+    for (;;) {
+        if (!s.cede())
+            break;
+        const int local = heureLocale(v);
+        observateurHome(v);
+        if (v.Astro.DateJulienne > v.DateJulienneFin) {
+            finPeriode(v, s, index, r);
+            break;
+        }
+        if (const std::optional<QStringList> cellules = ligne(local, r == 0)) {
+            r += 1;
+            s.ecritLigne(index, r, cellules->join(QChar(9)));
+        } else if (r >= 1 && !separateur) {
+            r += 1;
+            s.ligneVide(index, r);
+            separateur = true;
+        }
+        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+        if (avance(v))
+            nouveauJour(v, s, index, r, separateur);
+        fixeFraction(v);
+    }
+}
+
 // The sky temperature at right ascension a (degrees) before the band factor.
 float tempInterpolee(const std::array<int16_t, 50>& t, float a, float& x) {
     x = a / 15 * 2;
@@ -118,47 +154,27 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
     if (v.Step <= 0)
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
-    int r = 0;
-    bool separateur = false;
-    for (;;) {
-        if (!s.cede())
-            break;
-        const int local = heureLocale(v);
-        observateurHome(v);
-        if (e.DateJulienne > v.DateJulienneFin) {
-            finPeriode(v, s, v.IndexPrevision, r);
-            break;
-        }
+    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QStringList> {
         astro::CalculPositionSource(e, 0);
         const double elev = e.ElevationSource, azim = e.AzimutSource;
         const QString doppler = elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets;
-        if (elev >= 0 || v.MoonVisible == Faux) {
-            if (r == 0) {
-                v.AscDroiteDebut = degres(e.AscensionDroite);
-                v.DeclinaisonDebut = degres(e.Declinaison);
-            }
-            v.TextePerte = platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"));
-            v.DeclinaisonFin = degres(e.Declinaison);
-            v.AscDroiteFin = degres(e.AscensionDroite);
-            astro::CalculPositionSource(e, 1);
-            const double elevSol = e.ElevationSource, azimSol = e.AzimutSource;
-            v.AscDroiteSoleil = degres(e.AscensionDroite);
-            astro::CalculPositionSource(e, 8);
-            const QStringList cellules{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                                       angle(azim), angle(elev), doppler, angle(azimSol), angle(elevSol),
-                                       angle(e.AzimutSource), angle(e.ElevationSource)};
-            r += 1;
-            s.ecritLigne(v.IndexPrevision, r, cellules.join(QChar(9)));
-        } else if (r >= 1 && !separateur) {
-            r += 1;
-            s.ligneVide(v.IndexPrevision, r);
-            separateur = true;
+        if (!(elev >= 0 || v.MoonVisible == Faux))
+            return std::nullopt;
+        if (premiere) {
+            v.AscDroiteDebut = degres(e.AscensionDroite);
+            v.DeclinaisonDebut = degres(e.Declinaison);
         }
-        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
-        if (avance(v))
-            nouveauJour(v, s, v.IndexPrevision, r, separateur);
-        fixeFraction(v);
-    }
+        v.TextePerte = platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"));
+        v.DeclinaisonFin = degres(e.Declinaison);
+        v.AscDroiteFin = degres(e.AscensionDroite);
+        astro::CalculPositionSource(e, 1);
+        const double elevSol = e.ElevationSource, azimSol = e.AzimutSource;
+        v.AscDroiteSoleil = degres(e.AscensionDroite);
+        astro::CalculPositionSource(e, 8);
+        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
+                           angle(azim), angle(elev), doppler, angle(azimSol), angle(elevSol),
+                           angle(e.AzimutSource), angle(e.ElevationSource)};
+    });
 }
 
 float AnglePolar(double phi, float a, float e) {
@@ -183,20 +199,10 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     auto& e = v.Astro;
     if (v.Step <= 0)
         return;
-    int r = 0;
-    bool separateur = false;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     v.HeureFinTable.clear();
     astro::CalculJourJulien(e);
-    for (;;) {
-        if (!s.cede())
-            break;
-        const int local = heureLocale(v);
-        observateurHome(v);
-        if (e.DateJulienne > v.DateJulienneFin) {
-            finPeriode(v, s, v.IndexComWin, r);
-            break;
-        }
+    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<QStringList> {
         astro::CalculPositionSource(e, v.CodeSource);
         const bool homeVoit = e.ElevationSource >= 0;
         const QString c4 = v.CodeSource == 0 ? platform::CStr(e.DopplerSource) : Tirets;
@@ -211,34 +217,24 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         const float dd = e.FacteurDopplerRotation * float(v.Freq) / 2;
         const float pd = AnglePolar(enRad(e.LatitudeObservateur), float(enRad(azimD)),
                                     float(enRad(elevD)));
-        if (elevD >= 0 && homeVoit) {
-            QString c5 = Tirets, c6 = Tirets;
-            if (v.CodeSource == 0) {
-                c5 = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
-                c6 = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
-            }
-            if (r == 0) {
-                v.DeclinaisonDebut = degres(decl);
-                v.AscDroiteDebut = degres(ra);
-                v.TextePerte = v.CodeSource == 0 ? platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"))
-                                                 : QStringLiteral("----");
-            }
-            v.DeclinaisonFin = degres(decl);
-            v.AscDroiteFin = degres(ra);
-            const QStringList cellules{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                                       angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
-            r += 1;
-            s.ecritLigne(v.IndexComWin, r, cellules.join(QChar(9)));
-        } else if (r >= 1 && !separateur) {
-            r += 1;
-            s.ligneVide(v.IndexComWin, r);
-            separateur = true;
+        if (!(elevD >= 0 && homeVoit))
+            return std::nullopt;
+        QString c5 = Tirets, c6 = Tirets;
+        if (v.CodeSource == 0) {
+            c5 = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
+            c6 = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
         }
-        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
-        if (avance(v))
-            nouveauJour(v, s, v.IndexComWin, r, separateur);
-        fixeFraction(v);
-    }
+        if (premiere) {
+            v.DeclinaisonDebut = degres(decl);
+            v.AscDroiteDebut = degres(ra);
+            v.TextePerte = v.CodeSource == 0 ? platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"))
+                                             : QStringLiteral("----");
+        }
+        v.DeclinaisonFin = degres(decl);
+        v.AscDroiteFin = degres(ra);
+        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
+                           angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
+    });
 }
 
 double ChoixColonne(float et, float eb, double declinaison, const std::function<double(int16_t)>& elevation) {

@@ -14,50 +14,45 @@
 #include <QRadioButton>
 #include <QTimer>
 
-void brancheBoiteDate(Planner& etat, platform::MaskedEdit* b) {
-    b->setMask(QStringLiteral("##-##-####"));
-    QObject::connect(b, &platform::MaskedEdit::validationError, b, [&etat] { etat.SaisieValide = Faux; });
-    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b] {
-        if (!planner::verifieDate(etat, b->text())) {
-            etat.Dialogues.beep();
-            etat.Message(QStringLiteral("Enter a new date !!!"), QStringLiteral(" - Compute Date ERROR -"),
-                         platform::Buttons::Ok, platform::Icon::Exclamation);
-            b->setFocus();
-        }
-    });
+namespace {
+// A date or time box's rule: its mask, its check, and the warning shown when
+// the check fails.
+struct RegleBoite {
+    const char* masque;
+    bool (*verifie)(VariablesPlanner&, const QString&);
+    const char* message;
+    const char* titre;
+};
+const RegleBoite RegleDate{"##-##-####", planner::verifieDate, "Enter a new date !!!", " - Compute Date ERROR -"};
+const RegleBoite RegleHeure{"##:##", planner::verifieHeure, "Enter a new time !!!", " - Compute Time ERROR -"};
+
+// True when the box's text passes the rule; otherwise a beep, the warning,
+// and the focus back to the box.
+bool verifieBoite(Planner& etat, platform::MaskedEdit* b, const RegleBoite& r) {
+    if (r.verifie(etat, b->text()))
+        return true;
+    etat.Dialogues.beep();
+    etat.Message(QString::fromLatin1(r.message), QString::fromLatin1(r.titre), platform::Buttons::Ok,
+                 platform::Icon::Exclamation);
+    b->setFocus();
+    return false;
 }
 
-void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* b) {
-    b->setMask(QStringLiteral("##:##"));
+void brancheBoite(Planner& etat, platform::MaskedEdit* b, const RegleBoite& r) {
+    b->setMask(QString::fromLatin1(r.masque));
     QObject::connect(b, &platform::MaskedEdit::validationError, b, [&etat] { etat.SaisieValide = Faux; });
-    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b] {
-        if (!planner::verifieHeure(etat, b->text())) {
-            etat.Dialogues.beep();
-            etat.Message(QStringLiteral("Enter a new time !!!"), QStringLiteral(" - Compute Time ERROR -"),
-                         platform::Buttons::Ok, platform::Icon::Exclamation);
-            b->setFocus();
-        }
-    });
+    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b, &r] { verifieBoite(etat, b, r); });
 }
+} // namespace
+
+void brancheBoiteDate(Planner& etat, platform::MaskedEdit* b) { brancheBoite(etat, b, RegleDate); }
+
+void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* b) { brancheBoite(etat, b, RegleHeure); }
 
 // The instant passed on by the O.K. buttons is checked again: a box that
 // never had the focus would otherwise reach the computation unchecked.
 bool verifieInstant(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure) {
-    if (!planner::verifieDate(etat, date->text())) {
-        etat.Dialogues.beep();
-        etat.Message(QStringLiteral("Enter a new date !!!"), QStringLiteral(" - Compute Date ERROR -"),
-                     platform::Buttons::Ok, platform::Icon::Exclamation);
-        date->setFocus();
-        return false;
-    }
-    if (!planner::verifieHeure(etat, heure->text())) {
-        etat.Dialogues.beep();
-        etat.Message(QStringLiteral("Enter a new time !!!"), QStringLiteral(" - Compute Time ERROR -"),
-                     platform::Buttons::Ok, platform::Icon::Exclamation);
-        heure->setFocus();
-        return false;
-    }
-    return true;
+    return verifieBoite(etat, date, RegleDate) && verifieBoite(etat, heure, RegleHeure);
 }
 
 FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat) {

@@ -5,6 +5,16 @@
 
 namespace pictures {
 
+namespace {
+// Eight rays round (x, y), from radius r1 out to r2.
+void rayons(QPainter& p, double x, double y, double r1, double r2) {
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * 3.14159265 / 4;
+        p.drawLine(QPointF(x + r1 * std::cos(a), y + r1 * std::sin(a)), QPointF(x + r2 * std::cos(a), y + r2 * std::sin(a)));
+    }
+}
+} // namespace
+
 QPixmap bouton(const QString& s, bool enfonce) {
     QPixmap pm(24, 22);
     pm.fill(QColor(192, 192, 192));
@@ -35,10 +45,7 @@ QPixmap bouton(const QString& s, bool enfonce) {
         p.setBrush(Qt::yellow);
         p.setPen(QColor(200, 120, 0));
         p.drawEllipse(8, 6, 8, 8);
-        for (int i = 0; i < 8; ++i) {
-            const double a = i * 3.14159265 / 4;
-            p.drawLine(QPointF(12 + 6 * std::cos(a), 10 + 6 * std::sin(a)), QPointF(12 + 8 * std::cos(a), 10 + 8 * std::sin(a)));
-        }
+        rayons(p, 12, 10, 6, 8);
     } else if (s == "sky") {
         p.setPen(Qt::darkBlue);
         for (auto pt : {QPoint(6, 6), QPoint(16, 5), QPoint(11, 11), QPoint(7, 15), QPoint(17, 14)})
@@ -63,52 +70,47 @@ QPixmap bouton(const QString& s, bool enfonce) {
 }
 
 namespace {
-QImage blanc(int n = 32) {
-    QImage im(n, n, QImage::Format_RGB32);
+// A 32 x 32 icon: black lines two pixels wide on white.
+template <class Dessin>
+QImage icone(Dessin dessin) {
+    QImage im(32, 32, QImage::Format_RGB32);
     im.fill(Qt::white);
+    QPainter p(&im);
+    p.setPen(QPen(Qt::black, 2));
+    dessin(p);
+    p.end();
     return im;
 }
 } // namespace
 
 QImage iconeHorloge() {
-    QImage im = blanc();
-    QPainter p(&im);
-    p.setPen(QPen(Qt::black, 2));
-    p.drawEllipse(3, 3, 26, 26);
-    p.drawLine(16, 16, 16, 7);
-    p.drawLine(16, 16, 22, 16);
-    return im;
+    return icone([](QPainter& p) {
+        p.drawEllipse(3, 3, 26, 26);
+        p.drawLine(16, 16, 16, 7);
+        p.drawLine(16, 16, 22, 16);
+    });
 }
 
 QImage iconeSoleil() {
-    QImage im = blanc();
-    QPainter p(&im);
-    p.setPen(QPen(Qt::black, 2));
-    p.drawEllipse(10, 10, 12, 12);
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * 3.14159265 / 4;
-        p.drawLine(QPointF(16 + 9 * std::cos(a), 16 + 9 * std::sin(a)), QPointF(16 + 14 * std::cos(a), 16 + 14 * std::sin(a)));
-    }
-    return im;
+    return icone([](QPainter& p) {
+        p.drawEllipse(10, 10, 12, 12);
+        rayons(p, 16, 16, 9, 14);
+    });
 }
 
 QImage iconeCiel() {
-    QImage im = blanc();
-    QPainter p(&im);
-    p.setPen(QPen(Qt::black, 2));
-    for (int r = 4; r <= 12; r += 4)
-        p.drawArc(16 - r, 16 - r, 2 * r, 2 * r, 30 * 16, 120 * 16);
-    p.drawLine(16, 16, 16, 28);
-    return im;
+    return icone([](QPainter& p) {
+        for (int r = 4; r <= 12; r += 4)
+            p.drawArc(16 - r, 16 - r, 2 * r, 2 * r, 30 * 16, 120 * 16);
+        p.drawLine(16, 16, 16, 28);
+    });
 }
 
 QImage iconeCielCalme() {
-    QImage im = blanc();
-    QPainter p(&im);
-    p.setPen(QPen(Qt::black, 2));
-    for (auto pt : {QPoint(6, 8), QPoint(24, 6), QPoint(15, 16), QPoint(8, 25), QPoint(25, 24)})
-        p.drawPoint(pt);
-    return im;
+    return icone([](QPainter& p) {
+        for (auto pt : {QPoint(6, 8), QPoint(24, 6), QPoint(15, 16), QPoint(8, 25), QPoint(25, 24)})
+            p.drawPoint(pt);
+    });
 }
 
 } // namespace pictures

@@ -52,6 +52,94 @@ QImage icone32(const QPixmap& p) {
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
 }
+
+// Entry i of a window list; null when out of range or discarded.
+template <class F>
+F* dansListe(const std::vector<std::unique_ptr<F>>& liste, int i) {
+    return i >= 0 && i < int(liste.size()) ? liste[size_t(i)].get() : nullptr;
+}
+
+// The weekday and date of the computation day ("Sat 12-05-2001").
+QString texteJour(Planner& p) { return QString::fromStdString(p.Astro.NomJourSemaine) + QLatin1Char(' ') + p.TexteDate(); }
+
+// A day's table window caption: the day, then its first and last rows' times.
+QString titreTable(const Planner& p, const QString& jour) {
+    return jour + QStringLiteral(" from ") + p.HeureDebutTable + QStringLiteral(" to ") + p.HeureFinTable +
+           QStringLiteral(" UTC");
+}
+
+// Header lines 5 to 7 of a day's table: the Moon's declination over the
+// day, the extra loss and the sky temperature line.
+template <size_t N>
+void lignesLune(const Planner& p, const std::array<QLabel*, N>& entete) {
+    entete[5]->setText(QStringLiteral("Moon Decl. : ") + platform::Format(p.DeclinaisonDebut, QStringLiteral("#0.0")) +
+                       QStringLiteral(" to ") + platform::Format(p.DeclinaisonFin, QStringLiteral("#0.0")) +
+                       QStringLiteral(" deg"));
+    entete[6]->setText(QStringLiteral("Extra loss/perigee : ") + p.TextePerte + QStringLiteral(" dB"));
+    entete[7]->setText(planner::LigneTempCiel(p.Freq, p.AscDroiteDebut, p.AscDroiteFin, p.AscDroiteSoleil));
+}
+
+// The nine column titles of a day's grid; the day's table is then shown
+// from its first row.
+void prepareGrille(platform::Grid* g, const std::array<const char*, 9>& titres) {
+    for (int c = 0; c < 9; ++c) {
+        g->setColAlignment(c, 1);
+        g->setFixedAlignment(c, 2);
+        g->setColWidth(c, c < 2 ? 550 : 640);
+        g->setTextMatrix(0, c, QString::fromLatin1(titres[size_t(c)]));
+    }
+    if (g->rows() > 1) {
+        g->setRow(1);
+        g->setCol(0);
+        g->setSelStartRow(1);
+        g->setSelEndRow(1);
+        g->setSelStartCol(0);
+        g->setSelEndCol(0);
+        g->setTopRow(1);
+    }
+}
+
+// Shows or hides windows 0 .. index of a table list, when the tables are on display.
+template <class F>
+void montreTables(std::vector<std::unique_ptr<F>>& liste, int16_t affichee, int16_t index, bool visibles) {
+    if (affichee == Faux)
+        return;
+    for (int i = 0; i <= index && i < int(liste.size()); ++i)
+        if (liste[size_t(i)])
+            liste[size_t(i)]->setVisible(visibles);
+}
+
+// Discards a table list. When the tables were on display, their day items
+// (2 .. index + 2 of `jours`) leave the print submenu and Print item
+// `article` is switched off.
+template <class F>
+void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& affichee, int16_t& index,
+                    platform::MenuFamily* jours, platform::MenuFamily* print, int article) {
+    if (affichee != Faux) {
+        for (int i = 2; i <= index + 2; ++i)
+            jours->unload(i);
+        print->setEnabled(article, false);
+    }
+    liste.clear();
+    affichee = Faux;
+    index = 0;
+}
+
+// What the reports of both tables read alike: caption, header lines and rows.
+template <class F>
+planner::ContenuTable contenuTable(const F& w) {
+    planner::ContenuTable t;
+    t.caption = w.windowTitle();
+    for (QLabel* l : w.Entete)
+        t.Entete << l->text();
+    for (int r = 1; r < w.GrillePrev->rows(); ++r) {
+        QStringList c;
+        for (int col = 0; col < 9; ++col)
+            c << w.GrillePrev->textMatrix(r, col);
+        t.lignes.push_back(c);
+    }
+    return t;
+}
 } // namespace
 
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
@@ -114,19 +202,11 @@ QString Planner::TexteDate() {
 }
 
 void Planner::MontreTablesPrevision(bool visibles) {
-    if (TablePrevisionAffichee == Faux)
-        return;
-    for (int i = 0; i <= IndexPrevision && i < int(ListeFenetresPrevision.size()); ++i)
-        if (ListeFenetresPrevision[size_t(i)])
-            ListeFenetresPrevision[size_t(i)]->setVisible(visibles);
+    montreTables(ListeFenetresPrevision, TablePrevisionAffichee, IndexPrevision, visibles);
 }
 
 void Planner::MontreTablesComWin(bool visibles) {
-    if (TableComWinAffichee == Faux)
-        return;
-    for (int i = 0; i <= IndexComWin && i < int(ListeFenetresComWin.size()); ++i)
-        if (ListeFenetresComWin[size_t(i)])
-            ListeFenetresComWin[size_t(i)]->setVisible(visibles);
+    montreTables(ListeFenetresComWin, TableComWinAffichee, IndexComWin, visibles);
 }
 
 void Planner::MontreCommune(bool visibles) {
@@ -138,25 +218,12 @@ void Planner::MontreCommune(bool visibles) {
 }
 
 void Planner::SupprimeTablesPrevision() {
-    if (TablePrevisionAffichee != Faux) {
-        for (int i = 2; i <= IndexPrevision + 2; ++i)
-            form2_->MenuPrintMoon->unload(i);
-        form2_->MenuPrint->setEnabled(1, false);
-    }
-    ListeFenetresPrevision.clear();
-    TablePrevisionAffichee = Faux;
-    IndexPrevision = 0;
+    supprimeTables(ListeFenetresPrevision, TablePrevisionAffichee, IndexPrevision, form2_->MenuPrintMoon,
+                   form2_->MenuPrint, 1);
 }
 
 void Planner::SupprimeTablesComWin() {
-    if (TableComWinAffichee != Faux) {
-        for (int i = 2; i <= IndexComWin + 2; ++i)
-            form2_->MenuPrintComW->unload(i);
-        form2_->MenuPrint->setEnabled(2, false);
-    }
-    ListeFenetresComWin.clear();
-    TableComWinAffichee = Faux;
-    IndexComWin = 0;
+    supprimeTables(ListeFenetresComWin, TableComWinAffichee, IndexComWin, form2_->MenuPrintComW, form2_->MenuPrint, 2);
 }
 
 void Planner::EffaceDX() {
@@ -365,13 +432,9 @@ bool Planner::Cede(bool testeAutorise) {
     return !testeAutorise || CalculAutorise != Faux;
 }
 
-FenetrePrevision* Planner::fenetrePrevision(int i) {
-    return i >= 0 && i < int(ListeFenetresPrevision.size()) ? ListeFenetresPrevision[size_t(i)].get() : nullptr;
-}
+FenetrePrevision* Planner::fenetrePrevision(int i) { return dansListe(ListeFenetresPrevision, i); }
 
-FenetreComWinPrev* Planner::fenetreComWin(int i) {
-    return i >= 0 && i < int(ListeFenetresComWin.size()) ? ListeFenetresComWin[size_t(i)].get() : nullptr;
-}
+FenetreComWinPrev* Planner::fenetreComWin(int i) { return dansListe(ListeFenetresComWin, i); }
 
 namespace {
 // The table windows behind a computation's output.
@@ -470,37 +533,15 @@ void Planner::AffichePrevision(int i) {
     FenetrePrevision* w = fenetrePrevision(i);
     if (!w)
         return;
-    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
-    w->setWindowTitle(d + QStringLiteral(" from ") + HeureDebutTable + QStringLiteral(" to ") + HeureFinTable +
-                      QStringLiteral(" UTC"));
+    const QString d = texteJour(*this);
+    w->setWindowTitle(titreTable(*this, d));
     w->Entete[0]->setText(Indic);
     w->Entete[1]->setText(Lieu);
     w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat : "), LatitudeStation));
     w->Entete[3]->setText(planner::TexteLongitude(QStringLiteral("Long : "), LongitudeStation));
     w->Entete[4]->setText(planner::TexteFrequence(Freq));
-    w->Entete[5]->setText(QStringLiteral("Moon Decl. : ") + platform::Format(DeclinaisonDebut, QStringLiteral("#0.0")) +
-                          QStringLiteral(" to ") + platform::Format(DeclinaisonFin, QStringLiteral("#0.0")) +
-                          QStringLiteral(" deg"));
-    w->Entete[6]->setText(QStringLiteral("Extra loss/perigee : ") + TextePerte + QStringLiteral(" dB"));
-    w->Entete[7]->setText(planner::LigneTempCiel(Freq, AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
-    platform::Grid* g = w->GrillePrev;
-    const char* titres[9] = {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"};
-    for (int c = 0; c < 9; ++c) {
-        g->setColAlignment(c, 1);
-        g->setFixedAlignment(c, 2);
-        g->setColWidth(c, c < 2 ? 550 : 640);
-        g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
-    }
-    // The day's table is shown from its first row.
-    if (g->rows() > 1) {
-        g->setRow(1);
-        g->setCol(0);
-        g->setSelStartRow(1);
-        g->setSelEndRow(1);
-        g->setSelStartCol(0);
-        g->setSelEndCol(0);
-        g->setTopRow(1);
-    }
+    lignesLune(*this, w->Entete);
+    prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"});
     const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
     if (w->PhaseAffichee != k) {
         w->PhaseAffichee = k;
@@ -539,7 +580,7 @@ void Planner::CalculFenetreCommune() {
     platform::BusyPointer sablier;
     planner::fixeInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
     astro::CalculTempsSideral(Astro);
-    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
+    const QString d = texteJour(*this);
     const QString t = platform::FormatTime(HeureCalcul, MinuteCalcul, 0, QStringLiteral("hh:mm"));
     fenetreCommune_->setWindowTitle(NomSource + QStringLiteral(" Common Window : ") + d + QStringLiteral(" / ") + t);
     fenetreCiel_->setWindowTitle(QStringLiteral("Radio-Sky Map : ") + d + QStringLiteral(" / ") + t);
@@ -671,9 +712,8 @@ void Planner::AffichePrevisionCommune(int i) {
     FenetreComWinPrev* w = fenetreComWin(i);
     if (!w)
         return;
-    const QString d = QString::fromStdString(Astro.NomJourSemaine) + QLatin1Char(' ') + TexteDate();
-    w->setWindowTitle(d + QStringLiteral(" from ") + HeureDebutTable + QStringLiteral(" to ") + HeureFinTable +
-                      QStringLiteral(" UTC"));
+    const QString d = texteJour(*this);
+    w->setWindowTitle(titreTable(*this, d));
     w->Entete[0]->setText(Indic);
     w->Entete[1]->setText(Lieu);
     w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), LatitudeStation));
@@ -694,30 +734,9 @@ void Planner::AffichePrevisionCommune(int i) {
     for (int k = 5; k <= 7; ++k)
         w->Entete[size_t(k)]->setVisible(lune);
     if (lune) {
-        w->Entete[5]->setText(QStringLiteral("Moon Decl. : ") + platform::Format(DeclinaisonDebut, QStringLiteral("#0.0")) +
-                              QStringLiteral(" to ") + platform::Format(DeclinaisonFin, QStringLiteral("#0.0")) +
-                              QStringLiteral(" deg"));
-        w->Entete[6]->setText(QStringLiteral("Extra loss/perigee : ") + TextePerte + QStringLiteral(" dB"));
-        w->Entete[7]->setText(planner::LigneTempCiel(Freq, AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+        lignesLune(*this, w->Entete);
     }
-    platform::Grid* g = w->GrillePrev;
-    const char* titres[9] = {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"};
-    for (int c = 0; c < 9; ++c) {
-        g->setColAlignment(c, 1);
-        g->setFixedAlignment(c, 2);
-        g->setColWidth(c, c < 2 ? 550 : 640);
-        g->setTextMatrix(0, c, QString::fromLatin1(titres[c]));
-    }
-    // The day's table is shown from its first row.
-    if (g->rows() > 1) {
-        g->setRow(1);
-        g->setCol(0);
-        g->setSelStartRow(1);
-        g->setSelEndRow(1);
-        g->setSelStartCol(0);
-        g->setSelEndCol(0);
-        g->setTopRow(1);
-    }
+    prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"});
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;
@@ -778,40 +797,22 @@ platform::Printer& Planner::imprimante() {
 }
 
 planner::ContenuTable Planner::ContenuPrevision(int k) const {
-    planner::ContenuTable t;
-    const FenetrePrevision* w = k >= 0 && k < int(ListeFenetresPrevision.size()) ? ListeFenetresPrevision[size_t(k)].get() : nullptr;
+    const FenetrePrevision* w = dansListe(ListeFenetresPrevision, k);
     if (!w)
-        return t;
-    t.caption = w->windowTitle();
-    for (QLabel* l : w->Entete)
-        t.Entete << l->text();
-    for (int r = 1; r < w->GrillePrev->rows(); ++r) {
-        QStringList c;
-        for (int col = 0; col < 9; ++col)
-            c << w->GrillePrev->textMatrix(r, col);
-        t.lignes.push_back(c);
-    }
+        return {};
+    planner::ContenuTable t = contenuTable(*w);
     t.icones = {icone32(w->AffIconeTime->pixmap()), icone32(w->AffIconeLune->pixmap()),
                 icone32(w->AffIconeSun->pixmap())};
     return t;
 }
 
 planner::ContenuTable Planner::ContenuComWin(int k) const {
-    planner::ContenuTable t;
-    const FenetreComWinPrev* w = k >= 0 && k < int(ListeFenetresComWin.size()) ? ListeFenetresComWin[size_t(k)].get() : nullptr;
+    const FenetreComWinPrev* w = dansListe(ListeFenetresComWin, k);
     if (!w)
-        return t;
-    t.caption = w->windowTitle();
-    for (QLabel* l : w->Entete)
-        t.Entete << l->text();
+        return {};
+    planner::ContenuTable t = contenuTable(*w);
     t.EtiqSource1 = w->EtiqSource[1]->text();
     t.EtiqNomSource = w->EtiqNomSource->text();
-    for (int r = 1; r < w->GrillePrev->rows(); ++r) {
-        QStringList c;
-        for (int col = 0; col < 9; ++col)
-            c << w->GrillePrev->textMatrix(r, col);
-        t.lignes.push_back(c);
-    }
     t.icones[0] = icone32(w->AffIconeTime->pixmap());
     return t;
 }

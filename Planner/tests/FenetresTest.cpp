@@ -59,17 +59,22 @@ protected:
         etat->Main();
     }
     QString dernierMessage() const { return dialogs.messages().empty() ? QString() : dialogs.messages().back().text; }
-    // Station chosen, then a Moon-location computation from `debut` to `fin` (dd-mm-yyyy hh:mm).
-    void calcule(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin, const char* pas = "10") {
-        QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    // In the period dialog: a Moon-location computation from `debut` to `fin`
+    // (dd-mm-yyyy hh:mm) at the step the dialog holds, Moon visible or not.
+    void periode(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin) {
         FeuilleChoixDate* d = etat->feuilleChoixDate();
-        d->AffStep->setText(pas);
         d->EditDateDeb->setText(dDeb);
         d->EditTimeDeb->setText(tDeb);
         d->EditDateFin->setText(dFin);
         d->EditTimeFin->setText(tFin);
         d->OptionLune[0]->setChecked(true);
         QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
+    }
+    // Station chosen, then the period at step `pas`.
+    void calcule(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin, const char* pas = "10") {
+        QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+        etat->feuilleChoixDate()->AffStep->setText(pas);
+        periode(dDeb, tDeb, dFin, tFin);
     }
     // From a finished Moon-location day: the common window at 12-05-2001 13:40.
     void fenetreCommune() {
@@ -136,12 +141,7 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     EXPECT_EQ(d->AffStep->text(), "100");
     d->AffStep->clear();
     QTest::keyClicks(d->AffStep, "10");
-    d->EditDateDeb->setText("12-05-2001");
-    d->EditTimeDeb->setText("00:00");
-    d->EditDateFin->setText("12-05-2001");
-    d->EditTimeFin->setText("23:50");
-    d->OptionLune[0]->setChecked(true);
-    QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
+    periode("12-05-2001", "00:00", "12-05-2001", "23:50");
     ASSERT_EQ(etat->TablePrevisionAffichee, Vrai);
     ASSERT_EQ(etat->IndexPrevision, 0);
     FenetrePrevision* w = etat->fenetrePrevision(0);
@@ -303,12 +303,7 @@ TEST_F(Programme, PlannerIniPlaceLesFenetres) {
     EXPECT_TRUE(d->OptionLune[1]->isChecked());
     EXPECT_FALSE(d->OptionLune[0]->isChecked());
     // The first Moon-location window stands at the saved place, the next 200 / 300 twips on.
-    d->EditDateDeb->setText("12-05-2001");
-    d->EditTimeDeb->setText("00:00");
-    d->EditDateFin->setText("14-05-2001");
-    d->EditTimeFin->setText("00:00");
-    d->OptionLune[0]->setChecked(true);
-    QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
+    periode("12-05-2001", "00:00", "14-05-2001", "00:00");
     ASSERT_GE(etat->IndexPrevision, 1);
     EXPECT_EQ(etat->fenetrePrevision(0)->pos(), QPoint(platform::twipsToPixels(1200), platform::twipsToPixels(900)));
     EXPECT_EQ(etat->fenetrePrevision(1)->pos(), QPoint(platform::twipsToPixels(1400), platform::twipsToPixels(1200)));
