@@ -50,44 +50,20 @@ void Entrainement::arretEl()
     c.DirElevHaut = c.DirElevBas = false;
 }
 
-void Entrainement::MoteurAzCW()
-{
-    if (MoteurAzActif)
-        return arretAz();
-    envoie(octet::AzHoraire);
-    SensAz = 1;
-    MoteurAzActif = true;
-    c.DirAzimDroit = true;
-}
+void Entrainement::MoteurAzCW() { marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzHoraire, 1, c.DirAzimDroit); }
+void Entrainement::MoteurAzCCW() { marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzAntiHoraire, -1, c.DirAzimGauche); }
+void Entrainement::MoteurElHaut() { marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElHaut, 1, c.DirElevHaut); }
+void Entrainement::MoteurElBas() { marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElBas, -1, c.DirElevBas); }
 
-void Entrainement::MoteurAzCCW()
+void Entrainement::marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens,
+                          bool& fleche)
 {
-    if (MoteurAzActif)
-        return arretAz();
-    envoie(octet::AzAntiHoraire);
-    SensAz = -1;
-    MoteurAzActif = true;
-    c.DirAzimGauche = true;
-}
-
-void Entrainement::MoteurElHaut()
-{
-    if (MoteurElActif)
-        return arretEl();
-    envoie(octet::ElHaut);
-    SensEl = 1;
-    MoteurElActif = true;
-    c.DirElevHaut = true;
-}
-
-void Entrainement::MoteurElBas()
-{
-    if (MoteurElActif)
-        return arretEl();
-    envoie(octet::ElBas);
-    SensEl = -1;
-    MoteurElActif = true;
-    c.DirElevBas = true;
+    if (moteur)
+        return (this->*arret)();
+    envoie(code);
+    sensAxe = sens;
+    moteur = true;
+    fleche = true;
 }
 
 void Entrainement::PauseMoteurs()

@@ -92,6 +92,10 @@ private:
     void envoie(uint8_t code) { liaison_->echange(code); }
     void arretAz();
     void arretEl();
+    // A manual move of one axis (its motor flag, sense and stop): stops the
+    // axis if its motor runs, else sends the direction code, notes the sense
+    // (+1 / -1) and lights the arrow.
+    void marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens, bool& fleche);
     void resetPoursuite(bool avecPark);
     void recalculeEtendus();
     void noticeButee();

@@ -1,5 +1,6 @@
 #include "Tracking/FenetreInterface.h"
 
+#include "Tracking/Controles.h"
 #include "Tracking/Dessins.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/Tracking.h"
@@ -7,10 +8,8 @@
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
 
 using dessins::Motif;
 using platform::ImageButton;
@@ -20,33 +19,10 @@ namespace {
 // Height of the menu bar counted in the window heights below, twips.
 constexpr int HauteurMenu = 300;
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
-                  Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    l->setAlignment(a);
-    platform::setTwipsGeometry(l, x, y, w, h);
-    return l;
-}
-
-QLabel* valeur(QWidget* parent, const QString& nom, int x, int y, int w, int h = 285)
-{
-    QLabel* l = etiquette(parent, nom, QString(), x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setStyleSheet(QStringLiteral("background: white; padding-right: 2px;"));
-    return l;
-}
-
 ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, int y, ImageButton::Behaviour b,
                          int cote = 360)
 {
-    auto* i = new ImageButton(dessins::bouton(m, false, QSize(cote, cote)), dessins::bouton(m, true, QSize(cote, cote)),
-                              b, parent);
-    i->setObjectName(nom);
-    i->showReleased();
-    platform::setTwipsGeometry(i, x, y, cote, cote);
-    return i;
+    return controles::boutonImage(parent, nom, m, x, y, cote, cote, b);
 }
 
 QLabel* direction(QWidget* parent, const QString& nom, int sens, int x, int y)
@@ -59,13 +35,12 @@ QLabel* direction(QWidget* parent, const QString& nom, int sens, int x, int y)
     return l;
 }
 
-void ecrit(QLabel* l, const QString& t)
-{
-    if (l->text() != t)
-        l->setText(t);
-}
-
 } // namespace
+
+using controles::cadre;
+using controles::ecrit;
+using controles::etiquette;
+using controles::valeur;
 
 FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), prog_(programme)
 {
@@ -101,9 +76,7 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     fond->setObjectName(QStringLiteral("Fond"));
     setCentralWidget(fond);
 
-    CadreAntenne = new QGroupBox(QStringLiteral("Antenna"), fond);
-    CadreAntenne->setObjectName(QStringLiteral("CadreAntenne"));
-    platform::setTwipsGeometry(CadreAntenne, 60, 0, 2895, 1830);
+    CadreAntenne = cadre(fond, QStringLiteral("CadreAntenne"), QStringLiteral("Antenna"), 60, 0, 2895, 1830);
     etiquette(CadreAntenne, QStringLiteral("EtiqAz"), QStringLiteral("Az"), 90, 240, 300, 285);
     AffAntenneAzimut = valeur(CadreAntenne, QStringLiteral("AffAntenneAzimut"), 390, 240, 960);
     etiquette(CadreAntenne, QStringLiteral("EtiqEl"), QStringLiteral("El"), 90, 600, 300, 285);
@@ -129,28 +102,20 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     ImgTrack = boutonImage(CadreAntenne, QStringLiteral("ImgTrack"), Motif::Poursuite, 1380, 1080, ImageButton::Behaviour::Manual);
     // Coordinates above are relative to CadreAntenne; the row sits at 1080..1440.
 
-    CadreSignal = new QGroupBox(QStringLiteral("Level measurement"), fond);
-    CadreSignal->setObjectName(QStringLiteral("CadreSignal"));
-    platform::setTwipsGeometry(CadreSignal, 60, 1860, 2895, 1950);
+    CadreSignal = cadre(fond, QStringLiteral("CadreSignal"), QStringLiteral("Level measurement"), 60, 1860, 2895, 1950);
     AffLevelGraph = new platform::PictureBox(CadreSignal);
     AffLevelGraph->setObjectName(QStringLiteral("AffLevelGraph"));
     platform::setTwipsGeometry(AffLevelGraph, 90, 240, 1545, 1365);
     AffLevelGraph->setBackColor(0x202020);
     AffLevelGraph->setForeColor(0x00FF00);
-    Z1[0] = new QGroupBox(QStringLiteral("Average"), CadreSignal);
-    Z1[0]->setObjectName(QStringLiteral("Z1_0"));
-    platform::setTwipsGeometry(Z1[0], 1740, 210, 1065, 600);
+    Z1[0] = cadre(CadreSignal, QStringLiteral("Z1_0"), QStringLiteral("Average"), 1740, 210, 1065, 600);
     AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 885);
-    Z1[1] = new QGroupBox(QStringLiteral("Offset"), CadreSignal);
-    Z1[1]->setObjectName(QStringLiteral("Z1_1"));
-    platform::setTwipsGeometry(Z1[1], 1740, 870, 1065, 960);
+    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1740, 870, 1065, 960);
     AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 885);
     ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 352, 570, ImageButton::Behaviour::Manual);
     CadreSignal->hide();
 
-    CadrePolar = new QGroupBox(QStringLiteral("Polar measurement"), fond);
-    CadrePolar->setObjectName(QStringLiteral("CadrePolar"));
-    platform::setTwipsGeometry(CadrePolar, 60, 1860, 2895, 900);
+    CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2895, 900);
     AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 180, 330, 960, 330);
     Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1200, 330, 1560, 330);
     CadrePolar->hide();
@@ -228,25 +193,9 @@ void FenetreInterface::disposition()
 
 void FenetreInterface::gardeSurEcran()
 {
-    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!ecran || gardeEnCours_ || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         return;
-    gardeEnCours_ = true;
-    const int sh = platform::pixelsToTwips(ecran->geometry().height());
-    const int sw = platform::pixelsToTwips(ecran->geometry().width());
-    int top = platform::pixelsToTwips(y()), left = platform::pixelsToTwips(x());
-    const int top0 = top, left0 = left;
-    if (top > sh)
-        top = sh - 100;
-    if (left > sw)
-        left = sw - 100;
-    if (left < 0)
-        left = 0;
-    if (top < 0)
-        top = 0;
-    if (top != top0 || left != left0)
-        platform::moveTwips(this, left, top);
-    gardeEnCours_ = false;
+    controles::ramenerSurEcran(this, gardeEnCours_);
 }
 
 void FenetreInterface::moveEvent(QMoveEvent* e)

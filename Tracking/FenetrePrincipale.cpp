@@ -1,5 +1,6 @@
 #include "Tracking/FenetrePrincipale.h"
 
+#include "Tracking/Controles.h"
 #include "Tracking/Dessins.h"
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/Tracking.h"
@@ -8,58 +9,25 @@
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <QWindowStateChangeEvent>
 
 using dessins::Motif;
 using platform::ImageButton;
 
+using controles::cadre;
+using controles::ecrit;
+using controles::etiquette;
+using controles::valeur;
+
 namespace {
 
-QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
-                  Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(nom);
-    l->setAlignment(a);
-    platform::setTwipsGeometry(l, x, y, w, h);
-    return l;
-}
-
-// A value label: sunk box, right-aligned figures.
-QLabel* valeur(QWidget* parent, const QString& nom, int x, int y, int w, int h = 285)
-{
-    QLabel* l = etiquette(parent, nom, QString(), x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setStyleSheet(QStringLiteral("background: white; padding-right: 2px;"));
-    return l;
-}
-
-QGroupBox* cadre(QWidget* parent, const QString& nom, const QString& titre, int x, int y, int w, int h)
-{
-    auto* g = new QGroupBox(titre, parent);
-    g->setObjectName(nom);
-    platform::setTwipsGeometry(g, x, y, w, h);
-    return g;
-}
-
+// The main window's image buttons act while held (the handlers read the
+// pressed state); 480 twips square unless given.
 ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, int y, int w = 480, int h = 480)
 {
-    auto* b = new ImageButton(dessins::bouton(m, false, QSize(w, h)), dessins::bouton(m, true, QSize(w, h)),
-                              ImageButton::Behaviour::Manual, parent);
-    b->setObjectName(nom);
-    b->showReleased();
-    platform::setTwipsGeometry(b, x, y, w, h);
-    return b;
-}
-
-void ecrit(QLabel* l, const QString& t)
-{
-    if (l->text() != t)
-        l->setText(t);
+    return controles::boutonImage(parent, nom, m, x, y, w, h, ImageButton::Behaviour::Manual);
 }
 
 void couleur(QWidget* w, quint32 c)
@@ -347,28 +315,7 @@ void FenetrePrincipale::Form_Load()
     gardeSurEcran();
 }
 
-void FenetrePrincipale::gardeSurEcran()
-{
-    const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!ecran || gardeEnCours_)
-        return;
-    gardeEnCours_ = true;
-    const int sh = platform::pixelsToTwips(ecran->geometry().height());
-    const int sw = platform::pixelsToTwips(ecran->geometry().width());
-    int top = platform::pixelsToTwips(y()), left = platform::pixelsToTwips(x());
-    const int top0 = top, left0 = left;
-    if (top > sh)
-        top = sh - 100;
-    if (left > sw)
-        left = sw - 100;
-    if (left < 0)
-        left = 0;
-    if (top < 0)
-        top = 0;
-    if (top != top0 || left != left0)
-        platform::moveTwips(this, left, top);
-    gardeEnCours_ = false;
-}
+void FenetrePrincipale::gardeSurEcran() { controles::ramenerSurEcran(this, gardeEnCours_); }
 
 void FenetrePrincipale::affiche()
 {

@@ -139,6 +139,16 @@ int lireCorrections(const QString& path, Corrections& c, const std::function<voi
     if (!items)
         return 0;
     int echecs = 0;
+    // A value within the limits goes into its table entry; any other counts a failure.
+    const auto litCorrection = [&](const QString& item, float& entree) {
+        const float v = correction::valeurCorrection(item);
+        if (correction::dansLimites(v))
+            entree = v;
+        else {
+            ++echecs;
+            echec();
+        }
+    };
     for (int k = 0; k < correction::NombreEnregistrements; ++k) {
         const int i = correction::indexEtiquette(k);
         if (i + 2 >= items->size())
@@ -149,20 +159,8 @@ int lireCorrections(const QString& path, Corrections& c, const std::function<voi
             ++echecs;
             echec();
         }
-        const float az = correction::valeurCorrection(items->at(i + 1));
-        if (correction::dansLimites(az))
-            c.TableCorrectionAzimut[k] = az;
-        else {
-            ++echecs;
-            echec();
-        }
-        const float el = correction::valeurCorrection(items->at(i + 2));
-        if (correction::dansLimites(el))
-            c.TableCorrectionElevation[k] = el;
-        else {
-            ++echecs;
-            echec();
-        }
+        litCorrection(items->at(i + 1), c.TableCorrectionAzimut[k]);
+        litCorrection(items->at(i + 2), c.TableCorrectionElevation[k]);
         if (echecs > 0)
             break;
     }

@@ -123,16 +123,8 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
     // Date and UTC hour.
     const QDateTime t = clock_.now();
-    const QDate d = t.date();
-    if (d.year() < 1999) {
-        dialogs_.beep();
-        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
-                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+    if (!poseDatePC(t.date()))
         return false;
-    }
-    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
-                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
-    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
     HeureUTC = t.time().hour() - Station.DecHor;
     if (HeureUTC > 23) {
         HeureUTC -= 24;
@@ -148,6 +140,22 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     CalculJourJulienAffichage();
     Aff.AffFrequence = platform::CStr(Station.Freq);
     Aff.CadreSource = NomSource;
+    return true;
+}
+
+bool Suivi::poseDatePC(const QDate& d)
+{
+    if (d.year() < 1999) {
+        dialogs_.beep();
+        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
+                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+        return false;
+    }
+    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
+                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
+    // February of the PC year, so that a run across New Year steps the
+    // date by the right calendar.
+    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
     return true;
 }
 
@@ -173,19 +181,10 @@ void Suivi::FinProgramme()
 bool Suivi::HorlogeUTC()
 {
     const QDateTime t = clock_.now(); // one sample: date and time together
-    const QDate d = t.date();
-    if (d.year() < 1999) {
-        dialogs_.beep();
-        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
-                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+    if (!poseDatePC(t.date())) {
         FinProgramme();
         return false;
     }
-    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
-                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
-    // February of the PC year, so that a run across New Year steps the
-    // date by the right calendar.
-    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
     HeureUTC = t.time().hour() - Station.DecHor;
     if (HeureUTC > 23) {
         HeureUTC -= 24;

@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <functional>
@@ -145,6 +146,9 @@ public:
     bool MenuPeriode0Checked() const { return PeriodeTrafic == 0; }
 
 private:
+    // Takes the PC date as the calculation date (day of week 1 = Sunday),
+    // or shows the date-error message and returns false before 1999.
+    bool poseDatePC(const QDate& d);
     void noticeParking();
     platform::Dialogs& dialogs_;
     platform::Clock& clock_;

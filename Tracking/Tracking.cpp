@@ -705,26 +705,19 @@ void Tracking::ChoixPeriode(int index)
     FenetrePrincipale& fp = fenetrePrincipale();
     if (index < 0 || index > 1 || fp.MenuPeriode->checked(index))
         return;
-    fp.MenuPeriode->setChecked(index, true);
-    fp.MenuPeriode->setChecked(1 - index, false);
-    index == 0 ? fp.ImgPeriode->showReleased() : fp.ImgPeriode->showPressed();
-    S.PeriodeTrafic = index;
-    S.Aff.CadrePeriode = false;
-    S.Aff.CadreTraffic = QStringLiteral("Calibration");
-    rafraichit();
+    posePeriode(index);
 }
 
-void Tracking::BasculePeriode()
+void Tracking::BasculePeriode() { posePeriode(fenetrePrincipale().MenuPeriode->checked(0) ? 1 : 0); }
+
+void Tracking::posePeriode(int index)
 {
     FenetrePrincipale& fp = fenetrePrincipale();
-    const int index = fp.MenuPeriode->checked(0) ? 1 : 0;
     fp.MenuPeriode->setChecked(index, true);
     fp.MenuPeriode->setChecked(1 - index, false);
     index == 0 ? fp.ImgPeriode->showReleased() : fp.ImgPeriode->showPressed();
     S.PeriodeTrafic = index;
-    S.Aff.CadrePeriode = false;
-    S.Aff.CadreTraffic = QStringLiteral("Calibration");
-    rafraichit();
+    periodeRecommencee();
 }
 
 void Tracking::ChoixDuree(int index)
@@ -732,6 +725,14 @@ void Tracking::ChoixDuree(int index)
     FenetrePrincipale& fp = fenetrePrincipale();
     if (index < 0 || index > 2 || fp.MenuDuree->checked(index))
         return;
+    poseDuree(index);
+}
+
+void Tracking::BasculeDuree() { poseDuree(fenetrePrincipale().MenuDuree->checked(1) ? 2 : 1); }
+
+void Tracking::poseDuree(int index)
+{
+    FenetrePrincipale& fp = fenetrePrincipale();
     for (int i = 0; i < 3; ++i)
         fp.MenuDuree->setChecked(i, i == index);
     if (index == 0) {
@@ -741,20 +742,13 @@ void Tracking::ChoixDuree(int index)
         index == 1 ? fp.ImgDuree->showReleased() : fp.ImgDuree->showPressed();
     }
     S.DureePeriode = index;
-    S.Aff.CadrePeriode = false;
-    S.Aff.CadreTraffic = QStringLiteral("Calibration");
-    rafraichit();
+    periodeRecommencee();
 }
 
-void Tracking::BasculeDuree()
+void Tracking::periodeRecommencee()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    const int index = fp.MenuDuree->checked(1) ? 2 : 1;
-    for (int i = 0; i < 3; ++i)
-        fp.MenuDuree->setChecked(i, i == index);
-    index == 1 ? fp.ImgDuree->showReleased() : fp.ImgDuree->showPressed();
-    fp.ImgDuree->setEnabled(true);
-    S.DureePeriode = index;
+    // A new period or length: the traffic frame is back to "Calibration"
+    // until the cycle shows the period again.
     S.Aff.CadrePeriode = false;
     S.Aff.CadreTraffic = QStringLiteral("Calibration");
     rafraichit();

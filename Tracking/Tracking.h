@@ -123,6 +123,11 @@ public:
     void dessineNiveau(const std::array<float, 21>& n) override;
 
 private:
+    // Checks the period (0 1st, 1 2nd) or length (0 1 min, 1 2 min, 2 2.5 min)
+    // entry, shows it on its image button and restarts the period display.
+    void posePeriode(int index);
+    void poseDuree(int index);
+    void periodeRecommencee();
     void sourceRafraichie(bool avecDX);
     void marqueSource(int index);
     QString chemin(const QString& nom) const;

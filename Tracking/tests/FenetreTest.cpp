@@ -61,11 +61,16 @@ protected:
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))); // after the 2-second picture
     }
-    // Starts, chooses home.dat with its button, runs `cycles` cycles.
-    void charge(int cycles = 4)
+    // Starts and chooses home.dat with its button.
+    void demarreHome()
     {
         demarre();
         QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    }
+    // The same, then runs `cycles` cycles.
+    void charge(int cycles = 4)
+    {
+        demarreHome();
         prog->executer(cycles);
     }
     FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
@@ -202,8 +207,7 @@ TEST_F(TrackingFenetres, ListeEtBoutonOK)
 TEST_F(TrackingFenetres, FichierStationIlliblePuisDonneesFausses)
 {
     ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), "COORDONATES\r\nCall sign:\r\n"));
-    demarre();
-    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    demarreHome();
     ASSERT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(dialogs.messages()[0].text, "Read Error : home.dat was not read !");
     EXPECT_EQ(dialogs.messages()[1].text, "Quit the Tracking program now !!!");
@@ -215,8 +219,7 @@ TEST_F(TrackingFenetres, FichierStationIlliblePuisDonneesFausses)
 TEST_F(TrackingFenetres, DonneesStationFausses)
 {
     ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{87, "0"}}))); // Freq 0
-    demarre();
-    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    demarreHome();
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, "Verify Data !!!\r\rUse Corvinet");
     EXPECT_EQ(dialogs.messages()[0].title, "Data Error");
@@ -524,8 +527,7 @@ TEST_F(TrackingFenetres, PortSerieIntrouvable)
 {
     ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{28, "2"}})));
     ASSERT_TRUE(platform::testing::writeBytes(chemin("COM2"), "/nonexistent/ttyQ9\n"));
-    demarre();
-    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    demarreHome();
     const auto m = dialogs.messages();
     ASSERT_FALSE(m.empty());
     EXPECT_EQ(m.back().text,
@@ -688,8 +690,7 @@ namespace {
 // titles stay on its bar (none behind the overflow button).
 TEST_F(TrackingBoitier, TitresDeMenuTousSurLaBarre)
 {
-    demarre();
-    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
+    demarreHome();
     prog->executer(2);
     ASSERT_TRUE(fi().isVisible());
     EXPECT_EQ(platform::pixelsToTwips(fi().width()), 3015);

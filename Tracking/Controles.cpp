@@ -1,0 +1,77 @@
+#include "Tracking/Controles.h"
+
+#include "platform/Geometry.h"
+#include "platform/widgets/Window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace controles {
+
+QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
+                  Qt::Alignment a)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(nom);
+    l->setAlignment(a);
+    platform::setTwipsGeometry(l, x, y, w, h);
+    return l;
+}
+
+QLabel* valeur(QWidget* parent, const QString& nom, int x, int y, int w, int h)
+{
+    QLabel* l = etiquette(parent, nom, QString(), x, y, w, h, Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setStyleSheet(QStringLiteral("background: white; padding-right: 2px;"));
+    return l;
+}
+
+QGroupBox* cadre(QWidget* parent, const QString& nom, const QString& titre, int x, int y, int w, int h)
+{
+    auto* g = new QGroupBox(titre, parent);
+    g->setObjectName(nom);
+    platform::setTwipsGeometry(g, x, y, w, h);
+    return g;
+}
+
+platform::ImageButton* boutonImage(QWidget* parent, const QString& nom, dessins::Motif m, int x, int y, int w, int h,
+                                   platform::ImageButton::Behaviour b)
+{
+    auto* i = new platform::ImageButton(dessins::bouton(m, false, QSize(w, h)), dessins::bouton(m, true, QSize(w, h)),
+                                        b, parent);
+    i->setObjectName(nom);
+    i->showReleased();
+    platform::setTwipsGeometry(i, x, y, w, h);
+    return i;
+}
+
+void ecrit(QLabel* l, const QString& t)
+{
+    if (l->text() != t)
+        l->setText(t);
+}
+
+void ramenerSurEcran(QWidget* fenetre, bool& enCours)
+{
+    const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    if (!ecran || enCours)
+        return;
+    enCours = true;
+    const int sh = platform::pixelsToTwips(ecran->geometry().height());
+    const int sw = platform::pixelsToTwips(ecran->geometry().width());
+    int top = platform::pixelsToTwips(fenetre->y()), left = platform::pixelsToTwips(fenetre->x());
+    const int top0 = top, left0 = left;
+    if (top > sh)
+        top = sh - 100;
+    if (left > sw)
+        left = sw - 100;
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    if (top != top0 || left != left0)
+        platform::moveTwips(fenetre, left, top);
+    enCours = false;
+}
+
+} // namespace controles
