@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QWindowStateChangeEvent>
 
 using dessins::Motif;
@@ -298,6 +299,7 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     connect(ImgPeriode, &ImageButton::mouseDown, this, [this] { prog_.BasculePeriode(); });
     connect(ImgDuree, &ImageButton::mouseDown, this, [this] { prog_.BasculeDuree(); });
     connect(BoutonDXCC, &QPushButton::clicked, this, [this] { BoutonDXCC_Click(); });
+    EMEWindow->installEventFilter(this);
     connect(EMEWindow, &platform::PictureBox::mouseDown, this,
             [this](int, int, double x, double y) { EMEWindow_MouseDown(x, y); });
     connect(ImgInfo, &ImageButton::activated, this, [this] { ImgInfo_Click(); });
@@ -437,6 +439,22 @@ void FenetrePrincipale::moveEvent(QMoveEvent* e)
     QMainWindow::moveEvent(e);
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
         gardeSurEcran();
+}
+
+bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e)
+{
+    // The line is drawn after the paint, not inside it: drawing clears and
+    // updates the map. Only one drawing is queued at a time.
+    if (objet == EMEWindow && e->type() == QEvent::Paint && prog_.S.HorizonComplet && !traceDemande_ &&
+        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        traceDemande_ = true;
+        QTimer::singleShot(0, this, [this] {
+            traceDemande_ = false;
+            if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+                prog_.S.DessineCourbeCarte();
+        });
+    }
+    return QMainWindow::eventFilter(objet, e);
 }
 
 void FenetrePrincipale::MenuFichier_Click(int index)

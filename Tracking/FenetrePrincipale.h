@@ -121,11 +121,14 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;     // Form_Resize on a state change
     void moveEvent(QMoveEvent* e) override;
+    // A repaint of the world map draws a completed horizon line.
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     Tracking& prog_;
     bool gardeEnCours_ = false;
     int carteCielVue_ = 0;
+    bool traceDemande_ = false;
 };
 
 // The key code of a Qt key as the handlers take it (37..40 arrows, 112..123

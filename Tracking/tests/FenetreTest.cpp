@@ -414,6 +414,142 @@ TEST_F(TrackingFenetres, PanneauxEtCartes)
     EXPECT_FALSE(fp().MenuFenetre->checked(2));
 }
 
+// A western station with a negative UTC offset; the panel and the map
+// choice made twice; the interface window follows the main window's state.
+TEST_F(TrackingFenetres, StationOuestPanneauEtEtatsDesFenetres)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(
+        chemin("home.dat"), stationModifiee({{15, "1"}, {17, "30"}, {19, "0"}, {21, "W"}, {25, "-5"}})));
+    charge();
+    const QStringList l = prog->texteParametresGeneraux().split('\r');
+    ASSERT_EQ(l.size(), 14);
+    EXPECT_EQ(l[4], "- Longitude : 1.500 W (deg)");
+    EXPECT_EQ(l[6], "- Time/UTC : -5 h");
+    fp().MenuParametreP->trigger();
+    EXPECT_TRUE(fp().CadreParametres->isVisible());
+    fp().MenuParametreP->trigger();
+    EXPECT_FALSE(fp().CadreParametres->isVisible());
+
+    // "World Map" while checked already: nothing changes, not even a frame
+    // shown by other means.
+    fp().MenuFenetre->action(1)->trigger();
+    fp().CadreSkyMap->show();
+    fp().MenuFenetre->action(1)->trigger();
+    EXPECT_TRUE(fp().CadreSkyMap->isVisible());
+    EXPECT_TRUE(fp().MenuFenetre->checked(1));
+    EXPECT_FALSE(fp().MenuFenetre->checked(2));
+    fp().MenuFenetre->action(2)->trigger();
+    EXPECT_FALSE(fp().CadreMap->isVisible());
+    EXPECT_TRUE(fp().MenuFenetre->checked(2));
+    EXPECT_FALSE(fp().MenuFenetre->checked(1));
+
+    // Minimised and restored together; a hidden interface window stays hidden.
+    fi().show();
+    fp().setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(fi().windowState() & Qt::WindowMinimized);
+    fp().setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(fi().windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(fi().isVisible());
+    fi().hide();
+    fp().setWindowState(Qt::WindowMinimized);
+    fp().setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(fi().isVisible());
+}
+
+// A repaint of the world map draws a completed horizon line once, and only
+// while the main window is in its normal state.
+TEST_F(TrackingFenetres, RepeintDeLaCarteTraceLaLigneDHorizon)
+{
+    charge();
+    fp().MenuFenetre->action(1)->trigger();
+    suivi::Suivi& s = prog->S;
+    s.CourbeFenetreCommune.fill(1000);
+    s.DeclinaisonCourbe = 0.3;
+    s.HorizonComplet = true;
+    fp().setWindowState(Qt::WindowMinimized);
+    fp().EMEWindow->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(s.HorizonComplet);
+    fp().setWindowState(Qt::WindowNoState);
+    fp().EMEWindow->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(s.HorizonComplet);
+    const quint32 ligne = fp().EMEWindow->point(800, 1000);
+    EXPECT_NE(ligne, fp().EMEWindow->point(800, 300)); // the line, above the map
+    // Later repaints draw nothing more.
+    fp().EMEWindow->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(s.HorizonComplet);
+}
+
+// The operator's source: each case gives the answers of the three questions
+// (each list ends with the accepted answer) and what they make.
+TEST_F(TrackingFenetres, SourceDeLOperateurRefusEtLectures)
+{
+    struct Cas {
+        std::vector<const char*> nom, ra, dec;
+        const char* nomAttendu;
+        double raAttendue, decAttendue;
+    };
+    const Cas cas[] = {
+        {{"123456789012345"}, {"1,2,3"}, {"90"}, "123456789012345", 1.2 * 15, 90},
+        {{"1234567890123456", "", "B"}, {"24", "-0.1", "0"}, {"-90"}, "B", 0, -90},
+        {{"C"}, {"23.99"}, {"90.01", "-90.01", "north"}, "C", 23.99 * 15, 0},
+        {{"D"}, {"", "word"}, {"", " 12,5"}, "D", 0, 12.5},
+    };
+    charge();
+    for (const Cas& c : cas) {
+        prog->S.CodeSource = 0;
+        fp().MenuSource->setChecked(11, false); // no confirmation question
+        fp().MenuSource->setChecked(0, true);
+        dialogs.clear();
+        for (const auto* l : {&c.nom, &c.ra, &c.dec})
+            for (const char* r : *l)
+                dialogs.queueInput(QString::fromLatin1(r));
+        fp().MenuSource->action(11)->trigger();
+        EXPECT_EQ(prog->S.NomSource, c.nomAttendu);
+        EXPECT_DOUBLE_EQ(prog->S.AscDroiteAutre, c.raAttendue) << c.nomAttendu;
+        EXPECT_DOUBLE_EQ(prog->S.DeclinaisonAutre, c.decAttendue) << c.nomAttendu;
+        EXPECT_EQ(dialogs.events().size(), c.nom.size() + c.ra.size() + c.dec.size()) << c.nomAttendu;
+        EXPECT_FALSE(fp().MenuSource->checked(0));
+        for (const auto& e : dialogs.events()) {
+            if (e.title == "Declination") {
+                EXPECT_EQ(e.defaultText, "40.10");
+            }
+        }
+    }
+}
+
+// The interface window's menus: the caption with the correction table, the
+// drive item in a relay mode, the level display resetting the reference.
+TEST_F(TrackingFenetres, MenusDeLInterface)
+{
+    charge();
+    prog->S.Correction.CorrectionActive = true;
+    fi().MenuAntenne->action(8)->trigger();
+    fi().MenuAntenne->action(8)->trigger();
+    EXPECT_EQ(fi().CadreAntenne->title(), "Antenna position + tcv");
+    EXPECT_FALSE(fi().MenuAntenne->checked(9));
+    fi().MenuAntenne->action(9)->trigger();
+    EXPECT_EQ(fi().CadreAntenne->title(), "Antenna offset position + tcv");
+    EXPECT_FALSE(fi().MenuAntenne->checked(8));
+
+    prog->S.Drive.c.MenuAntenne6Checked = true;
+    prog->rafraichit();
+    fi().MenuAntenne->action(6)->trigger();
+    EXPECT_FALSE(fi().MenuAntenne->checked(6));
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
+
+    prog->S.OffsetNiveau = 12;
+    prog->S.Aff.AffOffset = "12.0";
+    fi().ImgSignal->showPressed();
+    ASSERT_FALSE(fi().MenuMesure->checked(0));
+    fi().MenuMesure->action(0)->trigger();
+    EXPECT_EQ(prog->S.OffsetNiveau, 0.0f);
+    EXPECT_EQ(fi().AffOffset->text(), "0.0");
+    EXPECT_FALSE(fi().ImgSignal->isPressedShown());
+}
+
 TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
 {
     charge();
@@ -448,6 +584,38 @@ TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
     fi().MenuMesure->action(4)->trigger();
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, "Write Error : Track.ini was not saved !");
+}
+
+// Save with the interface window minimised; any non-zero value reads as a
+// check mark, 0 as the other item's.
+TEST_F(TrackingFenetres, TrackIniFenetreIconiseeEtValeursNonNulles)
+{
+    charge();
+    fi().show();
+    platform::moveTwips(&fi(), 1500, 1200);
+    fi().setWindowState(Qt::WindowMinimized);
+    fp().MenuFenetre->action(4)->trigger();
+    EXPECT_TRUE(fi().windowState() & Qt::WindowMinimized);
+    const auto lignes = platform::readLines(chemin("track.ini"));
+    ASSERT_TRUE(lignes.has_value());
+    ASSERT_EQ(lignes->size(), 12);
+    EXPECT_NEAR((*lignes)[1].trimmed().toInt(), 1200, 15);
+    EXPECT_NEAR((*lignes)[2].trimmed().toInt(), 1500, 15);
+    EXPECT_EQ((*lignes)[3].trimmed(), "1");
+
+    ASSERT_TRUE(platform::testing::writeBytes(
+        chemin("track.ini"), "Interface:Active-Top-Left-Icone\r\n100\r\n200\r\n0\r\nGenerale:Height-Width-Top-Left\r\n"
+                             "300\r\n400\r\n5\r\nDisplay:parameters\r\n0\r\n0\r\n7\r\n"));
+    fi().MenuAntenne->action(8)->trigger();
+    dialogs.clear();
+    prog->LectureFichierTrackIni();
+    EXPECT_TRUE(dialogs.events().empty());
+    EXPECT_TRUE(fp().MenuFenetre->checked(1));
+    EXPECT_FALSE(fp().MenuFenetre->checked(2));
+    EXPECT_TRUE(fi().MenuAntenne->checked(9));
+    EXPECT_FALSE(fi().MenuAntenne->checked(8));
+    EXPECT_FALSE(fi().MenuMesure->checked(0));
+    EXPECT_TRUE(fi().MenuMesure->checked(2));
 }
 
 TEST_F(TrackingFenetres, QuestionDeFermeture)
@@ -635,6 +803,41 @@ TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
     QTest::keyClick(&fi(), Qt::Key_F3);
     EXPECT_FALSE(prog->S.Drive.PoursuiteActive);
     EXPECT_TRUE(fp().MenuSourceP->isEnabled());
+}
+
+// A typed target on a travel across north: the stops 300 and 250 as read
+// (widened to 610) with OffAz 280; Return on the defaults in a relay mode.
+TEST_F(TrackingBoitier, SaisieSurUneCourseTraversantLeNord)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(
+        chemin("home.dat"), stationModifiee({{28, "1"}, {49, "300"}, {51, "250"}, {55, "280"}})));
+    charge(2);
+    ASSERT_EQ(prog->S.Station.ButeeD, 610);
+    ASSERT_TRUE(fi().MenuAntenne->enabled(0));
+    dialogs.clear();
+    for (const char* r : {"290", "10", "20"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    fi().MenuAntenne->action(0)->trigger();
+    ASSERT_EQ(dialogs.events().size(), 3u);
+    EXPECT_EQ(dialogs.events()[1].title, "AZIMUTH");
+    EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimutEtendue, 370.0f);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif); // 370 lies below 460 (100 widened)
+    EXPECT_FALSE(prog->S.Drive.MoteurElActif);
+    EXPECT_FALSE(prog->S.Drive.AllerConsigneEl);
+    EXPECT_FALSE(fi().MenuAntenne->enabled(0));
+
+    // Stop, then Return on both defaults: no axis moves, both flags clear.
+    clique(fi().ImgDroit);
+    ASSERT_FALSE(prog->S.Drive.MoteurAzActif);
+    prog->executer(1);
+    ASSERT_TRUE(fi().MenuAntenne->enabled(0));
+    dialogs.clear();
+    dialogs.queueInput(platform::Format(prog->S.AzimutAntenne, "##0.00"));
+    dialogs.queueInput(platform::Format(prog->S.ElevationAntenne, "##0.00"));
+    QTest::keyClick(&fi(), Qt::Key_F1);
+    EXPECT_EQ(dialogs.events().size(), 2u);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
+    EXPECT_FALSE(prog->S.Drive.AllerConsigneAz || prog->S.Drive.AllerConsigneEl);
 }
 
 TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
