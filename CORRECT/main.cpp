@@ -6,10 +6,12 @@
 #include "CORRECT/Correct.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/Window.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    platform::pressFocusedButtonOnReturn();
     // Windows are hidden and shown, never closed; only the quit question ends the program.
     app.setQuitOnLastWindowClosed(false);
     platform::QtDialogs dialogs;

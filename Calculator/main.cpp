@@ -2,12 +2,14 @@
 // no command line, no environment.
 
 #include "Calculator/Brulvane.h"
+#include "platform/widgets/Window.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::pressFocusedButtonOnReturn();
     // The program ends only through Brulvane::FinProgramme.
     app.setQuitOnLastWindowClosed(false);
     platform::QtDialogs dialogs;

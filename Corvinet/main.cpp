@@ -4,6 +4,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/Window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    platform::pressFocusedButtonOnReturn();
     app.setQuitOnLastWindowClosed(false);
     platform::QtDialogs dialogs;
     platform::SystemClock clock;

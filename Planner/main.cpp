@@ -2,12 +2,14 @@
 // station folder: no command line, no environment.
 
 #include "Planner/Planner.h"
+#include "platform/widgets/Window.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    platform::pressFocusedButtonOnReturn();
     app.setQuitOnLastWindowClosed(false);
     platform::QtDialogs dialogs;
     platform::SystemClock clock;

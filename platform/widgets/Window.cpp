@@ -3,6 +3,8 @@
 #include "platform/Geometry.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QApplication>
 #include <QMenu>
 #include <QWidget>
@@ -39,6 +41,40 @@ BusyPointer::~BusyPointer()
 {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
         QApplication::restoreOverrideCursor();
+}
+
+namespace {
+
+// Turns Return and Enter on a focused, enabled push button into a click.
+class ReturnPressesButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) || k->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (!b || !b->hasFocus() || !b->isEnabled())
+            return false;
+        b->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void pressFocusedButtonOnReturn()
+{
+    static ReturnPressesButton* filtre = nullptr;
+    if (!filtre && qApp) {
+        filtre = new ReturnPressesButton(qApp);
+        qApp->installEventFilter(filtre);
+    }
 }
 
 } // namespace platform

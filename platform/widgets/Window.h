@@ -23,6 +23,12 @@ void resizeClientTwips(QWidget* w, int width, int height);
 void setMenuEnabled(QMenu* menu, bool enabled);
 bool isMenuEnabled(const QMenu* menu);
 
+// Makes Return and Enter press the focused push button in every window of the
+// application, as the Space bar does: a box that passes the focus on to
+// "O.K." when it is full lets the operator confirm with one more key. Call
+// once, after the application object exists.
+void pressFocusedButtonOnReturn();
+
 // The busy ("hourglass") mouse pointer for the lifetime of the object.
 class BusyPointer {
 public:
