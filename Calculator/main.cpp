@@ -2,21 +2,17 @@
 // no command line, no environment.
 
 #include "Calculator/Brulvane.h"
-#include "platform/widgets/Window.h"
+#include "platform/widgets/ProgramMain.h"
 
-#include <QApplication>
 #include <QDir>
+#include <memory>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    platform::pressFocusedButtonOnReturn();
-    // The program ends only through Brulvane::FinProgramme.
-    app.setQuitOnLastWindowClosed(false);
-    platform::QtDialogs dialogs;
-    platform::SystemClock clock;
-    Brulvane etat(dialogs, clock, QDir::currentPath(), [] { QCoreApplication::exit(0); });
-    etat.Main();
-    if (etat.ProgrammeTermine)
-        return 0;
-    return app.exec();
+int main(int argc, char** argv)
+{
+    return platform::runProgram(
+        argc, argv,
+        [](platform::Dialogs& dialogs, platform::Clock& clock) {
+            return std::make_unique<Brulvane>(dialogs, clock, QDir::currentPath(), [] { QCoreApplication::exit(0); });
+        },
+        [](const Brulvane& p) { return p.ProgrammeTermine; });
 }

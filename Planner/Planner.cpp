@@ -483,6 +483,21 @@ public:
 };
 } // namespace
 
+// The end of a table computation: the guard is lifted and, unless the program
+// ended meanwhile, the menus come back; with no table shown the Display items
+// that need one stay off. False when the program ended.
+bool Planner::finCalcul(int16_t tableAffichee) {
+    CalculEnCours = false;
+    if (ProgrammeTermine)
+        return false;
+    BasculeMenus(true);
+    if (tableAffichee == Faux) {
+        form2_->MenuAffiche->setEnabled(5, false);
+        form2_->MenuAffiche->setEnabled(7, false);
+    }
+    return true;
+}
+
 void Planner::InitPrevisionLune() {
     if (CalculEnCours)
         return;
@@ -519,14 +534,7 @@ void Planner::InitPrevisionLune() {
         SortieFenetres<FenetrePrevision> s(*this, ListeFenetresPrevision, [this](int i) { AffichePrevision(i); });
         planner::CalculPrevision(*this, s);
     }
-    CalculEnCours = false;
-    if (ProgrammeTermine)
-        return;
-    BasculeMenus(true);
-    if (TablePrevisionAffichee == Faux) {
-        f->MenuAffiche->setEnabled(5, false);
-        f->MenuAffiche->setEnabled(7, false);
-    }
+    finCalcul(TablePrevisionAffichee);
 }
 
 void Planner::AffichePrevision(int i) {
@@ -697,14 +705,8 @@ void Planner::CalculPrevisionCommuneFenetres() {
         SortieFenetres<FenetreComWinPrev> s(*this, ListeFenetresComWin, [this](int i) { AffichePrevisionCommune(i); });
         planner::CalculPrevisionCommune(*this, s);
     }
-    CalculEnCours = false;
-    if (ProgrammeTermine)
+    if (!finCalcul(TableComWinAffichee))
         return;
-    BasculeMenus(true);
-    if (TableComWinAffichee == Faux) {
-        form2_->MenuAffiche->setEnabled(5, false);
-        form2_->MenuAffiche->setEnabled(7, false);
-    }
     form2_->ImgDX->show();
 }
 

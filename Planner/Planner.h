@@ -111,6 +111,7 @@ public:
     FenetreInfoCiel* fenetreInfoCiel() const { return fenetreInfoCiel_.get(); }
 
 private:
+    bool finCalcul(int16_t tableAffichee);
     platform::Printer& imprimante();
     std::function<void()> fin_;
     std::unique_ptr<platform::Printer> imprimanteDefaut_;

@@ -2,20 +2,17 @@
 // station folder: no command line, no environment.
 
 #include "Planner/Planner.h"
-#include "platform/widgets/Window.h"
+#include "platform/widgets/ProgramMain.h"
 
-#include <QApplication>
 #include <QDir>
+#include <memory>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    platform::pressFocusedButtonOnReturn();
-    app.setQuitOnLastWindowClosed(false);
-    platform::QtDialogs dialogs;
-    platform::SystemClock clock;
-    Planner etat(dialogs, clock, QDir::currentPath(), [] { QCoreApplication::exit(0); });
-    etat.Main();
-    if (etat.ProgrammeTermine)
-        return 0;
-    return app.exec();
+int main(int argc, char** argv)
+{
+    return platform::runProgram(
+        argc, argv,
+        [](platform::Dialogs& dialogs, platform::Clock& clock) {
+            return std::make_unique<Planner>(dialogs, clock, QDir::currentPath(), [] { QCoreApplication::exit(0); });
+        },
+        [](const Planner& p) { return p.ProgrammeTermine; });
 }

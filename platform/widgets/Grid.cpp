@@ -306,34 +306,18 @@ void Grid::collapseSelection()
     }
 }
 
-void Grid::setSelStartRow(int r)
+// One end of the selection, taken only within 0..limit-1.
+void Grid::setSelEnd(int& end, int value, int limit)
 {
-    if (r >= 0 && r < rows()) {
-        selStartRow_ = r;
+    if (value >= 0 && value < limit) {
+        end = value;
         syncView();
     }
 }
-void Grid::setSelEndRow(int r)
-{
-    if (r >= 0 && r < rows()) {
-        selEndRow_ = r;
-        syncView();
-    }
-}
-void Grid::setSelStartCol(int c)
-{
-    if (c >= 0 && c < cols()) {
-        selStartCol_ = c;
-        syncView();
-    }
-}
-void Grid::setSelEndCol(int c)
-{
-    if (c >= 0 && c < cols()) {
-        selEndCol_ = c;
-        syncView();
-    }
-}
+void Grid::setSelStartRow(int r) { setSelEnd(selStartRow_, r, rows()); }
+void Grid::setSelEndRow(int r) { setSelEnd(selEndRow_, r, rows()); }
+void Grid::setSelStartCol(int c) { setSelEnd(selStartCol_, c, cols()); }
+void Grid::setSelEndCol(int c) { setSelEnd(selEndCol_, c, cols()); }
 
 void Grid::syncView()
 {

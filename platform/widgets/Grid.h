@@ -127,6 +127,7 @@ private:
     const QTableWidgetItem* itemAt(int r, int c) const;
     void applyAlignment(int c);
     void syncView();
+    void setSelEnd(int& end, int value, int limit);
     void setCurrentFromView(int viewRow, int viewCol);
     void collapseSelection();
     int viewRow(int r) const { return r - fixedRows_; }
