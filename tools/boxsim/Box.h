@@ -41,7 +41,11 @@ enum class EncoderUnit { Deg, Grd }; // Grd: grades, one unit = 0.9 degree
 enum class DriveMode { Relay, Proportional };
 
 // Faults for the tests of the program's failure paths.
-//   Silent:  the box is dead: it takes no byte and answers nothing.
+//   Silent:  the box is dead (its cable is out): it takes no byte and
+//            answers nothing.
+//   Mute:    the box takes every byte, acts on it and logs it, but answers
+//            nothing (its transmit line is dead): the program hears a silent
+//            box while its stop bytes still switch the drives off.
 //   Garbage: commands act as usual but every reply byte is replaced by a
 //            pseudo-random byte that differs from the true reply.
 //   Double:  every command is answered with two bytes: the true reply, then
@@ -50,7 +54,7 @@ enum class DriveMode { Relay, Proportional };
 //            complement comes late: just ahead of the next command's reply,
 //            in the same burst. So from the second command on, the first
 //            byte waiting is the stray one.
-enum class Fault { None, Silent, Garbage, Double, Trailing };
+enum class Fault { None, Silent, Mute, Garbage, Double, Trailing };
 
 // One encoder as the station file describes it.
 struct EncoderConfig {
@@ -103,7 +107,7 @@ public:
     explicit Box(const BoxConfig& config = {});
 
     // Takes one command byte and returns the bytes the box sends back:
-    // one byte normally, none when Silent, two when Double (and Trailing
+    // one byte normally, none when Silent or Mute, two when Double (and Trailing
     // after its first command).
     std::vector<uint8_t> receive(uint8_t command);
     // The true reply to a command, acting on it; no fault applied.

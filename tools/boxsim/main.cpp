@@ -43,15 +43,16 @@ void usage()
         "  --az-rate, --el-rate R\n"
         "  --az A, --el E        starting antenna position, degrees\n"
         "  --measure N           8-bit measurement input 0..255 (default 0)\n"
-        "  --silent | --garbage | --double | --trailing\n"
-        "                        fault: no replies / wrong replies / two replies /\n"
+        "  --silent | --mute | --garbage | --double | --trailing\n"
+        "                        fault: no byte taken and no reply / bytes taken but no reply /\n"
+        "                        wrong replies / two replies /\n"
         "                        each reply's complement sent late, ahead of the next reply\n"
         "  --pace                reply after two 9600-baud byte times (about 2.1 ms)\n"
         "  --manual              motors move only by the \"step\" control command\n"
         "  --byte-time S         each command byte advances the motors by S seconds\n"
         "  --control             read control commands from standard input:\n"
         "                        status | step S | az A | el E | measure N |\n"
-        "                        fault none|silent|garbage|double|trailing | log | quit\n";
+        "                        fault none|silent|mute|garbage|double|trailing | log | quit\n";
 }
 
 bool parseFormat(const std::string& s, boxsim::EncoderFormat& out)
@@ -72,6 +73,7 @@ bool parseFault(const std::string& s, boxsim::Fault& out)
 {
     if (s == "none") { out = boxsim::Fault::None; return true; }
     if (s == "silent") { out = boxsim::Fault::Silent; return true; }
+    if (s == "mute") { out = boxsim::Fault::Mute; return true; }
     if (s == "garbage") { out = boxsim::Fault::Garbage; return true; }
     if (s == "double") { out = boxsim::Fault::Double; return true; }
     if (s == "trailing") { out = boxsim::Fault::Trailing; return true; }
@@ -220,7 +222,7 @@ int main(int argc, char** argv)
             options.realTime = false;
         } else if (opt == "--control") {
             useControl = true;
-        } else if (opt != "--silent" && opt != "--garbage" && opt != "--double" && opt != "--trailing") {
+        } else if (opt != "--silent" && opt != "--mute" && opt != "--garbage" && opt != "--double" && opt != "--trailing") {
             ok = false;
         }
         if (!ok) {
@@ -237,6 +239,7 @@ int main(int argc, char** argv)
         for (int i = 1; i < argc; ++i) {
             const std::string opt = argv[i];
             if (opt == "--silent") b.setFault(boxsim::Fault::Silent);
+            if (opt == "--mute") b.setFault(boxsim::Fault::Mute);
             if (opt == "--garbage") b.setFault(boxsim::Fault::Garbage);
             if (opt == "--double") b.setFault(boxsim::Fault::Double);
             if (opt == "--trailing") b.setFault(boxsim::Fault::Trailing);

@@ -333,7 +333,7 @@ TEST(BoxMotion, StatusByteShowsMotionAndDirection)
     EXPECT_EQ(box.reply(0x96), 0x07);
 }
 
-TEST(BoxFaults, SilentGarbageAndDouble)
+TEST(BoxFaults, SilentMuteGarbageAndDouble)
 {
     Box box;
     box.setMeasurement(0x42);
@@ -344,6 +344,18 @@ TEST(BoxFaults, SilentGarbageAndDouble)
     box.advance(5.0);
     EXPECT_EQ(box.azimuth(), 0.0) << "a dead box does not act on commands";
     EXPECT_TRUE(box.log().empty());
+
+    // Mute: no reply, but every byte is taken, logged and acted on.
+    box.setFault(Fault::Mute);
+    EXPECT_TRUE(box.receive(0x01).empty());
+    box.advance(1.0);
+    EXPECT_EQ(box.azimuth(), 2.0) << "the relay runs on the byte it took";
+    EXPECT_TRUE(box.receive(0x00).empty());
+    box.advance(1.0);
+    EXPECT_EQ(box.azimuth(), 2.0) << "and stops on the stop byte";
+    EXPECT_EQ(box.log(), (std::deque<uint8_t> {0x01, 0x00}));
+    box.setAzimuth(0.0);
+    box.clearLog();
 
     box.setFault(Fault::Garbage);
     for (int c = 0; c < 256; ++c) {
