@@ -131,7 +131,9 @@ void SerialPort::close()
 {
     if (fd_ < 0)
         return;
-    flush();
+    // Not the output: on a pseudo-terminal that would take back bytes the
+    // other end has not read yet.
+    discardInput();
     // The exclusive mark belongs to the terminal, not to this descriptor: a
     // pseudo-terminal whose other end stays open keeps it after close(), and
     // nobody but root could open the port again (a close followed by a new
@@ -145,6 +147,12 @@ void SerialPort::flush()
 {
     if (fd_ >= 0)
         ::tcflush(fd_, TCIOFLUSH);
+}
+
+void SerialPort::discardInput()
+{
+    if (fd_ >= 0)
+        ::tcflush(fd_, TCIFLUSH);
 }
 
 bool SerialPort::send(uint8_t byte, int timeoutMs)
@@ -238,6 +246,19 @@ QByteArray SerialPort::input()
             error_ = systemError(QStringLiteral("read from ") + devicePath_);
         return bytes;
     }
+}
+
+bool SerialPort::drainOutput(int timeoutMs)
+{
+    if (fd_ < 0)
+        return false;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (outBufferCount() > 0) {
+        if (msLeft(deadline) == 0)
+            return false;
+        ::poll(nullptr, 0, 1);
+    }
+    return true;
 }
 
 int SerialPort::inBufferCount() const

@@ -39,11 +39,15 @@ public:
     // Opens a device by its path, with the same settings.
     bool openDevice(const QString& path);
     bool isOpen() const { return fd_ >= 0; }
-    // Empties both buffers and closes the port; nothing when not open.
+    // Discards what was received unread and closes the port; bytes already
+    // handed to the line are not taken back (a stop byte sent just before
+    // still leaves); nothing when not open.
     void close();
 
     // Discards what is waiting to be sent and what was received unread.
     void flush();
+    // Discards only what was received unread.
+    void discardInput();
 
     // Sends `command` and waits up to `timeoutMs` milliseconds for the reply.
     // Returns the first byte received; the bytes already waiting behind it
@@ -62,6 +66,11 @@ public:
     // Takes every received byte that is waiting, oldest first (empty when
     // none or closed); the input buffer count is 0 afterwards.
     QByteArray input();
+
+    // Waits up to `timeoutMs` milliseconds until every byte written has left
+    // the port (the output count is 0); false at the deadline or when closed.
+    // A close right after a send loses nothing then.
+    bool drainOutput(int timeoutMs);
 
     // Bytes received and not read; bytes written and not yet sent (0 when closed).
     int inBufferCount() const;
