@@ -5,6 +5,8 @@
 #include "platform/Text.h"
 
 #include <QStringList>
+#include <cmath>
+#include <limits>
 
 namespace suivi {
 
@@ -38,7 +40,14 @@ std::optional<StationTrack> lireStation(const QString& path)
     auto txt = [&](int ligne) { return items.at(ligne - 1); };
     auto num = [&](int ligne) { return platform::Val(txt(ligne)); };
     auto i16 = [&](int ligne) { return platform::CInt(num(ligne)); };
-    auto f32 = [&](int ligne) { return static_cast<float>(num(ligne)); };
+    // A number that does not fit single precision is a read error, as for
+    // the integer fields (it would be read as infinity otherwise).
+    auto f32 = [&](int ligne) {
+        const double v = num(ligne);
+        if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
+            throw platform::OverflowError();
+        return static_cast<float>(v);
+    };
     try {
         StationTrack s;
         s.Indic = txt(3);
@@ -97,6 +106,17 @@ bool verifierStation(const StationTrack& s)
         return false;
     if (s.PortCom == 0)
         return true;
+    // What the drive and the measurement cannot use: a drive mode other than
+    // 0..2, a measurement range of 0 or below (it divides the raw value), and
+    // in the speed modes speeds outside 0.2..1 and a decrease angle outside
+    // 5..45 degrees, Corvinet's limits.
+    if (s.SpeedControl < 0 || s.SpeedControl > 2)
+        return false;
+    if (!(s.Range8b > 0))
+        return false;
+    auto vitesse = [](float v) { return v >= 0.2f && v <= 1; };
+    if (s.SpeedControl > 0 && (!vitesse(s.AutoVit) || !vitesse(s.ManVit) || !(s.AngDecr >= 5 && s.AngDecr <= 45)))
+        return false;
     auto hysteresis = [](float arret, float depart) {
         return arret >= 0 && arret <= depart && depart != 0 && depart < 10;
     };

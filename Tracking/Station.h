@@ -34,12 +34,15 @@ struct StationTrack {
 };
 
 // Reads a station file. nullopt when it cannot be read, holds fewer than 87
-// items, or a number does not fit its field (the caller's read error).
+// items, or a number does not fit its field, single precision included (the
+// caller's read error).
 std::optional<StationTrack> lireStation(const QString& path);
 
 // The consistency rules a station must pass before it is tracked; false at
 // the first rule that fails. With PortCom 0 only the frequency and the port
-// number are checked.
+// number are checked; with a box also the drive mode (0..2), a measurement
+// range above 0 and, in drive modes 1 and 2, the speeds (0.2..1) and the
+// decrease angle (5..45).
 bool verifierStation(const StationTrack& s);
 
 // The correction table as Tracking applies it: entry k (0..35) is the
