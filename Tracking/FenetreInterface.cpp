@@ -217,6 +217,10 @@ void FenetreInterface::keyPressEvent(QKeyEvent* e)
         QMainWindow::keyPressEvent(e);
         return;
     }
+    // A held key repeats its press: one press is one command (an arrow
+    // toggles a relay, so repeats would leave it on or off by their count).
+    if (e->isAutoRepeat())
+        return;
     Form_KeyDown(k);
 }
 
