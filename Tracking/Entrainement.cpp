@@ -1,10 +1,20 @@
 #include "Tracking/Entrainement.h"
 
-#include "platform/Text.h"
-
+#include <algorithm>
 #include <cmath>
 
 namespace suivi {
+
+namespace {
+// The speed arithmetic in whole numbers without a conversion that could
+// throw or be undefined: every speed byte lies within -128..255, so a value
+// beyond that range (or not a number, as 0 / 0) is held there first; within
+// it the result is the plain truncation or rounding (halves to even).
+constexpr double Borne = 256;
+double tenu(double x) { return x >= -Borne && x <= Borne ? x : x > Borne ? Borne : -Borne; }
+int tronque(double x) { return static_cast<int>(std::trunc(tenu(x))); }
+int arrondi(double x) { return static_cast<int>(std::nearbyint(tenu(x))); }
+} // namespace
 
 void Entrainement::reinitialise(bool courseTraverseNord)
 {
@@ -25,11 +35,23 @@ float Entrainement::etendu(float x) const
     return x;
 }
 
+float Entrainement::etenduPosition(float x) const
+{
+    const float e = etendu(x);
+    const float g = s_.ButeeG, d = s_.ButeeD;
+    if (e >= g && e <= d)
+        return e;
+    // Degrees from x clockwise to the CCW stop, and from the CW stop
+    // clockwise to x.
+    const float versG = replie(g - x, 360), depuisD = replie(x - d, 360);
+    return versG <= depuisD ? g - versG : d + depuisD;
+}
+
 void Entrainement::positionAntenne(float az, float el)
 {
     AzimutAntenne = az;
     ElevationAntenne = el;
-    AzimutEtendu = etendu(az);
+    AzimutEtendu = etenduPosition(az);
 }
 
 void Entrainement::arretAz()
@@ -50,32 +72,79 @@ void Entrainement::arretEl()
     c.DirElevHaut = c.DirElevBas = false;
 }
 
-void Entrainement::MoteurAzCW() { marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzHoraire, 1, c.DirAzimDroit); }
-void Entrainement::MoteurAzCCW() { marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzAntiHoraire, -1, c.DirAzimGauche); }
-void Entrainement::MoteurElHaut() { marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElHaut, 1, c.DirElevHaut); }
-void Entrainement::MoteurElBas() { marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElBas, -1, c.DirElevBas); }
+void Entrainement::MoteurAzCW()
+{
+    marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzHoraire, 1, c.DirAzimDroit, enButeeAz(1));
+}
+void Entrainement::MoteurAzCCW()
+{
+    marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzAntiHoraire, -1, c.DirAzimGauche, enButeeAz(-1));
+}
+void Entrainement::MoteurElHaut()
+{
+    marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElHaut, 1, c.DirElevHaut, enButeeEl(1));
+}
+void Entrainement::MoteurElBas()
+{
+    marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElBas, -1, c.DirElevBas, enButeeEl(-1));
+}
+
+bool Entrainement::enButeeAz(int sens) const
+{
+    return (sens > 0 && AzimutEtendu >= s_.ButeeD) || (sens < 0 && AzimutEtendu <= s_.ButeeG);
+}
+
+bool Entrainement::enButeeEl(int sens) const
+{
+    return (sens > 0 && ElevationAntenne >= s_.ButeeH) || (sens < 0 && ElevationAntenne <= s_.ButeeB);
+}
+
+float Entrainement::borneAz(float a) const
+{
+    return std::clamp(a, static_cast<float>(s_.ButeeG), static_cast<float>(s_.ButeeD));
+}
+
+float Entrainement::borneEl(float e) const
+{
+    return std::clamp(e, static_cast<float>(s_.ButeeB), static_cast<float>(s_.ButeeH));
+}
 
 void Entrainement::marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens,
-                          bool& fleche)
+                          bool& fleche, bool butee)
 {
     if (moteur)
         return (this->*arret)();
-    envoie(code);
+    if (butee)
+        return; // at its stop: one cycle's run outward per press would add up
+    // Running before its start byte goes out: should the box not answer it,
+    // the failure path still sends this axis its stop byte.
     sensAxe = sens;
     moteur = true;
     fleche = true;
+    envoie(code);
+}
+
+std::vector<uint8_t> Entrainement::octetsArret() const
+{
+    std::vector<uint8_t> o;
+    if (s_.SpeedControl == ModeVitesse && (MoteurAzActif || MoteurElActif)) {
+        o.push_back(64);
+        o.push_back(64);
+    }
+    if (MoteurElActif)
+        o.push_back(octet::ElArret);
+    if (MoteurAzActif)
+        o.push_back(octet::AzArret);
+    return o;
 }
 
 void Entrainement::PauseMoteurs()
 {
-    if (MoteurElActif) {
-        envoie(octet::ElArret);
-        MoteursEnPause = true;
-    }
-    if (MoteurAzActif) {
-        envoie(octet::AzArret);
-        MoteursEnPause = true;
-    }
+    const std::vector<uint8_t> o = octetsArret();
+    if (o.empty())
+        return;
+    liaison_->envoieArret(o);
+    MoteursEnPause = true;
 }
 
 void Entrainement::resetPoursuite(bool avecPark)
@@ -97,9 +166,9 @@ void Entrainement::BasculeMoteurs()
     if (s_.SpeedControl != ModeVitesse)
         return;
     if (!MoteurAzActif || !MoteurElActif) {
+        MoteurAzActif = MoteurElActif = true; // running before the bytes go out
         envoie(octet::ElHaut);
         envoie(octet::AzHoraire);
-        MoteurAzActif = MoteurElActif = true;
         c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = true;
         c.MenuAntenne6Checked = true;
         c.ImgMotPressed = true;
@@ -122,9 +191,24 @@ void Entrainement::BasculeMoteurs()
 
 void Entrainement::recalculeEtendus()
 {
-    AzimutEtendu = etendu(AzimutAntenne);
-    ConsigneAzimutEtendue = etendu(ConsigneAzimut);
-    AzimutSourceEtendu = etendu(static_cast<float>(AzimutSource));
+    AzimutEtendu = etenduPosition(AzimutAntenne);
+    ConsigneAzimutEtendue = borneAz(etenduPosition(ConsigneAzimut));
+    ConsigneElevation = borneEl(ConsigneElevation);
+    AzimutSourceEtendu = etenduPosition(static_cast<float>(AzimutSource));
+}
+
+void Entrainement::ConsigneSaisie(float azimut, float elevation)
+{
+    ConsigneAzimut = azimut;
+    ConsigneElevation = elevation;
+    recalculeEtendus();
+    AllerConsigneAz = AllerConsigneEl = true;
+    if (s_.SpeedControl == ModeVitesse) {
+        if (MoteurAzActif || MoteurElActif)
+            BasculeMoteurs();
+    } else {
+        DemarrerVersConsigne();
+    }
 }
 
 void Entrainement::DemarrerVersConsigne()
@@ -165,12 +249,18 @@ void Entrainement::CommandeParking()
 
 void Entrainement::PiloteAntenne(int mode)
 {
+    // A source beyond a stop the antenna has reached ends tracking there, as
+    // the drive step does for an axis that runs into it.
     if (mode == 1 || mode == 3) {
         PoursuiteAz = true;
         const float d = AzimutSourceEtendu - AzimutEtendu;
-        if (d >= s_.AzimOn)
+        const int sens = d >= s_.AzimOn ? 1 : d <= -s_.AzimOn ? -1 : 0;
+        if (sens != 0 && enButeeAz(sens)) {
+            resetPoursuite(false);
+            PoursuiteAz = false;
+        } else if (sens == 1)
             MoteurAzCW();
-        else if (d <= -s_.AzimOn)
+        else if (sens == -1)
             MoteurAzCCW();
         else
             PoursuiteAz = false;
@@ -181,9 +271,13 @@ void Entrainement::PiloteAntenne(int mode)
             PoursuiteEl = false;
         } else {
             const double d = ElevationSource - ElevationAntenne;
-            if (d >= s_.ElevOn)
+            const int sens = d >= s_.ElevOn ? 1 : d <= -s_.ElevOn ? -1 : 0;
+            if (sens != 0 && enButeeEl(sens)) {
+                resetPoursuite(false);
+                PoursuiteEl = false;
+            } else if (sens == 1)
                 MoteurElHaut();
-            else if (d <= -s_.ElevOn)
+            else if (sens == -1)
                 MoteurElBas();
             else
                 PoursuiteEl = false;
@@ -244,10 +338,13 @@ void Entrainement::PasManuel(int touche)
     const float pasAz = s_.AzimOn * 10 * s_.ManVit;
     const float pasEl = s_.ElevOn * 10 * s_.ManVit;
     switch (touche) {
-    case 37: ConsigneAzimut = (AzimutEtendu - 0.01f) - pasAz; break;
-    case 39: ConsigneAzimut = pasAz + (AzimutEtendu + 0.01f); break;
-    case 38: ConsigneElevation = pasEl + (ElevationAntenne + 0.01f); break;
-    case 40: ConsigneElevation = (ElevationAntenne - 0.01f) - pasEl; break;
+    // The step is held inside the end stops here, on the extended scale,
+    // before the extended-azimuth rule could read a target below the offset
+    // as one beyond north.
+    case 37: ConsigneAzimut = borneAz((AzimutEtendu - 0.01f) - pasAz); break;
+    case 39: ConsigneAzimut = borneAz(pasAz + (AzimutEtendu + 0.01f)); break;
+    case 38: ConsigneElevation = borneEl(pasEl + (ElevationAntenne + 0.01f)); break;
+    case 40: ConsigneElevation = borneEl((ElevationAntenne - 0.01f) - pasEl); break;
     default: return;
     }
     if (!MoteurElActif || !MoteurAzActif)
@@ -275,13 +372,13 @@ int Entrainement::vitesseEcart(float cible, float position, bool aller, bool mot
 {
     const float ecart = std::fabs(cible - position);
     const float plein = s_.AutoVit * 127;
-    int v = ecart > s_.AngDecr ? static_cast<int>(std::trunc(plein))
-                               : static_cast<int>(std::trunc(ecart / s_.AngDecr * s_.AutoVit * 127));
-    const int max = platform::CInt(plein);
+    int v = ecart > s_.AngDecr ? tronque(plein)
+                               : tronque(ecart / s_.AngDecr * s_.AutoVit * 127);
+    const int max = arrondi(plein);
     if (v > max)
         v = max;
     if (!PoursuiteActive && !aller)
-        v = platform::CInt(s_.ManVit * 127);
+        v = arrondi(s_.ManVit * 127);
     v = limiteVitesseEcart(v);
     if (!moteur)
         v = 5;
@@ -337,7 +434,7 @@ bool Entrainement::etapeRelais()
     // 5.
     recalculeEtendus();
     // 6, 7. Azimuth end stop and stop.
-    const bool buteeAz = (AzimutEtendu <= s_.ButeeG && SensAz == -1) || (AzimutEtendu >= s_.ButeeD && SensAz == 1);
+    const bool buteeAz = enButeeAz(SensAz);
     if (buteeAz)
         resetPoursuite(false);
     if ((AllerConsigneAz && SensAz * (ConsigneAzimutEtendue - AzimutEtendu) < 0) ||
@@ -348,8 +445,7 @@ bool Entrainement::etapeRelais()
             arretAz();
     }
     // 8. Elevation.
-    const bool buteeEl =
-        (ElevationAntenne >= s_.ButeeH && SensEl == 1) || (ElevationAntenne <= s_.ButeeB && SensEl == -1);
+    const bool buteeEl = enButeeEl(SensEl);
     if (buteeEl)
         resetPoursuite(false);
     if ((AllerConsigneEl && SensEl * (ConsigneElevation - ElevationAntenne) < 0) ||
@@ -372,9 +468,9 @@ int Entrainement::vitesseProportionnelle(float ecart, float on, float of, int& e
 {
     int v;
     if (std::fabs(ecart) > on && ecart > 0) {
-        v = ecart > s_.AngDecr ? static_cast<int>(std::trunc(s_.AutoVit * 63))
-                               : static_cast<int>(std::trunc(ecart / s_.AngDecr * s_.AutoVit * 63));
-        const int max = platform::CInt(s_.AutoVit * 63);
+        v = ecart > s_.AngDecr ? tronque(s_.AutoVit * 63)
+                               : tronque(ecart / s_.AngDecr * s_.AutoVit * 63);
+        const int max = arrondi(s_.AutoVit * 63);
         if (v > max)
             v = max;
         v += 64;
@@ -384,9 +480,9 @@ int Entrainement::vitesseProportionnelle(float ecart, float on, float of, int& e
             v = 127;
         etat = 1;
     } else if (std::fabs(ecart) > on) {
-        v = std::fabs(ecart) > s_.AngDecr ? static_cast<int>(std::trunc(s_.AutoVit * -64))
-                                          : static_cast<int>(std::trunc(ecart / s_.AngDecr * s_.AutoVit * 64));
-        const int min = platform::CInt(s_.AutoVit * -64);
+        v = std::fabs(ecart) > s_.AngDecr ? tronque(s_.AutoVit * -64)
+                                          : tronque(ecart / s_.AngDecr * s_.AutoVit * 64);
+        const int min = arrondi(s_.AutoVit * -64);
         if (v < min)
             v = min;
         v += 64;
@@ -417,8 +513,9 @@ bool Entrainement::etapeVitesse()
         CibleEl = ConsigneElevation;
     }
     if (PoursuiteEl || PoursuiteAz) {
-        CibleAz = AzimutSourceEtendu;
-        CibleEl = static_cast<float>(ElevationSource);
+        // A source beyond a stop is aimed at the stop.
+        CibleAz = borneAz(AzimutSourceEtendu);
+        CibleEl = borneEl(static_cast<float>(ElevationSource));
     }
     if (!AllerConsigneEl && !AllerConsigneAz && !PoursuiteEl && !PoursuiteAz) {
         CibleAz = AzimutEtendu;
@@ -428,9 +525,24 @@ bool Entrainement::etapeVitesse()
     }
     EcartAz = CibleAz - AzimutEtendu;
     VitesseAz = vitesseProportionnelle(EcartAz, s_.AzimOn, s_.AzimOf, EtatVitesseAz, MoteurAzActif);
-    envoie(static_cast<uint8_t>(VitesseAz));
     EcartEl = CibleEl - ElevationAntenne;
     VitesseEl = vitesseProportionnelle(EcartEl, s_.ElevOn, s_.ElevOf, EtatVitesseEl, MoteurElActif);
+    // End stops: an axis at its stop is never driven further out (the
+    // creep past an aim at the stop included); tracking ends there, as in
+    // the relay modes.
+    const bool buteeAz = enButeeAz(VitesseAz - 64);
+    const bool buteeEl = enButeeEl(VitesseEl - 64);
+    if (buteeAz) {
+        VitesseAz = 64;
+        EtatVitesseAz = 0;
+    }
+    if (buteeEl) {
+        VitesseEl = 64;
+        EtatVitesseEl = 0;
+    }
+    if ((buteeAz || buteeEl) && PoursuiteActive)
+        resetPoursuite(false);
+    envoie(static_cast<uint8_t>(VitesseAz));
     envoie(static_cast<uint8_t>(VitesseEl));
     if ((std::abs(VitesseAz - 64) <= 1 && std::abs(VitesseEl - 64) <= 1 && !PoursuiteActive) ||
         (!MoteurAzActif && !MoteurElActif)) {

@@ -47,13 +47,27 @@ public:
 
     // Extended azimuth: X + 360 when the travel crosses north and 0 <= X < OffAz.
     float etendu(float x) const;
+    // A position (antenna, source or target) on the extended scale: as
+    // etendu() inside the travel; outside it, on the side of the nearer
+    // stop. The rule alone reads a point just past the CCW stop (below
+    // OffAz) as one past the CW stop, beyond north: the drive would then
+    // run on through the stop it has passed, or sweep the whole travel to
+    // aim at the other one.
+    float etenduPosition(float x) const;
 
     // Direction toggles: start the axis that way when it is off, stop it when on.
     void MoteurAzCW();
     void MoteurAzCCW();
     void MoteurElHaut();
     void MoteurElBas();
+    // Running drives off at once (stop bytes without waiting for replies),
+    // marked for restart by the next drive step.
     void PauseMoteurs();
+    // The bytes that stop the running drives now: in ModeVitesse the neutral
+    // speed pair (64, 64) first, then 0x10 for a running elevation and 0x00
+    // for a running azimuth. Empty when no drive runs. An axis counts as
+    // running from the moment its start byte is sent.
+    std::vector<uint8_t> octetsArret() const;
     void BasculeMoteurs();
     void CommandeParking();
     void PiloteAntenne(int mode);
@@ -65,6 +79,20 @@ public:
     // After a typed target: start the axes toward it (ConsigneAzimut,
     // ConsigneElevation set, AllerConsigne flags set by the caller).
     void DemarrerVersConsigne();
+    // A typed target (azimuth 0..360 as typed, elevation): held inside the
+    // end stops on the extended scale, both move flags set, and the move
+    // started as the drive mode starts one.
+    void ConsigneSaisie(float azimut, float elevation);
+
+    // A target or aim held inside the end stops: azimuth on the extended
+    // scale within ButeeG..ButeeD, elevation within ButeeB..ButeeH.
+    float borneAz(float azimutEtendu) const;
+    float borneEl(float elevation) const;
+    // The axis stands at or beyond its end stop on the side of `sens`
+    // (+1 clockwise/up, -1 counter-clockwise/down): it must not be driven
+    // further that way.
+    bool enButeeAz(int sens) const;
+    bool enButeeEl(int sens) const;
 
     // The drive step of one cycle. Returns true when the park move has
     // arrived and its notice is due (ParkingDemande is then cleared).
@@ -95,7 +123,9 @@ private:
     // A manual move of one axis (its motor flag, sense and stop): stops the
     // axis if its motor runs, else sends the direction code, notes the sense
     // (+1 / -1) and lights the arrow.
-    void marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens, bool& fleche);
+    // A start toward a stop the axis has reached is refused (`butee`).
+    void marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens, bool& fleche,
+                bool butee);
     void resetPoursuite(bool avecPark);
     void recalculeEtendus();
     void noticeButee();

@@ -2,6 +2,9 @@
 
 #include "platform/serial/SerialPort.h"
 
+#include <chrono>
+#include <cmath>
+
 namespace suivi {
 
 int valeurBcd(uint8_t b)
@@ -12,6 +15,18 @@ int valeurBcd(uint8_t b)
     if (bas > 9)
         return haut;
     return haut * 10 + bas;
+}
+
+float replie(float x, float tour)
+{
+    if (!std::isfinite(x))
+        return 0;
+    float r = std::fmod(x, tour);
+    if (r < 0)
+        r += tour;
+    if (r >= tour) // a tiny negative remainder rounds up to the turn
+        r = 0;
+    return r;
 }
 
 double decodeCodeur(const QString& format, uint8_t haut, uint8_t bas, float rang)
@@ -31,6 +46,10 @@ float azimutCodeur(double lecture, const QString& unite, float offset)
         a = a - 360;
     if (a < 0)
         a = a + 360;
+    // A reading beyond the encoder's range (a garbage BCD word reads up to
+    // 999.9) folds on into the turn: the azimuth is always in [0, 360).
+    if (!(a >= 0 && a < 360))
+        a = replie(a, 360);
     return a;
 }
 
@@ -44,6 +63,8 @@ float elevationCodeur(double lecture, const QString& unite, float offset)
         e = e - 360;
     if (e < -180)
         e = e + 360;
+    if (!(e >= -180 && e < 180))
+        e = replie(e + 180, 360) - 180;
     return e;
 }
 
@@ -76,6 +97,7 @@ int LiaisonSerie::echange(uint8_t code)
 {
     if (panne_declaree_ || !port_.isOpen())
         return 0;
+    soldeReponses();
     const std::optional<uint8_t> r = port_.exchange(code, delaiMs_);
     if (!r) {
         panne_declaree_ = true;
@@ -86,14 +108,53 @@ int LiaisonSerie::echange(uint8_t code)
     return *r;
 }
 
+void LiaisonSerie::envoieArret(const std::vector<uint8_t>& codes)
+{
+    if (!port_.isOpen())
+        return;
+    for (const uint8_t c : codes)
+        if (port_.send(c, DelaiArretMs))
+            ++reponsesDues_;
+}
+
+void LiaisonSerie::soldeReponses()
+{
+    if (reponsesDues_ == 0)
+        return;
+    // A failed link gets no reply: nothing is waited for then.
+    int recues = 0;
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(DelaiArretMs);
+    while (!panne_declaree_ && recues < reponsesDues_) {
+        const auto reste =
+            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
+        if (reste <= 0 || !port_.waitForInput(static_cast<int>(reste)))
+            break;
+        recues += static_cast<int>(port_.input().size());
+    }
+    port_.input();
+    reponsesDues_ = 0;
+}
+
 void LiaisonSerie::vider()
 {
-    if (port_.isOpen())
-        port_.flush();
+    if (!port_.isOpen())
+        return;
+    soldeReponses();
+    // Every command before has had its reply: the transmit buffer can hold
+    // nothing but stop bytes still on their way, and those must leave.
+    port_.drainOutput(DelaiArretMs);
+    port_.flush();
 }
 
 bool LiaisonSerie::ouverte() const { return port_.isOpen(); }
 
-void LiaisonSerie::fermer() { port_.close(); }
+void LiaisonSerie::fermer()
+{
+    // Emptying the transmit buffer must not discard stop bytes still on
+    // their way out: they leave first (a few ms at 9600 baud).
+    port_.drainOutput(DelaiArretMs);
+    port_.close();
+    reponsesDues_ = 0;
+}
 
 } // namespace suivi

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace platform { class SerialPort; }
 
@@ -37,8 +38,12 @@ int valeurBcd(uint8_t b);
 // range; "BCD" 10 x high + low / 10 (0x35, 0x97 -> 359.7).
 double decodeCodeur(const QString& format, uint8_t haut, uint8_t bas, float rang);
 
+// x folded into [0, tour): whole turns taken off; a value that is not a
+// finite number gives 0.
+float replie(float x, float tour);
+
 // Azimuth in degrees, [0, 360): the reading, x 0.9 for "Grd", plus the
-// offset, wrapped once.
+// offset, wrapped once (a reading beyond the encoder's range folds on).
 float azimutCodeur(double lecture, const QString& unite, float offset);
 // Elevation in degrees, [-180, 180): the same, wrapped once about +-180.
 float elevationCodeur(double lecture, const QString& unite, float offset);
@@ -57,9 +62,16 @@ public:
     // The reply 0..255. When the box does not answer, the link calls its
     // failure handler once and answers 0 from then on without sending.
     virtual int echange(uint8_t code) = 0;
+    // Stop bytes: sent at once, one after the other, without waiting for
+    // their replies (a stop must not hang on a box that may not answer), and
+    // also after the link has marked itself failed, as long as the port is
+    // open. Their replies, when they come, are dropped before the next
+    // exchange, so they are never taken for another command's reply.
+    virtual void envoieArret(const std::vector<uint8_t>&) {}
     // Empties both buffers (start of each cycle).
     virtual void vider() {}
     virtual bool ouverte() const { return false; }
+    // Lets the bytes already sent leave the port, then closes it.
     virtual void fermer() {}
 };
 
@@ -73,16 +85,26 @@ class LiaisonSerie : public Liaison {
 public:
     LiaisonSerie(platform::SerialPort& port, int delaiMs, std::function<void()> panne);
     int echange(uint8_t code) override;
+    void envoieArret(const std::vector<uint8_t>& codes) override;
     void vider() override;
     bool ouverte() const override;
     void fermer() override;
     bool enPanne() const { return panne_declaree_; }
 
+    // Milliseconds at most that one stop byte may take to be handed to the
+    // line, and that the replies still owed to stop bytes are waited for
+    // before the next exchange (the whole wait, however many are owed).
+    static constexpr int DelaiArretMs = 100;
+
 private:
+    // Takes and drops the replies owed to stop bytes (those that come in time).
+    void soldeReponses();
+
     platform::SerialPort& port_;
     int delaiMs_;
     std::function<void()> panne_;
     bool panne_declaree_ = false;
+    int reponsesDues_ = 0;
 };
 
 } // namespace suivi

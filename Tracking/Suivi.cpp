@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 namespace suivi {
@@ -47,7 +48,9 @@ int temperatureCiel(double raLuneDeg, int32_t freq)
     const auto& T = bande144 ? astro::TableTempCiel144 : astro::TableTempCiel432;
     const float t = T[i] + (T[i + 1] - T[i]) * (h - i);
     const double facteur = bande144 ? 136.0 / freq : 400.0 / freq;
-    return platform::CInt(facteur * facteur * t);
+    // In 32 bits: below 47 MHz the scaled temperature passes 32767 K (at
+    // 1 MHz, the hottest entry gives about 70 million).
+    return platform::CLng(facteur * facteur * t);
 }
 
 QString texteTemperature(float elongation, int temperature)
@@ -77,7 +80,8 @@ double anglePolarisation(double phi, double A, double E)
 }
 
 Suivi::Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue)
-    : Drive(Station, nulle_), dialogs_(dialogs), clock_(clock), vue_(vue), liaison_(&nulle_)
+    : Drive(Station, nulle_), dialogues_(dialogs, [this] { Drive.PauseMoteurs(); }), clock_(clock), vue_(vue),
+      liaison_(&nulle_)
 {
     Astro.variante = astro::Variante::Tracking;
     Astro.ApresChangeJour = [this] { CalculJourJulienAffichage(); };
@@ -146,8 +150,8 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
 bool Suivi::poseDatePC(const QDate& d)
 {
     if (d.year() < 1999) {
-        dialogs_.beep();
-        dialogs_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
+        dialogues_.beep();
+        dialogues_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
                          platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
         return false;
     }
@@ -163,19 +167,20 @@ void Suivi::FinProgramme()
 {
     if (ProgrammeTermine)
         return;
-    if (Drive.MoteurElActif)
-        liaison_->echange(octet::ElArret);
-    if (Drive.MoteurAzActif)
-        liaison_->echange(octet::AzArret);
+    ArretMoteursEtPort();
     ProgrammeTermine = true;
     BoucleActive = false;
-    if (PortOuvert) {
-        liaison_->vider();
-        liaison_->fermer();
-        PortOuvert = false;
-    }
     if (fin)
         fin();
+}
+
+void Suivi::ArretMoteursEtPort()
+{
+    liaison_->envoieArret(Drive.octetsArret());
+    if (PortOuvert) {
+        liaison_->fermer(); // the stop bytes leave, then both buffers are emptied
+        PortOuvert = false;
+    }
 }
 
 bool Suivi::HorlogeUTC()
@@ -233,10 +238,26 @@ void Suivi::CalculPrecessionTrack()
     const double dd = 20.0426 * std::cos(a) * 4.848136995860841e-6 * annees;
     Astro.AscensionDroite += da;
     Astro.Declinaison += dd;
+    // Near the pole the fixed rates run past it (tan d grows without bound):
+    // a declination beyond +-90 degrees is reflected over the pole, onto the
+    // meridian half a turn away, and the right ascension folded into
+    // 0..2 pi whatever its size.
+    constexpr double Pi = 3.141592653589793;
+    if (Astro.Declinaison > Pi / 2 || Astro.Declinaison < -Pi / 2) {
+        Astro.Declinaison = (Astro.Declinaison > 0 ? Pi : -Pi) - Astro.Declinaison;
+        Astro.AscensionDroite += Pi;
+    }
     if (Astro.AscensionDroite > DeuxPi)
         Astro.AscensionDroite -= DeuxPi;
     if (Astro.AscensionDroite < 0)
         Astro.AscensionDroite += DeuxPi;
+    if (!(Astro.AscensionDroite >= 0 && Astro.AscensionDroite <= DeuxPi)) {
+        Astro.AscensionDroite = std::fmod(Astro.AscensionDroite, DeuxPi);
+        if (Astro.AscensionDroite < 0)
+            Astro.AscensionDroite += DeuxPi;
+        if (!std::isfinite(Astro.AscensionDroite))
+            Astro.AscensionDroite = 0;
+    }
 }
 
 void Suivi::CalculPositionSourceTrack(int code)
@@ -368,8 +389,10 @@ void Suivi::LectureCodeurs()
                                                     static_cast<uint8_t>(elBas), Station.RangEl),
                                        Station.UniteEl, Station.OffEl);
     if (Correction.CorrectionActive) {
+        // The azimuth is in [0, 360) (folded by the decoding), so i is 0..35
+        // and i + 1 at most 36: no reading indexes outside the table.
         const float x = AzimutAntenne / 10;
-        const int i = static_cast<int>(std::floor(x));
+        const int i = std::clamp(static_cast<int>(std::floor(x)), 0, 35);
         const float f = x - i;
         const auto& ta = Correction.TableCorrectionAzimut;
         const auto& te = Correction.TableCorrectionElevation;
@@ -677,7 +700,7 @@ void Suivi::RafraichitSource()
 
 void Suivi::noticeParking()
 {
-    dialogs_.beep();
+    dialogues_.beep();
     Drive.c.AntenEtiq[2] = true;
     vue_.rafraichit();
     clock_.wait(2.0); // events keep running during the wait
@@ -719,13 +742,19 @@ bool Suivi::Cycle()
 
 void Suivi::BoucleTracking()
 {
-    liaison_->echange(octet::ElArret);
-    liaison_->echange(octet::AzArret);
-    for (;;) {
-        if (!vue_.ceder() || !BoucleActive || ProgrammeTermine)
-            return;
-        if (!Cycle() && (!BoucleActive || ProgrammeTermine))
-            return;
+    try {
+        liaison_->echange(octet::ElArret);
+        liaison_->echange(octet::AzArret);
+        for (;;) {
+            if (!vue_.ceder() || !BoucleActive || ProgrammeTermine)
+                return;
+            if (!Cycle() && (!BoucleActive || ProgrammeTermine))
+                return;
+        }
+    } catch (...) {
+        // An error nothing traps: the drives stop before it ends the program.
+        ArretMoteursEtPort();
+        throw;
     }
 }
 

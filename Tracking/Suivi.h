@@ -69,9 +69,41 @@ public:
     virtual void dessineNiveau(const std::array<float, 21>&) {}
 };
 
+// The program's message and input boxes with the stop-first rule: a box
+// holds the cycle, so before each one opens `avant` runs (the running drives
+// get their stop bytes). Beeps hold nothing and pass straight through.
+class DialoguesArretDabord : public platform::Dialogs {
+public:
+    DialoguesArretDabord(platform::Dialogs& d, std::function<void()> avant)
+        : d_(d), avant_(std::move(avant))
+    {
+    }
+    platform::Answer message(const QString& text, platform::Buttons buttons, platform::Icon icon,
+                             const QString& title) override
+    {
+        avant_();
+        return d_.message(text, buttons, icon, title);
+    }
+    QString input(const QString& prompt, const QString& title, const QString& defaultText,
+                  std::optional<QPoint> position) override
+    {
+        avant_();
+        return d_.input(prompt, title, defaultText, position);
+    }
+    void beep() override { d_.beep(); }
+
+private:
+    platform::Dialogs& d_;
+    std::function<void()> avant_;
+};
+
 class Suivi {
 public:
     Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue);
+
+    // Every box of the program goes through here: the running drives are
+    // paused (their stop bytes sent) before it opens.
+    platform::Dialogs& dialogues() { return dialogues_; }
 
     // Set up for a station (the state part of the main-window
     // initialisation). `station` is copied; ButeeD is raised by 360 when
@@ -107,6 +139,10 @@ public:
     void RafraichitSource();
     // The orderly end: drives off, port closed, program ended.
     void FinProgramme();
+    // The stop path of every end (the orderly end, File > New, an uncaught
+    // error): the running drives' stop bytes, sent without waiting for
+    // replies, then the port closed when it is open.
+    void ArretMoteursEtPort();
     // Ends the program (production quits the application); set by main.
     std::function<void()> fin;
 
@@ -150,7 +186,7 @@ private:
     // or shows the date-error message and returns false before 1999.
     bool poseDatePC(const QDate& d);
     void noticeParking();
-    platform::Dialogs& dialogs_;
+    DialoguesArretDabord dialogues_;
     platform::Clock& clock_;
     Vue& vue_;
     LiaisonNulle nulle_;
@@ -167,7 +203,7 @@ struct PositionPeriode {
 };
 PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic);
 
-// Sky temperature behind the Moon (K, whole): the band's table (144 MHz
+// Sky temperature behind the Moon (K, whole, 32 bits): the band's table (144 MHz
 // below 400 MHz, else 432 MHz) at the Moon's right ascension (degrees,
 // 0..360, interpolated between half-hours), scaled by (136/f)^2 or (400/f)^2.
 int temperatureCiel(double raLuneDeg, int32_t freq);

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdlib>
 
 using platform::Buttons;
@@ -45,7 +46,7 @@ double nombreSaisi(QString texte)
 } // namespace
 
 Tracking::Tracking(platform::Dialogs& d, platform::Clock& c, QString dossier, std::function<void()> finProgramme)
-    : S(d, c, *this), dialogs(d), clock(c), Dossier(std::move(dossier)), fin_(std::move(finProgramme))
+    : S(d, c, *this), dialogs(S.dialogues()), clock(c), Dossier(std::move(dossier)), fin_(std::move(finProgramme))
 {
     liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponseMs, [this] { ErreurPortSerie(); });
     S.fin = [this] {
@@ -123,11 +124,7 @@ void Tracking::DemarrageProgramme()
 
 void Tracking::NouveauFichier()
 {
-    if (S.PortOuvert) {
-        liaison_->vider();
-        liaison_->fermer();
-        S.PortOuvert = false;
-    }
+    S.ArretMoteursEtPort();
     S.BoucleActive = false;
     DemarrageProgramme();
 }
@@ -354,7 +351,6 @@ void Tracking::ErreurPortSerie()
 
 void Tracking::DemandeQuitter()
 {
-    PauseMoteurs();
     if (dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
                         QStringLiteral("Selvane - Track")) == platform::Answer::Yes)
         S.FinProgramme();
@@ -381,6 +377,19 @@ void Tracking::PauseMoteurs()
 // ------------------------------------------------------------ the driver
 
 void Tracking::executer(int limite)
+{
+    try {
+        executerBoucles(limite);
+    } catch (...) {
+        // An error nothing traps, in a cycle or a window event: the running
+        // drives get their stop bytes and the port is closed before it ends
+        // the program.
+        S.ArretMoteursEtPort();
+        throw;
+    }
+}
+
+void Tracking::executerBoucles(int limite)
 {
     limite_ = limite;
     cedes_ = 0;
@@ -518,14 +527,8 @@ void Tracking::SaisiePositionManuelle()
         if (r.size() < 7 && d.ConsigneElevation >= st.ButeeB && d.ConsigneElevation <= st.ButeeH)
             break;
     }
-    d.AllerConsigneAz = d.AllerConsigneEl = true;
-    if (st.SpeedControl == suivi::ModeVitesse) {
-        if (d.MoteurAzActif || d.MoteurElActif)
-            d.BasculeMoteurs();
-    } else {
-        d.ElevationAntenne = S.ElevationAntenne;
-        d.DemarrerVersConsigne();
-    }
+    d.ElevationAntenne = S.ElevationAntenne;
+    d.ConsigneSaisie(d.ConsigneAzimut, d.ConsigneElevation);
     rafraichit();
 }
 
@@ -671,7 +674,6 @@ bool Tracking::RecherchePrefixeDXCCTrack(QString& prefixe)
 
 void Tracking::SaisiePrefixeDX()
 {
-    PauseMoteurs();
     for (;;) {
         S.PrefixeDX = dialogs.input(QStringLiteral("Enter the DXXC prefix !"),
                                     QStringLiteral("Common Window : Station <=> DX"), QString());
@@ -880,9 +882,13 @@ void Tracking::dessineBandeCiel(const std::array<float, 73>& y)
 void Tracking::dessineNiveau(const std::array<float, 21>& n)
 {
     platform::PictureBox* c = fenetreInterface().AffLevelGraph;
+    // A level outside 0..51 dB lies outside the box and is clipped by it:
+    // the point is held just beyond the edge (a range of 2000 dB would
+    // otherwise give a y of minus tens of thousands of twips).
+    const auto y = [&n](size_t i) { return std::clamp((1 - n[i] / 51) * 1350, -15.0f, 1365.0f); };
     c->cls();
     c->setCurrentX(200);
-    c->setCurrentY((1 - n[1] / 51) * 1350);
+    c->setCurrentY(y(1));
     for (int i = 2; i <= 20; ++i)
-        c->lineTo((i - 1) * 60 + 200, platform::CInt((1 - n[static_cast<size_t>(i)] / 51) * 1350));
+        c->lineTo((i - 1) * 60 + 200, platform::CInt(y(static_cast<size_t>(i))));
 }

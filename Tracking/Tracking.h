@@ -52,6 +52,7 @@ public:
     // Faults injected into the save of track.ini (tests of the write error).
     platform::SaveFaults DefautsEcriture;
 
+    // The boxes of the program: each one pauses the running drives first.
     platform::Dialogs& dialogs;
     platform::Clock& clock;
     const QString Dossier;
@@ -123,6 +124,7 @@ public:
     void dessineNiveau(const std::array<float, 21>& n) override;
 
 private:
+    void executerBoucles(int limite);
     // Checks the period (0 1st, 1 2nd) or length (0 1 min, 1 2 min, 2 2.5 min)
     // entry, shows it on its image button and restarts the period display.
     void posePeriode(int index);

@@ -9,6 +9,11 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
+#include <exception>
+
+namespace {
+Tracking* programme_ = nullptr;
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,6 +23,14 @@ int main(int argc, char** argv)
     platform::SystemClock clock;
     // The program ends at once once the port is closed: no further window event runs.
     Tracking programme(dialogs, clock, QDir::currentPath(), [] { std::exit(0); });
+    // Whatever ends the program through an error no one traps (thrown inside
+    // a window event, say), the drives get their stop bytes first.
+    programme_ = &programme;
+    std::set_terminate([] {
+        if (programme_)
+            programme_->S.ArretMoteursEtPort();
+        std::abort();
+    });
     programme.Main();
     programme.executer();
     return 0;

@@ -1,79 +1,16 @@
 // The tracking loop against the interface-box simulator on a real
 // pseudo-terminal, with simulated time driven by the bytes on the line.
 
-#include "Tracking/Suivi.h"
-#include "Tracking/tests/Outils.h"
-#include "platform/Text.h"
-#include "platform/serial/SerialPort.h"
-#include "tools/boxsim/PtyServer.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "Tracking/tests/BancBoitier.h"
 
 using namespace suivi;
 
 namespace {
-struct VueComptee : Vue {
-    int cycles = 0;
-    int limite = 0;
-    bool ceder() override { return ++cycles <= limite; }
-};
-
-struct Boucle {
-    explicit Boucle(int16_t mode, boxsim::DriveMode boxMode = boxsim::DriveMode::Relay,
-                    double secondes = 0.01)
-        : serveur(config(boxMode), {false, false, secondes}), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
-          suivi(dialogs, horloge, vue), liaison(port, 500, [this] { panne(); })
+struct Boucle : test::BancBoitier {
+    explicit Boucle(int16_t mode, boxsim::DriveMode boxMode = boxsim::DriveMode::Relay, double secondes = 0.01)
+        : BancBoitier(test::stationBox(mode), boite(boxMode), secondes)
     {
-        std::string err;
-        EXPECT_TRUE(serveur.openPty(&err)) << err;
-        EXPECT_TRUE(serveur.linkAs(dir.path().toStdString(), 1, &err)) << err;
-        serveur.start();
-        EXPECT_TRUE(port.open(1, dir.path()));
-        StationTrack s = test::stationBox(mode);
-        suivi.Initialise(s, {});
-        suivi.setLiaison(liaison);
-        suivi.PortOuvert = true;
-        suivi.fin = [this] { fini = true; };
     }
-    static boxsim::BoxConfig config(boxsim::DriveMode m)
-    {
-        boxsim::BoxConfig c;
-        c.mode = m;
-        c.azimuth.rate = 20;
-        c.elevation.rate = 20;
-        return c;
-    }
-    void panne()
-    {
-        dialogs.message("Error on the serial port " + platform::Str(suivi.Station.PortCom) + "\rVerify the data and hardware !\r\rQuit the Tracking of Selvane !",
-                        platform::Buttons::Ok, platform::Icon::Exclamation, "Communication Port Error");
-        suivi.FinProgramme();
-    }
-    // The loop once (entry bytes included), then further cycles by the step
-    // function, as the events between them would leave them.
-    void tourne(int cycles)
-    {
-        vue.cycles = 0;
-        vue.limite = cycles;
-        if (!entree) {
-            entree = true;
-            suivi.BoucleTracking();
-            return;
-        }
-        while (vue.ceder() && suivi.Cycle()) {
-        }
-    }
-    bool entree = false;
-    QTemporaryDir dir;
-    boxsim::PtyServer serveur;
-    platform::ScriptedDialogs dialogs;
-    platform::ManualClock horloge;
-    VueComptee vue;
-    Suivi suivi;
-    platform::SerialPort port;
-    LiaisonSerie liaison;
-    bool fini = false;
 };
 } // namespace
 

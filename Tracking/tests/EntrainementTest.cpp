@@ -147,6 +147,7 @@ TEST(Entrainement, ParcDejaAtteint)
 TEST(Entrainement, PasManuel)
 {
     Banc r(ModeRelais);
+    r.drive.positionAntenne(100, 10);
     r.drive.PasManuel(37);
     r.drive.PasManuel(39);
     EXPECT_EQ(r.liaison.octets, (std::vector<uint8_t>{0x02, 0x00})) << "second press stops, not reverses";

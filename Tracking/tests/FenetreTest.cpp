@@ -7,6 +7,7 @@
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Tracking.h"
+#include "Tracking/tests/BancBoitier.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
@@ -29,19 +30,8 @@ using platform::Icon;
 
 namespace {
 
-QString source(const char* nom)
-{
-    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
-}
-
-// home.dat of the default station folder with some lines (1-based) replaced.
-QByteArray stationModifiee(std::initializer_list<std::pair<int, QByteArray>> lignes)
-{
-    QList<QByteArray> l = platform::testing::readBytes(source("home.dat")).split('\n');
-    for (const auto& [ligne, valeur] : lignes)
-        l[ligne - 1] = valeur + "\r";
-    return l.join('\n');
-}
+using suivi::test::source;
+using suivi::test::stationModifiee;
 
 class TrackingFenetres : public ::testing::Test {
 protected:
@@ -764,8 +754,7 @@ TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
     serveur.withBox([](boxsim::Box& b) { b.clearLog(); });
     emit fp().MenuTraficP->aboutToShow();
     EXPECT_TRUE(prog->S.Drive.MoteursEnPause);
-    EXPECT_EQ(serveur.withBox([](boxsim::Box& b) { return std::vector<uint8_t>(b.log().begin(), b.log().end()); }),
-              std::vector<uint8_t>{0x00});
+    EXPECT_EQ(suivi::test::journal(serveur, 1), std::vector<uint8_t>{0x00});
     prog->executer(1);
     EXPECT_FALSE(prog->S.Drive.MoteursEnPause);
     EXPECT_EQ(serveur.withBox([](boxsim::Box& b) { return int(std::count(b.log().begin(), b.log().end(), 0x02)); }), 1);

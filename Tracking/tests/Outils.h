@@ -4,8 +4,11 @@
 
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
+#include "platform/testing/TestFiles.h"
 
+#include <QDir>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace suivi::test {
@@ -45,6 +48,21 @@ inline StationTrack stationBox(int16_t mode = 0)
     return s;
 }
 
+// A file of the default station folder (station/ of the sources).
+inline QString source(const char* nom)
+{
+    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
+}
+
+// home.dat of the default station folder with some lines (1-based) replaced.
+inline QByteArray stationModifiee(const std::vector<std::pair<int, QByteArray>>& lignes)
+{
+    QList<QByteArray> l = platform::testing::readBytes(source("home.dat")).split('\n');
+    for (const auto& [ligne, valeur] : lignes)
+        l[ligne - 1] = valeur + "\r";
+    return l.join('\n');
+}
+
 class LiaisonEnregistree : public Liaison {
 public:
     int echange(uint8_t code) override
@@ -52,6 +70,10 @@ public:
         octets.push_back(code);
         auto it = reponses.find(code);
         return it == reponses.end() ? 0 : it->second;
+    }
+    void envoieArret(const std::vector<uint8_t>& codes) override
+    {
+        octets.insert(octets.end(), codes.begin(), codes.end());
     }
     std::vector<uint8_t> octets;
     std::map<uint8_t, int> reponses;
