@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -267,6 +268,38 @@ void Grid::setTextMatrix(int r, int c, const QString& s)
         it->setText(s);
 }
 
+void Grid::setRowTexts(int first, const std::vector<QStringList>& texts)
+{
+    if (first < fixedRows_ || texts.empty())
+        return;
+    const int last = first + int(texts.size()) - 1;
+    if (last >= rows())
+        setRows(last + 1);
+    QAbstractItemModel* m = table_->model();
+    {
+        // The items are written with the model silent; the notices follow
+        // once for the block.
+        const QSignalBlocker silent(m);
+        for (int i = 0; i < int(texts.size()); ++i) {
+            const QStringList& cells = texts[size_t(i)];
+            const int r = first + i;
+            for (int c = 0; c < cells.size() && c < cols(); ++c) {
+                if (c < fixedCols_ || itemAt(r, c)) {
+                    setTextMatrix(r, c, cells[c]);
+                    continue;
+                }
+                auto* it = new QTableWidgetItem(cells[c]);
+                it->setTextAlignment(qtAlignment(colAlign_[size_t(c)]));
+                table_->setItem(viewRow(r), viewCol(c), it);
+            }
+        }
+    }
+    if (fixedCols_)
+        emit m->headerDataChanged(Qt::Vertical, viewRow(first), viewRow(last));
+    if (table_->columnCount() > 0)
+        emit m->dataChanged(m->index(viewRow(first), 0), m->index(viewRow(last), table_->columnCount() - 1));
+}
+
 // ----- current cell and selection ---------------------------------------------
 
 void Grid::setRow(int r)
@@ -429,7 +462,7 @@ int Grid::colAlignment(int c) const { return c >= 0 && c < cols() ? colAlign_[si
 
 void Grid::setColAlignment(int c, int code)
 {
-    if (c < 0 || c >= cols())
+    if (c < 0 || c >= cols() || colAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     colAlign_[size_t(c)] = std::clamp(code, 0, 2);
     applyAlignment(c);
@@ -439,7 +472,7 @@ int Grid::fixedAlignment(int c) const { return c >= 0 && c < cols() ? fixedAlign
 
 void Grid::setFixedAlignment(int c, int code)
 {
-    if (c < 0 || c >= cols())
+    if (c < 0 || c >= cols() || fixedAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     fixedAlign_[size_t(c)] = std::clamp(code, 0, 2);
     applyAlignment(c);
@@ -459,9 +492,18 @@ void Grid::applyAlignment(int c)
     if (fixedRows_)
         if (QTableWidgetItem* h = table_->horizontalHeaderItem(viewCol(c)))
             h->setTextAlignment(qtAlignment(fixedAlign_[size_t(c)]));
-    for (int r = 0; r < table_->rowCount(); ++r)
-        if (QTableWidgetItem* it = table_->item(r, viewCol(c)))
-            it->setTextAlignment(qtAlignment(colAlign_[size_t(c)]));
+    if (table_->rowCount() == 0)
+        return;
+    // The column's cells with the model silent, then one notice for the column.
+    QAbstractItemModel* m = table_->model();
+    {
+        const QSignalBlocker silent(m);
+        for (int r = 0; r < table_->rowCount(); ++r)
+            if (QTableWidgetItem* it = table_->item(r, viewCol(c)))
+                it->setTextAlignment(qtAlignment(colAlign_[size_t(c)]));
+    }
+    emit m->dataChanged(m->index(0, viewCol(c)), m->index(table_->rowCount() - 1, viewCol(c)),
+                        {Qt::TextAlignmentRole});
 }
 
 // ----- rows added and removed ------------------------------------------------
