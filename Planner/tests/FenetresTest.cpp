@@ -21,6 +21,8 @@
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QRadioButton>
 #include "Planner/FenetreCiel.h"
@@ -517,3 +519,111 @@ TEST_F(Programme, TextesDesFenetresEntiersEtDialogueUTCSousLaFenetrePrincipale) 
         entier(com.Entete[size_t(i)], QString::fromLatin1(lignes[i - 2].second));
     EXPECT_LE(platform::pixelsToTwips(etat->feuilleChangeUTC()->frameGeometry().width()), 3480);
 }
+
+namespace {
+
+// Common-window tables computed for the Moon, then the Sun chosen: the print
+// question and every report name the Moon, the source of the tables; the
+// Moon-location report stays a Moon report.
+TEST_F(Programme, ImpressionNommeLaSourceDesTables) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    fenetreCommune();
+    float lon = -74.0f, lat = 40.7f;
+    etat->PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(etat->TableComWinAffichee, Vrai);
+    etat->form2()->MenuSource_Click(1);
+    ASSERT_EQ(etat->NomSource, "Sun");
+    dialogs.queueAnswer(Answer::Yes);
+    etat->form2()->ImgPrint_MouseDown();
+    etat->form2()->ImgPrint_MouseUp();
+    EXPECT_TRUE(dernierMessage().startsWith(QString("Moon Common Window") + QChar(13))) << dernierMessage().toStdString();
+    etat->form2()->MenuPrintComW_Click(1);
+    etat->form2()->MenuPrintComW_Click(2);
+    EXPECT_EQ(imprimante.documents(), 3);
+    const QString tout = imprimante.operations().join('\n');
+    EXPECT_EQ(tout.count("|Moon Common Window for|"), 3);
+    EXPECT_FALSE(tout.contains("Sun Common Window"));
+    imprimante.clear();
+    etat->form2()->MenuPrintMoon_Click(2);
+    EXPECT_TRUE(imprimante.operations().join('\n').contains("|Moon Location for|"));
+}
+
+// A day cut short by File > New (after a row click during the computation
+// and Cancel in the common-window dialog) is not shown again by Cancel in
+// the chooser, not counted by the print question and not printed.
+TEST_F(Programme, JourInterrompuNiMontreNiCompteNiImprime) {
+    demarre();
+    QTimer pendant;
+    pendant.setInterval(0);
+    int pas = 0; // steps of the third day
+    QObject::connect(&pendant, &QTimer::timeout, [&] {
+        if (etat->IndexPrevision < 2 || ++pas < 30)
+            return;
+        pendant.stop();
+        FenetrePrevision* w = etat->fenetrePrevision(0);
+        w->GrillePrev->setRow(83);
+        etat->GrillePrev_Click(w);
+        QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
+        etat->form2()->MenuFichier_Click(1);
+    });
+    pendant.start();
+    calcule("12-05-2001", "00:00", "20-05-2001", "00:00", "1");
+    ASSERT_FALSE(pendant.isActive());
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonAnnuler, Qt::LeftButton);
+    int montrees = 0;
+    for (int i = 0; i < int(etat->ListeFenetresPrevision.size()); ++i)
+        if (FenetrePrevision* w = etat->fenetrePrevision(i); w && w->isVisible()) {
+            ++montrees;
+            EXPECT_FALSE(w->windowTitle().isEmpty()) << i;
+        }
+    EXPECT_EQ(montrees, 2);
+    EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(4), QString());
+    dialogs.queueAnswer(Answer::Yes);
+    etat->form2()->ImgPrint_MouseDown();
+    etat->form2()->ImgPrint_MouseUp();
+    EXPECT_EQ(dernierMessage(), QString("Moon location") + QChar(13) + "Number of page:  2" + QChar(13) + QChar(13) +
+                                    "Continue ?");
+    etat->form2()->MenuPrintMoon_Click(1);
+    EXPECT_EQ(imprimante.documents(), 4);
+    EXPECT_FALSE(imprimante.operations().join('\n').contains("||")); // no empty caption or station line
+}
+
+// Message boxes that record the mouse pointer the operator sees over them.
+class BoitesPointeur : public platform::ScriptedDialogs {
+public:
+    std::vector<Qt::CursorShape> pointeurs;
+    Answer message(const QString& text, platform::Buttons b, platform::Icon i, const QString& title) override {
+        const QCursor* c = QApplication::overrideCursor();
+        pointeurs.push_back(c ? c->shape() : Qt::ArrowCursor);
+        return ScriptedDialogs::message(text, b, i, title);
+    }
+};
+
+// The page-too-narrow box and the box that names the PDF of a report are
+// shown with the normal pointer, and the busy pointer is gone afterwards.
+TEST_F(Programme, PointeurNormalSurLesBoitesDImpression) {
+    BoitesPointeur boites;
+    etat = std::make_unique<Planner>(boites, clock, dir.path(), [this] { ++fins; });
+    platform::RecordingPrinter etroite(11906, 16838, 8499, 16000);
+    etat->Imprimante = &etroite;
+    etat->Main();
+    calcule("12-05-2001", "00:00", "12-05-2001", "02:00");
+    boites.pointeurs.clear();
+    boites.clear();
+    etat->form2()->MenuPrintMoon_Click(2);
+    platform::QtPrinter::Options o;
+    o.pdfPath = dir.filePath("rapport.pdf");
+    platform::QtPrinter pdf(etat->Dialogues, o);
+    etat->Imprimante = &pdf;
+    etat->form2()->MenuPrintMoon_Click(2);
+    ASSERT_EQ(boites.messages().size(), 2u);
+    EXPECT_EQ(boites.messages()[0].text, "The pagewidth is too narrow !");
+    EXPECT_TRUE(boites.messages()[1].text.startsWith("No printer is installed."));
+    EXPECT_EQ(boites.pointeurs, (std::vector<Qt::CursorShape>{Qt::ArrowCursor, Qt::ArrowCursor}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    etat.reset();
+}
+
+} // namespace
