@@ -36,6 +36,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 
 using platform::Buttons;
 using platform::Icon;
@@ -51,6 +52,17 @@ QImage icone32(const QPixmap& p) {
 }
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+}
+// A table window at (left, top) twips, moved back where its frame would leave
+// the screen's available area (the frame's margins are those of `modele`, a
+// window already shown).
+void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele) {
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize marges =
+        modele && modele->isVisible() ? modele->frameGeometry().size() - modele->size() : QSize(0, 0);
+    const int x = std::min(platform::twipsToPixels(left), ecran.right() + 1 - w->width() - marges.width());
+    const int y = std::min(platform::twipsToPixels(top), ecran.bottom() + 1 - w->height() - marges.height());
+    w->move(std::max(x, ecran.left()), std::max(y, ecran.top()));
 }
 
 // Entry i of a window list; null when out of range or discarded.
@@ -592,8 +604,8 @@ void Planner::AffichePrevision(int i) {
         w->PhaseAffichee = k;
         w->AffIconeLune->setPixmap(QPixmap::fromImage(assets::phaseLune(k)));
     }
-    placeTwips(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
-               planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300));
+    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
+                   planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
     form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
     form2_->MenuPrint->setEnabled(1, true);
@@ -798,8 +810,8 @@ void Planner::AffichePrevisionCommune(int i) {
         l->setPixmap(QPixmap::fromImage(image));
     w->EtiqSource[1]->setText(court);
     w->EtiqSource[2]->setText(court);
-    placeTwips(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
-               planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200));
+    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
+                   planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
     form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
     form2_->MenuPrintComW->load(i + 2, d);

@@ -23,7 +23,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QRadioButton>
 #include "Planner/FenetreCiel.h"
 #include "platform/widgets/ImageButton.h"
@@ -627,3 +629,90 @@ TEST_F(Programme, PointeurNormalSurLesBoitesDImpression) {
 }
 
 } // namespace
+
+namespace {
+
+// Where a label's text stands in its parent, pixels: [left, right) of its
+// widest line as the label aligns it.
+std::pair<int, int> etendueTexte(const QLabel* e) {
+    const QFontMetrics fm(e->font());
+    int w = 0;
+    for (const QString& ligne : e->wordWrap() ? e->text().split(' ') : QStringList{e->text()})
+        w = std::max(w, fm.horizontalAdvance(ligne));
+    const QRect c = e->contentsRect().translated(e->pos());
+    const Qt::Alignment a = e->alignment() & Qt::AlignHorizontal_Mask;
+    const int x = a & Qt::AlignHCenter ? c.x() + (c.width() - w) / 2 : a & Qt::AlignRight ? c.right() + 1 - w : c.x();
+    return {x, x + w};
+}
+
+// Labels of one row of a frame: each text whole, and 4 pixels at least
+// between one text and the next.
+void rangeesSeparees(const std::vector<QLabel*>& labels) {
+    for (QLabel* a : labels) {
+        const auto [g, d] = etendueTexte(a);
+        EXPECT_LE(d - g, a->contentsRect().width()) << a->text().toStdString();
+        for (QLabel* b : labels) {
+            if (a == b || a->parent() != b->parent() || a->y() != b->y() || b->x() <= a->x())
+                continue;
+            EXPECT_GE(etendueTexte(b).first - d, 4) << a->text().toStdString() << " | " << b->text().toStdString();
+        }
+    }
+}
+
+// A title stands 3 pixels at least from every separator of its strip.
+void degageDesSeparateurs(const QLabel* titre, const std::array<QFrame*, 3>& separateurs) {
+    const auto [g, d] = etendueTexte(titre);
+    for (const QFrame* s : separateurs) {
+        const int x = s->geometry().center().x();
+        EXPECT_TRUE(x <= g - 3 || x >= d + 3) << titre->text().toStdString() << " " << g << ".." << d << " at " << x;
+    }
+}
+
+} // namespace
+
+// The header lines at their widest (an 18-character location, a longitude of
+// 170.917 W) stand whole and apart, and "Doppler" clear of its separator, in
+// both table windows, measured in the labels' own font.
+TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
+    demarre();
+    const QString lieu = "SAINT-GERMAIN-LAYE";
+    ASSERT_EQ(lieu.size(), 18);
+    const QString communs[4] = {"Frequency :  10368 MHz", "Moon Decl. : -28.9 to -28.9 deg",
+                                "Extra loss/perigee : -10.5 dB", QString::fromUtf8("432 MHz sky temp. : 3420 to 3420 °K")};
+    FenetrePrevision prev(*etat);
+    const QString lignes[4] = {"F1ABC", lieu, "Lat : 90.000 S", "Long : 170.917 W"};
+    for (int i = 0; i < 4; ++i) {
+        prev.Entete[size_t(i)]->setText(lignes[i]);
+        prev.Entete[size_t(i + 4)]->setText(communs[i]);
+    }
+    rangeesSeparees(std::vector<QLabel*>(prev.Entete.begin(), prev.Entete.end()));
+    degageDesSeparateurs(prev.Etiquette1[4], prev.Ligne1);
+    prev.grab().save("/tmp/pprint_entetes_prevision.png");
+
+    FenetreComWinPrev com(*etat);
+    const QString station[12] = {"F1ABC", lieu, "Lat: 90.000 S", "Long: 170.917 W", communs[0], communs[1],
+                                 communs[2], communs[3], "VK2", "Bosnia-herzegovina", "Lat: 45.000 N", "Long: 170.917 W"};
+    for (int i = 0; i < 12; ++i)
+        com.Entete[size_t(i)]->setText(station[i]);
+    rangeesSeparees(std::vector<QLabel*>(com.Entete.begin(), com.Entete.end()));
+    const QLabel* doppler = nullptr;
+    for (const QLabel* e : com.Image1->findChildren<QLabel*>())
+        if (e->text() == "Doppler")
+            doppler = e;
+    ASSERT_TRUE(doppler);
+    degageDesSeparateurs(doppler, com.Ligne1);
+    com.grab().save("/tmp/pprint_entetes_comwin.png");
+}
+
+// The windows of a 30-day period cascade inside the screen's available area.
+TEST_F(Programme, CascadeDeTrenteJoursDansLEcran) {
+    demarre();
+    calcule("01-05-2001", "00:00", "30-05-2001", "23:00", "60");
+    ASSERT_EQ(etat->IndexPrevision, 29);
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int i = 0; i <= etat->IndexPrevision; ++i)
+        EXPECT_TRUE(ecran.contains(etat->fenetrePrevision(i)->frameGeometry()))
+            << i << " " << etat->fenetrePrevision(i)->frameGeometry().bottom() << " > " << ecran.bottom();
+    EXPECT_EQ(etat->fenetrePrevision(0)->pos(), QPoint(platform::twipsToPixels(etat->LeftPrevision),
+                                                       platform::twipsToPixels(etat->TopPrevision)));
+}
