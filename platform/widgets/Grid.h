@@ -25,10 +25,11 @@
 #include <QWidget>
 #include <vector>
 
-class QTableWidget;
-class QTableWidgetItem;
+class QTableView;
 
 namespace platform {
+
+class GridModel;
 
 class Grid : public QWidget {
     Q_OBJECT
@@ -116,7 +117,7 @@ public:
     bool removeItem(int index);
 
     // The Qt view inside, for tests and styling.
-    QTableWidget* table() const { return table_; }
+    QTableView* table() const { return table_; }
 
 signals:
     void click();            // a click on a cell, after the current cell moved there
@@ -131,8 +132,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    QTableWidgetItem* itemAt(int r, int c, bool create);
-    const QTableWidgetItem* itemAt(int r, int c) const;
+    void renumber(int fixedRows, int fixedCols);
     void applyAlignment(int c);
     void syncView();
     void setSelEnd(int& end, int value, int limit);
@@ -141,7 +141,8 @@ private:
     int viewRow(int r) const { return r - fixedRows_; }
     int viewCol(int c) const { return c - fixedCols_; }
 
-    QTableWidget* table_;
+    QTableView* table_;
+    GridModel* model_;
     int fixedRows_ = 1;
     int fixedCols_ = 0;
     int row_ = 0, col_ = 0;
