@@ -29,6 +29,7 @@
 #include "platform/widgets/Window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPushButton>
 #include <cmath>
@@ -504,7 +505,18 @@ public:
             lignes.resize(size_t(r));
         return lignes[size_t(r - 1)];
     }
-    bool cede() override { return etat.Cede(true); }
+    // The event queue is served at the computation's first step and then
+    // whenever 5 ms have passed, the stop being tested at every step: File >
+    // New or a click is handled within a few milliseconds, and the 44640
+    // steps of a 31-day, 1-minute table do not each pay for a pass through
+    // the queue.
+    QElapsedTimer depuisCede;
+    bool cede() override {
+        if (depuisCede.isValid() && depuisCede.elapsed() < 5)
+            return !etat.ProgrammeTermine && etat.CalculAutorise != Faux;
+        depuisCede.start();
+        return etat.Cede(true);
+    }
     void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c.split(QChar(9)); }
     void ligneVide(int index, int r) override { ligne(index, r); }
     void finJour(int index) override {
