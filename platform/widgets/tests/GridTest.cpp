@@ -387,3 +387,28 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         EXPECT_FALSE(t->hasFocus()) << k.name;
     }
 }
+
+// Rows written as a block land where setTextMatrix would put them, raise the
+// row count, keep the cells they give no part for, and reach the view in one
+// notice for the rows added and one for the rows that were there.
+TEST(Grid, RowTextsWriteABlockWithOneNotice)
+{
+    for (int fixedCols : {0, 1}) {
+        Grid g(3, 3);
+        g.setFixedCols(fixedCols);
+        fill(g);
+        QAbstractItemModel* m = g.table()->model();
+        QSignalSpy inserted(m, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(m, &QAbstractItemModel::dataChanged);
+        g.setRowTexts(2, {{"a", "b", "c", "dropped"}, {"d"}, {"e", "f"}});
+        EXPECT_EQ(g.rows(), 5);
+        EXPECT_EQ(inserted.count(), 1);
+        EXPECT_EQ(changed.count(), 1);
+        const char* want[5][3] = {{"00", "01", "02"}, {"10", "11", "12"}, {"a", "b", "c"}, {"d", "", ""}, {"e", "f", ""}};
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(g.textMatrix(r, c), want[r][c]) << fixedCols << " " << r << " " << c;
+        g.setRowTexts(0, {{"x"}}); // the title row is not a block row
+        EXPECT_EQ(g.textMatrix(0, 0), "00");
+    }
+}
