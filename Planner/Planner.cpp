@@ -487,7 +487,7 @@ public:
     std::vector<std::unique_ptr<F>>& liste;
     std::function<void(int)> finJour_;
     int jour = -1;                   // window index of the rows held
-    std::vector<QStringList> lignes; // rows 1.. of that day
+    std::vector<QString> lignes;     // rows 1.. of that day, cells joined by TAB
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
@@ -496,7 +496,7 @@ public:
         return liste[size_t(index)].get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
-    QStringList& ligne(int index, int r) {
+    QString& ligne(int index, int r) {
         if (index != jour) {
             lignes.clear();
             jour = index;
@@ -517,7 +517,7 @@ public:
         depuisCede.start();
         return etat.Cede(true);
     }
-    void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c.split(QChar(9)); }
+    void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c; }
     void ligneVide(int index, int r) override { ligne(index, r); }
     void finJour(int index) override {
         F* w = fenetre(index);

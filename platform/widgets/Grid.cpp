@@ -73,16 +73,17 @@ public:
 
     QString text(int r, int c) const
     {
-        return r >= 0 && r < int(cells_.size()) ? cells_[size_t(r)].value(c) : QString();
+        return r >= 0 && r < int(cells_.size()) && c >= 0 && c < cols_ ? part(cells_[size_t(r)], c) : QString();
     }
     void setText(int r, int c, const QString& s)
     {
         if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
             return;
-        QStringList& row = cells_[size_t(r)];
-        while (row.size() <= c)
-            row.append(QString());
-        row[c] = s;
+        QStringList parts = cells_[size_t(r)].split(QChar(9));
+        while (parts.size() <= c)
+            parts.append(QString());
+        parts[c] = s;
+        cells_[size_t(r)] = parts.join(QChar(9));
         emit dataChanged(index(r, c), index(r, c), {Qt::DisplayRole, Qt::EditRole});
     }
     QString headerText(int c) const { return header_.value(c); }
@@ -128,18 +129,15 @@ public:
             beginRemoveColumns({}, n, cols_ - 1);
             cols_ = n;
             header_.resize(n);
-            for (QStringList& row : cells_)
-                if (row.size() > n)
-                    row.resize(n);
+            for (QString& row : cells_)
+                row = clipped(row);
             endRemoveColumns();
         }
     }
-    void insertRowAt(int r, const QString& side, QStringList cells)
+    void insertRowAt(int r, const QString& side, const QStringList& cells)
     {
         beginInsertRows({}, r, r);
-        if (cells.size() > cols_)
-            cells.resize(cols_);
-        cells_.insert(cells_.begin() + r, std::move(cells));
+        cells_.insert(cells_.begin() + r, clipped(cells.join(QChar(9))));
         side_.insert(r, side);
         endInsertRows();
     }
@@ -150,9 +148,10 @@ public:
         side_.removeAt(r);
         endRemoveRows();
     }
-    // Rows from `first` on, raised as needed: one notice for the rows added
-    // and one for the rows that were there.
-    void setRowTexts(int first, const std::vector<QStringList>& texts, int fixedCols)
+    // TAB-separated rows from `first` on, raised as needed: one notice for
+    // the rows added and one for the rows that were there. With a fixed
+    // column the first part of each row is its fixed cell.
+    void setRowTexts(int first, const std::vector<QString>& texts, int fixedCols)
     {
         const int last = first + int(texts.size()) - 1;
         const int old = int(cells_.size());
@@ -162,19 +161,28 @@ public:
             side_.resize(last + 1);
         }
         for (int i = 0; i < int(texts.size()); ++i) {
-            const QStringList& parts = texts[size_t(i)];
-            QStringList& row = cells_[size_t(first + i)];
-            if (fixedCols && !parts.isEmpty())
-                side_[first + i] = parts[0];
-            if (!fixedCols && row.isEmpty() && parts.size() <= cols_) {
-                row = parts; // shared, not copied
+            QString line = texts[size_t(i)];
+            if (fixedCols) {
+                const qsizetype tab = line.indexOf(QChar(9));
+                side_[first + i] = tab < 0 ? line : line.left(tab);
+                line = tab < 0 ? QString() : line.mid(tab + 1);
+                if (tab < 0)
+                    continue;
+            }
+            QString& row = cells_[size_t(first + i)];
+            if (row.isEmpty()) {
+                row = clipped(line); // shared, not copied, when it fits
                 continue;
             }
-            for (int c = fixedCols; c < parts.size() && c - fixedCols < cols_; ++c) {
-                while (row.size() <= c - fixedCols)
-                    row.append(QString());
-                row[c - fixedCols] = parts[c];
+            // Cells without a part keep their text.
+            QStringList parts = row.split(QChar(9));
+            const QStringList given = line.split(QChar(9));
+            for (int c = 0; c < given.size() && c < cols_; ++c) {
+                while (parts.size() <= c)
+                    parts.append(QString());
+                parts[c] = given[c];
             }
+            row = parts.join(QChar(9));
         }
         if (last >= old)
             endInsertRows();
@@ -192,10 +200,13 @@ public:
     {
         beginResetModel();
         cols_ = cols;
-        cells_.assign(size_t(rows), QStringList());
-        for (int r = 0; r < rows; ++r)
+        cells_.assign(size_t(rows), QString());
+        for (int r = 0; r < rows; ++r) {
+            QStringList parts;
             for (int c = 0; c < cols; ++c)
-                cells_[size_t(r)].append(cell(r, c));
+                parts.append(cell(r, c));
+            cells_[size_t(r)] = parts.join(QChar(9));
+        }
         header_ = header;
         header_.resize(cols);
         side_ = side;
@@ -215,11 +226,31 @@ public:
 
 private:
     static int align(const std::vector<int>& v, int c) { return c >= 0 && c < int(v.size()) ? v[size_t(c)] : 0; }
+    // Part c of a TAB-separated row ("" when the row has fewer parts).
+    static QString part(const QString& line, int c)
+    {
+        qsizetype from = 0;
+        for (int k = 0; k < c; ++k) {
+            from = line.indexOf(QChar(9), from);
+            if (from < 0)
+                return QString();
+            ++from;
+        }
+        const qsizetype to = line.indexOf(QChar(9), from);
+        return line.mid(from, to < 0 ? -1 : to - from);
+    }
+    // A row cut to the columns there are: parts beyond the last are dropped.
+    QString clipped(const QString& line) const
+    {
+        if (line.count(QChar(9)) < cols_)
+            return line;
+        return line.split(QChar(9)).mid(0, cols_).join(QChar(9));
+    }
 
     const std::vector<int>& colAlign_;
     const std::vector<int>& fixedAlign_;
     const int& fixedCols_;
-    std::vector<QStringList> cells_;
+    std::vector<QString> cells_; // each row's cells joined by TAB
     QStringList header_, side_;
     int cols_ = 0;
 };
@@ -427,7 +458,7 @@ void Grid::setTextMatrix(int r, int c, const QString& s)
         model_->setText(viewRow(r), viewCol(c), s);
 }
 
-void Grid::setRowTexts(int first, const std::vector<QStringList>& texts)
+void Grid::setRowTexts(int first, const std::vector<QString>& texts)
 {
     if (first < fixedRows_ || texts.empty())
         return;

@@ -21,7 +21,6 @@
 // column's fixed cells separately). Widths and heights are in twips.
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -101,12 +100,13 @@ public:
     bool rowHighlight() const { return rowHighlight_; }
     void setRowHighlight(bool on);
 
-    // Writes rows of cells from row `first` (a scrollable row) on, raising
-    // rows() as needed: rows[i] goes to row first + i, its parts from column
-    // 0 (parts beyond the last column dropped, cells without a part keep
-    // their text). The view and the accessibility tools get one change notice
-    // for the whole block instead of one a cell, for tables written at once.
-    void setRowTexts(int first, const std::vector<QStringList>& rows);
+    // Writes rows from row `first` (a scrollable row) on, raising rows() as
+    // needed: rows[i] goes to row first + i, its TAB-separated parts from
+    // column 0 (parts beyond the last column dropped, cells without a part
+    // keep their text). The view and the accessibility tools get one change
+    // notice for the whole block instead of one a cell, for tables written
+    // at once.
+    void setRowTexts(int first, const std::vector<QString>& rows);
 
     // Inserts a row at `index` (fixedRows()..rows(); -1 = at the end) whose
     // cells are the TAB-separated parts of `text` from column 0; parts beyond

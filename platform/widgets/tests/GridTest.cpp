@@ -400,7 +400,7 @@ TEST(Grid, RowTextsWriteABlockWithOneNotice)
         QAbstractItemModel* m = g.table()->model();
         QSignalSpy inserted(m, &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(m, &QAbstractItemModel::dataChanged);
-        g.setRowTexts(2, {{"a", "b", "c", "dropped"}, {"d"}, {"e", "f"}});
+        g.setRowTexts(2, {tabbed({"a|b|c|dropped"}), "d", tabbed({"e|f"})});
         EXPECT_EQ(g.rows(), 5);
         EXPECT_EQ(inserted.count(), 1);
         EXPECT_EQ(changed.count(), 1);
@@ -408,7 +408,13 @@ TEST(Grid, RowTextsWriteABlockWithOneNotice)
         for (int r = 0; r < 5; ++r)
             for (int c = 0; c < 3; ++c)
                 EXPECT_EQ(g.textMatrix(r, c), want[r][c]) << fixedCols << " " << r << " " << c;
-        g.setRowTexts(0, {{"x"}}); // the title row is not a block row
+        g.setRowTexts(0, {"x"}); // the title row is not a block row
+        g.setRowTexts(1, {tabbed({"y|"})}); // an empty part empties its cell, a missing one keeps it
+        EXPECT_EQ(g.textMatrix(1, 0), "y");
+        EXPECT_EQ(g.textMatrix(1, 1), "");
+        EXPECT_EQ(g.textMatrix(1, 2), "12");
+        g.setCols(4);                        // a part dropped stays dropped
+        EXPECT_EQ(g.textMatrix(2, 3), "");
         EXPECT_EQ(g.textMatrix(0, 0), "00");
     }
 }
