@@ -690,7 +690,6 @@ TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
     }
     rangeesSeparees(std::vector<QLabel*>(prev.Entete.begin(), prev.Entete.end()));
     degageDesSeparateurs(prev.Etiquette1[4], prev.Ligne1);
-    prev.grab().save("/tmp/pprint_entetes_prevision.png");
 
     FenetreComWinPrev com(*etat);
     const QString station[12] = {"F1ABC", lieu, "Lat: 90.000 S", "Long: 170.917 W", communs[0], communs[1],
@@ -704,7 +703,6 @@ TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
             doppler = e;
     ASSERT_TRUE(doppler);
     degageDesSeparateurs(doppler, com.Ligne1);
-    com.grab().save("/tmp/pprint_entetes_comwin.png");
 }
 
 // The windows of a 30-day period cascade inside the screen's available area.
