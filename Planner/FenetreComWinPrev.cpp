@@ -18,9 +18,11 @@ FenetreComWinPrev::FenetreComWinPrev(Planner&) : QWidget(nullptr) {
     platform::setTwipsGeometry(CadreDX, 3120, 60, 2955, 795);
     CadreCommun = new QGroupBox(this);
     platform::setTwipsGeometry(CadreCommun, 60, 840, 6015, 675);
-    // Call sign and location on the first row, latitude and longitude on the second.
+    // Call sign and location (18 characters) on the first row, latitude and
+    // longitude on the second.
     for (int i = 0; i < 4; ++i) {
-        const int l = i % 2 ? 1380 : 120, t = i < 2 ? 270 : 510, w = i % 2 ? 1500 : 1240;
+        const int t = i < 2 ? 270 : 510;
+        const int l = i == 1 ? 1080 : i == 3 ? 1380 : 120, w = i == 0 ? 940 : i == 1 ? 1800 : i == 2 ? 1240 : 1500;
         Entete[size_t(i)] = planner::etiquette(CadreHome, QString(), l, t, w, 225);
         Entete[size_t(i + 8)] = planner::etiquette(CadreDX, QString(), l, t, w, 225);
     }
@@ -48,8 +50,9 @@ FenetreComWinPrev::FenetreComWinPrev(Planner&) : QWidget(nullptr) {
         e->setFont(gras);
     EtiqNomSource = titre(QString(), 0, 1, 1100);
     titre(QStringLiteral("Time"), 340, 0, 760);
-    EtiqSource[1] = titre(QString(), 1440, 0, 940);
-    titre(QStringLiteral("Doppler"), 2380, 0, 640);
+    EtiqSource[1] = titre(QString(), 1440, 0, 840);
+    // "Doppler" over its column, clear of the separator at its right.
+    titre(QStringLiteral("Doppler"), 2300, 0, 680);
     titre(QStringLiteral("Doppler  Polar"), 3020, 0, 1280);
     EtiqSource[2] = titre(QString(), 4640, 0, 940);
     auto petiteIcone = [this](const QImage& im, int l) {

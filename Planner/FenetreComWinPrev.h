@@ -26,4 +26,6 @@ public:
     QWidget* Image1;
     std::array<QFrame*, 3> Ligne1{}; // separators between the groups
     platform::Grid* GrillePrev;
+    // Set when AffichePrevisionCommune has given the window its day.
+    bool Remplie = false;
 };

@@ -23,12 +23,13 @@ FenetrePrevision::FenetrePrevision(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::resizeClientTwips(this, 6135, 5235);
     CadrePrevision = new QGroupBox(this);
     platform::setTwipsGeometry(CadrePrevision, 60, 0, 6015, 915);
-    // Station and Moon lines: three rows, the station at the left, the
-    // frequency, declination and sky temperature at the right.
-    // The right column is wide enough for the longest sky-temperature line
-    // ("432 MHz sky temp. : 3420 to 3420 °K").
-    const int pos[8][3] = {{120, 150, 1180},  {1320, 150, 1470}, {120, 390, 1180},  {1320, 390, 1470},
-                           {2800, 150, 3160}, {2800, 390, 3160}, {120, 630, 2640},  {2800, 630, 3160}};
+    // Station and Moon lines: three rows. At the left the call sign and an
+    // 18-character location, the latitude and longitude, and the longest line,
+    // the sky temperature ("432 MHz sky temp. : 3420 to 3420 °K"); at the
+    // right the frequency, the declination and the extra loss. Each label
+    // ends a few pixels before the next one starts.
+    const int pos[8][3] = {{120, 150, 1140},  {1320, 150, 2000}, {120, 390, 1200},  {1440, 390, 1880},
+                           {3400, 150, 2590}, {3400, 390, 2590}, {3400, 630, 2590}, {120, 630, 3200}};
     for (int i = 0; i < 8; ++i)
         Entete[size_t(i)] = planner::etiquette(CadrePrevision, QString(), pos[i][0], pos[i][1], pos[i][2], 225);
     // The strip above the grid: each group title beside its icon, over the
@@ -36,7 +37,8 @@ FenetrePrevision::FenetrePrevision(Planner& etat) : QWidget(nullptr), etat_(etat
     Image1 = new QWidget(this);
     platform::setTwipsGeometry(Image1, 60, 960, 6015, 615);
     const char* titres[5] = {"Time", "Moon", "Sun", "Cold Sky", "Doppler (Hz)"};
-    const int x[5][2] = {{540, 560}, {1640, 740}, {3560, 740}, {4840, 760}, {2380, 640}};
+    // "Doppler (Hz)" stands over its column, clear of the separator at its right.
+    const int x[5][2] = {{540, 560}, {1640, 640}, {3560, 740}, {4840, 760}, {2300, 680}};
     for (int i = 0; i < 5; ++i) {
         Etiquette1[size_t(i)] = planner::etiquette(Image1, QString::fromLatin1(titres[i]), x[i][0], 60, x[i][1], 480);
         Etiquette1[size_t(i)]->setAlignment(Qt::AlignCenter);

@@ -237,15 +237,17 @@ void Form2::ImgPrint_MouseUp() {
     const bool commun = !lune && etat_.ModeAffichage == QLatin1String("CommWin") && etat_.TableComWinAffichee != Faux;
     if (!lune && !commun)
         return;
-    const int n = (lune ? etat_.IndexPrevision : etat_.IndexComWin) + 1;
-    etat_.TexteMessage = (lune ? QStringLiteral("Moon location") : etat_.NomSource + QStringLiteral(" Common Window")) +
+    // The filled windows, one document each, and the source they were computed for.
+    const std::vector<int> k = lune ? etat_.TablesPrevisionRemplies() : etat_.TablesComWinRemplies();
+    const int n = int(k.size());
+    etat_.TexteMessage = (lune ? QStringLiteral("Moon location") : etat_.SourceTablesComWin() + QStringLiteral(" Common Window")) +
                          cr + QStringLiteral("Number of page: ") + platform::Str(n) + cr + cr + QStringLiteral("Continue ?");
     etat_.TitreMessage = QStringLiteral("Planner - Printer");
     if (etat_.Message(etat_.TexteMessage, etat_.TitreMessage, platform::Buttons::YesNo, platform::Icon::Question) !=
         platform::Answer::Yes)
         return;
-    for (int k = 0; k < n; ++k)
-        lune ? etat_.ImprimePrevision(k) : etat_.ImprimePrevisionCommune(k);
+    for (int i : k)
+        lune ? etat_.ImprimePrevision(i) : etat_.ImprimePrevisionCommune(i);
 }
 
 void Form2::closeEvent(QCloseEvent* e) {

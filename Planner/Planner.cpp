@@ -29,6 +29,7 @@
 #include "platform/widgets/Window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPushButton>
 #include <cmath>
@@ -36,6 +37,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 
 using platform::Buttons;
 using platform::Icon;
@@ -51,6 +53,17 @@ QImage icone32(const QPixmap& p) {
 }
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
+}
+// A table window at (left, top) twips, moved back where its frame would leave
+// the screen's available area (the frame's margins are those of `modele`, a
+// window already shown).
+void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele) {
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize marges =
+        modele && modele->isVisible() ? modele->frameGeometry().size() - modele->size() : QSize(0, 0);
+    const int x = std::min(platform::twipsToPixels(left), ecran.right() + 1 - w->width() - marges.width());
+    const int y = std::min(platform::twipsToPixels(top), ecran.bottom() + 1 - w->height() - marges.height());
+    w->move(std::max(x, ecran.left()), std::max(y, ecran.top()));
 }
 
 // Entry i of a window list; null when out of range or discarded.
@@ -99,14 +112,37 @@ void prepareGrille(platform::Grid* g, const std::array<const char*, 9>& titres) 
     }
 }
 
-// Shows or hides windows 0 .. index of a table list, when the tables are on display.
+// The filled windows of a table list (see Planner::TablesPrevisionRemplies).
 template <class F>
-void montreTables(std::vector<std::unique_ptr<F>>& liste, int16_t affichee, int16_t index, bool visibles) {
+std::vector<int> remplies(const std::vector<std::unique_ptr<F>>& liste) {
+    std::vector<int> r;
+    for (int i = 0; i < int(liste.size()); ++i)
+        if (liste[size_t(i)] && liste[size_t(i)]->Remplie)
+            r.push_back(i);
+    return r;
+}
+
+// Shows or hides the filled windows of a table list, when the tables are on
+// display. A window whose day was cut short stays hidden.
+template <class F>
+void montreTables(std::vector<std::unique_ptr<F>>& liste, int16_t affichee, bool visibles) {
     if (affichee == Faux)
         return;
-    for (int i = 0; i <= index && i < int(liste.size()); ++i)
-        if (liste[size_t(i)])
-            liste[size_t(i)]->setVisible(visibles);
+    for (int i : remplies(liste))
+        liste[size_t(i)]->setVisible(visibles);
+}
+
+// At the end of a table computation: a window whose day was cut short (the
+// computation was stopped inside it) is discarded, and `index` names the last
+// filled window again.
+template <class F>
+void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
+    for (auto& w : liste)
+        if (w && !w->Remplie)
+            w.release()->deleteLater();
+    const std::vector<int> r = remplies(liste);
+    liste.resize(r.empty() ? 0 : size_t(r.back() + 1));
+    index = int16_t(r.empty() ? 0 : r.back());
 }
 
 // Discards a table list. When the tables were on display, their day items
@@ -143,7 +179,7 @@ planner::ContenuTable contenuTable(const F& w) {
 } // namespace
 
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
-    : Dialogues(dialogs), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
+    : boites_(dialogs), Dialogues(boites_), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
     form2_ = std::make_unique<Form2>(*this);
     feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this);
     feuilleDateCom_ = std::make_unique<FeuilleDateCom>(*this);
@@ -202,11 +238,11 @@ QString Planner::TexteDate() {
 }
 
 void Planner::MontreTablesPrevision(bool visibles) {
-    montreTables(ListeFenetresPrevision, TablePrevisionAffichee, IndexPrevision, visibles);
+    montreTables(ListeFenetresPrevision, TablePrevisionAffichee, visibles);
 }
 
 void Planner::MontreTablesComWin(bool visibles) {
-    montreTables(ListeFenetresComWin, TableComWinAffichee, IndexComWin, visibles);
+    montreTables(ListeFenetresComWin, TableComWinAffichee, visibles);
 }
 
 void Planner::MontreCommune(bool visibles) {
@@ -437,7 +473,11 @@ FenetrePrevision* Planner::fenetrePrevision(int i) { return dansListe(ListeFenet
 FenetreComWinPrev* Planner::fenetreComWin(int i) { return dansListe(ListeFenetresComWin, i); }
 
 namespace {
-// The table windows behind a computation's output.
+// The table windows behind a computation's output. The rows of the day being
+// computed are kept here and go into the day's window when the day is
+// complete, all at once: the window is made then, and its grid gets one
+// change notice for the day instead of one a cell (the operator sees a
+// window only once its day is filled).
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
@@ -446,6 +486,8 @@ public:
     Planner& etat;
     std::vector<std::unique_ptr<F>>& liste;
     std::function<void(int)> finJour_;
+    int jour = -1;                   // window index of the rows held
+    std::vector<QString> lignes;     // rows 1.. of that day, cells joined by TAB
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
@@ -453,30 +495,48 @@ public:
             liste[size_t(index)] = std::make_unique<F>(etat);
         return liste[size_t(index)].get();
     }
-    bool cede() override { return etat.Cede(true); }
-    void ecritLigne(int index, int r, const QString& c) override {
-        platform::Grid* g = fenetre(index)->GrillePrev;
-        if (r > g->rows() - 1)
-            g->setRows(g->rows() + 1);
-        g->setRow(r);
-        g->setCol(0);
-        g->setSelStartRow(r);
-        g->setSelEndRow(r);
-        g->setSelStartCol(0);
-        g->setSelEndCol(8);
-        g->setClip(c);
+    // Row r (from 1) of the day of window `index`; rows before it are kept empty.
+    QString& ligne(int index, int r) {
+        if (index != jour) {
+            lignes.clear();
+            jour = index;
+        }
+        if (int(lignes.size()) < r)
+            lignes.resize(size_t(r));
+        return lignes[size_t(r - 1)];
     }
-    void ligneVide(int index, int r) override {
-        platform::Grid* g = fenetre(index)->GrillePrev;
-        if (r > g->rows() - 1)
-            g->setRows(g->rows() + 1);
+    // The event queue is served at the computation's first step and then
+    // whenever 5 ms have passed, the stop being tested at every step: File >
+    // New or a click is handled within a few milliseconds, and the 44640
+    // steps of a 31-day, 1-minute table do not each pay for a pass through
+    // the queue.
+    QElapsedTimer depuisCede;
+    bool cede() override {
+        if (depuisCede.isValid() && depuisCede.elapsed() < 5)
+            return !etat.ProgrammeTermine && etat.CalculAutorise != Faux;
+        depuisCede.start();
+        return etat.Cede(true);
     }
-    void finJour(int index) override { finJour_(index); }
+    void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c; }
+    void ligneVide(int index, int r) override { ligne(index, r); }
+    void finJour(int index) override {
+        F* w = fenetre(index);
+        if (index == jour) {
+            w->GrillePrev->setRowTexts(1, lignes);
+            lignes.clear();
+            jour = -1;
+        }
+        finJour_(index);
+    }
     void nonVisible(const QString& t) override {
         etat.Dialogues.beep();
         etat.Message(t, QStringLiteral(" - Planner -"), Buttons::Ok, Icon::Information);
     }
     void fermeFenetre(int index) override {
+        if (index == jour) {
+            lignes.clear();
+            jour = -1;
+        }
         if (index < int(liste.size()))
             liste[size_t(index)].reset();
     }
@@ -534,6 +594,7 @@ void Planner::InitPrevisionLune() {
         SortieFenetres<FenetrePrevision> s(*this, ListeFenetresPrevision, [this](int i) { AffichePrevision(i); });
         planner::CalculPrevision(*this, s);
     }
+    oublieInachevees(ListeFenetresPrevision, IndexPrevision);
     finCalcul(TablePrevisionAffichee);
 }
 
@@ -555,13 +616,14 @@ void Planner::AffichePrevision(int i) {
         w->PhaseAffichee = k;
         w->AffIconeLune->setPixmap(QPixmap::fromImage(assets::phaseLune(k)));
     }
-    placeTwips(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
-               planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300));
+    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
+                   planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
     form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
     form2_->MenuPrint->setEnabled(1, true);
     form2_->MenuPrintMoon->load(i + 2, d);
     TablePrevisionAffichee = Vrai;
+    w->Remplie = true;
     w->show();
 }
 
@@ -705,6 +767,7 @@ void Planner::CalculPrevisionCommuneFenetres() {
         SortieFenetres<FenetreComWinPrev> s(*this, ListeFenetresComWin, [this](int i) { AffichePrevisionCommune(i); });
         planner::CalculPrevisionCommune(*this, s);
     }
+    oublieInachevees(ListeFenetresComWin, IndexComWin);
     if (!finCalcul(TableComWinAffichee))
         return;
     form2_->ImgDX->show();
@@ -759,13 +822,14 @@ void Planner::AffichePrevisionCommune(int i) {
         l->setPixmap(QPixmap::fromImage(image));
     w->EtiqSource[1]->setText(court);
     w->EtiqSource[2]->setText(court);
-    placeTwips(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
-               planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200));
+    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
+                   planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
     form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
     form2_->MenuPrintComW->load(i + 2, d);
     TableComWinAffichee = Vrai;
     form2_->MenuPrint->setEnabled(2, true);
+    w->Remplie = true;
     w->show();
 }
 
@@ -819,18 +883,29 @@ planner::ContenuTable Planner::ContenuComWin(int k) const {
     return t;
 }
 
+std::vector<int> Planner::TablesPrevisionRemplies() const { return remplies(ListeFenetresPrevision); }
+
+std::vector<int> Planner::TablesComWinRemplies() const { return remplies(ListeFenetresComWin); }
+
+QString Planner::SourceTablesComWin() const {
+    const std::vector<int> r = TablesComWinRemplies();
+    return r.empty() ? QString() : ListeFenetresComWin[size_t(r.front())]->EtiqNomSource->text();
+}
+
 void Planner::ImprimePrevision(int k) {
-    // A window that no longer exists (closed, or discarded) is not printed.
-    if (!fenetrePrevision(k))
+    // Only a filled window that still exists is printed.
+    const FenetrePrevision* w = fenetrePrevision(k);
+    if (!w || !w->Remplie)
         return;
     platform::BusyPointer sablier;
     planner::ImprimePrevision(imprimante(), Dialogues, ContenuPrevision(k), [] { QCoreApplication::processEvents(); });
 }
 
 void Planner::ImprimePrevisionCommune(int k) {
-    if (!fenetreComWin(k))
+    const FenetreComWinPrev* w = fenetreComWin(k);
+    if (!w || !w->Remplie)
         return;
     platform::BusyPointer sablier;
-    planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k), NomSource,
+    planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k),
                                      [] { QCoreApplication::processEvents(); });
 }

@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/widgets/Printer.h"
+#include "platform/widgets/Window.h"
 
 #include <QString>
 #include <array>
@@ -38,6 +39,11 @@ public:
     Planner(const Planner&) = delete;
     Planner& operator=(const Planner&) = delete;
 
+private:
+    // Every box of the program is shown with the normal mouse pointer.
+    platform::NormalPointerDialogs boites_;
+
+public:
     platform::Dialogs& Dialogues;
     platform::Clock& Horloge;
     const QString Dossier;
@@ -89,6 +95,13 @@ public:
     void SupprimeTablesComWin();
     void MontreCommune(bool visibles); // FenetreCommune, FenetreCiel, FenetreDX
     void EffaceDX();
+
+    // Indexes of the table windows that were filled and still exist, in
+    // increasing order: the only ones shown, counted and printed.
+    std::vector<int> TablesPrevisionRemplies() const;
+    std::vector<int> TablesComWinRemplies() const;
+    // The source the common-window tables were computed for ("" when none).
+    QString SourceTablesComWin() const;
 
     void ImprimePrevision(int k);
     void ImprimePrevisionCommune(int k);

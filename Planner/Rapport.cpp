@@ -201,10 +201,10 @@ void ImprimePrevision(platform::Printer& p, platform::Dialogs& d, const ContenuT
 }
 
 void ImprimePrevisionCommune(platform::Printer& p, platform::Dialogs& d, const ContenuTable& t,
-                             const QString& nomSource, const Evenements& ev) {
+                             const Evenements& ev) {
     if (pageTropEtroite(p, d))
         return;
-    Rapport r{p, t, ev, 1, nomSource + QStringLiteral(" Common Window for")};
+    Rapport r{p, t, ev, 1, t.EtiqNomSource + QStringLiteral(" Common Window for")};
     p.setScaleLeft(0);
     p.setScaleTop(0);
     p.setDrawWidth(2);

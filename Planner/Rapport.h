@@ -33,9 +33,10 @@ using Evenements = std::function<void()>;
 
 // Moon-location report of one window, one document.
 void ImprimePrevision(platform::Printer& p, platform::Dialogs& d, const ContenuTable& t, const Evenements& ev = {});
-// Common-window report; `nomSource` names the source in title line 1.
+// Common-window report; title line 1 names the source the window was
+// computed for (EtiqNomSource), whatever source is chosen at print time.
 void ImprimePrevisionCommune(platform::Printer& p, platform::Dialogs& d, const ContenuTable& t,
-                             const QString& nomSource, const Evenements& ev = {});
+                             const Evenements& ev = {});
 
 // The row text: nine cells in fields of 6, 7 and then 8 characters,
 // right-aligned, cut to their leftmost characters when too long.

@@ -101,7 +101,7 @@ protected:
     // Clicks cell (r, c) of the grid.
     void cliquerCellule(int r, int c)
     {
-        QTableWidget* t = grille().table();
+        QTableView* t = grille().table();
         const QRect rect = t->visualRect(t->model()->index(r - 1, c));
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, rect.center());
     }

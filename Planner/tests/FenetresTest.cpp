@@ -21,7 +21,11 @@
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QFrame>
 #include <QLabel>
+#include <QScreen>
 #include <QRadioButton>
 #include "Planner/FenetreCiel.h"
 #include "platform/widgets/ImageButton.h"
@@ -32,6 +36,7 @@
 #include <QTimer>
 #include "Planner/FenetreInfoCiel.h"
 #include "platform/Geometry.h"
+#include "platform/Text.h"
 #include <gtest/gtest.h>
 
 using platform::Answer;
@@ -516,4 +521,199 @@ TEST_F(Programme, TextesDesFenetresEntiersEtDialogueUTCSousLaFenetrePrincipale) 
     for (int i : {4, 5, 6, 7})
         entier(com.Entete[size_t(i)], QString::fromLatin1(lignes[i - 2].second));
     EXPECT_LE(platform::pixelsToTwips(etat->feuilleChangeUTC()->frameGeometry().width()), 3480);
+}
+
+namespace {
+
+// Common-window tables computed for the Moon, then the Sun chosen: the print
+// question and every report name the Moon, the source of the tables; the
+// Moon-location report stays a Moon report.
+TEST_F(Programme, ImpressionNommeLaSourceDesTables) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    fenetreCommune();
+    float lon = -74.0f, lat = 40.7f;
+    etat->PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(etat->TableComWinAffichee, Vrai);
+    etat->form2()->MenuSource_Click(1);
+    ASSERT_EQ(etat->NomSource, "Sun");
+    dialogs.queueAnswer(Answer::Yes);
+    etat->form2()->ImgPrint_MouseDown();
+    etat->form2()->ImgPrint_MouseUp();
+    EXPECT_TRUE(dernierMessage().startsWith(QString("Moon Common Window") + QChar(13))) << dernierMessage().toStdString();
+    etat->form2()->MenuPrintComW_Click(1);
+    etat->form2()->MenuPrintComW_Click(2);
+    EXPECT_EQ(imprimante.documents(), 3);
+    const QString tout = imprimante.operations().join('\n');
+    EXPECT_EQ(tout.count("|Moon Common Window for|"), 3);
+    EXPECT_FALSE(tout.contains("Sun Common Window"));
+    imprimante.clear();
+    etat->form2()->MenuPrintMoon_Click(2);
+    EXPECT_TRUE(imprimante.operations().join('\n').contains("|Moon Location for|"));
+}
+
+// A day cut short by File > New (after a row click during the computation
+// and Cancel in the common-window dialog) is not shown again by Cancel in
+// the chooser, not counted by the print question and not printed.
+TEST_F(Programme, JourInterrompuNiMontreNiCompteNiImprime) {
+    demarre();
+    QTimer pendant;
+    pendant.setInterval(0);
+    int remplies = -1; // days filled when File > New stops the computation
+    QObject::connect(&pendant, &QTimer::timeout, [&] {
+        if (etat->IndexPrevision < 2)
+            return;
+        pendant.stop();
+        remplies = etat->IndexPrevision;
+        FenetrePrevision* w = etat->fenetrePrevision(0);
+        w->GrillePrev->setRow(83);
+        etat->GrillePrev_Click(w);
+        QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
+        etat->form2()->MenuFichier_Click(1);
+    });
+    pendant.start();
+    calcule("12-05-2001", "00:00", "31-05-2001", "00:00", "1");
+    ASSERT_FALSE(pendant.isActive());
+    ASSERT_GE(remplies, 2);
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonAnnuler, Qt::LeftButton);
+    int montrees = 0;
+    for (int i = 0; i < int(etat->ListeFenetresPrevision.size()); ++i)
+        if (FenetrePrevision* w = etat->fenetrePrevision(i); w && w->isVisible()) {
+            ++montrees;
+            EXPECT_FALSE(w->windowTitle().isEmpty()) << i;
+        }
+    EXPECT_EQ(montrees, remplies);
+    EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(remplies + 2), QString());
+    dialogs.queueAnswer(Answer::Yes);
+    etat->form2()->ImgPrint_MouseDown();
+    etat->form2()->ImgPrint_MouseUp();
+    EXPECT_EQ(dernierMessage(), QString("Moon location") + QChar(13) + "Number of page: " + platform::Str(remplies) +
+                                    QChar(13) + QChar(13) + "Continue ?");
+    etat->form2()->MenuPrintMoon_Click(1);
+    EXPECT_EQ(imprimante.documents(), 2 * remplies);
+    EXPECT_FALSE(imprimante.operations().join('\n').contains("||")); // no empty caption or station line
+}
+
+// Message boxes that record the mouse pointer the operator sees over them.
+class BoitesPointeur : public platform::ScriptedDialogs {
+public:
+    std::vector<Qt::CursorShape> pointeurs;
+    Answer message(const QString& text, platform::Buttons b, platform::Icon i, const QString& title) override {
+        const QCursor* c = QApplication::overrideCursor();
+        pointeurs.push_back(c ? c->shape() : Qt::ArrowCursor);
+        return ScriptedDialogs::message(text, b, i, title);
+    }
+};
+
+// The page-too-narrow box and the box that names the PDF of a report are
+// shown with the normal pointer, and the busy pointer is gone afterwards.
+TEST_F(Programme, PointeurNormalSurLesBoitesDImpression) {
+    BoitesPointeur boites;
+    etat = std::make_unique<Planner>(boites, clock, dir.path(), [this] { ++fins; });
+    platform::RecordingPrinter etroite(11906, 16838, 8499, 16000);
+    etat->Imprimante = &etroite;
+    etat->Main();
+    calcule("12-05-2001", "00:00", "12-05-2001", "02:00");
+    boites.pointeurs.clear();
+    boites.clear();
+    etat->form2()->MenuPrintMoon_Click(2);
+    platform::QtPrinter::Options o;
+    o.pdfPath = dir.filePath("rapport.pdf");
+    platform::QtPrinter pdf(etat->Dialogues, o);
+    etat->Imprimante = &pdf;
+    etat->form2()->MenuPrintMoon_Click(2);
+    ASSERT_EQ(boites.messages().size(), 2u);
+    EXPECT_EQ(boites.messages()[0].text, "The pagewidth is too narrow !");
+    EXPECT_TRUE(boites.messages()[1].text.startsWith("No printer is installed."));
+    EXPECT_EQ(boites.pointeurs, (std::vector<Qt::CursorShape>{Qt::ArrowCursor, Qt::ArrowCursor}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    etat.reset();
+}
+
+} // namespace
+
+namespace {
+
+// Where a label's text stands in its parent, pixels: [left, right) of its
+// widest line as the label aligns it.
+std::pair<int, int> etendueTexte(const QLabel* e) {
+    const QFontMetrics fm(e->font());
+    int w = 0;
+    for (const QString& ligne : e->wordWrap() ? e->text().split(' ') : QStringList{e->text()})
+        w = std::max(w, fm.horizontalAdvance(ligne));
+    const QRect c = e->contentsRect().translated(e->pos());
+    const Qt::Alignment a = e->alignment() & Qt::AlignHorizontal_Mask;
+    const int x = a & Qt::AlignHCenter ? c.x() + (c.width() - w) / 2 : a & Qt::AlignRight ? c.right() + 1 - w : c.x();
+    return {x, x + w};
+}
+
+// Labels of one row of a frame: each text whole, and 4 pixels at least
+// between one text and the next.
+void rangeesSeparees(const std::vector<QLabel*>& labels) {
+    for (QLabel* a : labels) {
+        const auto [g, d] = etendueTexte(a);
+        EXPECT_LE(d - g, a->contentsRect().width()) << a->text().toStdString();
+        for (QLabel* b : labels) {
+            if (a == b || a->parent() != b->parent() || a->y() != b->y() || b->x() <= a->x())
+                continue;
+            EXPECT_GE(etendueTexte(b).first - d, 4) << a->text().toStdString() << " | " << b->text().toStdString();
+        }
+    }
+}
+
+// A title stands 3 pixels at least from every separator of its strip.
+void degageDesSeparateurs(const QLabel* titre, const std::array<QFrame*, 3>& separateurs) {
+    const auto [g, d] = etendueTexte(titre);
+    for (const QFrame* s : separateurs) {
+        const int x = s->geometry().center().x();
+        EXPECT_TRUE(x <= g - 3 || x >= d + 3) << titre->text().toStdString() << " " << g << ".." << d << " at " << x;
+    }
+}
+
+} // namespace
+
+// The header lines at their widest (an 18-character location, a longitude of
+// 170.917 W) stand whole and apart, and "Doppler" clear of its separator, in
+// both table windows, measured in the labels' own font.
+TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
+    demarre();
+    const QString lieu = "SAINT-GERMAIN-LAYE";
+    ASSERT_EQ(lieu.size(), 18);
+    const QString communs[4] = {"Frequency :  10368 MHz", "Moon Decl. : -28.9 to -28.9 deg",
+                                "Extra loss/perigee : -10.5 dB", QString::fromUtf8("432 MHz sky temp. : 3420 to 3420 °K")};
+    FenetrePrevision prev(*etat);
+    const QString lignes[4] = {"F1ABC", lieu, "Lat : 90.000 S", "Long : 170.917 W"};
+    for (int i = 0; i < 4; ++i) {
+        prev.Entete[size_t(i)]->setText(lignes[i]);
+        prev.Entete[size_t(i + 4)]->setText(communs[i]);
+    }
+    rangeesSeparees(std::vector<QLabel*>(prev.Entete.begin(), prev.Entete.end()));
+    degageDesSeparateurs(prev.Etiquette1[4], prev.Ligne1);
+
+    FenetreComWinPrev com(*etat);
+    const QString station[12] = {"F1ABC", lieu, "Lat: 90.000 S", "Long: 170.917 W", communs[0], communs[1],
+                                 communs[2], communs[3], "VK2", "Bosnia-herzegovina", "Lat: 45.000 N", "Long: 170.917 W"};
+    for (int i = 0; i < 12; ++i)
+        com.Entete[size_t(i)]->setText(station[i]);
+    rangeesSeparees(std::vector<QLabel*>(com.Entete.begin(), com.Entete.end()));
+    const QLabel* doppler = nullptr;
+    for (const QLabel* e : com.Image1->findChildren<QLabel*>())
+        if (e->text() == "Doppler")
+            doppler = e;
+    ASSERT_TRUE(doppler);
+    degageDesSeparateurs(doppler, com.Ligne1);
+}
+
+// The windows of a 30-day period cascade inside the screen's available area.
+TEST_F(Programme, CascadeDeTrenteJoursDansLEcran) {
+    demarre();
+    calcule("01-05-2001", "00:00", "30-05-2001", "23:00", "60");
+    ASSERT_EQ(etat->IndexPrevision, 29);
+    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int i = 0; i <= etat->IndexPrevision; ++i)
+        EXPECT_TRUE(ecran.contains(etat->fenetrePrevision(i)->frameGeometry()))
+            << i << " " << etat->fenetrePrevision(i)->frameGeometry().bottom() << " > " << ecran.bottom();
+    EXPECT_EQ(etat->fenetrePrevision(0)->pos(), QPoint(platform::twipsToPixels(etat->LeftPrevision),
+                                                       platform::twipsToPixels(etat->TopPrevision)));
 }

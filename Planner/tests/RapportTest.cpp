@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -104,7 +105,7 @@ TEST(Rapport, CommunSansLigneLunePourUneAutreSource) {
     t.Entete << "DX" << "Station" << "Lat: 40.700 N" << "Long: 74.000 W";
     t.EtiqSource1 = "Sun";
     t.EtiqNomSource = "Sun";
-    ImprimePrevisionCommune(p, d, t, "Sun");
+    ImprimePrevisionCommune(p, d, t);
     const QStringList& ops = p.operations();
     EXPECT_TRUE(ops[0].endsWith("|Sun Common Window for|"));
     const QString tout = ops.join('\n');
@@ -114,7 +115,8 @@ TEST(Rapport, CommunSansLigneLunePourUneAutreSource) {
     EXPECT_EQ(compte(ops, "fill"), 2); // only the clock icon
     t.EtiqSource1 = "Moon";
     p.clear();
-    ImprimePrevisionCommune(p, d, t, "Moon");
+    t.EtiqNomSource = "Moon";
+    ImprimePrevisionCommune(p, d, t);
     EXPECT_TRUE(p.operations().join('\n').contains("Extra loss"));
 }
 
@@ -141,6 +143,65 @@ TEST(Rapport, PdfRelu) {
     EXPECT_TRUE(texte.contains("Sat 12-05-2001 from 00:00 to 23:50 UTC"));
     EXPECT_TRUE(texte.contains("Home Station"));
     EXPECT_TRUE(texte.contains("123.45"));
+}
+
+// Words of a PDF with their left and right edges in twips from the page's
+// left edge (pdftotext -bbox), in reading order.
+struct Mot {
+    QString texte;
+    double gauche, droite, haut;
+};
+std::vector<Mot> motsPdf(const QString& chemin) {
+    QProcess pdf;
+    pdf.start("pdftotext", {"-bbox", chemin, "-"});
+    if (!pdf.waitForFinished(20000))
+        return {};
+    const QString html = QString::fromUtf8(pdf.readAllStandardOutput());
+    static const QRegularExpression mot(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    std::vector<Mot> mots;
+    for (auto m = mot.globalMatch(html); m.hasNext();) {
+        const auto x = m.next();
+        mots.push_back({x.captured(4), x.captured(1).toDouble() * 20, x.captured(3).toDouble() * 20,
+                        x.captured(2).toDouble() * 20});
+    }
+    return mots;
+}
+
+// The rows stand under their heading columns on paper, whatever fixed-pitch
+// face is installed: each field ends exactly where its 6, 7 or 8 characters
+// of 120 twips end, and the row spans the 8280-twip heading block.
+TEST(Rapport, PdfLignesSousLeursColonnes) {
+    QTemporaryDir dir;
+    platform::ScriptedDialogs d;
+    platform::QtPrinter::Options o;
+    o.pdfPath = dir.filePath("colonnes.pdf");
+    platform::QtPrinter p(d, o);
+    ContenuTable t = tableLune(0);
+    t.lignes.push_back({"23:59", "00:59", "359.99", "-89.99", "-12345", "123.45", "-12.34", "234.56", "-45.67"});
+    ImprimePrevision(p, d, t);
+    const std::vector<Mot> mots = motsPdf(o.pdfPath);
+    ASSERT_FALSE(mots.empty());
+    // Layout x 0: the heading "Local" starts at layout x 960.
+    auto premier = [&](const QString& texte) {
+        for (const Mot& m : mots)
+            if (m.texte == texte)
+                return m;
+        return Mot{};
+    };
+    const double origine = premier("Local").gauche - 960;
+    ASSERT_GT(origine, 0);
+    // Row fields end after 6, 13, 21, ... 69 characters.
+    const int fin[9] = {6, 13, 21, 29, 37, 45, 53, 61, 69};
+    for (int c = 0; c < 9; ++c) {
+        const Mot m = premier(t.lignes[0][c]);
+        ASSERT_FALSE(m.texte.isEmpty()) << t.lignes[0][c].toStdString();
+        EXPECT_NEAR(m.droite - origine, fin[c] * 120, 4) << m.texte.toStdString();
+        EXPECT_NEAR(m.gauche - origine, (fin[c] - m.texte.size()) * 120, 4) << m.texte.toStdString();
+    }
+    // The column headings stand at their places too.
+    EXPECT_NEAR(premier("Cold").gauche - origine, 6960, 4);
+    EXPECT_NEAR(premier("Elev").gauche - origine, 2880, 4);
 }
 
 } // namespace

@@ -2,15 +2,17 @@
 
 #include "platform/Geometry.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace platform {
 
@@ -26,6 +28,234 @@ Qt::Alignment qtAlignment(int code)
     default: return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
+
+} // namespace
+
+// The texts behind the view: the scrollable cells by view row and column, the
+// fixed row's texts as horizontal header sections and the fixed column's as
+// vertical ones. Alignments are the grid's, by grid column.
+class GridModel : public QAbstractTableModel {
+public:
+    GridModel(const std::vector<int>& colAlign, const std::vector<int>& fixedAlign, const int& fixedCols,
+              QObject* parent)
+        : QAbstractTableModel(parent), colAlign_(colAlign), fixedAlign_(fixedAlign), fixedCols_(fixedCols)
+    {
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(cells_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols_; }
+
+    QVariant data(const QModelIndex& i, int role) const override
+    {
+        if (!i.isValid())
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return text(i.row(), i.column());
+        if (role == Qt::TextAlignmentRole)
+            return int(qtAlignment(align(colAlign_, i.column() + fixedCols_)));
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        const bool h = o == Qt::Horizontal;
+        if (role == Qt::DisplayRole)
+            return (h ? header_ : side_).value(section);
+        if (role == Qt::TextAlignmentRole)
+            return int(qtAlignment(align(fixedAlign_, h ? section + fixedCols_ : 0)));
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& i) const override
+    {
+        return i.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    QString text(int r, int c) const
+    {
+        return r >= 0 && r < int(cells_.size()) && c >= 0 && c < cols_ ? part(cells_[size_t(r)], c) : QString();
+    }
+    void setText(int r, int c, const QString& s)
+    {
+        if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
+            return;
+        QStringList parts = cells_[size_t(r)].split(QChar(9));
+        while (parts.size() <= c)
+            parts.append(QString());
+        parts[c] = s;
+        cells_[size_t(r)] = parts.join(QChar(9));
+        emit dataChanged(index(r, c), index(r, c), {Qt::DisplayRole, Qt::EditRole});
+    }
+    QString headerText(int c) const { return header_.value(c); }
+    void setHeaderText(int c, const QString& s)
+    {
+        if (c < 0 || c >= cols_)
+            return;
+        header_[c] = s;
+        emit headerDataChanged(Qt::Horizontal, c, c);
+    }
+    QString sideText(int r) const { return side_.value(r); }
+    void setSideText(int r, const QString& s)
+    {
+        if (r < 0 || r >= int(side_.size()))
+            return;
+        side_[r] = s;
+        emit headerDataChanged(Qt::Vertical, r, r);
+    }
+
+    void setRows(int n)
+    {
+        const int old = int(cells_.size());
+        if (n > old) {
+            beginInsertRows({}, old, n - 1);
+            cells_.resize(size_t(n));
+            side_.resize(n);
+            endInsertRows();
+        } else if (n < old) {
+            beginRemoveRows({}, n, old - 1);
+            cells_.resize(size_t(n));
+            side_.resize(n);
+            endRemoveRows();
+        }
+    }
+    void setCols(int n)
+    {
+        if (n > cols_) {
+            beginInsertColumns({}, cols_, n - 1);
+            cols_ = n;
+            header_.resize(n);
+            endInsertColumns();
+        } else if (n < cols_) {
+            beginRemoveColumns({}, n, cols_ - 1);
+            cols_ = n;
+            header_.resize(n);
+            for (QString& row : cells_)
+                row = clipped(row);
+            endRemoveColumns();
+        }
+    }
+    void insertRowAt(int r, const QString& side, const QStringList& cells)
+    {
+        beginInsertRows({}, r, r);
+        cells_.insert(cells_.begin() + r, clipped(cells.join(QChar(9))));
+        side_.insert(r, side);
+        endInsertRows();
+    }
+    void removeRowAt(int r)
+    {
+        beginRemoveRows({}, r, r);
+        cells_.erase(cells_.begin() + r);
+        side_.removeAt(r);
+        endRemoveRows();
+    }
+    // TAB-separated rows from `first` on, raised as needed: one notice for
+    // the rows added and one for the rows that were there. With a fixed
+    // column the first part of each row is its fixed cell.
+    void setRowTexts(int first, const std::vector<QString>& texts, int fixedCols)
+    {
+        const int last = first + int(texts.size()) - 1;
+        const int old = int(cells_.size());
+        if (last >= old) {
+            beginInsertRows({}, old, last);
+            cells_.resize(size_t(last + 1));
+            side_.resize(last + 1);
+        }
+        for (int i = 0; i < int(texts.size()); ++i) {
+            QString line = texts[size_t(i)];
+            if (fixedCols) {
+                const qsizetype tab = line.indexOf(QChar(9));
+                side_[first + i] = tab < 0 ? line : line.left(tab);
+                line = tab < 0 ? QString() : line.mid(tab + 1);
+                if (tab < 0)
+                    continue;
+            }
+            QString& row = cells_[size_t(first + i)];
+            if (row.isEmpty()) {
+                row = clipped(line); // shared, not copied, when it fits
+                continue;
+            }
+            // Cells without a part keep their text.
+            QStringList parts = row.split(QChar(9));
+            const QStringList given = line.split(QChar(9));
+            for (int c = 0; c < given.size() && c < cols_; ++c) {
+                while (parts.size() <= c)
+                    parts.append(QString());
+                parts[c] = given[c];
+            }
+            row = parts.join(QChar(9));
+        }
+        if (last >= old)
+            endInsertRows();
+        if (first < old) {
+            const int end = std::min(last, old - 1);
+            if (fixedCols)
+                emit headerDataChanged(Qt::Vertical, first, end);
+            if (cols_ > 0)
+                emit dataChanged(index(first, 0), index(end, cols_ - 1));
+        }
+    }
+    // Every text anew (the fixed row or column was switched).
+    void reset(int rows, int cols, const std::function<QString(int, int)>& cell, const QStringList& header,
+               const QStringList& side)
+    {
+        beginResetModel();
+        cols_ = cols;
+        cells_.assign(size_t(rows), QString());
+        for (int r = 0; r < rows; ++r) {
+            QStringList parts;
+            for (int c = 0; c < cols; ++c)
+                parts.append(cell(r, c));
+            cells_[size_t(r)] = parts.join(QChar(9));
+        }
+        header_ = header;
+        header_.resize(cols);
+        side_ = side;
+        side_.resize(rows);
+        endResetModel();
+    }
+    void alignmentChanged(int viewCol)
+    {
+        if (viewCol >= 0 && viewCol < cols_) {
+            emit headerDataChanged(Qt::Horizontal, viewCol, viewCol);
+            if (!cells_.empty())
+                emit dataChanged(index(0, viewCol), index(int(cells_.size()) - 1, viewCol), {Qt::TextAlignmentRole});
+        } else if (!side_.isEmpty()) {
+            emit headerDataChanged(Qt::Vertical, 0, int(side_.size()) - 1);
+        }
+    }
+
+private:
+    static int align(const std::vector<int>& v, int c) { return c >= 0 && c < int(v.size()) ? v[size_t(c)] : 0; }
+    // Part c of a TAB-separated row ("" when the row has fewer parts).
+    static QString part(const QString& line, int c)
+    {
+        qsizetype from = 0;
+        for (int k = 0; k < c; ++k) {
+            from = line.indexOf(QChar(9), from);
+            if (from < 0)
+                return QString();
+            ++from;
+        }
+        const qsizetype to = line.indexOf(QChar(9), from);
+        return line.mid(from, to < 0 ? -1 : to - from);
+    }
+    // A row cut to the columns there are: parts beyond the last are dropped.
+    QString clipped(const QString& line) const
+    {
+        if (line.count(QChar(9)) < cols_)
+            return line;
+        return line.split(QChar(9)).mid(0, cols_).join(QChar(9));
+    }
+
+    const std::vector<int>& colAlign_;
+    const std::vector<int>& fixedAlign_;
+    const int& fixedCols_;
+    std::vector<QString> cells_; // each row's cells joined by TAB
+    QStringList header_, side_;
+    int cols_ = 0;
+};
+
+namespace {
 
 // Draws the cells as usual and marks the view's current cell with a dotted
 // frame just inside the cell, whether or not the view has the focus (the
@@ -63,8 +293,10 @@ public:
 
 Grid::Grid(QWidget* parent) : Grid(2, 2, parent) {}
 
-Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QTableWidget(this))
+Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QTableView(this))
 {
+    model_ = new GridModel(colAlign_, fixedAlign_, fixedCols_, this);
+    table_->setModel(model_);
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(table_);
@@ -107,18 +339,19 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QT
                  pal.color(QPalette::Active, QPalette::HighlightedText));
     table_->setPalette(pal);
 
-    connect(table_, &QTableWidget::currentCellChanged, this, [this](int r, int c, int, int) {
-        if (syncing_ || r < 0 || c < 0)
-            return;
-        setCurrentFromView(r, c);
-        emit rowColChange();
-    });
-    connect(table_, &QTableWidget::cellClicked, this, [this](int r, int c) {
-        if (viewRow(row_) != r || viewCol(col_) != c)
-            setCurrentFromView(r, c);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& cur, const QModelIndex&) {
+                if (syncing_ || !cur.isValid())
+                    return;
+                setCurrentFromView(cur.row(), cur.column());
+                emit rowColChange();
+            });
+    connect(table_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        if (viewRow(row_) != i.row() || viewCol(col_) != i.column())
+            setCurrentFromView(i.row(), i.column());
         emit click();
     });
-    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int, int) { emit dblClick(); });
+    connect(table_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit dblClick(); });
 
     setRowHeight(rowHeightTwips_);
     setCols(cols);
@@ -127,19 +360,13 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QT
 
 // ----- structure -------------------------------------------------------------
 
-int Grid::rows() const { return table_->rowCount() + fixedRows_; }
-int Grid::cols() const { return table_->columnCount() + fixedCols_; }
+int Grid::rows() const { return model_->rowCount() + fixedRows_; }
+int Grid::cols() const { return model_->columnCount() + fixedCols_; }
 
 void Grid::setRows(int n)
 {
     n = std::max(n, fixedRows_);
-    const int old = rows();
-    table_->setRowCount(n - fixedRows_);
-    for (int r = std::max(old, fixedRows_); r < n; ++r)
-        if (fixedCols_)
-            table_->setVerticalHeaderItem(viewRow(r), new QTableWidgetItem(QString()));
-    if (fixedCols_)
-        applyAlignment(0);
+    model_->setRows(n - fixedRows_);
     row_ = std::min(row_, n - 1);
     selStartRow_ = std::min(selStartRow_, n - 1);
     selEndRow_ = std::min(selEndRow_, n - 1);
@@ -150,125 +377,96 @@ void Grid::setCols(int n)
 {
     n = std::max(n, fixedCols_);
     const int old = cols();
-    table_->setColumnCount(n - fixedCols_);
     colAlign_.resize(size_t(n), 0);
     fixedAlign_.resize(size_t(n), 0);
     colWidthTwips_.resize(size_t(n), defaultColWidthTwips);
-    for (int c = std::max(old, fixedCols_); c < n; ++c) {
-        if (fixedRows_)
-            table_->setHorizontalHeaderItem(viewCol(c), new QTableWidgetItem(QString()));
+    model_->setCols(n - fixedCols_);
+    for (int c = std::max(old, fixedCols_); c < n; ++c)
         setColWidth(c, colWidthTwips_[size_t(c)]);
-        applyAlignment(c);
-    }
     col_ = std::min(col_, n - 1);
     selStartCol_ = std::min(selStartCol_, n - 1);
     selEndCol_ = std::min(selEndCol_, n - 1);
     syncView();
 }
 
+// Switches the fixed row or column, every text keeping its place in the
+// grid's numbering.
+void Grid::renumber(int fixedRows, int fixedCols)
+{
+    const int R = std::max(rows(), fixedRows), C = std::max(cols(), fixedCols);
+    std::vector<QString> all(size_t(R * C));
+    for (int r = 0; r < rows(); ++r)
+        for (int c = 0; c < cols(); ++c)
+            all[size_t(r * C + c)] = textMatrix(r, c);
+    fixedRows_ = fixedRows;
+    fixedCols_ = fixedCols;
+    QStringList header, side;
+    for (int c = fixedCols_; c < C; ++c)
+        header << (fixedRows_ ? all[size_t(c)] : QString());
+    for (int r = fixedRows_; r < R; ++r)
+        side << (fixedCols_ ? all[size_t(r * C)] : QString());
+    model_->reset(R - fixedRows_, C - fixedCols_,
+                  [&](int vr, int vc) { return all[size_t((vr + fixedRows_) * C + vc + fixedCols_)]; }, header, side);
+    corner_ = fixedRows_ && fixedCols_ ? all[0] : QString();
+    table_->horizontalHeader()->setVisible(fixedRows_ == 1);
+    table_->verticalHeader()->setVisible(fixedCols_ == 1);
+    for (int c = 0; c < C; ++c)
+        setColWidth(c, colWidthTwips_[size_t(c)]);
+    syncView();
+}
+
 void Grid::setFixedRows(int n)
 {
     n = std::clamp(n, 0, 1);
-    if (n == fixedRows_)
-        return;
-    // Keep every text where it stands in the grid's numbering.
-    const int R = std::max(rows(), n), C = cols();
-    std::vector<QString> all(size_t(R * C));
-    for (int r = 0; r < rows(); ++r)
-        for (int c = 0; c < C; ++c)
-            all[size_t(r * C + c)] = textMatrix(r, c);
-    table_->clear();
-    fixedRows_ = n;
-    table_->setRowCount(R - fixedRows_);
-    table_->horizontalHeader()->setVisible(fixedRows_ == 1);
-    for (int c = fixedCols_; c < C; ++c)
-        table_->setHorizontalHeaderItem(viewCol(c), new QTableWidgetItem(QString()));
-    for (int r = fixedRows_; r < R && fixedCols_; ++r)
-        table_->setVerticalHeaderItem(viewRow(r), new QTableWidgetItem(QString()));
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < C; ++c)
-            setTextMatrix(r, c, all[size_t(r * C + c)]);
-    for (int c = 0; c < C; ++c)
-        applyAlignment(c);
-    syncView();
+    if (n != fixedRows_)
+        renumber(n, fixedCols_);
 }
 
 void Grid::setFixedCols(int n)
 {
     n = std::clamp(n, 0, 1);
-    if (n == fixedCols_)
-        return;
-    const int R = rows(), C = std::max(cols(), n);
-    std::vector<QString> all(size_t(R * C));
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < cols(); ++c)
-            all[size_t(r * C + c)] = textMatrix(r, c);
-    table_->clear();
-    fixedCols_ = n;
-    table_->setColumnCount(C - fixedCols_);
-    table_->verticalHeader()->setVisible(fixedCols_ == 1);
-    for (int c = fixedCols_; c < C && fixedRows_; ++c)
-        table_->setHorizontalHeaderItem(viewCol(c), new QTableWidgetItem(QString()));
-    for (int r = fixedRows_; r < R && fixedCols_; ++r)
-        table_->setVerticalHeaderItem(viewRow(r), new QTableWidgetItem(QString()));
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < C; ++c)
-            setTextMatrix(r, c, all[size_t(r * C + c)]);
-    for (int c = 0; c < C; ++c) {
-        setColWidth(c, colWidthTwips_[size_t(c)]);
-        applyAlignment(c);
-    }
-    syncView();
+    if (n != fixedCols_)
+        renumber(fixedRows_, n);
 }
 
 // ----- cells -----------------------------------------------------------------
 
-const QTableWidgetItem* Grid::itemAt(int r, int c) const
-{
-    if (r < 0 || c < 0 || r >= rows() || c >= cols())
-        return nullptr;
-    if (r < fixedRows_ && c < fixedCols_)
-        return nullptr; // the corner, kept in corner_
-    if (r < fixedRows_)
-        return table_->horizontalHeaderItem(viewCol(c));
-    if (c < fixedCols_)
-        return table_->verticalHeaderItem(viewRow(r));
-    return table_->item(viewRow(r), viewCol(c));
-}
-
-QTableWidgetItem* Grid::itemAt(int r, int c, bool create)
-{
-    auto* it = const_cast<QTableWidgetItem*>(static_cast<const Grid*>(this)->itemAt(r, c));
-    if (it || !create || r < fixedRows_ || c < fixedCols_ || r >= rows() || c >= cols())
-        return it;
-    it = new QTableWidgetItem();
-    it->setTextAlignment(qtAlignment(colAlign_[size_t(c)]));
-    table_->setItem(viewRow(r), viewCol(c), it);
-    return it;
-}
-
 QString Grid::textMatrix(int r, int c) const
 {
-    if (r < fixedRows_ && c < fixedCols_ && r >= 0 && c >= 0)
+    if (r < 0 || c < 0 || r >= rows() || c >= cols())
+        return QString();
+    if (r < fixedRows_ && c < fixedCols_)
         return corner_;
-    const QTableWidgetItem* it = itemAt(r, c);
-    return it ? it->text() : QString();
+    if (r < fixedRows_)
+        return model_->headerText(viewCol(c));
+    if (c < fixedCols_)
+        return model_->sideText(viewRow(r));
+    return model_->text(viewRow(r), viewCol(c));
 }
 
 void Grid::setTextMatrix(int r, int c, const QString& s)
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())
         return;
-    if (r < fixedRows_ && c < fixedCols_) {
+    if (r < fixedRows_ && c < fixedCols_)
         corner_ = s;
+    else if (r < fixedRows_)
+        model_->setHeaderText(viewCol(c), s);
+    else if (c < fixedCols_)
+        model_->setSideText(viewRow(r), s);
+    else
+        model_->setText(viewRow(r), viewCol(c), s);
+}
+
+void Grid::setRowTexts(int first, const std::vector<QString>& texts)
+{
+    if (first < fixedRows_ || texts.empty())
         return;
-    }
-    if (QTableWidgetItem* it = itemAt(r, c, true))
-        it->setText(s);
+    model_->setRowTexts(viewRow(first), texts, fixedCols_);
+    syncView();
 }
 
 // ----- current cell and selection ---------------------------------------------
-
 void Grid::setRow(int r)
 {
     if (r < 0 || r >= rows())
@@ -324,20 +522,17 @@ void Grid::syncView()
     syncing_ = true;
     const bool inData = row_ >= fixedRows_ && col_ >= fixedCols_ && row_ < rows() && col_ < cols();
     QItemSelectionModel* sm = table_->selectionModel();
-    if (inData)
-        table_->setCurrentCell(viewRow(row_), viewCol(col_), QItemSelectionModel::NoUpdate);
-    else
-        sm->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    sm->setCurrentIndex(inData ? model_->index(viewRow(row_), viewCol(col_)) : QModelIndex(),
+                        QItemSelectionModel::NoUpdate);
     sm->clearSelection();
-    if (highlight_ && table_->rowCount() > 0 && table_->columnCount() > 0) {
+    if (highlight_ && model_->rowCount() > 0 && model_->columnCount() > 0) {
         const int r0 = std::max(std::min(selStartRow_, selEndRow_), fixedRows_);
         const int r1 = std::max(selStartRow_, selEndRow_);
         const int c0 = std::max(std::min(selStartCol_, selEndCol_), fixedCols_);
         const int c1 = std::max(selStartCol_, selEndCol_);
         const bool single = r0 == r1 && c0 == c1 && !rowHighlight_;
         if (r0 <= r1 && c0 <= c1 && !single) {
-            QAbstractItemModel* m = table_->model();
-            sm->select(QItemSelection(m->index(viewRow(r0), viewCol(c0)), m->index(viewRow(r1), viewCol(c1))),
+            sm->select(QItemSelection(model_->index(viewRow(r0), viewCol(c0)), model_->index(viewRow(r1), viewCol(c1))),
                        QItemSelectionModel::Select);
         }
     }
@@ -429,7 +624,7 @@ int Grid::colAlignment(int c) const { return c >= 0 && c < cols() ? colAlign_[si
 
 void Grid::setColAlignment(int c, int code)
 {
-    if (c < 0 || c >= cols())
+    if (c < 0 || c >= cols() || colAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     colAlign_[size_t(c)] = std::clamp(code, 0, 2);
     applyAlignment(c);
@@ -439,7 +634,7 @@ int Grid::fixedAlignment(int c) const { return c >= 0 && c < cols() ? fixedAlign
 
 void Grid::setFixedAlignment(int c, int code)
 {
-    if (c < 0 || c >= cols())
+    if (c < 0 || c >= cols() || fixedAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     fixedAlign_[size_t(c)] = std::clamp(code, 0, 2);
     applyAlignment(c);
@@ -447,21 +642,8 @@ void Grid::setFixedAlignment(int c, int code)
 
 void Grid::applyAlignment(int c)
 {
-    if (c < 0 || c >= cols())
-        return;
-    if (c < fixedCols_) {
-        // The fixed column's cells are titles: they take the fixed alignment.
-        for (int r = fixedRows_; r < rows(); ++r)
-            if (QTableWidgetItem* it = table_->verticalHeaderItem(viewRow(r)))
-                it->setTextAlignment(qtAlignment(fixedAlign_[size_t(c)]));
-        return;
-    }
-    if (fixedRows_)
-        if (QTableWidgetItem* h = table_->horizontalHeaderItem(viewCol(c)))
-            h->setTextAlignment(qtAlignment(fixedAlign_[size_t(c)]));
-    for (int r = 0; r < table_->rowCount(); ++r)
-        if (QTableWidgetItem* it = table_->item(r, viewCol(c)))
-            it->setTextAlignment(qtAlignment(colAlign_[size_t(c)]));
+    if (c >= 0 && c < cols())
+        model_->alignmentChanged(c < fixedCols_ ? -1 : viewCol(c));
 }
 
 // ----- rows added and removed ------------------------------------------------
@@ -472,14 +654,9 @@ bool Grid::addItem(const QString& text, int index)
         index = rows();
     if (index < fixedRows_ || index > rows())
         return false;
-    table_->insertRow(viewRow(index));
-    if (fixedCols_) {
-        table_->setVerticalHeaderItem(viewRow(index), new QTableWidgetItem(QString()));
-        applyAlignment(0);
-    }
-    const QStringList parts = text.split(QChar(9));
-    for (int c = 0; c < parts.size() && c < cols(); ++c)
-        setTextMatrix(index, c, parts[c]);
+    QStringList parts = text.split(QChar(9));
+    const QString side = fixedCols_ && !parts.isEmpty() ? parts.takeFirst() : QString();
+    model_->insertRowAt(viewRow(index), side, parts);
     syncView();
     return true;
 }
@@ -488,7 +665,7 @@ bool Grid::removeItem(int index)
 {
     if (index < fixedRows_ || index >= rows())
         return false;
-    table_->removeRow(viewRow(index));
+    model_->removeRowAt(viewRow(index));
     const int last = rows() - 1;
     row_ = std::min(row_, last);
     selStartRow_ = std::min(selStartRow_, last);

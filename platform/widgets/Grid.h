@@ -24,10 +24,11 @@
 #include <QWidget>
 #include <vector>
 
-class QTableWidget;
-class QTableWidgetItem;
+class QTableView;
 
 namespace platform {
+
+class GridModel;
 
 class Grid : public QWidget {
     Q_OBJECT
@@ -99,6 +100,14 @@ public:
     bool rowHighlight() const { return rowHighlight_; }
     void setRowHighlight(bool on);
 
+    // Writes rows from row `first` (a scrollable row) on, raising rows() as
+    // needed: rows[i] goes to row first + i, its TAB-separated parts from
+    // column 0 (parts beyond the last column dropped, cells without a part
+    // keep their text). The view and the accessibility tools get one change
+    // notice for the whole block instead of one a cell, for tables written
+    // at once.
+    void setRowTexts(int first, const std::vector<QString>& rows);
+
     // Inserts a row at `index` (fixedRows()..rows(); -1 = at the end) whose
     // cells are the TAB-separated parts of `text` from column 0; parts beyond
     // the last column are dropped. Returns false (nothing changed) for an
@@ -108,7 +117,7 @@ public:
     bool removeItem(int index);
 
     // The Qt view inside, for tests and styling.
-    QTableWidget* table() const { return table_; }
+    QTableView* table() const { return table_; }
 
 signals:
     void click();            // a click on a cell, after the current cell moved there
@@ -123,8 +132,7 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    QTableWidgetItem* itemAt(int r, int c, bool create);
-    const QTableWidgetItem* itemAt(int r, int c) const;
+    void renumber(int fixedRows, int fixedCols);
     void applyAlignment(int c);
     void syncView();
     void setSelEnd(int& end, int value, int limit);
@@ -133,7 +141,8 @@ private:
     int viewRow(int r) const { return r - fixedRows_; }
     int viewCol(int c) const { return c - fixedCols_; }
 
-    QTableWidget* table_;
+    QTableView* table_;
+    GridModel* model_;
     int fixedRows_ = 1;
     int fixedCols_ = 0;
     int row_ = 0, col_ = 0;

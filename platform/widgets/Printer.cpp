@@ -131,21 +131,10 @@ QFont QtPrinter::currentFont() const
     f.setPointSizeF(fontSize());
     f.setBold(fontBold());
     f.setUnderline(fontUnderline());
-    // Stretch the typeface's own pitch to 120 twips a character at 8.25
-    // points (12 an inch), scaled with the size. Stretching keeps each word
-    // one word in the document, as letter spacing would not.
-    const double natural = QFontMetricsF(f, printer_.get()).horizontalAdvance(QLatin1Char('0')) / dotsPerTwip();
-    const double wanted = fontSize() * (120.0 / 8.25);
-    if (natural > 0)
-        f.setStretch(qRound(100.0 * wanted / natural));
     return f;
 }
 
-double QtPrinter::measureWidth(const QString& text) const
-{
-    const QFontMetricsF fm(currentFont(), printer_.get());
-    return fm.horizontalAdvance(text) / dotsPerTwip();
-}
+double QtPrinter::measureWidth(const QString& text) const { return text.size() * pitch(); }
 
 double QtPrinter::measureHeight(const QString&) const
 {
@@ -178,21 +167,40 @@ void QtPrinter::beginDocument()
     }
 }
 
-void QtPrinter::applyFont() const
-{
-    if (painter_)
-        painter_->setFont(currentFont());
-}
-
 void QtPrinter::drawText(double x, double y, const QString& text)
 {
     if (!painter_)
         return;
-    applyFont();
-    const QFontMetricsF fm(painter_->font(), printer_.get());
+    const QFont f = currentFont();
+    painter_->setFont(f);
+    const QFontMetricsF fm(f, printer_.get());
     const double k = dotsPerTwip();
     painter_->setPen(QPen(Qt::black));
-    painter_->drawText(QPointF(x * k, y * k + fm.ascent()), text);
+    // Each run of characters is drawn from its own column, i x pitch from the
+    // text's start, and scaled across exactly its columns: the pitch is that
+    // of the layout whatever the typeface's own advance (a face that is not
+    // fixed-pitch included). Runs end at blanks, so each word stays one word;
+    // an underlined text is one run, so its underline is unbroken.
+    const bool unbroken = fontUnderline();
+    for (int i = 0; i < text.size();) {
+        if (!unbroken && text[i] == QLatin1Char(' ')) {
+            ++i;
+            continue;
+        }
+        int j = i + 1;
+        while (j < text.size() && (unbroken || text[j] != QLatin1Char(' ')))
+            ++j;
+        const QString run = text.mid(i, j - i);
+        const double natural = fm.horizontalAdvance(run);
+        if (natural > 0) {
+            painter_->save();
+            painter_->translate((x + i * pitch()) * k, y * k + fm.ascent());
+            painter_->scale(run.size() * pitch() * k / natural, 1.0);
+            painter_->drawText(QPointF(0, 0), run);
+            painter_->restore();
+        }
+        i = j;
+    }
 }
 
 void QtPrinter::drawLine(double x1, double y1, double x2, double y2, quint32 color)
@@ -254,7 +262,7 @@ RecordingPrinter::RecordingPrinter(double paperWidth, double paperHeight, double
 {
 }
 
-double RecordingPrinter::measureWidth(const QString& text) const { return text.size() * 0.6 * fontSize() * 20.0; }
+double RecordingPrinter::measureWidth(const QString& text) const { return text.size() * pitch(); }
 
 double RecordingPrinter::measureHeight(const QString&) const { return 1.2 * fontSize() * 20.0; }
 

@@ -8,12 +8,14 @@
 // force.
 //
 // Text: print() writes a text with its top-left corner at the print
-// position, in the current font (default typeface of the printer, a fixed-
-// pitch one at 12 characters an inch for 8.25 points — 120 twips a character,
-// scaled with the size — so that texts laid out in fixed-width fields stand
-// in columns of 120 twips; fontSize points, fontBold, fontUnderline), then moves the print
-// position to the start of the next line: currentX := scaleLeft, currentY +=
-// the line height. textWidth() / textHeight() measure in the current font.
+// position, in the current font (the default fixed-pitch typeface, fontSize
+// points, fontBold, fontUnderline) at a pitch of exactly 120 twips a
+// character for 8.25 points (12 an inch), scaled with the size, whatever the
+// typeface installed: the i-th character of a text stands i x pitch from its
+// start, so texts laid out in fixed-width fields stand in columns. print()
+// then moves the print position to the start of the next line: currentX :=
+// scaleLeft, currentY += the line height. textWidth() (characters x pitch)
+// and textHeight() measure in the current font.
 //
 // Lines and boxes: drawWidth is the pen width in printer dots (1/600 inch);
 // colours are 0xBBGGRR values (black 0). line() moves the current point to
@@ -104,6 +106,8 @@ protected:
     virtual void startNewPage() = 0;
     virtual void finishDocument() = 0;
 
+    // Twips from one character to the next in the current size: 120 at 8.25 points.
+    double pitch() const { return fontSize_ * (120.0 / 8.25); }
     double absX(double x) const { return x - scaleLeft_; }
     double absY(double y) const { return y - scaleTop_; }
     void ensureDocument();
@@ -152,7 +156,6 @@ protected:
 
 private:
     QString nextPdfPath() const;
-    void applyFont() const;
     QFont currentFont() const;
     double dotsPerTwip() const;
 
@@ -169,8 +172,8 @@ private:
 //   "line x1 y1 x2 y2 w color"   "box x1 y1 x2 y2 w color"   "fill x1 y1 x2 y2 w color"
 //   "newpage"  "enddoc"
 // Coordinates in printable-area twips, rounded to whole twips. Text width is
-// that of a fixed-pitch font: 0.6 em a character (em = size x 20 twips);
-// line height 1.2 em.
+// that of the real printer (characters x pitch); line height 1.2 em (em =
+// size x 20 twips).
 class RecordingPrinter : public Printer {
 public:
     RecordingPrinter(double paperWidth = 11906, double paperHeight = 16838, double printableWidth = 11340,

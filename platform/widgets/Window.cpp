@@ -6,8 +6,11 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <QWidget>
+
+#include <vector>
 
 namespace platform {
 
@@ -41,6 +44,48 @@ BusyPointer::~BusyPointer()
 {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))
         QApplication::restoreOverrideCursor();
+}
+
+namespace {
+
+// Lifts every override pointer for its lifetime and then sets them again,
+// innermost last.
+class PointerLifted {
+public:
+    PointerLifted()
+    {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return;
+        while (const QCursor* c = QApplication::overrideCursor()) {
+            lifted_.push_back(*c);
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ~PointerLifted()
+    {
+        for (auto c = lifted_.rbegin(); c != lifted_.rend(); ++c)
+            QApplication::setOverrideCursor(*c);
+    }
+    PointerLifted(const PointerLifted&) = delete;
+    PointerLifted& operator=(const PointerLifted&) = delete;
+
+private:
+    std::vector<QCursor> lifted_;
+};
+
+} // namespace
+
+Answer NormalPointerDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    PointerLifted normal;
+    return inner_.message(text, buttons, icon, title);
+}
+
+QString NormalPointerDialogs::input(const QString& prompt, const QString& title, const QString& defaultText,
+                                    std::optional<QPoint> position)
+{
+    PointerLifted normal;
+    return inner_.input(prompt, title, defaultText, position);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // The placement rule of start and main windows (centred, one third of the
 // free height above) is platform::placeCentredThird in platform/Geometry.h.
 
+#include "platform/Dialogs.h"
+
 class QWidget;
 class QMenu;
 
@@ -36,6 +38,21 @@ public:
     ~BusyPointer();
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// Dialogs that show every box and input box with the normal mouse pointer:
+// a busy pointer in force is lifted while the program waits for the
+// operator, and set again when the box closes.
+class NormalPointerDialogs : public Dialogs {
+public:
+    explicit NormalPointerDialogs(Dialogs& inner) : inner_(inner) {}
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText,
+                  std::optional<QPoint> position) override;
+    void beep() override { inner_.beep(); }
+
+private:
+    Dialogs& inner_;
 };
 
 } // namespace platform

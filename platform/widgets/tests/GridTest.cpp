@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -109,7 +109,7 @@ TEST(Grid, RowsAndColsCanBeRaisedAndLowered)
     EXPECT_EQ(g.textMatrix(0, 1), "01");
     g.setCols(5);
     EXPECT_EQ(g.cols(), 5);
-    EXPECT_EQ(g.table()->columnCount(), 5);
+    EXPECT_EQ(g.table()->model()->columnCount(), 5);
 }
 
 TEST(Grid, CurrentCellTextAndSelectionCollapse)
@@ -189,16 +189,17 @@ TEST(Grid, TitleRowWidthsAndAlignmentReachTheView)
     g.setColAlignment(1, 1);
     g.setFixedAlignment(1, 2);
     g.setTextMatrix(1, 1, "12.5");
-    QTableWidget* t = g.table();
-    EXPECT_EQ(t->horizontalHeaderItem(1)->text(), "Azim");
+    QTableView* t = g.table();
+    QAbstractItemModel* m = t->model();
+    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "Azim");
     EXPECT_EQ(t->columnWidth(1), platform::twipsToPixels(1600));
     EXPECT_EQ(g.colWidth(1), 1600);
-    EXPECT_EQ(Qt::Alignment(t->item(0, 1)->textAlignment()) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(Qt::Alignment(t->horizontalHeaderItem(1)->textAlignment()) & Qt::AlignHorizontal_Mask,
-              Qt::AlignHCenter);
+    auto alignment = [](const QVariant& v) { return Qt::Alignment(v.toInt()) & Qt::AlignHorizontal_Mask; };
+    EXPECT_EQ(alignment(m->index(0, 1).data(Qt::TextAlignmentRole)), Qt::AlignRight);
+    EXPECT_EQ(alignment(m->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole)), Qt::AlignHCenter);
     // Cells written after the alignment was set take it too.
     g.setTextMatrix(2, 1, "x");
-    EXPECT_EQ(Qt::Alignment(t->item(1, 1)->textAlignment()) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(alignment(m->index(1, 1).data(Qt::TextAlignmentRole)), Qt::AlignRight);
 }
 
 TEST(Grid, FixedColumnKeepsTextsAndNumbering)
@@ -210,7 +211,7 @@ TEST(Grid, FixedColumnKeepsTextsAndNumbering)
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(g.textMatrix(r, c), QString::number(r) + QString::number(c));
-    EXPECT_EQ(g.table()->verticalHeaderItem(1)->text(), "20");
+    EXPECT_EQ(g.table()->model()->headerData(1, Qt::Vertical).toString(), "20");
     EXPECT_TRUE(g.addItem(tabbed({"a|b|c"}), 1));
     EXPECT_EQ(g.textMatrix(1, 0), "a");
     EXPECT_EQ(g.textMatrix(1, 2), "c");
@@ -237,7 +238,7 @@ TEST(Grid, ClicksAndKeysMoveTheCurrentCellAndReportKeys)
     QSignalSpy clicks(&g, &Grid::click);
     QSignalSpy dbl(&g, &Grid::dblClick);
     QSignalSpy keys(&g, &Grid::keyPress);
-    QTableWidget* t = g.table();
+    QTableView* t = g.table();
     const QRect cell = t->visualRect(t->model()->index(2, 1)); // grid row 3, col 1
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(g.row(), 3);
@@ -315,7 +316,7 @@ namespace {
 // The pixels of grid cell (r, c) as the view draws them now.
 QImage cellImage(Grid& g, int r, int c)
 {
-    QTableWidget* t = g.table();
+    QTableView* t = g.table();
     const QRect rect = t->visualRect(t->model()->index(r - g.fixedRows(), c - g.fixedCols()));
     return t->viewport()->grab(rect).toImage();
 }
@@ -357,7 +358,7 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         const int sr = k.rowHighlight ? 2 : 3, sc = 2; // a further selected cell
         const QImage plainSelected = cellImage(*g, sr, sc);
 
-        QTableWidget* t = g->table();
+        QTableView* t = g->table();
         if (k.click) {
             const QRect cell = t->visualRect(t->model()->index(1, 1));
             QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell.center());
@@ -384,5 +385,36 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
                 << k.name << (focus ? " with focus" : " without focus");
         }
         EXPECT_FALSE(t->hasFocus()) << k.name;
+    }
+}
+
+// Rows written as a block land where setTextMatrix would put them, raise the
+// row count, keep the cells they give no part for, and reach the view in one
+// notice for the rows added and one for the rows that were there.
+TEST(Grid, RowTextsWriteABlockWithOneNotice)
+{
+    for (int fixedCols : {0, 1}) {
+        Grid g(3, 3);
+        g.setFixedCols(fixedCols);
+        fill(g);
+        QAbstractItemModel* m = g.table()->model();
+        QSignalSpy inserted(m, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(m, &QAbstractItemModel::dataChanged);
+        g.setRowTexts(2, {tabbed({"a|b|c|dropped"}), "d", tabbed({"e|f"})});
+        EXPECT_EQ(g.rows(), 5);
+        EXPECT_EQ(inserted.count(), 1);
+        EXPECT_EQ(changed.count(), 1);
+        const char* want[5][3] = {{"00", "01", "02"}, {"10", "11", "12"}, {"a", "b", "c"}, {"d", "", ""}, {"e", "f", ""}};
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(g.textMatrix(r, c), want[r][c]) << fixedCols << " " << r << " " << c;
+        g.setRowTexts(0, {"x"}); // the title row is not a block row
+        g.setRowTexts(1, {tabbed({"y|"})}); // an empty part empties its cell, a missing one keeps it
+        EXPECT_EQ(g.textMatrix(1, 0), "y");
+        EXPECT_EQ(g.textMatrix(1, 1), "");
+        EXPECT_EQ(g.textMatrix(1, 2), "12");
+        g.setCols(4);                        // a part dropped stays dropped
+        EXPECT_EQ(g.textMatrix(2, 3), "");
+        EXPECT_EQ(g.textMatrix(0, 0), "00");
     }
 }

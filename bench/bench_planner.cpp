@@ -1,0 +1,131 @@
+// Planner's 31-day, 1-minute Moon-location table through its windows: the
+// time from O.K. in the period dialog to the last table window shown.
+//
+// Without accessibility it runs offscreen. With accessibility it must run
+// where a real accessibility bridge is active: the offscreen platform has
+// none (QAccessible::isActive() asks the platform plugin, and
+// QAccessible::setActive() only tells observers), so bench/planner_accessible.sh
+// runs this program on a virtual X display (Xvfb, nothing shown) with a
+// D-Bus session and the AT-SPI bus, as a screen reader's user has them; every
+// accessibility event then goes through Qt's AT-SPI bridge onto the bus.
+//
+//   bench_planner [--visible] [--runs N]
+//     --visible   rows only while the Moon is up (default: every minute)
+//     --runs N    repetitions (default 3); the best and the median are printed
+
+#include "Planner/FeuilleChoixDate.h"
+#include "Planner/FeuilleChoixFichier.h"
+#include "Planner/FenetrePrevision.h"
+#include "Planner/Form2.h"
+#include "Planner/Planner.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/Printer.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// Processor time of this thread, seconds: on a loaded machine the wall time
+// also counts the time the process waited for a processor.
+double tempsProcesseur()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec / 1e9;
+}
+
+struct Mesure {
+    double horloge, processeur;
+};
+
+Mesure unePeriode(Planner& etat, bool visible)
+{
+    etat.feuilleChoixFichier()->BoutonHome->click();
+    FeuilleChoixDate* d = etat.feuilleChoixDate();
+    d->EditDateDeb->setText(QStringLiteral("01-05-2001"));
+    d->EditTimeDeb->setText(QStringLiteral("00:00"));
+    d->EditDateFin->setText(QStringLiteral("31-05-2001"));
+    d->EditTimeFin->setText(QStringLiteral("23:59"));
+    d->AffStep->setText(QStringLiteral("1"));
+    d->OptionLune[visible ? 1 : 0]->setChecked(true);
+    QApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    const double p0 = tempsProcesseur();
+    d->BoutonOK->click();
+    // The last window is shown when its show and first paint have been handled.
+    QApplication::processEvents();
+    const Mesure m{t.nsecsElapsed() / 1e9, tempsProcesseur() - p0};
+    int fenetres = 0;
+    for (int i : etat.TablesPrevisionRemplies())
+        fenetres += etat.fenetrePrevision(i)->isVisible();
+    std::printf("    %.3f s (processor %.3f s), %d windows shown\n", m.horloge, m.processeur, fenetres);
+    etat.form2()->MenuFichier_Click(1); // File > New: back to the station chooser
+    return m;
+}
+
+void cas(const char* nom, Planner& etat, bool visible, int runs)
+{
+    std::printf("%s\n", nom);
+    std::vector<double> t, p;
+    for (int i = 0; i < runs; ++i) {
+        const Mesure m = unePeriode(etat, visible);
+        t.push_back(m.horloge);
+        p.push_back(m.processeur);
+    }
+    std::sort(t.begin(), t.end());
+    std::sort(p.begin(), p.end());
+    std::printf("  best %.3f s, median %.3f s; processor best %.3f s, median %.3f s\n", t.front(), t[t.size() / 2],
+                p.front(), p[p.size() / 2]);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    bool visible = false;
+    int runs = 3;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--visible"))
+            visible = true;
+        else if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
+            runs = std::max(1, args[++i].toInt());
+    }
+    QTemporaryDir dossier;
+    for (const char* f : {"home.dat", "DXCCPREF.DBR", "Planner.ini"})
+        QFile::copy(QStringLiteral(SELVANE_STATION_DIR "/") + QLatin1String(f), dossier.filePath(QLatin1String(f)));
+    platform::ScriptedDialogs boites;
+    platform::ManualClock horloge(QDateTime(QDate(2001, 5, 1), QTime(10, 30, 0)));
+    platform::RecordingPrinter imprimante;
+    Planner etat(boites, horloge, dossier.path(), [] {});
+    etat.Imprimante = &imprimante;
+    etat.Main();
+    // The bridge of a running screen reader may take a moment to report itself.
+    QElapsedTimer attente;
+    attente.start();
+    while (!QAccessible::isActive() && attente.elapsed() < 2000)
+        QApplication::processEvents();
+    std::printf("31 days at 1 minute, %s, platform %s, accessibility %s\n", visible ? "Moon visible" : "always",
+                qPrintable(QGuiApplication::platformName()), QAccessible::isActive() ? "active" : "off");
+    cas(QAccessible::isActive() ? "with accessibility active" : "without accessibility", etat, visible, runs);
+    return 0;
+}
