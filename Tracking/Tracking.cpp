@@ -664,7 +664,9 @@ bool Tracking::RecherchePrefixeDXCCTrack(QString& prefixe)
         x = 0;
     }
     y = astro::LatitudeVersCarteY(lat);
-    S.PlacePointDXTrack(x, y);
+    // The mark goes where the map can show it; the values belong to the
+    // record's own position.
+    S.PlacePointDXTrack(x, y, p->latitude, p->longitude / 15.0);
     rafraichit();
     return true;
 }
