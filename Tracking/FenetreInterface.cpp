@@ -198,6 +198,13 @@ void FenetreInterface::gardeSurEcran()
     controles::ramenerSurEcran(this, gardeEnCours_);
 }
 
+void FenetreInterface::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        controles::placerDansEcran(this, platform::pixelsToTwips(x()), platform::pixelsToTwips(y()));
+}
+
 void FenetreInterface::moveEvent(QMoveEvent* e)
 {
     QMainWindow::moveEvent(e);

@@ -434,6 +434,13 @@ void FenetrePrincipale::changeEvent(QEvent* e)
     }
 }
 
+void FenetrePrincipale::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        controles::placerDansEcran(this, platform::pixelsToTwips(x()), platform::pixelsToTwips(y()));
+}
+
 void FenetrePrincipale::moveEvent(QMoveEvent* e)
 {
     QMainWindow::moveEvent(e);

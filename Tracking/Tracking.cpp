@@ -1,6 +1,7 @@
 #include "Tracking/Tracking.h"
 
 #include "DXCC/BaseDXCC.h"
+#include "Tracking/Controles.h"
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
@@ -178,21 +179,21 @@ void Tracking::LectureFichierTrackIni()
     FenetreInterface& fi = fenetreInterface();
     // Values that the file does not reach keep the windows' present state.
     suivi::TrackIni t;
-    t.InterfaceTop = static_cast<int16_t>(platform::pixelsToTwips(fi.y()));
-    t.InterfaceLeft = static_cast<int16_t>(platform::pixelsToTwips(fi.x()));
+    t.InterfaceTop = platform::pixelsToTwips(fi.y());
+    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
     t.InterfaceEtat = (fi.windowState() & Qt::WindowMinimized) ? 1 : (fi.windowState() & Qt::WindowMaximized) ? 2 : 0;
-    t.PrincipaleTop = static_cast<int16_t>(platform::pixelsToTwips(fp.y()));
-    t.PrincipaleLeft = static_cast<int16_t>(platform::pixelsToTwips(fp.x()));
+    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
+    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
     t.CarteMonde = fp.MenuFenetre->checked(1);
     t.Absolu = fi.MenuAntenne->checked(8);
     t.Mesure = fi.MenuMesure->checked(0);
     t.Paysage = fi.MenuMesure->checked(2);
     const bool ok = suivi::lireTrackIni(chemin(QStringLiteral("track.ini")), t);
     Ini = t;
-    platform::moveTwips(&fi, t.InterfaceLeft, t.InterfaceTop);
+    controles::placerDansEcran(&fi, t.InterfaceLeft, t.InterfaceTop);
     fi.setWindowState(t.InterfaceEtat == 1 ? Qt::WindowMinimized
                                            : t.InterfaceEtat == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-    platform::moveTwips(&fp, t.PrincipaleLeft, t.PrincipaleTop);
+    controles::placerDansEcran(&fp, t.PrincipaleLeft, t.PrincipaleTop);
     fp.MenuFenetre->setChecked(1, t.CarteMonde);
     fp.MenuFenetre->setChecked(2, !t.CarteMonde);
     fi.MenuAntenne->setChecked(8, t.Absolu);
@@ -212,12 +213,12 @@ void Tracking::SauveFichierTrackIni()
     if (minimisee)
         fi.setWindowState(Qt::WindowNoState);
     suivi::TrackIni t;
-    t.InterfaceTop = static_cast<int16_t>(platform::pixelsToTwips(fi.y()));
-    t.InterfaceLeft = static_cast<int16_t>(platform::pixelsToTwips(fi.x()));
+    t.InterfaceTop = platform::pixelsToTwips(fi.y());
+    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
     t.InterfaceEtat = minimisee ? 1 : 0;
     fi.setWindowState(minimisee ? Qt::WindowMinimized : Qt::WindowNoState);
-    t.PrincipaleTop = static_cast<int16_t>(platform::pixelsToTwips(fp.y()));
-    t.PrincipaleLeft = static_cast<int16_t>(platform::pixelsToTwips(fp.x()));
+    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
+    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
     t.CarteMonde = !fp.CadreMap->isHidden();
     t.Absolu = fi.MenuAntenne->checked(8);
     t.Mesure = fi.MenuMesure->checked(0);
