@@ -66,6 +66,8 @@ int secteurPhase(float elongation)
     return static_cast<int>(std::floor((elongation + 22.5f) / 45));
 }
 
+int xHorizonCiel(int i) { return static_cast<int>(platform::Fix(5640 - (5160.0 / 72) * i)); }
+
 double anglePolarisation(double phi, double A, double E)
 {
     const double f = phi * 0.01745329252, a = A * 0.01745329252, e = E * 0.01745329252;

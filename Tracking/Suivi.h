@@ -204,6 +204,10 @@ QString texteTemperature(float elongation, int temperature);
 // sectors centred on 0, 45, ..., 315.
 int secteurPhase(float elongation);
 
+// x in twips on the sky-map picture of horizon point i (right ascension
+// 5 i degrees): Fix(5640 - (5160 / 72) i) in double precision.
+int xHorizonCiel(int i);
+
 // Polarisation angle of a station (degrees, -90..90) seeing a source at
 // azimuth A and elevation E (degrees) from latitude phi (degrees); +-90 where
 // the formula's denominator is zero.

@@ -875,8 +875,7 @@ void Tracking::dessineBandeCiel(const std::array<float, 73>& y)
     c->setCurrentX(5630);
     c->setCurrentY(y[0]);
     for (int i = 1; i <= 71; ++i)
-        c->lineTo(platform::Fix(5640 - (5160.0f / 72.0f) * static_cast<float>(i)),
-                  platform::CInt(y[static_cast<size_t>(i)]));
+        c->lineTo(suivi::xHorizonCiel(i), platform::CInt(y[static_cast<size_t>(i)]));
     c->lineTo(480, platform::CInt(y[0]));
 }
 
