@@ -134,7 +134,7 @@ TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
     EXPECT_EQ(fp().CadreSource->title(), "Moon");
     EXPECT_EQ(fp().CadreTraffic->title(), "Calibration");
     // The label holds the source as seen from the station at this time
-    // (the horizon line has moved the observer since).
+    // (the map computations leave the program's astronomy state alone).
     prog->S.CalculPositionSourceTrack(0);
     EXPECT_EQ(fp().AffSourceAzimut->text(), platform::Format(prog->S.Astro.AzimutSource, "##0.00"));
     EXPECT_EQ(fp().AffSourceElevation->text(), platform::Format(prog->S.Astro.ElevationSource, "##0.00"));
