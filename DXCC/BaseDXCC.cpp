@@ -138,11 +138,10 @@ RechercheDXCC rechercherPrefixe(const QString& dossier, const QString& prefixe)
     const QString voulu = prefixe.toUpper();
     for (const QString& ligne : platform::splitLines(*texte)) {
         const qsizetype tab = ligne.indexOf(Tab);
-        if (tab < 0) {
-            // A line without its key's TAB is no record: the file is damaged.
-            r.etat = RechercheDXCC::Etat::ErreurLecture;
-            return r;
-        }
+        // An empty line or one without its key's TAB holds no record (the
+        // editor keeps empty rows): it is passed over.
+        if (tab < 0)
+            continue;
         if (ligne.left(tab).toUpper() == voulu) {
             r.etat = RechercheDXCC::Etat::Trouve;
             r.ligne = ligne;

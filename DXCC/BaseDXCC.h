@@ -86,9 +86,9 @@ Bisection bisection(const std::function<QString(int)>& prefixeDeLigne, int ligne
 // ---------------------------------------------------------------- look-up
 // The look-up of Planner and Tracking: whole lines from the first, the key is
 // the text before the line's first TAB, compared with the wanted prefix in
-// upper case on both sides; the first match is taken. A line without a TAB
-// met before the match (an empty line too) is a read error, as a missing or
-// empty file is: the callers show "DXCC DataBase was not read !".
+// upper case on both sides; the first match is taken. An empty line or a
+// line without a TAB holds no record and is skipped. A missing or empty file
+// is a read error: the callers show "DXCC DataBase was not read !".
 struct RechercheDXCC {
     enum class Etat { Trouve, Absent, ErreurLecture } etat = Etat::Absent;
     QString ligne;         // the record's whole line, without its line end

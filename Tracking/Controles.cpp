@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace controles {
 
 QLabel* etiquette(QWidget* parent, const QString& nom, const QString& texte, int x, int y, int w, int h,
@@ -51,6 +53,25 @@ void ecrit(QLabel* l, const QString& t)
         l->setText(t);
 }
 
+void tailleExterieure(QWidget* fenetre, int largeur, int hauteur)
+{
+    platform::resizeTwips(fenetre, largeur - BordFenetreLargeur, hauteur - BordFenetreHauteur);
+}
+
+QSize tailleExterieureTwips(const QWidget* fenetre)
+{
+    return QSize(platform::pixelsToTwips(fenetre->width()) + BordFenetreLargeur,
+                 platform::pixelsToTwips(fenetre->height()) + BordFenetreHauteur);
+}
+
+void titre(QGroupBox* g, const QString& t)
+{
+    QString litteral = t;
+    litteral.replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (g->title() != litteral)
+        g->setTitle(litteral);
+}
+
 void ramenerSurEcran(QWidget* fenetre, bool& enCours)
 {
     const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
@@ -72,6 +93,21 @@ void ramenerSurEcran(QWidget* fenetre, bool& enCours)
     if (top != top0 || left != left0)
         platform::moveTwips(fenetre, left, top);
     enCours = false;
+}
+
+void placerDansEcran(QWidget* fenetre, int left, int top)
+{
+    QPoint p(platform::twipsToPixels(left), platform::twipsToPixels(top));
+    const QScreen* ecran = QGuiApplication::screenAt(p);
+    if (!ecran)
+        ecran = QGuiApplication::primaryScreen();
+    if (ecran) {
+        const QRect zone = ecran->availableGeometry();
+        const QSize taille = fenetre->frameGeometry().size();
+        p.setX(std::max(zone.left(), std::min(p.x(), zone.right() + 1 - taille.width())));
+        p.setY(std::max(zone.top(), std::min(p.y(), zone.bottom() + 1 - taille.height())));
+    }
+    fenetre->move(p);
 }
 
 } // namespace controles

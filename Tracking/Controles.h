@@ -26,10 +26,29 @@ platform::ImageButton* boutonImage(QWidget* parent, const QString& nom, dessins:
 
 // Sets the text only when it changes (no repaint for an equal value).
 void ecrit(QLabel* l, const QString& t);
+// Sets a frame's title to a text that shows data (an entity or source
+// name): shown as it stands, an "&" in it being no mnemonic; written only
+// when it changes.
+void titre(QGroupBox* g, const QString& t);
+
+// A top-level window's outer size in twips (frame, caption and menu bar
+// included), as both of Tracking's windows give their sizes: the window is
+// sized to that less a standard frame of 120 x 390 twips (two 60-twip
+// borders; caption and bottom border), whatever the window manager draws.
+constexpr int BordFenetreLargeur = 120, BordFenetreHauteur = 390;
+void tailleExterieure(QWidget* fenetre, int largeur, int hauteur);
+// The outer size in twips that tailleExterieure() gave (for tests).
+QSize tailleExterieureTwips(const QWidget* fenetre);
 
 // Keeps a window on the screen (twips rule: beyond the right or bottom edge
 // -> 100 inside it, negative -> 0). enCours guards against the move this
 // makes calling it again.
 void ramenerSurEcran(QWidget* fenetre, bool& enCours);
+
+// Places a top-level window at (left, top) twips, moved as little as needed
+// for the whole window to lie inside the available area of the screen that
+// holds that point (the primary screen when none does); a window larger
+// than that area keeps its top-left corner at the area's.
+void placerDansEcran(QWidget* fenetre, int left, int top);
 
 } // namespace controles

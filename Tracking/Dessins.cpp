@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 namespace dessins {
@@ -174,6 +175,31 @@ QPixmap flecheDirection(int sens)
     static constexpr int Quarts[4] = {2, 3, 0, 1};
     fleche(g, QRectF(0, 0, p.width(), p.height()), Quarts[sens & 3], QColor(220, 0, 0));
     return p;
+}
+
+QImage echelleNiveau()
+{
+    const QSize px = platform::twipsToPixels(QSize(1545, 1365));
+    QImage image(px, QImage::Format_RGB32);
+    image.fill(QColor(0x20, 0x20, 0x20));
+    QPainter g(&image);
+    auto p = [](double twips) { return platform::pixelsPerTwip() * twips; };
+    g.setPen(QPen(QColor(90, 90, 90), 1));
+    g.drawLine(QPointF(p(200), 0), QPointF(p(200), p(1350)));
+    g.drawLine(QPointF(p(1340), 0), QPointF(p(1340), p(1350)));
+    QFont f = g.font();
+    f.setPixelSize(std::max(6, int(p(150))));
+    g.setFont(f);
+    for (int db = 0; db <= 50; db += 10) {
+        const double y = p((1 - db / 51.0) * 1350);
+        g.setPen(QPen(QColor(90, 90, 90), 1, db == 0 ? Qt::SolidLine : Qt::DotLine));
+        g.drawLine(QPointF(p(200), y), QPointF(p(1545), y));
+        g.setPen(QColor(170, 170, 170));
+        // The figure centred on its line, kept inside the picture.
+        const QRectF boite(0, std::max(0.0, y - p(90)), p(185), p(180));
+        g.drawText(boite, Qt::AlignRight | Qt::AlignVCenter, QString::number(db));
+    }
+    return image;
 }
 
 } // namespace dessins

@@ -4,6 +4,7 @@
 // motion arrows of the interface window. Sizes are given in twips (15 twips a
 // pixel at 96 dpi) and drawn at the screen's scale.
 
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -31,5 +32,11 @@ QPixmap iconeAntenne();
 // A direction arrow of the interface window (0 left, 1 up, 2 right, 3 down),
 // 240 x 240 twips, red on a transparent ground.
 QPixmap flecheDirection(int sens);
+
+// The scale behind the level graph, 1545 x 1365 twips: 51 dB over 1350
+// twips (0 dB at y = 1350, 51 dB at y = 0, as the curve is drawn), a grid
+// line every 10 dB with its figure left of x = 200, where the curve starts,
+// and a vertical line at each end of the curve's span (x = 200 and 1340).
+QImage echelleNiveau();
 
 } // namespace dessins

@@ -16,9 +16,6 @@ using platform::ImageButton;
 
 namespace {
 
-// Height of the menu bar counted in the window heights below, twips.
-constexpr int HauteurMenu = 300;
-
 ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, int y, ImageButton::Behaviour b,
                          int cote = 360)
 {
@@ -76,19 +73,21 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     fond->setObjectName(QStringLiteral("Fond"));
     setCentralWidget(fond);
 
-    CadreAntenne = cadre(fond, QStringLiteral("CadreAntenne"), QStringLiteral("Antenna"), 60, 0, 2895, 1830);
+    // Frames of 2775 twips leave a 60-twip margin on each side of the
+    // client area, 2895 twips wide for the window's 3015 (outer).
+    CadreAntenne = cadre(fond, QStringLiteral("CadreAntenne"), QStringLiteral("Antenna"), 60, 0, 2775, 1830);
     etiquette(CadreAntenne, QStringLiteral("EtiqAz"), QStringLiteral("Az"), 90, 240, 300, 285);
     AffAntenneAzimut = valeur(CadreAntenne, QStringLiteral("AffAntenneAzimut"), 390, 240, 960);
     etiquette(CadreAntenne, QStringLiteral("EtiqEl"), QStringLiteral("El"), 90, 600, 300, 285);
     AffAntenneElevation = valeur(CadreAntenne, QStringLiteral("AffAntenneElevation"), 390, 600, 960);
-    DirAzimGauche = direction(CadreAntenne, QStringLiteral("DirAzimGauche"), 0, 1410, 262);
-    DirAzimDroit = direction(CadreAntenne, QStringLiteral("DirAzimDroit"), 2, 1680, 262);
-    DirElevHaut = direction(CadreAntenne, QStringLiteral("DirElevHaut"), 1, 1410, 622);
-    DirElevBas = direction(CadreAntenne, QStringLiteral("DirElevBas"), 3, 1680, 622);
+    DirAzimGauche = direction(CadreAntenne, QStringLiteral("DirAzimGauche"), 0, 1380, 262);
+    DirAzimDroit = direction(CadreAntenne, QStringLiteral("DirAzimDroit"), 2, 1620, 262);
+    DirElevHaut = direction(CadreAntenne, QStringLiteral("DirElevHaut"), 1, 1380, 622);
+    DirElevBas = direction(CadreAntenne, QStringLiteral("DirElevBas"), 3, 1620, 622);
     const char* etats[3] = {"Tracking", "End Stop", "Parking"};
     for (int i = 0; i < 3; ++i) {
         AntenEtiq[i] = etiquette(CadreAntenne, QStringLiteral("AntenEtiq%1").arg(i), QString::fromLatin1(etats[i]),
-                                 1980, 225 + i * 300, 840, 270, Qt::AlignCenter);
+                                 1890, 225 + i * 300, 810, 270, Qt::AlignCenter);
         AntenEtiq[i]->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
         AntenEtiq[i]->hide();
     }
@@ -102,25 +101,26 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     ImgTrack = boutonImage(CadreAntenne, QStringLiteral("ImgTrack"), Motif::Poursuite, 1380, 1080, ImageButton::Behaviour::Manual);
     // Coordinates above are relative to CadreAntenne; the row sits at 1080..1440.
 
-    CadreSignal = cadre(fond, QStringLiteral("CadreSignal"), QStringLiteral("Level measurement"), 60, 1860, 2895, 1950);
+    CadreSignal = cadre(fond, QStringLiteral("CadreSignal"), QStringLiteral("Level measurement"), 60, 1860, 2775, 1830);
     AffLevelGraph = new platform::PictureBox(CadreSignal);
     AffLevelGraph->setObjectName(QStringLiteral("AffLevelGraph"));
     platform::setTwipsGeometry(AffLevelGraph, 90, 240, 1545, 1365);
     AffLevelGraph->setBackColor(0x202020);
+    AffLevelGraph->setPicture(dessins::echelleNiveau());
     AffLevelGraph->setForeColor(0x00FF00);
-    Z1[0] = cadre(CadreSignal, QStringLiteral("Z1_0"), QStringLiteral("Average"), 1740, 210, 1065, 600);
-    AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 885);
-    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1740, 870, 1065, 960);
-    AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 885);
-    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 352, 570, ImageButton::Behaviour::Manual);
+    Z1[0] = cadre(CadreSignal, QStringLiteral("Z1_0"), QStringLiteral("Average"), 1710, 210, 975, 600);
+    AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 795);
+    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1710, 870, 975, 900);
+    AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 795);
+    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 307, 500, ImageButton::Behaviour::Manual);
     CadreSignal->hide();
 
-    CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2895, 900);
-    AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 180, 330, 960, 330);
-    Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1200, 330, 1560, 330);
+    CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2775, 780);
+    AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 180, 300, 960, 330);
+    Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1200, 300, 1500, 330);
     CadrePolar->hide();
 
-    platform::resizeTwips(this, 3015, 2565);
+    controles::tailleExterieure(this, 3015, 2565);
 
     connect(MenuAntenneP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
     connect(MenuMesureP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
@@ -177,17 +177,17 @@ void FenetreInterface::disposition()
     if (!MenuMesure->checked(0)) {
         CadreSignal->hide();
         CadrePolar->hide();
-        platform::resizeTwips(this, 3015, 2565);
+        controles::tailleExterieure(this, 3015, 2565);
         return;
     }
     CadreSignal->setVisible(signal);
     CadrePolar->setVisible(!signal);
     if (MenuMesure->checked(2)) {
         platform::moveTwips(f, 2940, 0);
-        platform::resizeTwips(this, 5895, 2565);
+        controles::tailleExterieure(this, 5895, 2565);
     } else {
         platform::moveTwips(f, 60, 1860);
-        platform::resizeTwips(this, 3015, signal ? 4425 : 3345);
+        controles::tailleExterieure(this, 3015, signal ? 4425 : 3345);
     }
 }
 
@@ -196,6 +196,13 @@ void FenetreInterface::gardeSurEcran()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         return;
     controles::ramenerSurEcran(this, gardeEnCours_);
+}
+
+void FenetreInterface::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        controles::placerDansEcran(this, platform::pixelsToTwips(x()), platform::pixelsToTwips(y()));
 }
 
 void FenetreInterface::moveEvent(QMoveEvent* e)

@@ -69,6 +69,9 @@ protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
     void keyPressEvent(QKeyEvent* e) override;
     void moveEvent(QMoveEvent* e) override;   // Form_Resize's on-screen rule
+    // A window shown lies wholly inside the available screen (its final
+    // size and frame are known only now).
+    void showEvent(QShowEvent* e) override;
 
 private:
     Tracking& prog_;

@@ -136,23 +136,24 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     SourcEtiq->setWordWrap(true);
     SourcEtiq->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
     SourcEtiq->hide();
-    etiquette(CadreSource, QStringLiteral("EtiqAzimut"), QStringLiteral("Azimuth"), 60, 780, 1080, 180);
-    etiquette(CadreSource, QStringLiteral("EtiqElevation"), QStringLiteral("Elevation"), 1260, 780, 1080, 180);
-    AffSourceAzimut = valeur(CadreSource, QStringLiteral("AffSourceAzimut"), 60, 930, 1080);
-    AffSourceElevation = valeur(CadreSource, QStringLiteral("AffSourceElevation"), 1260, 930, 1080);
+    etiquette(CadreSource, QStringLiteral("EtiqAzimut"), QStringLiteral("Azimuth"), 60, 720, 1080, 210);
+    etiquette(CadreSource, QStringLiteral("EtiqElevation"), QStringLiteral("Elevation"), 1260, 720, 1080, 210);
+    AffSourceAzimut = valeur(CadreSource, QStringLiteral("AffSourceAzimut"), 60, 945, 1080);
+    AffSourceElevation = valeur(CadreSource, QStringLiteral("AffSourceElevation"), 1260, 945, 1080);
 
-    CadreUTC = cadre(fond, QStringLiteral("CadreUTC"), QStringLiteral("UTC"), 2640, 0, 1920, 1260);
-    AffUTCTime = etiquette(CadreUTC, QStringLiteral("AffUTCTime"), QString(), 60, 210, 1800, 420, Qt::AlignCenter);
+    CadreUTC = cadre(fond, QStringLiteral("CadreUTC"), QStringLiteral("UTC"), 2640, 0, 1800, 1260);
+    AffUTCTime = etiquette(CadreUTC, QStringLiteral("AffUTCTime"), QString(), 60, 210, 1680, 420, Qt::AlignCenter);
     QFont grand = AffUTCTime->font();
     grand.setPointSize(grand.pointSize() + 5);
     grand.setBold(true);
     AffUTCTime->setFont(grand);
-    AffUTCJour = etiquette(CadreUTC, QStringLiteral("AffUTCJour"), QString(), 60, 660, 1800, 240, Qt::AlignCenter);
-    AffUTCDate = etiquette(CadreUTC, QStringLiteral("AffUTCDate"), QString(), 60, 930, 1800, 240, Qt::AlignCenter);
+    AffUTCJour = etiquette(CadreUTC, QStringLiteral("AffUTCJour"), QString(), 60, 660, 1680, 240, Qt::AlignCenter);
+    AffUTCDate = etiquette(CadreUTC, QStringLiteral("AffUTCDate"), QString(), 60, 930, 1680, 240, Qt::AlignCenter);
 
-    CadreFrequence = cadre(fond, QStringLiteral("CadreFrequence"), QStringLiteral("Frequency (MHz)"), 4620, 0,
-                           1920, 1260);
-    AffFrequence = etiquette(CadreFrequence, QStringLiteral("AffFrequence"), QString(), 60, 210, 1800, 360,
+    // Value boxes wide enough for "-12.34 dB" with its sign.
+    CadreFrequence = cadre(fond, QStringLiteral("CadreFrequence"), QStringLiteral("Frequency (MHz)"), 4500, 0,
+                           2040, 1260);
+    AffFrequence = etiquette(CadreFrequence, QStringLiteral("AffFrequence"), QString(), 60, 210, 1920, 360,
                              Qt::AlignCenter);
     QFont moyen = AffFrequence->font();
     moyen.setPointSize(moyen.pointSize() + 3);
@@ -160,10 +161,10 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     AffFrequence->setFont(moyen);
     EtiqDoppler = etiquette(CadreFrequence, QStringLiteral("EtiqDoppler"), QStringLiteral("Doppler"), 60, 630,
                             960, 270);
-    AffFreqDoppler = valeur(CadreFrequence, QStringLiteral("AffFreqDoppler"), 1020, 630, 840);
+    AffFreqDoppler = valeur(CadreFrequence, QStringLiteral("AffFreqDoppler"), 1020, 630, 960);
     EtiqLoss = etiquette(CadreFrequence, QStringLiteral("EtiqLoss"), QStringLiteral("Extra loss"), 60, 930, 960,
                          270);
-    AffExtraLoss = valeur(CadreFrequence, QStringLiteral("AffExtraLoss"), 1020, 930, 840);
+    AffExtraLoss = valeur(CadreFrequence, QStringLiteral("AffExtraLoss"), 1020, 930, 960);
 
     CadreTraffic = cadre(fond, QStringLiteral("CadreTraffic"), QStringLiteral("Traffic"), 6600, 0, 2100, 1260);
     ImgPeriode = boutonImage(CadreTraffic, QStringLiteral("ImgPeriode"), Motif::Periode, 300, 240, 600, 420);
@@ -199,8 +200,8 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     const char* nomsAffDX[5] = {"AffAzimDX", "AffElevDX", "AffDopplerDX", "AffPolarDX", "AffDistance"};
     for (int i = 0; i < 5; ++i) {
         const int y = 780 + i * 420;
-        etiquette(CadreDXCC, QString::fromLatin1(nomsDX[i]), QString::fromLatin1(etiqDX[i]), 90, y, 1500, 285);
-        *affDX[i] = valeur(CadreDXCC, QString::fromLatin1(nomsAffDX[i]), 1620, y, 1020);
+        etiquette(CadreDXCC, QString::fromLatin1(nomsDX[i]), QString::fromLatin1(etiqDX[i]), 90, y, 1620, 285);
+        *affDX[i] = valeur(CadreDXCC, QString::fromLatin1(nomsAffDX[i]), 1740, y, 930);
     }
 
     // Radio-sky map: the chart at (15, 30) of the frame, so that the markers
@@ -227,11 +228,11 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     }
     CadreInfoSource = cadre(CadreSkyMap, QStringLiteral("CadreInfoSource"), QStringLiteral("Moon"), 5850, 180,
                             2730, 1500);
-    etiquette(CadreInfoSource, QStringLiteral("EtiqHA"), QStringLiteral("Hour angle"), 90, 240, 1100, 285);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqHA"), QStringLiteral("Hour angle"), 90, 240, 1020, 285);
     AffHA = valeur(CadreInfoSource, QStringLiteral("AffHA"), 1140, 240, 960);
-    etiquette(CadreInfoSource, QStringLiteral("EtiqDecl"), QStringLiteral("Declination"), 90, 630, 1100, 285);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqDecl"), QStringLiteral("Declination"), 90, 630, 1020, 285);
     AffDecl = valeur(CadreInfoSource, QStringLiteral("AffDecl"), 1140, 630, 960);
-    etiquette(CadreInfoSource, QStringLiteral("EtiqTemp"), QStringLiteral("Sky temp."), 90, 1020, 1100, 285);
+    etiquette(CadreInfoSource, QStringLiteral("EtiqTemp"), QStringLiteral("Sky temp."), 90, 1020, 1020, 285);
     AffTemp = valeur(CadreInfoSource, QStringLiteral("AffTemp"), 1140, 1020, 960);
     AffIconeLune = new QLabel(CadreInfoSource);
     AffIconeLune->setObjectName(QStringLiteral("AffIconeLune"));
@@ -245,40 +246,45 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     ImgInfo->setObjectName(QStringLiteral("ImgInfo"));
     ImgInfo->showReleased();
     platform::setTwipsGeometry(ImgInfo, 1125, 420, 480, 480);
+    // The legend: the numbered source markers of the chart (1 Cassiopeia-A
+    // .. 7 Cold Sky) beside the temperature bands of the station's band. It
+    // covers the right of the chart while it is shown.
     CadreinfoCiel = cadre(CadreSkyMap, QStringLiteral("CadreinfoCiel"), QStringLiteral("Radio Sky Map @ 144 MHz"),
-                          5850, 180, 2730, 2820);
+                          4080, 180, 4500, 2820);
     CadreinfoCiel->setAutoFillBackground(true); // covers the Moon's figures while shown
+    auto* cleSources = new QLabel(CadreinfoCiel);
+    cleSources->setObjectName(QStringLiteral("CleSources"));
+    cleSources->setPixmap(QPixmap::fromImage(assets::cleSourcesCiel()));
+    cleSources->setScaledContents(true);
+    platform::setTwipsGeometry(cleSources, 120, 240, 1545, 2280);
     for (int i = 0; i < 8; ++i) {
         auto* c = new QLabel(CadreinfoCiel);
         c->setObjectName(QStringLiteral("CouleurTemp%1").arg(i));
         c->setAutoFillBackground(true);
+        // Label i names band i, coolest first: the swatch beside it is coloured so.
         c->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
-                             .arg(assets::couleurBandeCiel(7 - i).name()));
-        platform::setTwipsGeometry(c, 120, 270 + i * 270, 360, 210);
-        Etiq_Temp[i] = etiquette(CadreinfoCiel, QStringLiteral("Etiq_Temp%1").arg(i), QString(), 600,
+                             .arg(assets::couleurBandeCiel(i).name()));
+        platform::setTwipsGeometry(c, 1860, 270 + i * 270, 360, 210);
+        Etiq_Temp[i] = etiquette(CadreinfoCiel, QStringLiteral("Etiq_Temp%1").arg(i), QString(), 2340,
                                  255 + i * 270, 2040, 240);
     }
-    // Label i names band i, coolest first: the swatch above is coloured so.
-    for (int i = 0; i < 8; ++i)
-        CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CouleurTemp%1").arg(i))
-            ->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
-                                .arg(assets::couleurBandeCiel(i).name()));
     BoutonInfoOK = new QPushButton(QStringLiteral("O.K"), CadreinfoCiel);
     BoutonInfoOK->setObjectName(QStringLiteral("BoutonInfoOK"));
     BoutonInfoOK->setFocusPolicy(Qt::NoFocus);
-    platform::setTwipsGeometry(BoutonInfoOK, 945, 2460, 840, 300);
+    platform::setTwipsGeometry(BoutonInfoOK, 2880, 2460, 840, 300);
     CadreinfoCiel->hide();
 
     // Setup panels over the maps.
-    CadreParametres = cadre(fond, QStringLiteral("CadreParametres"), QStringLiteral("General setup"), 1500, 240,
-                            5700, 4200);
+    // Room for the 16 lines of the Tracking setup text above the button.
+    CadreParametres = cadre(fond, QStringLiteral("CadreParametres"), QStringLiteral("General setup"), 1500, 30,
+                            5700, 4440);
     CadreParametres->setAutoFillBackground(true);
-    Aff_Parametres = etiquette(CadreParametres, QStringLiteral("Aff_Parametres"), QString(), 180, 270, 5340, 3300,
+    Aff_Parametres = etiquette(CadreParametres, QStringLiteral("Aff_Parametres"), QString(), 180, 240, 5340, 3720,
                                Qt::AlignLeft | Qt::AlignTop);
     BoutonOKParametres = new QPushButton(QStringLiteral("O.K."), CadreParametres);
     BoutonOKParametres->setObjectName(QStringLiteral("BoutonOKParametres"));
     BoutonOKParametres->setFocusPolicy(Qt::NoFocus);
-    platform::setTwipsGeometry(BoutonOKParametres, 2430, 3720, 840, 330);
+    platform::setTwipsGeometry(BoutonOKParametres, 2430, 4020, 840, 330);
     CadreParametres->hide();
 
     // ---- events ----
@@ -311,9 +317,8 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
 
 void FenetrePrincipale::Form_Load()
 {
-    // 8840 x 5220 twips with the title bar: the client area is that less the
-    // caption and the border.
-    platform::resizeTwips(this, 8840 - 120, 5220 - 390);
+    // 8840 x 5220 twips with the frame, as the interface window's sizes.
+    controles::tailleExterieure(this, 8840, 5220);
     gardeSurEcran();
 }
 
@@ -342,14 +347,11 @@ void FenetrePrincipale::affiche()
     ecrit(AffDistance, a.AffDistance);
     if (CadreTraffic->title() != a.CadreTraffic)
         CadreTraffic->setTitle(a.CadreTraffic);
-    if (CadreMap->title() != a.CadreMap)
-        CadreMap->setTitle(a.CadreMap);
+    controles::titre(CadreMap, a.CadreMap);
     if (CadreSkyMap->title() != a.CadreSkyMap)
         CadreSkyMap->setTitle(a.CadreSkyMap);
-    if (CadreSource->title() != a.CadreSource)
-        CadreSource->setTitle(a.CadreSource);
-    if (CadreDXCC->title() != a.CadreDXCC)
-        CadreDXCC->setTitle(a.CadreDXCC);
+    controles::titre(CadreSource, a.CadreSource);
+    controles::titre(CadreDXCC, a.CadreDXCC);
     // Period bar and the Moon's Doppler labels.
     CadrePeriode->setVisible(a.CadrePeriode);
     for (QWidget* w : {static_cast<QWidget*>(AffFreqDoppler), static_cast<QWidget*>(AffExtraLoss),
@@ -436,6 +438,13 @@ void FenetrePrincipale::changeEvent(QEvent* e)
             fi.showNormal();
         gardeSurEcran();
     }
+}
+
+void FenetrePrincipale::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        controles::placerDansEcran(this, platform::pixelsToTwips(x()), platform::pixelsToTwips(y()));
 }
 
 void FenetrePrincipale::moveEvent(QMoveEvent* e)

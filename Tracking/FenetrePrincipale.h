@@ -121,6 +121,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void changeEvent(QEvent* e) override;     // Form_Resize on a state change
     void moveEvent(QMoveEvent* e) override;
+    // A window shown lies wholly inside the available screen (its final
+    // size and frame are known only now).
+    void showEvent(QShowEvent* e) override;
     // A repaint of the world map draws a completed horizon line.
     bool eventFilter(QObject* objet, QEvent* e) override;
 

@@ -69,6 +69,8 @@ int secteurPhase(float elongation)
     return static_cast<int>(std::floor((elongation + 22.5f) / 45));
 }
 
+int xHorizonCiel(int i) { return static_cast<int>(platform::Fix(5640 - (5160.0 / 72) * i)); }
+
 double anglePolarisation(double phi, double A, double E)
 {
     const double f = phi * 0.01745329252, a = A * 0.01745329252, e = E * 0.01745329252;
@@ -120,6 +122,7 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     PremierCycleFait = false;
     PortOuvert = false;
     MemoPeriode = {};
+    InstantPeriodePrecedent = -1;
     const bool nord = Station.ButeeG > Station.ButeeD;
     if (nord)
         Station.ButeeD = static_cast<int16_t>(Station.ButeeD + 360);
@@ -230,66 +233,66 @@ void Suivi::CalculJourJulienAffichage()
         Aff.AffUTCDate = date;
 }
 
-void Suivi::CalculPrecessionTrack()
+namespace {
+
+// Tracking's fixed-rate precession of e's right ascension and declination
+// from B1950.0 to its DateJulienne.
+void precessionTrack(astro::EtatAstro& e)
 {
-    const double annees = (Astro.DateJulienne - 18262.423) / 365.2425;
-    const double a = Astro.AscensionDroite, d = Astro.Declinaison;
+    const double annees = (e.DateJulienne - 18262.423) / 365.2425;
+    const double a = e.AscensionDroite, d = e.Declinaison;
     const double da = (3.07327 + 20.0426 * std::sin(a) * std::tan(d) / 15) * 7.27220467524603e-5 * annees;
     const double dd = 20.0426 * std::cos(a) * 4.848136995860841e-6 * annees;
-    Astro.AscensionDroite += da;
-    Astro.Declinaison += dd;
+    e.AscensionDroite += da;
+    e.Declinaison += dd;
     // Near the pole the fixed rates run past it (tan d grows without bound):
     // a declination beyond +-90 degrees is reflected over the pole, onto the
     // meridian half a turn away, and the right ascension folded into
     // 0..2 pi whatever its size.
     constexpr double Pi = 3.141592653589793;
-    if (Astro.Declinaison > Pi / 2 || Astro.Declinaison < -Pi / 2) {
-        Astro.Declinaison = (Astro.Declinaison > 0 ? Pi : -Pi) - Astro.Declinaison;
-        Astro.AscensionDroite += Pi;
+    if (e.Declinaison > Pi / 2 || e.Declinaison < -Pi / 2) {
+        e.Declinaison = (e.Declinaison > 0 ? Pi : -Pi) - e.Declinaison;
+        e.AscensionDroite += Pi;
     }
-    if (Astro.AscensionDroite > DeuxPi)
-        Astro.AscensionDroite -= DeuxPi;
-    if (Astro.AscensionDroite < 0)
-        Astro.AscensionDroite += DeuxPi;
-    if (!(Astro.AscensionDroite >= 0 && Astro.AscensionDroite <= DeuxPi)) {
-        Astro.AscensionDroite = std::fmod(Astro.AscensionDroite, DeuxPi);
-        if (Astro.AscensionDroite < 0)
-            Astro.AscensionDroite += DeuxPi;
-        if (!std::isfinite(Astro.AscensionDroite))
-            Astro.AscensionDroite = 0;
+    if (e.AscensionDroite > DeuxPi)
+        e.AscensionDroite -= DeuxPi;
+    if (e.AscensionDroite < 0)
+        e.AscensionDroite += DeuxPi;
+    if (!(e.AscensionDroite >= 0 && e.AscensionDroite <= DeuxPi)) {
+        e.AscensionDroite = std::fmod(e.AscensionDroite, DeuxPi);
+        if (e.AscensionDroite < 0)
+            e.AscensionDroite += DeuxPi;
+        if (!std::isfinite(e.AscensionDroite))
+            e.AscensionDroite = 0;
     }
 }
 
-void Suivi::CalculPositionSourceTrack(int code)
+// The source step on e for the observer and instant e holds: sidereal time,
+// then the source's position. `serie` runs the Moon's or the Sun's full
+// series; without it the right ascension and declination e holds are kept.
+// (raAutre, decAutre): the typed source, B1950.0 degrees.
+void positionSource(astro::EtatAstro& e, int code, bool serie, double raAutre, double decAutre)
 {
-    astro::CalculTempsSideral(Astro);
+    astro::CalculTempsSideral(e);
     if (code < 0 || code > 9)
         return;
-    if (code == 0) {
-        if (RecalculLune) {
-            astro::CalculSerieLune(Astro);
-            astro::CalculNutation(Astro);
-            astro::EcliptiqueVersEquatorial(Astro);
-            astro::CalculAzElTopocentrique(Astro);
-            astro::CalculPerteDoppler(Astro);
-            Aff.AffFreqDoppler = Format(Astro.DopplerSource, "####0");
-            Aff.AffExtraLoss = Format(Astro.PerteSupplementaire, "#0.00") + " dB";
-            RecalculLune = false;
-        } else {
-            astro::CalculAzElTopocentrique(Astro);
-        }
+    if (code == 0 && serie) {
+        astro::CalculSerieLune(e);
+        astro::CalculNutation(e);
+        astro::EcliptiqueVersEquatorial(e);
+        astro::CalculAzElTopocentrique(e);
+        astro::CalculPerteDoppler(e);
         return;
     }
-    if (code == 1) {
-        if (RecalculSoleil) {
-            astro::CalculSerieSoleil(Astro);
-            Astro.LatitudeEcliptique = 0;
-            astro::EcliptiqueVersEquatorial(Astro);
-            astro::CalculAzElTopocentrique(Astro);
-            RecalculSoleil = false;
-        } else {
-            astro::CalculAzElTopocentrique(Astro);
-        }
+    if (code == 1 && serie) {
+        astro::CalculSerieSoleil(e);
+        e.LatitudeEcliptique = 0;
+        astro::EcliptiqueVersEquatorial(e);
+        astro::CalculAzElTopocentrique(e);
+        return;
+    }
+    if (code <= 1) {
+        astro::CalculAzElTopocentrique(e);
         return;
     }
     double ra, dec;
@@ -297,14 +300,50 @@ void Suivi::CalculPositionSourceTrack(int code)
         ra = astro::PositionSourcesFixes[code - 2].AscensionDroite;
         dec = astro::PositionSourcesFixes[code - 2].Declinaison;
     } else {
-        ra = AscDroiteAutre;
-        dec = DeclinaisonAutre;
+        ra = raAutre;
+        dec = decAutre;
     }
-    Astro.AscensionDroite = astro::DegVersRad(ra);
-    Astro.Declinaison = astro::DegVersRad(dec);
-    Astro.ParallaxeLune = 1e-12;
-    CalculPrecessionTrack();
-    astro::CalculAzElTopocentrique(Astro);
+    e.AscensionDroite = astro::DegVersRad(ra);
+    e.Declinaison = astro::DegVersRad(dec);
+    e.ParallaxeLune = 1e-12;
+    precessionTrack(e);
+    astro::CalculAzElTopocentrique(e);
+}
+
+// A working copy of the astronomy state for a computation that moves the
+// observer (horizon line, DX point): what it leaves stays in the copy.
+astro::EtatAstro copieDeTravail(const astro::EtatAstro& a)
+{
+    astro::EtatAstro e = a;
+    e.ApresChangeJour = nullptr;
+    return e;
+}
+
+} // namespace
+
+void Suivi::CalculPrecessionTrack() { precessionTrack(Astro); }
+
+void Suivi::CalculPositionSourceTrack(int code)
+{
+    const bool lune = code == 0 && RecalculLune, soleil = code == 1 && RecalculSoleil;
+    positionSource(Astro, code, lune || soleil, AscDroiteAutre, DeclinaisonAutre);
+    if (lune) {
+        Aff.AffFreqDoppler = Format(Astro.DopplerSource, "####0");
+        Aff.AffExtraLoss = Format(Astro.PerteSupplementaire, "#0.00") + " dB";
+        RecalculLune = false;
+    }
+    if (soleil)
+        RecalculSoleil = false;
+}
+
+astro::EtatAstro Suivi::etatSourceStation() const
+{
+    astro::EtatAstro e = copieDeTravail(Astro);
+    e.LatitudeObservateur = Station.LatitudeStation;
+    e.LongitudeObservateur = Station.LongitudeStationHeures;
+    const bool serie = (CodeSource == 0 && RecalculLune) || (CodeSource == 1 && RecalculSoleil);
+    positionSource(e, CodeSource, serie, AscDroiteAutre, DeclinaisonAutre);
+    return e;
 }
 
 void Suivi::GestionPeriodeTrafic()
@@ -313,13 +352,26 @@ void Suivi::GestionPeriodeTrafic()
     const int P = Durees[DureePeriode];
     const PositionPeriode pp = positionPeriode(SecondesJourUTC, P, PeriodeTrafic);
     const int r = pp.r;
-    bool arme = MemoPeriode[1] != 0;
-    if (r == 0 && arme) {
+    // The instants of this step and of the one before. An event recurring
+    // every c seconds at second e of its cycle is due when a moment
+    // c * n + e lies in (avant, maintenant]: at its second in steady running,
+    // on the first step after a held cycle otherwise. The first step of a
+    // station only notes its instant (the displays wait in "Calibration"
+    // for a moment still to come); a clock set back fires nothing.
+    const int64_t maintenant = static_cast<int64_t>(std::floor(Astro.JourJulien)) * 86400 + SecondesJourUTC;
+    const int64_t avant = InstantPeriodePrecedent;
+    InstantPeriodePrecedent = maintenant;
+    auto du = [maintenant, avant](int c, int e) {
+        return avant >= 0 && maintenant > avant && (maintenant - e) / c != (avant - e) / c;
+    };
+    if (du(P, 0)) {
         if (Aff.CadreTraffic == QLatin1String("Calibration")) {
             static const char* Longueurs[3] = {"1mn", "2mn", "2.5mn"};
             Aff.CadreTraffic = QStringLiteral("Traffic : %1 / %2")
                                    .arg(PeriodeTrafic == 0 ? "1st" : "2nd", Longueurs[DureePeriode]);
         }
+        // Colour and parity of the period now running (a late start, after
+        // a held cycle, still gives the period the present second lies in).
         const uint8_t code = pp.propre ? octet::PeriodePropre : octet::PeriodeAutre;
         Aff.AffPeriodeCouleur = pp.propre ? Rouge : Vert;
         Aff.AffPeriodeLargeur = 1935;
@@ -327,32 +379,26 @@ void Suivi::GestionPeriodeTrafic()
         Aff.AffNextPeriodeLargeur = 0;
         Aff.AffNextPeriodeGauche = 1935;
         liaison_->echange(code);
-        MemoPeriode[1] = 0;
         MemoPeriode[2] = 0;
-        arme = false;
-        const bool visible = CodeSource == 0 && Astro.ElevationSource >= 0;
+        // The bar and the Moon's Doppler labels follow this cycle's source as
+        // the home station sees it now, not what a map computation left.
+        const astro::EtatAstro station = etatSourceStation();
+        const bool visible = CodeSource == 0 && station.ElevationSource >= 0;
         Aff.LibellesDoppler = visible;
         Aff.CadrePeriode = visible;
     }
-    if (SecondeUTC == 16 && arme) {
+    if (du(60, 16))
         RecalculLune = RecalculSoleil = true;
-        MemoPeriode[1] = 0;
-        arme = false;
-    }
-    if (r == P - 29 && arme) {
+    if (du(P, P - 29)) {
         if (Aff.CadreMap.left(11) == QLatin1String("Calibration"))
             Aff.CadreMap = QStringLiteral("Common Window : ") + NomSource;
         DessineCourbeCarte();
         if (CarteXDX != 0 && CarteYDX != 0)
-            PlacePointDXTrack(CarteXDX, CarteYDX);
-        MemoPeriode[1] = 0;
-        arme = false;
+            PlacePointDXTrack(CarteXDX, CarteYDX, LatitudeDX, LongitudeDX);
     }
-    if (SecondeUTC == 46 && arme) {
+    if (du(60, 46)) {
         AffichageCarteCiel();
         DessineBandeCiel();
-        MemoPeriode[1] = 0;
-        arme = false;
     }
     // The remaining part of the bar flashes in the colour of the coming
     // period; before any period has started the bar has neither colour and
@@ -364,15 +410,16 @@ void Suivi::GestionPeriodeTrafic()
             Aff.AffNextPeriodeCouleur == suivante ? Aff.FondTraffic : suivante;
     }
     MemoPeriode[0] = r;
-    if (r % 5 == 0 && MemoPeriode[2] < r) {
+    // The bar shrinks in 5-second steps; a step passed while the cycle was
+    // held is taken at once.
+    const int r5 = r - r % 5;
+    if (MemoPeriode[2] < r5) {
         const int W = Aff.CadrePeriodeLargeur;
-        Aff.AffPeriodeLargeur = static_cast<int>(static_cast<double>(P - r) / P * W);
+        Aff.AffPeriodeLargeur = static_cast<int>(static_cast<double>(P - r5) / P * W);
         Aff.AffNextPeriodeGauche = Aff.AffPeriodeLargeur;
         Aff.AffNextPeriodeLargeur = W - Aff.AffPeriodeLargeur;
-        MemoPeriode[2] = r;
+        MemoPeriode[2] = r5;
     }
-    if (!(r == 0 || r == P - 29 || SecondeUTC == 16 || SecondeUTC == 46))
-        MemoPeriode[1] = -1;
 }
 
 void Suivi::LectureCodeurs()
@@ -511,6 +558,9 @@ void Suivi::AffichageCarteCiel()
 {
     if (Aff.CadreSkyMap == QLatin1String("Calibration"))
         Aff.CadreSkyMap = QStringLiteral("Brightness sky map");
+    // The Sun, the Moon and last the current source, for the home station.
+    Astro.LatitudeObservateur = Station.LatitudeStation;
+    Astro.LongitudeObservateur = Station.LongitudeStationHeures;
     auto calcule = [this](int code, double& ra, double& dec) {
         if (code == 0)
             RecalculLune = true;
@@ -581,16 +631,20 @@ void Suivi::CalculLigneHorizonCarte()
     } else if (ColonneHorizon == 0) {
         DeclinaisonCourbe = Astro.Declinaison;
     }
-    Astro.LongitudeObservateur = astro::CarteXVersLongitude(X);
+    // The map points are computed on a copy: the source's right ascension,
+    // declination and parallax and the instant are this cycle's, and what
+    // the map observers leave does not reach the rest of the cycle.
+    astro::EtatAstro e = copieDeTravail(Astro);
+    e.LongitudeObservateur = astro::CarteXVersLongitude(X);
     int16_t Y = 0;
-    Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
-    astro::CalculTempsSideral(Astro);
-    astro::CalculAzElTopocentrique(Astro);
-    const float eHaut = static_cast<float>(Astro.ElevationSource);
+    e.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+    astro::CalculTempsSideral(e);
+    astro::CalculAzElTopocentrique(e);
+    const float eHaut = static_cast<float>(e.ElevationSource);
     Y = 2770;
-    Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
-    astro::CalculAzElTopocentrique(Astro);
-    const float eBas = static_cast<float>(Astro.ElevationSource);
+    e.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+    astro::CalculAzElTopocentrique(e);
+    const float eBas = static_cast<float>(e.ElevationSource);
     float& col = CourbeFenetreCommune[ColonneHorizon];
     if (eHaut < 0 && eBas < 0) {
         col = DeclinaisonCourbe < 0 ? 2770 : 0;
@@ -600,28 +654,26 @@ void Suivi::CalculLigneHorizonCarte()
         int bas = 0, haut = 2770;
         for (;;) {
             Y = platform::CInt((haut - bas) / 2.0 + bas);
-            Astro.LatitudeObservateur = astro::CarteYVersLatitude(Y);
-            astro::CalculAzElTopocentrique(Astro);
-            const double e = Astro.ElevationSource;
-            if ((e > -0.25 && e < 0.25) || Y - bas < 10 || haut - Y < 10) {
+            e.LatitudeObservateur = astro::CarteYVersLatitude(Y);
+            astro::CalculAzElTopocentrique(e);
+            const double el = e.ElevationSource;
+            if ((el > -0.25 && el < 0.25) || Y - bas < 10 || haut - Y < 10) {
                 col = Y;
                 break;
             }
             if (eHaut < eBas) {
-                if (e <= 0)
+                if (el <= 0)
                     bas = Y;
                 else
                     haut = Y;
             } else {
-                if (e <= 0)
+                if (el <= 0)
                     haut = Y;
                 else
                     bas = Y;
             }
         }
     }
-    Astro.LatitudeObservateur = Station.LatitudeStation;
-    Astro.LongitudeObservateur = Station.LongitudeStationHeures;
 }
 
 void Suivi::DessineCourbeCarte()
@@ -629,43 +681,52 @@ void Suivi::DessineCourbeCarte()
     if (!HorizonComplet)
         return;
     vue_.dessineCourbeCarte(CourbeFenetreCommune, DeclinaisonCourbe >= 0);
+    // Drawing the line clears the map: the DX mark is part of what it shows.
+    if (CarteXDX != 0 && CarteYDX != 0)
+        vue_.pointDX(0, 0, CarteXDX, CarteYDX);
     HorizonComplet = false;
 }
 
 void Suivi::PlacePointDXTrack(int x, int y)
+{
+    int16_t cx = static_cast<int16_t>(x), cy = static_cast<int16_t>(y);
+    PlacePointDXTrack(x, y, astro::CarteYVersLatitude(cy), astro::CarteXVersLongitude(cx));
+}
+
+void Suivi::PlacePointDXTrack(int x, int y, double latD, double lonD)
 {
     if (!PremierCycleFait)
         return;
     vue_.pointDX(CarteXDX, CarteYDX, x, y);
     CarteYDX = y;
     CarteXDX = x;
+    LatitudeDX = latD;
+    LongitudeDX = lonD;
+    // Both ends are computed on a copy: the station sees the current source
+    // at this instant; the DX observer then stands at the point's position.
+    astro::EtatAstro e = etatSourceStation();
     const double latS = Station.LatitudeStation, lonS = Station.LongitudeStationHeures;
-    Astro.LatitudeObservateur = latS;
-    Astro.LongitudeObservateur = lonS;
-    astro::CalculTempsSideral(Astro);
-    astro::CalculAzElTopocentrique(Astro);
-    const double elS = Astro.ElevationSource;
-    const float Ds = Astro.FacteurDopplerRotation * Station.Freq / 2.0f;
-    astro::CalculPerteDoppler(Astro);
-    Aff.AffFreqDoppler = Format(Astro.DopplerSource, "####0");
-    Aff.AffExtraLoss = Format(Astro.PerteSupplementaire, "#0.00") + " dB";
-    const double Ps = anglePolarisation(latS, Astro.AzimutSource, elS);
-    int16_t cx = static_cast<int16_t>(CarteXDX), cy = static_cast<int16_t>(CarteYDX);
-    const double latD = astro::CarteYVersLatitude(cy);
-    const double lonD = astro::CarteXVersLongitude(cx);
-    Astro.LatitudeObservateur = latD;
-    Astro.LongitudeObservateur = lonD;
-    astro::CalculTempsSideral(Astro);
-    astro::CalculAzElTopocentrique(Astro);
-    Aff.AffAzimDX = Format(Astro.AzimutSource, "##0.00");
-    Aff.AffElevDX = Format(Astro.ElevationSource, "##0.00");
-    const float Dd = Astro.FacteurDopplerRotation * Station.Freq / 2.0f;
-    const double Pd = anglePolarisation(latD, Astro.AzimutSource, Astro.ElevationSource);
-    if (Astro.ElevationSource < 0 || elS < 0 || CodeSource != 0) {
+    const double elS = e.ElevationSource;
+    const float Ds = e.FacteurDopplerRotation * Station.Freq / 2.0f;
+    astro::CalculPerteDoppler(e);
+    if (CodeSource == 0) {
+        Aff.AffFreqDoppler = Format(e.DopplerSource, "####0");
+        Aff.AffExtraLoss = Format(e.PerteSupplementaire, "#0.00") + " dB";
+    }
+    const double Ps = anglePolarisation(latS, e.AzimutSource, elS);
+    e.LatitudeObservateur = latD;
+    e.LongitudeObservateur = lonD;
+    astro::CalculTempsSideral(e);
+    astro::CalculAzElTopocentrique(e);
+    Aff.AffAzimDX = Format(e.AzimutSource, "##0.00");
+    Aff.AffElevDX = Format(e.ElevationSource, "##0.00");
+    const float Dd = e.FacteurDopplerRotation * Station.Freq / 2.0f;
+    const double Pd = anglePolarisation(latD, e.AzimutSource, e.ElevationSource);
+    if (e.ElevationSource < 0 || elS < 0 || CodeSource != 0) {
         Aff.AffDopplerDX.clear();
         Aff.AffPolarDX.clear();
     } else {
-        const float total = Dd + Astro.DopplerSource - Ds;
+        const float total = Dd + e.DopplerSource - Ds;
         Aff.AffDopplerDX = Format(total, "####0");
         double p = Ps - Pd;
         if (p > 90)
@@ -679,8 +740,6 @@ void Suivi::PlacePointDXTrack(int x, int y)
                   std::sin(latS * k) * std::sin(latD * k);
     const double c = astro::ArcCos(cosc);
     Aff.AffDistance = Format(6368 * c, "####0");
-    Astro.LatitudeObservateur = latS;
-    Astro.LongitudeObservateur = lonS;
 }
 
 void Suivi::RafraichitSource()

@@ -131,7 +131,13 @@ public:
     void DessineBandeCiel();
     void CalculLigneHorizonCarte();
     void DessineCourbeCarte();
+    // The DX point at map point (x, y) (twips): the mark is drawn there, and
+    // the values are computed for the position the map point stands for.
     void PlacePointDXTrack(int x, int y);
+    // The same for a known position (degrees north, hours east), as a
+    // prefix record gives it: the values are computed there, whatever map
+    // point the mark is drawn at (the map pins far south to its edge).
+    void PlacePointDXTrack(int x, int y, double latitude, double longitudeHeures);
     // Reads the encoders and applies the correction table.
     void LectureCodeurs();
 
@@ -160,7 +166,17 @@ public:
     bool RecalculLune = false, RecalculSoleil = false;
     int PeriodeTrafic = 0, DureePeriode = 1;
     int32_t HeureUTC = 0, MinuteUTC = 0, SecondeUTC = 0, SecondesJourUTC = 0;
+    // (0) second-in-period seen by the last period step (the blink's once
+    // per second); (2) second-in-period of the last bar update. (1) is not
+    // used: the timed events fire on the instants passed, below.
     std::array<int, 3> MemoPeriode{};
+    // UTC instant of the last period step, in seconds from the origin of
+    // the day number; -1 before the first step of a station. A timed event
+    // (period start, ephemeris refresh, map and sky-map redraws) fires once
+    // when its moment lies after this instant and not after the present one,
+    // so an event that fell while the cycle was held (a message box, a menu,
+    // the "Parking" wait) is carried out by the first step after it.
+    int64_t InstantPeriodePrecedent = -1;
     // World-map horizon line.
     std::array<float, 72> CourbeFenetreCommune{};
     int ColonneHorizon = -1;
@@ -178,8 +194,17 @@ public:
     // DX point.
     QString PrefixeDX;
     int CarteXDX = 0, CarteYDX = 0;
+    // Position of the DX point last placed (degrees north, hours east): the
+    // record's own for a prefix, the map point's for a click.
+    double LatitudeDX = 0, LongitudeDX = 0;
     // Traffic choices as the menus show them.
     bool MenuPeriode0Checked() const { return PeriodeTrafic == 0; }
+
+    // The current source as the home station sees it at this cycle's
+    // instant, computed on a copy of the astronomy state: the program's own
+    // state (what the source step left) is not touched, and refresh requests
+    // are not consumed.
+    astro::EtatAstro etatSourceStation() const;
 
 private:
     // Takes the PC date as the calculation date (day of week 1 = Sunday),
@@ -214,6 +239,10 @@ QString texteTemperature(float elongation, int temperature);
 // Moon phase picture 0..7 for an elongation in degrees (0..360): 45-degree
 // sectors centred on 0, 45, ..., 315.
 int secteurPhase(float elongation);
+
+// x in twips on the sky-map picture of horizon point i (right ascension
+// 5 i degrees): Fix(5640 - (5160 / 72) i) in double precision.
+int xHorizonCiel(int i);
 
 // Polarisation angle of a station (degrees, -90..90) seeing a source at
 // azimuth A and elevation E (degrees) from latitude phi (degrees); +-90 where

@@ -18,16 +18,16 @@ QStringList lignesTrackIni(const TrackIni& t)
 }
 
 namespace {
-// A whole number with blanks around it; nullopt when the text is not one or
-// does not fit 16 bits.
-std::optional<int16_t> entier(const QString& s)
+// A whole number with blanks around it, rounded; nullopt when the text is
+// not one or does not fit 32 bits.
+std::optional<int32_t> entier(const QString& s)
 {
     bool ok = false;
     const double v = s.trimmed().toDouble(&ok);
     if (!ok)
         return std::nullopt;
     try {
-        return platform::CInt(v);
+        return platform::CLng(v);
     } catch (const platform::OverflowError&) {
         return std::nullopt;
     }
@@ -46,7 +46,7 @@ bool lireTrackIni(const QString& path, TrackIni& t)
             return false;
         if (ligne == 1 || ligne == 5 || ligne == 9)
             continue;
-        const std::optional<int16_t> v = entier(item);
+        const std::optional<int32_t> v = entier(item);
         if (!v)
             return false;
         switch (ligne) {

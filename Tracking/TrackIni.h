@@ -9,9 +9,11 @@
 
 namespace suivi {
 
+// Window places are in twips, 32-bit: a desktop wider than 2184 pixels
+// (32767 twips at 15 twips a pixel) holds windows beyond 16 bits.
 struct TrackIni {
-    int16_t InterfaceTop = 0, InterfaceLeft = 0, InterfaceEtat = 0; // etat: 0 normal, 1 minimised, 2 maximised
-    int16_t PrincipaleTop = 0, PrincipaleLeft = 0;
+    int32_t InterfaceTop = 0, InterfaceLeft = 0, InterfaceEtat = 0; // etat: 0 normal, 1 minimised, 2 maximised
+    int32_t PrincipaleTop = 0, PrincipaleLeft = 0;
     bool CarteMonde = false; // world map shown (else the sky map)
     bool Absolu = false;     // "Absolute position" (else "Offset / Source")
     bool Mesure = false;     // measurement display on
@@ -23,7 +25,7 @@ QStringList lignesTrackIni(const TrackIni& t);
 
 // Reads the file into `t`, value by value: a value read before an error stays
 // in `t`. Returns false on any error (missing file, short file, a value that
-// is not a 16-bit whole number).
+// is not a 32-bit whole number).
 bool lireTrackIni(const QString& path, TrackIni& t);
 
 } // namespace suivi

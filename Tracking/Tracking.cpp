@@ -1,6 +1,7 @@
 #include "Tracking/Tracking.h"
 
 #include "DXCC/BaseDXCC.h"
+#include "Tracking/Controles.h"
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
@@ -175,21 +176,21 @@ void Tracking::LectureFichierTrackIni()
     FenetreInterface& fi = fenetreInterface();
     // Values that the file does not reach keep the windows' present state.
     suivi::TrackIni t;
-    t.InterfaceTop = static_cast<int16_t>(platform::pixelsToTwips(fi.y()));
-    t.InterfaceLeft = static_cast<int16_t>(platform::pixelsToTwips(fi.x()));
+    t.InterfaceTop = platform::pixelsToTwips(fi.y());
+    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
     t.InterfaceEtat = (fi.windowState() & Qt::WindowMinimized) ? 1 : (fi.windowState() & Qt::WindowMaximized) ? 2 : 0;
-    t.PrincipaleTop = static_cast<int16_t>(platform::pixelsToTwips(fp.y()));
-    t.PrincipaleLeft = static_cast<int16_t>(platform::pixelsToTwips(fp.x()));
+    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
+    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
     t.CarteMonde = fp.MenuFenetre->checked(1);
     t.Absolu = fi.MenuAntenne->checked(8);
     t.Mesure = fi.MenuMesure->checked(0);
     t.Paysage = fi.MenuMesure->checked(2);
     const bool ok = suivi::lireTrackIni(chemin(QStringLiteral("track.ini")), t);
     Ini = t;
-    platform::moveTwips(&fi, t.InterfaceLeft, t.InterfaceTop);
+    controles::placerDansEcran(&fi, t.InterfaceLeft, t.InterfaceTop);
     fi.setWindowState(t.InterfaceEtat == 1 ? Qt::WindowMinimized
                                            : t.InterfaceEtat == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-    platform::moveTwips(&fp, t.PrincipaleLeft, t.PrincipaleTop);
+    controles::placerDansEcran(&fp, t.PrincipaleLeft, t.PrincipaleTop);
     fp.MenuFenetre->setChecked(1, t.CarteMonde);
     fp.MenuFenetre->setChecked(2, !t.CarteMonde);
     fi.MenuAntenne->setChecked(8, t.Absolu);
@@ -209,12 +210,12 @@ void Tracking::SauveFichierTrackIni()
     if (minimisee)
         fi.setWindowState(Qt::WindowNoState);
     suivi::TrackIni t;
-    t.InterfaceTop = static_cast<int16_t>(platform::pixelsToTwips(fi.y()));
-    t.InterfaceLeft = static_cast<int16_t>(platform::pixelsToTwips(fi.x()));
+    t.InterfaceTop = platform::pixelsToTwips(fi.y());
+    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
     t.InterfaceEtat = minimisee ? 1 : 0;
     fi.setWindowState(minimisee ? Qt::WindowMinimized : Qt::WindowNoState);
-    t.PrincipaleTop = static_cast<int16_t>(platform::pixelsToTwips(fp.y()));
-    t.PrincipaleLeft = static_cast<int16_t>(platform::pixelsToTwips(fp.x()));
+    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
+    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
     t.CarteMonde = !fp.CadreMap->isHidden();
     t.Absolu = fi.MenuAntenne->checked(8);
     t.Mesure = fi.MenuMesure->checked(0);
@@ -667,7 +668,9 @@ bool Tracking::RecherchePrefixeDXCCTrack(QString& prefixe)
         x = 0;
     }
     y = astro::LatitudeVersCarteY(lat);
-    S.PlacePointDXTrack(x, y);
+    // The mark goes where the map can show it; the values belong to the
+    // record's own position.
+    S.PlacePointDXTrack(x, y, p->latitude, p->longitude / 15.0);
     rafraichit();
     return true;
 }
@@ -874,8 +877,7 @@ void Tracking::dessineBandeCiel(const std::array<float, 73>& y)
     c->setCurrentX(5630);
     c->setCurrentY(y[0]);
     for (int i = 1; i <= 71; ++i)
-        c->lineTo(platform::Fix(5640 - (5160.0f / 72.0f) * static_cast<float>(i)),
-                  platform::CInt(y[static_cast<size_t>(i)]));
+        c->lineTo(suivi::xHorizonCiel(i), platform::CInt(y[static_cast<size_t>(i)]));
     c->lineTo(480, platform::CInt(y[0]));
 }
 

@@ -218,18 +218,29 @@ TEST_F(Base, LookUpByPrefixOverWholeLines)
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::ErreurLecture);
 }
 
-TEST_F(Base, ALineWithoutATabBeforeTheMatchIsAReadError)
+TEST_F(Base, EmptyAndTablessLinesAreSkipped)
 {
-    // Met before the match it is a read error; after the match it is never read.
-    ASSERT_TRUE(writeBytes(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\nno tab here\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
-    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::Trouve);
+    // Such lines hold no record; the records before and after them are found.
+    const char* const fichiers[] = {
+        "F4\tFrance\t46\t30\tN\t2\t15\tE\r\nno tab here\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n",
+        "\r\nF4\tFrance\t46\t30\tN\t2\t15\tE\r\n\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW",
+        "no tab\nF4\tFrance\t46\t30\tN\t2\t15\tE\n\t\t\t\t\t\t\t\nG\tEngland\t52\t0\tN\t1\t0\tW\n\n",
+    };
+    for (const char* fichier : fichiers) {
+        SCOPED_TRACE(fichier);
+        ASSERT_TRUE(writeBytes(chemin(), fichier));
+        EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("F4")).etat, RechercheDXCC::Etat::Trouve);
+        const RechercheDXCC g = rechercherPrefixe(dir.path(), QStringLiteral("g"));
+        ASSERT_EQ(g.etat, RechercheDXCC::Etat::Trouve);
+        EXPECT_EQ(g.champs[1], QStringLiteral("England"));
+        EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("no tab")).etat, RechercheDXCC::Etat::Absent);
+        EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("K")).etat, RechercheDXCC::Etat::Absent);
+    }
+    // A file of empty lines only holds no record; an empty file is a read error.
+    ASSERT_TRUE(writeBytes(chemin(), "\r\n\r\n"));
+    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::Absent);
+    ASSERT_TRUE(writeBytes(chemin(), ""));
     EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
-    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("no tab here")).etat, RechercheDXCC::Etat::ErreurLecture);
-    ASSERT_TRUE(writeBytes(chemin(), "F4\tFrance\t46\t30\tN\t2\t15\tE\r\n\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
-    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::ErreurLecture);
-    // The rows Veskaro saves in place of empty lines are seven TABs: no error.
-    ASSERT_TRUE(writeBytes(chemin(), "\t\t\t\t\t\t\t\r\nG\tEngland\t52\t0\tN\t1\t0\tW\r\n"));
-    EXPECT_EQ(rechercherPrefixe(dir.path(), QStringLiteral("G")).etat, RechercheDXCC::Etat::Trouve);
 }
 
 TEST(DecodageTest, LettersAndBrokenRecords)

@@ -213,10 +213,14 @@ TEST(CarteMonde, LigneDHorizonSurDeuxCentQuaranteQuatreCycles)
     const double ra = b.suivi.Astro.AscensionDroite;
     // From a reset: columns 0..71, then the call that completes the line
     // (and computes column 0 of the next pass), each on every other call.
+    const astro::EtatAstro avant = b.suivi.Astro;
     for (int i = 0; i < 146; ++i) {
         b.suivi.CalculLigneHorizonCarte();
-        // The observer is the station again after each column.
-        EXPECT_DOUBLE_EQ(b.suivi.Astro.LatitudeObservateur, b.suivi.Station.LatitudeStation);
+        // The map observers leave the program's state as the source step left it.
+        EXPECT_EQ(b.suivi.Astro.LatitudeObservateur, avant.LatitudeObservateur);
+        EXPECT_EQ(b.suivi.Astro.LongitudeObservateur, avant.LongitudeObservateur);
+        EXPECT_EQ(b.suivi.Astro.ElevationSource, avant.ElevationSource);
+        EXPECT_EQ(b.suivi.Astro.TempsSideralLocal, avant.TempsSideralLocal);
     }
     EXPECT_TRUE(b.suivi.HorizonComplet);
     EXPECT_EQ(b.suivi.ColonneHorizon, 0);

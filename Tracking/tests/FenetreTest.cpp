@@ -3,6 +3,7 @@
 // source buttons and menu, the operator source, the DX prefix, the keys, the
 // settings file, the quit question, and a run against the box simulator on
 // COM1.
+#include "Tracking/Controles.h"
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
@@ -123,7 +124,7 @@ TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
     EXPECT_EQ(fp().CadreSource->title(), "Moon");
     EXPECT_EQ(fp().CadreTraffic->title(), "Calibration");
     // The label holds the source as seen from the station at this time
-    // (the horizon line has moved the observer since).
+    // (the map computations leave the program's astronomy state alone).
     prog->S.CalculPositionSourceTrack(0);
     EXPECT_EQ(fp().AffSourceAzimut->text(), platform::Format(prog->S.Astro.AzimutSource, "##0.00"));
     EXPECT_EQ(fp().AffSourceElevation->text(), platform::Format(prog->S.Astro.ElevationSource, "##0.00"));
@@ -856,7 +857,7 @@ TEST_F(TrackingBoitier, MesureEtDisposition)
     serveur.withBox([](boxsim::Box& b) { b.setMeasurement(255); });
     fi().MenuMesure->action(0)->trigger();
     EXPECT_TRUE(fi().CadreSignal->isVisibleTo(&fi()));
-    EXPECT_EQ(platform::pixelsToTwips(fi().height()), 4425);
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).height(), 4425);
     prog->executer(45);
     EXPECT_EQ(fi().AffLevelAverage->text(), "30.0"); // Range8b 30 dB full scale
     QTest::keyClick(&fi(), Qt::Key_F8);
@@ -865,12 +866,12 @@ TEST_F(TrackingBoitier, MesureEtDisposition)
     QTest::keyClick(&fi(), Qt::Key_F5);
     EXPECT_EQ(fi().AffOffset->text(), "0.0");
     fi().MenuMesure->action(2)->trigger();
-    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 5895);
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).width(), 5895);
     fi().MenuMesure->action(0)->trigger();
     fi().MenuMesure->action(2)->trigger(); // off: no change of the check
     EXPECT_TRUE(fi().MenuMesure->checked(2));
-    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 3015);
-    EXPECT_EQ(platform::pixelsToTwips(fi().height()), 2565);
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).width(), 3015);
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).height(), 2565);
 }
 
 } // namespace
@@ -885,7 +886,7 @@ TEST_F(TrackingBoitier, TitresDeMenuTousSurLaBarre)
     demarreHome();
     prog->executer(2);
     ASSERT_TRUE(fi().isVisible());
-    EXPECT_EQ(platform::pixelsToTwips(fi().width()), 3015);
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).width(), 3015);
     QMenuBar* barre = fi().menuBar();
     for (QAction* a : {fi().MenuAntenneP->menuAction(), fi().MenuMesureP->menuAction(), fi().MenuTrackParam}) {
         const QRect r = barre->actionGeometry(a);
@@ -931,5 +932,11 @@ TEST_F(TrackingBoitier, DISABLED_Captures)
     fi().grab().save(dir + "/trk_interface_paysage.png");
     fp().MenuParametreP->trigger();
     fp().grab().save(dir + "/trk_parametres.png");
+    fp().MenuParametreP->trigger();
+    fi().MenuTrackParam->trigger();
+    fp().grab().save(dir + "/trk_parametres_tracking.png");
+    fi().MenuMesure->action(2)->trigger();
+    fi().MenuMesure->action(0)->trigger();
+    fi().grab().save(dir + "/trk_interface_base.png");
 }
 } // namespace

@@ -7,11 +7,18 @@
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
+#include <QString>
 #include <map>
 #include <utility>
 #include <vector>
 
 namespace suivi::test {
+
+// A file of the default station folder (station/ of the source tree).
+inline QString fichierStation(const char* nom)
+{
+    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
+}
 
 inline StationTrack stationBox(int16_t mode = 0)
 {

@@ -1,0 +1,251 @@
+// Where Tracking's windows go and what they show: window places in
+// "track.ini" beyond 16 bits, windows placed inside the available screen,
+// both windows' outer sizes, frames whose controls stay inside and apart,
+// the sky-map legend, the level scale, names shown as written.
+#include "Tracking/Controles.h"
+#include "Tracking/FenetreInterface.h"
+#include "Tracking/FenetrePrincipale.h"
+#include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/Suivi.h"
+#include "Tracking/TrackIni.h"
+#include "Tracking/Tracking.h"
+#include "Tracking/tests/Outils.h"
+#include "platform/Files.h"
+#include "platform/testing/QtTestApp.h"
+#include "platform/testing/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeySequence>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using suivi::test::fichierStation;
+
+// A window at x = 2300 px (34500 twips at 15 twips a pixel) on a wide
+// desktop is written and read back as it is, on every line that holds a place.
+TEST(TrackIniPlaces, TrenteDeuxBits)
+{
+    QTemporaryDir dir;
+    const QString p = dir.filePath("track.ini");
+    suivi::TrackIni t;
+    t.InterfaceLeft = 34500;
+    t.InterfaceTop = 40005;
+    t.PrincipaleLeft = -33000;
+    t.PrincipaleTop = 100000;
+    ASSERT_TRUE(platform::saveLines(p, suivi::lignesTrackIni(t)));
+    const auto lignes = platform::readLines(p);
+    ASSERT_TRUE(lignes);
+    EXPECT_EQ((*lignes)[2].trimmed(), "34500");
+    suivi::TrackIni r;
+    ASSERT_TRUE(suivi::lireTrackIni(p, r));
+    EXPECT_EQ(r.InterfaceLeft, 34500);
+    EXPECT_EQ(r.InterfaceTop, 40005);
+    EXPECT_EQ(r.PrincipaleLeft, -33000);
+    EXPECT_EQ(r.PrincipaleTop, 100000);
+    // Beyond 32 bits the value is no place: a read error.
+    QStringList l = suivi::lignesTrackIni(t);
+    l[1] = "3000000000";
+    ASSERT_TRUE(platform::saveLines(p, l));
+    EXPECT_FALSE(suivi::lireTrackIni(p, r));
+}
+
+class Placement : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::application();
+        ASSERT_TRUE(dossier.isValid());
+        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
+            ASSERT_TRUE(QFile::copy(fichierStation(f), QDir(dossier.path()).filePath(QString::fromLatin1(f))));
+    }
+    void TearDown() override { prog.reset(); }
+    void demarre()
+    {
+        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        prog->AttenteSansPortMs = 0;
+        prog->Main();
+        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        prog->executer(2);
+    }
+    QTemporaryDir dossier;
+    platform::ScriptedDialogs dialogs;
+    platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    std::unique_ptr<Tracking> prog;
+};
+
+// Places saved on a wider desktop bring both windows back inside the
+// available screen, against its right and bottom edges; a place above or
+// left of it comes back to its top or left edge.
+TEST_F(Placement, FenetresDansLEcranDisponible)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(
+        QDir(dossier.path()).filePath("track.ini"),
+        "Interface:Active-Top-Left-Icone\r\n-600\r\n34500\r\n0\r\nGenerale:Height-Width-Top-Left\r\n"
+        "45000\r\n-31000\r\n1\r\nDisplay:parameters\r\n0\r\n0\r\n0\r\n"));
+    demarre();
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages()[0].text.toStdString();
+    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    FenetreInterface& fi = prog->fenetreInterface();
+    const QRect zone = fp.screen()->availableGeometry();
+    EXPECT_TRUE(zone.contains(fp.frameGeometry())) << fp.frameGeometry().x() << "," << fp.frameGeometry().y();
+    EXPECT_TRUE(zone.contains(fi.frameGeometry())) << fi.frameGeometry().x() << "," << fi.frameGeometry().y();
+    EXPECT_EQ(fi.frameGeometry().right(), zone.right());
+    EXPECT_EQ(fi.frameGeometry().top(), zone.top());
+    EXPECT_EQ(fp.frameGeometry().left(), zone.left());
+    EXPECT_EQ(fp.frameGeometry().bottom(), zone.bottom());
+    EXPECT_TRUE(fp.MenuFenetre->checked(1)) << "the lines after the places were read";
+}
+
+} // namespace
+
+namespace {
+
+// Frames whose direct children (the shown ones) must each lie inside the
+// frame and clear of one another: geometry only, whatever the font.
+void enfantsRanges(const QWidget* cadre)
+{
+    std::vector<const QWidget*> enfants;
+    for (const QObject* o : cadre->children())
+        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isHidden())
+            enfants.push_back(w);
+    const QRect dedans(QPoint(0, 0), cadre->size());
+    for (size_t i = 0; i < enfants.size(); ++i) {
+        EXPECT_TRUE(dedans.contains(enfants[i]->geometry()))
+            << cadre->objectName().toStdString() << ": " << enfants[i]->objectName().toStdString();
+        for (size_t j = i + 1; j < enfants.size(); ++j)
+            EXPECT_FALSE(enfants[i]->geometry().intersects(enfants[j]->geometry()))
+                << cadre->objectName().toStdString() << ": " << enfants[i]->objectName().toStdString() << " and "
+                << enfants[j]->objectName().toStdString();
+    }
+}
+
+// Every frame of both windows in each layout of the interface window: no
+// control sticks out of its frame or lies over another.
+TEST_F(Placement, RienNeDepasseNiNeSeChevauche)
+{
+    demarre();
+    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    FenetreInterface& fi = prog->fenetreInterface();
+    fp.ImgInfo_Click();
+    for (QWidget* c : std::initializer_list<QWidget*>{fp.CadreSource, fp.CadreUTC, fp.CadreFrequence, fp.CadreTraffic,
+                                                     fp.CadreMap, fp.CadreDXCC, fp.CadreinfoCiel, fp.CadreInfoSource,
+                                                     fp.CadreParametres})
+        enfantsRanges(c);
+    // The top row of frames side by side inside the client width.
+    const QWidget* rangee[4] = {fp.CadreSource, fp.CadreUTC, fp.CadreFrequence, fp.CadreTraffic};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LT(rangee[i]->geometry().right(), rangee[i + 1]->geometry().left());
+    EXPECT_LE(fp.CadreTraffic->geometry().right(), fp.centralWidget()->width());
+    fi.show();
+    for (bool mesure : {false, true})
+        for (bool paysage : {false, true}) {
+            fi.MenuMesure->setChecked(0, mesure);
+            fi.MenuMesure->setChecked(2, paysage);
+            fi.disposition();
+            for (QWidget* c : std::initializer_list<QWidget*>{fi.CadreAntenne, fi.CadreSignal, fi.Z1[0], fi.Z1[1],
+                                                             fi.CadrePolar})
+                if (!c->isHidden())
+                    enfantsRanges(c);
+            // Across, the frames stay inside the client area (its height
+            // below the menu bar follows the font).
+            for (const QWidget* c : {static_cast<QWidget*>(fi.CadreAntenne), static_cast<QWidget*>(fi.CadreSignal),
+                                     static_cast<QWidget*>(fi.CadrePolar)})
+                if (!c->isHidden()) {
+                    EXPECT_LT(c->geometry().right(), fi.centralWidget()->width()) << c->objectName().toStdString();
+                }
+        }
+}
+
+// Both windows take their sizes as outer sizes, frame included.
+TEST_F(Placement, TaillesExterieures)
+{
+    // Sizes in twips to the pixel (15 twips at 96 dpi).
+    auto egal = [](const QWidget* w, int largeur, int hauteur) {
+        const QSize t = controles::tailleExterieureTwips(w);
+        EXPECT_NEAR(t.width(), largeur, 15) << w->objectName().toStdString();
+        EXPECT_NEAR(t.height(), hauteur, 15) << w->objectName().toStdString();
+    };
+    demarre();
+    egal(&prog->fenetrePrincipale(), 8840, 5220);
+    FenetreInterface& fi = prog->fenetreInterface();
+    egal(&fi, 3015, 2565);
+    fi.MenuMesure->setChecked(0, true);
+    fi.disposition();
+    egal(&fi, 3015, 4425);
+    fi.MenuMesure->setChecked(2, true);
+    fi.disposition();
+    egal(&fi, 5895, 2565);
+}
+
+// The sky-map legend lists the numbered source markers beside the bands;
+// the level graph shows its 51-dB scale under the curve, also after a
+// block has been drawn; names with "&" are shown as written.
+TEST_F(Placement, LegendeEchelleEtNomsLitteraux)
+{
+    demarre();
+    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    fp.ImgInfo_Click();
+    const auto* cle = fp.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
+    ASSERT_NE(cle, nullptr);
+    EXPECT_TRUE(cle->isVisibleTo(&fp));
+    EXPECT_FALSE(cle->pixmap().isNull());
+
+    platform::PictureBox* g = prog->fenetreInterface().AffLevelGraph;
+    ASSERT_FALSE(g->picture().isNull());
+    const qint64 fond = g->point(100, 600), zero = g->point(800, 1350);
+    EXPECT_NE(zero, fond) << "the 0 dB line";
+    std::array<float, 21> n{};
+    n.fill(25);
+    prog->dessineNiveau(n);
+    EXPECT_EQ(g->point(800, 1350), zero);
+    EXPECT_NE(g->point(800, std::round((1 - 25 / 51.0) * 1350)), fond) << "the curve at 25 dB";
+
+    dialogs.queueInput(QStringLiteral("PY0S"));
+    fp.BoutonDXCC_Click();
+    prog->S.NomSource = QStringLiteral("R & D");
+    prog->S.Aff.CadreSource = prog->S.NomSource;
+    prog->rafraichit();
+    for (const QGroupBox* c : {fp.CadreDXCC, fp.CadreSource}) {
+        EXPECT_TRUE(QKeySequence::mnemonic(c->title()).isEmpty()) << c->title().toStdString();
+        QString vu = c->title();
+        vu.replace(QLatin1String("&&"), QLatin1String("&"));
+        EXPECT_TRUE(vu == "DXCC : PY0S - St.Peter & Paul" || vu == "R & D") << vu.toStdString();
+    }
+}
+
+// The sky-map horizon points' x, in double precision as the expression
+// gives it (single precision gave 1985, 1770 and 1555 for i = 51, 54, 57).
+TEST(CarteCiel, XDesPointsDHorizon)
+{
+    const std::pair<int, int> cas[] = {{0, 5640}, {1, 5568}, {51, 1984}, {54, 1769}, {57, 1554}, {71, 551}};
+    for (const auto& [i, x] : cas)
+        EXPECT_EQ(suivi::xHorizonCiel(i), x) << i;
+}
+
+} // namespace
+
+namespace {
+// Enlarged pictures of the main window's frames for a look by eye: run with
+// --gtest_also_run_disabled_tests; they land in $TMPDIR (default /tmp).
+TEST_F(Placement, DISABLED_Agrandissements)
+{
+    const QString dir = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    demarre();
+    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    fp.MenuFenetre->action(1)->trigger();
+    dialogs.queueInput(QStringLiteral("PY0S"));
+    fp.BoutonDXCC_Click();
+    prog->S.Aff.AffExtraLoss = QStringLiteral("-2.24 dB");
+    prog->S.Aff.LibellesDoppler = true;
+    prog->rafraichit();
+    for (QWidget* w : std::initializer_list<QWidget*>{fp.CadreFrequence, fp.CadreDXCC, fp.CadreSource, fp.CadreTraffic}) {
+        const QImage i = w->grab().toImage();
+        i.scaled(i.size() * 3).save(dir + "/zoom_" + w->objectName() + ".png");
+    }
+}
+} // namespace

@@ -1,0 +1,173 @@
+// The DX point through the main window: the values of a prefix computed at
+// the record's own position, the mark kept by every redraw of the world map,
+// the prefix look-up over a database with empty rows.
+#include "Tracking/FenetrePrincipale.h"
+#include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/Tracking.h"
+#include "Tracking/tests/Outils.h"
+#include "platform/Text.h"
+#include "platform/testing/QtTestApp.h"
+#include "platform/testing/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using suivi::test::fichierStation;
+
+// The default station (Toulouse, 43.604 N 1.444 E, no interface box) at PC
+// 10:00:00 on 1 June 2024, UTC+1.
+class PointDXFenetre : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::application();
+        ASSERT_TRUE(dossier.isValid());
+        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
+            ASSERT_TRUE(QFile::copy(fichierStation(f), chemin(QString::fromLatin1(f))));
+    }
+    void TearDown() override { prog.reset(); }
+    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
+    void demarre()
+    {
+        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        prog->AttenteSansPortMs = 0;
+        prog->Main();
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
+        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        prog->executer(4);
+        fp().MenuFenetre->action(1)->trigger(); // the world map
+    }
+    FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
+    void prefixe(const char* p)
+    {
+        dialogs.queueInput(QString::fromLatin1(p));
+        fp().BoutonDXCC_Click();
+    }
+    qint64 pixel(int x, int y) { return fp().EMEWindow->point(x, y); }
+
+    QTemporaryDir dossier;
+    platform::ScriptedDialogs dialogs;
+    platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    std::unique_ptr<Tracking> prog;
+};
+
+// Azimuth and elevation of the Moon (degrees) for an observer at (lat, lon)
+// degrees at UTC 09:00:00 on 1 June 2024, by the library's own procedure on
+// a state of its own.
+std::pair<double, double> luneVueDe(double lat, double lon)
+{
+    astro::EtatAstro e;
+    e.variante = astro::Variante::Tracking;
+    e.Altitude = 146;
+    e.Freq = 144;
+    e.DateCalcul = {2024, 6, 1, 7};
+    astro::CalculJourJulien(e);
+    e.FractionJour = 9 / 24.0;
+    e.HeureUT = 9;
+    e.LatitudeObservateur = lat;
+    e.LongitudeObservateur = lon / 15;
+    astro::CalculTempsSideral(e);
+    astro::CalculPositionSource(e, 0);
+    return {e.AzimutSource, e.ElevationSource};
+}
+
+// Distances by the spherical law of cosines on a 6368 km sphere from the
+// station (43 36' 16" N, 1 26' 38" E) to each record's position, worked out
+// apart from the program; the map pins the three far-southern records to
+// its edge at -55 degrees, which must not change their values.
+TEST_F(PointDXFenetre, ValeursALaPositionDeLEnregistrement)
+{
+    struct Cas {
+        const char* prefixe;
+        double lat, lon; // the record, degrees
+        const char* distance;
+    };
+    const Cas cas[] = {
+        {"CE9", -(89 + 59 / 60.0), 0, "14847"},
+        {"VP8/H", -(62 + 5 / 60.0), -(58 + 40 / 60.0), "12907"},
+        {"3Y/P", -(68 + 46 / 60.0), -(90 + 35 / 60.0), "14527"},
+        {"JA", 36 + 24 / 60.0, 138 + 23 / 60.0, "10108"},
+    };
+    demarre();
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.prefixe);
+        prefixe(c.prefixe);
+        EXPECT_EQ(fp().AffDistance->text(), c.distance);
+        const auto [az, el] = luneVueDe(c.lat, c.lon);
+        EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), az, 0.011);
+        EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
+        // The once-a-period redraw places it again with the same values.
+        const QString d = fp().AffDistance->text(), e = fp().AffElevDX->text();
+        prog->S.PlacePointDXTrack(prog->S.CarteXDX, prog->S.CarteYDX, prog->S.LatitudeDX, prog->S.LongitudeDX);
+        EXPECT_EQ(prog->S.Aff.AffDistance, d);
+        EXPECT_EQ(prog->S.Aff.AffElevDX, e);
+    }
+    // A map click computes at the map point.
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(200, 80));
+    int16_t x = int16_t(prog->S.CarteXDX), y = int16_t(prog->S.CarteYDX);
+    EXPECT_DOUBLE_EQ(prog->S.LatitudeDX, astro::CarteYVersLatitude(y));
+    EXPECT_DOUBLE_EQ(prog->S.LongitudeDX, astro::CarteXVersLongitude(x));
+}
+
+// The red mark stays through every redraw of the world map: the repaint
+// that draws a finished horizon line, and the frame shown again after the
+// sky map.
+TEST_F(PointDXFenetre, LaMarqueSurvitAuxRepeints)
+{
+    demarre();
+    suivi::Suivi& s = prog->S;
+    auto ligneFinie = [&s] {
+        s.CourbeFenetreCommune.fill(1000);
+        s.DeclinaisonCourbe = 0.3;
+        s.HorizonComplet = true;
+    };
+    auto repeint = [this] {
+        fp().EMEWindow->repaint();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    };
+    prefixe("JA");
+    ASSERT_NE(s.CarteXDX, 0);
+    const int x = s.CarteXDX, y = s.CarteYDX;
+    EXPECT_EQ(pixel(x, y), 0x0000FF);
+    ligneFinie();
+    repeint();
+    ASSERT_FALSE(s.HorizonComplet) << "the line was drawn";
+    EXPECT_NE(pixel(800, 1000), pixel(800, 300)) << "the line is on the map";
+    EXPECT_EQ(pixel(x, y), 0x0000FF);
+
+    fp().MenuFenetre->action(2)->trigger();
+    ligneFinie();
+    fp().MenuFenetre->action(1)->trigger();
+    repeint();
+    EXPECT_FALSE(s.HorizonComplet);
+    EXPECT_EQ(pixel(x, y), 0x0000FF);
+
+    // A point placed by a click, then the line of the period's redraw.
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(60, 150));
+    const int cx = s.CarteXDX, cy = s.CarteYDX;
+    ligneFinie();
+    repeint();
+    EXPECT_EQ(pixel(cx, cy), 0x0000FF);
+    EXPECT_NE(pixel(x, y), 0x0000FF) << "the old mark is gone";
+}
+
+// Empty rows and lines without a TAB before the record do not hide it.
+TEST_F(PointDXFenetre, BaseAvecLignesVides)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(
+        chemin("DXCCPREF.DBR"), "\r\n\t\t\t\t\t\t\t\r\nbroken line\r\nPY0S\tSt.Peter & Paul\t0\t55\tN\t29\t20\tW\r\n"));
+    demarre();
+    dialogs.clear();
+    prefixe("py0s");
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_NE(prog->S.CarteXDX, 0);
+    EXPECT_EQ(prog->S.Aff.CadreDXCC, "DXCC : PY0S - St.Peter & Paul");
+}
+
+} // namespace
