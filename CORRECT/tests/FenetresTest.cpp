@@ -281,7 +281,9 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     };
     const Cas cas[] = {
         {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0},
-        {"minus refused in 1.5", 2, 1, "1.5", "-", "1.5", 1, 0},
+        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0},
+        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0},
+        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0},
         {"six is out of range", 3, 2, " 0", "6", "", 1, 1},
         {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0},
         {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
