@@ -4,6 +4,7 @@
 #include "Calculator/Filtres.h"
 #include "Calculator/TexteAide.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -33,13 +34,13 @@ constexpr int XCaption = 120, LargeurCaption = 1900, XValeur = 2040, LargeurVale
 constexpr int EtiqHomeSysteme = 17, EtiqHomeTotal = 15, EtiqDXSysteme = 34, EtiqDXTotal = 36;
 
 QPixmap dessineLune(int cote) {
-    QPixmap p(cote, cote);
+    QPixmap p = platform::pictureCanvas(QSize(cote, cote)); // sharp on a dense screen
     p.fill(Qt::transparent);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
     g.setBrush(QColor(20, 24, 60));
-    g.drawRoundedRect(p.rect(), 6, 6);
+    g.drawRoundedRect(QRect(0, 0, cote, cote), 6, 6);
     const int r = cote * 3 / 10;
     const QPoint c(cote / 2, cote / 2);
     g.setBrush(QColor(222, 222, 205));
@@ -52,13 +53,13 @@ QPixmap dessineLune(int cote) {
 }
 
 QIcon dessineBoutonFin(int cote) {
-    QPixmap p(cote, cote);
+    QPixmap p = platform::pictureCanvas(QSize(cote, cote));
     p.fill(Qt::transparent);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setBrush(QColor(190, 30, 30));
     g.setPen(QPen(QColor(120, 10, 10), 1));
-    g.drawEllipse(p.rect().adjusted(1, 1, -1, -1));
+    g.drawEllipse(QRect(0, 0, cote, cote).adjusted(1, 1, -1, -1));
     g.setPen(QPen(Qt::white, cote / 8.0, Qt::SolidLine, Qt::RoundCap));
     const int m = cote * 3 / 10;
     g.drawLine(m, m, cote - m, cote - m);
