@@ -444,12 +444,16 @@ void Form2::BtonCarte_Click()
     Map->setDrawWidth(3);
     if (p.surCarte)
         Map->pset(p.x, p.y, 255);
+    // The one control of the map panel: Return or Space goes back.
+    BoutonFinCarte->setFocus(Qt::OtherFocusReason);
 }
 
 void Form2::BoutonFinCarte_Click()
 {
     FenetreCarte->hide();
     FenetreEditeur->show();
+    // The position is checked: O.K. is what the operator uses next.
+    BtonOK->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- field filters

@@ -132,6 +132,7 @@ TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
     EXPECT_EQ(choix().ListeFichierTCV->entry(0), "A.TCV");
     EXPECT_EQ(choix().ListeFichierTCV->entry(1), "b.tcv");
     EXPECT_FALSE(etat->feuillePrincipaleChargee());
+    EXPECT_EQ(choix().focusWidget(), choix().ListeFichierTCV); // the keys choose a table at once
 
     cliquerEntree(choix().ListeFichierTCV, "b.tcv");
     EXPECT_TRUE(choix().BoutonFichierOK->isEnabled());
@@ -333,6 +334,7 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     EXPECT_EQ(choixDat().windowTitle(), "Selvane - Setup file");
     EXPECT_EQ(choixDat().Etiq_On->text(), "Select a \".dat\" with wich the \".tcv\" file will be associated");
     EXPECT_FALSE(choixDat().BoutonOKDat->isEnabled());
+    EXPECT_EQ(choixDat().focusWidget(), choixDat().ListeFichierDat);
     cliquerEntree(choixDat().ListeFichierDat, "home.dat");
     EXPECT_TRUE(choixDat().BoutonOKDat->isEnabled());
     EXPECT_EQ(etat->FichierStation, "home.dat");

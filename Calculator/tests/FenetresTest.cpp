@@ -14,6 +14,7 @@
 #include "Outils.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -104,6 +105,8 @@ TEST_F(Programme, StartPictureThenChooser) {
     // The 2-second hold ran on the injected clock.
     EXPECT_GE(clock.now(), QDateTime(QDate(2024, 3, 1), QTime(12, 0, 2)));
     EXPECT_TRUE(dialogs.events().empty());
+    // The keys choose a file at once.
+    EXPECT_EQ(choix()->focusWidget(), choix()->ListeFichier);
 }
 
 TEST_F(Programme, StationAndDXFileOpenTheCalculatorComputed) {
@@ -141,6 +144,32 @@ TEST_F(Programme, StationAndDXFileOpenTheCalculatorComputed) {
     EXPECT_EQ(res(Resultat::D_MoonNoise), "3.5");
     EXPECT_EQ(res(Resultat::D_TotalNoise), "226");
     EXPECT_EQ(res(Resultat::H_HomeSignal), res(Resultat::D_DXSignal));
+}
+
+// The default station folder as a newcomer gets it: the first start reads its
+// home.dat and brulvane.ini without a word and shows a computed budget.
+TEST_F(Programme, TheDefaultStationFolderComputesAtFirstStart) {
+    const QDir station(QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR")).filePath(QStringLiteral("station")));
+    for (const char* nom : {"home.dat", "brulvane.ini"}) {
+        QFile::remove(chemin(nom));
+        ASSERT_TRUE(QFile::copy(station.filePath(nom), chemin(nom))) << nom;
+    }
+    demarre();
+    choisit("home.dat");
+    ASSERT_EQ(fins, 0);
+    EXPECT_TRUE(dialogs.events().empty());
+    EXPECT_TRUE(calc()->isVisible());
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "400");
+    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "19.5");
+    for (int i = 0; i < brulvane::NombreResultats; ++i)
+        EXPECT_FALSE(res(static_cast<Resultat>(i)).isEmpty()) << i;
+    // A DX station on the home station's band: both echoes are heard.
+    EXPECT_TRUE(res(Resultat::H_DXSignal).startsWith('-'));
+    // Saving it again writes the same bytes.
+    clique(calc()->Bouton_Save);
+    QFile f(station.filePath("brulvane.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(lit("brulvane.ini"), f.readAll());
 }
 
 TEST_F(Programme, WithoutDXFileTheBoxesStartEmptyAndTypedValuesAreComputed) {
@@ -362,6 +391,7 @@ TEST_F(Programme, QuitQuestionNewStationAndCancel) {
     EXPECT_FALSE(calc()->isVisible());
     EXPECT_TRUE(choix()->isVisible());
     EXPECT_FALSE(choix()->BoutonBrulvane->isEnabled());
+    EXPECT_EQ(choix()->focusWidget(), choix()->ListeFichier);
     // Cancel goes back with Range at Perigee and the sky at its default.
     calc()->SkyTemp->setText("77");
     clique(choix()->BoutonAnnuler);

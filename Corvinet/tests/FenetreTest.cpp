@@ -148,6 +148,22 @@ TEST_F(Fenetre, StartShowsTheChooserAfterThePicture)
     EXPECT_EQ(texte(Champ::Indic), "W1ABC");
 }
 
+// The chooser opens with the focus on the file list, also after File > Open
+// when O.K. was last pressed with the mouse.
+TEST_F(Fenetre, TheChooserOpensOnTheFileList)
+{
+    copie("station_port1.dat", "home.dat");
+    prog->Main();
+    EXPECT_EQ(choix().focusWidget(), choix().ListeFichier);
+    choix().ListeFichier->setListIndex(0);
+    choix().ListeFichier_Click();
+    QTest::mouseClick(choix().BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(f().isVisible());
+    f().MenuOpen->trigger();
+    ASSERT_TRUE(choix().isVisible());
+    EXPECT_EQ(choix().focusWidget(), choix().ListeFichier);
+}
+
 TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
 {
     for (const char* fixture : {"station_port1.dat", "station_port0.dat"}) {

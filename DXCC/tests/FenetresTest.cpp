@@ -515,6 +515,30 @@ TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
     }
 }
 
+// The keyboard after "World map" and "Exit...": the focus is on the control
+// used next, never on "Quit ...", so Space goes back and then confirms.
+TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    const QStringList entree = {"ZZ9", "Testland", "10", "0", "N", "20", "0", "E"};
+    QLineEdit* boites[] = {f.Indic, f.Lieu, f.LatDeg, f.LatMin, f.LatSig, f.LonDeg, f.LonMin, f.LonSig};
+    for (int i = 0; i < 8; ++i)
+        boites[i]->setText(entree[i]);
+    f.BtonCarte->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(f.FenetreCarte->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.BoutonFinCarte);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.BtonOK);
+    dialogs.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(dialogs.messages().empty()); // no quit question
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+    EXPECT_EQ(fins, 0);
+}
+
 TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
 {
     Form2& f = demarrer();

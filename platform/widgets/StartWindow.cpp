@@ -135,6 +135,13 @@ QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex
     return f;
 }
 
+void FileList::showEvent(QShowEvent* e)
+{
+    QListWidget::showEvent(e);
+    if (isEnabled())
+        setFocus(Qt::OtherFocusReason);
+}
+
 void FileList::keyPressEvent(QKeyEvent* e)
 {
     const int before = listIndex();

@@ -54,6 +54,11 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds = 2.0);
 // entries changes nothing; the operator cannot take the selection away, only
 // refresh() or setListIndex(-1) clear it.
 //
+// The list takes the keyboard focus whenever it is shown (its window opening,
+// or the list appearing after the start picture), so the arrow keys choose a
+// file at once; a program that wants another control focused (a one-click
+// "home.dat" button) sets it after showing the window.
+//
 // Signals: click() when the operator selects an entry (mouse click, or the
 // arrow keys moving the selection), never while nothing is selected;
 // dblClick() on a double click of an entry. Setting listIndex from code
@@ -90,6 +95,7 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QString pattern_ = QStringLiteral("*.*");
