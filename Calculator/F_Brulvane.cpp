@@ -3,6 +3,7 @@
 #include "Calculator/Brulvane.h"
 #include "Calculator/Filtres.h"
 #include "Calculator/TexteAide.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
@@ -165,6 +166,7 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     for (const auto& e : brulvane::ListeRange)
         Range->addItem(QString::fromLatin1(e.texte));
     platform::setTwipsGeometry(Range, XMilieu + 240, 720, 1920, HauteurBoite + 30);
+    Range->setAccessibleName(QStringLiteral("Range")); // it has no caption label
     auto centre = [](QLabel* l) {
         l->setAlignment(Qt::AlignCenter);
         return l;
@@ -250,6 +252,7 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     };
     for (int i = 0; i < brulvane::NombreBoites; ++i)
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void F_Brulvane::EtiquettesUnite(const QString& texte) {

@@ -1,6 +1,7 @@
 #include "Corvinet/FenetrePrincipale.h"
 
 #include "Corvinet/Corvinet.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -105,6 +106,7 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
     const QSize client = platform::twipsToPixels(QSize(LargeurClient, HauteurClient));
     centre->setFixedSize(client);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FenetrePrincipale::construitOnglets()

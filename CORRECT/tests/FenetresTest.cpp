@@ -8,6 +8,7 @@
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -320,6 +321,23 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     taper("5");
     EXPECT_EQ(grille().textMatrix(0, 1), "Azim. correct.");
     EXPECT_EQ(d.events().size(), 0u);
+}
+
+// A screen reader's "Toggle" on an entry of the table list chooses it as a
+// click does: OK is enabled for that table.
+TEST_F(Fenetres, AccessibleToggleOfAnEntryActsAsAClick)
+{
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), ""));
+    demarrer();
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(choix().ListeFichierTCV);
+    ASSERT_NE(liste, nullptr);
+    ASSERT_GE(liste->childCount(), 1);
+    QAccessibleInterface* entree = liste->child(0);
+    ASSERT_EQ(entree->text(QAccessible::Name), "home.tcv");
+    ASSERT_NE(entree->actionInterface(), nullptr);
+    entree->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(choix().BoutonFichierOK->isEnabled());
+    EXPECT_EQ(etat->FichierTCV, "home.tcv");
 }
 
 TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QDir>
@@ -146,6 +147,26 @@ TEST_F(Fenetre, StartShowsTheChooserAfterThePicture)
     EXPECT_TRUE(f().isVisible());
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - other.dat");
     EXPECT_EQ(texte(Champ::Indic), "W1ABC");
+}
+
+// A screen reader names each box by its own label, or by its frame when the
+// box has no label of its own; never by the frame alone when it has one.
+TEST_F(Fenetre, ScreenReaderNamesOfTheBoxes)
+{
+    ouvreNouveau();
+    const std::pair<Champ, const char*> cas[] = {
+        {Champ::Indic, "Callsign"}, {Champ::Lieu, "Location"}, {Champ::Altitude, "Height (asl)"},
+        {Champ::LatDeg, "Deg"}, {Champ::LonSig, "e/w"}, {Champ::DecHor, "UTC"},
+        {Champ::PortCom, "Port n\u00b0"}, {Champ::Off8b, "Offset"}, {Champ::AngDecr, "Decreasing below (\u00b0)"},
+        {Champ::ManVit, "Man. speed (0.2 to 1)"}, {Champ::AzimOf, "Stop"}, {Champ::ButeeD, "CW"},
+        {Champ::ParkAz, "Parking"}, {Champ::OffEl, "Position offset"}, {Champ::RangEl, "Range"},
+        {Champ::Freq, "Frequency"}, {Champ::Power, "Power Output"}, {Champ::Band, "Bandwith"}, {Champ::Gain, "Gain"},
+    };
+    for (const auto& [c, nom] : cas) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(boite(c));
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(nom)) << corvinet::info(c).nom;
+    }
 }
 
 // The chooser opens with the focus on the file list, also after File > Open

@@ -9,6 +9,7 @@
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -512,6 +513,22 @@ TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
         f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/editeur.png"));
         f.BtonAnnuler->click();
         f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/liste.png"));
+    }
+}
+
+// A screen reader names each box of the editor by its own label.
+TEST_F(Fenetres, ScreenReaderNamesOfTheEditorBoxes)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    const std::pair<QLineEdit*, const char*> cas[] = {
+        {f.Indic, "Callsign"}, {f.Lieu, "Location"}, {f.LatDeg, "Deg"}, {f.LatMin, "Min"},
+        {f.LatSig, "N/S"},     {f.LonDeg, "Deg"},    {f.LonMin, "Min"}, {f.LonSig, "E/W"},
+    };
+    for (const auto& [boite, nom] : cas) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(boite);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->text(QAccessible::Name), QString::fromLatin1(nom)) << boite->objectName().toStdString();
     }
 }
 
