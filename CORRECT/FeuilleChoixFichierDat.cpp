@@ -4,6 +4,7 @@
 
 #include "CORRECT/Correct.h"
 #include "CORRECT/FeuillePrincipale.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -31,6 +32,7 @@ FeuilleChoixFichierDat::FeuilleChoixFichierDat(Correct& etat) : etat_(etat)
     connect(ListeFichierDat, &platform::FileList::dblClick, this, &FeuilleChoixFichierDat::ListeFichierDat_DblClick);
     connect(BoutonOKDat, &QPushButton::clicked, this, &FeuilleChoixFichierDat::BoutonOKDat_Click);
     connect(BoutonAnnulerDat, &QPushButton::clicked, this, &FeuilleChoixFichierDat::BoutonAnnulerDat_Click);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FeuilleChoixFichierDat::Form_Load()

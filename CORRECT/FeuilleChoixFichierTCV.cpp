@@ -4,6 +4,7 @@
 
 #include "CORRECT/Correct.h"
 #include "CORRECT/FeuillePrincipale.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -40,6 +41,7 @@ FeuilleChoixFichierTCV::FeuilleChoixFichierTCV(Correct& etat) : etat_(etat)
     connect(BoutonFichierOK, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonFichierOK_Click);
     connect(BoutonNouveauFichier, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonNouveauFichier_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixFichierTCV::BoutonAnnuler_Click);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FeuilleChoixFichierTCV::Form_Load()

@@ -7,6 +7,7 @@
 #include "CORRECT/FeuilleChoixFichierDat.h"
 #include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FiltreTouche.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -38,6 +39,7 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
     connect(GrilleCorrection, &platform::Grid::click, this, &FeuillePrincipale::GrilleCorrection_Click);
     connect(GrilleCorrection, &platform::Grid::rowColChange, this, &FeuillePrincipale::GrilleCorrection_RowColChange);
     connect(GrilleCorrection, &platform::Grid::keyPress, this, &FeuillePrincipale::GrilleCorrection_KeyPress);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FeuillePrincipale::Form_Load()

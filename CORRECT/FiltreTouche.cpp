@@ -45,7 +45,11 @@ ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereT
     const bool chiffre = c >= QLatin1Char('0') && c <= QLatin1Char('9');
     const bool signe = !retour && estSigneOuPoint(c);
 
-    if ((!retour && !chiffre && !signe) || (signe && refuseSigneOuPoint(texte, c))) {
+    // A sign or point is judged against the text it joins: the empty text when
+    // this key replaces the cell's text (so "-" starts a new negative value),
+    // the cell's text otherwise.
+    const QString base = premiereTouche ? QString() : texte;
+    if ((!retour && !chiffre && !signe) || (signe && refuseSigneOuPoint(base, c))) {
         r.bips = 1;
         return r;
     }

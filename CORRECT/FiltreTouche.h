@@ -22,9 +22,10 @@ struct ResultatTouche {
 };
 
 // Applies one key (its character code; Backspace = 8) to `texte`.
-//  - "+", "-", "." are refused when the text already holds a "." or the same
-//    character, "+" when it holds a "-", "-" when it holds a "+" (the text as
-//    it stands, before any first-key replacement);
+//  - "+", "-", "." are refused when the text they join already holds a "."
+//    or the same character, "+" when it holds a "-", "-" when it holds a "+";
+//    with `premiereTouche` set the key replaces the text, so it joins the
+//    empty text ("-" typed over "1.5" starts "-");
 //  - any key other than those three, Backspace and "0".."9" is refused;
 //  - Backspace drops the last character (a text of fewer than two characters
 //    becomes empty) and leaves the first-key flag as it is;

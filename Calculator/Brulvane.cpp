@@ -84,7 +84,8 @@ bool Brulvane::LectureStationHome() {
         return false;
     }
     F_Brulvane* f = f_Brulvane_.get();
-    f->Cadre_EME[1]->setTitle(st.Indic);
+    // The call sign as it stands: an "&" in it is no mnemonic.
+    f->Cadre_EME[1]->setTitle(QString(st.Indic).replace(QLatin1Char('&'), QLatin1String("&&")));
     for (int i = 0; i < 7; ++i)
         f->EcritBoite(BoitesHome[i], st.valeurs[i]); // each box's filter runs
     return VerifieStationHome();

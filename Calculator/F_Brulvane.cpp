@@ -3,7 +3,9 @@
 #include "Calculator/Brulvane.h"
 #include "Calculator/Filtres.h"
 #include "Calculator/TexteAide.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -33,13 +35,13 @@ constexpr int XCaption = 120, LargeurCaption = 1900, XValeur = 2040, LargeurVale
 constexpr int EtiqHomeSysteme = 17, EtiqHomeTotal = 15, EtiqDXSysteme = 34, EtiqDXTotal = 36;
 
 QPixmap dessineLune(int cote) {
-    QPixmap p(cote, cote);
+    QPixmap p = platform::pictureCanvas(QSize(cote, cote)); // sharp on a dense screen
     p.fill(Qt::transparent);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
     g.setBrush(QColor(20, 24, 60));
-    g.drawRoundedRect(p.rect(), 6, 6);
+    g.drawRoundedRect(QRect(0, 0, cote, cote), 6, 6);
     const int r = cote * 3 / 10;
     const QPoint c(cote / 2, cote / 2);
     g.setBrush(QColor(222, 222, 205));
@@ -52,13 +54,13 @@ QPixmap dessineLune(int cote) {
 }
 
 QIcon dessineBoutonFin(int cote) {
-    QPixmap p(cote, cote);
+    QPixmap p = platform::pictureCanvas(QSize(cote, cote));
     p.fill(Qt::transparent);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     g.setBrush(QColor(190, 30, 30));
     g.setPen(QPen(QColor(120, 10, 10), 1));
-    g.drawEllipse(p.rect().adjusted(1, 1, -1, -1));
+    g.drawEllipse(QRect(0, 0, cote, cote).adjusted(1, 1, -1, -1));
     g.setPen(QPen(Qt::white, cote / 8.0, Qt::SolidLine, Qt::RoundCap));
     const int m = cote * 3 / 10;
     g.drawLine(m, m, cote - m, cote - m);
@@ -164,6 +166,7 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     for (const auto& e : brulvane::ListeRange)
         Range->addItem(QString::fromLatin1(e.texte));
     platform::setTwipsGeometry(Range, XMilieu + 240, 720, 1920, HauteurBoite + 30);
+    Range->setAccessibleName(QStringLiteral("Range")); // it has no caption label
     auto centre = [](QLabel* l) {
         l->setAlignment(Qt::AlignCenter);
         return l;
@@ -249,6 +252,7 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     };
     for (int i = 0; i < brulvane::NombreBoites; ++i)
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void F_Brulvane::EtiquettesUnite(const QString& texte) {

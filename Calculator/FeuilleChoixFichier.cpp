@@ -1,6 +1,7 @@
 #include "Calculator/FeuilleChoixFichier.h"
 
 #include "Calculator/Brulvane.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
@@ -36,6 +37,7 @@ FeuilleChoixFichier::FeuilleChoixFichier(Brulvane& etat) : QWidget(nullptr), eta
     connect(ListeFichier, &platform::FileList::dblClick, this, &FeuilleChoixFichier::ListeFichier_DblClick);
     connect(BoutonBrulvane, &QPushButton::clicked, this, &FeuilleChoixFichier::BoutonBrulvane_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixFichier::BoutonAnnuler_Click);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FeuilleChoixFichier::montreChoix(bool choix) {

@@ -1,13 +1,17 @@
 #include "Corvinet/FenetrePrincipale.h"
 
 #include "Corvinet/Corvinet.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMetaObject>
+
+#include <algorithm>
 
 using corvinet::Champ;
 
@@ -82,6 +86,7 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
         QLineEdit* b = boite(info.champ);
         if (!b) continue;
         b->installEventFilter(this);
+        connect(b, &QLineEdit::textEdited, this, [this, c = info.champ] { saisieEnCours_ = corvinet::indice(c); });
         connect(b, &QLineEdit::textChanged, this, [this, c = info.champ] { TexteBoite_Change(c); });
     }
     connect(BoutonInput, &QPushButton::clicked, this, [this] { BoutonInput_Click(); });
@@ -101,6 +106,7 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
     const QSize client = platform::twipsToPixels(QSize(LargeurClient, HauteurClient));
     centre->setFixedSize(client);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FenetrePrincipale::construitOnglets()
@@ -402,10 +408,24 @@ void FenetrePrincipale::TexteBoite_Change(Champ c)
 {
     // The filter computes the final text at once; the change it makes itself
     // does not run it again.
-    bool& enCours = filtreEnCours_[size_t(corvinet::indice(c))];
+    const size_t i = size_t(corvinet::indice(c));
+    bool& enCours = filtreEnCours_[i];
     if (enCours) return;
     enCours = true;
-    appliqueResultat(c, corvinet::filtreChangement(c, boite(c)->text(), contexte()));
+    QLineEdit* b = boite(c);
+    if (saisieEnCours_ == int(i)) {
+        // Typed or pasted: a refused character gives back the text from
+        // before, the cursor where the character went in.
+        saisieEnCours_ = -1;
+        const int curseur = b->cursorPosition();
+        const corvinet::ResultatFiltre r = corvinet::filtreSaisie(c, texteFiltre_[i], b->text(), contexte());
+        const bool rendu = r.texte == texteFiltre_[i] && r.texte != b->text();
+        appliqueResultat(c, r);
+        if (rendu) b->setCursorPosition(std::clamp(curseur - 1, 0, int(r.texte.size())));
+    } else {
+        appliqueResultat(c, corvinet::filtreChangement(c, b->text(), contexte()));
+    }
+    texteFiltre_[i] = b->text();
     enCours = false;
 }
 
@@ -431,13 +451,30 @@ void FenetrePrincipale::appliqueResultat(Champ c, const corvinet::ResultatFiltre
     case corvinet::ResultatFiltre::Focus::Suivant:
         // A box filled by typing passes the focus on as the Tab key would, so
         // it runs its leave check; a box the program fills does not.
-        if (QWidget* w = controle(r.suivant)) w->setFocus(b->hasFocus() ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        if (QWidget* w = controle(r.suivant)) {
+            const bool tape = b->hasFocus();
+            w->setFocus(tape ? Qt::TabFocusReason : Qt::OtherFocusReason);
+            if (tape && w->hasFocus()) {
+                // The habitual Tab after such a move is already done.
+                w->installEventFilter(this);
+                sautAutomatique_ = w;
+            }
+        }
         break;
     }
 }
 
 bool FenetrePrincipale::eventFilter(QObject* o, QEvent* e)
 {
+    if (sautAutomatique_ && o == sautAutomatique_) {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            sautAutomatique_ = nullptr;
+            if (k->key() == Qt::Key_Tab && k->modifiers() == Qt::NoModifier) return true;
+        } else if (e->type() == QEvent::FocusOut || e->type() == QEvent::MouseButtonPress) {
+            sautAutomatique_ = nullptr;
+        }
+    }
     if (e->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         // Only a move by the keyboard or the mouse: not a menu or a message

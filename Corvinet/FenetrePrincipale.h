@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -102,4 +103,13 @@ private:
 
     Corvinet& prog_;
     std::array<bool, corvinet::NbChamps> filtreEnCours_{};
+    // Each box's text as its filter last left it: what a refused typed
+    // character gives back.
+    std::array<QString, corvinet::NbChamps> texteFiltre_{};
+    // The box whose current change the operator typed or pasted (set by
+    // textEdited, which comes just before textChanged); -1 for none.
+    int saisieEnCours_ = -1;
+    // The control the focus moved to by itself after a box filled up; the
+    // Tab key pressed right after that move is taken as already done.
+    QPointer<QWidget> sautAutomatique_;
 };

@@ -2,6 +2,7 @@
 
 #include "Corvinet/Corvinet.h"
 #include "Corvinet/FichierStation.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -38,6 +39,7 @@ FeuilleChoixFichier::FeuilleChoixFichier(Corvinet& programme) : QWidget(nullptr)
     connect(BoutonOK, &QPushButton::clicked, this, [this] { BoutonOK_Click(); });
     connect(BoutonNouvFichier, &QPushButton::clicked, this, [this] { BoutonNouvFichier_Click(); });
     connect(BoutonAnnuler, &QPushButton::clicked, this, [this] { BoutonAnnuler_Click(); });
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 void FeuilleChoixFichier::Form_Load()

@@ -161,6 +161,20 @@ ResultatFiltre filtreChangement(Champ boite, const QString& texte, const Context
     return suivantSiPlein(*f, r, ctx);
 }
 
+bool caractereRefuse(Champ boite, const QString& texte) {
+    const Filtre* f = filtre(boite);
+    if (!f || !f->permis) return false;
+    return !tousPermis(texte, f->permis);
+}
+
+ResultatFiltre filtreSaisie(Champ boite, const QString& avant, const QString& texte, const ContexteFiltre& ctx) {
+    if (!caractereRefuse(boite, texte)) return filtreChangement(boite, texte, ctx);
+    ResultatFiltre r;
+    r.texte = avant;
+    r.bip = true;
+    return r;
+}
+
 bool aVerificationSortie(Champ boite) {
     return boite == Champ::AutoVit || boite == Champ::ManVit || boite == Champ::AngDecr || boite == Champ::Range8b ||
            boite == Champ::Off8b;

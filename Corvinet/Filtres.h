@@ -58,6 +58,17 @@ bool caractereInterditTexteLibre(QChar c);
 // The filter of `boite` for a new text `texte`.
 ResultatFiltre filtreChangement(Champ boite, const QString& texte, const ContexteFiltre& ctx = {});
 
+// True when `texte` holds a character that `boite` does not allow (the
+// numeric and letter boxes; the free-text boxes drop theirs themselves).
+bool caractereRefuse(Champ boite, const QString& texte);
+
+// The filter of a change the operator typed or pasted, from `avant` (the
+// box's text before it, which has passed the filter) to `texte`: a character
+// the box does not allow beeps and gives the box back its text from before,
+// so a key that lands in a box after the focus moved on by itself never
+// destroys the value there; any other change runs filtreChangement.
+ResultatFiltre filtreSaisie(Champ boite, const QString& avant, const QString& texte, const ContexteFiltre& ctx = {});
+
 // True for the boxes that check their value when the focus leaves them
 // (AutoVit, ManVit, AngDecr, Range8b, Off8b).
 bool aVerificationSortie(Champ boite);

@@ -8,6 +8,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/PositionCarte.h"
 #include "DXCC/Veskaro.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -145,6 +146,7 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     connect(LonDeg, &QLineEdit::textChanged, this, &Form2::LonDeg_Change);
     connect(LonMin, &QLineEdit::textChanged, this, &Form2::LonMin_Change);
     connect(LonSig, &QLineEdit::textChanged, this, &Form2::LonSig_Change);
+    platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
 std::array<QLineEdit*, 8> Form2::boites() const
@@ -444,12 +446,16 @@ void Form2::BtonCarte_Click()
     Map->setDrawWidth(3);
     if (p.surCarte)
         Map->pset(p.x, p.y, 255);
+    // The one control of the map panel: Return or Space goes back.
+    BoutonFinCarte->setFocus(Qt::OtherFocusReason);
 }
 
 void Form2::BoutonFinCarte_Click()
 {
     FenetreCarte->hide();
     FenetreEditeur->show();
+    // The position is checked: O.K. is what the operator uses next.
+    BtonOK->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- field filters

@@ -3,6 +3,8 @@
 #include "platform/Geometry.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -42,6 +44,19 @@ Answer firstAnswer(Buttons buttons)
     return Answer::Ok;
 }
 
+// Makes `box` at least as wide as its title needs in the title bar: the
+// title's text, the window icon and the title bar's buttons. Qt sizes a
+// message box by its text alone, so a short text under a long title would
+// cut the title ("- Setu... -").
+void wideEnoughForTitle(QMessageBox& box, const QString& title)
+{
+    const int marge = twipsToPixels(2400); // icon and close button of the title bar
+    const int voulu = QFontMetrics(box.font()).horizontalAdvance(title) + marge;
+    if (auto* grille = qobject_cast<QGridLayout*>(box.layout()))
+        grille->addItem(new QSpacerItem(voulu, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grille->rowCount(), 0, 1,
+                        grille->columnCount());
+}
+
 } // namespace
 
 Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
@@ -68,6 +83,7 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const
         box.setEscapeButton(QMessageBox::Cancel);
     else if (entries.size() == 1)
         box.setEscapeButton(entries.front().b);
+    wideEnoughForTitle(box, title);
     const int result = box.exec();
     for (const Entry& e : entries)
         if (result == e.b)
@@ -83,9 +99,16 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     dlg.setWindowTitle(title);
     dlg.setLabelText(withLineBreaks(prompt));
     dlg.setTextValue(defaultText);
+    // A question asked again (a name refused and asked once more) opens where
+    // the last one was, also after the operator moved it.
+    const QString question = title + QLatin1Char('\n') + prompt;
     if (position)
         dlg.move(twipsToPixels(position->x()), twipsToPixels(position->y()));
-    if (dlg.exec() != QDialog::Accepted)
+    else if (const auto ou = inputPlaces_.find(question); ou != inputPlaces_.end())
+        dlg.move(ou->second);
+    const int resultat = dlg.exec();
+    inputPlaces_[question] = dlg.pos();
+    if (resultat != QDialog::Accepted)
         return {};
     return dlg.textValue();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -29,12 +30,17 @@ public:
     virtual void beep() = 0;
 };
 
+// A message box is at least as wide as its title. An input box without a
+// position opens where the box of the same title and prompt last stood.
 class QtDialogs : public Dialogs {
 public:
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText,
                   std::optional<QPoint> position) override;
     void beep() override;
+
+private:
+    std::map<QString, QPoint> inputPlaces_; // by title and prompt
 };
 
 // One recorded box or beep.

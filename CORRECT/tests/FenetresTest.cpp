@@ -8,6 +8,7 @@
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -132,6 +133,7 @@ TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
     EXPECT_EQ(choix().ListeFichierTCV->entry(0), "A.TCV");
     EXPECT_EQ(choix().ListeFichierTCV->entry(1), "b.tcv");
     EXPECT_FALSE(etat->feuillePrincipaleChargee());
+    EXPECT_EQ(choix().focusWidget(), choix().ListeFichierTCV); // the keys choose a table at once
 
     cliquerEntree(choix().ListeFichierTCV, "b.tcv");
     EXPECT_TRUE(choix().BoutonFichierOK->isEnabled());
@@ -281,7 +283,9 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     };
     const Cas cas[] = {
         {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0},
-        {"minus refused in 1.5", 2, 1, "1.5", "-", "1.5", 1, 0},
+        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0},
+        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0},
+        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0},
         {"six is out of range", 3, 2, " 0", "6", "", 1, 1},
         {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0},
         {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
@@ -319,6 +323,23 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     EXPECT_EQ(d.events().size(), 0u);
 }
 
+// A screen reader's "Toggle" on an entry of the table list chooses it as a
+// click does: OK is enabled for that table.
+TEST_F(Fenetres, AccessibleToggleOfAnEntryActsAsAClick)
+{
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), ""));
+    demarrer();
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(choix().ListeFichierTCV);
+    ASSERT_NE(liste, nullptr);
+    ASSERT_GE(liste->childCount(), 1);
+    QAccessibleInterface* entree = liste->child(0);
+    ASSERT_EQ(entree->text(QAccessible::Name), "home.tcv");
+    ASSERT_NE(entree->actionInterface(), nullptr);
+    entree->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(choix().BoutonFichierOK->isEnabled());
+    EXPECT_EQ(etat->FichierTCV, "home.tcv");
+}
+
 TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
 {
     demarrer();
@@ -331,6 +352,7 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     EXPECT_EQ(choixDat().windowTitle(), "Selvane - Setup file");
     EXPECT_EQ(choixDat().Etiq_On->text(), "Select a \".dat\" with wich the \".tcv\" file will be associated");
     EXPECT_FALSE(choixDat().BoutonOKDat->isEnabled());
+    EXPECT_EQ(choixDat().focusWidget(), choixDat().ListeFichierDat);
     cliquerEntree(choixDat().ListeFichierDat, "home.dat");
     EXPECT_TRUE(choixDat().BoutonOKDat->isEnabled());
     EXPECT_EQ(etat->FichierStation, "home.dat");

@@ -43,9 +43,14 @@ TEST(FiltreTouche, KeySequences)
     const Sequence cas[] = {
         // name, start, first, keys, text, beeps, messages, first after
         {"digit replaces a fresh cell", "1.5", true, "2", "2", 0, 0, false},
-        {"minus refused when a point is there", "1.5", true, "-", "1.5", 1, 0, true},
-        {"point refused when a point is there", "1.5", true, ".", "1.5", 1, 0, true},
-        {"the scan looks at the text before replacement", " 0", true, "-5", "-5", 0, 0, false},
+        {"minus over 1.5 starts a negative value", "1.5", true, "-0.4", "-0.4", 0, 0, false},
+        {"minus over -0.3 starts a negative value", "-0.3", true, "-0.6", "-0.6", 0, 0, false},
+        {"point over 1.5 starts a new value", "1.5", true, ".5", ".5", 0, 0, false},
+        {"plus over -2 starts a positive value", "-2", true, "+3", "+3", 0, 0, false},
+        {"minus refused when a point is there", "1.5", false, "-", "1.5", 1, 0, false},
+        {"point refused when a point is there", "1.5", false, ".", "1.5", 1, 0, false},
+        {"a refused letter keeps the first-key flag", "1.5", true, "x", "1.5", 1, 0, true},
+        {"minus then a second minus", " 0", true, "-5-", "-5", 1, 0, false},
         {"six is out of range", " 0", true, "6", "", 1, 1, false},
         {"fifth key beeps, sixth is cut", " 0", true, "4.5512", "4.551", 2, 0, false},
         {"negative full cell", " 0", true, "-4.55", "-4.55", 1, 0, false},

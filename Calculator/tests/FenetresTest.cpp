@@ -13,7 +13,9 @@
 #include "platform/widgets/StartWindow.h"
 #include "Outils.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using brulvane::Boite;
@@ -104,6 +107,8 @@ TEST_F(Programme, StartPictureThenChooser) {
     // The 2-second hold ran on the injected clock.
     EXPECT_GE(clock.now(), QDateTime(QDate(2024, 3, 1), QTime(12, 0, 2)));
     EXPECT_TRUE(dialogs.events().empty());
+    // The keys choose a file at once.
+    EXPECT_EQ(choix()->focusWidget(), choix()->ListeFichier);
 }
 
 TEST_F(Programme, StationAndDXFileOpenTheCalculatorComputed) {
@@ -141,6 +146,32 @@ TEST_F(Programme, StationAndDXFileOpenTheCalculatorComputed) {
     EXPECT_EQ(res(Resultat::D_MoonNoise), "3.5");
     EXPECT_EQ(res(Resultat::D_TotalNoise), "226");
     EXPECT_EQ(res(Resultat::H_HomeSignal), res(Resultat::D_DXSignal));
+}
+
+// The default station folder as a newcomer gets it: the first start reads its
+// home.dat and brulvane.ini without a word and shows a computed budget.
+TEST_F(Programme, TheDefaultStationFolderComputesAtFirstStart) {
+    const QDir station(QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR")).filePath(QStringLiteral("station")));
+    for (const char* nom : {"home.dat", "brulvane.ini"}) {
+        QFile::remove(chemin(nom));
+        ASSERT_TRUE(QFile::copy(station.filePath(nom), chemin(nom))) << nom;
+    }
+    demarre();
+    choisit("home.dat");
+    ASSERT_EQ(fins, 0);
+    EXPECT_TRUE(dialogs.events().empty());
+    EXPECT_TRUE(calc()->isVisible());
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "400");
+    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "19.5");
+    for (int i = 0; i < brulvane::NombreResultats; ++i)
+        EXPECT_FALSE(res(static_cast<Resultat>(i)).isEmpty()) << i;
+    // A DX station on the home station's band: both echoes are heard.
+    EXPECT_TRUE(res(Resultat::H_DXSignal).startsWith('-'));
+    // Saving it again writes the same bytes.
+    clique(calc()->Bouton_Save);
+    QFile f(station.filePath("brulvane.ini"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(lit("brulvane.ini"), f.readAll());
 }
 
 TEST_F(Programme, WithoutDXFileTheBoxesStartEmptyAndTypedValuesAreComputed) {
@@ -362,6 +393,7 @@ TEST_F(Programme, QuitQuestionNewStationAndCancel) {
     EXPECT_FALSE(calc()->isVisible());
     EXPECT_TRUE(choix()->isVisible());
     EXPECT_FALSE(choix()->BoutonBrulvane->isEnabled());
+    EXPECT_EQ(choix()->focusWidget(), choix()->ListeFichier);
     // Cancel goes back with Range at Perigee and the sky at its default.
     calc()->SkyTemp->setText("77");
     clique(choix()->BoutonAnnuler);
@@ -415,4 +447,76 @@ TEST_F(Programme, HelpToggles) {
                              "- The Syst\u00e8me temp. includes the Antenna temp.\n\n"));
     EXPECT_TRUE(t.endsWith("    the Sky temp., the Moon range and the frequency.\n\n"));
     EXPECT_EQ(t.count('\n'), 21);
+}
+
+namespace {
+QString nomAccessible(QWidget* w) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+} // namespace
+
+// What a screen reader says: each box its own caption (not the frame's call
+// sign), each result its caption and value; the Range list's and the file
+// list's accessible "Toggle" act as a click.
+TEST_F(Programme, ScreenReaderNamesAndActions) {
+    ecrit("Other.dat", stationDat("A&B", "Paris", station10G));
+    ASSERT_TRUE(brulvane::SauveStationDX(dir.filePath("brulvane.ini"), {"100", "0.5", "0.2", "0.8", "100", "50"}));
+    demarre();
+    // The chooser's entry, toggled: "EME Calculator" is enabled.
+    platform::FileList* l = choix()->ListeFichier;
+    QAccessibleInterface* liste = QAccessible::queryAccessibleInterface(l);
+    ASSERT_NE(liste, nullptr);
+    QAccessibleInterface* entree = nullptr;
+    for (int i = 0; i < liste->childCount() && !entree; ++i)
+        if (liste->child(i)->text(QAccessible::Name) == "home.dat")
+            entree = liste->child(i);
+    ASSERT_NE(entree, nullptr);
+    ASSERT_NE(entree->actionInterface(), nullptr);
+    ASSERT_TRUE(entree->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    entree->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(l->fileName(), "home.dat");
+    EXPECT_TRUE(choix()->BoutonBrulvane->isEnabled());
+    // A second toggle leaves it chosen.
+    entree->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(l->fileName(), "home.dat");
+    clique(choix()->BoutonBrulvane);
+    ASSERT_TRUE(calc()->isVisible());
+
+    EXPECT_EQ(nomAccessible(boite(Boite::HP_TxPower)), "Tx Power Output");
+    EXPECT_EQ(nomAccessible(boite(Boite::DP_AntGain)), "Antenna Gain");
+    EXPECT_EQ(nomAccessible(boite(Boite::SkyTemp)), "Sky temp.");
+    EXPECT_EQ(nomAccessible(boite(Boite::HP_Frequence)), "Frequency");
+    ASSERT_FALSE(res(Resultat::PathEME).isEmpty());
+    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::PathEME)), "Path Loss " + res(Resultat::PathEME));
+    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::D_SNHome)), "(S+N)/N Home " + res(Resultat::D_SNHome));
+    calc()->SkyTemp->setText("");
+    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::H_TotalNoise)), "Total Noise"); // blank: the caption alone
+
+    // The Range list: toggling "Apogee" chooses it as a click does.
+    QAccessibleInterface* range = QAccessible::queryAccessibleInterface(calc()->Range);
+    ASSERT_NE(range, nullptr);
+    QAccessibleInterface* apogee = nullptr;
+    std::function<void(QAccessibleInterface*)> cherche = [&](QAccessibleInterface* i) {
+        for (int k = 0; k < i->childCount() && !apogee; ++k) {
+            QAccessibleInterface* c = i->child(k);
+            if (c && c->text(QAccessible::Name) == "Apogee" && c->actionInterface() &&
+                c->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+                apogee = c;
+            else if (c)
+                cherche(c);
+        }
+    };
+    cherche(range);
+    ASSERT_NE(apogee, nullptr);
+    calc()->SkyTemp->setText("5");
+    apogee->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(calc()->Range->currentText(), "Apogee");
+    EXPECT_EQ(etat->DistanceLune, 406740000);
+    EXPECT_FALSE(res(Resultat::PathEME).isEmpty());
+
+    // A call sign with "&" stays as it is.
+    clique(calc()->Bouton_New);
+    choisit("Other.dat");
+    EXPECT_EQ(calc()->Cadre_EME[1]->title(), "A&&B");
 }

@@ -167,3 +167,36 @@ TEST(Filtres, EveryTextBoxHasOneRowAndItsNextBoxIsOnTheSameTab)
     }
     EXPECT_EQ(boites, 39);
 }
+
+// A typed change: a refused character beeps and gives the box back its text
+// from before; any other typed change is filtered as every change is.
+TEST(FiltreSaisie, ARefusedCharacterKeepsTheValueBefore)
+{
+    const struct {
+        Champ boite;
+        const char* avant;
+        const char* saisi;
+        const char* reste;
+        bool bip;
+        Focus focus;
+    } cas[] = {
+        {Champ::Altitude, "392", "i", "392", true, A},
+        {Champ::Altitude, "392", "392a", "392", true, A},
+        {Champ::ButeeH, "90", "x", "90", true, A},
+        {Champ::LatSig, "N", "Nx", "N", true, A},
+        {Champ::LatDeg, "", "a", "", true, A},
+        {Champ::LatDeg, "4", "45", "45", false, N},
+        {Champ::Altitude, "392", "3929", "3929", false, N},
+        {Champ::Altitude, "392", "39299", "", true, S},
+        {Champ::LatSig, "N", "NS", "", false, S},
+        {Champ::Lieu, "Parkes NSW", "Parkes NSW,", "Parkes NSW", true, A},
+    };
+    for (const auto& c : cas) {
+        const QString reste = QString::fromLatin1(c.reste);
+        const corvinet::ResultatFiltre r =
+            corvinet::filtreSaisie(c.boite, QString::fromLatin1(c.avant), QString::fromLatin1(c.saisi));
+        EXPECT_EQ(r.texte, reste) << corvinet::info(c.boite).nom << " " << c.saisi;
+        EXPECT_EQ(r.bip, c.bip) << corvinet::info(c.boite).nom << " " << c.saisi;
+        EXPECT_EQ(r.focus, c.focus) << corvinet::info(c.boite).nom << " " << c.saisi;
+    }
+}

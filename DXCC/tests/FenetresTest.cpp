@@ -9,6 +9,7 @@
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -513,6 +514,46 @@ TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
         f.BtonAnnuler->click();
         f.grab().save(QString::fromLocal8Bit(captures) + QStringLiteral("/liste.png"));
     }
+}
+
+// A screen reader names each box of the editor by its own label.
+TEST_F(Fenetres, ScreenReaderNamesOfTheEditorBoxes)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    const std::pair<QLineEdit*, const char*> cas[] = {
+        {f.Indic, "Callsign"}, {f.Lieu, "Location"}, {f.LatDeg, "Deg"}, {f.LatMin, "Min"},
+        {f.LatSig, "N/S"},     {f.LonDeg, "Deg"},    {f.LonMin, "Min"}, {f.LonSig, "E/W"},
+    };
+    for (const auto& [boite, nom] : cas) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(boite);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->text(QAccessible::Name), QString::fromLatin1(nom)) << boite->objectName().toStdString();
+    }
+}
+
+// The keyboard after "World map" and "Exit...": the focus is on the control
+// used next, never on "Quit ...", so Space goes back and then confirms.
+TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    const QStringList entree = {"ZZ9", "Testland", "10", "0", "N", "20", "0", "E"};
+    QLineEdit* boites[] = {f.Indic, f.Lieu, f.LatDeg, f.LatMin, f.LatSig, f.LonDeg, f.LonMin, f.LonSig};
+    for (int i = 0; i < 8; ++i)
+        boites[i]->setText(entree[i]);
+    f.BtonCarte->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(f.FenetreCarte->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.BoutonFinCarte);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.BtonOK);
+    dialogs.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(dialogs.messages().empty()); // no quit question
+    EXPECT_TRUE(f.FenetreListe->isVisible());
+    EXPECT_EQ(fins, 0);
 }
 
 TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)

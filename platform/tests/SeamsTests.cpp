@@ -103,3 +103,51 @@ TEST(GeometryTest, PlacesAWidgetOnItsScreen)
     const QRect screen = w.screen()->availableGeometry();
     EXPECT_EQ(w.pos(), centredThirdPosition(QSize(300, 200), screen));
 }
+
+// The real boxes, answered by a timer as soon as each opens: a message box is
+// wide enough for its title, and an input box asked again opens where the last
+// one stood, also after the operator moved it.
+TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
+{
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QtDialogs d;
+
+    const QString titre = QStringLiteral("- Setup of Selvane - a title far longer than the text -");
+    int largeur = 0, voulu = 0;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        largeur = box->width();
+        voulu = box->fontMetrics().horizontalAdvance(titre);
+        box->close();
+    });
+    d.message(QStringLiteral("OK ?"), Buttons::Ok, Icon::Exclamation, titre);
+    EXPECT_GT(voulu, 0);
+    // Room for the title and, beside it in the title bar, the window icon and
+    // the three buttons (at least 1500 twips, 100 pixels at 96 dpi).
+    EXPECT_GE(largeur, voulu + twipsToPixels(1500));
+
+    QPoint premier, second;
+    const QPoint deplace(137, 91);
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        premier = box->pos();
+        box->move(deplace); // the operator drags it away
+        box->close();
+    });
+    EXPECT_EQ(d.input(QStringLiteral("New Setup Filename ?"), QStringLiteral("Selvane"), QStringLiteral(".dat"),
+                      std::nullopt),
+              QString());
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        second = box->pos();
+        box->close();
+    });
+    d.input(QStringLiteral("New Setup Filename ?"), QStringLiteral("Selvane"), QStringLiteral(".dat"), std::nullopt);
+    EXPECT_EQ(second, deplace);
+}

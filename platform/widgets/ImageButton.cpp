@@ -2,8 +2,13 @@
 
 #include "platform/Geometry.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -20,6 +25,17 @@ int mouseButtonCode(Qt::MouseButton b)
 int shiftCode(Qt::KeyboardModifiers m)
 {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+QPixmap pictureCanvas(QSize size)
+{
+    const QScreen* ecran = QGuiApplication::primaryScreen();
+    const qreal r = ecran ? ecran->devicePixelRatio() : 1.0;
+    const QSize taille = size.expandedTo(QSize(1, 1));
+    QPixmap p(QSize(int(std::ceil(std::min(taille.width() * r, 1.0e5))),
+                    int(std::ceil(std::min(taille.height() * r, 1.0e5)))));
+    p.setDevicePixelRatio(r);
+    return p;
 }
 
 ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {}

@@ -66,6 +66,13 @@ private:
     bool pressedShown_ = false;
 };
 
+// A blank picture of `size` device-independent pixels made at the pixel ratio
+// of the screen (twice as many pixels each way on a dense screen), for the
+// pictures the programs draw in code: a QPainter on it draws in
+// device-independent pixels, and the picture stays sharp wherever it is shown
+// (image buttons, labels, icons). Fill it before drawing.
+QPixmap pictureCanvas(QSize size);
+
 // Mouse button and shift codes of a Qt mouse event, as the handlers take them.
 int mouseButtonCode(Qt::MouseButton b);
 int shiftCode(Qt::KeyboardModifiers m);

@@ -17,6 +17,7 @@
 // point, moved to the end of every line and to every point set.
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <optional>
 
@@ -84,7 +85,10 @@ public:
     // Colour value of the canvas at (x, y); -1 outside the canvas.
     qint64 point(double x, double y) const;
 
-    // The canvas (picture and drawing), for tests and for copying.
+    // The canvas (picture and drawing), for tests and for copying. It holds
+    // the box's pixels at the screen's pixel ratio (its devicePixelRatio()):
+    // twice as many each way on a dense screen, so draw it into a rectangle
+    // of the box's size, or read it through point().
     const QImage& canvas() const
     {
         syncCanvasSize();
@@ -113,12 +117,18 @@ private:
     double toPixelLength(double v) const;
     QPointF fromPixels(QPointF p) const;
     void resetCanvas(QSize size);
+    // The pixel ratio of the screen the box is on (1 on an ordinary screen).
+    qreal ratio() const;
+    // Background colour and picture at `logical` box pixels, in device pixels.
+    QImage blankCanvas(QSize logical) const;
+    void preparePainter(QPainter& painter) const;
     // The canvas follows the box's size, also before the box is first shown
     // (a hidden widget gets its resize event only when shown).
     void syncCanvasSize() const;
     QPen pen(quint32 color) const;
 
     mutable QImage canvas_;
+    mutable QSize canvasSize_; // the canvas in box pixels
     QImage picture_;
     ScaleMode scaleMode_ = ScaleMode::Twips;
     quint32 foreColor_ = 0;

@@ -72,6 +72,57 @@ FileList::FileList(QWidget* parent) : QListWidget(parent)
             emit click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { emit dblClick(); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection&, const QItemSelection& deselected) {
+                if (!byOperatorOrProgram_)
+                    selectionChangedByAction(deselected);
+            });
+}
+
+namespace {
+// Marks a change of the selection made by the mouse, the keys or the program.
+class Guard {
+public:
+    explicit Guard(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~Guard() { flag_ = before_; }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+
+private:
+    bool& flag_;
+    bool before_;
+};
+} // namespace
+
+void FileList::selectionChangedByAction(const QItemSelection& deselected)
+{
+    if (listIndex() < 0) {
+        // A toggle took the selection away: the entry stays selected, as a
+        // click on it leaves it.
+        if (deselected.indexes().isEmpty())
+            return;
+        const Guard g(byOperatorOrProgram_);
+        setCurrentRow(deselected.indexes().first().row(), QItemSelectionModel::ClearAndSelect);
+    } else {
+        const Guard g(byOperatorOrProgram_);
+        setCurrentRow(listIndex(), QItemSelectionModel::Current);
+    }
+    if (listIndex() >= 0)
+        emit click();
+}
+
+bool FileList::viewportEvent(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        const Guard g(byOperatorOrProgram_);
+        return QListWidget::viewportEvent(e);
+    }
+    default: return QListWidget::viewportEvent(e);
+    }
 }
 
 void FileList::setPattern(const QString& pattern)
@@ -91,6 +142,7 @@ QString FileList::path() const { return folder_.isEmpty() ? QDir::currentPath() 
 void FileList::refresh()
 {
     const QSignalBlocker block(this);
+    const Guard g(byOperatorOrProgram_);
     clear();
     addItems(listFiles(path(), pattern_));
     setCurrentRow(-1);
@@ -106,6 +158,7 @@ int FileList::listIndex() const
 void FileList::setListIndex(int index)
 {
     const QSignalBlocker block(this);
+    const Guard g(byOperatorOrProgram_);
     if (index < 0 || index >= count()) {
         clearSelection();
         setCurrentRow(-1);
@@ -135,9 +188,17 @@ QItemSelectionModel::SelectionFlags FileList::selectionCommand(const QModelIndex
     return f;
 }
 
+void FileList::showEvent(QShowEvent* e)
+{
+    QListWidget::showEvent(e);
+    if (isEnabled())
+        setFocus(Qt::OtherFocusReason);
+}
+
 void FileList::keyPressEvent(QKeyEvent* e)
 {
     const int before = listIndex();
+    const Guard g(byOperatorOrProgram_);
     QListWidget::keyPressEvent(e);
     // A move by the keys selects as a click does.
     if (currentRow() >= 0 && !currentItem()->isSelected())

@@ -54,8 +54,15 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds = 2.0);
 // entries changes nothing; the operator cannot take the selection away, only
 // refresh() or setListIndex(-1) clear it.
 //
-// Signals: click() when the operator selects an entry (mouse click, or the
-// arrow keys moving the selection), never while nothing is selected;
+// The list takes the keyboard focus whenever it is shown (its window opening,
+// or the list appearing after the start picture), so the arrow keys choose a
+// file at once; a program that wants another control focused (a one-click
+// "home.dat" button) sets it after showing the window.
+//
+// Signals: click() when the operator selects an entry (mouse click, the
+// arrow keys moving the selection, or a screen reader's "Toggle" or select
+// action on an entry, which never takes the selection away either), never
+// while nothing is selected;
 // dblClick() on a double click of an entry. Setting listIndex from code
 // emits nothing.
 class FileList : public QListWidget {
@@ -90,8 +97,14 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
+    // A change of the selection that neither the mouse, the keys nor the
+    // program made: an accessible action.
+    void selectionChangedByAction(const QItemSelection& deselected);
+    bool byOperatorOrProgram_ = false;
     QString pattern_ = QStringLiteral("*.*");
     QString folder_;
 };
