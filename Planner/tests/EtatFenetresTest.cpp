@@ -91,6 +91,7 @@ TEST_F(Programme, PrefixeLointainMarqueEtNom) {
     const QImage apres = carte->canvas().copy();
     etat->DessineFenetreCommune();
     EXPECT_TRUE(apres == carte->canvas());
+    etat->fenetreCommune()->grab().save("/tmp/planner_carte_vu.png");
 
     dialogs.queueInput("vu4");
     dx->ImgBtonDX_Click();
