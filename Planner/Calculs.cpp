@@ -1,5 +1,6 @@
 #include "Planner/Calculs.h"
 
+#include "Planner/Dates.h"
 #include "Planner/Station.h"
 #include "platform/Text.h"
 
@@ -36,8 +37,8 @@ void observateurHome(VariablesPlanner& v) {
 }
 
 void observateurDX(VariablesPlanner& v) {
-    v.Astro.LatitudeObservateur = astro::CarteYVersLatitude(v.YPointDX);
-    v.Astro.LongitudeObservateur = astro::CarteXVersLongitude(v.XPointDX);
+    v.Astro.LatitudeObservateur = v.LatitudeDX;
+    v.Astro.LongitudeObservateur = v.LongitudeDXHeures;
     astro::CalculTempsSideral(v.Astro);
 }
 
@@ -151,7 +152,7 @@ QString texteNonVisible(const VariablesPlanner& v) {
 void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
     auto& e = v.Astro;
     // A step that does not move the clock would never reach the end.
-    if (v.Step <= 0)
+    if (!pasValide(v.Step))
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QStringList> {
@@ -197,7 +198,7 @@ float DecalagePolar(float ph, float pd) {
 
 void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     auto& e = v.Astro;
-    if (v.Step <= 0)
+    if (!pasValide(v.Step))
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     v.HeureFinTable.clear();
@@ -232,6 +233,10 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         }
         v.DeclinaisonFin = degres(decl);
         v.AscDroiteFin = degres(ra);
+        // The Sun of this row, for the day's sky temperature and phase
+        // picture (the source's values above are already taken).
+        astro::CalculPositionSource(e, 1);
+        v.AscDroiteSoleil = degres(e.AscensionDroite);
         return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
                            angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
     });
@@ -306,14 +311,45 @@ void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede) {
     }
 }
 
-ResultatDX CalculPointDX(VariablesPlanner& v) {
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude) {
+    v.XPointDX = x;
+    v.YPointDX = y;
+    v.LatitudeDX = latitude;
+    v.LongitudeDX = longitude;
+    v.LongitudeDXHeures = longitude / 15;
+}
+
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y) {
+    v.XPointDX = x;
+    v.YPointDX = y;
+    v.LatitudeDX = astro::CarteYVersLatitude(y);
+    v.LongitudeDXHeures = astro::CarteXVersLongitude(x);
+    v.LongitudeDX = v.LongitudeDXHeures * 15;
+}
+
+std::pair<int16_t, int16_t> PointClic(double x, double y) {
+    auto dans = [](double z, int haut) {
+        if (!(z >= 1)) // below 1, or not a number
+            return int16_t(1);
+        if (z > haut)
+            return int16_t(haut);
+        return int16_t(std::nearbyint(z));
+    };
+    return {dans(x, 5670), dans(y, 2770)};
+}
+
+VariablesPlanner AInstant(const VariablesPlanner& v, const QString& date, const QString& time) {
+    VariablesPlanner w = v;
+    fixeInstant(w, date, time);
+    observateurHome(w);
+    return w;
+}
+
+ResultatDX CalculPointDX(VariablesPlanner v) {
     auto& e = v.Astro;
     ResultatDX r;
     observateurHome(v);
-    if (v.CodeSource != 0)
-        astro::CalculPositionSource(e, v.CodeSource);
-    else
-        astro::CalculAzElTopocentrique(e);
+    astro::CalculPositionSource(e, v.CodeSource);
     const bool homeVoit = e.ElevationSource >= 0;
     const float dh = e.FacteurDopplerRotation * float(v.Freq) / 2;
     const double azimH = e.AzimutSource, elevH = e.ElevationSource;
@@ -398,7 +434,7 @@ int PlaceFenetre(int i, int pas, int base, int ecran, int marge) {
     return p;
 }
 
-Ciel CalculCiel(VariablesPlanner& v) {
+Ciel CalculCiel(VariablesPlanner v) {
     auto& e = v.Astro;
     Ciel c;
     const float kx = 4890.0f / 360.0f, ky = 3665.0f / 180.0f;

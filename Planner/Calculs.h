@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 namespace planner {
 
@@ -35,12 +36,20 @@ public:
     virtual void fermeFenetre(int index) = 0;
 };
 
+// The largest time step, in minutes (three digits in the step box).
+constexpr int16_t PasMaximum = 999;
+// A step the tables can use: 1..PasMaximum minutes.
+inline bool pasValide(int32_t pas) { return pas >= 1 && pas <= PasMaximum; }
+
 // Moon-location tables from the start instant the period dialog left
 // (DateCalcul, HeureCalcul, MinuteCalcul, FractionJour, HeureUT, JourJulien)
 // to DateJulienneFin, every Step minutes, for the Moon (code 0).
-// A Step of 0 or less computes nothing (the clock could not move).
+// A Step outside 1..PasMaximum computes nothing (the clock could not move,
+// or would jump past a whole day).
 void CalculPrevision(VariablesPlanner& v, SortieTable& sortie);
-// Common-window tables for CodeSource between home and the DX point.
+// Common-window tables for CodeSource between home and the DX station's own
+// position (LatitudeDX, LongitudeDXHeures). AscDroiteSoleil is the Sun's right
+// ascension at the day's latest row, as in the Moon-location tables.
 void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& sortie);
 
 // The not-visible message for the day in DateCalcul.
@@ -67,11 +76,28 @@ float AnglePolar(double phi, float a, float e);
 // Ph - Pd folded into -90..90 (exactly +-90 kept).
 float DecalagePolar(float ph, float pd);
 
-// The DX point's values for XPointDX, YPointDX at the instant held.
+// The DX point: the mark at map X, Y (twips) and the position its values are
+// computed for. From a map click the position is the map point's; from a
+// prefix record it is the record's own latitude and longitude (degrees).
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y);
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude);
+// A click at map X, Y (twips, any value) as a DX mark: held inside the map
+// and off 0, since X = 0 or Y = 0 means no DX point.
+std::pair<int16_t, int16_t> PointClic(double x, double y);
+
+// A copy of the variables for one instant (a date box's and a time box's
+// texts) with the home station as observer and its sidereal time computed.
+// The DX values and the radio-sky map are computed on such a copy, so they
+// neither take what a table computation left in the astronomy state nor leave
+// anything there.
+VariablesPlanner AInstant(const VariablesPlanner& v, const QString& date, const QString& time);
+
+// The DX station's values for the instant and home observer held in v (see
+// AInstant): the source at home and at the DX station's own position.
 struct ResultatDX {
     QString AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance;
 };
-ResultatDX CalculPointDX(VariablesPlanner& v);
+ResultatDX CalculPointDX(VariablesPlanner v);
 
 // The sky-temperature line of a table window for the Moon between right
 // ascensions a1 and a2 (degrees) with the Sun at aSoleil.
@@ -87,12 +113,12 @@ QString TexteFrequence(int32_t freq);
 // Cascade of the table windows: base + i * pas, held inside ecran - marge.
 int PlaceFenetre(int i, int pas, int base, int ecran, int marge);
 
-// The radio-sky map for the instant and observer held.
+// The radio-sky map for the instant and observer held in v (see AInstant).
 struct Ciel {
     float SolLeft = 0, SolTop = 0, LuneLeft = 0, LuneTop = 0;
     QString AffHA, AffDecl, AffExtraLoss, EtiqTemp, AffTemp;
     int Phase = 0;
 };
-Ciel CalculCiel(VariablesPlanner& v);
+Ciel CalculCiel(VariablesPlanner v);
 
 } // namespace planner

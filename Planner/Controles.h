@@ -13,9 +13,13 @@
 
 namespace planner {
 
-// A label with `texte`, at (l, t) with size w x h twips in `parent`.
+// A label with `texte`, at (l, t) with size w x h twips in `parent`. Its text
+// is shown as it stands (plain text: an "&" in a station or entity name stays
+// an "&", never a mnemonic or markup).
 inline QLabel* etiquette(QWidget* parent, const QString& texte, int l, int t, int w, int h) {
-    auto* e = new QLabel(texte, parent);
+    auto* e = new QLabel(parent);
+    e->setTextFormat(Qt::PlainText);
+    e->setText(texte);
     platform::setTwipsGeometry(e, l, t, w, h);
     return e;
 }

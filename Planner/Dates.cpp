@@ -1,5 +1,6 @@
 #include "Planner/Dates.h"
 
+#include "Planner/Calculs.h"
 #include "platform/Text.h"
 
 namespace planner {
@@ -31,18 +32,32 @@ HeureBoite lireHeure(const QString& t) {
     return h;
 }
 
+int16_t joursDuMois(int16_t mois, int16_t annee) {
+    static const astro::EtatAstro communes; // the months of a common year
+    if (mois < 1 || mois > 12)
+        return 0;
+    return mois == 2 && annee % 4 == 0 ? 29 : communes.JoursParMois[size_t(mois)];
+}
+
+namespace {
+// A blank position ("_") left in a box: the box is not filled in.
+bool incomplet(const QString& texte) { return texte.contains(QLatin1Char('_')); }
+} // namespace
+
 bool verifieDate(VariablesPlanner& v, const QString& texte) {
     const DateBoite d = lireDate(texte);
-    if (v.SaisieValide == Faux || d.jour < 1 || d.jour > 31 || d.mois < 1 || d.mois > 12 || d.annee < 1993) {
+    if (v.SaisieValide == Faux || incomplet(texte) || d.jour < 1 || d.jour > 31 || d.mois < 1 || d.mois > 12 ||
+        d.annee < 1993) {
         v.SaisieValide = Vrai;
         return false;
     }
-    return d.jour <= v.Astro.JoursParMois[size_t(d.mois)];
+    return d.jour <= joursDuMois(d.mois, d.annee);
 }
 
 bool verifieHeure(VariablesPlanner& v, const QString& texte) {
     const HeureBoite h = lireHeure(texte);
-    if (v.SaisieValide != Faux && h.heure >= 0 && h.heure <= 23 && h.minute >= 0 && h.minute <= 59)
+    if (v.SaisieValide != Faux && !incomplet(texte) && h.heure >= 0 && h.heure <= 23 && h.minute >= 0 &&
+        h.minute <= 59)
         return true;
     v.SaisieValide = Vrai;
     return false;
@@ -75,7 +90,7 @@ Periode verifiePeriode(VariablesPlanner& v, const QString& dateDeb, const QStrin
     auto& e = v.Astro;
     v.MoonVisible = moonVisible ? Vrai : Faux;
     v.Step = lirePas(step);
-    if (v.Step <= 0)
+    if (!pasValide(v.Step))
         return Periode::PasNul;
     const DateBoite f = lireDate(dateFin);
     e.DateCalcul.day = f.jour;

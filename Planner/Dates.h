@@ -24,16 +24,22 @@ HeureBoite lireHeure(const QString& texte);
 // text does not fit.
 int16_t lirePas(const QString& texte);
 
-// The check a date box makes when it loses the focus. False = refused
-// ("Enter a new date !!!"). A cleared mask flag or a day, month or year out of
-// range refuses and sets the flag again; a day beyond JoursParMois (in its
-// current state) refuses too.
+// Days of month 1..12 of `annee` (February has 29 days in every year
+// divisible by 4); 0 for any other month.
+int16_t joursDuMois(int16_t mois, int16_t annee);
+
+// The check a date box makes when it loses the focus, and each O.K. of a
+// dialog before it reads its boxes. False = refused ("Enter a new date !!!").
+// A cleared mask flag, a blank position left, or a day, month or year out of
+// range refuses and sets the flag again; a day beyond its month in the year
+// of the box refuses too.
 bool verifieDate(VariablesPlanner& v, const QString& texte);
-// The same for a time box ("Enter a new time !!!"): 0..23 and 0..59; the flag
-// is set again after every refusal.
+// The same for a time box ("Enter a new time !!!"): filled in, 0..23 and
+// 0..59; the flag is set again after every refusal.
 bool verifieHeure(VariablesPlanner& v, const QString& texte);
 
-// The period dialog's O.K.: Step, MoonVisible, the end instant (DateJulienneFin)
+// The period dialog's O.K. once its boxes have passed their checks: Step
+// (1..PasMaximum, else PasNul), MoonVisible, the end instant (DateJulienneFin)
 // and then the start instant in DateCalcul, NomJourSemaine, HeureCalcul,
 // MinuteCalcul, SecondesJour, FractionJour, HeureUT and DateJulienne.
 enum class Periode { Ok, PasNul, Ordre, TropLongue };

@@ -72,6 +72,6 @@ void FenetreCiel::closeEvent(QCloseEvent* e) { e->ignore(); }
 
 void FenetreCiel::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    if (isVisible() && !isMinimized() && !isMaximized() && !etat_.CalculEnCours)
+    if (isVisible() && !isMinimized() && !isMaximized())
         etat_.AffichageFenetreCiel();
 }

@@ -20,9 +20,13 @@ FenetreCommune::FenetreCommune(Planner& etat) : QWidget(nullptr), etat_(etat) {
 }
 
 void FenetreCommune::EMEWindow_MouseDown(double x, double y) {
+    // The DX point is an input of the computation running.
+    if (etat_.Refuse())
+        return;
     etat_.fenetreDX()->AffDxcc->clear();
     etat_.fenetreDX()->AffPays->clear();
-    etat_.PlacePointDX(int16_t(std::nearbyint(x)), int16_t(std::nearbyint(y)));
+    const auto [px, py] = planner::PointClic(x, y);
+    etat_.PlacePointDX(px, py);
 }
 
 void FenetreCommune::closeEvent(QCloseEvent* e) { e->ignore(); }

@@ -39,6 +39,8 @@ FenetreDX::FenetreDX(Planner& etat) : QWidget(nullptr), etat_(etat) {
 }
 
 void FenetreDX::ImgBtonDX_Click() {
+    if (etat_.Refuse())
+        return;
     for (;;) {
         const QString r = etat_.Dialogues.input(QStringLiteral("Enter the DXXC prefix !"),
                                                 QStringLiteral("Common Window : Station <=> DX"), QString());

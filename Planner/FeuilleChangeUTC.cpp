@@ -29,12 +29,17 @@ FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat
 }
 
 void FeuilleChangeUTC::BoutonOK_Click() {
+    // Pressed while the curve (or anything else) runs: carried out after it,
+    // with the boxes' texts as they stand then.
+    if (!etat_.Garde.libre()) {
+        etat_.Garde.apres(Planner::CleChangeUTC, [this] { BoutonOK_Click(); });
+        return;
+    }
     if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb))
         return;
     const QRect f = etat_.form2()->frameGeometry();
     move(x(), f.top() + f.height());
     etat_.feuilleDateCom()->EditDateDeb->setText(EditDateDeb->text());
     etat_.feuilleDateCom()->EditTimeDeb->setText(EditTimeDeb->text());
-    etat_.BasculeMenus(false);
     etat_.CalculFenetreCommune();
 }

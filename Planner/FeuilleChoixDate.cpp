@@ -8,10 +8,10 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace {
@@ -80,7 +80,12 @@ FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::setTwipsGeometry(c4, 2760, 60, 1320, 720);
     AffStep = new QLineEdit(c4);
     platform::setTwipsGeometry(AffStep, 120, 300, 1080, 330);
-    AffStep->installEventFilter(this);
+    // The step box holds at most three digits. The rule judges the text an
+    // edit would make, so typed keys and pasted or dropped text (Shift+Insert,
+    // the context menu, the middle button) pass the same filter; a refused
+    // edit beeps and leaves the box as it was. Backspace and Delete pass.
+    AffStep->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), AffStep));
+    connect(AffStep, &QLineEdit::inputRejected, this, [this] { etat_.Dialogues.beep(); });
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
     platform::setTwipsGeometry(BoutonOK, 2760, 1680, 1320, 420);
     BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
@@ -94,24 +99,14 @@ FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::placeCentredThird(this);
 }
 
-bool FeuilleChoixDate::eventFilter(QObject* o, QEvent* e) {
-    if (o == AffStep && e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Backspace)
-            return false;
-        if (k->text().isEmpty() || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-            return false; // navigation keys carry no character
-        const QChar ch = k->text().at(0);
-        if (AffStep->text().size() >= 3 || ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
-            etat_.Dialogues.beep();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(o, e);
-}
-
 void FeuilleChoixDate::BoutonOK_Click() {
     using planner::Periode;
+    // The checks below set the period's variables: not while a computation runs.
+    if (etat_.Refuse())
+        return;
+    // Each box's own check first: a box that never lost the focus is checked too.
+    if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb) || !verifieInstant(etat_, EditDateFin, EditTimeFin))
+        return;
     const Periode p = planner::verifiePeriode(etat_, EditDateDeb->text(), EditTimeDeb->text(), EditDateFin->text(),
                                               EditTimeFin->text(), AffStep->text(), OptionLune[1]->isChecked());
     auto refus = [&](const char* texte, const char* titre, QWidget* focus) {
@@ -136,8 +131,6 @@ void FeuilleChoixDate::BoutonOK_Click() {
 
 void FeuilleChoixDate::BoutonAnnuler_Click() {
     hide();
-    etat_.BasculeMenus(true);
-    etat_.ActiveAffiche(false);
 }
 
 void FeuilleChoixDate::closeEvent(QCloseEvent* e) {

@@ -25,7 +25,6 @@ public:
     void BoutonAnnuler_Click();
 
 protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -36,7 +35,7 @@ private:
 // the focus, and the mask flag it clears on refused input.
 void brancheBoiteDate(Planner& etat, platform::MaskedEdit* boite);
 void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* boite);
-// The O.K. buttons of the common-window dialogs check the instant again (a box
+// The O.K. buttons of the dialogs check their instants again (a box
 // that never had the focus would reach the computation unchecked): the date
 // box, then the time box, with the messages of the lost-focus checks. False
 // after the first refusal, with the focus on the box concerned.

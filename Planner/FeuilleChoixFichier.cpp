@@ -69,13 +69,13 @@ void FeuilleChoixFichier::BoutonHome_Click() { etat_.ChoixStation(QStringLiteral
 
 void FeuilleChoixFichier::BoutonAnnuler_Click() {
     hide();
-    if (etat_.FichierStation.isEmpty()) {
+    // No station to go back to: none chosen yet, or the last one failed its check.
+    if (etat_.FichierStation.isEmpty() || etat_.StationValide == Faux) {
         etat_.ConfirmeQuitter();
         if (!etat_.ProgrammeTermine)
             show();
         return;
     }
-    etat_.BasculeMenus(true);
     etat_.RetourAnnulerChoix();
 }
 

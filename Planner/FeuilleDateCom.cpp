@@ -56,10 +56,7 @@ void FeuilleDateCom::closeEvent(QCloseEvent* e) {
 }
 
 void FeuilleDateCom::BoutonOK_Click() {
-    // A row clicked while a table computation runs opens this dialog; its
-    // O.K. waits until that computation has ended (the dialog stays open),
-    // since the common window cannot start inside it.
-    if (etat_.CalculEnCours)
+    if (etat_.Refuse())
         return;
     if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb))
         return;
@@ -82,6 +79,5 @@ void FeuilleDateCom::BoutonAnnuler_Click() {
     etat_.form2()->MenuAffiche->setCaption(5, QStringLiteral("Common Window"));
     etat_.form2()->ImgPrev->showReleased();
     etat_.MontreTablesPrevision(true);
-    etat_.BasculeMenus(true);
 }
 

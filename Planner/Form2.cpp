@@ -134,23 +134,25 @@ void Form2::PicturesSource(int i) {
 void Form2::MenuSource_Click(int i) {
     if (i == 7 || i < 0 || i > 9 || MenuSource->checked(i))
         return;
+    // The source is an input of the computation running.
+    if (etat_.Refuse())
+        return;
     for (int k = 0; k < 10; ++k)
         if (k != 7)
             MenuSource->setChecked(k, k == i);
     etat_.CodeSource = int16_t(Sources[i].code);
     etat_.NomSource = QString::fromLatin1(Sources[i].nom);
     PicturesSource(i);
-    if (etat_.ModeAffichage == QLatin1String("CommWin") && etat_.TableComWinAffichee == Faux) {
-        etat_.BasculeMenus(false);
+    if (etat_.ModeAffichage == QLatin1String("CommWin") && etat_.TableComWinAffichee == Faux)
         etat_.CalculFenetreCommune();
-    }
 }
 
 void Form2::ChangeAffichage(bool parImgPrev) {
+    if (etat_.Refuse())
+        return;
     if (MenuAffiche->caption(5) == QLatin1String("Common Window")) {
         MenuAffiche->setCaption(5, QStringLiteral("Moon Location"));
         ImgPrev->showPressed();
-        etat_.BasculeMenus(false);
         if (FenetrePrevision* w = etat_.fenetrePrevision(0)) {
             w->GrillePrev->setRow(1);
             w->GrillePrev->setCol(0);
@@ -176,6 +178,8 @@ void Form2::ChangeAffichage(bool parImgPrev) {
 }
 
 void Form2::RetourCarte() {
+    if (etat_.Refuse())
+        return;
     etat_.SupprimeTablesComWin();
     etat_.MontreCommune(true);
     etat_.feuilleChangeUTC()->show();
@@ -205,7 +209,13 @@ void Form2::MenuAffiche_Click(int index) {
     }
 }
 
+// Each print command holds the guard for the whole print: while it runs (the
+// report yields after each icon row) the print commands and the commands that
+// discard windows do nothing.
 void Form2::MenuPrintMoon_Click(int index) {
+    const auto jeton = etat_.Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton)
+        return;
     if (index == 1) {
         for (int k = 0; k <= etat_.IndexPrevision; ++k)
             etat_.ImprimePrevision(k);
@@ -215,6 +225,9 @@ void Form2::MenuPrintMoon_Click(int index) {
 }
 
 void Form2::MenuPrintComW_Click(int index) {
+    const auto jeton = etat_.Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton || etat_.TableComWinAffichee == Faux)
+        return;
     if (index == 1) {
         for (int k = 0; k <= etat_.IndexComWin; ++k)
             etat_.ImprimePrevisionCommune(k);
@@ -230,6 +243,9 @@ void Form2::ImgPrint_MouseDown() {
 
 void Form2::ImgPrint_MouseUp() {
     if (etat_.TablePrevisionAffichee == Faux && etat_.TableComWinAffichee == Faux)
+        return;
+    const auto jeton = etat_.Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton)
         return;
     ImgPrint->showReleased();
     const QChar cr(13);
@@ -296,8 +312,12 @@ void Form2::Form_Resize() {
             }
         if (lune && etat_.TablePrevisionAffichee != Faux)
             etat_.MontreTablesPrevision(true);
+        // The common-window tables being computed are that display too:
+        // the map, their input, stays hidden.
+        const bool tables = etat_.TableComWinAffichee != Faux ||
+                            etat_.Garde.activite() == planner::Garde::Activite::TablesCommunes;
         if (commun) {
-            if (etat_.TableComWinAffichee != Faux)
+            if (tables)
                 etat_.MontreTablesComWin(true);
             else
                 etat_.MontreCommune(true);

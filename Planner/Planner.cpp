@@ -32,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,17 +55,21 @@ QImage icone32(const QPixmap& p) {
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
 }
-// A table window at (left, top) twips, moved back where its frame would leave
-// the screen's available area (the frame's margins are those of `modele`, a
-// window already shown).
-void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele) {
-    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize marges =
-        modele && modele->isVisible() ? modele->frameGeometry().size() - modele->size() : QSize(0, 0);
-    const int x = std::min(platform::twipsToPixels(left), ecran.right() + 1 - w->width() - marges.width());
-    const int y = std::min(platform::twipsToPixels(top), ecran.bottom() + 1 - w->height() - marges.height());
-    w->move(std::max(x, ecran.left()), std::max(y, ecran.top()));
+// A window at (left, top) twips, held inside the screen's available area (a
+// place from Planner.ini written on a larger screen, the end of a long
+// cascade). A window not shown yet has no frame: it is given the frame
+// margins of `modele`, a window already shown.
+void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele = nullptr) {
+    QSize taille = w->frameGeometry().size();
+    if (!w->isVisible() && modele && modele->isVisible())
+        taille = w->size() + (modele->frameGeometry().size() - modele->size());
+    QPoint p(platform::twipsToPixels(left), platform::twipsToPixels(top));
+    if (const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
+        p = platform::keptInside(p, taille, s->availableGeometry());
+    w->move(p);
 }
+// A 32-bit value read into a 16-bit variable, held at its limits.
+int16_t en16(int32_t n) { return int16_t(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
 
 // Entry i of a window list; null when out of range or discarded.
 template <class F>
@@ -178,6 +183,20 @@ planner::ContenuTable contenuTable(const F& w) {
 }
 } // namespace
 
+namespace {
+// Sets the menus again whenever a dialog is shown or hidden.
+class SuiviDialogues : public QObject {
+public:
+    explicit SuiviDialogues(Planner& e) : etat(e) {}
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+            etat.AppliqueMenus();
+        return QObject::eventFilter(o, e);
+    }
+    Planner& etat;
+};
+} // namespace
+
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
     : boites_(dialogs), Dialogues(boites_), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
     form2_ = std::make_unique<Form2>(*this);
@@ -189,9 +208,18 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
     fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>();
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
+    // The menus follow the dialogs: each one shown or hidden sets them again.
+    suiviDialogues_ = std::make_unique<SuiviDialogues>(*this);
+    for (QWidget* w : {static_cast<QWidget*>(feuilleChoixFichier_.get()), static_cast<QWidget*>(feuilleChoixDate_.get()),
+                       static_cast<QWidget*>(feuilleDateCom_.get())})
+        w->installEventFilter(suiviDialogues_.get());
+    Garde.changement = [this] { AppliqueMenus(); };
 }
 
-Planner::~Planner() = default;
+Planner::~Planner() {
+    Garde.changement = nullptr;
+    suiviDialogues_.reset();
+}
 
 platform::Answer Planner::Message(const QString& texte, const QString& titre, Buttons b, Icon i) {
     TexteMessage = texte;
@@ -204,6 +232,7 @@ void Planner::FinProgramme() {
         return;
     ProgrammeTermine = true;
     CalculAutorise = Faux;
+    Garde.oublie();
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
     if (fin_)
@@ -216,13 +245,37 @@ void Planner::ConfirmeQuitter() {
         FinProgramme();
 }
 
-void Planner::BasculeMenus(bool actifs) {
-    for (QMenu* m : {form2_->MenuFichierP, form2_->MenuSourceP, form2_->MenuAfficheP, form2_->MenuAboutP})
-        platform::setMenuEnabled(m, actifs);
-    form2_->ZoneImage->setEnabled(actifs);
+bool Planner::DialogueOuvert() const {
+    const QWidget* dialogues[3] = {feuilleChoixFichier_.get(), feuilleChoixDate_.get(), feuilleDateCom_.get()};
+    for (int k = 0; k < 3; ++k)
+        if ((dialogues[k] && dialogues[k]->isVisible()) || form2_->FeuillesCachees[size_t(k)] != Faux)
+            return true;
+    return false;
 }
 
-void Planner::ActiveAffiche(bool actif) { platform::setMenuEnabled(form2_->MenuAfficheP, actif); }
+void Planner::AppliqueMenus() {
+    if (ProgrammeTermine || !form2_)
+        return;
+    const bool actifs = Garde.libre() && !DialogueOuvert();
+    for (QMenu* m : {form2_->MenuFichierP, form2_->MenuSourceP, form2_->MenuAboutP})
+        platform::setMenuEnabled(m, actifs);
+    platform::setMenuEnabled(form2_->MenuAfficheP, actifs && !ModeAffichage.isEmpty());
+    form2_->ZoneImage->setEnabled(actifs);
+    // Switching a menu on also switches its submenus' items on: the print
+    // items are set after it, from what there is to print.
+    const bool lune = TablePrevisionAffichee != Faux && !TablesPrevisionRemplies().empty();
+    const bool commun = TableComWinAffichee != Faux && !TablesComWinRemplies().empty();
+    form2_->MenuPrint->setEnabled(1, lune);
+    form2_->MenuPrint->setEnabled(2, commun);
+    form2_->MenuAffiche->setEnabled(7, lune || commun);
+}
+
+bool Planner::Refuse() {
+    if (Garde.libre())
+        return false;
+    Dialogues.beep();
+    return true;
+}
 
 QString Planner::TexteDate() {
     const auto t = planner::texteDate(Astro.DateCalcul);
@@ -270,7 +323,15 @@ void Planner::EffaceDX() {
 }
 
 void Planner::Main() {
-    BasculeMenus(false);
+    // While a print runs the windows it reads stay; a computation is stopped
+    // at its next step and the station chooser comes after it.
+    if (Garde.impression())
+        return Dialogues.beep();
+    if (Garde.calcul()) {
+        CalculAutorise = Faux;
+        Garde.apres(CleNouveau, [this] { Main(); });
+        return;
+    }
     MontreTablesPrevision(false);
     MontreTablesComWin(false);
     MontreCommune(false);
@@ -295,6 +356,8 @@ void Planner::Main() {
 }
 
 void Planner::ChoixStation(const QString& fichier) {
+    if (Refuse())
+        return;
     FichierStation = fichier;
     EffaceDX();
     XPointDX = 0;
@@ -312,12 +375,8 @@ void Planner::RetourAnnulerChoix() {
     if (ModeAffichage == QLatin1String("MoonPos")) {
         if (TablePrevisionAffichee != Faux)
             MontreTablesPrevision(true);
-        else {
+        else
             form2_->MenuAffiche->setEnabled(5, false);
-            form2_->MenuAffiche->setEnabled(7, false);
-        }
-    } else if (ModeAffichage.isEmpty()) {
-        ActiveAffiche(false);
     } else if (ModeAffichage == QLatin1String("CommWin")) {
         if (TableComWinAffichee != Faux)
             MontreTablesComWin(true);
@@ -355,11 +414,13 @@ void Planner::LectureFichierStationPlan() {
 }
 
 void Planner::InitDateHeure() {
-    StationValide = planner::frequenceValide(Freq) ? Vrai : Faux;
+    StationValide = planner::stationValide(Freq, DecHor) ? Vrai : Faux;
     feuilleChoixFichier_->hide();
     if (StationValide == Faux) {
         Message(QStringLiteral("Verify Data !!!") + QChar(13) + QChar(13) + QStringLiteral("Use Corvinet"),
                 QStringLiteral("Data Error"), Buttons::Ok, Icon::Critical);
+        // The operator may choose another station.
+        Main();
         return;
     }
     const auto p = planner::debutPeriode(*this, Horloge.now());
@@ -393,14 +454,16 @@ void Planner::LectureFichierPlannerIni() {
         const size_t i = 3 * b;
         if (!lu(i))
             break;
+        // The first table windows' places: on the screen, not above or left
+        // of it (the cascade holds them above its bottom and right edges).
         if (b == 1) {
-            TopPrevision = n[i];
+            TopPrevision = std::max(0, n[i]);
             if (lu(i + 1))
-                LeftPrevision = n[i + 1];
+                LeftPrevision = std::max(0, n[i + 1]);
         } else if (b == 2) {
-            TopComWin = n[i];
+            TopComWin = std::max(0, n[i]);
             if (lu(i + 1))
-                LeftComWin = n[i + 1];
+                LeftComWin = std::max(0, n[i + 1]);
         } else {
             QWidget* w = fenetres[b];
             // The state first: making a window minimised creates it, and the
@@ -408,7 +471,7 @@ void Planner::LectureFichierPlannerIni() {
             if (lu(i + 2))
                 w->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
             const int left = lu(i + 1) ? n[i + 1] : platform::pixelsToTwips(w->x());
-            placeTwips(w, left, n[i]);
+            placeDansEcran(w, left, n[i]);
         }
     }
     if (lu(18)) {
@@ -418,12 +481,13 @@ void Planner::LectureFichierPlannerIni() {
     }
     if (lu(20)) {
         const int left = lu(21) ? n[21] : platform::pixelsToTwips(form2_->x());
-        placeTwips(form2_.get(), left, n[20]);
+        placeDansEcran(form2_.get(), left, n[20]);
     }
+    // A step outside 1..999 is shown as read and refused at the period dialog's O.K.
     if (lu(22))
-        Step = n[22];
+        Step = en16(n[22]);
     if (lu(23))
-        MoonVisible = n[23];
+        MoonVisible = n[23] != 0 ? Vrai : Faux;
     if (r.erreur)
         Message(QStringLiteral("Read Error : Planner.ini was not read !"), QStringLiteral("Selvane"), Buttons::Ok,
                 Icon::Critical);
@@ -431,29 +495,32 @@ void Planner::LectureFichierPlannerIni() {
 
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
-    if (!fenetrePrevision(0) && ListeFenetresPrevision.empty())
-        ListeFenetresPrevision.push_back(std::make_unique<FenetrePrevision>(*this));
-    if (ListeFenetresComWin.empty() || !ListeFenetresComWin[0])
-        (ListeFenetresComWin.empty() ? ListeFenetresComWin.emplace_back() : ListeFenetresComWin[0]) =
-            std::make_unique<FenetreComWinPrev>(*this);
-    if (!ListeFenetresPrevision[0])
-        ListeFenetresPrevision[0] = std::make_unique<FenetrePrevision>(*this);
-    QWidget* fenetres[6] = {feuilleDateCom_.get(), ListeFenetresPrevision[0].get(), ListeFenetresComWin[0].get(),
+    // The first table window of each kind; where there is none, one made for
+    // the purpose gives the design place. It is not kept: it holds no table
+    // to show, count or print.
+    std::unique_ptr<FenetrePrevision> prevision;
+    std::unique_ptr<FenetreComWinPrev> comwin;
+    QWidget* premierePrevision = fenetrePrevision(0);
+    if (!premierePrevision)
+        premierePrevision = (prevision = std::make_unique<FenetrePrevision>(*this)).get();
+    QWidget* premiereComWin = fenetreComWin(0);
+    if (!premiereComWin)
+        premiereComWin = (comwin = std::make_unique<FenetreComWinPrev>(*this)).get();
+    QWidget* fenetres[6] = {feuilleDateCom_.get(), premierePrevision, premiereComWin,
                             fenetreCommune_.get(), fenetreDX_.get(), fenetreCiel_.get()};
     for (size_t b = 0; b < 6; ++b) {
         QWidget* w = fenetres[b];
         const bool icone = w->isMinimized();
         if (icone)
             w->setWindowState(Qt::WindowNoState);
-        v.Fenetres[b] = {int16_t(platform::pixelsToTwips(w->y())), int16_t(platform::pixelsToTwips(w->x())),
-                         int16_t(icone ? 1 : 0)};
+        v.Fenetres[b] = {platform::pixelsToTwips(w->y()), platform::pixelsToTwips(w->x()), icone ? 1 : 0};
         if (icone)
             w->setWindowState(Qt::WindowMinimized);
     }
-    v.Height = int16_t(platform::pixelsToTwips(form2_->height()));
-    v.Width = int16_t(platform::pixelsToTwips(form2_->width()));
-    v.Top = int16_t(platform::pixelsToTwips(form2_->y()));
-    v.Left = int16_t(platform::pixelsToTwips(form2_->x()));
+    v.Height = platform::pixelsToTwips(form2_->height());
+    v.Width = platform::pixelsToTwips(form2_->width());
+    v.Top = platform::pixelsToTwips(form2_->y());
+    v.Left = platform::pixelsToTwips(form2_->x());
     v.Step = Step;
     v.MoonVisible = MoonVisible;
     if (!platform::saveLines(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")), planner::lignesPlannerIni(v)))
@@ -543,29 +610,23 @@ public:
 };
 } // namespace
 
-// The end of a table computation: the guard is lifted and, unless the program
-// ended meanwhile, the menus come back; with no table shown the Display items
-// that need one stay off. False when the program ended.
+// The end of a table computation: unless the program ended meanwhile, with no
+// table shown the display switch stays off (the menus come back when the
+// computation's guard is lifted). False when the program ended.
 bool Planner::finCalcul(int16_t tableAffichee) {
-    CalculEnCours = false;
     if (ProgrammeTermine)
         return false;
-    BasculeMenus(true);
-    if (tableAffichee == Faux) {
+    if (tableAffichee == Faux)
         form2_->MenuAffiche->setEnabled(5, false);
-        form2_->MenuAffiche->setEnabled(7, false);
-    }
     return true;
 }
 
 void Planner::InitPrevisionLune() {
-    if (CalculEnCours)
-        return;
+    auto jeton = Garde.commence(planner::Garde::Activite::TablesLune);
+    if (!jeton)
+        return Dialogues.beep();
     Form2* f = form2_.get();
-    f->MenuAffiche->setEnabled(7, false);
     f->MenuAffiche->setEnabled(5, false);
-    f->MenuPrint->setEnabled(1, false);
-    f->MenuPrint->setEnabled(2, false);
     fenetreDX_->BoutonOK->setEnabled(false);
     CodeSource = 0;
     NomSource = QStringLiteral("Moon");
@@ -582,7 +643,6 @@ void Planner::InitPrevisionLune() {
     ModeAffichage = QStringLiteral("MoonPos");
     f->repaint();
     astro::CalculJourJulien(Astro);
-    CalculEnCours = true;
     {
         platform::BusyPointer sablier;
         // The windows of an earlier computation are forgotten: the new list starts empty.
@@ -596,6 +656,7 @@ void Planner::InitPrevisionLune() {
     }
     oublieInachevees(ListeFenetresPrevision, IndexPrevision);
     finCalcul(TablePrevisionAffichee);
+    jeton.reset();
 }
 
 void Planner::AffichePrevision(int i) {
@@ -618,9 +679,7 @@ void Planner::AffichePrevision(int i) {
     }
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
                    planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
-    form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
-    form2_->MenuPrint->setEnabled(1, true);
     form2_->MenuPrintMoon->load(i + 2, d);
     TablePrevisionAffichee = Vrai;
     w->Remplie = true;
@@ -633,10 +692,12 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
     if (t.isEmpty() || w->GrillePrev->row() < 1)
         return;
     const QString date = w->windowTitle().mid(4, 10);
+    // A row of a table being filled or printed does not open the dialog.
+    if (Refuse())
+        return;
     if (!feuilleDateCom_->isVisible()) {
         form2_->MenuAffiche->setCaption(5, QStringLiteral("Moon Location"));
         form2_->ImgPrev->showPressed();
-        BasculeMenus(false);
         feuilleDateCom_->show();
     }
     feuilleDateCom_->EditDateDeb->setText(date);
@@ -644,10 +705,10 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
 }
 
 void Planner::CalculFenetreCommune() {
-    if (CalculEnCours)
-        return;
-    CalculEnCours = true;
-    platform::BusyPointer sablier;
+    auto jeton = Garde.commence(planner::Garde::Activite::Courbe);
+    if (!jeton)
+        return Dialogues.beep();
+    std::optional<platform::BusyPointer> sablier(std::in_place);
     planner::fixeInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
     astro::CalculTempsSideral(Astro);
     const QString d = texteJour(*this);
@@ -656,22 +717,29 @@ void Planner::CalculFenetreCommune() {
     fenetreCiel_->setWindowTitle(QStringLiteral("Radio-Sky Map : ") + d + QStringLiteral(" / ") + t);
     fenetreDX_->CadreUTC->setTitle(d + QStringLiteral(" / ") + t);
     planner::CalculCourbe(*this, [this] { return Cede(false); });
-    CalculEnCours = false;
     if (ProgrammeTermine)
         return;
     DessineFenetreCommune();
     fenetreDX_->show();
     if (XPointDX != 0 && YPointDX != 0)
-        PlacePointDX(XPointDX, YPointDX);
+        AfficheDX();
     Astro.LatitudeObservateur = LatitudeStation;
     Astro.LongitudeObservateur = LongitudeStationHeures;
     astro::CalculTempsSideral(Astro);
     AffichageFenetreCiel();
-    BasculeMenus(true);
+    sablier.reset();
+    jeton.reset();
 }
 
 void Planner::DessineFenetreCommune() {
     fenetreCommune_->show();
+    DessineCarte();
+}
+
+// The map's drawings from scratch: the DX mark, the elevation-0 line and its
+// hatching. Each drawing clears the earlier ones, so a mark that moved leaves
+// the map picture whole where it stood.
+void Planner::DessineCarte() {
     platform::PictureBox* p = fenetreCommune_->EMEWindow;
     p->cls();
     p->setDrawWidth(3);
@@ -693,16 +761,24 @@ void Planner::DessineFenetreCommune() {
     p->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
 }
 
+VariablesPlanner Planner::InstantCommun() const {
+    return planner::AInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
+}
+
 void Planner::PlacePointDX(int16_t x, int16_t y) {
-    platform::PictureBox* p = fenetreCommune_->EMEWindow;
-    p->setDrawWidth(3);
-    if (XPointDX != 0 && YPointDX != 0)
-        p->pset(XPointDX, YPointDX, 0xFFFFFFu);
-    XPointDX = x;
-    YPointDX = y;
-    p->pset(XPointDX, YPointDX, 255u);
-    p->setDrawWidth(1);
-    const planner::ResultatDX r = planner::CalculPointDX(*this);
+    planner::FixePointDX(*this, x, y);
+    AfficheDX();
+}
+
+void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude) {
+    planner::FixePointDX(*this, x, y, latitude, longitude);
+    AfficheDX();
+}
+
+// The DX mark on the map and the DX values for the common-window instant.
+void Planner::AfficheDX() {
+    DessineCarte();
+    const planner::ResultatDX r = planner::CalculPointDX(InstantCommun());
     fenetreDX_->AffAzimDX->setText(r.AffAzimDX);
     fenetreDX_->AffElevDX->setText(r.AffElevDX);
     fenetreDX_->AffDopplerDX->setText(r.AffDopplerDX);
@@ -732,9 +808,12 @@ int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
         return erreur();
     fenetreDX_->AffDxcc->setText(prefixe.toUpper());
     fenetreDX_->AffPays->setText(pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
+    // The mark is drawn where the map can show it (a position beyond the
+    // map's edges is pinned there); the values are the record's own.
     float lon = pos->longitude, lat = pos->latitude;
     try {
-        PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+        const auto [x, y] = planner::PointClic(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+        PlacePointDX(x, y, pos->latitude, pos->longitude);
     } catch (const astro::Overflow&) {
         return erreur();
     }
@@ -742,7 +821,7 @@ int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
 }
 
 void Planner::CalculPrevisionCommuneFenetres() {
-    if (CalculEnCours)
+    if (Refuse())
         return;
     auto* d = feuilleChoixDate_.get();
     Step = planner::lirePas(d->AffStep->text());
@@ -758,10 +837,9 @@ void Planner::CalculPrevisionCommuneFenetres() {
     DateJulienneFin = Astro.DateJulienne;
     planner::fixeInstant(*this, d->EditDateDeb->text(), d->EditTimeDeb->text());
     DateJulienneDebut = Astro.DateJulienne;
+    auto jeton = Garde.commence(planner::Garde::Activite::TablesCommunes);
     MontreCommune(false);
     feuilleChangeUTC_->hide();
-    BasculeMenus(false);
-    CalculEnCours = true;
     {
         platform::BusyPointer sablier;
         SortieFenetres<FenetreComWinPrev> s(*this, ListeFenetresComWin, [this](int i) { AffichePrevisionCommune(i); });
@@ -771,6 +849,7 @@ void Planner::CalculPrevisionCommuneFenetres() {
     if (!finCalcul(TableComWinAffichee))
         return;
     form2_->ImgDX->show();
+    jeton.reset();
 }
 
 void Planner::AffichePrevisionCommune(int i) {
@@ -790,8 +869,8 @@ void Planner::AffichePrevisionCommune(int i) {
         w->Entete[8]->setText(fenetreDX_->AffDxcc->text());
         w->Entete[9]->setText(fenetreDX_->AffPays->text());
     }
-    const float phi = static_cast<float>(astro::CarteYVersLatitude(YPointDX));
-    const float lambda = static_cast<float>(astro::CarteXVersLongitude(XPointDX) * 15);
+    const float phi = static_cast<float>(LatitudeDX);
+    const float lambda = static_cast<float>(LongitudeDX);
     w->Entete[10]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), phi));
     w->Entete[11]->setText(planner::TexteLongitude(QStringLiteral("Long: "), lambda));
     w->Entete[4]->setText(planner::TexteFrequence(Freq));
@@ -824,17 +903,15 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqSource[2]->setText(court);
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
                    planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
-    form2_->MenuAffiche->setEnabled(7, true);
     form2_->MenuAffiche->setEnabled(5, true);
     form2_->MenuPrintComW->load(i + 2, d);
     TableComWinAffichee = Vrai;
-    form2_->MenuPrint->setEnabled(2, true);
     w->Remplie = true;
     w->show();
 }
 
 void Planner::AffichageFenetreCiel() {
-    const planner::Ciel c = planner::CalculCiel(*this);
+    const planner::Ciel c = planner::CalculCiel(InstantCommun());
     FenetreCiel* f = fenetreCiel_.get();
     placeTwips(f->ImgPosSol, int(std::nearbyint(c.SolLeft)), int(std::nearbyint(c.SolTop)));
     placeTwips(f->ImgPosLune, int(std::nearbyint(c.LuneLeft)), int(std::nearbyint(c.LuneTop)));

@@ -7,6 +7,7 @@
 // station folder, a recording printer and an end-of-program seam.
 
 #include "Planner/Calculs.h"
+#include "Planner/Garde.h"
 #include "Planner/Rapport.h"
 #include "Planner/Variables.h"
 #include "platform/Clock.h"
@@ -20,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+class QObject;
 class FeuilleChoixFichier;
 class Form2;
 class FeuilleChoixDate;
@@ -50,8 +52,11 @@ public:
     // The printer of the reports; the default printer (or a PDF) when not set.
     platform::Printer* Imprimante = nullptr;
     bool ProgrammeTermine = false;
-    // True while a table computation or the curve runs: a second one does not start.
-    bool CalculEnCours = false;
+    // What runs now (a computation, the curve, a print) and what waits for its end.
+    planner::Garde Garde;
+    // Requests kept until the running activity has ended (keys of Garde::apres).
+    static constexpr int CleNouveau = 1;   // File > New during a computation
+    static constexpr int CleChangeUTC = 2; // the Change UTC dialog's O.K.
 
     // One window per day, index from 0 (entries may be empty).
     std::vector<std::unique_ptr<FenetrePrevision>> ListeFenetresPrevision;
@@ -62,11 +67,18 @@ public:
     void LectureFichierStationPlan();
     void InitDateHeure();
     QString TexteDate();
-    // Switches the main window's four menus and its image buttons on or off.
-    void BasculeMenus(bool actifs);
+    // Sets the main window's four menus and its image buttons from the
+    // program's state: on only when no dialog is open and nothing runs (the
+    // Display menu also needs a computation started since the station was
+    // chosen); the print items only when there is a table to print.
+    void AppliqueMenus();
+    // The chooser, the period dialog or the common-window dialog is open (or
+    // hidden while the main window is minimised).
+    bool DialogueOuvert() const;
+    // A request that would change a running activity's inputs or discard its
+    // windows: true (after a beep) when something runs, and the caller drops it.
+    bool Refuse();
     void ConfirmeQuitter();
-    // The Display menu on or off (off until a computation has been started).
-    void ActiveAffiche(bool actif);
     void FinProgramme();
     // Message box through TexteMessage and TitreMessage.
     platform::Answer Message(const QString& texte, const QString& titre, platform::Buttons b, platform::Icon i);
@@ -82,7 +94,16 @@ public:
     void AffichePrevisionCommune(int i);
     void CalculFenetreCommune();
     void DessineFenetreCommune();
+    // The map's drawings (DX mark, curve, hatching) redrawn from scratch.
+    void DessineCarte();
+    // The DX point from a map click: mark and position at map X, Y.
     void PlacePointDX(int16_t x, int16_t y);
+    // The DX point from a prefix record: the mark at X, Y, the values for the
+    // record's own position (degrees).
+    void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude);
+    // The variables at the common-window instant (the common-window dialog's
+    // boxes) with the home station as observer.
+    VariablesPlanner InstantCommun() const;
     int16_t RecherchePrefixeDXCC(const QString& prefixe);
     void CalculPrevisionCommuneFenetres();
     void AffichageFenetreCiel();
@@ -124,7 +145,9 @@ public:
     FenetreInfoCiel* fenetreInfoCiel() const { return fenetreInfoCiel_.get(); }
 
 private:
+    void AfficheDX();
     bool finCalcul(int16_t tableAffichee);
+    std::unique_ptr<QObject> suiviDialogues_;
     platform::Printer& imprimante();
     std::function<void()> fin_;
     std::unique_ptr<platform::Printer> imprimanteDefaut_;

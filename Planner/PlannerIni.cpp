@@ -46,7 +46,7 @@ LectureIni lirePlannerIni(const QString& path) {
                 return r;
             }
             try {
-                r.nombres.push_back(platform::CInt(platform::Val(item)));
+                r.nombres.push_back(platform::CLng(platform::Val(item)));
             } catch (const platform::OverflowError&) {
                 r.erreur = true;
                 return r;

@@ -54,7 +54,9 @@ std::optional<StationPlan> lireStationPlan(const QString& path) {
     }
 }
 
-bool frequenceValide(int32_t freq) { return freq != 0 && freq <= 99999; }
+bool frequenceValide(int32_t freq) { return freq >= 1 && freq <= 99999; }
+
+bool stationValide(int32_t freq, int16_t decHor) { return frequenceValide(freq) && decHor >= -14 && decHor <= 14; }
 
 std::optional<QString> texteDate(const astro::DateAstro& d) {
     const QString y = QString::number(d.year);

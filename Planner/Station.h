@@ -29,6 +29,9 @@ std::optional<StationPlan> lireStationPlan(const QString& path);
 
 // The frequency test: 1..99999 MHz.
 bool frequenceValide(int32_t freq);
+// The station check after reading: the frequency as above and the PC clock
+// offset within -14..14 hours (the day roll of the period's start steps one day at most).
+bool stationValide(int32_t freq, int16_t decHor);
 
 // The start of the period dialog from the PC's local date and time: sets
 // DateCalcul's day, month and year, JoursParMois (February 29 in every year

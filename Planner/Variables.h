@@ -63,8 +63,14 @@ struct VariablesPlanner {
     int16_t TableComWinAffichee = Faux;
 
     // --- DX point and curve ---
-    int16_t XPointDX = 0;            // world-map twips; both 0 = no DX point
+    int16_t XPointDX = 0;            // world-map twips, where the DX mark is drawn; both 0 = no DX point
     int16_t YPointDX = 0;
+    // The DX station's own position, which its values are computed for: a
+    // prefix record's position (which may lie beyond the map's edges, where
+    // the mark is pinned) or the position of the map point clicked.
+    double LatitudeDX = 0;           // degrees, north positive
+    double LongitudeDX = 0;          // degrees, east positive
+    double LongitudeDXHeures = 0;    // hours, east positive
     std::array<double, 72> CourbeFenetreCommune{}; // map Y of the elevation-0 line per 80-twip column
     int16_t ColonneCarte = 0;
     int16_t XCarte = 0;
@@ -73,10 +79,10 @@ struct VariablesPlanner {
     int16_t RedessinCarte = Faux;
 
     // --- places of the first table windows (Planner.ini), twips ---
-    int16_t TopPrevision = 0;
-    int16_t LeftPrevision = 0;
-    int16_t TopComWin = 0;
-    int16_t LeftComWin = 0;
+    int32_t TopPrevision = 0;
+    int32_t LeftPrevision = 0;
+    int32_t TopComWin = 0;
+    int32_t LeftComWin = 0;
 
     // --- text and title of the next message box ---
     QString TexteMessage;

@@ -49,6 +49,13 @@ QPoint centredThirdPosition(const QSize& size, const QRect& screen)
     return QPoint(x, y);
 }
 
+QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen)
+{
+    auto held = [](int v, int low, int room) { return std::max(low, std::min(v, low + std::max(0, room))); };
+    return QPoint(held(topLeft.x(), screen.left(), screen.width() - size.width()),
+                  held(topLeft.y(), screen.top(), screen.height() - size.height()));
+}
+
 void placeCentredThird(QWidget* w)
 {
     if (!w)

@@ -27,5 +27,8 @@ int pixelsToTwips(int pixels, double pixelsPerTwip);
 QPoint centredThirdPosition(const QSize& size, const QRect& screen);
 // Moves `w` there on its screen.
 void placeCentredThird(QWidget* w);
+// The top-left corner nearest to `topLeft` that keeps a window of `size`
+// inside `screen` (its top-left corner on the screen when it is larger).
+QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen);
 
 } // namespace platform

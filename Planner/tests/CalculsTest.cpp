@@ -6,6 +6,7 @@
 #include "Outils.h"
 #include "platform/Text.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace planner;
@@ -145,8 +146,7 @@ TEST(CalculPrevisionCommune, SoleilSansDopplerEtLignesCommunes) {
     v.CodeSource = 1;
     v.NomSource = "Sun";
     float lon = -74.0f, lat = 40.7f; // New York
-    v.XPointDX = astro::LongitudeVersCarteX(lon);
-    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     periode(v, "12-05-2001", "00:00", "12-05-2001", "23:50", "10", false);
     outils::Enregistreur s;
     CalculPrevisionCommune(v, s);
@@ -171,8 +171,7 @@ TEST(CalculPrevisionCommune, SoleilSansDopplerEtLignesCommunes) {
 TEST(CalculPrevisionCommune, LuneDopplerEtPolarisation) {
     VariablesPlanner v = stationParis();
     float lon = -74.0f, lat = 40.7f;
-    v.XPointDX = astro::LongitudeVersCarteX(lon);
-    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     periode(v, "12-05-2001", "00:00", "13-05-2001", "00:00", "10", false);
     outils::Enregistreur s;
     CalculPrevisionCommune(v, s);
@@ -284,8 +283,7 @@ TEST(CalculPrevision, PasNulNeCalculeRien) {
         EXPECT_EQ(s.pas, 0);
         EXPECT_TRUE(s.fenetres.empty());
         float lon = -74.0f, lat = 40.7f;
-        v.XPointDX = astro::LongitudeVersCarteX(lon);
-        v.YPointDX = astro::LatitudeVersCarteY(lat);
+        FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
         CalculPrevisionCommune(v, s);
         EXPECT_EQ(s.pas, 0);
         EXPECT_TRUE(s.fenetres.empty());
@@ -299,8 +297,7 @@ TEST(PointDX, SoleilSansDopplerNiPolarisation) {
     v.CodeSource = 1;
     fixeInstant(v, "12-05-2001", "13:40");
     float lon = -74.0f, lat = 40.7f;
-    v.XPointDX = astro::LongitudeVersCarteX(lon);
-    v.YPointDX = astro::LatitudeVersCarteY(lat);
+    FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     const ResultatDX r = CalculPointDX(v);
     EXPECT_FALSE(r.AffAzimDX.isEmpty());
     EXPECT_FALSE(r.AffElevDX.isEmpty());
@@ -362,12 +359,10 @@ TEST(TableFenetre, PhaseEtPlacement) {
 
 TEST(CarteCiel, MarqueursEtTemperature) {
     VariablesPlanner v = stationParis();
-    fixeInstant(v, "12-05-2001", "13:40");
-    v.Astro.LatitudeObservateur = v.LatitudeStation;
-    v.Astro.LongitudeObservateur = v.LongitudeStationHeures;
-    astro::CalculTempsSideral(v.Astro);
+    v = AInstant(v, "12-05-2001", "13:40");
     const Ciel c = CalculCiel(v);
     // The Moon's own position, by the chart's scale.
+    astro::CalculPositionSource(v.Astro, 0);
     const float a = float(astro::RadVersDeg(v.Astro.AscensionDroite));
     EXPECT_FLOAT_EQ(c.LuneLeft, 5315 - (4890.0f / 360.0f) * a);
     EXPECT_EQ(c.EtiqTemp, "144 MHz Sky temp.");
@@ -375,6 +370,114 @@ TEST(CarteCiel, MarqueursEtTemperature) {
     EXPECT_TRUE(c.AffExtraLoss.endsWith(" dB"));
     EXPECT_GE(c.Phase, 0);
     EXPECT_LE(c.Phase, 7);
+}
+
+// Toulouse, as the default station folder's home.dat.
+VariablesPlanner stationToulouse() {
+    VariablesPlanner v = stationParis();
+    v.LatitudeStation = 43 + float((16 / 60.0 + 36) / 60.0);
+    v.LongitudeStation = 1 + float((38 / 60.0 + 26) / 60.0);
+    v.LongitudeStationHeures = v.LongitudeStation / 15;
+    v.Altitude = 146;
+    v.Astro.Altitude = 146;
+    return v;
+}
+
+// The source's elevation for an observer at (lat, lon) degrees, computed
+// afresh from the library for one instant.
+double elevationA(const VariablesPlanner& base, int code, double lat, double lon, const char* date, const char* heure) {
+    VariablesPlanner w = base;
+    fixeInstant(w, date, heure);
+    w.Astro.LatitudeObservateur = lat;
+    w.Astro.LongitudeObservateur = lon / 15;
+    astro::CalculTempsSideral(w.Astro);
+    astro::CalculPositionSource(w.Astro, code);
+    return w.Astro.ElevationSource;
+}
+
+// Great-circle distance on the 6368 km sphere, by the haversine form.
+double distanceKm(double lat1, double lon1, double lat2, double lon2) {
+    const double r = 3.14159265358979 / 180;
+    const double a = std::pow(std::sin((lat2 - lat1) * r / 2), 2) +
+                     std::cos(lat1 * r) * std::cos(lat2 * r) * std::pow(std::sin((lon2 - lon1) * r / 2), 2);
+    return 2 * 6368 * std::asin(std::sqrt(a));
+}
+
+// A DX station beyond the map's edge (CE9 at 89°59' S, 0° E): its mark is
+// pinned to the bottom edge (-55°), its values come from its own position.
+TEST(PointDX, PositionDeLEnregistrementPasLePointEpingle) {
+    VariablesPlanner v = stationToulouse();
+    float lat = -(89 + 59 / 60.0f), lon = 0;
+    const double latCE9 = lat;
+    const int16_t x = astro::LongitudeVersCarteX(lon), y = astro::LatitudeVersCarteY(lat);
+    ASSERT_EQ(y, 2770);
+    for (int code : {0, 1}) {
+        v.CodeSource = int16_t(code);
+        FixePointDX(v, x, y, latCE9, 0);
+        const ResultatDX r = CalculPointDX(AInstant(v, "12-05-2001", "13:40"));
+        EXPECT_EQ(r.AffElevDX, platform::Format(float(elevationA(v, code, latCE9, 0, "12-05-2001", "13:40")), "##0.00"));
+        EXPECT_NE(r.AffElevDX, platform::Format(float(elevationA(v, code, -55, 0, "12-05-2001", "13:40")), "##0.00"));
+        EXPECT_NEAR(r.AffDistance.toDouble(), distanceKm(v.LatitudeStation, v.LongitudeStation, latCE9, 0), 1);
+        EXPECT_EQ(r.AffDistance.trimmed(), "14847");
+    }
+    // The common-window tables take the same position.
+    v.CodeSource = 0;
+    periode(v, "12-05-2001", "00:00", "12-05-2001", "23:50", "10", false);
+    outils::Enregistreur s;
+    CalculPrevisionCommune(v, s);
+    ASSERT_FALSE(s.fenetres[0].empty());
+    const auto& [r, cellules] = *s.fenetres[0].begin();
+    (void)r;
+    const QStringList c = cellules.split('\t');
+    EXPECT_EQ(c[8], platform::Format(float(elevationA(v, 0, latCE9, 0, "12-05-2001", c[0].toLatin1().constData())), "##0.00"));
+}
+
+// The DX values and the radio-sky map for the common-window instant, whatever
+// a table computation left in the astronomy state (its end of period).
+TEST(PointDX, InstantCommunPasLaFinDesTables) {
+    VariablesPlanner v = stationToulouse();
+    float lon = -74.0f, lat = 40.7f;
+    FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+    const ResultatDX avant = CalculPointDX(AInstant(v, "12-05-2001", "13:40"));
+    const Ciel cielAvant = CalculCiel(AInstant(v, "12-05-2001", "13:40"));
+    periode(v, "12-05-2001", "00:00", "14-05-2001", "00:00", "10", false);
+    outils::Enregistreur s;
+    CalculPrevisionCommune(v, s);
+    const ResultatDX apres = CalculPointDX(AInstant(v, "12-05-2001", "13:40"));
+    EXPECT_EQ(apres.AffAzimDX, avant.AffAzimDX);
+    EXPECT_EQ(apres.AffElevDX, avant.AffElevDX);
+    EXPECT_EQ(apres.AffDopplerDX, avant.AffDopplerDX);
+    EXPECT_EQ(CalculCiel(AInstant(v, "12-05-2001", "13:40")).AffHA, cielAvant.AffHA);
+    EXPECT_EQ(CalculCiel(AInstant(v, "12-05-2001", "13:40")).AffTemp, cielAvant.AffTemp);
+    // The DX azimuth is the library's for New York at that instant.
+    VariablesPlanner w = AInstant(v, "12-05-2001", "13:40");
+    w.Astro.LatitudeObservateur = v.LatitudeDX;
+    w.Astro.LongitudeObservateur = v.LongitudeDXHeures;
+    astro::CalculTempsSideral(w.Astro);
+    astro::CalculPositionSource(w.Astro, 0);
+    EXPECT_EQ(apres.AffAzimDX, platform::Format(float(w.Astro.AzimutSource), "##0.00"));
+}
+
+// The common-window tables refresh the Sun's right ascension at every row,
+// as the Moon-location tables do: each day's value is that day's Sun.
+TEST(CalculPrevisionCommune, SoleilDeChaqueJour) {
+    VariablesPlanner v = stationToulouse();
+    float lon = -74.0f, lat = 40.7f;
+    FixePointDX(v, astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
+    v.AscDroiteSoleil = 0; // as left by another computation
+    periode(v, "01-05-2001", "00:00", "31-05-2001", "23:50", "30", false);
+    outils::Enregistreur s;
+    s.v = &v;
+    CalculPrevisionCommune(v, s);
+    ASSERT_GE(s.soleils.size(), 25u);
+    for (size_t i = 0; i < s.soleils.size(); ++i) {
+        // The Sun at noon of the day the window names (its right ascension
+        // moves about a degree a day, under 0.6 degree in half a day).
+        const QString date = s.captions[i].mid(4, 10);
+        VariablesPlanner w = AInstant(v, date, "12:00");
+        astro::CalculPositionSource(w.Astro, 1);
+        EXPECT_NEAR(s.soleils[i], astro::RadVersDeg(w.Astro.AscensionDroite), 0.6) << s.captions[i].toStdString();
+    }
 }
 
 } // namespace

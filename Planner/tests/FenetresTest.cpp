@@ -14,6 +14,7 @@
 #include "Planner/Form2.h"
 #include "Planner/Planner.h"
 #include "Outils.h"
+#include "Programme.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/MaskedEdit.h"
@@ -43,55 +44,6 @@ using platform::Answer;
 
 namespace {
 
-class Programme : public outils::DossierStation {
-protected:
-    platform::ScriptedDialogs dialogs;
-    platform::ManualClock clock{QDateTime(QDate(2001, 5, 12), QTime(10, 30, 0))};
-    platform::RecordingPrinter imprimante;
-    int fins = 0;
-    std::unique_ptr<Planner> etat;
-
-    void SetUp() override {
-        platform::testing::application();
-        ASSERT_TRUE(dir.isValid());
-        ecrit("home.dat", outils::stationDat(outils::Station{}));
-        ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nF\tFRANCE\t48\t51\tN\t2\t21\tE\r\n");
-    }
-    void TearDown() override { etat.reset(); }
-    void demarre() {
-        etat = std::make_unique<Planner>(dialogs, clock, dir.path(), [this] { ++fins; });
-        etat->Imprimante = &imprimante;
-        etat->Main();
-    }
-    QString dernierMessage() const { return dialogs.messages().empty() ? QString() : dialogs.messages().back().text; }
-    // In the period dialog: a Moon-location computation from `debut` to `fin`
-    // (dd-mm-yyyy hh:mm) at the step the dialog holds, Moon visible or not.
-    void periode(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin) {
-        FeuilleChoixDate* d = etat->feuilleChoixDate();
-        d->EditDateDeb->setText(dDeb);
-        d->EditTimeDeb->setText(tDeb);
-        d->EditDateFin->setText(dFin);
-        d->EditTimeFin->setText(tFin);
-        d->OptionLune[0]->setChecked(true);
-        QTest::mouseClick(d->BoutonOK, Qt::LeftButton);
-    }
-    // Station chosen, then the period at step `pas`.
-    void calcule(const QString& dDeb, const QString& tDeb, const QString& dFin, const QString& tFin, const char* pas = "10") {
-        QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
-        etat->feuilleChoixDate()->AffStep->setText(pas);
-        periode(dDeb, tDeb, dFin, tFin);
-    }
-    // From a finished Moon-location day: the common window at 12-05-2001 13:40.
-    void fenetreCommune() {
-        FenetrePrevision* w = etat->fenetrePrevision(0);
-        ASSERT_TRUE(w);
-        w->GrillePrev->setRow(83);
-        etat->GrillePrev_Click(w);
-        QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
-        ASSERT_EQ(etat->ModeAffichage, "CommWin");
-    }
-    bool menusActifs() const { return platform::isMenuEnabled(etat->form2()->MenuFichierP); }
-};
 
 TEST_F(Programme, ChoixStationPeriodeParDefautEtQuitter) {
     demarre();
@@ -239,12 +191,12 @@ TEST_F(Programme, NouveauPendantUnCalculLArrete) {
     bool lance = false;
     QTimer::singleShot(0, etat->form2(), [&] {
         lance = true;
-        EXPECT_TRUE(etat->CalculEnCours);
+        EXPECT_TRUE(etat->Garde.calcul());
         etat->form2()->MenuFichier_Click(1);
     });
     calcule("12-05-2001", "00:00", "20-05-2001", "00:00", "1");
     ASSERT_TRUE(lance);
-    EXPECT_FALSE(etat->CalculEnCours);
+    EXPECT_TRUE(etat->Garde.libre());
     EXPECT_EQ(etat->TablePrevisionAffichee, Faux); // stopped inside the first day
     EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
     EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(2), QString());
@@ -264,12 +216,14 @@ TEST_F(Programme, OKDuDialogueCommunAttendLaFinDuCalcul) {
     FeuilleDateCom* dc = etat->feuilleDateCom();
     ASSERT_TRUE(dc->isVisible());
     EXPECT_EQ(dc->EditTimeDeb->text(), "00:00");
-    etat->CalculEnCours = true; // as inside a computation's yield
+    auto jeton = etat->Garde.commence(planner::Garde::Activite::TablesLune); // as inside a computation's yield
+    const int bips = dialogs.beeps();
     QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
     EXPECT_TRUE(dc->isVisible());
+    EXPECT_EQ(dialogs.beeps(), bips + 1); // refused, and heard
     EXPECT_EQ(etat->ModeAffichage, "MoonPos");
     EXPECT_FALSE(etat->feuilleChangeUTC()->isVisible());
-    etat->CalculEnCours = false;
+    jeton.reset();
     QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
     EXPECT_FALSE(dc->isVisible());
     EXPECT_EQ(etat->ModeAffichage, "CommWin");
@@ -283,7 +237,7 @@ TEST_F(Programme, PlannerIniPlaceLesFenetres) {
                               "Prevision_Com_Win:Top-Left-Icone", " 600", " 450", " 0",
                               "CommonWindow:Top-Left-Icone", " 2400", " 1800", " 0",
                               "Station-DX:Top-Left-Icone", " 3000", " 4500", " 1",
-                              "Sky:Top-Left-Icone", " 300", " 6000", " 0",
+                              "Sky:Top-Left-Icone", " 300", " 3000", " 0",
                               "Generale:Height-Width-Top-Left", " 1500", " 4500", " 150", " 750",
                               "Options:Step-MoonVisible", " 15", "-1"};
     QByteArray ini;
@@ -299,7 +253,7 @@ TEST_F(Programme, PlannerIniPlaceLesFenetres) {
     EXPECT_EQ(place(etat->fenetreDX()), QPoint(4500, 3000));
     EXPECT_TRUE(etat->fenetreDX()->windowState() & Qt::WindowMinimized);
     EXPECT_FALSE(etat->fenetreCommune()->windowState() & Qt::WindowMinimized);
-    EXPECT_EQ(place(etat->fenetreCiel()), QPoint(6000, 300));
+    EXPECT_EQ(place(etat->fenetreCiel()), QPoint(3000, 300));
     EXPECT_EQ(place(etat->form2()), QPoint(750, 150));
     EXPECT_EQ(platform::pixelsToTwips(etat->form2()->width()), 4500);
     EXPECT_EQ(platform::pixelsToTwips(etat->form2()->height()), 1500);
@@ -331,7 +285,7 @@ TEST_F(Programme, PlannerIniTronqueAppliqueCeQuiAEteLu) {
                               "Prevision_Com_Win:Top-Left-Icone", " 600", " 450", " 0",
                               "CommonWindow:Top-Left-Icone", " 2400", " 1800", " 0",
                               "Station-DX:Top-Left-Icone", " 3000", " 4500", " 0",
-                              "Sky:Top-Left-Icone", " 300", " 6000", " 0",
+                              "Sky:Top-Left-Icone", " 300", " 3000", " 0",
                               "Generale:Height-Width-Top-Left", " 1995"};
     for (const char* l : lignes)
         ini += QByteArray(l) + "\r\n";
@@ -343,7 +297,7 @@ TEST_F(Programme, PlannerIniTronqueAppliqueCeQuiAEteLu) {
     EXPECT_EQ(dialogs.messages().front().title, "Selvane");
     EXPECT_EQ(platform::pixelsToTwips(etat->form2()->height()), 1995);
     EXPECT_EQ(etat->Step, 0);
-    EXPECT_EQ(etat->fenetreCiel()->x(), platform::twipsToPixels(6000));
+    EXPECT_EQ(etat->fenetreCiel()->x(), platform::twipsToPixels(3000));
 }
 
 // The prefix database: a line without TAB before the match is a read error;

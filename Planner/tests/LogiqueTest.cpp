@@ -2,6 +2,7 @@
 // "Planner.ini" and the date and time checks of the dialogs.
 
 #include "Planner/Dates.h"
+#include "Planner/Garde.h"
 #include "Planner/PlannerIni.h"
 #include "Planner/Station.h"
 #include "platform/Files.h"
@@ -70,6 +71,20 @@ TEST(Frequence, Limites) {
     EXPECT_TRUE(frequenceValide(1));
     EXPECT_TRUE(frequenceValide(99999));
     EXPECT_FALSE(frequenceValide(100000));
+}
+
+// The station check: a negative frequency would flip the echo Doppler's sign,
+// an offset beyond 14 hours would roll the period's start by more than a day.
+TEST(Frequence, StationFrequenceEtDecalageHoraire) {
+    const struct {
+        int32_t freq;
+        int16_t decHor;
+        bool ok;
+    } cas[] = {{144, 1, true},    {-144, 1, false}, {0, 0, false},   {99999, 0, true}, {100000, 0, false},
+               {144, -14, true},  {144, 14, true},  {144, -15, false}, {144, 15, false}, {144, -30, false},
+               {144, 30, false}};
+    for (const auto& c : cas)
+        EXPECT_EQ(stationValide(c.freq, c.decHor), c.ok) << c.freq << " " << c.decHor;
 }
 
 TEST(TexteDate, ChiffresEtAnneeCourte) {
@@ -147,6 +162,29 @@ TEST_F(FichierIni, EcritureEtRelecture) {
     EXPECT_EQ(r.nombres[23], -1);
 }
 
+// Places beyond 16 bits (a large or second screen) are written and read as
+// they are, and the step and option after them are kept.
+TEST_F(FichierIni, PlacesSur32Bits) {
+    ValeursIni v;
+    v.Fenetres[IniCommune] = {40000, 37500, 0};
+    v.Left = -37500;
+    v.Step = 15;
+    v.MoonVisible = -1;
+    const QStringList l = lignesPlannerIni(v);
+    EXPECT_EQ(l[13], " 40000");
+    EXPECT_EQ(l[14], " 37500");
+    EXPECT_EQ(l[28], "-37500");
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+    const LectureIni r = lirePlannerIni(chemin("Planner.ini"));
+    EXPECT_FALSE(r.erreur);
+    ASSERT_EQ(r.nombres.size(), size_t(NombresIni));
+    EXPECT_EQ(r.nombres[9], 40000);
+    EXPECT_EQ(r.nombres[10], 37500);
+    EXPECT_EQ(r.nombres[21], -37500);
+    EXPECT_EQ(r.nombres[22], 15);
+    EXPECT_EQ(r.nombres[23], -1);
+}
+
 TEST_F(FichierIni, DerniereLigneManquanteEtNombreTropGrand) {
     QStringList l = lignesPlannerIni(ValeursIni{});
     l.removeLast();
@@ -155,7 +193,7 @@ TEST_F(FichierIni, DerniereLigneManquanteEtNombreTropGrand) {
     EXPECT_TRUE(r.erreur);
     EXPECT_EQ(r.nombres.size(), size_t(NombresIni - 1));
     l = lignesPlannerIni(ValeursIni{});
-    l[2] = "40000";
+    l[2] = "4000000000"; // beyond 32 bits
     ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
     r = lirePlannerIni(chemin("Planner.ini"));
     EXPECT_TRUE(r.erreur);
@@ -174,10 +212,14 @@ TEST(VerificationDates, Table) {
         int fevrier;
         bool ok;
     } cas[] = {
-        {"29-02-2004", 29, true}, {"29-02-2004", 28, false}, {"31-04-2001", 28, false},
+        // February follows the year in the box, whatever the last run left
+        // in JoursParMois (the second column).
+        {"29-02-2004", 29, true}, {"29-02-2004", 28, true}, {"29-02-2001", 29, false},
+        {"28-02-2001", 29, true}, {"31-04-2001", 28, false},
         {"00-05-2001", 28, false}, {"12-13-2001", 28, false}, {"01-01-1992", 28, false},
         {"01-01-1993", 28, true}, {"30-02-2001", 29, false}, {"31-12-2099", 28, true},
-        {"__-__-____", 28, false}, {"1_-05-2001", 28, true},
+        // A blank position left is not read as 0: the box is refused.
+        {"__-__-____", 28, false}, {"1_-05-2001", 28, false}, {"12-05-200_", 28, false},
     };
     for (const auto& c : cas) {
         VariablesPlanner v;
@@ -189,7 +231,8 @@ TEST(VerificationDates, Table) {
 
 TEST(VerificationDates, HeuresEtIndicateurDeMasque) {
     const std::pair<const char*, bool> cas[] = {
-        {"24:00", false}, {"12:60", false}, {"00:00", true}, {"23:59", true}, {"__:__", true}};
+        {"24:00", false}, {"12:60", false}, {"00:00", true}, {"23:59", true}, {"__:__", false}, {"1_:00", false},
+        {"12:3_", false}};
     for (const auto& [t, ok] : cas) {
         VariablesPlanner v;
         EXPECT_EQ(verifieHeure(v, t), ok) << t;
@@ -216,6 +259,10 @@ TEST(VerificationPeriode, PasOrdreEtLongueur) {
         {"01-03-2001", "00:00", "02-03-2001", "00:00", "", Periode::PasNul},
         {"01-03-2001", "00:00", "02-03-2001", "00:00", "000", Periode::PasNul},
         {"01-03-2001", "00:00", "02-03-2001", "00:00", "999", Periode::Ok},
+        // Beyond three digits (from Planner.ini or a paste): the step message.
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "1000", Periode::PasNul},
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "5000", Periode::PasNul},
+        {"01-03-2001", "00:00", "02-03-2001", "00:00", "-5", Periode::PasNul},
     };
     for (const auto& c : cas) {
         VariablesPlanner v;
@@ -233,6 +280,46 @@ TEST(VerificationPeriode, PasOrdreEtLongueur) {
     // 12 May 2001 is day 36656.5 from 1900 January 0.5 (JD 2452041.5).
     EXPECT_DOUBLE_EQ(v.Astro.JourJulien, 2452041.5 - 2415020.0);
     EXPECT_NEAR(v.DateJulienneFin - v.Astro.DateJulienne, (24 + 2 - 13 - 40 / 60.0) / 24, 1e-9);
+}
+
+// One activity at a time; what is asked meanwhile waits for its end (the
+// last request of a kind holds), and the state change is told each time.
+TEST(Garde, UneActiviteALaFoisEtDemandesApres) {
+    Garde g;
+    int changements = 0;
+    g.changement = [&] { ++changements; };
+    QStringList faits;
+    {
+        Garde::Jeton j = g.commence(Garde::Activite::Courbe);
+        ASSERT_TRUE(j);
+        EXPECT_TRUE(g.calcul());
+        EXPECT_FALSE(g.commence(Garde::Activite::Impression)); // refused, nothing changed
+        EXPECT_EQ(g.activite(), Garde::Activite::Courbe);
+        g.apres(1, [&] { faits << "16:00"; });
+        g.apres(1, [&] { faits << "20:00"; }); // replaces the one still waiting
+        g.apres(2, [&] {
+            faits << "new";
+            // A request that starts an activity: the next waits for its end.
+            Garde::Jeton k = g.commence(Garde::Activite::TablesLune);
+            EXPECT_TRUE(k);
+            g.apres(3, [&] { faits << "after tables"; });
+            EXPECT_TRUE(faits.endsWith("new"));
+        });
+        EXPECT_TRUE(g.enAttente(1));
+        EXPECT_TRUE(faits.isEmpty());
+    }
+    EXPECT_TRUE(g.libre());
+    EXPECT_EQ(faits, (QStringList{"20:00", "new", "after tables"}));
+    EXPECT_EQ(changements, 4); // Courbe on, off; TablesLune on, off
+    g.apres(1, [&] { faits << "at once"; });
+    EXPECT_EQ(faits.last(), "at once");
+    Garde::Jeton p = g.commence(Garde::Activite::Impression);
+    EXPECT_TRUE(g.impression());
+    EXPECT_FALSE(g.calcul());
+    g.apres(1, [&] { faits << "dropped"; });
+    g.oublie();
+    p.reset();
+    EXPECT_EQ(faits.last(), "at once");
 }
 
 } // namespace

@@ -64,6 +64,7 @@ public:
     std::map<int, std::map<int, QString>> fenetres; // index -> row -> cells
     std::vector<int> jours;
     std::vector<QString> captions;                  // weekday and date at each finished day
+    std::vector<float> soleils;                     // AscDroiteSoleil at each finished day
     QStringList messages;
     std::vector<int> fermees;
     int pas = 0;
@@ -83,6 +84,8 @@ public:
 #include "Planner/Station.h"
 inline void outils::Enregistreur::finJour(int index) {
     jours.push_back(index);
+    if (v)
+        soleils.push_back(v->AscDroiteSoleil);
     if (v)
         captions.push_back(QString::fromStdString(v->Astro.NomJourSemaine) + " " +
                            planner::texteDate(v->Astro.DateCalcul).value_or("?") + " from " + v->HeureDebutTable +

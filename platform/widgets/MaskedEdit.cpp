@@ -1,7 +1,15 @@
 #include "platform/widgets/MaskedEdit.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 
 #include <algorithm>
 
@@ -9,9 +17,8 @@ namespace platform {
 
 MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent)
 {
-    // Text reaches the box only through the mask: no paste menu, no drops.
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setAcceptDrops(false);
+    // Drops are taken, through the mask (dropEvent).
+    setAcceptDrops(true);
 }
 
 MaskedEdit::MaskedEdit(const QString& mask, QWidget* parent) : MaskedEdit(parent) { setMask(mask); }
@@ -95,7 +102,7 @@ void MaskedEdit::refuse(QChar ch, int pos)
     emit validationError(would, pos);
 }
 
-void MaskedEdit::typeChar(QChar ch)
+bool MaskedEdit::typeChar(QChar ch)
 {
     QString t = QLineEdit::text();
     int pos = cursorPosition();
@@ -111,18 +118,18 @@ void MaskedEdit::typeChar(QChar ch)
     if (pos < mask_.size() && !isDigitPos(pos) && ch == mask_[pos]) {
         QLineEdit::setText(t);
         setCursorPosition(pos + 1);
-        return;
+        return true;
     }
     if (pos > 0 && pos - 1 < mask_.size() && !isDigitPos(pos - 1) && ch == mask_[pos - 1]) {
         QLineEdit::setText(t);
         setCursorPosition(pos);
-        return;
+        return true;
     }
     while (pos < mask_.size() && !isDigitPos(pos))
         ++pos;
     if (pos >= mask_.size() || !(ch.isDigit() && ch.unicode() < 128)) {
         refuse(ch, pos);
-        return;
+        return false;
     }
     t[pos] = ch;
     ++pos;
@@ -130,6 +137,107 @@ void MaskedEdit::typeChar(QChar ch)
         ++pos;
     QLineEdit::setText(t);
     setCursorPosition(pos);
+    return true;
+}
+
+void MaskedEdit::typeText(const QString& s)
+{
+    for (const QChar ch : s) {
+        if (!ch.isPrint())
+            continue;
+        if (!typeChar(ch))
+            return;
+    }
+}
+
+void MaskedEdit::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (mask_.isEmpty()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // Only the committed text counts, as typed keys; no preedit is shown.
+    typeText(e->commitString());
+    e->accept();
+}
+
+void MaskedEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (mask_.isEmpty()) {
+        QLineEdit::contextMenuEvent(e);
+        return;
+    }
+    // Copy, Paste through the mask and Select All: cutting or deleting would
+    // move the fixed characters.
+    QMenu menu(this);
+    QAction* copy = menu.addAction(tr("&Copy"), this, &QLineEdit::copy);
+    copy->setObjectName(QStringLiteral("edit-copy"));
+    copy->setEnabled(hasSelectedText() && echoMode() == QLineEdit::Normal);
+#ifndef QT_NO_CLIPBOARD
+    QAction* paste = menu.addAction(tr("&Paste"), this, [this] { typeText(QGuiApplication::clipboard()->text()); });
+    paste->setObjectName(QStringLiteral("edit-paste"));
+    paste->setEnabled(!isReadOnly() && !QGuiApplication::clipboard()->text().isEmpty());
+#endif
+    menu.addSeparator();
+    QAction* all = menu.addAction(tr("Select All"), this, &QLineEdit::selectAll);
+    all->setObjectName(QStringLiteral("select-all"));
+    menu.exec(e->globalPos());
+}
+
+void MaskedEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+#ifndef QT_NO_CLIPBOARD
+    if (!mask_.isEmpty() && e->button() == Qt::MiddleButton) {
+        // The selection's text, typed where the click put the cursor.
+        if (!isReadOnly() && QGuiApplication::clipboard()->supportsSelection()) {
+            deselect();
+            typeText(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        }
+        e->accept();
+        return;
+    }
+#endif
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void MaskedEdit::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (!mask_.isEmpty() && !isReadOnly() && e->mimeData()->hasText())
+        e->acceptProposedAction();
+    else if (mask_.isEmpty())
+        QLineEdit::dragEnterEvent(e);
+    else
+        e->ignore();
+}
+
+void MaskedEdit::dragMoveEvent(QDragMoveEvent* e)
+{
+    if (mask_.isEmpty()) {
+        QLineEdit::dragMoveEvent(e);
+        return;
+    }
+    if (!isReadOnly() && e->mimeData()->hasText())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void MaskedEdit::dropEvent(QDropEvent* e)
+{
+    if (mask_.isEmpty()) {
+        QLineEdit::dropEvent(e);
+        return;
+    }
+    if (isReadOnly() || !e->mimeData()->hasText()) {
+        e->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(e->position().toPoint()));
+    typeText(e->mimeData()->text());
+    // The text is copied in; the source keeps it.
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
 }
 
 void MaskedEdit::keyPressEvent(QKeyEvent* e)
@@ -187,10 +295,13 @@ void MaskedEdit::keyPressEvent(QKeyEvent* e)
         return;
     default: break;
     }
+#ifndef QT_NO_CLIPBOARD
     if (e->matches(QKeySequence::Paste)) {
-        e->ignore();
+        if (!isReadOnly())
+            typeText(QGuiApplication::clipboard()->text());
         return;
     }
+#endif
     if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::Copy)) {
         QLineEdit::keyPressEvent(e);
         return;

@@ -12,6 +12,12 @@
 // blanks the digit before the cursor, Delete the one under it; with the whole
 // content selected (as after Tab into the box) a digit first blanks it all.
 //
+// Pasted and dropped text (Ctrl+V, Shift+Insert, the context menu's Paste,
+// the middle button's selection, a drop, an input method's commit) goes
+// through the same filter, character by character, as if typed at the
+// cursor: characters that do not print are skipped, and the first refused
+// character stops the paste (reported once by validationError()).
+//
 // lostFocus() is emitted when the focus moves to another control of the
 // program; not when the program's window is merely deactivated. The handler
 // may show a message box and call setFocus() to take the focus back.
@@ -53,13 +59,22 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
 
 private:
     bool isDigitPos(int i) const { return i >= 0 && i < mask_.size() && mask_[i] == QLatin1Char('#'); }
     QString blank() const;
-    void typeChar(QChar ch);
+    // False when the character was refused.
+    bool typeChar(QChar ch);
+    // `s` typed at the cursor, character by character, up to the first refusal.
+    void typeText(const QString& s);
     void refuse(QChar ch, int pos);
 
     QString mask_;

@@ -1,6 +1,12 @@
 #include "platform/widgets/MaskedEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -115,4 +121,97 @@ TEST(MaskedEdit, LostFocusWhenTheFocusMovesAndTheFocusCanBeTakenBack)
     time->setFocus();
     EXPECT_EQ(lost.count(), 1);
     EXPECT_TRUE(date->hasFocus());
+}
+
+namespace {
+// A box whose drop handler a test can call with a made-up drop.
+struct BoxWithDrop : MaskedEdit {
+    using MaskedEdit::MaskedEdit;
+    void drop(QDropEvent* e) { dropEvent(e); }
+    QPoint caretPoint() const { return cursorRect().center(); }
+};
+} // namespace
+
+// Pasted, dropped and input-method text goes through the mask as typed keys
+// do: the fixed characters are kept, the first refused character stops it.
+TEST(MaskedEdit, PastedTextGoesThroughTheMask)
+{
+    struct Case {
+        const char* mask;
+        const char* start;
+        int cursor;
+        const char* pasted;
+        const char* result;
+        int refused;
+    } cases[] = {
+        {"##-##-####", "", 0, "12-05-2001", "12-05-2001", 0},
+        {"##-##-####", "", 0, "12052001", "12-05-2001", 0},
+        {"##-##-####", "", 0, "1a3", "1_-__-____", 1},       // stops at the letter
+        {"##-##-####", "", 0, "12-13-2001999", "12-13-2001", 1}, // nothing fits after the end
+        {"##:##", "", 0, "07:30\r\n", "07:30", 0},           // a line end does not print
+        {"##:##", "07:30", 3, "45", "07:45", 0},
+        {"##:##", "", 0, "5000", "50:00", 0},
+        {"##:##", "", 0, "-5", "__:__", 1},
+    };
+    QClipboard* clip = QGuiApplication::clipboard();
+    enum Way { CtrlV, ShiftInsert, Drop, InputMethod, ContextMenu };
+    for (Way way : {CtrlV, ShiftInsert, Drop, InputMethod, ContextMenu}) {
+        for (const auto& k : cases) {
+            BoxWithDrop e(QString::fromLatin1(k.mask));
+            if (*k.start)
+                e.setText(QString::fromLatin1(k.start));
+            e.setCursorPosition(k.cursor);
+            QSignalSpy refused(&e, &MaskedEdit::validationError);
+            const QString text = QString::fromLatin1(k.pasted);
+            clip->setText(text);
+            if (way == CtrlV) {
+                QTest::keyClick(&e, Qt::Key_V, Qt::ControlModifier);
+            } else if (way == ShiftInsert) {
+                QTest::keyClick(&e, Qt::Key_Insert, Qt::ShiftModifier);
+            } else if (way == Drop) {
+                QMimeData data;
+                data.setText(text);
+                const QPoint at = e.caretPoint();
+                QDropEvent d(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                e.drop(&d);
+            } else if (way == InputMethod) {
+                QInputMethodEvent ime;
+                ime.setCommitString(text);
+                QApplication::sendEvent(&e, &ime);
+            } else {
+                // The context menu's Paste, chosen while the menu is open.
+                e.show();
+                QTimer::singleShot(0, &e, [] {
+                    QWidget* popup = QApplication::activePopupWidget();
+                    ASSERT_TRUE(popup);
+                    QAction* paste = popup->findChild<QAction*>(QStringLiteral("edit-paste"));
+                    for (QAction* a : popup->actions())
+                        if (a->objectName() == QLatin1String("edit-paste"))
+                            paste = a;
+                    ASSERT_TRUE(paste);
+                    paste->trigger();
+                    popup->close();
+                });
+                QContextMenuEvent c(QContextMenuEvent::Mouse, QPoint(2, 2), e.mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(&e, &c);
+            }
+            EXPECT_EQ(e.text(), QString::fromLatin1(k.result)) << int(way) << " " << k.mask << " " << k.pasted;
+            EXPECT_EQ(refused.count(), k.refused) << int(way) << " " << k.mask << " " << k.pasted;
+        }
+    }
+}
+
+// The middle button's selection, where the platform has one.
+TEST(MaskedEdit, MiddleButtonPasteGoesThroughTheMask)
+{
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip->supportsSelection())
+        GTEST_SKIP() << "no selection clipboard on this platform";
+    MaskedEdit e(QStringLiteral("##:##"));
+    e.show();
+    clip->setText(QStringLiteral("1x"), QClipboard::Selection);
+    QSignalSpy refused(&e, &MaskedEdit::validationError);
+    QTest::mouseClick(&e, Qt::MiddleButton, {}, QPoint(2, e.height() / 2));
+    EXPECT_EQ(e.text(), "1_:__");
+    EXPECT_EQ(refused.count(), 1);
 }
