@@ -12,6 +12,7 @@
 #include "platform/widgets/Window.h"
 #include "platform/Text.h"
 #include "platform/testing/QtTestApp.h"
+#include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
 #include "tools/boxsim/PtyServer.h"
 
@@ -31,7 +32,7 @@ namespace {
 
 QString source(const char* nom)
 {
-    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
+    return platform::testing::sourcePath(QStringLiteral("station/") + nom);
 }
 
 // home.dat of the default station folder with some lines (1-based) replaced.
