@@ -10,6 +10,7 @@
 #include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
+#include "platform/testing/SourceDir.h"
 #include "platform/widgets/StartWindow.h"
 #include "Outils.h"
 
@@ -151,7 +152,7 @@ TEST_F(Programme, StationAndDXFileOpenTheCalculatorComputed) {
 // The default station folder as a newcomer gets it: the first start reads its
 // home.dat and brulvane.ini without a word and shows a computed budget.
 TEST_F(Programme, TheDefaultStationFolderComputesAtFirstStart) {
-    const QDir station(QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR")).filePath(QStringLiteral("station")));
+    const QDir station(platform::testing::sourcePath(QStringLiteral("station")));
     for (const char* nom : {"home.dat", "brulvane.ini"}) {
         QFile::remove(chemin(nom));
         ASSERT_TRUE(QFile::copy(station.filePath(nom), chemin(nom))) << nom;

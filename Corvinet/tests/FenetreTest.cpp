@@ -9,6 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/testing/SourceDir.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -755,7 +756,7 @@ TEST_F(Fenetre, Captures)
 {
     const QByteArray dossierCaptures = qgetenv("CORVINET_CAPTURES");
     if (dossierCaptures.isEmpty()) GTEST_SKIP() << "CORVINET_CAPTURES not set";
-    QFile::copy(QString(qgetenv("SELVANE_SOURCE_DIR")) + "/station/logo.bmp", chemin("logo.bmp"));
+    QFile::copy(platform::testing::sourcePath("station/logo.bmp"), chemin("logo.bmp"));
     ouvreCopie("station_port1.dat", "home.dat");
     for (int i = 0; i < 5; ++i) {
         f().Feuillet_Setup->setCurrentIndex(i);

@@ -13,6 +13,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/FiltresChamps.h"
 #include "DXCC/PositionCarte.h"
+#include "platform/testing/SourceDir.h"
 
 using namespace dxcc;
 
@@ -20,7 +21,7 @@ namespace {
 
 QString dossierStation()
 {
-    return QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR", QStringLiteral(".."))).filePath(QStringLiteral("station"));
+    return platform::testing::sourcePath(QStringLiteral("station"));
 }
 
 class BaseCompilee : public ::testing::Test {

@@ -7,6 +7,7 @@
 
 #include "platform/testing/DialogChecks.h"
 #include "platform/testing/QtTestApp.h"
+#include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
 
 #include <QAccessible>
@@ -579,7 +580,7 @@ TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
 
 TEST_F(Fenetres, TheStationDatabaseLoadsAndItsEntriesOpenAndShow)
 {
-    const QString station = QDir(qEnvironmentVariable("SELVANE_SOURCE_DIR")).filePath(QStringLiteral("station"));
+    const QString station = platform::testing::sourcePath(QStringLiteral("station"));
     ASSERT_TRUE(QFile::copy(QDir(station).filePath(QStringLiteral("DXCCPREF.DBR")), chemin()));
     Form2& f = demarrer();
     EXPECT_TRUE(messages().empty());

@@ -111,7 +111,8 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     EXPECT_EQ(w->Entete[4]->text(), "Frequency :  144 MHz");
     EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(2), "Sat 12-05-2001");
     EXPECT_TRUE(platform::isMenuEnabled(etat->form2()->MenuFichierP));
-    w->grab().save("/tmp/planner_prevision.png");
+    const QTemporaryDir captures; // pictures of the windows, removed with the test
+    w->grab().save(captures.filePath("planner_prevision.png"));
 
     // A click on row 13:40 opens the common-window dialog with that instant.
     w->GrillePrev->setRow(83);
@@ -141,10 +142,10 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     EXPECT_NE(etat->XPointDX, 0);
     EXPECT_TRUE(etat->fenetreDX()->BoutonOK->isEnabled());
     EXPECT_LE(etat->fenetreDX()->AffDistance->text().trimmed().toInt(), 5); // the map point is rounded to twips
-    etat->fenetreCommune()->grab().save("/tmp/planner_carte.png");
-    etat->fenetreDX()->grab().save("/tmp/planner_dx.png");
-    etat->fenetreCiel()->grab().save("/tmp/planner_ciel.png");
-    etat->form2()->grab().save("/tmp/planner_form2.png");
+    etat->fenetreCommune()->grab().save(captures.filePath("planner_carte.png"));
+    etat->fenetreDX()->grab().save(captures.filePath("planner_dx.png"));
+    etat->fenetreCiel()->grab().save(captures.filePath("planner_ciel.png"));
+    etat->form2()->grab().save(captures.filePath("planner_form2.png"));
 
     // The common-window tables for the period; then the print question.
     float lon = -74.0f, lat = 40.7f;
@@ -156,7 +157,7 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     EXPECT_EQ(cw->Entete[8]->text(), "F");
     EXPECT_EQ(cw->EtiqSource[1]->text(), "Moon");
     EXPECT_TRUE(etat->form2()->ImgDX->isVisible() || !etat->form2()->isVisible());
-    cw->grab().save("/tmp/planner_comwin.png");
+    cw->grab().save(captures.filePath("planner_comwin.png"));
     dialogs.queueAnswer(Answer::Yes);
     etat->form2()->ImgPrint_MouseDown();
     etat->form2()->ImgPrint_MouseUp();

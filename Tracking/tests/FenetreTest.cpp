@@ -14,6 +14,7 @@
 #include "platform/widgets/Window.h"
 #include "platform/Text.h"
 #include "platform/testing/QtTestApp.h"
+#include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
 #include "tools/boxsim/PtyServer.h"
 

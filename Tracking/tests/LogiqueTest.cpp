@@ -5,6 +5,7 @@
 #include "Tracking/TrackIni.h"
 #include "Tracking/tests/Outils.h"
 #include "platform/Files.h"
+#include "platform/testing/SourceDir.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -50,7 +51,7 @@ namespace {
 // The 99 lines of a station file with some values changed (line -> text).
 QStringList lignesStation(const std::map<int, QString>& valeurs = {})
 {
-    auto l = platform::readLines(qEnvironmentVariable("SELVANE_SOURCE_DIR") + "/station/home.dat");
+    auto l = platform::readLines(platform::testing::sourcePath("station/home.dat"));
     QStringList lignes = l.value_or(QStringList());
     for (auto [n, v] : valeurs)
         lignes[n - 1] = v;

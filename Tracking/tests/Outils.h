@@ -4,6 +4,7 @@
 
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
+#include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ namespace suivi::test {
 // A file of the default station folder (station/ of the source tree).
 inline QString fichierStation(const char* nom)
 {
-    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
+    return platform::testing::sourcePath(QStringLiteral("station/") + nom);
 }
 
 inline StationTrack stationBox(int16_t mode = 0)
@@ -56,10 +57,7 @@ inline StationTrack stationBox(int16_t mode = 0)
 }
 
 // A file of the default station folder (station/ of the sources).
-inline QString source(const char* nom)
-{
-    return QDir(QString::fromLocal8Bit(qgetenv("SELVANE_SOURCE_DIR"))).filePath(QStringLiteral("station/") + nom);
-}
+inline QString source(const char* nom) { return fichierStation(nom); }
 
 // home.dat of the default station folder with some lines (1-based) replaced.
 inline QByteArray stationModifiee(const std::vector<std::pair<int, QByteArray>>& lignes)

@@ -10,8 +10,13 @@ QApplication& application()
     static int argc = 1;
     static char name[] = "selvane_tests";
     static char* argv[] = {name, nullptr};
-    // Deliberately never deleted: see the header.
-    static QApplication* app = new QApplication(argc, argv);
+    // Deliberately never deleted: see the header. Offscreen unless the caller
+    // chose a platform, so a test program run by hand needs no display either.
+    static QApplication* app = [] {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
     return *app;
 }
 

@@ -7,7 +7,8 @@ namespace platform::testing {
 
 // Created on first use and kept until the process ends: widgets that outlive
 // a test (windows the programs hide rather than destroy) must never find it
-// gone. Tests run with QT_QPA_PLATFORM=offscreen (set by the test runner).
+// gone. Tests run with QT_QPA_PLATFORM=offscreen (set by the test runner, and
+// by application() itself when the variable is not set).
 QApplication& application();
 
 } // namespace platform::testing

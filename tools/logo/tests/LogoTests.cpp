@@ -3,23 +3,18 @@
 
 #include "tools/logo/Logo.h"
 
+#include "platform/testing/SourceDir.h"
+
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString sourceDir()
-{
-    const char* dir = std::getenv("SELVANE_SOURCE_DIR");
-    return QString::fromLocal8Bit(dir && *dir ? dir : LOGO_SOURCE_DIR);
-}
-
 QByteArray bytesOf(const QString& relative)
 {
-    QFile f(sourceDir() + QLatin1Char('/') + relative);
+    QFile f(platform::testing::sourcePath(relative));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

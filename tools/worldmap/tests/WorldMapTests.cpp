@@ -6,23 +6,17 @@
 #include "tools/worldmap/WorldMap.h"
 
 #include "astro/Astro.h"
+#include "platform/testing/SourceDir.h"
 
 #include <QImage>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString sourceDir()
-{
-    const char* dir = std::getenv("SELVANE_SOURCE_DIR");
-    return QString::fromLocal8Bit(dir && *dir ? dir : WORLDMAP_SOURCE_DIR);
-}
-
 QImage committedPicture(int scale)
 {
     const QString name = scale == 1 ? QStringLiteral("worldmap.png") : QStringLiteral("worldmap@2x.png");
-    return QImage(sourceDir() + QStringLiteral("/assets/") + name);
+    return QImage(platform::testing::sourcePath(QStringLiteral("assets/") + name));
 }
 
 int squaredDistance(QRgb a, QRgb b)
@@ -109,7 +103,8 @@ TEST(WorldMapPicture, KnownPlacesAreLandOrSeaOnBothPictures)
 TEST(WorldMapPicture, CommittedPicturesMatchAFreshDrawing)
 {
     QString error;
-    const auto polygons = worldmap::readPolygons(sourceDir() + QStringLiteral("/tools/worldmap/land-50m.txt"), &error);
+    const QString data = platform::testing::sourcePath(QStringLiteral("tools/worldmap/land-50m.txt"));
+    const auto polygons = worldmap::readPolygons(data, &error);
     ASSERT_TRUE(polygons.has_value()) << error.toStdString();
     for (int scale : {1, 2}) {
         const QImage fresh = worldmap::drawWorldMap(*polygons, scale);
