@@ -308,12 +308,17 @@ TEST_F(Programme, PrefixeErreurDeLecturePuisDernierEnregistrement) {
     demarre();
     calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
     fenetreCommune();
-    ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nbroken line\r\nVK\tAUSTRALIA\t25\t0\tS\t135\t0\tE\r\n");
+    // An empty file is the read error, and the DX point stays where it was.
+    ecrit("DXCCPREF.DBR", "");
+    const int16_t avant = etat->XPointDX;
     EXPECT_EQ(etat->RecherchePrefixeDXCC("vk"), Faux);
     EXPECT_EQ(dernierMessage(), "DXCC DataBase was not read !");
     EXPECT_EQ(dialogs.messages().back().title, "Selvane : Read Error");
     EXPECT_EQ(dialogs.messages().back().icon, platform::Icon::Critical);
-    EXPECT_EQ(etat->XPointDX, 0);
+    EXPECT_EQ(etat->XPointDX, avant);
+    // A line without a TAB holds no record: the look-up passes over it.
+    ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nbroken line\r\n\r\nVK\tAUSTRALIA\t25\t0\tS\t135\t0\tE\r\n");
+    EXPECT_EQ(etat->RecherchePrefixeDXCC("vk"), Vrai);
     ecrit("DXCCPREF.DBR", "K\tUnited States\t40\t42\tN\t74\t0\tW\r\nVK\tAUSTRALIA\t25\t0\tS\t135\t0\tE\r\n");
     EXPECT_EQ(etat->RecherchePrefixeDXCC("vk"), Vrai);
     EXPECT_EQ(etat->fenetreDX()->AffDxcc->text(), "VK");
