@@ -60,8 +60,7 @@ protected:
     {
         platform::testing::application();
         ASSERT_TRUE(dossier.isValid());
-        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
-            ASSERT_TRUE(QFile::copy(fichierStation(f), QDir(dossier.path()).filePath(QString::fromLatin1(f))));
+        suivi::test::copieStationParDefaut(dossier.path());
     }
     void TearDown() override { prog.reset(); }
     void demarre()

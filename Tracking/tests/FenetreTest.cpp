@@ -41,8 +41,7 @@ protected:
     {
         platform::testing::application();
         ASSERT_TRUE(dossier.isValid());
-        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
-            ASSERT_TRUE(QFile::copy(source(f), chemin(QString::fromLatin1(f))));
+        suivi::test::copieStationParDefaut(dossier.path());
     }
     void TearDown() override { prog.reset(); }
     QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }

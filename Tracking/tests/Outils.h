@@ -8,6 +8,8 @@
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
 #include <QString>
 #include <map>
 #include <utility>
@@ -58,6 +60,14 @@ inline StationTrack stationBox(int16_t mode = 0)
 
 // A file of the default station folder (station/ of the sources).
 inline QString source(const char* nom) { return fichierStation(nom); }
+
+// Copies the default station folder's files a window test starts from
+// (home.dat, the prefix database, the start picture) into `dossier`.
+inline void copieStationParDefaut(const QString& dossier)
+{
+    for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
+        ASSERT_TRUE(QFile::copy(fichierStation(f), QDir(dossier).filePath(QString::fromLatin1(f))));
+}
 
 // home.dat of the default station folder with some lines (1-based) replaced.
 inline QByteArray stationModifiee(const std::vector<std::pair<int, QByteArray>>& lignes)

@@ -33,8 +33,7 @@ protected:
     {
         platform::testing::application();
         ASSERT_TRUE(dossier.isValid());
-        for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
-            ASSERT_TRUE(QFile::copy(suivi::test::source(f), chemin(QString::fromLatin1(f))));
+        suivi::test::copieStationParDefaut(dossier.path());
     }
     void TearDown() override { debranche(); }
     QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }

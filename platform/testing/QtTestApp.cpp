@@ -1,6 +1,7 @@
 #include "platform/testing/QtTestApp.h"
 
 #include <QApplication>
+#include <QFont>
 #include <gtest/gtest.h>
 
 namespace platform::testing {
@@ -15,7 +16,12 @@ QApplication& application()
     static QApplication* app = [] {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        auto* a = new QApplication(argc, argv);
+        // Window tests measure texts against their boxes: they use the face
+        // scripts/setup installs, whatever face the machine's font
+        // configuration would prefer.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        return a;
     }();
     return *app;
 }
