@@ -4,6 +4,7 @@
 #include "Planner/FenetreInfoCiel.h"
 #include "Planner/Planner.h"
 #include "assets/Assets.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
 
@@ -52,6 +53,11 @@ FenetreCiel::FenetreCiel(Planner& etat) : QWidget(nullptr), etat_(etat) {
     }
     AffTemp = planner::etiquette(CadreCiel, QString(), 45, 2820, 945, 240);
     AffTemp->setAlignment(Qt::AlignCenter);
+    // The values read with their captions (the sky temperature's names its band).
+    platform::nameValueLabel(AffHA, EtiqCiel[1]);
+    platform::nameValueLabel(AffDecl, EtiqCiel[0]);
+    platform::nameValueLabel(AffExtraLoss, EtiqLoss);
+    platform::nameValueLabel(AffTemp, EtiqTemp);
     CadreAbout = new QGroupBox(QStringLiteral("About.."), this);
     platform::setTwipsGeometry(CadreAbout, 5580, 3240, 915, 795);
     // A picture that opens the key when clicked (pressed and released).

@@ -3,6 +3,7 @@
 #include "Planner/Controles.h"
 #include "Planner/Pictures.h"
 #include "Planner/Planner.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
 
@@ -26,9 +27,10 @@ FenetreDX::FenetreDX(Planner& etat) : QWidget(nullptr), etat_(etat) {
                            "Distance (Km) "};
     QLabel** affs[5] = {&AffAzimDX, &AffElevDX, &AffDopplerDX, &AffPolarDX, &AffDistance};
     for (int i = 0; i < 5; ++i) {
-        planner::etiquette(CadreUTC, QString::fromLatin1(noms[i]), 120, 240 + 250 * i, 1800, 240);
+        QLabel* legende = planner::etiquette(CadreUTC, QString::fromLatin1(noms[i]), 120, 240 + 250 * i, 1800, 240);
         *affs[i] = planner::etiquette(CadreUTC, QString(), 2040, 240 + 250 * i, 1080, 240);
         (*affs[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        platform::nameValueLabel(*affs[i], legende); // "Azimuth (Deg) 123.4"
     }
     planner::etiquette(this, QStringLiteral("Display the complete common window ?"), 120, 2100, 3720, 240);
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
@@ -36,6 +38,8 @@ FenetreDX::FenetreDX(Planner& etat) : QWidget(nullptr), etat_(etat) {
     BoutonOK->setEnabled(false);
     connect(ImgBtonDX, &platform::ImageButton::activated, this, &FenetreDX::ImgBtonDX_Click);
     connect(BoutonOK, &QPushButton::clicked, this, &FenetreDX::BoutonOK_Click);
+    platform::nameValueLabel(AffDxcc, QStringLiteral("DXCC"));
+    platform::nameForScreenReaders(this);
 }
 
 void FenetreDX::ImgBtonDX_Click() {

@@ -4,6 +4,7 @@
 #include "Planner/FeuilleDateCom.h"
 #include "Planner/Form2.h"
 #include "Planner/Planner.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Window.h"
 
@@ -26,6 +27,10 @@ FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat
     brancheBoiteDate(etat, EditDateDeb);
     brancheBoiteHeure(etat, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);
+    // The two boxes share one frame: each is named for what it holds.
+    EditDateDeb->setAccessibleName(QStringLiteral("UTC date (d-m-y)"));
+    EditTimeDeb->setAccessibleName(QStringLiteral("UTC time (h-m)"));
+    platform::nameForScreenReaders(this);
 }
 
 void FeuilleChangeUTC::BoutonOK_Click() {

@@ -2,6 +2,7 @@
 
 #include "Planner/Dates.h"
 #include "Planner/Planner.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Window.h"
@@ -96,6 +97,12 @@ FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat
     brancheBoiteHeure(etat, EditTimeFin);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonAnnuler_Click);
+    // Two boxes share each frame: each is named for what it holds.
+    EditDateDeb->setAccessibleName(QStringLiteral("Start UTC date (d-m-y)"));
+    EditTimeDeb->setAccessibleName(QStringLiteral("Start UTC time (h-m)"));
+    EditDateFin->setAccessibleName(QStringLiteral("End UTC date (d-m-y)"));
+    EditTimeFin->setAccessibleName(QStringLiteral("End UTC time (h-m)"));
+    platform::nameForScreenReaders(this); // the step box by its frame
     platform::placeCentredThird(this);
 }
 

@@ -5,6 +5,7 @@
 #include "Planner/FeuilleChoixDate.h"
 #include "Planner/Form2.h"
 #include "Planner/Planner.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/MenuFamily.h"
@@ -35,6 +36,10 @@ FeuilleDateCom::FeuilleDateCom(Planner& etat) : QWidget(nullptr), etat_(etat) {
     brancheBoiteHeure(etat, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleDateCom::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleDateCom::BoutonAnnuler_Click);
+    // The two boxes share one frame: each is named for what it holds.
+    EditDateDeb->setAccessibleName(QStringLiteral("UTC date (d-m-y)"));
+    EditTimeDeb->setAccessibleName(QStringLiteral("UTC time (h-m)"));
+    platform::nameForScreenReaders(this);
 }
 
 void FeuilleDateCom::Form_Activate() { setWindowTitle(etat_.NomSource + QStringLiteral(" Common window")); }

@@ -1,5 +1,7 @@
 #include "Planner/Pictures.h"
 
+#include "platform/widgets/ImageButton.h"
+
 #include <QPainter>
 #include <cmath>
 
@@ -16,15 +18,25 @@ void rayons(QPainter& p, double x, double y, double r1, double r2) {
 } // namespace
 
 QPixmap bouton(const QString& s, bool enfonce) {
-    QPixmap pm(24, 22);
+    // Made at the screen's pixel ratio and drawn in its 24 x 22 device-
+    // independent pixels, so that it stays sharp on a dense screen.
+    QPixmap pm = platform::pictureCanvas(QSize(24, 22));
     pm.fill(QColor(192, 192, 192));
     QPainter p(&pm);
-    p.setPen(enfonce ? Qt::darkGray : Qt::white);
-    p.drawLine(0, 0, 23, 0);
-    p.drawLine(0, 0, 0, 21);
-    p.setPen(enfonce ? Qt::white : Qt::darkGray);
-    p.drawLine(23, 0, 23, 21);
-    p.drawLine(0, 21, 23, 21);
+    // The bevel: one device pixel wide on the outermost rows and columns
+    // (d is one device pixel in the painter's units).
+    const double d = 1.0 / pm.devicePixelRatio(), droite = 24 - d, bas = 22 - d;
+    auto trait = [](Qt::GlobalColor c) {
+        QPen pen(c, 1);
+        pen.setCosmetic(true);
+        return pen;
+    };
+    p.setPen(trait(enfonce ? Qt::darkGray : Qt::white));
+    p.drawLine(QPointF(0, 0), QPointF(droite, 0));
+    p.drawLine(QPointF(0, 0), QPointF(0, bas));
+    p.setPen(trait(enfonce ? Qt::white : Qt::darkGray));
+    p.drawLine(QPointF(droite, 0), QPointF(droite, bas));
+    p.drawLine(QPointF(0, bas), QPointF(droite, bas));
     p.translate(enfonce ? 1 : 0, enfonce ? 1 : 0);
     p.setRenderHint(QPainter::Antialiasing);
     if (s == "new") {

@@ -9,7 +9,7 @@
 
 namespace pictures {
 
-// A 24 x 22 pixel button picture: `symbole` is one of "new", "quit", "moon",
+// A 24 x 22 pixel button picture (at the screen's pixel ratio): `symbole` is one of "new", "quit", "moon",
 // "sun", "sky", "prev", "dx", "print"; pressed = sunken look.
 QPixmap bouton(const QString& symbole, bool enfonce);
 // 32 x 32 pixel icons with pure black strokes (the reports print black pixels only).

@@ -1,6 +1,7 @@
 #include "Tracking/Dessins.h"
 
 #include "platform/Geometry.h"
+#include "platform/widgets/ImageButton.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,13 +13,17 @@ namespace dessins {
 
 namespace {
 
+// A transparent picture of `twips`, made at the screen's pixel ratio: the
+// painters below draw in device-independent pixels, sharp on a dense screen.
 QPixmap toile(QSize twips)
 {
-    const QSize px = platform::twipsToPixels(twips);
-    QPixmap p(px.width() < 1 ? 1 : px.width(), px.height() < 1 ? 1 : px.height());
+    QPixmap p = platform::pictureCanvas(platform::twipsToPixels(twips));
     p.fill(Qt::transparent);
     return p;
 }
+
+// The picture's size in device-independent pixels, the one its painter draws in.
+QSizeF taille(const QPixmap& p) { return p.deviceIndependentSize(); }
 
 // An arrow in the unit square pointing right, turned by `quarts` quarter turns.
 void fleche(QPainter& g, const QRectF& r, int quarts, const QColor& c)
@@ -133,17 +138,25 @@ QPixmap bouton(Motif m, bool enfonce, QSize twips)
     QPixmap p = toile(twips);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0, 0, p.width(), p.height());
+    const QRectF r(QPointF(0, 0), taille(p));
     g.fillRect(r, enfonce ? QColor(168, 168, 168) : QColor(200, 200, 200));
-    // Bevel: light edge top-left and dark bottom-right when raised, swapped when sunk.
+    // Bevel: light edge top-left and dark bottom-right when raised, swapped
+    // when sunk; one device pixel wide, on the outermost row and column of
+    // device pixels (d is one device pixel in the painter's units).
     const QColor clair(255, 255, 255), sombre(80, 80, 80);
+    const double d = 1.0 / p.devicePixelRatio(), droite = r.width() - d, bas = r.height() - d;
+    auto trait = [&g](const QColor& c) {
+        QPen pen(c, 1);
+        pen.setCosmetic(true);
+        return pen;
+    };
     g.setRenderHint(QPainter::Antialiasing, false);
-    g.setPen(enfonce ? sombre : clair);
-    g.drawLine(0, 0, p.width() - 1, 0);
-    g.drawLine(0, 0, 0, p.height() - 1);
-    g.setPen(enfonce ? clair : sombre);
-    g.drawLine(0, p.height() - 1, p.width() - 1, p.height() - 1);
-    g.drawLine(p.width() - 1, 0, p.width() - 1, p.height() - 1);
+    g.setPen(trait(enfonce ? sombre : clair));
+    g.drawLine(QPointF(0, 0), QPointF(droite, 0));
+    g.drawLine(QPointF(0, 0), QPointF(0, bas));
+    g.setPen(trait(enfonce ? clair : sombre));
+    g.drawLine(QPointF(0, bas), QPointF(droite, bas));
+    g.drawLine(QPointF(droite, 0), QPointF(droite, bas));
     g.setRenderHint(QPainter::Antialiasing);
     QRectF interieur = r.adjusted(2, 2, -2, -2);
     if (enfonce)
@@ -157,7 +170,7 @@ QPixmap iconeAntenne()
     QPixmap p = toile(QSize(270, 270));
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
-    const double w = p.width(), h = p.height();
+    const double w = taille(p).width(), h = taille(p).height();
     g.setPen(QPen(QColor(220, 0, 0), std::max(1.0, w / 10)));
     g.setBrush(Qt::NoBrush);
     g.drawEllipse(QPointF(w / 2, h / 2), w * 0.36, h * 0.36);
@@ -173,14 +186,16 @@ QPixmap flecheDirection(int sens)
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
     static constexpr int Quarts[4] = {2, 3, 0, 1};
-    fleche(g, QRectF(0, 0, p.width(), p.height()), Quarts[sens & 3], QColor(220, 0, 0));
+    fleche(g, QRectF(QPointF(0, 0), taille(p)), Quarts[sens & 3], QColor(220, 0, 0));
     return p;
 }
 
 QImage echelleNiveau()
 {
-    const QSize px = platform::twipsToPixels(QSize(1545, 1365));
-    QImage image(px, QImage::Format_RGB32);
+    // At the screen's pixel ratio, as the picture boxes draw.
+    const QPixmap modele = platform::pictureCanvas(platform::twipsToPixels(QSize(1545, 1365)));
+    QImage image(modele.size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(modele.devicePixelRatio());
     image.fill(QColor(0x20, 0x20, 0x20));
     QPainter g(&image);
     auto p = [](double twips) { return platform::pixelsPerTwip() * twips; };

@@ -5,6 +5,7 @@
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/Tracking.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -137,6 +138,12 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     connect(ImgPark, &ImageButton::activated, this, [this] { MenuAntenne_Click(4); });
     connect(ImgTrack, &ImageButton::mouseDown, this, [this] { prog_.PoursuiteBascule(); });
     connect(ImgSignal, &ImageButton::mouseDown, this, [this] { ImgSignal_MouseDown(); });
+
+    // The values whose caption is their frame's title.
+    platform::nameValueLabel(AffLevelAverage, QStringLiteral("Average"));
+    platform::nameValueLabel(AffOffset, QStringLiteral("Offset"));
+    platform::nameValueLabel(AffPolar, QStringLiteral("Polar measurement"));
+    platform::nameForScreenReaders(this); // every other value label named by its caption
 }
 
 void FenetreInterface::affiche()

@@ -6,6 +6,7 @@
 #include "Tracking/Tracking.h"
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -312,6 +313,10 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     connect(BoutonInfoOK, &QPushButton::clicked, this, [this] { BoutonInfoOK_Click(); });
     connect(BoutonOKParametres, &QPushButton::clicked, this, [this] { BoutonOKParametres_Click(); });
 
+    // The values whose caption is their frame's title.
+    platform::nameValueLabel(AffUTCTime, QStringLiteral("UTC"));
+    platform::nameValueLabel(AffFrequence, QStringLiteral("Frequency (MHz)"));
+    platform::nameForScreenReaders(this); // every other value label named by its caption
     Form_Load();
 }
 

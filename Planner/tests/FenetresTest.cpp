@@ -22,6 +22,7 @@
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFrame>
@@ -676,4 +677,50 @@ TEST_F(Programme, CascadeDeTrenteJoursDansLEcran) {
             << i << " " << etat->fenetrePrevision(i)->frameGeometry().bottom() << " > " << ecran.bottom();
     EXPECT_EQ(etat->fenetrePrevision(0)->pos(), QPoint(platform::twipsToPixels(etat->LeftPrevision),
                                                        platform::twipsToPixels(etat->TopPrevision)));
+}
+
+namespace {
+QString nomAccessible(QWidget* w) {
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+} // namespace
+
+// A screen reader names each box for what it holds, also where two boxes
+// share a frame, and reads each value of the DX window with its caption.
+TEST_F(Programme, NomsPourLesLecteursDEcran) {
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    FeuilleChoixDate* d = etat->feuilleChoixDate();
+    ASSERT_TRUE(d->isVisible());
+    const std::pair<QWidget*, const char*> boites[] = {
+        {d->EditDateDeb, "Start UTC date (d-m-y)"}, {d->EditTimeDeb, "Start UTC time (h-m)"},
+        {d->EditDateFin, "End UTC date (d-m-y)"},   {d->EditTimeFin, "End UTC time (h-m)"},
+        {d->AffStep, "Step"},
+        {etat->feuilleDateCom()->EditDateDeb, "UTC date (d-m-y)"},
+        {etat->feuilleDateCom()->EditTimeDeb, "UTC time (h-m)"},
+        {etat->feuilleChangeUTC()->EditDateDeb, "UTC date (d-m-y)"},
+        {etat->feuilleChangeUTC()->EditTimeDeb, "UTC time (h-m)"},
+    };
+    for (const auto& [b, nom] : boites)
+        EXPECT_EQ(nomAccessible(b), QString::fromLatin1(nom));
+
+    // The values of the DX window: the caption alone while blank, then
+    // caption and value.
+    FenetreDX* dx = etat->fenetreDX();
+    EXPECT_EQ(nomAccessible(dx->AffAzimDX), "Azimuth (Deg)");
+    etat->feuilleDateCom()->EditDateDeb->setText("12-05-2001"); // the common-window instant
+    etat->feuilleDateCom()->EditTimeDeb->setText("13:40");
+    dialogs.queueInput("f");
+    dx->ImgBtonDX_Click();
+    ASSERT_EQ(dx->AffDxcc->text(), "F");
+    EXPECT_EQ(nomAccessible(dx->AffDxcc), "DXCC F");
+    const std::pair<QLabel*, const char*> valeurs[] = {
+        {dx->AffAzimDX, "Azimuth (Deg) "},       {dx->AffElevDX, "Elevation (Deg) "},
+        {dx->AffDopplerDX, "Doppler Off. (Hz) "}, {dx->AffPolarDX, "Polar Error (Deg) "},
+        {dx->AffDistance, "Distance (Km) "},
+    };
+    ASSERT_FALSE(dx->AffAzimDX->text().trimmed().isEmpty());
+    for (const auto& [l, legende] : valeurs) // the Doppler stays blank until the common window is computed
+        EXPECT_EQ(nomAccessible(l), (QString::fromLatin1(legende) + l->text()).simplified());
 }

@@ -18,6 +18,7 @@
 #include "platform/testing/TestFiles.h"
 #include "tools/boxsim/PtyServer.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -940,3 +941,51 @@ TEST_F(TrackingBoitier, DISABLED_Captures)
     fi().grab().save(dir + "/trk_interface_base.png");
 }
 } // namespace
+
+namespace {
+QString nomAccessible(QWidget* w)
+{
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+} // namespace
+
+// A screen reader reads every value box of both windows as its caption and
+// its value, the caption being the label beside it or, for the boxes alone in
+// a frame, the frame's title; no two value boxes share a caption.
+TEST_F(TrackingFenetres, NomsPourLesLecteursDEcran)
+{
+    charge();
+    const std::pair<QLabel*, const char*> cas[] = {
+        {fp().AffSourceAzimut, "Azimuth"},        {fp().AffSourceElevation, "Elevation"},
+        {fp().AffFreqDoppler, "Doppler"},         {fp().AffExtraLoss, "Extra loss"},
+        {fp().AffAzimDX, "Azimuth (Deg)"},        {fp().AffDistance, "Distance (Km)"},
+        {fp().AffHA, "Hour angle"},               {fp().AffTemp, "Sky temp."},
+        {fp().AffFrequence, "Frequency (MHz)"},   {fp().AffUTCTime, "UTC"},
+        {fi().AffAntenneAzimut, "Az"},            {fi().AffAntenneElevation, "El"},
+        {fi().AffLevelAverage, "Average"},        {fi().AffOffset, "Offset"},
+        {fi().AffPolar, "Polar measurement"},
+    };
+    ASSERT_FALSE(fp().AffSourceAzimut->text().trimmed().isEmpty());
+    ASSERT_FALSE(fp().AffUTCTime->text().trimmed().isEmpty());
+    for (const auto& [l, legende] : cas) {
+        const QString v = l->text().simplified();
+        EXPECT_EQ(nomAccessible(l), v.isEmpty() ? QString::fromLatin1(legende) : QString::fromLatin1(legende) + ' ' + v)
+            << l->objectName().toStdString();
+    }
+    // Every value box (a label with a frame) of both windows: its own caption.
+    QStringList legendes;
+    for (QWidget* fenetre : {static_cast<QWidget*>(&fp()), static_cast<QWidget*>(&fi())})
+        for (QLabel* l : fenetre->findChildren<QLabel*>()) {
+            if (l->frameShape() == QFrame::NoFrame || !l->pixmap().isNull())
+                continue;
+            QString nom = nomAccessible(l);
+            const QString v = l->text().simplified();
+            ASSERT_TRUE(v.isEmpty() || nom.endsWith(' ' + v)) << nom.toStdString();
+            nom.chop(v.isEmpty() ? 0 : v.size() + 1);
+            EXPECT_FALSE(nom.isEmpty()) << l->objectName().toStdString();
+            EXPECT_FALSE(legendes.contains(nom)) << nom.toStdString();
+            legendes << nom;
+        }
+    EXPECT_EQ(legendes.size(), 17); // 12 in the main window, 5 in the interface window
+}

@@ -7,7 +7,7 @@
 
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
-#include "platform/testing/QtTestApp.h"
+#include "platform/testing/DenseScreen.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/PictureBox.h"
 
@@ -19,17 +19,7 @@
 
 namespace {
 
-const bool echelleDeux = qputenv("QT_SCALE_FACTOR", "2");
-
-class EcranDense : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(echelleDeux);
-        platform::testing::application();
-        ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
-    }
-};
+using EcranDense = platform::testing::DenseScreen;
 
 // What the widget shows, in device pixels.
 QImage vue(QWidget& w)

@@ -41,13 +41,17 @@ public:
         : QAccessibleWidget(label, QAccessible::StaticText), caption_(caption)
     {
     }
+    ValueLabelAccessible(QLabel* label, const QString& caption)
+        : QAccessibleWidget(label, QAccessible::StaticText), fixedCaption_(caption.simplified())
+    {
+    }
     QString text(QAccessible::Text t) const override
     {
         const auto* l = static_cast<const QLabel*>(widget());
         if (t == QAccessible::Name) {
             if (!l->accessibleName().isEmpty())
                 return l->accessibleName();
-            const QString c = caption_ ? caption_->text().simplified() : QString();
+            const QString c = caption_ ? caption_->text().simplified() : fixedCaption_;
             const QString v = l->text().simplified();
             return v.isEmpty() ? c : (c.isEmpty() ? v : c + QLatin1Char(' ') + v);
         }
@@ -58,6 +62,7 @@ public:
 
 private:
     QPointer<QLabel> caption_;
+    QString fixedCaption_;
 };
 
 void nameValueLabel(QLabel* l)
@@ -104,6 +109,22 @@ void actOnToggles(QComboBox* combo)
 }
 
 } // namespace
+
+void nameValueLabel(QLabel* label, const QString& caption)
+{
+    if (!label || label->property(ValueLabelDone).toBool())
+        return;
+    label->setProperty(ValueLabelDone, true);
+    QAccessible::registerAccessibleInterface(new ValueLabelAccessible(label, caption));
+}
+
+void nameValueLabel(QLabel* label, QLabel* caption)
+{
+    if (!label || !caption || label->property(ValueLabelDone).toBool())
+        return;
+    label->setProperty(ValueLabelDone, true);
+    QAccessible::registerAccessibleInterface(new ValueLabelAccessible(label, caption));
+}
 
 QWidget* captionOf(const QWidget* control)
 {

@@ -20,11 +20,23 @@
 // after adding controls names the new ones. The file lists (platform::FileList)
 // act on their accessible actions by themselves.
 
+class QLabel;
+class QString;
 class QWidget;
 
 namespace platform {
 
 void nameForScreenReaders(QWidget* window);
+
+// Names the label `label`, which shows a value, by `caption` and its current
+// value read when the screen reader asks, as nameForScreenReaders names a
+// value label ("Average -12.5 dB"; the caption alone while the value is
+// blank). For a value label whose caption is no label beside it (the title
+// of the frame it lies in) or that has no frame. Call it before anything
+// asks for the label's accessible interface; nameForScreenReaders keeps it.
+void nameValueLabel(QLabel* label, const QString& caption);
+// The same with the text of the label `caption`, read at each request.
+void nameValueLabel(QLabel* label, QLabel* caption);
 
 // The caption label that nameForScreenReaders pairs with `control`, nullptr
 // when there is none.
