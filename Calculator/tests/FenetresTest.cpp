@@ -10,6 +10,7 @@
 #include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
+#include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/widgets/StartWindow.h"
 #include "Outils.h"
@@ -450,12 +451,6 @@ TEST_F(Programme, HelpToggles) {
     EXPECT_EQ(t.count('\n'), 21);
 }
 
-namespace {
-QString nomAccessible(QWidget* w) {
-    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-    return i ? i->text(QAccessible::Name) : QStringLiteral("<none>");
-}
-} // namespace
 
 // What a screen reader says: each box its own caption (not the frame's call
 // sign), each result its caption and value; the Range list's and the file
@@ -484,15 +479,15 @@ TEST_F(Programme, ScreenReaderNamesAndActions) {
     clique(choix()->BoutonBrulvane);
     ASSERT_TRUE(calc()->isVisible());
 
-    EXPECT_EQ(nomAccessible(boite(Boite::HP_TxPower)), "Tx Power Output");
-    EXPECT_EQ(nomAccessible(boite(Boite::DP_AntGain)), "Antenna Gain");
-    EXPECT_EQ(nomAccessible(boite(Boite::SkyTemp)), "Sky temp.");
-    EXPECT_EQ(nomAccessible(boite(Boite::HP_Frequence)), "Frequency");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::HP_TxPower)), "Tx Power Output");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::DP_AntGain)), "Antenna Gain");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::SkyTemp)), "Sky temp.");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::HP_Frequence)), "Frequency");
     ASSERT_FALSE(res(Resultat::PathEME).isEmpty());
-    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::PathEME)), "Path Loss " + res(Resultat::PathEME));
-    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::D_SNHome)), "(S+N)/N Home " + res(Resultat::D_SNHome));
+    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::PathEME)), "Path Loss " + res(Resultat::PathEME));
+    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::D_SNHome)), "(S+N)/N Home " + res(Resultat::D_SNHome));
     calc()->SkyTemp->setText("");
-    EXPECT_EQ(nomAccessible(calc()->resultat(Resultat::H_TotalNoise)), "Total Noise"); // blank: the caption alone
+    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::H_TotalNoise)), "Total Noise"); // blank: the caption alone
 
     // The Range list: toggling "Apogee" chooses it as a click does.
     QAccessibleInterface* range = QAccessible::queryAccessibleInterface(calc()->Range);

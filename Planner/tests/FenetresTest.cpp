@@ -679,12 +679,6 @@ TEST_F(Programme, CascadeDeTrenteJoursDansLEcran) {
                                                        platform::twipsToPixels(etat->TopPrevision)));
 }
 
-namespace {
-QString nomAccessible(QWidget* w) {
-    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
-} // namespace
 
 // A screen reader names each box for what it holds, also where two boxes
 // share a frame, and reads each value of the DX window with its caption.
@@ -703,18 +697,18 @@ TEST_F(Programme, NomsPourLesLecteursDEcran) {
         {etat->feuilleChangeUTC()->EditTimeDeb, "UTC time (h-m)"},
     };
     for (const auto& [b, nom] : boites)
-        EXPECT_EQ(nomAccessible(b), QString::fromLatin1(nom));
+        EXPECT_EQ(platform::testing::accessibleName(b), QString::fromLatin1(nom));
 
     // The values of the DX window: the caption alone while blank, then
     // caption and value.
     FenetreDX* dx = etat->fenetreDX();
-    EXPECT_EQ(nomAccessible(dx->AffAzimDX), "Azimuth (Deg)");
+    EXPECT_EQ(platform::testing::accessibleName(dx->AffAzimDX), "Azimuth (Deg)");
     etat->feuilleDateCom()->EditDateDeb->setText("12-05-2001"); // the common-window instant
     etat->feuilleDateCom()->EditTimeDeb->setText("13:40");
     dialogs.queueInput("f");
     dx->ImgBtonDX_Click();
     ASSERT_EQ(dx->AffDxcc->text(), "F");
-    EXPECT_EQ(nomAccessible(dx->AffDxcc), "DXCC F");
+    EXPECT_EQ(platform::testing::accessibleName(dx->AffDxcc), "DXCC F");
     const std::pair<QLabel*, const char*> valeurs[] = {
         {dx->AffAzimDX, "Azimuth (Deg) "},       {dx->AffElevDX, "Elevation (Deg) "},
         {dx->AffDopplerDX, "Doppler Off. (Hz) "}, {dx->AffPolarDX, "Polar Error (Deg) "},
@@ -722,5 +716,5 @@ TEST_F(Programme, NomsPourLesLecteursDEcran) {
     };
     ASSERT_FALSE(dx->AffAzimDX->text().trimmed().isEmpty());
     for (const auto& [l, legende] : valeurs) // the Doppler stays blank until the common window is computed
-        EXPECT_EQ(nomAccessible(l), (QString::fromLatin1(legende) + l->text()).simplified());
+        EXPECT_EQ(platform::testing::accessibleName(l), (QString::fromLatin1(legende) + l->text()).simplified());
 }

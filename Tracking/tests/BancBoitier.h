@@ -49,6 +49,16 @@ inline Octets journalFinissantPar(boxsim::PtyServer& serveur, const Octets& fin,
     }
 }
 
+// Starts `serveur` on a pseudo-terminal linked as COM1 in `dossier`; call it
+// under ASSERT_NO_FATAL_FAILURE.
+inline void brancheCom1(boxsim::PtyServer& serveur, const QString& dossier)
+{
+    std::string err;
+    ASSERT_TRUE(serveur.openPty(&err)) << err;
+    ASSERT_TRUE(serveur.linkAs(dossier.toStdString(), 1, &err)) << err;
+    serveur.start();
+}
+
 // How many times `octet` stands in `o` from position `debut` on.
 inline int compte(const Octets& o, uint8_t octet, size_t debut = 0)
 {

@@ -54,14 +54,8 @@ TEST(TrackIniPlaces, TrenteDeuxBits)
     EXPECT_FALSE(suivi::lireTrackIni(p, r));
 }
 
-class Placement : public ::testing::Test {
+class Placement : public suivi::test::DossierStation {
 protected:
-    void SetUp() override
-    {
-        platform::testing::application();
-        ASSERT_TRUE(dossier.isValid());
-        suivi::test::copieStationParDefaut(dossier.path());
-    }
     void TearDown() override { prog.reset(); }
     void demarre()
     {
@@ -71,7 +65,6 @@ protected:
         QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(2);
     }
-    QTemporaryDir dossier;
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<Tracking> prog;

@@ -36,16 +36,9 @@ namespace {
 using suivi::test::source;
 using suivi::test::stationModifiee;
 
-class TrackingFenetres : public ::testing::Test {
+class TrackingFenetres : public suivi::test::DossierStation {
 protected:
-    void SetUp() override
-    {
-        platform::testing::application();
-        ASSERT_TRUE(dossier.isValid());
-        suivi::test::copieStationParDefaut(dossier.path());
-    }
     void TearDown() override { prog.reset(); }
-    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
     void demarre()
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
@@ -81,7 +74,6 @@ protected:
         return n;
     }
 
-    QTemporaryDir dossier;
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<Tracking> prog;
@@ -718,10 +710,7 @@ protected:
     {
         TrackingFenetres::SetUp();
         ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee({{28, "1"}})));
-        std::string err;
-        ASSERT_TRUE(serveur.openPty(&err)) << err;
-        ASSERT_TRUE(serveur.linkAs(dossier.path().toStdString(), 1, &err)) << err;
-        serveur.start();
+        ASSERT_NO_FATAL_FAILURE(suivi::test::brancheCom1(serveur, dossier.path()));
         serveur.withBox([](boxsim::Box& b) {
             b.setAzimuth(100);
             b.setElevation(20);
@@ -942,13 +931,6 @@ TEST_F(TrackingBoitier, DISABLED_Captures)
 }
 } // namespace
 
-namespace {
-QString nomAccessible(QWidget* w)
-{
-    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
-} // namespace
 
 // A screen reader reads every value box of both windows as its caption and
 // its value, the caption being the label beside it or, for the boxes alone in
@@ -970,7 +952,7 @@ TEST_F(TrackingFenetres, NomsPourLesLecteursDEcran)
     ASSERT_FALSE(fp().AffUTCTime->text().trimmed().isEmpty());
     for (const auto& [l, legende] : cas) {
         const QString v = l->text().simplified();
-        EXPECT_EQ(nomAccessible(l), v.isEmpty() ? QString::fromLatin1(legende) : QString::fromLatin1(legende) + ' ' + v)
+        EXPECT_EQ(platform::testing::accessibleName(l), v.isEmpty() ? QString::fromLatin1(legende) : QString::fromLatin1(legende) + ' ' + v)
             << l->objectName().toStdString();
     }
     // Every value box (a label with a frame) of both windows: its own caption.
@@ -979,7 +961,7 @@ TEST_F(TrackingFenetres, NomsPourLesLecteursDEcran)
         for (QLabel* l : fenetre->findChildren<QLabel*>()) {
             if (l->frameShape() == QFrame::NoFrame || !l->pixmap().isNull())
                 continue;
-            QString nom = nomAccessible(l);
+            QString nom = platform::testing::accessibleName(l);
             const QString v = l->text().simplified();
             ASSERT_TRUE(v.isEmpty() || nom.endsWith(' ' + v)) << nom.toStdString();
             nom.chop(v.isEmpty() ? 0 : v.size() + 1);

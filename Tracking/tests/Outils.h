@@ -4,11 +4,13 @@
 
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
+#include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <QString>
 #include <map>
@@ -68,6 +70,20 @@ inline void copieStationParDefaut(const QString& dossier)
     for (const char* f : {"home.dat", "DXCCPREF.DBR", "logo.bmp"})
         ASSERT_TRUE(QFile::copy(fichierStation(f), QDir(dossier).filePath(QString::fromLatin1(f))));
 }
+
+// A window test's own station folder, a copy of the default one.
+class DossierStation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::application();
+        ASSERT_TRUE(dossier.isValid());
+        copieStationParDefaut(dossier.path());
+    }
+    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
+
+    QTemporaryDir dossier;
+};
 
 // home.dat of the default station folder with some lines (1-based) replaced.
 inline QByteArray stationModifiee(const std::vector<std::pair<int, QByteArray>>& lignes)

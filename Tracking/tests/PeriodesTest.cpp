@@ -7,7 +7,7 @@
 #include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Suivi.h"
 #include "Tracking/Tracking.h"
-#include "Tracking/tests/Outils.h"
+#include "Tracking/tests/BancBoitier.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 #include "tools/boxsim/PtyServer.h"
@@ -22,7 +22,6 @@ using namespace suivi;
 
 namespace {
 
-using suivi::test::fichierStation;
 
 // Message boxes that stay open for a while: the clock moves on while one is
 // up, as it does while the operator reads it.
@@ -42,21 +41,13 @@ private:
 
 // The program on COM1 against the interface-box simulator, PC clock
 // UTC+1 (home.dat), 144 MHz: 2-minute periods, the operator's the 1st.
-class PeriodesBoitier : public ::testing::Test {
+class PeriodesBoitier : public suivi::test::DossierStation {
 protected:
     void SetUp() override
     {
-        platform::testing::application();
-        ASSERT_TRUE(dossier.isValid());
-        for (const char* f : {"DXCCPREF.DBR", "logo.bmp"})
-            ASSERT_TRUE(QFile::copy(fichierStation(f), QDir(dossier.path()).filePath(QString::fromLatin1(f))));
-        QList<QByteArray> l = platform::testing::readBytes(fichierStation("home.dat")).split('\n');
-        l[27] = "1\r"; // COM 1
-        ASSERT_TRUE(platform::testing::writeBytes(QDir(dossier.path()).filePath("home.dat"), l.join('\n')));
-        std::string err;
-        ASSERT_TRUE(serveur.openPty(&err)) << err;
-        ASSERT_TRUE(serveur.linkAs(dossier.path().toStdString(), 1, &err)) << err;
-        serveur.start();
+        DossierStation::SetUp();
+        ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), suivi::test::stationModifiee({{28, "1"}}))); // COM 1
+        ASSERT_NO_FATAL_FAILURE(suivi::test::brancheCom1(serveur, dossier.path()));
         serveur.withBox([](boxsim::Box& b) {
             b.setAzimuth(100);
             b.setElevation(20);
@@ -87,7 +78,6 @@ protected:
         serveur.withBox([](boxsim::Box& b) { b.clearLog(); });
     }
 
-    QTemporaryDir dossier;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     BoitesLongues dialogs{horloge};
     boxsim::PtyServer serveur{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};

@@ -17,20 +17,12 @@
 
 namespace {
 
-using suivi::test::fichierStation;
 
 // The default station (Toulouse, 43.604 N 1.444 E, no interface box) at PC
 // 10:00:00 on 1 June 2024, UTC+1.
-class PointDXFenetre : public ::testing::Test {
+class PointDXFenetre : public suivi::test::DossierStation {
 protected:
-    void SetUp() override
-    {
-        platform::testing::application();
-        ASSERT_TRUE(dossier.isValid());
-        suivi::test::copieStationParDefaut(dossier.path());
-    }
     void TearDown() override { prog.reset(); }
-    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
     void demarre()
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
@@ -49,7 +41,6 @@ protected:
     }
     qint64 pixel(int x, int y) { return fp().EMEWindow->point(x, y); }
 
-    QTemporaryDir dossier;
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<Tracking> prog;

@@ -27,16 +27,9 @@ namespace {
 
 using suivi::test::DialoguesEspion;
 
-class Securite : public ::testing::Test {
+class Securite : public suivi::test::DossierStation {
 protected:
-    void SetUp() override
-    {
-        platform::testing::application();
-        ASSERT_TRUE(dossier.isValid());
-        suivi::test::copieStationParDefaut(dossier.path());
-    }
     void TearDown() override { debranche(); }
-    QString chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
 
     // home.dat on COM1 with these lines replaced, and a box that drives its
     // motors at 20 degrees per second, antenna at azimuth 100, elevation 20.
@@ -47,10 +40,7 @@ protected:
         ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), suivi::test::stationModifiee(lignes)));
         serveur = std::make_unique<boxsim::PtyServer>(suivi::test::BancBoitier::boite(mode),
                                                       boxsim::ServerOptions{false, false, 0.01});
-        std::string err;
-        ASSERT_TRUE(serveur->openPty(&err)) << err;
-        ASSERT_TRUE(serveur->linkAs(dossier.path().toStdString(), 1, &err)) << err;
-        serveur->start();
+        ASSERT_NO_FATAL_FAILURE(suivi::test::brancheCom1(*serveur, dossier.path()));
         serveur->withBox([](boxsim::Box& b) {
             b.setAzimuth(100);
             b.setElevation(20);
@@ -101,7 +91,6 @@ protected:
         });
     }
 
-    QTemporaryDir dossier;
     DialoguesEspion dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<boxsim::PtyServer> serveur;

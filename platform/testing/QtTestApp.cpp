@@ -1,7 +1,9 @@
 #include "platform/testing/QtTestApp.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFont>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace platform::testing {
@@ -24,6 +26,12 @@ QApplication& application()
         return a;
     }();
     return *app;
+}
+
+QString accessibleName(QWidget* w)
+{
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
 }
 
 namespace {
