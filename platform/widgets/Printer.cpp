@@ -162,6 +162,10 @@ void QtPrinter::beginDocument()
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
+        if (runs_ > 0) {
+            runFailed_ = true;
+            return;
+        }
         dialogs_.message(QStringLiteral("The printer could not be started !"), Buttons::Ok, Icon::Critical,
                          QStringLiteral("Selvane - Printer"));
     }
@@ -247,11 +251,45 @@ void QtPrinter::finishDocument()
     painter_.reset();
     if (pdf_) {
         lastPdf_ = printer_->outputFileName();
+        if (runs_ > 0) {
+            if (!runPdfs_.contains(lastPdf_))
+                runPdfs_ << lastPdf_;
+            return;
+        }
         dialogs_.message(QStringLiteral("No printer is installed.") + QChar(13) +
                              QStringLiteral("The document was saved as ") +
                              QDir::toNativeSeparators(lastPdf_),
                          Buttons::Ok, Icon::Information, QStringLiteral("Selvane - Printer"));
     }
+}
+
+void QtPrinter::beginRun()
+{
+    if (runs_++ == 0) {
+        runPdfs_.clear();
+        runFailed_ = false;
+    }
+}
+
+void QtPrinter::endRun()
+{
+    if (runs_ == 0 || --runs_ > 0)
+        return;
+    if (runFailed_)
+        dialogs_.message(QStringLiteral("The printer could not be started !"), Buttons::Ok, Icon::Critical,
+                         QStringLiteral("Selvane - Printer"));
+    if (runPdfs_.isEmpty())
+        return;
+    // "No printer is installed." and the folder, then one file a line.
+    QString text = QStringLiteral("No printer is installed.") + QChar(13);
+    const QString folder = QFileInfo(runPdfs_.front()).absolutePath();
+    text += (runPdfs_.size() == 1 ? QStringLiteral("The document was saved in ")
+                                  : QStringLiteral("The %1 documents were saved in ").arg(runPdfs_.size())) +
+            QDir::toNativeSeparators(folder) + QStringLiteral(" :");
+    for (const QString& f : runPdfs_)
+        text += QChar(13) + (QFileInfo(f).absolutePath() == folder ? QFileInfo(f).fileName() : QDir::toNativeSeparators(f));
+    runPdfs_.clear();
+    dialogs_.message(text, Buttons::Ok, Icon::Information, QStringLiteral("Selvane - Printer"));
 }
 
 // ----- RecordingPrinter -------------------------------------------------------

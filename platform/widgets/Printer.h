@@ -95,6 +95,12 @@ public:
     void endDoc();
     bool inDocument() const { return inDoc_; }
 
+    // A run of documents that one command prints (runs may nest; the
+    // outermost counts). A printer that tells the operator where each
+    // document went tells it once for the whole run, when it ends.
+    virtual void beginRun() {}
+    virtual void endRun() {}
+
 protected:
     virtual double measureWidth(const QString& text) const = 0;
     virtual double measureHeight(const QString& text) const = 0;
@@ -140,6 +146,11 @@ public:
     // Path of the last PDF file written (empty before the first).
     QString lastPdfPath() const { return lastPdf_; }
 
+    // Outside a run each PDF file is named in its own information box; in a
+    // run one box at its end names the folder and every file written.
+    void beginRun() override;
+    void endRun() override;
+
     double width() const override;
     double height() const override;
     double scaleWidth() const override;
@@ -165,6 +176,9 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     QString lastPdf_;
+    int runs_ = 0;            // runs begun and not ended
+    QStringList runPdfs_;     // PDF files written in the current run
+    bool runFailed_ = false;  // the printer could not be started in the current run
 };
 
 // Records each operation as one line of text, for layout tests:
