@@ -46,6 +46,13 @@ QImage phaseLune(int k)
     return charge(QStringLiteral("ciel/moon%1").arg(k), QSize(480, 480));
 }
 
+QImage phaseLune32(int k)
+{
+    if (k < 0 || k > 7)
+        return QImage();
+    return QImage(QStringLiteral(":/ciel/moon%1.png").arg(k));
+}
+
 QImage cleCouleursCiel() { return charge(QStringLiteral("ciel/skykey-colours"), QSize(2280, 2565)); }
 
 QImage cleSourcesCiel() { return charge(QStringLiteral("ciel/skykey-sources"), QSize(1545, 2280)); }

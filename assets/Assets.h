@@ -43,6 +43,9 @@ QImage marqueurSoleil();
 // 2 first quarter (lit on the right), 4 full Moon, 6 last quarter (lit on the
 // left). Null for k outside 0..7.
 QImage phaseLune(int k);
+// The same icon at its own 32 x 32 pixels whatever the screen: the picture
+// the printed reports copy pixel by pixel.
+QImage phaseLune32(int k);
 
 // The colour key of the eight bands with their ranges at 432 and 144 MHz,
 // 2280 x 2565 twips (152 x 171 pixels).
