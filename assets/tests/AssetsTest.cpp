@@ -108,3 +108,21 @@ TEST(CarteCiel, BandColoursAreDistinct)
             EXPECT_NE(assets::couleurBandeCiel(i), assets::couleurBandeCiel(j));
     EXPECT_EQ(assets::couleurBandeCiel(8), QColor(Qt::black));
 }
+
+// Fault: the colour key's "650 to 1000 K" touched the picture's right edge.
+// Every text of the key stands clear of it, at both sizes.
+TEST(CarteCiel, KeyClearOfTheRightEdge)
+{
+    for (const char* nom : {":/ciel/skykey-colours.png", ":/ciel/skykey-colours@2x.png"}) {
+        const QImage cle = QImage(QString::fromLatin1(nom)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(cle.isNull()) << nom;
+        const int echelle = cle.width() / 152;
+        const QRgb fond = cle.pixel(cle.width() - 1, 0);
+        int derniere = -1; // rightmost column holding anything but the background
+        for (int x = 0; x < cle.width(); ++x)
+            for (int y = 0; y < cle.height(); ++y)
+                if (cle.pixel(x, y) != fond)
+                    derniere = std::max(derniere, x);
+        EXPECT_LE(derniere, cle.width() - 1 - 3 * echelle) << nom;
+    }
+}

@@ -323,7 +323,13 @@ QImage dessineCleCouleurs(int scale)
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const double s = scale;
     const double hauteurLigne = 18.5 * s;
-    const double xCol1 = 25 * s, xCol2 = 84 * s;
+    // The 144 MHz column ends a few pixels before the right edge, its widest
+    // range ("650 to 1000 K") included, whatever the face's widths.
+    const QFontMetricsF mesure(police(9.5 * s));
+    double large144 = 0;
+    for (const char* t : plages144)
+        large144 = std::max(large144, mesure.horizontalAdvance(QString::fromLatin1(t)));
+    const double xCol1 = 25 * s, xCol2 = std::min(84 * s, taille.width() - 5 * s - large144);
     p.setPen(QColor(kNoir));
     p.setFont(police(9.5 * s, true));
     p.drawText(QRectF(xCol1, 2 * s, xCol2 - xCol1, 14 * s), Qt::AlignLeft | Qt::AlignVCenter,
