@@ -1,8 +1,7 @@
 #include "Planner/FenetreCiel.h"
 
+#include "Planner/Commandes.h"
 #include "Planner/Controles.h"
-#include "Planner/FenetreInfoCiel.h"
-#include "Planner/Planner.h"
 #include "assets/Assets.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
@@ -13,7 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-FenetreCiel::FenetreCiel(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FenetreCiel::FenetreCiel(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Radio-Sky Map : Noise temperature"));
     platform::resizeClientTwips(this, 6630, 4125);
     // The chart is drawn to the scale of the markers' placement (5490 x 4125 twips).
@@ -67,17 +66,12 @@ FenetreCiel::FenetreCiel(Planner& etat) : QWidget(nullptr), etat_(etat) {
     connect(ImgInfo, &platform::ImageButton::activated, this, &FenetreCiel::ImgInfo_Click);
 }
 
-void FenetreCiel::ImgInfo_Click() {
-    FenetreInfoCiel* info = etat_.fenetreInfoCiel();
-    if (!info->Charge)
-        info->Form_Load();
-    info->show();
-}
+void FenetreCiel::ImgInfo_Click() { commandes_.OuvreCleCiel(); }
 
 void FenetreCiel::closeEvent(QCloseEvent* e) { e->ignore(); }
 
 void FenetreCiel::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (isVisible() && !isMinimized() && !isMaximized())
-        etat_.AffichageFenetreCiel();
+        commandes_.CielRedimensionne();
 }

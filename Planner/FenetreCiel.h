@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <array>
 
-class Planner;
+namespace planner {
+class Commandes;
+}
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -16,7 +18,7 @@ class ImageButton;
 class FenetreCiel : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetreCiel(Planner& etat);
+    explicit FenetreCiel(planner::Commandes& commandes);
     QLabel *Image1, *ImgPosSol, *ImgPosLune;
     QGroupBox *CadreCiel, *CadreAbout;
     std::array<QLabel*, 2> EtiqCiel{}; // 0 "Declin.", 1 "Hour Ang."
@@ -32,5 +34,5 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

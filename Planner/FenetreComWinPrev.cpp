@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-FenetreComWinPrev::FenetreComWinPrev(Planner&) : QWidget(nullptr) {
+FenetreComWinPrev::FenetreComWinPrev() : QWidget(nullptr) {
     planner::policeTable(this);
     platform::resizeClientTwips(this, 6135, 5595);
     CadreHome = new QGroupBox(QStringLiteral("Home station"), this);

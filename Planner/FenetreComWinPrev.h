@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <array>
 
-class Planner;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -16,7 +15,7 @@ class Grid;
 class FenetreComWinPrev : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetreComWinPrev(Planner& etat);
+    FenetreComWinPrev();
     QGroupBox *CadreHome, *CadreDX, *CadreCommun;
     std::array<QLabel*, 12> Entete{};
     std::array<QLabel*, 3> EtiqSource{}; // 1 and 2 used
@@ -28,4 +27,5 @@ public:
     platform::Grid* GrillePrev;
     // Set when AffichePrevisionCommune has given the window its day.
     bool Remplie = false;
+    QString Jour; // weekday and date ("Sat 12-05-2001"): its print item
 };

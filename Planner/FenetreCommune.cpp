@@ -1,16 +1,13 @@
 #include "Planner/FenetreCommune.h"
 
-#include "Planner/FenetreDX.h"
-#include "Planner/Planner.h"
+#include "Planner/Commandes.h"
 #include "assets/Assets.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
-#include <QLabel>
-#include <cmath>
 
-FenetreCommune::FenetreCommune(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FenetreCommune::FenetreCommune(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     platform::resizeClientTwips(this, 5670, 2770);
     EMEWindow = new platform::PictureBox(this);
     platform::setTwipsGeometry(EMEWindow, 0, 0, 5670, 2770);
@@ -19,14 +16,6 @@ FenetreCommune::FenetreCommune(Planner& etat) : QWidget(nullptr), etat_(etat) {
             [this](int, int, double x, double y) { EMEWindow_MouseDown(x, y); });
 }
 
-void FenetreCommune::EMEWindow_MouseDown(double x, double y) {
-    // The DX point is an input of the computation running.
-    if (etat_.Refuse())
-        return;
-    etat_.fenetreDX()->AffDxcc->clear();
-    etat_.fenetreDX()->AffPays->clear();
-    const auto [px, py] = planner::PointClic(x, y);
-    etat_.PlacePointDX(px, py);
-}
+void FenetreCommune::EMEWindow_MouseDown(double x, double y) { commandes_.ClicCarte(x, y); }
 
 void FenetreCommune::closeEvent(QCloseEvent* e) { e->ignore(); }

@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
-class Planner;
+namespace planner {
+class Commandes;
+}
 namespace platform {
 class PictureBox;
 }
@@ -12,7 +14,7 @@ class PictureBox;
 class FenetreCommune : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetreCommune(Planner& etat);
+    explicit FenetreCommune(planner::Commandes& commandes);
     platform::PictureBox* EMEWindow;
     void EMEWindow_MouseDown(double x, double y);
 
@@ -20,5 +22,5 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

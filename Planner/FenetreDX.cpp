@@ -2,7 +2,7 @@
 
 #include "Planner/Controles.h"
 #include "Planner/Pictures.h"
-#include "Planner/Planner.h"
+#include "Planner/Commandes.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-FenetreDX::FenetreDX(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FenetreDX::FenetreDX(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Home<=>DX"));
     platform::resizeClientTwips(this, 3960, 3000);
     planner::etiquette(this, QStringLiteral("DXCC"), 120, 120, 600, 240);
@@ -42,21 +42,8 @@ FenetreDX::FenetreDX(Planner& etat) : QWidget(nullptr), etat_(etat) {
     platform::nameForScreenReaders(this);
 }
 
-void FenetreDX::ImgBtonDX_Click() {
-    if (etat_.Refuse())
-        return;
-    for (;;) {
-        const QString r = etat_.Dialogues.input(QStringLiteral("Enter the DXXC prefix !"),
-                                                QStringLiteral("Common Window : Station <=> DX"), QString());
-        if (r.isEmpty())
-            return;
-        if (r.size() >= 7)
-            continue;
-        if (etat_.RecherchePrefixeDXCC(r) != Faux)
-            return;
-    }
-}
+void FenetreDX::ImgBtonDX_Click() { commandes_.Prefixe(); }
 
-void FenetreDX::BoutonOK_Click() { etat_.CalculPrevisionCommuneFenetres(); }
+void FenetreDX::BoutonOK_Click() { commandes_.DXOK(); }
 
 void FenetreDX::closeEvent(QCloseEvent* e) { e->ignore(); }

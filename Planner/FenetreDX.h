@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
-class Planner;
+namespace planner {
+class Commandes;
+}
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -15,7 +17,7 @@ class ImageButton;
 class FenetreDX : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetreDX(Planner& etat);
+    explicit FenetreDX(planner::Commandes& commandes);
     QLabel *AffDxcc, *AffPays, *AffAzimDX, *AffElevDX, *AffDopplerDX, *AffPolarDX, *AffDistance;
     QGroupBox* CadreUTC;
     QPushButton* BoutonOK;
@@ -27,5 +29,5 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

@@ -1,5 +1,7 @@
 #include "Planner/FenetreInfoCiel.h"
 
+#include "Planner/Commandes.h"
+
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
@@ -10,7 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-FenetreInfoCiel::FenetreInfoCiel() : QWidget(nullptr) {
+FenetreInfoCiel::FenetreInfoCiel(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Radio-Sky Map"));
     platform::resizeClientTwips(this, 4005, 2670);
     AffInfo1 = new QLabel(this);
@@ -34,10 +36,10 @@ void FenetreInfoCiel::Form_Load() {
     move((ecran.width() - f.width()) / 2, (ecran.height() - f.height()) / 2);
 }
 
-void FenetreInfoCiel::BoutonInfoOK_Click() { hide(); }
+void FenetreInfoCiel::BoutonInfoOK_Click() { commandes_.FermeCleCiel(false); }
 
 void FenetreInfoCiel::closeEvent(QCloseEvent* e) {
     // The close box unloads the window: the next opening places it again.
-    Charge = false;
-    QWidget::closeEvent(e);
+    e->ignore();
+    commandes_.FermeCleCiel(true);
 }

@@ -7,11 +7,14 @@
 
 class QLabel;
 class QPushButton;
+namespace planner {
+class Commandes;
+}
 
 class FenetreInfoCiel : public QWidget {
     Q_OBJECT
 public:
-    FenetreInfoCiel();
+    explicit FenetreInfoCiel(planner::Commandes& commandes);
     QLabel* AffInfo1; // the colour key of the eight bands
     QLabel* Image1;   // the key of the source numbers
     QPushButton* BoutonInfoOK;
@@ -21,4 +24,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+
+private:
+    planner::Commandes& commandes_;
 };

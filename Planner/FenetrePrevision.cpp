@@ -3,7 +3,7 @@
 #include "Planner/Controles.h"
 #include "Planner/Pictures.h"
 #include "assets/Assets.h"
-#include "Planner/Planner.h"
+#include "Planner/Commandes.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
 
@@ -18,7 +18,7 @@ void prepareGrille(platform::Grid* g) {
 }
 } // namespace
 
-FenetrePrevision::FenetrePrevision(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     planner::policeTable(this);
     platform::resizeClientTwips(this, 6135, 5235);
     CadrePrevision = new QGroupBox(this);
@@ -57,5 +57,5 @@ FenetrePrevision::FenetrePrevision(Planner& etat) : QWidget(nullptr), etat_(etat
     connect(GrillePrev, &platform::Grid::click, this, &FenetrePrevision::GrillePrev_Click);
 }
 
-void FenetrePrevision::GrillePrev_Click() { etat_.GrillePrev_Click(this); }
+void FenetrePrevision::GrillePrev_Click() { commandes_.GrillePrev_Click(this); }
 

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <array>
 
-class Planner;
+namespace planner {
+class Commandes;
+}
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -16,7 +18,7 @@ class Grid;
 class FenetrePrevision : public QWidget {
     Q_OBJECT
 public:
-    explicit FenetrePrevision(Planner& etat);
+    explicit FenetrePrevision(planner::Commandes& commandes);
     QGroupBox* CadrePrevision;
     std::array<QLabel*, 8> Entete{};
     std::array<QLabel*, 5> Etiquette1{};
@@ -27,9 +29,10 @@ public:
     // Set when AffichePrevision has given the window its day: caption,
     // headers and rows complete. A day cut short never is.
     bool Remplie = false;
+    QString Jour; // weekday and date ("Sat 12-05-2001"): its print item
     platform::Grid* GrillePrev;
     void GrillePrev_Click();
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

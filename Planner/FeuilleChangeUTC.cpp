@@ -1,9 +1,7 @@
 #include "Planner/FeuilleChangeUTC.h"
 
+#include "Planner/Commandes.h"
 #include "Planner/FeuilleChoixDate.h"
-#include "Planner/FeuilleDateCom.h"
-#include "Planner/Form2.h"
-#include "Planner/Planner.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Window.h"
@@ -11,7 +9,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 
-FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FeuilleChangeUTC::FeuilleChangeUTC(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Change UTC"));
     // No wider than the main window it sits under (3480 twips), so that the
     // common-window map placed right of the main window leaves it whole.
@@ -24,8 +22,8 @@ FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::setTwipsGeometry(EditTimeDeb, 1420, 300, 760, 330);
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
     platform::setTwipsGeometry(BoutonOK, 2400, 240, 960, 420);
-    brancheBoiteDate(etat, EditDateDeb);
-    brancheBoiteHeure(etat, EditTimeDeb);
+    brancheBoiteDate(commandes, EditDateDeb);
+    brancheBoiteHeure(commandes, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);
     // The two boxes share one frame: each is named for what it holds.
     EditDateDeb->setAccessibleName(QStringLiteral("UTC date (d-m-y)"));
@@ -33,18 +31,4 @@ FeuilleChangeUTC::FeuilleChangeUTC(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::nameForScreenReaders(this);
 }
 
-void FeuilleChangeUTC::BoutonOK_Click() {
-    // Pressed while the curve (or anything else) runs: carried out after it,
-    // with the boxes' texts as they stand then.
-    if (!etat_.Garde.libre()) {
-        etat_.Garde.apres(Planner::CleChangeUTC, [this] { BoutonOK_Click(); });
-        return;
-    }
-    if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb))
-        return;
-    const QRect f = etat_.form2()->frameGeometry();
-    move(x(), f.top() + f.height());
-    etat_.feuilleDateCom()->EditDateDeb->setText(EditDateDeb->text());
-    etat_.feuilleDateCom()->EditTimeDeb->setText(EditTimeDeb->text());
-    etat_.CalculFenetreCommune();
-}
+void FeuilleChangeUTC::BoutonOK_Click() { commandes_.ChangeUTCOK(); }

@@ -3,8 +3,10 @@
 
 #include <QWidget>
 
-class Planner;
 class QPushButton;
+namespace planner {
+class Commandes;
+}
 namespace platform {
 class MaskedEdit;
 }
@@ -12,11 +14,11 @@ class MaskedEdit;
 class FeuilleChangeUTC : public QWidget {
     Q_OBJECT
 public:
-    explicit FeuilleChangeUTC(Planner& etat);
+    explicit FeuilleChangeUTC(planner::Commandes& commandes);
     platform::MaskedEdit *EditDateDeb, *EditTimeDeb;
     QPushButton* BoutonOK;
     void BoutonOK_Click();
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

@@ -1,7 +1,6 @@
 #include "Planner/FeuilleChoixDate.h"
 
-#include "Planner/Dates.h"
-#include "Planner/Planner.h"
+#include "Planner/Commandes.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/MaskedEdit.h"
@@ -13,50 +12,27 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTimer>
 
 namespace {
-// A date or time box's rule: its mask, its check, and the warning shown when
-// the check fails.
-struct RegleBoite {
-    const char* masque;
-    bool (*verifie)(VariablesPlanner&, const QString&);
-    const char* message;
-    const char* titre;
-};
-const RegleBoite RegleDate{"##-##-####", planner::verifieDate, "Enter a new date !!!", " - Compute Date ERROR -"};
-const RegleBoite RegleHeure{"##:##", planner::verifieHeure, "Enter a new time !!!", " - Compute Time ERROR -"};
-
-// True when the box's text passes the rule; otherwise a beep, the warning,
-// and the focus back to the box.
-bool verifieBoite(Planner& etat, platform::MaskedEdit* b, const RegleBoite& r) {
-    if (r.verifie(etat, b->text()))
-        return true;
-    etat.Dialogues.beep();
-    etat.Message(QString::fromLatin1(r.message), QString::fromLatin1(r.titre), platform::Buttons::Ok,
-                 platform::Icon::Exclamation);
-    b->setFocus();
-    return false;
-}
-
-void brancheBoite(Planner& etat, platform::MaskedEdit* b, const RegleBoite& r) {
-    b->setMask(QString::fromLatin1(r.masque));
-    QObject::connect(b, &platform::MaskedEdit::validationError, b, [&etat] { etat.SaisieValide = Faux; });
-    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&etat, b, &r] { verifieBoite(etat, b, r); });
+void brancheBoite(planner::Commandes& commandes, platform::MaskedEdit* b, const char* masque, bool date) {
+    b->setMask(QString::fromLatin1(masque));
+    QObject::connect(b, &platform::MaskedEdit::validationError, b, [&commandes] { commandes.SaisieRefusee(); });
+    QObject::connect(b, &platform::MaskedEdit::lostFocus, b, [&commandes, b, date] {
+        if (!commandes.VerifieBoite(date, b->text()))
+            b->setFocus();
+    });
 }
 } // namespace
 
-void brancheBoiteDate(Planner& etat, platform::MaskedEdit* b) { brancheBoite(etat, b, RegleDate); }
-
-void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* b) { brancheBoite(etat, b, RegleHeure); }
-
-// The instant passed on by the O.K. buttons is checked again: a box that
-// never had the focus would otherwise reach the computation unchecked.
-bool verifieInstant(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure) {
-    return verifieBoite(etat, date, RegleDate) && verifieBoite(etat, heure, RegleHeure);
+void brancheBoiteDate(planner::Commandes& commandes, platform::MaskedEdit* b) {
+    brancheBoite(commandes, b, "##-##-####", true);
 }
 
-FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat) {
+void brancheBoiteHeure(planner::Commandes& commandes, platform::MaskedEdit* b) {
+    brancheBoite(commandes, b, "##:##", false);
+}
+
+FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Date Input"));
     platform::resizeClientTwips(this, 4200, 2880);
     auto* c1 = new QGroupBox(QStringLiteral("Start UTC (d-m-y  h-m)"), this);
@@ -86,15 +62,15 @@ FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat
     // the context menu, the middle button) pass the same filter; a refused
     // edit beeps and leaves the box as it was. Backspace and Delete pass.
     AffStep->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), AffStep));
-    connect(AffStep, &QLineEdit::inputRejected, this, [this] { etat_.Dialogues.beep(); });
+    connect(AffStep, &QLineEdit::inputRejected, this, [this] { commandes_.Bip(); });
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
     platform::setTwipsGeometry(BoutonOK, 2760, 1680, 1320, 420);
     BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
     platform::setTwipsGeometry(BoutonAnnuler, 2760, 2220, 1320, 420);
-    brancheBoiteDate(etat, EditDateDeb);
-    brancheBoiteDate(etat, EditDateFin);
-    brancheBoiteHeure(etat, EditTimeDeb);
-    brancheBoiteHeure(etat, EditTimeFin);
+    brancheBoiteDate(commandes, EditDateDeb);
+    brancheBoiteDate(commandes, EditDateFin);
+    brancheBoiteHeure(commandes, EditTimeDeb);
+    brancheBoiteHeure(commandes, EditTimeFin);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonAnnuler_Click);
     // Two boxes share each frame: each is named for what it holds.
@@ -106,39 +82,9 @@ FeuilleChoixDate::FeuilleChoixDate(Planner& etat) : QWidget(nullptr), etat_(etat
     platform::placeCentredThird(this);
 }
 
-void FeuilleChoixDate::BoutonOK_Click() {
-    using planner::Periode;
-    // The checks below set the period's variables: not while a computation runs.
-    if (etat_.Refuse())
-        return;
-    // Each box's own check first: a box that never lost the focus is checked too.
-    if (!verifieInstant(etat_, EditDateDeb, EditTimeDeb) || !verifieInstant(etat_, EditDateFin, EditTimeFin))
-        return;
-    const Periode p = planner::verifiePeriode(etat_, EditDateDeb->text(), EditTimeDeb->text(), EditDateFin->text(),
-                                              EditTimeFin->text(), AffStep->text(), OptionLune[1]->isChecked());
-    auto refus = [&](const char* texte, const char* titre, QWidget* focus) {
-        etat_.Dialogues.beep();
-        etat_.Message(QString::fromLatin1(texte), QString::fromLatin1(titre), platform::Buttons::Ok,
-                      platform::Icon::Exclamation);
-        focus->setFocus();
-    };
-    switch (p) {
-    case Periode::PasNul:
-        return refus("'Step' must be > 0 mn !!!", " - Compute Option ERROR -", AffStep);
-    case Periode::Ordre:
-        return refus("Start UTC >= End UTC !!!", " - Compute Date ERROR -", EditDateDeb);
-    case Periode::TropLongue:
-        return refus("Compute for 31 days max !!!", " - Compute Date ERROR -", EditDateDeb);
-    case Periode::Ok:
-        break;
-    }
-    hide();
-    etat_.InitPrevisionLune();
-}
+void FeuilleChoixDate::BoutonOK_Click() { commandes_.PeriodeOK(); }
 
-void FeuilleChoixDate::BoutonAnnuler_Click() {
-    hide();
-}
+void FeuilleChoixDate::BoutonAnnuler_Click() { commandes_.PeriodeAnnulee(); }
 
 void FeuilleChoixDate::closeEvent(QCloseEvent* e) {
     e->ignore();

@@ -4,10 +4,12 @@
 
 #include <QWidget>
 
-class Planner;
 class QLineEdit;
 class QRadioButton;
 class QPushButton;
+namespace planner {
+class Commandes;
+}
 namespace platform {
 class MaskedEdit;
 }
@@ -15,7 +17,7 @@ class MaskedEdit;
 class FeuilleChoixDate : public QWidget {
     Q_OBJECT
 public:
-    explicit FeuilleChoixDate(Planner& etat);
+    explicit FeuilleChoixDate(planner::Commandes& commandes);
     platform::MaskedEdit *EditDateDeb, *EditTimeDeb, *EditDateFin, *EditTimeFin;
     QRadioButton* OptionLune[2]; // 0 "Always", 1 "Moon visible"
     QLineEdit* AffStep;
@@ -28,15 +30,11 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };
 
-// The checks every masked date and time box of Planner makes when it loses
-// the focus, and the mask flag it clears on refused input.
-void brancheBoiteDate(Planner& etat, platform::MaskedEdit* boite);
-void brancheBoiteHeure(Planner& etat, platform::MaskedEdit* boite);
-// The O.K. buttons of the dialogs check their instants again (a box
-// that never had the focus would reach the computation unchecked): the date
-// box, then the time box, with the messages of the lost-focus checks. False
-// after the first refusal, with the focus on the box concerned.
-bool verifieInstant(Planner& etat, platform::MaskedEdit* date, platform::MaskedEdit* heure);
+// The mask and the check every masked date and time box of Planner makes
+// when it loses the focus (the focus back to the box when refused), and the
+// mask flag a refused key clears.
+void brancheBoiteDate(planner::Commandes& commandes, platform::MaskedEdit* boite);
+void brancheBoiteHeure(planner::Commandes& commandes, platform::MaskedEdit* boite);

@@ -1,6 +1,6 @@
 #include "Planner/FeuilleChoixFichier.h"
 
-#include "Planner/Planner.h"
+#include "Planner/Commandes.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
@@ -8,7 +8,7 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
-FeuilleChoixFichier::FeuilleChoixFichier(Planner& etat) : QWidget(nullptr), etat_(etat) {
+FeuilleChoixFichier::FeuilleChoixFichier(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Planner - Setup File"));
     platform::resizeClientTwips(this, 4800, 3300);
     ImageLogo = new platform::LogoPicture(this);
@@ -35,17 +35,17 @@ void FeuilleChoixFichier::montreListe(bool liste) {
     BoutonAnnuler->setVisible(liste);
 }
 
-void FeuilleChoixFichier::Form_Load() {
+void FeuilleChoixFichier::Form_Load(const QString& dossier, platform::Clock& horloge, bool logo) {
     Charge = true;
     platform::placeCentredThird(this);
-    ImageLogo->load(etat_.Dossier);
+    ImageLogo->load(dossier);
     ImageLogo->move(qMax(0, (width() - ImageLogo->width()) / 2), qMax(0, (height() - ImageLogo->height()) / 2));
     ListeFichier->setPattern(QStringLiteral("*.dat"));
-    ListeFichier->setPath(etat_.Dossier);
-    if (etat_.FichierStation.isEmpty()) {
+    ListeFichier->setPath(dossier);
+    if (logo) {
         montreListe(false);
         setWindowTitle(QStringLiteral("Selvane - Planner"));
-        platform::holdStartPicture(this, etat_.Horloge, 2.0);
+        platform::holdStartPicture(this, horloge, 2.0);
     }
     montreListe(true);
     setWindowTitle(QStringLiteral("Planner - Setup File"));
@@ -56,28 +56,18 @@ void FeuilleChoixFichier::ListeFichier_Click() { BoutonOK->setEnabled(true); }
 void FeuilleChoixFichier::ListeFichier_DblClick() {
     if (ListeFichier->fileName().isEmpty())
         return;
-    etat_.ChoixStation(ListeFichier->fileName());
+    commandes_.ChoixStation(ListeFichier->fileName());
 }
 
 void FeuilleChoixFichier::BoutonOK_Click() {
     if (ListeFichier->fileName().isEmpty())
         return;
-    etat_.ChoixStation(ListeFichier->fileName());
+    commandes_.ChoixStation(ListeFichier->fileName());
 }
 
-void FeuilleChoixFichier::BoutonHome_Click() { etat_.ChoixStation(QStringLiteral("home.dat")); }
+void FeuilleChoixFichier::BoutonHome_Click() { commandes_.ChoixStation(QStringLiteral("home.dat")); }
 
-void FeuilleChoixFichier::BoutonAnnuler_Click() {
-    hide();
-    // No station to go back to: none chosen yet, or the last one failed its check.
-    if (etat_.FichierStation.isEmpty() || etat_.StationValide == Faux) {
-        etat_.ConfirmeQuitter();
-        if (!etat_.ProgrammeTermine)
-            show();
-        return;
-    }
-    etat_.RetourAnnulerChoix();
-}
+void FeuilleChoixFichier::BoutonAnnuler_Click() { commandes_.AnnuleChoixStation(); }
 
 void FeuilleChoixFichier::closeEvent(QCloseEvent* e) {
     e->ignore();

@@ -4,9 +4,12 @@
 
 #include <QWidget>
 
-class Planner;
 class QPushButton;
+namespace planner {
+class Commandes;
+}
 namespace platform {
+class Clock;
 class FileList;
 class LogoPicture;
 } // namespace platform
@@ -14,14 +17,17 @@ class LogoPicture;
 class FeuilleChoixFichier : public QWidget {
     Q_OBJECT
 public:
-    explicit FeuilleChoixFichier(Planner& etat);
+    explicit FeuilleChoixFichier(planner::Commandes& commandes);
     platform::LogoPicture* ImageLogo;
     platform::FileList* ListeFichier;
     QPushButton* BoutonHome;
     QPushButton* BoutonOK;
     QPushButton* BoutonAnnuler;
 
-    void Form_Load();
+    // Placed, the logo of `dossier` read and the list set on its "*.dat"
+    // files; with `logo` (no station chosen yet) the picture alone is shown
+    // for 2 seconds of `horloge` first.
+    void Form_Load(const QString& dossier, platform::Clock& horloge, bool logo);
     void ListeFichier_Click();
     void ListeFichier_DblClick();
     void BoutonOK_Click();
@@ -34,5 +40,5 @@ protected:
 
 private:
     void montreListe(bool liste);
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

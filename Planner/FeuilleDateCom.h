@@ -3,8 +3,10 @@
 
 #include <QWidget>
 
-class Planner;
 class QPushButton;
+namespace planner {
+class Commandes;
+}
 namespace platform {
 class MaskedEdit;
 }
@@ -12,19 +14,16 @@ class MaskedEdit;
 class FeuilleDateCom : public QWidget {
     Q_OBJECT
 public:
-    explicit FeuilleDateCom(Planner& etat);
+    // Its caption, the source's name & " Common window", is set by the program.
+    explicit FeuilleDateCom(planner::Commandes& commandes);
     platform::MaskedEdit *EditDateDeb, *EditTimeDeb;
     QPushButton *BoutonOK, *BoutonAnnuler;
-    // Caption = the source's name & " Common window", at every activation.
-    void Form_Activate();
     void BoutonOK_Click();
     void BoutonAnnuler_Click();
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    Planner& etat_;
+    planner::Commandes& commandes_;
 };

@@ -1,11 +1,15 @@
 #pragma once
 // The main window "Selvane - Planner": menus and the row of image buttons.
+// Its handlers pass each action on to the program (planner::Commandes); the
+// program sets its menus and buttons with Applique from its display value.
 
 #include <QMainWindow>
-#include <array>
 
-class Planner;
 class QMenu;
+namespace planner {
+class Commandes;
+struct EtatPrincipal;
+} // namespace planner
 namespace platform {
 class ImageButton;
 class MenuFamily;
@@ -14,7 +18,7 @@ class MenuFamily;
 class Form2 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form2(Planner& etat);
+    explicit Form2(planner::Commandes& commandes);
 
     QMenu* MenuFichierP;
     QMenu* MenuSourceP;
@@ -29,7 +33,9 @@ public:
     platform::MenuFamily* MenuPrintComW; // in the submenu of MenuPrint(2)
     QWidget* ZoneImage;
     platform::ImageButton *ImgNew, *ImgQuit, *ImgLune, *ImgSoleil, *ImgCiel, *ImgPrev, *ImgDX, *ImgPrint;
-    std::array<int16_t, 4> FeuillesCachees{};
+
+    // Menus, image buttons and print items as the program's display value says.
+    void Applique(const planner::EtatPrincipal& e);
 
     void MenuFichier_Click(int index);
     void MenuSource_Click(int index);
@@ -38,10 +44,6 @@ public:
     void MenuPrintComW_Click(int index);
     void ImgPrint_MouseDown();
     void ImgPrint_MouseUp();
-    // Pictures of the three source buttons for menu item i.
-    void PicturesSource(int i);
-    void ChangeAffichage(bool parImgPrev);
-    void RetourCarte();
     void Form_Resize();
 
 protected:
@@ -50,5 +52,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    Planner& etat_;
+    // Pictures of the three source buttons for Sources item i.
+    void PicturesSource(int i);
+    planner::Commandes& commandes_;
+    bool imprimable_ = false; // some table to print: the Print image goes down when pressed
 };

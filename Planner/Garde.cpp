@@ -8,6 +8,7 @@ Garde::Jeton Garde::commence(Activite a) {
     if (!libre() || a == Activite::Aucune)
         return Jeton();
     activite_ = a;
+    arret_ = false;
     if (changement)
         changement();
     return Jeton(*this);
@@ -29,8 +30,14 @@ bool Garde::enAttente(int cle) const {
     return std::any_of(attente_.begin(), attente_.end(), [cle](const auto& p) { return p.first == cle; });
 }
 
+void Garde::arrete() {
+    if (calcul())
+        arret_ = true;
+}
+
 void Garde::fin() {
     activite_ = Activite::Aucune;
+    arret_ = false;
     if (changement)
         changement();
     // Each waiting request in turn, while nothing runs: one that starts an

@@ -43,6 +43,13 @@ public:
     bool calcul() const { return !libre() && activite_ != Activite::Impression; }
     bool impression() const { return activite_ == Activite::Impression; }
 
+    // Asks the running table computation to stop at its next step (File >
+    // New). The request belongs to that run: it is forgotten when the run
+    // ends, and asked while nothing runs it does nothing, so it can never
+    // stop a later computation.
+    void arrete();
+    bool arretDemande() const { return arret_; }
+
     // Starts `a` when nothing runs; an empty Jeton (nothing changed) otherwise.
     [[nodiscard]] Jeton commence(Activite a);
 
@@ -60,6 +67,7 @@ public:
 private:
     void fin();
     Activite activite_ = Activite::Aucune;
+    bool arret_ = false;
     std::vector<std::pair<int, std::function<void()>>> attente_;
 };
 

@@ -15,15 +15,12 @@
 #include "Planner/FeuilleDateCom.h"
 #include "Planner/Form2.h"
 #include "Planner/Pictures.h"
-#include "Planner/PlannerIni.h"
 #include "Planner/Station.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/Text.h"
 #include "platform/widgets/Grid.h"
-#include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MaskedEdit.h"
-#include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
@@ -31,27 +28,21 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
-#include <QPushButton>
-#include <algorithm>
-#include <cmath>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 using platform::Buttons;
 using platform::Icon;
+using planner::Lieu;
 
 namespace {
 int ecranLargeur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().width()); }
 int ecranHauteur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height()); }
-// An icon as the reports read it: 32 x 32 pixels, whatever the screen's
-// pixel ratio (a dense screen holds the pictures at twice the size).
-QImage icone32(const QPixmap& p) {
-    const QImage im = p.toImage();
-    return im.isNull() || im.size() == QSize(32, 32) ? im : im.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-}
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
 }
@@ -67,6 +58,17 @@ void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele = nullp
     if (const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
         p = platform::keptInside(p, taille, s->availableGeometry());
     w->move(p);
+}
+// A window's place as Planner.ini keeps it: Top, Left of its normal state
+// (twips) and whether it is minimised; it is left in the state it was in.
+planner::PositionFenetre positionIni(QWidget* w) {
+    const bool icone = w->isMinimized();
+    if (icone)
+        w->setWindowState(Qt::WindowNoState);
+    const planner::PositionFenetre p{platform::pixelsToTwips(w->y()), platform::pixelsToTwips(w->x()), icone ? 1 : 0};
+    if (icone)
+        w->setWindowState(Qt::WindowMinimized);
+    return p;
 }
 // A 32-bit value read into a 16-bit variable, held at its limits.
 int16_t en16(int32_t n) { return int16_t(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
@@ -127,14 +129,22 @@ std::vector<int> remplies(const std::vector<std::unique_ptr<F>>& liste) {
     return r;
 }
 
-// Shows or hides the filled windows of a table list, when the tables are on
-// display. A window whose day was cut short stays hidden.
+// The day of each window of a table list, empty where none was filled.
 template <class F>
-void montreTables(std::vector<std::unique_ptr<F>>& liste, int16_t affichee, bool visibles) {
-    if (affichee == Faux)
-        return;
-    for (int i : remplies(liste))
-        liste[size_t(i)]->setVisible(visibles);
+std::vector<QString> jours(const std::vector<std::unique_ptr<F>>& liste) {
+    std::vector<QString> j(liste.size());
+    for (size_t i = 0; i < liste.size(); ++i)
+        if (liste[i] && liste[i]->Remplie)
+            j[i] = liste[i]->Jour;
+    return j;
+}
+
+// The windows of a table list shown or hidden: only a filled window is shown.
+template <class F>
+void montreTables(const std::vector<std::unique_ptr<F>>& liste, bool visibles) {
+    for (const auto& w : liste)
+        if (w && w->isVisible() != (visibles && w->Remplie))
+            w->setVisible(visibles && w->Remplie);
 }
 
 // At the end of a table computation: a window whose day was cut short (the
@@ -150,19 +160,16 @@ void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
     index = int16_t(r.empty() ? 0 : r.back());
 }
 
-// Discards a table list. When the tables were on display, their day items
-// (2 .. index + 2 of `jours`) leave the print submenu and Print item
-// `article` is switched off.
+// Discards a table list; the place of its first window, when it was shown,
+// is kept in `place` (Save screen writes it).
 template <class F>
-void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& affichee, int16_t& index,
-                    platform::MenuFamily* jours, platform::MenuFamily* print, int article) {
-    if (affichee != Faux) {
-        for (int i = 2; i <= index + 2; ++i)
-            jours->unload(i);
-        print->setEnabled(article, false);
-    }
+void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& index, planner::PositionFenetre& place) {
+    if (F* w = dansListe(liste, 0); w && w->Remplie)
+        place = positionIni(w);
+    for (auto& w : liste)
+        if (w)
+            w.release()->deleteLater();
     liste.clear();
-    affichee = Faux;
     index = 0;
 }
 
@@ -181,19 +188,27 @@ planner::ContenuTable contenuTable(const F& w) {
     }
     return t;
 }
-} // namespace
 
-namespace {
-// Sets the menus again whenever a dialog is shown or hidden.
-class SuiviDialogues : public QObject {
+// An operator action: once it is done (also inside a computation's yield),
+// the windows, menus and buttons are set again from the display value.
+class Evenement {
 public:
-    explicit SuiviDialogues(Planner& e) : etat(e) {}
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
-            etat.AppliqueMenus();
-        return QObject::eventFilter(o, e);
-    }
-    Planner& etat;
+    explicit Evenement(Planner& p) : p_(p) {}
+    Evenement(const Evenement&) = delete;
+    Evenement& operator=(const Evenement&) = delete;
+    ~Evenement() { p_.Applique(); }
+
+private:
+    Planner& p_;
+};
+
+// One print command: a printer that names the files it writes (no printer
+// installed) names them all in one box at the end.
+struct Tirage {
+    platform::Printer& p;
+    explicit Tirage(platform::Printer& imprimante) : p(imprimante) { p.beginRun(); }
+    Tirage(const Tirage&) = delete;
+    ~Tirage() { p.endRun(); }
 };
 } // namespace
 
@@ -206,20 +221,76 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     fenetreCommune_ = std::make_unique<FenetreCommune>(*this);
     fenetreDX_ = std::make_unique<FenetreDX>(*this);
     fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
-    fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>();
+    fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>(*this);
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
-    // The menus follow the dialogs: each one shown or hidden sets them again.
-    suiviDialogues_ = std::make_unique<SuiviDialogues>(*this);
-    for (QWidget* w : {static_cast<QWidget*>(feuilleChoixFichier_.get()), static_cast<QWidget*>(feuilleChoixDate_.get()),
-                       static_cast<QWidget*>(feuilleDateCom_.get())})
-        w->installEventFilter(suiviDialogues_.get());
-    Garde.changement = [this] { AppliqueMenus(); };
+    // Each start or end of a computation, the curve or a print sets the menus.
+    Garde.changement = [this] { Applique(); };
+    pret_ = true;
 }
 
 Planner::~Planner() {
+    pret_ = false;
     Garde.changement = nullptr;
-    suiviDialogues_.reset();
 }
+
+void Planner::Applique() {
+    if (!pret_ || ProgrammeTermine)
+        return;
+    // Showing a window can send events that act (a resize of the main
+    // window): they ask for one more pass instead of running inside this one.
+    if (enApplique_) {
+        encore_ = true;
+        return;
+    }
+    enApplique_ = true;
+    do {
+        encore_ = false;
+        appliqueUneFois();
+    } while (encore_ && !ProgrammeTermine);
+    enApplique_ = false;
+}
+
+planner::Contenu Planner::contenu() const {
+    planner::Contenu c;
+    c.joursLune = jours(ListeFenetresPrevision);
+    c.joursCommuns = jours(ListeFenetresComWin);
+    c.indexSource = planner::indexSource(CodeSource);
+    return c;
+}
+
+void Planner::appliqueUneFois() {
+    const planner::Vue v = planner::vue(Ecran, contenu());
+    form2_->Applique(v.principal);
+    feuilleDateCom_->setWindowTitle(NomSource + QStringLiteral(" Common window"));
+    fenetreDX_->BoutonOK->setEnabled(XPointDX != 0 && YPointDX != 0);
+    // What goes is hidden first; the dialogs are shown last, over the rest.
+    const std::pair<QWidget*, bool> fenetres[] = {
+        {form2_.get(), v.principale},         {fenetreCommune_.get(), v.carte},
+        {fenetreCiel_.get(), v.carte},          {fenetreDX_.get(), v.carte},
+        {feuilleChangeUTC_.get(), v.changeUTC}, {fenetreInfoCiel_.get(), v.cleCiel},
+        {feuilleChoixDate_.get(), v.periode},   {feuilleDateCom_.get(), v.dialogueCommun},
+        {feuilleChoixFichier_.get(), v.choix}};
+    for (const auto& [w, on] : fenetres)
+        if (!on && w->isVisible())
+            w->hide();
+    if (!v.tablesLune)
+        montreTables(ListeFenetresPrevision, false);
+    if (!v.tablesCommunes)
+        montreTables(ListeFenetresComWin, false);
+    if (v.tablesLune)
+        montreTables(ListeFenetresPrevision, true);
+    if (v.tablesCommunes)
+        montreTables(ListeFenetresComWin, true);
+    for (const auto& [w, on] : fenetres)
+        if (on && !w->isVisible())
+            w->show();
+}
+
+int16_t Planner::TablePrevisionAffichee() const { return TablesPrevisionRemplies().empty() ? Faux : Vrai; }
+
+int16_t Planner::TableComWinAffichee() const { return TablesComWinRemplies().empty() ? Faux : Vrai; }
+
+bool Planner::carteAffichee() const { return Ecran.lieu == Lieu::Carte && Ecran.carte.calculee; }
 
 platform::Answer Planner::Message(const QString& texte, const QString& titre, Buttons b, Icon i) {
     TexteMessage = texte;
@@ -231,7 +302,7 @@ void Planner::FinProgramme() {
     if (ProgrammeTermine)
         return;
     ProgrammeTermine = true;
-    CalculAutorise = Faux;
+    Garde.arrete();
     Garde.oublie();
     for (QWidget* w : QApplication::topLevelWidgets())
         w->hide();
@@ -243,31 +314,6 @@ void Planner::ConfirmeQuitter() {
     if (Message(QStringLiteral("Are you sure you wish to quit ?"), QStringLiteral("Selvane - Planner"), Buttons::YesNo,
                 Icon::Critical) == platform::Answer::Yes)
         FinProgramme();
-}
-
-bool Planner::DialogueOuvert() const {
-    const QWidget* dialogues[3] = {feuilleChoixFichier_.get(), feuilleChoixDate_.get(), feuilleDateCom_.get()};
-    for (int k = 0; k < 3; ++k)
-        if ((dialogues[k] && dialogues[k]->isVisible()) || form2_->FeuillesCachees[size_t(k)] != Faux)
-            return true;
-    return false;
-}
-
-void Planner::AppliqueMenus() {
-    if (ProgrammeTermine || !form2_)
-        return;
-    const bool actifs = Garde.libre() && !DialogueOuvert();
-    for (QMenu* m : {form2_->MenuFichierP, form2_->MenuSourceP, form2_->MenuAboutP})
-        platform::setMenuEnabled(m, actifs);
-    platform::setMenuEnabled(form2_->MenuAfficheP, actifs && !ModeAffichage.isEmpty());
-    form2_->ZoneImage->setEnabled(actifs);
-    // Switching a menu on also switches its submenus' items on: the print
-    // items are set after it, from what there is to print.
-    const bool lune = TablePrevisionAffichee != Faux && !TablesPrevisionRemplies().empty();
-    const bool commun = TableComWinAffichee != Faux && !TablesComWinRemplies().empty();
-    form2_->MenuPrint->setEnabled(1, lune);
-    form2_->MenuPrint->setEnabled(2, commun);
-    form2_->MenuAffiche->setEnabled(7, lune || commun);
 }
 
 bool Planner::Refuse() {
@@ -290,60 +336,41 @@ QString Planner::TexteDate() {
     return *t;
 }
 
-void Planner::MontreTablesPrevision(bool visibles) {
-    montreTables(ListeFenetresPrevision, TablePrevisionAffichee, visibles);
-}
+void Planner::SupprimeTablesPrevision() { supprimeTables(ListeFenetresPrevision, IndexPrevision, PlacePrevision); }
 
-void Planner::MontreTablesComWin(bool visibles) {
-    montreTables(ListeFenetresComWin, TableComWinAffichee, visibles);
-}
-
-void Planner::MontreCommune(bool visibles) {
-    fenetreCommune_->setVisible(visibles);
-    fenetreCiel_->setVisible(visibles);
-    fenetreDX_->setVisible(visibles);
-    if (!visibles)
-        fenetreInfoCiel_->hide();
-}
-
-void Planner::SupprimeTablesPrevision() {
-    supprimeTables(ListeFenetresPrevision, TablePrevisionAffichee, IndexPrevision, form2_->MenuPrintMoon,
-                   form2_->MenuPrint, 1);
-}
-
-void Planner::SupprimeTablesComWin() {
-    supprimeTables(ListeFenetresComWin, TableComWinAffichee, IndexComWin, form2_->MenuPrintComW, form2_->MenuPrint, 2);
-}
+void Planner::SupprimeTablesComWin() { supprimeTables(ListeFenetresComWin, IndexComWin, PlaceComWin); }
 
 void Planner::EffaceDX() {
     for (QLabel* l : {fenetreDX_->AffAzimDX, fenetreDX_->AffElevDX, fenetreDX_->AffDopplerDX, fenetreDX_->AffPolarDX,
                       fenetreDX_->AffDistance, fenetreDX_->AffDxcc, fenetreDX_->AffPays})
         l->clear();
-    fenetreDX_->BoutonOK->setEnabled(false);
 }
 
+// ----- start-up and station -----------------------------------------------
+
 void Planner::Main() {
+    const Evenement e(*this);
     // While a print runs the windows it reads stay; a computation is stopped
     // at its next step and the station chooser comes after it.
     if (Garde.impression())
         return Dialogues.beep();
     if (Garde.calcul()) {
-        CalculAutorise = Faux;
+        Garde.arrete();
         Garde.apres(CleNouveau, [this] { Main(); });
         return;
     }
-    MontreTablesPrevision(false);
-    MontreTablesComWin(false);
-    MontreCommune(false);
-    feuilleChangeUTC_->hide();
+    if (Ecran.lieu != Lieu::Choix) {
+        Ecran.retour = Ecran.lieu;
+        Ecran.lieu = Lieu::Choix;
+    }
     auto* f = feuilleChoixFichier_.get();
     f->BoutonOK->setEnabled(false);
     if (!f->Charge)
-        f->Form_Load();
+        f->Form_Load(Dossier, Horloge, FichierStation.isEmpty());
     if (ProgrammeTermine)
         return;
     f->ListeFichier->refresh();
-    f->show();
+    Applique();
     bool home = false;
     for (int i = 0; i < f->ListeFichier->listCount(); ++i)
         if (f->ListeFichier->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0) {
@@ -355,39 +382,43 @@ void Planner::Main() {
         f->BoutonHome->setFocus();
 }
 
+void Planner::Nouveau() { Main(); }
+
+void Planner::Quitter() { ConfirmeQuitter(); }
+
 void Planner::ChoixStation(const QString& fichier) {
-    if (Refuse())
+    const Evenement e(*this);
+    if (Refuse() || Ecran.lieu != Lieu::Choix)
         return;
+    // What belonged to the previous station goes: its tables, map and DX point.
     FichierStation = fichier;
     EffaceDX();
     XPointDX = 0;
     YPointDX = 0;
     SupprimeTablesPrevision();
     SupprimeTablesComWin();
-    form2_->MenuAffiche->setCaption(5, QStringLiteral("Common Window"));
-    form2_->ImgPrev->showReleased();
-    ModeAffichage.clear();
-    form2_->ImgDX->hide();
+    Ecran.carte = planner::Carte{};
+    Ecran.cleCiel = false;
+    Ecran.retour = Lieu::Principale;
     OuvertureStation();
 }
 
-void Planner::RetourAnnulerChoix() {
-    if (ModeAffichage == QLatin1String("MoonPos")) {
-        if (TablePrevisionAffichee != Faux)
-            MontreTablesPrevision(true);
-        else
-            form2_->MenuAffiche->setEnabled(5, false);
-    } else if (ModeAffichage == QLatin1String("CommWin")) {
-        if (TableComWinAffichee != Faux)
-            MontreTablesComWin(true);
-        else
-            MontreCommune(true);
+void Planner::AnnuleChoixStation() {
+    const Evenement e(*this);
+    if (Ecran.lieu != Lieu::Choix)
+        return;
+    // No station to go back to: none chosen yet, or the last one failed its check.
+    if (FichierStation.isEmpty() || StationValide == Faux || Ecran.retour == Lieu::Aucun) {
+        ConfirmeQuitter();
+        return;
     }
+    Ecran.lieu = Ecran.retour;
 }
 
 void Planner::OuvertureStation() {
     LectureFichierPlannerIni();
-    form2_->show();
+    Ecran.principale = true;
+    Applique();
     LectureFichierStationPlan();
 }
 
@@ -415,7 +446,8 @@ void Planner::LectureFichierStationPlan() {
 
 void Planner::InitDateHeure() {
     StationValide = planner::stationValide(Freq, DecHor) ? Vrai : Faux;
-    feuilleChoixFichier_->hide();
+    Ecran.lieu = Lieu::Principale;
+    Applique();
     if (StationValide == Faux) {
         Message(QStringLiteral("Verify Data !!!") + QChar(13) + QChar(13) + QStringLiteral("Use Corvinet"),
                 QStringLiteral("Data Error"), Buttons::Ok, Icon::Critical);
@@ -440,8 +472,10 @@ void Planner::InitDateHeure() {
     d->OptionLune[1]->setChecked(MoonVisible != Faux);
     d->OptionLune[0]->setChecked(MoonVisible == Faux);
     SaisieValide = Vrai;
-    d->show();
+    Ecran.lieu = Lieu::Periode;
 }
+
+// ----- Planner.ini ------------------------------------------------------------
 
 void Planner::LectureFichierPlannerIni() {
     const planner::LectureIni r = planner::lirePlannerIni(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")));
@@ -460,10 +494,12 @@ void Planner::LectureFichierPlannerIni() {
             TopPrevision = std::max(0, n[i]);
             if (lu(i + 1))
                 LeftPrevision = std::max(0, n[i + 1]);
+            PlacePrevision = {TopPrevision, LeftPrevision, 0};
         } else if (b == 2) {
             TopComWin = std::max(0, n[i]);
             if (lu(i + 1))
                 LeftComWin = std::max(0, n[i + 1]);
+            PlaceComWin = {TopComWin, LeftComWin, 0};
         } else {
             QWidget* w = fenetres[b];
             // The state first: making a window minimised creates it, and the
@@ -495,28 +531,15 @@ void Planner::LectureFichierPlannerIni() {
 
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
-    // The first table window of each kind; where there is none, one made for
-    // the purpose gives the design place. It is not kept: it holds no table
-    // to show, count or print.
-    std::unique_ptr<FenetrePrevision> prevision;
-    std::unique_ptr<FenetreComWinPrev> comwin;
-    QWidget* premierePrevision = fenetrePrevision(0);
-    if (!premierePrevision)
-        premierePrevision = (prevision = std::make_unique<FenetrePrevision>(*this)).get();
-    QWidget* premiereComWin = fenetreComWin(0);
-    if (!premiereComWin)
-        premiereComWin = (comwin = std::make_unique<FenetreComWinPrev>(*this)).get();
-    QWidget* fenetres[6] = {feuilleDateCom_.get(), premierePrevision, premiereComWin,
-                            fenetreCommune_.get(), fenetreDX_.get(), fenetreCiel_.get()};
-    for (size_t b = 0; b < 6; ++b) {
-        QWidget* w = fenetres[b];
-        const bool icone = w->isMinimized();
-        if (icone)
-            w->setWindowState(Qt::WindowNoState);
-        v.Fenetres[b] = {platform::pixelsToTwips(w->y()), platform::pixelsToTwips(w->x()), icone ? 1 : 0};
-        if (icone)
-            w->setWindowState(Qt::WindowMinimized);
-    }
+    // The first table window of each kind: the one shown, else the place in use.
+    FenetrePrevision* prevision = fenetrePrevision(0);
+    FenetreComWinPrev* comwin = fenetreComWin(0);
+    v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get());
+    v.Fenetres[planner::IniPrevision] = prevision && prevision->Remplie ? positionIni(prevision) : PlacePrevision;
+    v.Fenetres[planner::IniComWin] = comwin && comwin->Remplie ? positionIni(comwin) : PlaceComWin;
+    v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get());
+    v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get());
+    v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get());
     v.Height = platform::pixelsToTwips(form2_->height());
     v.Width = platform::pixelsToTwips(form2_->width());
     v.Top = platform::pixelsToTwips(form2_->y());
@@ -528,11 +551,131 @@ void Planner::SauveFichierPlannerIni() {
                 Icon::Critical);
 }
 
-bool Planner::Cede(bool testeAutorise) {
+void Planner::SauveEcran() {
+    const Evenement e(*this);
+    SauveFichierPlannerIni();
+}
+
+// ----- dialogs -----------------------------------------------------------------
+
+void Planner::SaisieRefusee() { SaisieValide = Faux; }
+
+void Planner::Bip() { Dialogues.beep(); }
+
+bool Planner::VerifieBoite(bool date, const QString& texte) {
+    if (date ? planner::verifieDate(*this, texte) : planner::verifieHeure(*this, texte))
+        return true;
+    Dialogues.beep();
+    Message(date ? QStringLiteral("Enter a new date !!!") : QStringLiteral("Enter a new time !!!"),
+            date ? QStringLiteral(" - Compute Date ERROR -") : QStringLiteral(" - Compute Time ERROR -"), Buttons::Ok,
+            Icon::Exclamation);
+    return false;
+}
+
+// The instant passed on by the O.K. buttons is checked again: a box that
+// never had the focus would otherwise reach the computation unchecked.
+bool Planner::verifieInstant(platform::MaskedEdit* date, platform::MaskedEdit* heure) {
+    for (auto [boite, estDate] : {std::pair{date, true}, std::pair{heure, false}})
+        if (!VerifieBoite(estDate, boite->text())) {
+            boite->setFocus();
+            return false;
+        }
+    return true;
+}
+
+void Planner::PeriodeOK() {
+    using planner::Periode;
+    const Evenement e(*this);
+    // The checks below set the period's variables: not while a computation runs.
+    if (Refuse() || Ecran.lieu != Lieu::Periode)
+        return;
+    FeuilleChoixDate* d = feuilleChoixDate_.get();
+    // Each box's own check first: a box that never lost the focus is checked too.
+    if (!verifieInstant(d->EditDateDeb, d->EditTimeDeb) || !verifieInstant(d->EditDateFin, d->EditTimeFin))
+        return;
+    const Periode p = planner::verifiePeriode(*this, d->EditDateDeb->text(), d->EditTimeDeb->text(),
+                                              d->EditDateFin->text(), d->EditTimeFin->text(), d->AffStep->text(),
+                                              d->OptionLune[1]->isChecked());
+    auto refus = [&](const char* texte, const char* titre, QWidget* focus) {
+        Dialogues.beep();
+        Message(QString::fromLatin1(texte), QString::fromLatin1(titre), Buttons::Ok, Icon::Exclamation);
+        focus->setFocus();
+    };
+    switch (p) {
+    case Periode::PasNul:
+        return refus("'Step' must be > 0 mn !!!", " - Compute Option ERROR -", d->AffStep);
+    case Periode::Ordre:
+        return refus("Start UTC >= End UTC !!!", " - Compute Date ERROR -", d->EditDateDeb);
+    case Periode::TropLongue:
+        return refus("Compute for 31 days max !!!", " - Compute Date ERROR -", d->EditDateDeb);
+    case Periode::Ok:
+        break;
+    }
+    InitPrevisionLune();
+}
+
+void Planner::PeriodeAnnulee() {
+    const Evenement e(*this);
+    if (Ecran.lieu == Lieu::Periode)
+        Ecran.lieu = Lieu::Principale;
+}
+
+void Planner::DialogueCommunOK() {
+    const Evenement e(*this);
+    if (Refuse() || Ecran.lieu != Lieu::DialogueCommun)
+        return;
+    FeuilleDateCom* dc = feuilleDateCom_.get();
+    if (!verifieInstant(dc->EditDateDeb, dc->EditTimeDeb))
+        return;
+    // "Change UTC" under the main window, with the instant chosen.
+    FeuilleChangeUTC* u = feuilleChangeUTC_.get();
+    const QRect f = form2_->frameGeometry();
+    u->move(f.left(), f.top() + f.height());
+    u->EditDateDeb->setText(dc->EditDateDeb->text());
+    u->EditTimeDeb->setText(dc->EditTimeDeb->text());
+    // A new map display: no DX point yet, and nothing to show until its
+    // curve is computed.
+    XPointDX = 0;
+    YPointDX = 0;
+    EffaceDX();
+    Ecran.lieu = Lieu::Carte;
+    Ecran.carte = planner::Carte{};
+    Ecran.cleCiel = false;
+    Applique();
+    CalculFenetreCommune(dc->EditDateDeb->text(), dc->EditTimeDeb->text());
+}
+
+void Planner::DialogueCommunAnnule() {
+    const Evenement e(*this);
+    if (Ecran.lieu == Lieu::DialogueCommun)
+        Ecran.lieu = Lieu::TablesLune;
+}
+
+void Planner::ChangeUTCOK() {
+    // Pressed while the curve (or anything else) runs: carried out after it,
+    // with the boxes' texts as they stand then.
+    if (!Garde.libre()) {
+        Garde.apres(CleChangeUTC, [this] { ChangeUTCOK(); });
+        return;
+    }
+    const Evenement e(*this);
+    if (Ecran.lieu != Lieu::Carte)
+        return;
+    FeuilleChangeUTC* u = feuilleChangeUTC_.get();
+    if (!verifieInstant(u->EditDateDeb, u->EditTimeDeb))
+        return;
+    const QRect f = form2_->frameGeometry();
+    u->move(u->x(), f.top() + f.height());
+    feuilleDateCom_->EditDateDeb->setText(u->EditDateDeb->text());
+    feuilleDateCom_->EditTimeDeb->setText(u->EditTimeDeb->text());
+    CalculFenetreCommune(u->EditDateDeb->text(), u->EditTimeDeb->text());
+}
+
+// ----- Moon-location tables ---------------------------------------------------
+
+bool Planner::Cede() {
     QCoreApplication::processEvents();
-    if (ProgrammeTermine)
-        return false;
-    return !testeAutorise || CalculAutorise != Faux;
+    return !ProgrammeTermine;
 }
 
 FenetrePrevision* Planner::fenetrePrevision(int i) { return dansListe(ListeFenetresPrevision, i); }
@@ -548,10 +691,12 @@ namespace {
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
-    SortieFenetres(Planner& e, std::vector<std::unique_ptr<F>>& l, std::function<void(int)> fin)
-        : etat(e), liste(l), finJour_(std::move(fin)) {}
+    SortieFenetres(Planner& e, std::vector<std::unique_ptr<F>>& l, std::function<std::unique_ptr<F>()> nouvelle,
+                   std::function<void(int)> fin)
+        : etat(e), liste(l), nouvelle_(std::move(nouvelle)), finJour_(std::move(fin)) {}
     Planner& etat;
     std::vector<std::unique_ptr<F>>& liste;
+    std::function<std::unique_ptr<F>()> nouvelle_;
     std::function<void(int)> finJour_;
     int jour = -1;                   // window index of the rows held
     std::vector<QString> lignes;     // rows 1.. of that day, cells joined by TAB
@@ -559,7 +704,7 @@ public:
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
         if (!liste[size_t(index)])
-            liste[size_t(index)] = std::make_unique<F>(etat);
+            liste[size_t(index)] = nouvelle_();
         return liste[size_t(index)].get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
@@ -576,13 +721,13 @@ public:
     // whenever 5 ms have passed, the stop being tested at every step: File >
     // New or a click is handled within a few milliseconds, and the 44640
     // steps of a 31-day, 1-minute table do not each pay for a pass through
-    // the queue.
+    // the queue. The stop asked is this run's own (Garde::arrete).
     QElapsedTimer depuisCede;
     bool cede() override {
         if (depuisCede.isValid() && depuisCede.elapsed() < 5)
-            return !etat.ProgrammeTermine && etat.CalculAutorise != Faux;
+            return !etat.ProgrammeTermine && !etat.Garde.arretDemande();
         depuisCede.start();
-        return etat.Cede(true);
+        return etat.Cede() && !etat.Garde.arretDemande();
     }
     void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c; }
     void ligneVide(int index, int r) override { ligne(index, r); }
@@ -610,52 +755,32 @@ public:
 };
 } // namespace
 
-// The end of a table computation: unless the program ended meanwhile, with no
-// table shown the display switch stays off (the menus come back when the
-// computation's guard is lifted). False when the program ended.
-bool Planner::finCalcul(int16_t tableAffichee) {
-    if (ProgrammeTermine)
-        return false;
-    if (tableAffichee == Faux)
-        form2_->MenuAffiche->setEnabled(5, false);
-    return true;
-}
-
 void Planner::InitPrevisionLune() {
     auto jeton = Garde.commence(planner::Garde::Activite::TablesLune);
     if (!jeton)
         return Dialogues.beep();
-    Form2* f = form2_.get();
-    f->MenuAffiche->setEnabled(5, false);
-    fenetreDX_->BoutonOK->setEnabled(false);
+    const Evenement e(*this);
+    // Every Moon-location computation is for the Moon.
     CodeSource = 0;
     NomSource = QStringLiteral("Moon");
-    for (int k = 0; k < 10; ++k)
-        if (k != 7)
-            f->MenuSource->setChecked(k, k == 0);
-    f->PicturesSource(0);
-    CalculAutorise = Vrai;
     IndexPrevision = 0;
     IndexComWin = 0;
-    TablePrevisionAffichee = Faux;
-    TableComWinAffichee = Faux;
     RedessinCarte = Faux;
-    ModeAffichage = QStringLiteral("MoonPos");
-    f->repaint();
+    // The windows of an earlier computation are forgotten: the new list starts empty.
+    SupprimeTablesPrevision();
+    SupprimeTablesComWin();
+    Ecran.lieu = Lieu::TablesLune;
+    Applique();
+    form2_->repaint();
     astro::CalculJourJulien(Astro);
     {
         platform::BusyPointer sablier;
-        // The windows of an earlier computation are forgotten: the new list starts empty.
-        for (auto& w : ListeFenetresPrevision)
-            if (w)
-                w.release()->deleteLater();
-        ListeFenetresPrevision.clear();
-        ListeFenetresComWin.clear();
-        SortieFenetres<FenetrePrevision> s(*this, ListeFenetresPrevision, [this](int i) { AffichePrevision(i); });
+        SortieFenetres<FenetrePrevision> s(
+            *this, ListeFenetresPrevision, [this] { return std::make_unique<FenetrePrevision>(*this); },
+            [this](int i) { AffichePrevision(i); });
         planner::CalculPrevision(*this, s);
     }
     oublieInachevees(ListeFenetresPrevision, IndexPrevision);
-    finCalcul(TablePrevisionAffichee);
     jeton.reset();
 }
 
@@ -679,14 +804,13 @@ void Planner::AffichePrevision(int i) {
     }
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
                    planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
-    form2_->MenuAffiche->setEnabled(5, true);
-    form2_->MenuPrintMoon->load(i + 2, d);
-    TablePrevisionAffichee = Vrai;
+    w->Jour = d;
     w->Remplie = true;
-    w->show();
+    Applique();
 }
 
 void Planner::GrillePrev_Click(FenetrePrevision* w) {
+    const Evenement e(*this);
     w->GrillePrev->setCol(0);
     const QString t = w->GrillePrev->text();
     if (t.isEmpty() || w->GrillePrev->row() < 1)
@@ -695,34 +819,45 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
     // A row of a table being filled or printed does not open the dialog.
     if (Refuse())
         return;
-    if (!feuilleDateCom_->isVisible()) {
-        form2_->MenuAffiche->setCaption(5, QStringLiteral("Moon Location"));
-        form2_->ImgPrev->showPressed();
-        feuilleDateCom_->show();
-    }
+    if (Ecran.lieu != Lieu::TablesLune && Ecran.lieu != Lieu::DialogueCommun)
+        return;
+    Ecran.lieu = Lieu::DialogueCommun;
     feuilleDateCom_->EditDateDeb->setText(date);
     feuilleDateCom_->EditTimeDeb->setText(t);
 }
 
-void Planner::CalculFenetreCommune() {
+// ----- the map display ----------------------------------------------------------
+
+void Planner::CalculFenetreCommune(QString date, QString heure) {
     auto jeton = Garde.commence(planner::Garde::Activite::Courbe);
     if (!jeton)
         return Dialogues.beep();
+    const Evenement e(*this);
     std::optional<platform::BusyPointer> sablier(std::in_place);
-    planner::fixeInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
-    astro::CalculTempsSideral(Astro);
-    const QString d = texteJour(*this);
-    const QString t = platform::FormatTime(HeureCalcul, MinuteCalcul, 0, QStringLiteral("hh:mm"));
-    fenetreCommune_->setWindowTitle(NomSource + QStringLiteral(" Common Window : ") + d + QStringLiteral(" / ") + t);
-    fenetreCiel_->setWindowTitle(QStringLiteral("Radio-Sky Map : ") + d + QStringLiteral(" / ") + t);
-    fenetreDX_->CadreUTC->setTitle(d + QStringLiteral(" / ") + t);
-    planner::CalculCourbe(*this, [this] { return Cede(false); });
+    // The curve is computed on its own copy: until it is done the map on
+    // display keeps the curve, caption and values it was drawn with.
+    VariablesPlanner v = *this;
+    planner::fixeInstant(v, date, heure);
+    astro::CalculTempsSideral(v.Astro);
+    planner::CalculCourbe(v, [this] { return Cede(); });
     if (ProgrammeTermine)
         return;
-    DessineFenetreCommune();
-    fenetreDX_->show();
-    if (XPointDX != 0 && YPointDX != 0)
-        AfficheDX();
+    Astro = v.Astro;
+    HeureCalcul = v.HeureCalcul;
+    MinuteCalcul = v.MinuteCalcul;
+    SecondesJour = v.SecondesJour;
+    CourbeFenetreCommune = v.CourbeFenetreCommune;
+    DeclinaisonCourbe = v.DeclinaisonCourbe;
+    ColonneCarte = v.ColonneCarte;
+    XCarte = v.XCarte;
+    YCarte = v.YCarte;
+    Ecran.carte = planner::Carte{true, v.CodeSource, v.NomSource, std::move(date), std::move(heure)};
+    const QString d = texteJour(*this);
+    const QString t = platform::FormatTime(HeureCalcul, MinuteCalcul, 0, QStringLiteral("hh:mm"));
+    fenetreCommune_->setWindowTitle(Ecran.carte.NomSource + QStringLiteral(" Common Window : ") + d + QStringLiteral(" / ") + t);
+    fenetreCiel_->setWindowTitle(QStringLiteral("Radio-Sky Map : ") + d + QStringLiteral(" / ") + t);
+    fenetreDX_->CadreUTC->setTitle(d + QStringLiteral(" / ") + t);
+    AfficheDX();
     Astro.LatitudeObservateur = LatitudeStation;
     Astro.LongitudeObservateur = LongitudeStationHeures;
     astro::CalculTempsSideral(Astro);
@@ -731,15 +866,10 @@ void Planner::CalculFenetreCommune() {
     jeton.reset();
 }
 
-void Planner::DessineFenetreCommune() {
-    fenetreCommune_->show();
-    DessineCarte();
-}
-
 // The map's drawings from scratch: the DX mark, the elevation-0 line and its
 // hatching. Each drawing clears the earlier ones, so a mark that moved leaves
 // the map picture whole where it stood.
-void Planner::DessineCarte() {
+void Planner::DessineFenetreCommune() {
     platform::PictureBox* p = fenetreCommune_->EMEWindow;
     p->cls();
     p->setDrawWidth(3);
@@ -762,29 +892,66 @@ void Planner::DessineCarte() {
 }
 
 VariablesPlanner Planner::InstantCommun() const {
-    return planner::AInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
+    if (!Ecran.carte.calculee)
+        return planner::AInstant(*this, feuilleDateCom_->EditDateDeb->text(), feuilleDateCom_->EditTimeDeb->text());
+    VariablesPlanner v = *this;
+    v.CodeSource = Ecran.carte.CodeSource;
+    v.NomSource = Ecran.carte.NomSource;
+    return planner::AInstant(v, Ecran.carte.date, Ecran.carte.heure);
 }
 
 void Planner::PlacePointDX(int16_t x, int16_t y) {
+    const Evenement e(*this); // the DX O.K. follows the point
     planner::FixePointDX(*this, x, y);
     AfficheDX();
 }
 
 void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude) {
+    const Evenement e(*this);
     planner::FixePointDX(*this, x, y, latitude, longitude);
     AfficheDX();
 }
 
-// The DX mark on the map and the DX values for the common-window instant.
+// The DX mark on the map and the DX values for the map's instant and source.
 void Planner::AfficheDX() {
-    DessineCarte();
+    DessineFenetreCommune();
+    if (XPointDX == 0 || YPointDX == 0) {
+        EffaceDX();
+        return;
+    }
     const planner::ResultatDX r = planner::CalculPointDX(InstantCommun());
     fenetreDX_->AffAzimDX->setText(r.AffAzimDX);
     fenetreDX_->AffElevDX->setText(r.AffElevDX);
     fenetreDX_->AffDopplerDX->setText(r.AffDopplerDX);
     fenetreDX_->AffPolarDX->setText(r.AffPolarDX);
     fenetreDX_->AffDistance->setText(r.AffDistance);
-    fenetreDX_->BoutonOK->setEnabled(true);
+}
+
+void Planner::ClicCarte(double x, double y) {
+    const Evenement e(*this);
+    // The DX point is an input of the computation running.
+    if (Refuse() || !carteAffichee())
+        return;
+    fenetreDX_->AffDxcc->clear();
+    fenetreDX_->AffPays->clear();
+    const auto [px, py] = planner::PointClic(x, y);
+    PlacePointDX(px, py);
+}
+
+void Planner::Prefixe() {
+    const Evenement e(*this);
+    if (Refuse())
+        return;
+    for (;;) {
+        const QString r = Dialogues.input(QStringLiteral("Enter the DXXC prefix !"),
+                                          QStringLiteral("Common Window : Station <=> DX"), QString());
+        if (r.isEmpty())
+            return;
+        if (r.size() >= 7)
+            continue;
+        if (RecherchePrefixeDXCC(r) != Faux)
+            return;
+    }
 }
 
 int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
@@ -820,8 +987,51 @@ int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
     return Vrai;
 }
 
+void Planner::AffichageFenetreCiel() {
+    const planner::Ciel c = planner::CalculCiel(InstantCommun());
+    FenetreCiel* f = fenetreCiel_.get();
+    placeTwips(f->ImgPosSol, int(std::nearbyint(c.SolLeft)), int(std::nearbyint(c.SolTop)));
+    placeTwips(f->ImgPosLune, int(std::nearbyint(c.LuneLeft)), int(std::nearbyint(c.LuneTop)));
+    f->AffHA->setText(c.AffHA);
+    f->AffDecl->setText(c.AffDecl);
+    f->AffExtraLoss->setText(c.AffExtraLoss);
+    f->EtiqTemp->setText(c.EtiqTemp);
+    f->AffTemp->setText(c.AffTemp);
+    f->Phase = c.Phase;
+    const QPixmap phase = QPixmap::fromImage(assets::phaseLune(c.Phase));
+    f->AffIconeLune->setPixmap(phase);
+    f->ImgPosLune->setPixmap(phase);
+}
+
+void Planner::CielRedimensionne() {
+    if (carteAffichee())
+        AffichageFenetreCiel();
+}
+
+void Planner::OuvreCleCiel() {
+    const Evenement e(*this);
+    if (!carteAffichee())
+        return;
+    if (!fenetreInfoCiel_->Charge)
+        fenetreInfoCiel_->Form_Load();
+    Ecran.cleCiel = true;
+}
+
+void Planner::FermeCleCiel(bool decharge) {
+    const Evenement e(*this);
+    Ecran.cleCiel = false;
+    if (decharge)
+        fenetreInfoCiel_->Charge = false;
+}
+
+// ----- common-window tables ---------------------------------------------------
+
+void Planner::DXOK() { CalculPrevisionCommuneFenetres(); }
+
 void Planner::CalculPrevisionCommuneFenetres() {
-    if (Refuse())
+    const Evenement e(*this);
+    // The tables start from the map on display and its DX point.
+    if (Refuse() || !carteAffichee() || XPointDX == 0 || YPointDX == 0)
         return;
     auto* d = feuilleChoixDate_.get();
     Step = planner::lirePas(d->AffStep->text());
@@ -838,17 +1048,17 @@ void Planner::CalculPrevisionCommuneFenetres() {
     planner::fixeInstant(*this, d->EditDateDeb->text(), d->EditTimeDeb->text());
     DateJulienneDebut = Astro.DateJulienne;
     auto jeton = Garde.commence(planner::Garde::Activite::TablesCommunes);
-    MontreCommune(false);
-    feuilleChangeUTC_->hide();
+    SupprimeTablesComWin();
+    Ecran.lieu = Lieu::TablesCommunes;
+    Applique();
     {
         platform::BusyPointer sablier;
-        SortieFenetres<FenetreComWinPrev> s(*this, ListeFenetresComWin, [this](int i) { AffichePrevisionCommune(i); });
+        SortieFenetres<FenetreComWinPrev> s(
+            *this, ListeFenetresComWin, [] { return std::make_unique<FenetreComWinPrev>(); },
+            [this](int i) { AffichePrevisionCommune(i); });
         planner::CalculPrevisionCommune(*this, s);
     }
     oublieInachevees(ListeFenetresComWin, IndexComWin);
-    if (!finCalcul(TableComWinAffichee))
-        return;
-    form2_->ImgDX->show();
     jeton.reset();
 }
 
@@ -903,29 +1113,93 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqSource[2]->setText(court);
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
                    planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
-    form2_->MenuAffiche->setEnabled(5, true);
-    form2_->MenuPrintComW->load(i + 2, d);
-    TableComWinAffichee = Vrai;
+    w->Jour = d;
     w->Remplie = true;
-    w->show();
+    Applique();
 }
 
-void Planner::AffichageFenetreCiel() {
-    const planner::Ciel c = planner::CalculCiel(InstantCommun());
-    FenetreCiel* f = fenetreCiel_.get();
-    placeTwips(f->ImgPosSol, int(std::nearbyint(c.SolLeft)), int(std::nearbyint(c.SolTop)));
-    placeTwips(f->ImgPosLune, int(std::nearbyint(c.LuneLeft)), int(std::nearbyint(c.LuneTop)));
-    f->AffHA->setText(c.AffHA);
-    f->AffDecl->setText(c.AffDecl);
-    f->AffExtraLoss->setText(c.AffExtraLoss);
-    f->EtiqTemp->setText(c.EtiqTemp);
-    f->AffTemp->setText(c.AffTemp);
-    f->Phase = c.Phase;
-    const QPixmap phase = QPixmap::fromImage(assets::phaseLune(c.Phase));
-    f->AffIconeLune->setPixmap(phase);
-    f->ImgPosLune->setPixmap(phase);
-    f->show();
+// ----- the main window's commands ---------------------------------------------
+
+void Planner::ChoixSource(int i) {
+    const Evenement e(*this);
+    if (i == 7 || i < 0 || i > 9 || planner::indexSource(CodeSource) == i)
+        return;
+    // The source is an input of the computation running.
+    if (Refuse())
+        return;
+    CodeSource = planner::Sources[i].code;
+    NomSource = QString::fromLatin1(planner::Sources[i].nom);
+    // The map on display follows the source, at its own instant.
+    if (carteAffichee())
+        CalculFenetreCommune(Ecran.carte.date, Ecran.carte.heure);
 }
+
+void Planner::ChangeAffichage(bool parImgPrev) {
+    const Evenement e(*this);
+    // The press of ImgPrev does nothing before a Moon-location table is filled.
+    if (parImgPrev && TablePrevisionAffichee() == Faux)
+        return;
+    if (Refuse())
+        return;
+    if (Ecran.lieu == Lieu::TablesLune) {
+        // To the common window: its dialog, with the first Moon-location
+        // row's instant.
+        if (FenetrePrevision* w = fenetrePrevision(0)) {
+            w->GrillePrev->setRow(1);
+            w->GrillePrev->setCol(0);
+            feuilleDateCom_->EditDateDeb->setText(w->windowTitle().mid(4, 10));
+            feuilleDateCom_->EditTimeDeb->setText(w->GrillePrev->text());
+        }
+        Ecran.lieu = Lieu::DialogueCommun;
+    } else if (Ecran.lieu == Lieu::Carte || Ecran.lieu == Lieu::TablesCommunes) {
+        // Back to the Moon-location tables: the common-window tables and the
+        // DX values go; the DX point stays for the next common window.
+        EffaceDX();
+        SupprimeTablesComWin();
+        Ecran.cleCiel = false;
+        Ecran.lieu = Lieu::TablesLune;
+    }
+}
+
+void Planner::RetourCarte() {
+    const Evenement e(*this);
+    if (Refuse() || Ecran.lieu != Lieu::TablesCommunes)
+        return;
+    SupprimeTablesComWin();
+    Ecran.lieu = Lieu::Carte;
+    // A source chosen while the tables were shown: the map is computed for
+    // it (at the map's instant) before a click or the DX O.K. can use it.
+    if (Ecran.carte.calculee && Ecran.carte.CodeSource != CodeSource) {
+        Applique();
+        CalculFenetreCommune(Ecran.carte.date, Ecran.carte.heure);
+    }
+}
+
+void Planner::ConfigurationGenerale() {
+    const Evenement e(*this);
+    using platform::Str;
+    auto lat = [](double v, const char* n, const char* s) {
+        return platform::Format(std::fabs(v), QStringLiteral("##0.000")) + QString::fromLatin1(v >= 0 ? n : s);
+    };
+    const QChar cr(13);
+    const QString t = QStringLiteral("- Callsign : ") + Indic + cr + QStringLiteral("- Location : ") + Lieu + cr +
+                      QStringLiteral("- Latitude : ") + lat(LatitudeStation, " N (deg)", " S (deg)") + cr +
+                      QStringLiteral("- Longitude : ") + lat(LongitudeStation, " E (deg)", " W (deg)") + cr +
+                      QStringLiteral("- Height : ") + Str(Altitude) + QStringLiteral(" m") + cr +
+                      QStringLiteral("- Time/UTC : ") + Str(DecHor) + QStringLiteral(" h") + cr +
+                      QStringLiteral("- Frequency : ") + Str(Freq) + QStringLiteral(" MHz") + cr + cr +
+                      QStringLiteral("Use Corvinet to modify these values !");
+    Message(t, FichierStation + QStringLiteral(" : General setup"), Buttons::Ok, Icon::Information);
+}
+
+void Planner::EtatFenetrePrincipale(bool minimise) {
+    if (Ecran.minimise == minimise)
+        return;
+    const Evenement e(*this);
+    Ecran.minimise = minimise;
+}
+
+// ----- printing -----------------------------------------------------------------
 
 platform::Printer& Planner::imprimante() {
     if (Imprimante)
@@ -944,8 +1218,10 @@ planner::ContenuTable Planner::ContenuPrevision(int k) const {
     if (!w)
         return {};
     planner::ContenuTable t = contenuTable(*w);
-    t.icones = {icone32(w->AffIconeTime->pixmap()), icone32(w->AffIconeLune->pixmap()),
-                icone32(w->AffIconeSun->pixmap())};
+    // The icons at their own 32 x 32 pixels, whatever the screen's pixel
+    // ratio: the Moon's phase is the window's, from its one-to-one picture.
+    t.icones = {w->AffIconeTime->pixmap().toImage(), assets::phaseLune32(std::max(0, w->PhaseAffichee)),
+                w->AffIconeSun->pixmap().toImage()};
     return t;
 }
 
@@ -956,7 +1232,7 @@ planner::ContenuTable Planner::ContenuComWin(int k) const {
     planner::ContenuTable t = contenuTable(*w);
     t.EtiqSource1 = w->EtiqSource[1]->text();
     t.EtiqNomSource = w->EtiqNomSource->text();
-    t.icones[0] = icone32(w->AffIconeTime->pixmap());
+    t.icones[0] = w->AffIconeTime->pixmap().toImage();
     return t;
 }
 
@@ -985,4 +1261,60 @@ void Planner::ImprimePrevisionCommune(int k) {
     platform::BusyPointer sablier;
     planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k),
                                      [] { QCoreApplication::processEvents(); });
+}
+
+// Each print command holds the guard for the whole print: while it runs (the
+// report yields after each icon row) the print commands and the commands that
+// discard windows do nothing.
+void Planner::ImprimeLune(int index) {
+    const Evenement e(*this);
+    const auto jeton = Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton)
+        return;
+    const Tirage tirage(imprimante());
+    if (index == 1) {
+        for (int k = 0; k <= IndexPrevision; ++k)
+            ImprimePrevision(k);
+    } else {
+        ImprimePrevision(index - 2);
+    }
+}
+
+void Planner::ImprimeCommun(int index) {
+    const Evenement e(*this);
+    const auto jeton = Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton || TableComWinAffichee() == Faux)
+        return;
+    const Tirage tirage(imprimante());
+    if (index == 1) {
+        for (int k = 0; k <= IndexComWin; ++k)
+            ImprimePrevisionCommune(k);
+    } else {
+        ImprimePrevisionCommune(index - 2);
+    }
+}
+
+// The Print image: the tables of the current display, after a question.
+void Planner::ImprimeTout() {
+    const Evenement e(*this);
+    const auto jeton = Garde.commence(planner::Garde::Activite::Impression);
+    if (!jeton)
+        return;
+    const QString mode = ModeAffichage();
+    const bool lune = mode == QLatin1String("MoonPos") && TablePrevisionAffichee() != Faux;
+    const bool commun = !lune && mode == QLatin1String("CommWin") && TableComWinAffichee() != Faux;
+    if (!lune && !commun)
+        return;
+    // The filled windows, one document each, and the source they were computed for.
+    const std::vector<int> k = lune ? TablesPrevisionRemplies() : TablesComWinRemplies();
+    const QChar cr(13);
+    TexteMessage = (lune ? QStringLiteral("Moon location") : SourceTablesComWin() + QStringLiteral(" Common Window")) +
+                   cr + QStringLiteral("Number of page: ") + platform::Str(int(k.size())) + cr + cr +
+                   QStringLiteral("Continue ?");
+    TitreMessage = QStringLiteral("Planner - Printer");
+    if (Message(TexteMessage, TitreMessage, Buttons::YesNo, Icon::Question) != platform::Answer::Yes)
+        return;
+    const Tirage tirage(imprimante());
+    for (int i : k)
+        lune ? ImprimePrevision(i) : ImprimePrevisionCommune(i);
 }

@@ -1,13 +1,20 @@
 #pragma once
 // Planner's program-wide state and procedures: start-up and station loading,
-// the menus' switch, the period and common-window computations' glue to the
-// table windows, the map, DX and radio-sky windows, Planner.ini, the print
-// commands and the end of the program. One object is the whole program;
-// tests create a fresh one with scripted dialogs, a manual clock, a temporary
-// station folder, a recording printer and an end-of-program seam.
+// the period and common-window computations' glue to the table windows, the
+// map, DX and radio-sky windows, Planner.ini, the print commands and the end
+// of the program. One object is the whole program; tests create a fresh one
+// with scripted dialogs, a manual clock, a temporary station folder, a
+// recording printer and an end-of-program seam.
+//
+// What the operator sees is one value, Ecran (Planner/Ecran.h): each action
+// of the windows (planner::Commandes) changes that value and the data, and
+// Applique then sets every window's visibility, every menu item and every
+// image button from it. The windows know the program only as Commandes.
 
 #include "Planner/Calculs.h"
-#include "Planner/Garde.h"
+#include "Planner/Commandes.h"
+#include "Planner/Ecran.h"
+#include "Planner/PlannerIni.h"
 #include "Planner/Rapport.h"
 #include "Planner/Variables.h"
 #include "platform/Clock.h"
@@ -16,12 +23,10 @@
 #include "platform/widgets/Window.h"
 
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
 
-class QObject;
 class FeuilleChoixFichier;
 class Form2;
 class FeuilleChoixDate;
@@ -33,11 +38,14 @@ class FenetreCommune;
 class FenetreDX;
 class FenetreCiel;
 class FenetreInfoCiel;
+namespace platform {
+class MaskedEdit;
+}
 
-class Planner : public VariablesPlanner {
+class Planner : public VariablesPlanner, public planner::Commandes {
 public:
     Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin);
-    ~Planner();
+    ~Planner() override;
     Planner(const Planner&) = delete;
     Planner& operator=(const Planner&) = delete;
 
@@ -52,8 +60,12 @@ public:
     // The printer of the reports; the default printer (or a PDF) when not set.
     platform::Printer* Imprimante = nullptr;
     bool ProgrammeTermine = false;
+
+    // The display value: the current place, the minimised main window, what
+    // runs (Garde) and what the map was computed for.
+    planner::Ecran Ecran;
     // What runs now (a computation, the curve, a print) and what waits for its end.
-    planner::Garde Garde;
+    planner::Garde& Garde = Ecran.garde;
     // Requests kept until the running activity has ended (keys of Garde::apres).
     static constexpr int CleNouveau = 1;   // File > New during a computation
     static constexpr int CleChangeUTC = 2; // the Change UTC dialog's O.K.
@@ -61,20 +73,28 @@ public:
     // One window per day, index from 0 (entries may be empty).
     std::vector<std::unique_ptr<FenetrePrevision>> ListeFenetresPrevision;
     std::vector<std::unique_ptr<FenetreComWinPrev>> ListeFenetresComWin;
+    // The place of the first table window of each kind in use, which Save
+    // screen writes: the Planner.ini value read, then the place where the
+    // last first window of that kind stood (kept when its tables go).
+    planner::PositionFenetre PlacePrevision, PlaceComWin;
 
+    // Sets every window's visibility, the main window's menus and image
+    // buttons, the print items and the captions that follow the source from
+    // the display value. Called after each action, after every change of
+    // what runs and when a table window is filled.
+    void Applique();
+
+    // Read from the display value and the table lists.
+    QString ModeAffichage() const { return planner::modeAffichage(Ecran); }
+    int16_t TablePrevisionAffichee() const;
+    int16_t TableComWinAffichee() const;
+
+    // The start procedure, also run by File > New.
     void Main();
     void OuvertureStation();
     void LectureFichierStationPlan();
     void InitDateHeure();
     QString TexteDate();
-    // Sets the main window's four menus and its image buttons from the
-    // program's state: on only when no dialog is open and nothing runs (the
-    // Display menu also needs a computation started since the station was
-    // chosen); the print items only when there is a table to print.
-    void AppliqueMenus();
-    // The chooser, the period dialog or the common-window dialog is open (or
-    // hidden while the main window is minimised).
-    bool DialogueOuvert() const;
     // A request that would change a running activity's inputs or discard its
     // windows: true (after a beep) when something runs, and the caller drops it.
     bool Refuse();
@@ -83,39 +103,30 @@ public:
     // Message box through TexteMessage and TitreMessage.
     platform::Answer Message(const QString& texte, const QString& titre, platform::Buttons b, platform::Icon i);
 
-    void ChoixStation(const QString& fichier);
-    // Cancel in the start window once a station is loaded: the current display again.
-    void RetourAnnulerChoix();
     void LectureFichierPlannerIni();
     void SauveFichierPlannerIni();
 
     void InitPrevisionLune();
     void AffichePrevision(int i);
     void AffichePrevisionCommune(int i);
-    void CalculFenetreCommune();
-    void DessineFenetreCommune();
+    // The common-window curve for the current source at `date`, `heure`
+    // ("dd-mm-yyyy", "hh:mm" UTC); the map, its captions, the DX values and
+    // the radio-sky map follow it when it is done.
+    void CalculFenetreCommune(QString date, QString heure);
     // The map's drawings (DX mark, curve, hatching) redrawn from scratch.
-    void DessineCarte();
+    void DessineFenetreCommune();
     // The DX point from a map click: mark and position at map X, Y.
     void PlacePointDX(int16_t x, int16_t y);
     // The DX point from a prefix record: the mark at X, Y, the values for the
     // record's own position (degrees).
     void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude);
-    // The variables at the common-window instant (the common-window dialog's
-    // boxes) with the home station as observer.
+    // The variables at the map's instant and for the map's source with the
+    // home station as observer (before a map is computed: the common-window
+    // dialog's instant and the current source).
     VariablesPlanner InstantCommun() const;
     int16_t RecherchePrefixeDXCC(const QString& prefixe);
     void CalculPrevisionCommuneFenetres();
     void AffichageFenetreCiel();
-    void GrillePrev_Click(FenetrePrevision* w);
-
-    // Window lists: hide / show / discard.
-    void MontreTablesPrevision(bool visibles);
-    void MontreTablesComWin(bool visibles);
-    void SupprimeTablesPrevision();
-    void SupprimeTablesComWin();
-    void MontreCommune(bool visibles); // FenetreCommune, FenetreCiel, FenetreDX
-    void EffaceDX();
 
     // Indexes of the table windows that were filled and still exist, in
     // increasing order: the only ones shown, counted and printed.
@@ -129,8 +140,8 @@ public:
     planner::ContenuTable ContenuPrevision(int k) const;
     planner::ContenuTable ContenuComWin(int k) const;
 
-    // Yields to the event queue once; false when a computation must stop.
-    bool Cede(bool testeAutorise);
+    // Yields to the event queue once; false when the program has ended.
+    bool Cede();
     FenetrePrevision* fenetrePrevision(int i);
     FenetreComWinPrev* fenetreComWin(int i);
 
@@ -144,11 +155,56 @@ public:
     FenetreCiel* fenetreCiel() const { return fenetreCiel_.get(); }
     FenetreInfoCiel* fenetreInfoCiel() const { return fenetreInfoCiel_.get(); }
 
+    // --- what the windows ask (planner::Commandes) ---
+    void ChoixStation(const QString& fichier) override;
+    void AnnuleChoixStation() override;
+    void PeriodeOK() override;
+    void PeriodeAnnulee() override;
+    void SaisieRefusee() override;
+    bool VerifieBoite(bool date, const QString& texte) override;
+    void Bip() override;
+    void DialogueCommunOK() override;
+    void DialogueCommunAnnule() override;
+    void ChangeUTCOK() override;
+    void GrillePrev_Click(FenetrePrevision* w) override;
+    void ClicCarte(double x, double y) override;
+    void Prefixe() override;
+    void DXOK() override;
+    void CielRedimensionne() override;
+    void OuvreCleCiel() override;
+    void FermeCleCiel(bool decharge) override;
+    void Nouveau() override;
+    void Quitter() override;
+    void ChoixSource(int index) override;
+    void ChangeAffichage(bool parImgPrev) override;
+    void RetourCarte() override;
+    void ConfigurationGenerale() override;
+    void SauveEcran() override;
+    void ImprimeTout() override;
+    void ImprimeLune(int index) override;
+    void ImprimeCommun(int index) override;
+    void EtatFenetrePrincipale(bool minimise) override;
+
 private:
+    void appliqueUneFois();
+    planner::Contenu contenu() const;
+    // The map of the current station is on display.
+    bool carteAffichee() const;
+    // The DX window's values for the DX point (the point drawn on the map),
+    // or empty values when no point is set.
     void AfficheDX();
-    bool finCalcul(int16_t tableAffichee);
-    std::unique_ptr<QObject> suiviDialogues_;
+    void EffaceDX();
+    // Discards a kind of table windows (their print items go with them).
+    void SupprimeTablesPrevision();
+    void SupprimeTablesComWin();
+    // The date box, then the time box, with the messages of the lost-focus
+    // checks; false after the first refusal, with the focus on that box.
+    bool verifieInstant(platform::MaskedEdit* date, platform::MaskedEdit* heure);
     platform::Printer& imprimante();
+
+    bool pret_ = false;        // every window made: Applique may run
+    bool enApplique_ = false;  // Applique is running (an event it causes asks for one more pass)
+    bool encore_ = false;
     std::function<void()> fin_;
     std::unique_ptr<platform::Printer> imprimanteDefaut_;
     std::unique_ptr<Form2> form2_;

@@ -38,8 +38,6 @@ struct VariablesPlanner {
     int16_t Step = 0;                // minutes
     int16_t MoonVisible = Faux;
     int16_t SaisieValide = Vrai;     // mask flag shared by every date and time box
-    QString ModeAffichage;           // "MoonPos", "CommWin" or empty
-    int16_t CalculAutorise = Faux;
     int32_t HeureCalcul = 0;         // UTC hour of the current step
     int32_t MinuteCalcul = 0;
     double SecondesJour = 0;
@@ -57,10 +55,8 @@ struct VariablesPlanner {
     QString TextePerte;
 
     // --- table windows (the lists themselves live in the program object) ---
-    int16_t IndexPrevision = 0;
+    int16_t IndexPrevision = 0;      // index of the window being filled, then of the last one
     int16_t IndexComWin = 0;
-    int16_t TablePrevisionAffichee = Faux;
-    int16_t TableComWinAffichee = Faux;
 
     // --- DX point and curve ---
     int16_t XPointDX = 0;            // world-map twips, where the DX mark is drawn; both 0 = no DX point

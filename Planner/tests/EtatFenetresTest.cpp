@@ -118,7 +118,7 @@ TEST_F(Programme, RetourALaCarteCalculePourLInstantChoisi) {
     const QString az = dx->AffAzimDX->text(), el = dx->AffElevDX->text(), dop = dx->AffDopplerDX->text();
     const QString ha = etat->fenetreCiel()->AffHA->text(), temp = etat->fenetreCiel()->AffTemp->text();
     QTest::mouseClick(dx->BoutonOK, Qt::LeftButton);
-    ASSERT_EQ(etat->TableComWinAffichee, Vrai);
+    ASSERT_EQ(etat->TableComWinAffichee(), Vrai);
     QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
     ASSERT_TRUE(etat->fenetreCommune()->isVisible());
     QTest::mousePress(carte, Qt::LeftButton, {}, QPoint(100, 50));
@@ -144,7 +144,7 @@ TEST_F(Programme, PasHorsLimitesEtTexteColle) {
     periode("12-05-2001", "00:00", "12-05-2001", "23:50");
     EXPECT_EQ(dernierMessage(), "'Step' must be > 0 mn !!!");
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(etat->TablePrevisionAffichee, Faux);
+    EXPECT_EQ(etat->TablePrevisionAffichee(), Faux);
 
     QLineEdit* pas = d->AffStep;
     pas->clear();
@@ -223,17 +223,17 @@ TEST_F(Programme, OKDeLaPeriodeControleLesQuatreBoites) {
         periode(c.dDeb, c.tDeb, c.dFin, c.tFin);
         EXPECT_EQ(dernierMessage(), c.message) << c.dDeb << " " << c.tDeb << " " << c.dFin << " " << c.tFin;
         EXPECT_TRUE(etat->feuilleChoixDate()->isVisible());
-        EXPECT_EQ(etat->TablePrevisionAffichee, Faux);
+        EXPECT_EQ(etat->TablePrevisionAffichee(), Faux);
     }
     // After a run in a leap year, 29 February of a common year is refused.
     periode("28-02-2004", "00:00", "01-03-2004", "00:00");
-    ASSERT_EQ(etat->TablePrevisionAffichee, Vrai);
+    ASSERT_EQ(etat->TablePrevisionAffichee(), Vrai);
     etat->form2()->MenuFichier_Click(1);
     QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
     etat->feuilleChoixDate()->AffStep->setText("60");
     periode("28-02-2001", "00:00", "29-02-2001", "12:00");
     EXPECT_EQ(dernierMessage(), "Enter a new date !!!");
-    EXPECT_EQ(etat->TablePrevisionAffichee, Faux);
+    EXPECT_EQ(etat->TablePrevisionAffichee(), Faux);
     EXPECT_EQ(fins, 0);
 }
 
@@ -294,7 +294,8 @@ TEST_F(Programme, ChangeUTCPendantLaCourbeFaitApres) {
 TEST_F(Programme, MenusSeulementSansDialogueNiCalcul) {
     demarre();
     QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
-    etat->feuilleChoixDate()->AffStep->setText("10");
+    // Eight days at one minute: the computation yields many times after its first day.
+    etat->feuilleChoixDate()->AffStep->setText("1");
     bool vu = false;
     quand(etat->form2(), [&] { return etat->fenetrePrevision(0) && etat->fenetrePrevision(0)->GrillePrev->rows() > 3; },
           [&] {
@@ -307,21 +308,25 @@ TEST_F(Programme, MenusSeulementSansDialogueNiCalcul) {
               EXPECT_EQ(dialogs.beeps(), bips + 1);
               EXPECT_FALSE(etat->feuilleDateCom()->isVisible());
           });
-    periode("12-05-2001", "00:00", "13-05-2001", "23:50");
+    periode("12-05-2001", "00:00", "20-05-2001", "00:00");
     ASSERT_TRUE(vu);
     EXPECT_FALSE(etat->feuilleDateCom()->isVisible());
     EXPECT_TRUE(menusActifs());
     EXPECT_FALSE(etat->fenetreCommune()->isVisible());
 
-    // The common-window dialog open, then the chooser: Cancel in the first
-    // leaves the menus off until the second is closed too.
+    // One dialog at a time: the chooser opened over the common-window dialog
+    // takes its place and its Cancel goes back to it; the menus stay off
+    // until the last dialog is closed.
     etat->form2()->MenuAffiche_Click(5);
     ASSERT_TRUE(etat->feuilleDateCom()->isVisible());
     EXPECT_FALSE(menusActifs());
     etat->Main();
-    QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
-    EXPECT_FALSE(menusActifs());
+    EXPECT_FALSE(etat->feuilleDateCom()->isVisible());
+    EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
     QTest::mouseClick(etat->feuilleChoixFichier()->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_TRUE(etat->feuilleDateCom()->isVisible());
+    EXPECT_FALSE(menusActifs());
+    QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
     EXPECT_TRUE(menusActifs());
     EXPECT_FALSE(etat->fenetreCommune()->isVisible());
 }

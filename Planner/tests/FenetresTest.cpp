@@ -100,7 +100,7 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     d->AffStep->clear();
     QTest::keyClicks(d->AffStep, "10");
     periode("12-05-2001", "00:00", "12-05-2001", "23:50");
-    ASSERT_EQ(etat->TablePrevisionAffichee, Vrai);
+    ASSERT_EQ(etat->TablePrevisionAffichee(), Vrai);
     ASSERT_EQ(etat->IndexPrevision, 0);
     FenetrePrevision* w = etat->fenetrePrevision(0);
     ASSERT_TRUE(w);
@@ -126,7 +126,7 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     EXPECT_EQ(dc->windowTitle(), "Moon Common window");
     EXPECT_FALSE(platform::isMenuEnabled(etat->form2()->MenuFichierP));
     QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
-    EXPECT_EQ(etat->ModeAffichage, "CommWin");
+    EXPECT_EQ(etat->ModeAffichage(), "CommWin");
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(etat->fenetreCommune()->isVisible());
     EXPECT_EQ(etat->feuilleChangeUTC()->EditTimeDeb->text(), "13:40");
@@ -152,7 +152,7 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     float lon = -74.0f, lat = 40.7f;
     etat->PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
-    ASSERT_EQ(etat->TableComWinAffichee, Vrai);
+    ASSERT_EQ(etat->TableComWinAffichee(), Vrai);
     FenetreComWinPrev* cw = etat->fenetreComWin(0);
     ASSERT_TRUE(cw);
     EXPECT_EQ(cw->Entete[8]->text(), "F");
@@ -199,12 +199,12 @@ TEST_F(Programme, NouveauPendantUnCalculLArrete) {
     calcule("12-05-2001", "00:00", "20-05-2001", "00:00", "1");
     ASSERT_TRUE(lance);
     EXPECT_TRUE(etat->Garde.libre());
-    EXPECT_EQ(etat->TablePrevisionAffichee, Faux); // stopped inside the first day
+    EXPECT_EQ(etat->TablePrevisionAffichee(), Faux); // stopped inside the first day
     EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
     EXPECT_EQ(etat->form2()->MenuPrintMoon->caption(2), QString());
     // The station is chosen again: a full computation follows.
     calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
-    EXPECT_EQ(etat->TablePrevisionAffichee, Vrai);
+    EXPECT_EQ(etat->TablePrevisionAffichee(), Vrai);
     EXPECT_EQ(etat->fenetrePrevision(0)->GrillePrev->rows(), 145);
     EXPECT_TRUE(menusActifs());
 }
@@ -223,12 +223,12 @@ TEST_F(Programme, OKDuDialogueCommunAttendLaFinDuCalcul) {
     QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
     EXPECT_TRUE(dc->isVisible());
     EXPECT_EQ(dialogs.beeps(), bips + 1); // refused, and heard
-    EXPECT_EQ(etat->ModeAffichage, "MoonPos");
+    EXPECT_EQ(etat->ModeAffichage(), "MoonPos");
     EXPECT_FALSE(etat->feuilleChangeUTC()->isVisible());
     jeton.reset();
     QTest::mouseClick(dc->BoutonOK, Qt::LeftButton);
     EXPECT_FALSE(dc->isVisible());
-    EXPECT_EQ(etat->ModeAffichage, "CommWin");
+    EXPECT_EQ(etat->ModeAffichage(), "CommWin");
     EXPECT_TRUE(etat->fenetreCommune()->isVisible());
 }
 
@@ -434,6 +434,8 @@ TEST_F(Programme, ImgPrevAgitALaPression) {
 // The key window is centred when it is loaded; O.K. only hides it, the close box unloads it.
 TEST_F(Programme, CleDuCielCentreeAuChargement) {
     demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    fenetreCommune(); // the key opens from the radio-sky map
     FenetreInfoCiel* info = etat->fenetreInfoCiel();
     etat->fenetreCiel()->ImgInfo_Click();
     ASSERT_TRUE(info->isVisible());
@@ -475,7 +477,7 @@ TEST_F(Programme, TextesDesFenetresEntiersEtDialogueUTCSousLaFenetrePrincipale) 
         entier(prev.Entete[size_t(i)], QString::fromLatin1(t));
     for (QLabel* e : prev.Etiquette1)
         entier(e, e->text());
-    FenetreComWinPrev com(*etat);
+    FenetreComWinPrev com;
     for (QLabel* e : com.findChildren<QLabel*>())
         if (!e->text().isEmpty())
             entier(e, e->text());
@@ -496,7 +498,7 @@ TEST_F(Programme, ImpressionNommeLaSourceDesTables) {
     float lon = -74.0f, lat = 40.7f;
     etat->PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
-    ASSERT_EQ(etat->TableComWinAffichee, Vrai);
+    ASSERT_EQ(etat->TableComWinAffichee(), Vrai);
     etat->form2()->MenuSource_Click(1);
     ASSERT_EQ(etat->NomSource, "Sun");
     dialogs.queueAnswer(Answer::Yes);
@@ -652,7 +654,7 @@ TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
     rangeesSeparees(std::vector<QLabel*>(prev.Entete.begin(), prev.Entete.end()));
     degageDesSeparateurs(prev.Etiquette1[4], prev.Ligne1);
 
-    FenetreComWinPrev com(*etat);
+    FenetreComWinPrev com;
     const QString station[12] = {"F1ABC", lieu, "Lat: 90.000 S", "Long: 170.917 W", communs[0], communs[1],
                                  communs[2], communs[3], "VK2", "Bosnia-herzegovina", "Lat: 45.000 N", "Long: 170.917 W"};
     for (int i = 0; i < 12; ++i)

@@ -67,7 +67,7 @@ protected:
         w->GrillePrev->setRow(83);
         etat->GrillePrev_Click(w);
         QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
-        ASSERT_EQ(etat->ModeAffichage, "CommWin");
+        ASSERT_EQ(etat->ModeAffichage(), "CommWin");
     }
     bool menusActifs() const { return platform::isMenuEnabled(etat->form2()->MenuFichierP); }
 };
