@@ -144,12 +144,20 @@ struct Rapport {
         cadreCorps();
         p.setCurrentY(kind == 1 ? 2660 : 2310);
         saut = false;
-        for (const QStringList& cellules : t.lignes) {
+        // Blank rows after the last row with text (a day's separator) never
+        // start a page: every page holds a table row.
+        size_t fin = t.lignes.size();
+        while (fin > 0 && TexteLigne(t.lignes[fin - 1]).trimmed().isEmpty())
+            --fin;
+        for (size_t i = 0; i < t.lignes.size(); ++i) {
             p.setCurrentX(0);
             p.setCurrentY(p.currentY() + 40);
-            const QString texte = TexteLigne(cellules);
-            if (!(p.currentY() < p.scaleTop() + p.scaleHeight() - 700))
+            const QString texte = TexteLigne(t.lignes[i]);
+            if (!(p.currentY() < p.scaleTop() + p.scaleHeight() - 700)) {
+                if (i >= fin)
+                    break;
                 sautPage();
+            }
             p.print(texte);
         }
         if (saut)

@@ -98,6 +98,39 @@ TEST(Rapport, DeuxPagesNumeroteesEtEntetesRepetees) {
     EXPECT_EQ(compte(ops, "fill"), 12);
 }
 
+// Fault: rows that end exactly at a page's end followed by a day's blank
+// separator row printed a last page of headings and a blank row. Blank rows
+// after the last row with text start no page; a row with text after them does.
+TEST(Rapport, PasDePageSansLigneDeTable) {
+    platform::ScriptedDialogs d;
+    // The rows that fill the first page.
+    platform::RecordingPrinter longue;
+    ImprimePrevision(longue, d, tableLune(120));
+    const QStringList ops = longue.operations();
+    const QString ligne = "|" + TexteLigne(tableLune(1).lignes[0]) + "|";
+    int premiere = 0;
+    for (int i = 0; i < int(ops.indexOf("newpage")); ++i)
+        premiere += ops[i].endsWith(ligne);
+    ASSERT_GT(premiere, 10);
+
+    const QStringList blanche(9, QString());
+    ContenuTable t = tableLune(premiere);
+    t.lignes.push_back(blanche);
+    t.lignes.push_back(blanche);
+    platform::RecordingPrinter p;
+    ImprimePrevision(p, d, t);
+    EXPECT_EQ(compte(p.operations(), "newpage"), 0);
+    EXPECT_EQ(p.operations().filter(ligne).size(), premiere);
+
+    // A row with text after the blank rows: the page breaks and holds it.
+    t.lignes.push_back(tableLune(1).lignes[0]);
+    platform::RecordingPrinter q;
+    ImprimePrevision(q, d, t);
+    const QStringList& o = q.operations();
+    ASSERT_EQ(compte(o, "newpage"), 1);
+    EXPECT_EQ(o.mid(int(o.indexOf("newpage"))).filter(ligne).size(), 1);
+}
+
 TEST(Rapport, CommunSansLigneLunePourUneAutreSource) {
     platform::ScriptedDialogs d;
     platform::RecordingPrinter p;
