@@ -5,6 +5,7 @@
 // A test program of its own: the scale factor holds for the whole process.
 
 #include "Planner/Pictures.h"
+#include "Programme.h"
 #include "platform/testing/DenseScreen.h"
 
 #include <QImage>
@@ -45,4 +46,29 @@ TEST_F(EcranDense, ButtonPictureHasEveryDevicePixelAndAOnePixelBevel)
         EXPECT_EQ(icone.size(), QSize(32, 32));
         EXPECT_EQ(icone.devicePixelRatio(), 1.0);
     }
+}
+
+// Fault: on a dense screen the printed Moon-phase icon was a reduction of
+// the window's 2x picture (37 to 80 of its 1024 pixels differed). The
+// report prints the 32 x 32 picture, whatever the screen.
+class ProgrammeDense : public Programme {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(platform::testing::scaleFactorTwo);
+        Programme::SetUp();
+        ASSERT_EQ(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+    }
+};
+
+TEST_F(ProgrammeDense, IconeDeLaPhaseImprimeeATrenteDeuxPixels) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    FenetrePrevision* w = etat->fenetrePrevision(0);
+    ASSERT_TRUE(w);
+    ASSERT_GE(w->PhaseAffichee, 0);
+    const QImage attendue =
+        QImage(QString(":/ciel/moon%1.png").arg(w->PhaseAffichee)).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(attendue.size(), QSize(32, 32));
+    const QImage imprimee = etat->ContenuPrevision(0).icones[1].convertToFormat(QImage::Format_ARGB32);
+    EXPECT_TRUE(imprimee == attendue);
 }

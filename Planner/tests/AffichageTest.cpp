@@ -1,0 +1,276 @@
+// What the operator sees follows one display value: the windows of the
+// current place and nothing else, whatever the main window does (resize,
+// minimise, maximise, restore) and whatever ran before; the map, its
+// caption, the DX values and the common-window tables are of one source; a
+// stop asked of a computation ends with it; Save screen writes the places in
+// use; a print command without a printer gives one box.
+
+#include "Planner/Dates.h"
+#include "Planner/FenetreCiel.h"
+#include "Planner/FenetreComWinPrev.h"
+#include "Planner/FenetreCommune.h"
+#include "Planner/FenetreDX.h"
+#include "Planner/FeuilleChangeUTC.h"
+#include "Planner/PlannerIni.h"
+#include "Programme.h"
+#include "platform/Files.h"
+#include "platform/Geometry.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/PictureBox.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+outils::Station buenosAires() {
+    outils::Station s;
+    s.indic = "LU1ABC";
+    s.lieu = "Buenos Aires";
+    s.latDeg = "34", s.latMin = "36", s.latSec = "0", s.latSig = "S";
+    s.lonDeg = "58", s.lonMin = "22", s.lonSec = "0", s.lonSig = "W";
+    s.decHor = "-3";
+    return s;
+}
+
+// Runs `f` at the first yield where `pret()` holds (re-armed at each yield).
+void quand(QObject* contexte, std::function<bool()> pret, std::function<void()> f) {
+    QTimer::singleShot(0, contexte, [=] {
+        if (pret())
+            f();
+        else
+            quand(contexte, pret, f);
+    });
+}
+
+class Affichage : public Programme {
+protected:
+    // The map display at 12-05-2001 13:40 with a DX point clicked.
+    void carteAvecPoint() {
+        calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+        FenetrePrevision* w = etat->fenetrePrevision(0);
+        ASSERT_TRUE(w);
+        w->GrillePrev->setRow(83);
+        etat->GrillePrev_Click(w);
+        QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
+        QTest::mousePress(etat->fenetreCommune()->EMEWindow, Qt::LeftButton, {}, QPoint(100, 50));
+        ASSERT_TRUE(etat->fenetreCommune()->isVisible());
+    }
+    // Which of the map display's windows are shown: map, radio-sky map, DX window, "Change UTC".
+    std::array<bool, 4> carte() const {
+        return {etat->fenetreCommune()->isVisible(), etat->fenetreCiel()->isVisible(), etat->fenetreDX()->isVisible(),
+                etat->feuilleChangeUTC()->isVisible()};
+    }
+    static constexpr std::array<bool, 4> Rien{false, false, false, false};
+    static constexpr std::array<bool, 4> Tout{true, true, true, true};
+    void minimiseEtRestaure(Qt::WindowState restaure = Qt::WindowNoState) {
+        etat->form2()->setWindowState(Qt::WindowMinimized);
+        etat->form2()->setWindowState(restaure);
+    }
+};
+
+// Fault: File > New, then Cancel in the chooser, left every later
+// common-window computation stopped at its first step.
+TEST_F(Affichage, NouveauPuisAnnulerNArretePasLeCalculSuivant) {
+    demarre();
+    carteAvecPoint();
+    etat->form2()->MenuFichier_Click(1);
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_EQ(carte(), Tout);
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_TRUE(etat->fenetreComWin(0)->isVisible());
+    EXPECT_EQ(carte(), Rien);
+    EXPECT_TRUE(etat->form2()->ImgDX->isVisible());
+}
+
+// Fault: after File > New from the map display, a resize or a minimise and
+// restore brought the map, DX and sky windows back under the chooser, where
+// they stayed for the next station.
+TEST_F(Affichage, NouveauDepuisLaCarteLeChoixResteSeul) {
+    ecrit("baires.dat", outils::stationDat(buenosAires()));
+    demarre();
+    carteAvecPoint();
+    etat->form2()->MenuFichier_Click(1);
+    ASSERT_TRUE(etat->feuilleChoixFichier()->isVisible());
+    etat->form2()->resize(etat->form2()->size() + QSize(30, 10));
+    EXPECT_EQ(carte(), Rien);
+    minimiseEtRestaure();
+    EXPECT_EQ(carte(), Rien);
+    EXPECT_TRUE(etat->feuilleChoixFichier()->isVisible());
+
+    etat->ChoixStation("baires.dat");
+    ASSERT_EQ(etat->Indic, "LU1ABC");
+    ASSERT_TRUE(etat->feuilleChoixDate()->isVisible());
+    etat->form2()->resize(etat->form2()->size() - QSize(30, 10));
+    minimiseEtRestaure();
+    EXPECT_EQ(carte(), Rien);
+    EXPECT_TRUE(etat->feuilleChoixDate()->isVisible());
+    etat->feuilleChoixDate()->AffStep->setText("10");
+    periode("12-05-2001", "00:00", "12-05-2001", "23:50");
+    ASSERT_TRUE(etat->fenetrePrevision(0));
+    EXPECT_TRUE(etat->fenetrePrevision(0)->isVisible());
+    EXPECT_EQ(etat->fenetrePrevision(0)->Entete[0]->text(), "LU1ABC");
+    EXPECT_EQ(carte(), Rien);
+    EXPECT_FALSE(etat->fenetreDX()->BoutonOK->isEnabled()); // no DX point of the old station
+    EXPECT_FALSE(etat->fenetreComWin(0));
+}
+
+// Fault: a source chosen while the common-window tables were shown, then
+// back to the map: the map and its caption stayed the old source's while a
+// click and the next tables took the new one. The map follows the source.
+TEST_F(Affichage, SourceChoisieSousLesTablesLaCarteLaSuit) {
+    demarre();
+    carteAvecPoint();
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    etat->form2()->MenuSource_Click(1);
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Sun Common Window : Sat 12-05-2001 / 13:40");
+    EXPECT_EQ(etat->fenetreCiel()->windowTitle(), "Radio-Sky Map : Sat 12-05-2001 / 13:40");
+
+    // The curve on the map is the Sun's at that instant.
+    VariablesPlanner soleil = *etat;
+    soleil.CodeSource = 1;
+    planner::fixeInstant(soleil, "12-05-2001", "13:40");
+    astro::CalculTempsSideral(soleil.Astro);
+    planner::CalculCourbe(soleil, [] { return true; });
+    EXPECT_EQ(etat->CourbeFenetreCommune, soleil.CourbeFenetreCommune);
+
+    // A click gives the Sun's values there (no Doppler, no polarisation).
+    QTest::mousePress(etat->fenetreCommune()->EMEWindow, Qt::LeftButton, {}, QPoint(200, 80));
+    VariablesPlanner dx = *etat;
+    dx.CodeSource = 1;
+    dx.NomSource = "Sun";
+    const planner::ResultatDX r = planner::CalculPointDX(planner::AInstant(dx, "12-05-2001", "13:40"));
+    EXPECT_EQ(etat->fenetreDX()->AffAzimDX->text(), r.AffAzimDX);
+    EXPECT_EQ(etat->fenetreDX()->AffElevDX->text(), r.AffElevDX);
+    EXPECT_EQ(etat->fenetreDX()->AffDopplerDX->text(), "");
+
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_EQ(etat->fenetreComWin(0)->EtiqNomSource->text(), "Sun");
+}
+
+// Fault: a minimise while the curve was computed left the map, DX and sky
+// windows shown over the minimised main window.
+TEST_F(Affichage, MinimiseePendantLaCourbeRienNeSeMontre) {
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    FenetrePrevision* w = etat->fenetrePrevision(0);
+    ASSERT_TRUE(w);
+    w->GrillePrev->setRow(83);
+    etat->GrillePrev_Click(w);
+    bool vu = false;
+    quand(etat->form2(), [&] { return etat->Garde.activite() == planner::Garde::Activite::Courbe; }, [&] {
+        vu = true;
+        etat->form2()->setWindowState(Qt::WindowMinimized);
+    });
+    QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(vu);
+    EXPECT_EQ(carte(), Rien);
+    EXPECT_FALSE(w->isVisible());
+    etat->form2()->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(carte(), Tout);
+}
+
+// Fault: restoring straight to maximised showed nothing, and with the
+// period dialog hidden by the minimise the menus stayed off with no window
+// to go on with. Every restore shows what the current place holds.
+TEST_F(Affichage, RestaurationAgrandieMontreLeLieu) {
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    FeuilleChoixDate* d = etat->feuilleChoixDate();
+    ASSERT_TRUE(d->isVisible());
+    minimiseEtRestaure(Qt::WindowMaximized);
+    EXPECT_TRUE(d->isVisible());
+    d->AffStep->setText("10");
+    periode("12-05-2001", "00:00", "13-05-2001", "23:50");
+    ASSERT_TRUE(etat->fenetrePrevision(1));
+    minimiseEtRestaure(Qt::WindowMaximized);
+    EXPECT_TRUE(etat->fenetrePrevision(0)->isVisible());
+    EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
+    EXPECT_TRUE(menusActifs());
+}
+
+// Fault: Cancel in the chooser from the map display, and a minimise and
+// restore, brought the map back without "Change UTC".
+TEST_F(Affichage, ChangeUTCRevientAvecLaCarte) {
+    demarre();
+    carteAvecPoint();
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_EQ(carte(), Rien);
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonAnnuler, Qt::LeftButton);
+    EXPECT_EQ(carte(), Tout);
+    minimiseEtRestaure();
+    EXPECT_EQ(carte(), Tout);
+}
+
+// Fault: Save screen before any common-window table had been shown wrote the
+// place 0, 0. It writes the place read from Planner.ini, or where the last
+// first window of that kind stood.
+TEST_F(Affichage, SauveEcranEcritLesPlacesEnUsage) {
+    planner::ValeursIni v;
+    v.Fenetres[planner::IniComWin] = {1800, 2400, 0};
+    v.Fenetres[planner::IniPrevision] = {900, 1200, 0};
+    v.Height = 1500, v.Width = 4500, v.Top = 150, v.Left = 750;
+    v.Step = 10;
+    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), planner::lignesPlannerIni(v)));
+    auto bloc = [this](const char* etiquette) {
+        const QStringList l = QString::fromLatin1(lit("Planner.ini")).split("\r\n");
+        const int i = int(l.indexOf(QString::fromLatin1(etiquette)));
+        return i < 0 ? QStringList() : l.mid(i + 1, 3);
+    };
+    demarre();
+    carteAvecPoint();
+    etat->form2()->MenuAffiche_Click(3);
+    EXPECT_EQ(bloc("Prevision_Com_Win:Top-Left-Icone"), (QStringList{" 1800", " 2400", " 0"}));
+
+    // The tables shown and moved, then discarded by the way back to the map.
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    FenetreComWinPrev* w = etat->fenetreComWin(0);
+    ASSERT_TRUE(w);
+    w->move(platform::twipsToPixels(3000), platform::twipsToPixels(2100));
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    ASSERT_FALSE(etat->fenetreComWin(0));
+    etat->form2()->MenuAffiche_Click(3);
+    EXPECT_EQ(bloc("Prevision_Com_Win:Top-Left-Icone"), (QStringList{" 2100", " 3000", " 0"}));
+    EXPECT_EQ(bloc("Prevision:Top-Left-Icone"), (QStringList{" 900", " 1200", " 0"}));
+}
+
+// Fault: without a printer each printed window raised its own "No printer
+// is installed" box. One print command gives one box, naming the folder and
+// every file written.
+TEST_F(Affichage, SansImprimanteUneBoiteParCommande) {
+    demarre();
+    calcule("12-05-2001", "00:00", "14-05-2001", "23:50", "30");
+    ASSERT_TRUE(etat->fenetrePrevision(2));
+    platform::QtPrinter::Options o;
+    o.folder = dir.path();
+    o.documentName = "Planner";
+    o.forcePdf = true;
+    platform::QtPrinter pdf(etat->Dialogues, o);
+    etat->Imprimante = &pdf;
+    dialogs.clear();
+    etat->form2()->MenuPrintMoon_Click(1);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const QString texte = dialogs.messages().front().text;
+    EXPECT_TRUE(texte.startsWith("No printer is installed.")) << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QDir::toNativeSeparators(dir.path()))) << texte.toStdString();
+    for (const char* f : {"Planner-1.pdf", "Planner-2.pdf", "Planner-3.pdf"}) {
+        EXPECT_TRUE(texte.contains(QChar(13) + QString(f))) << f;
+        EXPECT_TRUE(QFile::exists(chemin(f))) << f;
+    }
+    // The Print image: the question, then one box.
+    dialogs.clear();
+    dialogs.queueAnswer(platform::Answer::Yes);
+    etat->form2()->ImgPrint_MouseDown();
+    etat->form2()->ImgPrint_MouseUp();
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_TRUE(dialogs.messages().back().text.contains(QChar(13) + QString("Planner-6.pdf")));
+    etat->Imprimante = nullptr;
+}
+
+} // namespace
