@@ -1,7 +1,9 @@
 // Station reading, the period's start from the PC clock, the date text,
-// "Planner.ini" and the date and time checks of the dialogs.
+// "Planner.ini", the date and time checks of the dialogs, the guard of what
+// runs and the view derived from the display value.
 
 #include "Planner/Dates.h"
+#include "Planner/Ecran.h"
 #include "Planner/Garde.h"
 #include "Planner/PlannerIni.h"
 #include "Planner/Station.h"
@@ -320,6 +322,93 @@ TEST(Garde, UneActiviteALaFoisEtDemandesApres) {
     g.oublie();
     p.reset();
     EXPECT_EQ(faits.last(), "at once");
+}
+
+// A stop asked of a computation belongs to its run: asked while nothing
+// runs, or left by a run that ended, it stops nothing later.
+TEST(Garde, LArretAppartientAuCalculEnCours) {
+    Garde g;
+    g.arrete();
+    {
+        Garde::Jeton j = g.commence(Garde::Activite::TablesCommunes);
+        EXPECT_FALSE(g.arretDemande());
+        g.arrete();
+        EXPECT_TRUE(g.arretDemande());
+    }
+    EXPECT_FALSE(g.arretDemande());
+    {
+        Garde::Jeton j = g.commence(Garde::Activite::TablesLune);
+        EXPECT_FALSE(g.arretDemande());
+    }
+    // A print is not a computation: nothing to stop.
+    Garde::Jeton p = g.commence(Garde::Activite::Impression);
+    g.arrete();
+    EXPECT_FALSE(g.arretDemande());
+}
+
+// Which windows each place shows, minimised or not; the menus only with no
+// dialog open and nothing running; the main window's controls by the
+// display under the chooser.
+TEST(Vue, FenetresMenusEtBoutonsDuLieu) {
+    const Contenu tables{{"Sat 12-05-2001", "Sun 13-05-2001"}, {"Sat 12-05-2001"}, 1};
+    const struct {
+        Lieu lieu, retour;
+        bool calculee;
+        const char* montrees; // c choix, p periode, l tables lune, d dialogue commun, m carte, u Change UTC, t tables communes
+        bool menus, affiche, versCommun, imgDX;
+    } cas[] = {
+        {Lieu::Choix, Lieu::Aucun, false, "c", false, false, true, false},
+        {Lieu::Principale, Lieu::Aucun, false, "", true, false, true, false},
+        {Lieu::Periode, Lieu::Principale, false, "p", false, false, true, false},
+        {Lieu::TablesLune, Lieu::Principale, false, "l", true, true, true, false},
+        {Lieu::DialogueCommun, Lieu::Principale, false, "ld", false, false, false, false},
+        {Lieu::Carte, Lieu::Principale, false, "u", true, true, false, false}, // the first curve: no map yet
+        {Lieu::Carte, Lieu::Principale, true, "mu", true, true, false, false},
+        {Lieu::TablesCommunes, Lieu::Principale, true, "t", true, true, false, true},
+        {Lieu::Choix, Lieu::TablesCommunes, true, "c", false, false, false, true},
+        {Lieu::Choix, Lieu::Carte, true, "c", false, false, false, false},
+    };
+    for (const auto& c : cas) {
+        Ecran e;
+        e.lieu = c.lieu;
+        e.retour = c.retour;
+        e.principale = c.lieu != Lieu::Choix || c.retour != Lieu::Aucun;
+        e.carte.calculee = c.calculee;
+        e.cleCiel = true;
+        for (bool minimise : {false, true}) {
+            e.minimise = minimise;
+            const Vue v = vue(e, tables);
+            const QString m = QString::fromLatin1(c.montrees);
+            const std::pair<bool, char> fenetres[] = {{v.choix, 'c'},          {v.periode, 'p'},  {v.tablesLune, 'l'},
+                                                      {v.dialogueCommun, 'd'}, {v.carte, 'm'},    {v.changeUTC, 'u'},
+                                                      {v.tablesCommunes, 't'}};
+            for (const auto& [montree, lettre] : fenetres)
+                EXPECT_EQ(montree, !minimise && m.contains(QLatin1Char(lettre)))
+                    << int(c.lieu) << " " << lettre << (minimise ? " minimised" : "");
+            EXPECT_EQ(v.cleCiel, v.carte);
+            EXPECT_EQ(v.principale, e.principale);
+            // The menus do not depend on the minimised state.
+            EXPECT_EQ(v.principal.menus, c.menus) << int(c.lieu);
+            EXPECT_EQ(v.principal.menuAffiche, c.affiche) << int(c.lieu);
+            EXPECT_EQ(v.principal.versCommun, c.versCommun) << int(c.lieu);
+            EXPECT_EQ(v.principal.imgDX, c.imgDX) << int(c.lieu);
+        }
+    }
+    // Nothing while a computation or a print runs.
+    Ecran e;
+    e.lieu = Lieu::TablesLune;
+    Garde::Jeton j = e.garde.commence(Garde::Activite::Impression);
+    EXPECT_FALSE(vue(e, tables).principal.menus);
+    j.reset();
+    const Vue v = vue(e, tables);
+    EXPECT_TRUE(v.principal.menus);
+    // Print items from the filled windows; the switch needs a Moon-location table.
+    EXPECT_EQ(v.principal.joursLune, (std::vector<std::pair<int, QString>>{{2, "Sat 12-05-2001"}, {3, "Sun 13-05-2001"}}));
+    EXPECT_TRUE(v.principal.imprimeLune && v.principal.imprimeCommun && v.principal.bascule);
+    EXPECT_EQ(v.principal.indexSource, 1);
+    const Vue vide = vue(e, Contenu{{"", ""}, {}, 0});
+    EXPECT_FALSE(vide.principal.imprimable || vide.principal.bascule);
+    EXPECT_TRUE(vide.principal.joursLune.empty());
 }
 
 } // namespace
