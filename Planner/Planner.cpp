@@ -166,9 +166,6 @@ template <class F>
 void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& index, planner::PositionFenetre& place) {
     if (F* w = dansListe(liste, 0); w && w->Remplie)
         place = positionIni(w);
-    for (auto& w : liste)
-        if (w)
-            w.release()->deleteLater();
     liste.clear();
     index = 0;
 }
