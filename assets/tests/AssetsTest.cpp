@@ -110,7 +110,8 @@ TEST(CarteCiel, BandColoursAreDistinct)
 }
 
 // Fault: the colour key's "650 to 1000 K" touched the picture's right edge.
-// Every text of the key stands clear of it, at both sizes.
+// Every text of the key stands clear of it, and the two columns of ranges
+// stand apart, at both sizes.
 TEST(CarteCiel, KeyClearOfTheRightEdge)
 {
     for (const char* nom : {":/ciel/skykey-colours.png", ":/ciel/skykey-colours@2x.png"}) {
@@ -124,5 +125,16 @@ TEST(CarteCiel, KeyClearOfTheRightEdge)
                 if (cle.pixel(x, y) != fond)
                     derniere = std::max(derniere, x);
         EXPECT_LE(derniere, cle.width() - 1 - 3 * echelle) << nom;
+        // Between the columns (right of the swatches and the first range's
+        // start), a band of background columns over every row of ranges.
+        int bande = 0, large = 0;
+        for (int x = 40 * echelle; x < cle.width() - 40 * echelle; ++x) {
+            bool vide = true;
+            for (int y = 20 * echelle; y < cle.height() && vide; ++y)
+                vide = cle.pixel(x, y) == fond;
+            bande = vide ? bande + 1 : 0;
+            large = std::max(large, bande);
+        }
+        EXPECT_GE(large, 3 * echelle) << nom;
     }
 }

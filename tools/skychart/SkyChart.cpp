@@ -323,13 +323,17 @@ QImage dessineCleCouleurs(int scale)
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const double s = scale;
     const double hauteurLigne = 18.5 * s;
-    // The 144 MHz column ends a few pixels before the right edge, its widest
-    // range ("650 to 1000 K") included, whatever the face's widths.
+    // The two columns of ranges share the width after the swatches: the gap
+    // between them equals the margin after the 144 MHz column, whose widest
+    // range ("650 to 1000 K") stands clear of the right edge whatever the
+    // face's widths.
     const QFontMetricsF mesure(police(9.5 * s));
-    double large144 = 0;
-    for (const char* t : plages144)
-        large144 = std::max(large144, mesure.horizontalAdvance(QString::fromLatin1(t)));
-    const double xCol1 = 25 * s, xCol2 = std::min(84 * s, taille.width() - 5 * s - large144);
+    double large432 = 0, large144 = 0;
+    for (int i = 0; i < 8; ++i) {
+        large432 = std::max(large432, mesure.horizontalAdvance(QString::fromLatin1(plages432[i])));
+        large144 = std::max(large144, mesure.horizontalAdvance(QString::fromLatin1(plages144[i])));
+    }
+    const double xCol1 = 25 * s, xCol2 = (xCol1 + large432 + taille.width() - large144) / 2;
     p.setPen(QColor(kNoir));
     p.setFont(police(9.5 * s, true));
     p.drawText(QRectF(xCol1, 2 * s, xCol2 - xCol1, 14 * s), Qt::AlignLeft | Qt::AlignVCenter,
