@@ -19,7 +19,7 @@ class SortieTable {
 public:
     virtual ~SortieTable() = default;
     // Yields to the event queue once; false when the computation must stop
-    // (CalculAutorise cleared, or no window of the program left).
+    // (File > New asked this run to stop, or the program ended).
     virtual bool cede() = 0;
     // Row r (from 1) of window `index`: nine cells joined by TAB. The window
     // is created on first use and its grid raised to r + 1 rows when needed.

@@ -1,8 +1,8 @@
 #include "Planner/FenetreDX.h"
 
+#include "Planner/Commandes.h"
 #include "Planner/Controles.h"
 #include "Planner/Pictures.h"
-#include "Planner/Commandes.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"

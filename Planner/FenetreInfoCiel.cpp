@@ -1,7 +1,6 @@
 #include "Planner/FenetreInfoCiel.h"
 
 #include "Planner/Commandes.h"
-
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"

@@ -1262,33 +1262,27 @@ void Planner::ImprimePrevisionCommune(int k) {
 
 // Each print command holds the guard for the whole print: while it runs (the
 // report yields after each icon row) the print commands and the commands that
-// discard windows do nothing.
-void Planner::ImprimeLune(int index) {
+// discard windows do nothing. Item 1 prints windows 0 .. `dernier`, item
+// k + 2 window k.
+void Planner::imprimeArticle(int index, int dernier, void (Planner::*imprime)(int)) {
     const Evenement e(*this);
     const auto jeton = Garde.commence(planner::Garde::Activite::Impression);
     if (!jeton)
         return;
     const Tirage tirage(imprimante());
     if (index == 1) {
-        for (int k = 0; k <= IndexPrevision; ++k)
-            ImprimePrevision(k);
+        for (int k = 0; k <= dernier; ++k)
+            (this->*imprime)(k);
     } else {
-        ImprimePrevision(index - 2);
+        (this->*imprime)(index - 2);
     }
 }
 
+void Planner::ImprimeLune(int index) { imprimeArticle(index, IndexPrevision, &Planner::ImprimePrevision); }
+
 void Planner::ImprimeCommun(int index) {
-    const Evenement e(*this);
-    const auto jeton = Garde.commence(planner::Garde::Activite::Impression);
-    if (!jeton || TableComWinAffichee() == Faux)
-        return;
-    const Tirage tirage(imprimante());
-    if (index == 1) {
-        for (int k = 0; k <= IndexComWin; ++k)
-            ImprimePrevisionCommune(k);
-    } else {
-        ImprimePrevisionCommune(index - 2);
-    }
+    if (TableComWinAffichee() != Faux)
+        imprimeArticle(index, IndexComWin, &Planner::ImprimePrevisionCommune);
 }
 
 // The Print image: the tables of the current display, after a question.

@@ -201,6 +201,7 @@ private:
     // checks; false after the first refusal, with the focus on that box.
     bool verifieInstant(platform::MaskedEdit* date, platform::MaskedEdit* heure);
     platform::Printer& imprimante();
+    void imprimeArticle(int index, int dernier, void (Planner::*imprime)(int));
 
     bool pret_ = false;        // every window made: Applique may run
     bool enApplique_ = false;  // Applique is running (an event it causes asks for one more pass)

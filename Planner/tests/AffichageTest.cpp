@@ -20,30 +20,8 @@
 
 #include <QDir>
 #include <QLabel>
-#include <QTimer>
-#include <functional>
 
 namespace {
-
-outils::Station buenosAires() {
-    outils::Station s;
-    s.indic = "LU1ABC";
-    s.lieu = "Buenos Aires";
-    s.latDeg = "34", s.latMin = "36", s.latSec = "0", s.latSig = "S";
-    s.lonDeg = "58", s.lonMin = "22", s.lonSec = "0", s.lonSig = "W";
-    s.decHor = "-3";
-    return s;
-}
-
-// Runs `f` at the first yield where `pret()` holds (re-armed at each yield).
-void quand(QObject* contexte, std::function<bool()> pret, std::function<void()> f) {
-    QTimer::singleShot(0, contexte, [=] {
-        if (pret())
-            f();
-        else
-            quand(contexte, pret, f);
-    });
-}
 
 class Affichage : public Programme {
 protected:
@@ -90,7 +68,7 @@ TEST_F(Affichage, NouveauPuisAnnulerNArretePasLeCalculSuivant) {
 // restore brought the map, DX and sky windows back under the chooser, where
 // they stayed for the next station.
 TEST_F(Affichage, NouveauDepuisLaCarteLeChoixResteSeul) {
-    ecrit("baires.dat", outils::stationDat(buenosAires()));
+    ecrit("baires.dat", outils::stationDat(outils::buenosAires()));
     demarre();
     carteAvecPoint();
     etat->form2()->MenuFichier_Click(1);

@@ -35,25 +35,6 @@ const QByteArray BaseLointaine = "CE9\tAntarctica\t89\t59\tS\t0\t0\tE\r\n"
                                  "VU4\tAndaman&Nicobar\t12\t22\tN\t92\t47\tE\r\n"
                                  "K\tUnited States\t40\t42\tN\t74\t0\tW\r\n";
 
-outils::Station toulouse() {
-    outils::Station s;
-    s.lieu = "Toulouse";
-    s.latDeg = "43", s.latMin = "36", s.latSec = "16", s.latSig = "N";
-    s.lonDeg = "1", s.lonMin = "26", s.lonSec = "38", s.lonSig = "E";
-    s.hauteur = "146";
-    return s;
-}
-
-// Runs `f` at the first yield where `pret()` holds (re-armed at each yield).
-void quand(QObject* contexte, std::function<bool()> pret, std::function<void()> f) {
-    QTimer::singleShot(0, contexte, [=] {
-        if (pret())
-            f();
-        else
-            quand(contexte, pret, f);
-    });
-}
-
 // The source's elevation at (lat, lon) degrees for the instant, from the library.
 QString elevationA(const Planner& p, double lat, double lon, const QString& date, const QString& heure) {
     VariablesPlanner w = p;
@@ -69,7 +50,7 @@ QString elevationA(const Planner& p, double lat, double lon, const QString& date
 // pinned to the edge; moving the mark leaves the map whole where it stood;
 // an "&" in an entity name shows as it is.
 TEST_F(Programme, PrefixeLointainMarqueEtNom) {
-    ecrit("home.dat", outils::stationDat(toulouse()));
+    ecrit("home.dat", outils::stationDat(outils::toulouse()));
     ecrit("DXCCPREF.DBR", BaseLointaine);
     demarre();
     calcule("12-05-2001", "00:00", "12-05-2001", "23:50");

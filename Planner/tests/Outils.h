@@ -24,6 +24,27 @@ struct Station {
     QString hauteur = "35", decHor = "+ 1", freq = "144";
 };
 
+// Two stations far apart: Toulouse, and Buenos Aires (432 MHz, UTC - 3).
+inline Station toulouse() {
+    Station s;
+    s.lieu = "Toulouse";
+    s.latDeg = "43", s.latMin = "36", s.latSec = "16", s.latSig = "N";
+    s.lonDeg = "1", s.lonMin = "26", s.lonSec = "38", s.lonSig = "E";
+    s.hauteur = "146";
+    return s;
+}
+
+inline Station buenosAires() {
+    Station s;
+    s.indic = "LU1ABC";
+    s.lieu = "Buenos Aires";
+    s.latDeg = "34", s.latMin = "36", s.latSec = "0", s.latSig = "S";
+    s.lonDeg = "58", s.lonMin = "22", s.lonSec = "0", s.lonSig = "W";
+    s.decHor = "-3";
+    s.freq = "432";
+    return s;
+}
+
 inline QByteArray stationDat(const Station& s, bool avecEME = true) {
     QStringList l{"COORDONATES", "Call sign:", s.indic, "Location:", s.lieu,
                   "Latitude Deg:", s.latDeg, "Latitude Min:", s.latMin, "Latitude Sec:", s.latSec,

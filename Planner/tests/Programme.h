@@ -19,8 +19,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Runs `f` at the first yield of the event queue where `pret()` holds (a
+// computation's yield, for one), trying again at each yield until then.
+inline void quand(QObject* contexte, std::function<bool()> pret, std::function<void()> f) {
+    QTimer::singleShot(0, contexte, [=] {
+        if (pret())
+            f();
+        else
+            quand(contexte, pret, f);
+    });
+}
 
 class Programme : public outils::DossierStation {
 protected:

@@ -69,27 +69,6 @@ public:
     int nonVisibles = 0; // "... is not visible on ..." of the table computations
 };
 
-outils::Station toulouse() {
-    outils::Station s;
-    s.indic = "F5TLS";
-    s.lieu = "Toulouse";
-    s.latDeg = "43", s.latMin = "36", s.latSec = "16", s.latSig = "N";
-    s.lonDeg = "1", s.lonMin = "26", s.lonSec = "38", s.lonSig = "E";
-    s.hauteur = "146";
-    return s;
-}
-
-outils::Station buenosAires() {
-    outils::Station s;
-    s.indic = "LU1ABC";
-    s.lieu = "Buenos Aires";
-    s.latDeg = "34", s.latMin = "36", s.latSec = "0", s.latSig = "S";
-    s.lonDeg = "58", s.lonMin = "22", s.lonSec = "0", s.lonSig = "W";
-    s.decHor = "-3";
-    s.freq = "432";
-    return s;
-}
-
 bool visible(const QWidget* w) { return w && w->isVisible(); }
 
 class Sequences : public outils::DossierStation, public ::testing::WithParamInterface<int> {
@@ -105,8 +84,8 @@ protected:
     void SetUp() override {
         platform::testing::application();
         ASSERT_TRUE(dir.isValid());
-        ecrit("home.dat", outils::stationDat(toulouse()));
-        ecrit("baires.dat", outils::stationDat(buenosAires()));
+        ecrit("home.dat", outils::stationDat(outils::toulouse()));
+        ecrit("baires.dat", outils::stationDat(outils::buenosAires()));
         outils::Station mauvaise;
         mauvaise.freq = "0";
         ecrit("mauvaise.dat", outils::stationDat(mauvaise));
