@@ -7,6 +7,7 @@
 #include <QString>
 
 class FenetrePrevision;
+class QWidget;
 
 namespace planner {
 
@@ -35,8 +36,9 @@ public:
     virtual void DialogueCommunAnnule() = 0;
     virtual void ChangeUTCOK() = 0;
 
-    // A click on a row of a Moon-location table.
+    // A click on a row of a Moon-location table; a table window's close box.
     virtual void GrillePrev_Click(FenetrePrevision* w) = 0;
+    virtual void FermeTable(QWidget* w) = 0;
 
     // The map display: a click on the world map (map twips), the prefix
     // button, the DX window's O.K., the radio-sky map resized, its key opened

@@ -1,15 +1,17 @@
 #include "Planner/FenetreComWinPrev.h"
 
+#include "Planner/Commandes.h"
 #include "Planner/Controles.h"
 #include "Planner/Pictures.h"
 #include "assets/Assets.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 
-FenetreComWinPrev::FenetreComWinPrev() : QWidget(nullptr) {
+FenetreComWinPrev::FenetreComWinPrev(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     planner::policeTable(this);
     platform::resizeClientTwips(this, 6135, 5595);
     CadreHome = new QGroupBox(QStringLiteral("Home station"), this);
@@ -71,4 +73,9 @@ FenetreComWinPrev::FenetreComWinPrev() : QWidget(nullptr) {
     platform::setTwipsGeometry(GrillePrev, 60, 2160, 6015, 3375);
     GrillePrev->setCols(9);
     GrillePrev->setRows(2);
+}
+
+void FenetreComWinPrev::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    commandes_.FermeTable(this);
 }

@@ -5,6 +5,9 @@
 #include <QWidget>
 #include <array>
 
+namespace planner {
+class Commandes;
+}
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -15,7 +18,7 @@ class Grid;
 class FenetreComWinPrev : public QWidget {
     Q_OBJECT
 public:
-    FenetreComWinPrev();
+    explicit FenetreComWinPrev(planner::Commandes& commandes);
     QGroupBox *CadreHome, *CadreDX, *CadreCommun;
     std::array<QLabel*, 12> Entete{};
     std::array<QLabel*, 3> EtiqSource{}; // 1 and 2 used
@@ -28,4 +31,10 @@ public:
     // Set when AffichePrevisionCommune has given the window its day.
     bool Remplie = false;
     QString Jour; // weekday and date ("Sat 12-05-2001"): its print item
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    planner::Commandes& commandes_;
 };

@@ -7,6 +7,7 @@
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -58,4 +59,9 @@ FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(null
 }
 
 void FenetrePrevision::GrillePrev_Click() { commandes_.GrillePrev_Click(this); }
+
+void FenetrePrevision::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    commandes_.FermeTable(this);
+}
 

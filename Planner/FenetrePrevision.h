@@ -33,6 +33,9 @@ public:
     platform::Grid* GrillePrev;
     void GrillePrev_Click();
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     planner::Commandes& commandes_;
 };

@@ -6,6 +6,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Window.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -32,3 +33,5 @@ FeuilleChangeUTC::FeuilleChangeUTC(planner::Commandes& commandes) : QWidget(null
 }
 
 void FeuilleChangeUTC::BoutonOK_Click() { commandes_.ChangeUTCOK(); }
+
+void FeuilleChangeUTC::closeEvent(QCloseEvent* e) { e->ignore(); }

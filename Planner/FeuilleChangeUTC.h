@@ -19,6 +19,10 @@ public:
     QPushButton* BoutonOK;
     void BoutonOK_Click();
 
+protected:
+    // Its close box does nothing: it belongs to the map display.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     planner::Commandes& commandes_;
 };

@@ -823,6 +823,32 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
     feuilleDateCom_->EditTimeDeb->setText(t);
 }
 
+namespace {
+// Takes window `w` out of a table list (a close box): false when it is not there.
+template <class F>
+bool retire(std::vector<std::unique_ptr<F>>& liste, const QWidget* w, planner::PositionFenetre& place) {
+    for (size_t i = 0; i < liste.size(); ++i) {
+        if (liste[i].get() != w)
+            continue;
+        if (i == 0 && liste[i]->Remplie)
+            place = positionIni(liste[i].get());
+        // Deleted once its close event is over.
+        liste[i].release()->deleteLater();
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+void Planner::FermeTable(QWidget* w) {
+    const Evenement e(*this);
+    // The windows a computation fills or a print reads stay while it runs.
+    if (Refuse())
+        return;
+    if (!retire(ListeFenetresPrevision, w, PlacePrevision))
+        retire(ListeFenetresComWin, w, PlaceComWin);
+}
+
 // ----- the map display ----------------------------------------------------------
 
 void Planner::CalculFenetreCommune(QString date, QString heure) {
@@ -1051,7 +1077,7 @@ void Planner::CalculPrevisionCommuneFenetres() {
     {
         platform::BusyPointer sablier;
         SortieFenetres<FenetreComWinPrev> s(
-            *this, ListeFenetresComWin, [] { return std::make_unique<FenetreComWinPrev>(); },
+            *this, ListeFenetresComWin, [this] { return std::make_unique<FenetreComWinPrev>(*this); },
             [this](int i) { AffichePrevisionCommune(i); });
         planner::CalculPrevisionCommune(*this, s);
     }
@@ -1139,9 +1165,10 @@ void Planner::ChangeAffichage(bool parImgPrev) {
     if (Refuse())
         return;
     if (Ecran.lieu == Lieu::TablesLune) {
-        // To the common window: its dialog, with the first Moon-location
-        // row's instant.
-        if (FenetrePrevision* w = fenetrePrevision(0)) {
+        // To the common window: its dialog, with the instant of the first
+        // row of the first Moon-location table.
+        const std::vector<int> remplies = TablesPrevisionRemplies();
+        if (FenetrePrevision* w = remplies.empty() ? nullptr : fenetrePrevision(remplies.front())) {
             w->GrillePrev->setRow(1);
             w->GrillePrev->setCol(0);
             feuilleDateCom_->EditDateDeb->setText(w->windowTitle().mid(4, 10));

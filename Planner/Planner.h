@@ -167,6 +167,7 @@ public:
     void DialogueCommunAnnule() override;
     void ChangeUTCOK() override;
     void GrillePrev_Click(FenetrePrevision* w) override;
+    void FermeTable(QWidget* w) override;
     void ClicCarte(double x, double y) override;
     void Prefixe() override;
     void DXOK() override;

@@ -16,6 +16,7 @@
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/ImageButton.h"
+#include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
 
 #include <QDir>
@@ -184,6 +185,33 @@ TEST_F(Affichage, ChangeUTCRevientAvecLaCarte) {
     EXPECT_EQ(carte(), Tout);
     minimiseEtRestaure();
     EXPECT_EQ(carte(), Tout);
+}
+
+// A table window closed by its close box is gone: no resize, minimise or
+// restore brings it back, its print item goes with it, and the display
+// switch takes the first row of the first table left. While a computation
+// runs its windows stay (a beep).
+TEST_F(Affichage, TableFermeeNeRevientPas) {
+    demarre();
+    calcule("12-05-2001", "00:00", "14-05-2001", "23:50", "30");
+    ASSERT_TRUE(etat->fenetrePrevision(2));
+    etat->fenetrePrevision(0)->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(etat->fenetrePrevision(0));
+    etat->form2()->resize(etat->form2()->size() + QSize(10, 0));
+    minimiseEtRestaure();
+    EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
+    EXPECT_FALSE(etat->form2()->MenuPrintMoon->exists(2));
+    EXPECT_TRUE(etat->form2()->MenuPrintMoon->exists(3));
+    etat->form2()->MenuAffiche_Click(5);
+    EXPECT_EQ(etat->feuilleDateCom()->EditDateDeb->text(), "13-05-2001");
+    QTest::mouseClick(etat->feuilleDateCom()->BoutonAnnuler, Qt::LeftButton);
+    {
+        auto jeton = etat->Garde.commence(planner::Garde::Activite::Impression);
+        etat->fenetrePrevision(1)->close();
+    }
+    EXPECT_TRUE(etat->fenetrePrevision(1));
+    EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
 }
 
 // Fault: Save screen before any common-window table had been shown wrote the

@@ -477,7 +477,7 @@ TEST_F(Programme, TextesDesFenetresEntiersEtDialogueUTCSousLaFenetrePrincipale) 
         entier(prev.Entete[size_t(i)], QString::fromLatin1(t));
     for (QLabel* e : prev.Etiquette1)
         entier(e, e->text());
-    FenetreComWinPrev com;
+    FenetreComWinPrev com(*etat);
     for (QLabel* e : com.findChildren<QLabel*>())
         if (!e->text().isEmpty())
             entier(e, e->text());
@@ -654,7 +654,7 @@ TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
     rangeesSeparees(std::vector<QLabel*>(prev.Entete.begin(), prev.Entete.end()));
     degageDesSeparateurs(prev.Etiquette1[4], prev.Ligne1);
 
-    FenetreComWinPrev com;
+    FenetreComWinPrev com(*etat);
     const QString station[12] = {"F1ABC", lieu, "Lat: 90.000 S", "Long: 170.917 W", communs[0], communs[1],
                                  communs[2], communs[3], "VK2", "Bosnia-herzegovina", "Lat: 45.000 N", "Long: 170.917 W"};
     for (int i = 0; i < 12; ++i)
