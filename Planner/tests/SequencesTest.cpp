@@ -34,7 +34,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QTimer>
 #include <functional>
 #include <random>
 #include <set>
@@ -512,18 +511,20 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
     int faites = 0, imbriquees = 0;
     std::set<int> lieux;
     for (int essai = 0; faites < etapes && essai < 20 * etapes; ++essai) {
-        // Sometimes an action at the first yield of whatever runs next.
+        // Sometimes an action at the first yield of whatever runs next (a
+        // posted call: the first pass through the event queue takes it,
+        // however fast the computation runs).
         bool imbriquee = false;
         QStringList problemesImbriques;
         if (tirage(3) == 0) {
-            QTimer::singleShot(0, f2(), [&] {
+            QMetaObject::invokeMethod(f2(), [&] {
                 if (etat->Garde.libre())
                     return;
-                for (int k = 0; k < 5 && !uneAction(toutes, "  during: "); ++k) {
-                }
-                imbriquee = true;
-                problemesImbriques = verifie();
-            });
+                for (int k = 0; k < 5 && !imbriquee; ++k)
+                    imbriquee = uneAction(toutes, "  during: ");
+                if (imbriquee)
+                    problemesImbriques = verifie();
+            }, Qt::QueuedConnection);
         }
         const int nonVisibles = boites->nonVisibles;
         const qsizetype debut = journal.size();
@@ -556,7 +557,7 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
     // Every place was reached (Aucun is only the start), and actions landed
     // inside running computations.
     EXPECT_EQ(lieux.size(), 7u) << "seed " << GetParam() << " missed " << (lieux.count(7) ? "" : "TablesCommunes ") << (lieux.count(6) ? "" : "Carte");
-    EXPECT_GE(imbriquees, 20) << "seed " << GetParam();
+    EXPECT_GE(imbriquees, 10) << "seed " << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(Graines, Sequences, ::testing::Range(1, 9));
