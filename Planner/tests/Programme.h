@@ -19,20 +19,23 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
-// Runs `f` at the first yield of the event queue where `pret()` holds (a
-// computation's yield, for one), trying again at each yield until then.
+// Runs `f` at the first pass through the event queue where `pret()` holds
+// (a computation's yield, for one), trying again at each pass until then.
+// A posted call, not a timer: each pass takes it, however fast it comes.
 inline void quand(QObject* contexte, std::function<bool()> pret, std::function<void()> f) {
-    QTimer::singleShot(0, contexte, [=] {
-        if (pret())
-            f();
-        else
-            quand(contexte, pret, f);
-    });
+    QMetaObject::invokeMethod(
+        contexte,
+        [=] {
+            if (pret())
+                f();
+            else
+                quand(contexte, pret, f);
+        },
+        Qt::QueuedConnection);
 }
 
 class Programme : public outils::DossierStation {
