@@ -58,8 +58,9 @@ public:
     const QString Dossier;
     // Milliseconds slept in each yield when the station has no serial port.
     int AttenteSansPortMs = 5;
-    // Milliseconds one exchange may wait for the box's reply.
-    static constexpr int DelaiReponseMs = 500;
+    // Milliseconds one exchange may wait for the box's reply (tests on a
+    // loaded machine give it more).
+    int DelaiReponse = suivi::DelaiReponseMs;
 
     FeuilleChoixFichier& feuilleChoixFichier();
     FenetrePrincipale& fenetrePrincipale();

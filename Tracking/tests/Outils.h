@@ -102,9 +102,10 @@ public:
         auto it = reponses.find(code);
         return it == reponses.end() ? 0 : it->second;
     }
-    void envoieArret(const std::vector<uint8_t>& codes) override
+    bool arret(uint8_t code) override
     {
-        octets.insert(octets.end(), codes.begin(), codes.end());
+        octets.push_back(code);
+        return true;
     }
     std::vector<uint8_t> octets;
     std::map<uint8_t, int> reponses;
