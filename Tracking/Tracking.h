@@ -86,6 +86,8 @@ public:
     // due; a later call goes on with the same loop.
     void executer(int limite = -1);
     bool termine() const { return S.ProgrammeTermine; }
+    // The interface box's port (open while a station with a box is tracked).
+    const platform::SerialPort& port() const { return port_; }
     bool boucleEnCours() const { return boucleEnCours_; }
 
     // ---- operator commands shared by both windows ----
