@@ -240,7 +240,7 @@ bool PtyServer::pause(double seconds)
 {
     const auto until = Clock::now() + std::chrono::nanoseconds(static_cast<long long>(seconds * 1e9));
     while (!stopping_) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
         if (left <= 0)
             return true;
         pollfd wake {wakeFd_[0], POLLIN, 0};
