@@ -788,9 +788,9 @@ void Suivi::noticeAxeFige(Entrainement::Axe axe)
     const QString CR = QStringLiteral("\r");
     dialogues_.message(QStringLiteral("The ") +
                            (axe == Entrainement::Axe::Azimut ? QStringLiteral("azimuth") : QStringLiteral("elevation")) +
-                           QStringLiteral(" reading did not change for ") + QString::number(Entrainement::SecondesFige) +
-                           QStringLiteral(" seconds while its drive ran :") + CR +
-                           QStringLiteral("both drives are stopped.") + CR + CR +
+                           QStringLiteral(" reading has not changed for ") +
+                           QString::number(Entrainement::SecondesFige) + QStringLiteral(" seconds") + CR +
+                           QStringLiteral("while its drive was on : both drives are stopped.") + CR + CR +
                            QStringLiteral("Verify the encoder, its cable and the motor !"),
                        platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Antenna Drive Error"));
 }

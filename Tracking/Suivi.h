@@ -164,8 +164,8 @@ public:
 
     // The longest a cycle with a drive running may take (seconds): at 9600
     // baud a cycle's 5 to 10 exchanges take 10 to 25 ms, with a USB adapter's
-    // 16 ms latency per reply up to about 0.2 s; a box slower than that lets
-    // a relay run on unchecked, by about its speed in degrees a second.
+    // 16 ms latency per reply up to about 0.2 s. The end stops are checked
+    // once a cycle: a relay runs on unchecked at most this long.
     static constexpr double BorneCycleSecondes = 1.0;
     // How fast an encoder reading can change (degrees a second; a rotator
     // turns at a few degrees a second, the correction table at most doubles

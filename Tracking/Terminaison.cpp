@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <exception>
 
@@ -73,6 +74,17 @@ extern "C" void surSignalFatal(int n)
 
 extern "C" void aLaSortie() { Terminaison::arretSiActif(); }
 
+template <std::size_t N>
+void installe(const int (&signaux)[N], void (*traitant)(int), int drapeaux)
+{
+    struct sigaction a {};
+    a.sa_handler = traitant;
+    sigemptyset(&a.sa_mask);
+    a.sa_flags = drapeaux;
+    for (const int n : signaux)
+        ::sigaction(n, &a, nullptr);
+}
+
 } // namespace
 
 Terminaison::Terminaison(Tracking& programme) : programme_(programme)
@@ -84,18 +96,8 @@ Terminaison::Terminaison(Tracking& programme) : programme_(programme)
         lecteur_ = std::make_unique<QSocketNotifier>(tube_[0], QSocketNotifier::Read);
         connect(lecteur_.get(), &QSocketNotifier::activated, this, [this] { signalRecu(); });
     }
-    struct sigaction fin {};
-    fin.sa_handler = surSignalDeFin;
-    sigemptyset(&fin.sa_mask);
-    fin.sa_flags = SA_RESTART;
-    for (const int n : SignauxDeFin)
-        ::sigaction(n, &fin, nullptr);
-    struct sigaction fatal {};
-    fatal.sa_handler = surSignalFatal;
-    sigemptyset(&fatal.sa_mask);
-    fatal.sa_flags = SA_RESETHAND;
-    for (const int n : SignauxFatals)
-        ::sigaction(n, &fatal, nullptr);
+    installe(SignauxDeFin, surSignalDeFin, SA_RESTART);
+    installe(SignauxFatals, surSignalFatal, SA_RESETHAND);
     // An exit hook cannot be taken back: it looks for the program each time.
     static const bool accroche = std::atexit(aLaSortie) == 0;
     (void)accroche;

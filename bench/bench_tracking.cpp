@@ -9,6 +9,7 @@
 // Run: build-*/bench/bench_tracking [seconds per run, default 3]
 
 #include "Tracking/Suivi.h"
+#include "Tracking/tests/StationEssai.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/serial/SerialPort.h"
@@ -36,37 +37,6 @@ struct VueMesure : suivi::Vue {
     }
 };
 
-suivi::StationTrack station(int16_t mode)
-{
-    suivi::StationTrack s;
-    s.Indic = "N0CALL";
-    s.LatitudeStation = 43.6;
-    s.LongitudeStation = 1.44;
-    s.LongitudeStationHeures = 1.44 / 15;
-    s.Freq = 144;
-    s.PortCom = 1;
-    s.TypeMesure = "Signal";
-    s.Range8b = 51;
-    s.AutoVit = 1;
-    s.AngDecr = 10;
-    s.ManVit = 0.5f;
-    s.SpeedControl = mode;
-    s.AzimOf = 0.5f;
-    s.AzimOn = 2;
-    s.ElevOf = 0.5f;
-    s.ElevOn = 2;
-    s.ButeeG = 5;
-    s.ButeeD = 355;
-    s.ButeeB = 0;
-    s.ButeeH = 90;
-    s.ParkAz = 180;
-    s.ParkEl = 10;
-    s.RangAz = s.RangEl = 360;
-    s.FormatAz = s.FormatEl = "BIN";
-    s.UniteAz = s.UniteEl = "Deg";
-    return s;
-}
-
 struct Mesure {
     double cyclesParSeconde = 0, octetsParCycle = 0, limiteLigne = 0;
     bool panne = false;
@@ -93,7 +63,7 @@ Mesure mesure(int16_t mode, double latence, double secondes)
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
     VueMesure vue;
     suivi::Suivi s(dialogues, horloge, vue);
-    s.Initialise(station(mode), {});
+    s.Initialise(suivi::test::stationBox(mode), {});
     Mesure m;
     // A reply limit that a sound box never reaches, whatever the latency.
     suivi::LiaisonSerie liaison(port, 500, [&m] { m.panne = true; });

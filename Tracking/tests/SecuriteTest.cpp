@@ -28,6 +28,17 @@ namespace {
 
 using suivi::test::DialoguesEspion;
 
+// A drive mode (line 42 of home.dat), its box, and the stop bytes of a
+// running azimuth drive in it.
+struct ModeArret {
+    QByteArray mode;
+    boxsim::DriveMode boite;
+    Octets arret;
+};
+const ModeArret ModesArret[] = {{"0", boxsim::DriveMode::Relay, {0x00}},
+                                {"1", boxsim::DriveMode::Relay, {0x00}},
+                                {"2", boxsim::DriveMode::Proportional, {0x10, 0x00}}};
+
 class Securite : public suivi::test::DossierStation {
 protected:
     void TearDown() override { debranche(); }
@@ -69,6 +80,15 @@ protected:
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
         QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(cycles);
+    }
+    // Drive mode `c` on its box, started, the azimuth running counter-clockwise.
+    void enMouvement(const ModeArret& c)
+    {
+        branche({{42, c.mode}}, c.boite);
+        demarre();
+        QTest::keyClick(&fi(), Qt::Key_Left);
+        prog->executer(3);
+        ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
     }
     FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
     FenetreInterface& fi() { return prog->fenetreInterface(); }
@@ -113,21 +133,9 @@ protected:
 // unanswered, they go again at the end, then the port is closed.
 TEST_F(Securite, BoiteMuetteArreteLesMoteursAvantLaBoiteEtALaFin)
 {
-    struct Cas {
-        QByteArray mode;
-        boxsim::DriveMode boite;
-        Octets arret;
-    };
-    const Cas cas[] = {{"0", boxsim::DriveMode::Relay, {0x00}},
-                       {"1", boxsim::DriveMode::Relay, {0x00}},
-                       {"2", boxsim::DriveMode::Proportional, {0x10, 0x00}}};
     delaiReponse = 200; // every stop byte waits its reply for as long
-    for (const Cas& c : cas) {
-        branche({{42, c.mode}}, c.boite);
-        demarre();
-        QTest::keyClick(&fi(), Qt::Key_Left);
-        prog->executer(3);
-        ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
+    for (const ModeArret& c : ModesArret) {
+        ASSERT_NO_FATAL_FAILURE(enMouvement(c));
         ASSERT_FALSE(moteursArretes()) << c.mode.constData();
         serveur->withBox([](boxsim::Box& b) {
             b.setFault(boxsim::Fault::Mute);
@@ -321,19 +329,8 @@ TEST_F(Securite, ButeesHorsDeLeursPlagesRefusees)
 // the pause is the drives switched off (no speed byte outside a cycle).
 TEST_F(Securite, UnePauseEstEnvoyeeUneFois)
 {
-    struct Cas {
-        QByteArray mode;
-        boxsim::DriveMode boite;
-        Octets arret;
-    };
-    const Cas cas[] = {{"0", boxsim::DriveMode::Relay, {0x00}},
-                       {"2", boxsim::DriveMode::Proportional, {0x10, 0x00}}};
-    for (const Cas& c : cas) {
-        branche({{42, c.mode}}, c.boite);
-        demarre();
-        QTest::keyClick(&fi(), Qt::Key_Left);
-        prog->executer(3);
-        ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
+    for (const ModeArret& c : ModesArret) {
+        ASSERT_NO_FATAL_FAILURE(enMouvement(c));
         videJournal();
         emit fp().MenuTraficP->aboutToShow();
         emit fi().MenuAntenneP->aboutToShow();

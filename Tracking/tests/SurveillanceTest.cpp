@@ -139,8 +139,9 @@ TEST(Surveillance, CodeurFigeArreteEtExplique)
         EXPECT_EQ(m.title, "Antenna Drive Error") << cas;
         EXPECT_EQ(m.icon, platform::Icon::Exclamation) << cas;
         EXPECT_EQ(m.text, QString("The ") + (c.azimut ? "azimuth" : "elevation") +
-                              " reading did not change for 4 seconds while its drive ran :\r"
-                              "both drives are stopped.\r\rVerify the encoder, its cable and the motor !")
+                              " reading has not changed for 4 seconds\r"
+                              "while its drive was on : both drives are stopped.\r\r"
+                              "Verify the encoder, its cable and the motor !")
             << cas;
         EXPECT_TRUE(b.moteursArretes()) << cas;
         EXPECT_FALSE(d.MoteurAzActif || d.MoteurElActif || d.AllerConsigneAz || d.AllerConsigneEl) << cas;
