@@ -135,9 +135,10 @@ struct VueBanc : Vue {
 };
 
 struct BancBoitier {
-    // `delaiMs`: how long one exchange waits for its reply.
+    // `delaiMs`: how long one exchange waits for its reply (generous: a
+    // loaded machine may hold the simulator's thread for a while).
     BancBoitier(const StationTrack& station, const boxsim::BoxConfig& boite, double secondesParOctet = 0.01,
-                int delaiMs = 500, const Corrections& corrections = {})
+                int delaiMs = 1000, const Corrections& corrections = {})
         : serveur(boite, {false, false, secondesParOctet}), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
           suivi(dialogs, horloge, vue), liaison(port, delaiMs, [this] { panne(); })
     {
@@ -234,7 +235,7 @@ struct Trace {
 // the station's), the antenna placed at `az` (extended scale) and `el`.
 struct Boucle : BancBoitier {
     Boucle(const StationTrack& s, double az, double el, double vitesse = 10, double secondesParOctet = 0.005,
-           int delaiMs = 200, const Corrections& c = {})
+           int delaiMs = 1000, const Corrections& c = {})
         : BancBoitier(s, boite(s, vitesse), secondesParOctet, delaiMs, c)
     {
         const double a = az >= 360 ? az - 360 : az;

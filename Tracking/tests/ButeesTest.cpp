@@ -174,7 +174,7 @@ TEST(Butees, PanneEnMouvementFinitParLesOctetsDArret)
     enum class Panne { Muette, Charabia, Debranchee };
     for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
         for (const Panne p : {Panne::Muette, Panne::Charabia, Panne::Debranchee}) {
-            Boucle b(station(mode, 5, 355, 0), 100, 20);
+            Boucle b(station(mode, 5, 355, 0), 100, 20, 10, 0.005, 200); // each unanswered byte waits 200 ms
             const std::string cas = "mode " + std::to_string(mode) + " panne " + std::to_string(int(p));
             b.tourne(2);
             b.suivi.Drive.PasManuel(39);

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
     Tracking programme(dialogs, horloge, QString::fromLocal8Bit(argv[1]), [] { std::exit(0); });
     Terminaison fins(programme);
-    programme.DelaiReponse = 500; // the parent's box shares a loaded machine
+    programme.DelaiReponse = 1000; // the parent's box shares a loaded machine
     programme.AttenteSansPortMs = 0;
     programme.Main();
     programme.FichierStation = QStringLiteral("home.dat");

@@ -43,7 +43,7 @@ protected:
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
         prog->AttenteSansPortMs = 0;
-        prog->DelaiReponse = 500; // generous on a loaded machine
+        prog->DelaiReponse = 1000; // generous on a loaded machine
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))); // after the 2-second picture
     }

@@ -54,7 +54,7 @@ protected:
         });
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
         prog->AttenteSansPortMs = 0;
-        prog->DelaiReponse = 500; // generous on a loaded machine
+        prog->DelaiReponse = 1000; // generous on a loaded machine
         prog->S.secondesMonotones = suivi::test::horlogeDe(serveur);
         prog->Main();
         a(10, 0, 0);

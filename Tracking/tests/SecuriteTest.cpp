@@ -122,7 +122,7 @@ protected:
     std::unique_ptr<boxsim::PtyServer> serveur;
     std::unique_ptr<Tracking> prog;
     int fins = 0;
-    int delaiReponse = 500; // the reply limit, generous on a loaded machine
+    int delaiReponse = 1000; // the reply limit, generous on a loaded machine
     Octets vuALaBoite;
     bool boiteVue = false;
 };
