@@ -139,7 +139,7 @@ TEST(Surveillance, CodeurFigeArreteEtExplique)
         b.tourne(300); // 20 s of the box's time
         EXPECT_FALSE(b.fini) << cas;
         ASSERT_EQ(b.dialogs.messages().size(), 1u) << cas;
-        const auto& m = b.dialogs.messages()[0];
+        const auto m = b.dialogs.messages()[0];
         EXPECT_EQ(m.title, "Antenna Drive Error") << cas;
         EXPECT_EQ(m.icon, platform::Icon::Exclamation) << cas;
         EXPECT_EQ(m.text, QString("The ") + (c.azimut ? "azimuth" : "elevation") +
