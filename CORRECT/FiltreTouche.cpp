@@ -56,6 +56,7 @@ ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereT
 
     if (retour) {
         r.texte = texte.size() < 2 ? QString() : texte.left(texte.size() - 1);
+        r.premiereTouche = false;
     } else {
         if (r.premiereTouche) {
             r.premiereTouche = false;

@@ -28,7 +28,8 @@ struct ResultatTouche {
 //    empty text ("-" typed over "1.5" starts "-");
 //  - any key other than those three, Backspace and "0".."9" is refused;
 //  - Backspace drops the last character (a text of fewer than two characters
-//    becomes empty) and leaves the first-key flag as it is;
+//    becomes empty) and clears the first-key flag: an edit that starts with
+//    Backspace goes on editing that text ("0.2", Backspace, "3" gives 0.3);
 //  - another accepted key empties the text first when `premiereTouche` is
 //    set (and clears it), then is added at the end;
 //  - a text longer than five characters is cut to five, with a beep, before

@@ -291,7 +291,7 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
         {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0},
         {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0},
-        {"backspace keeps the first-key flag", 8, 1, "2.5", "\b3", "3", 0, 0},
+        {"an edit that starts with backspace edits", 8, 1, "0.2", "\b3", "0.3", 0, 0},
         {"backspace on one character", 9, 1, "3", "\b", "", 0, 0},
         {"letters beep", 10, 1, "1", "x", "1", 1, 0},
         {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0},
