@@ -253,18 +253,50 @@ TEST_F(Fenetres, OpeningAGoodTableFillsTheGrid)
     EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
 }
 
-TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
+// One bad value costs only itself: the 35 good records open as they are, the
+// message names the bad one, the file stays as it is until the operator saves,
+// and a save writes the good records back.
+TEST_F(Fenetres, ATableWithABadValueOpensWithItsGoodRecords)
 {
-    ASSERT_TRUE(writeBytes(dir.filePath("bad.tcv"), "'a\r\n'b\r\n'c\r\n[0]\r\n0\r\n7\r\n"));
+    QByteArray b = "'[Azimuth value]    (Step=10deg)\r\n'Azimuth correction     (Max : +/- 5 deg)\r\n"
+                   "'Elevation correction   (Max : +/- 5 deg)\r\n";
+    for (int k = 0; k < 36; ++k)
+        b += "[" + QByteArray::number(10 * k) + "]\r\n" + (k == 1 ? "5.01" : "1.5") + "\r\n-0.25\r\n";
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), b));
     demarrer();
-    cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
+    cliquerEntree(choix().ListeFichierTCV, "home.tcv", true);
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(isMessage(m[0], "Correction file failed", "Selvane : Correction values", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0],
+                          "Correction file failed\r\rAzimuth 10, line 8: azimuth correction \"5.01\"\r\rShown as "
+                          "0: each correction that failed, and the whole record where the label failed. home.tcv "
+                          "stays as it is unless you save.",
+                          "Selvane : Correction values", Icon::Critical));
     ASSERT_TRUE(editeur().isVisible());
-    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - bad.tcv");
-    EXPECT_EQ(grille().textMatrix(1, 0), " 0");
-    EXPECT_EQ(grille().textMatrix(1, 2), " 0");
+    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - home.tcv");
+    EXPECT_EQ(grille().textMatrix(2, 1), " 0");
+    EXPECT_EQ(grille().textMatrix(2, 2), "-0.25");
+    for (int r : {1, 3, 36}) {
+        EXPECT_EQ(grille().textMatrix(r, 1), "1.5") << r;
+        EXPECT_EQ(grille().textMatrix(r, 2), "-0.25") << r;
+    }
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
+
+    // Quitting without a save leaves the file as it was, and asks nothing
+    // about changes: the operator changed nothing.
+    d.clear();
+    d.queueAnswer(Answer::No);
+    QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton);
+    ASSERT_EQ(d.messages().size(), 1u);
+    EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
+
+    // Saved after the message, the good records are written back.
+    d.queueAnswer(Answer::Yes);
+    sauverSous("home.dat");
+    QByteArray apres = b;
+    apres.replace("[10]\r\n5.01\r\n", "[10]\r\n0\r\n");
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), apres);
 }
 
 // The filter as the operator meets it: real key presses on the grid.
