@@ -4,8 +4,6 @@
 #include <QTableWidget>
 
 #include "CORRECT/Correct.h"
-#include "CORRECT/FeuilleChoixFichierDat.h"
-#include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FiltreTouche.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
@@ -30,7 +28,6 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
 
     BoutonSauve = new QPushButton(QStringLiteral("Save"), this);
     platform::setTwipsGeometry(BoutonSauve, 120, 5640, 1455, 435);
-    BoutonSauve->setVisible(false);
     BoutonQuitter = new QPushButton(QStringLiteral("Quit"), this);
     platform::setTwipsGeometry(BoutonQuitter, 3795, 5640, 1455, 435);
 
@@ -45,9 +42,6 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
 void FeuillePrincipale::Form_Load()
 {
     platform::placeCentredThird(this);
-    etat_.feuilleChoixFichierTCV().ListeFichierTCV->refresh();
-    etat_.feuilleChoixFichierDat().ListeFichierDat->refresh();
-    setWindowTitle(QStringLiteral("Selvane 4.3.08 - TCV Editor"));
 }
 
 void FeuillePrincipale::preparerGrille()
@@ -89,10 +83,7 @@ void FeuillePrincipale::selectionnerPremiereCellule()
 
 void FeuillePrincipale::BoutonSauve_Click()
 {
-    hide();
-    FeuilleChoixFichierDat& choix = etat_.feuilleChoixFichierDat();
-    choix.show();
-    choix.BoutonOKDat->setEnabled(false);
+    etat_.ChoixStation();
 }
 
 void FeuillePrincipale::BoutonQuitter_Click()
@@ -129,6 +120,6 @@ void FeuillePrincipale::GrilleCorrection_KeyPress(int keyAscii)
 void FeuillePrincipale::closeEvent(QCloseEvent* e)
 {
     e->ignore();
-    if (!etat_.ProgrammeTermine)
+    if (!etat_.programmeTermine())
         etat_.ConfirmeQuitter();
 }

@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "CORRECT/Correct.h"
+#include "CORRECT/FenetresCorrect.h"
 #include "CORRECT/FeuilleChoixFichierDat.h"
 #include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FeuillePrincipale.h"
@@ -71,6 +72,7 @@ protected:
     platform::ScriptedDialogs d;
     platform::ManualClock horloge{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
     std::unique_ptr<Correct> etat;
+    std::unique_ptr<FenetresCorrect> fenetres;
     int fins = 0;
 
     void SetUp() override
@@ -82,12 +84,13 @@ protected:
     void demarrer()
     {
         etat = std::make_unique<Correct>(d, horloge, dir.path());
+        fenetres = std::make_unique<FenetresCorrect>(*etat);
         etat->finProgramme = [this] { ++fins; };
         etat->Main();
     }
-    FeuilleChoixFichierTCV& choix() { return etat->feuilleChoixFichierTCV(); }
-    FeuillePrincipale& editeur() { return etat->feuillePrincipale(); }
-    FeuilleChoixFichierDat& choixDat() { return etat->feuilleChoixFichierDat(); }
+    FeuilleChoixFichierTCV& choix() { return fenetres->feuilleChoixFichierTCV(); }
+    FeuillePrincipale& editeur() { return fenetres->feuillePrincipale(); }
+    FeuilleChoixFichierDat& choixDat() { return fenetres->feuilleChoixFichierDat(); }
     platform::Grid& grille() { return *editeur().GrilleCorrection; }
     void nouveauFichier() { QTest::mouseClick(choix().BoutonNouveauFichier, Qt::LeftButton); }
     void taper(const QString& touches)
@@ -132,7 +135,7 @@ TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
     ASSERT_EQ(choix().ListeFichierTCV->listCount(), 2);
     EXPECT_EQ(choix().ListeFichierTCV->entry(0), "A.TCV");
     EXPECT_EQ(choix().ListeFichierTCV->entry(1), "b.tcv");
-    EXPECT_FALSE(etat->feuillePrincipaleChargee());
+    EXPECT_FALSE(fenetres->feuillePrincipaleChargee());
     EXPECT_EQ(choix().focusWidget(), choix().ListeFichierTCV); // the keys choose a table at once
 
     cliquerEntree(choix().ListeFichierTCV, "b.tcv");
@@ -151,9 +154,10 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     // 23:59:59.4 rounds to 23:59:59; the wait runs on past midnight.
     HorlogeEspion horloge(QDateTime(QDate(2024, 3, 1), QTime(23, 59, 59, 400)));
     Correct etat(d, horloge, dir.path());
+    FenetresCorrect fenetres(etat);
     int passes = 0;
     horloge.pendantAttente = [&] {
-        FeuilleChoixFichierTCV& f = etat.feuilleChoixFichierTCV();
+        FeuilleChoixFichierTCV& f = fenetres.feuilleChoixFichierTCV();
         ++passes;
         // Closing the window while the picture shows asks nothing.
         if (passes == 2)
@@ -173,15 +177,15 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     etat.Main();
     EXPECT_GT(passes, 0);
     EXPECT_NEAR(horloge.attendu, 1.6, 0.06); // until 00:00:01 of the next day
-    EXPECT_EQ(etat.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
-    EXPECT_FALSE(etat.ProgrammeTermine);
+    EXPECT_EQ(fenetres.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
+    EXPECT_FALSE(etat.programmeTermine());
 
     // Afterwards closing it is the quit question.
     d.queueAnswer(Answer::No);
-    etat.feuilleChoixFichierTCV().close();
+    fenetres.feuilleChoixFichierTCV().close();
     ASSERT_EQ(d.messages().size(), 1u);
     EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
-    EXPECT_TRUE(etat.feuilleChoixFichierTCV().isVisible());
+    EXPECT_TRUE(fenetres.feuilleChoixFichierTCV().isVisible());
 }
 
 // Each window opens horizontally centred with a third of the free height above.
@@ -499,7 +503,7 @@ TEST_F(Fenetres, QuitQuestion)
     EXPECT_TRUE(isMessage(d.messages()[0], "Are you sure you wish to quit ?", "Selvane - T.C.V", Icon::Critical,
                            platform::Buttons::YesNo));
     EXPECT_TRUE(choix().isVisible());
-    EXPECT_FALSE(etat->ProgrammeTermine);
+    EXPECT_FALSE(etat->programmeTermine());
 
     nouveauFichier();
     // Closing the editor is cancelled and asks the question.
@@ -510,7 +514,8 @@ TEST_F(Fenetres, QuitQuestion)
     // Quit, answered Yes, ends the program.
     d.queueAnswer(Answer::Yes);
     QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton);
-    EXPECT_TRUE(etat->ProgrammeTermine);
+    EXPECT_TRUE(etat->programmeTermine());
     EXPECT_EQ(fins, 1);
     EXPECT_FALSE(editeur().isVisible());
 }
+
