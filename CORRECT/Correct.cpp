@@ -17,6 +17,14 @@ void Correct::va(Lieu lieu)
     vue_->rafraichit();
 }
 
+// Judged by the lines a save would write, so a cell retyped as it was ("0"
+// over " 0") is no change.
+bool Correct::modificationsNonEnregistrees() const
+{
+    return tableEnregistree_ && lieu_ != Lieu::Fin &&
+           correction::lignesFichierCorrection(vue_->table()) != correction::lignesFichierCorrection(*tableEnregistree_);
+}
+
 void Correct::Main()
 {
     va(Lieu::ChoixTable);
@@ -25,6 +33,7 @@ void Correct::Main()
 void Correct::ouvreEditeur(const correction::TableCorrection& table)
 {
     vue_->afficheTable(table);
+    tableEnregistree_ = table;
     PremiereTouche = true;
     va(Lieu::Editeur);
 }
@@ -49,8 +58,8 @@ void Correct::ChoixStation()
 
 void Correct::SauveFichierCorrection()
 {
-    const correct::ResultatSauvegarde r =
-        correct::sauverTableCorrection(dossier, FichierStation, vue_->table(), dialogs);
+    const correction::TableCorrection table = vue_->table();
+    const correct::ResultatSauvegarde r = correct::sauverTableCorrection(dossier, FichierStation, table, dialogs);
     FichierTCV = r.fichierTCV;
     if (r.reponse)
         Reponse = *r.reponse;
@@ -62,6 +71,7 @@ void Correct::SauveFichierCorrection()
         // The chooser stays with its selection; the editor stays hidden.
         break;
     case correct::Sauvegarde::Ecrite:
+        tableEnregistree_ = table;
         TitreEditeur = QStringLiteral("Tracking Correction Values - ") + FichierTCV;
         va(Lieu::Editeur);
         break;
@@ -75,7 +85,10 @@ void Correct::RetourEditeur()
 
 void Correct::ConfirmeQuitter()
 {
-    Reponse = dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), platform::Buttons::YesNo, platform::Icon::Critical,
+    QString question = QStringLiteral("Are you sure you wish to quit ?");
+    if (modificationsNonEnregistrees())
+        question = QStringLiteral("The correction table has changes that are not saved.\r\r") + question;
+    Reponse = dialogs.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
                               QStringLiteral("Selvane - T.C.V"));
     if (Reponse != platform::Answer::Yes)
         return;

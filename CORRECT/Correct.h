@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "CORRECT/FichierCorrection.h"
 #include "platform/Clock.h"
@@ -70,6 +71,9 @@ public:
 
     correct::Lieu lieu() const { return lieu_; }
     bool programmeTermine() const { return lieu_ == correct::Lieu::Fin; }
+    // A table is open and a save would now write other lines than the table
+    // as it was last opened or saved: quitting now would lose those values.
+    bool modificationsNonEnregistrees() const;
 
     // Start-up: the start window with its picture, then the table chooser.
     void Main();
@@ -84,7 +88,8 @@ public:
     void SauveFichierCorrection();
     // Cancel in the station-file chooser: back to the editor, table as it was.
     void RetourEditeur();
-    // "Are you sure you wish to quit ?": Yes ends the program at once.
+    // "Are you sure you wish to quit ?" (saying first that the table has
+    // changes that are not saved, when it has): Yes ends the program at once.
     void ConfirmeQuitter();
 
 private:
@@ -93,4 +98,6 @@ private:
 
     correct::Vue* vue_ = nullptr;
     correct::Lieu lieu_ = correct::Lieu::ChoixTable;
+    // The table as last opened or saved; none before a table is open.
+    std::optional<correction::TableCorrection> tableEnregistree_;
 };

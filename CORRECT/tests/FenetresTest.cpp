@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <optional>
 
 #include "CORRECT/Correct.h"
@@ -519,3 +520,54 @@ TEST_F(Fenetres, QuitQuestion)
     EXPECT_FALSE(editeur().isVisible());
 }
 
+// Quitting with changes that are not saved says so in the quit question;
+// without them the question is the plain one. The changes are judged by what
+// a save would write.
+TEST_F(Fenetres, QuittingWithUnsavedChangesSaysSo)
+{
+    const QString question = "Are you sure you wish to quit ?";
+    const QString nonEnregistre = "The correction table has changes that are not saved.\r\r" + question;
+    auto quitterEtNon = [&](const std::function<void()>& quitter) {
+        d.clear();
+        d.queueAnswer(Answer::No);
+        quitter();
+        EXPECT_EQ(d.messages().size(), 1u);
+        EXPECT_TRUE(editeur().isVisible());
+        EXPECT_FALSE(etat->programmeTermine());
+        return d.messages().empty() ? QString() : d.messages()[0].text;
+    };
+    auto quitter = [&] { QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton); };
+
+    demarrer();
+    nouveauFichier();
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    taper("0.2");
+    EXPECT_EQ(quitterEtNon(quitter), nonEnregistre);
+    EXPECT_EQ(quitterEtNon([&] { editeur().close(); }), nonEnregistre);
+    EXPECT_EQ(grille().textMatrix(1, 1), "0.2");
+    EXPECT_TRUE(isMessage(d.messages()[0], nonEnregistre, "Selvane - T.C.V", Icon::Critical, platform::Buttons::YesNo));
+
+    // Back to what the table held ("0" writes as " 0" does): no change.
+    cliquerCellule(1, 1);
+    taper("0");
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    // Cancel in the station chooser saves nothing; a save does.
+    taper("\b-1");
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    QTest::mouseClick(choixDat().BoutonAnnulerDat, Qt::LeftButton);
+    EXPECT_EQ(quitterEtNon(quitter), nonEnregistre);
+    sauverSous("home.dat");
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    // Yes ends the program, changes or not.
+    cliquerCellule(5, 2);
+    taper("3");
+    d.clear();
+    d.queueAnswer(Answer::Yes);
+    quitter();
+    EXPECT_EQ(d.messages()[0].text, nonEnregistre);
+    EXPECT_TRUE(etat->programmeTermine());
+    EXPECT_EQ(fins, 1);
+}
