@@ -284,24 +284,13 @@ void F_Brulvane::Bouton_DXDefaut_Click() {
     etat_.CalculBilanEME();
 }
 
-void F_Brulvane::Bouton_New_Click() {
-    hide();
-    etat_.MontreChoix();
-}
+void F_Brulvane::Bouton_New_Click() { etat_.NouvelleStation(); }
 
 void F_Brulvane::Bouton_Save_Click() { etat_.SauveStationDX(); }
 
-void F_Brulvane::Bouton_Mode_Click() {
-    etat_.UniteBruit = brulvane::BasculeUnite(etat_.UniteBruit);
-    EtiquettesUnite(brulvane::EtiquetteUnite(etat_.UniteBruit));
-    etat_.CalculBilanEME();
-}
+void F_Brulvane::Bouton_Mode_Click() { etat_.BasculeUnite(); }
 
-void F_Brulvane::Range_Click() {
-    etat_.EffaceResultats();
-    etat_.DistanceLune = brulvane::DistancePourRange(Range->currentText(), etat_.DistanceLune);
-    etat_.CalculBilanEME();
-}
+void F_Brulvane::Range_Click() { etat_.ChoisitRange(Range->currentText()); }
 
 void F_Brulvane::BoutonAide_Click() {
     if (Cadre_Aide->isVisible()) {

@@ -5,6 +5,7 @@
 // the end of the program is observed through its seam.
 
 #include "Calculator/Brulvane.h"
+#include "Calculator/FenetresBrulvane.h"
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
 #include "Calculator/FeuilleChoixFichier.h"
@@ -46,19 +47,25 @@ protected:
     platform::ManualClock clock{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
     int fins = 0;
     std::unique_ptr<Brulvane> etat;
+    std::unique_ptr<FenetresBrulvane> fenetres;
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ecrit("home.dat", stationDat("F1ABC", "Paris", station10G));
     }
-    void TearDown() override { etat.reset(); }
+    void TearDown() override { fin(); }
+    void fin() {
+        fenetres.reset();
+        etat.reset();
+    }
 
     void demarre() {
         etat = std::make_unique<Brulvane>(dialogs, clock, dir.path(), [this] { ++fins; });
+        fenetres = std::make_unique<FenetresBrulvane>(*etat);
         etat->Main();
     }
-    FeuilleChoixFichier* choix() const { return etat->feuilleChoixFichier(); }
-    F_Brulvane* calc() const { return etat->f_Brulvane(); }
+    FeuilleChoixFichier* choix() const { return fenetres->feuilleChoixFichier(); }
+    F_Brulvane* calc() const { return fenetres->f_Brulvane(); }
     QLineEdit* boite(Boite b) const { return calc()->boite(b); }
     QString res(Resultat r) const { return calc()->resultat(r)->text(); }
     bool toutVide() const {
@@ -97,7 +104,7 @@ TEST_F(Programme, StartPictureThenChooser) {
     demarre();
     EXPECT_TRUE(choix()->isVisible());
     EXPECT_FALSE(calc()->isVisible());
-    EXPECT_FALSE(etat->f_NoiseCalc()->isVisible());
+    EXPECT_FALSE(fenetres->f_NoiseCalc()->isVisible());
     EXPECT_EQ(choix()->windowTitle(), "EME Calculators - Setup File");
     EXPECT_FALSE(choix()->ImageLogo->isVisible());
     EXPECT_TRUE(choix()->ListeFichier->isVisible());
@@ -351,10 +358,10 @@ TEST_F(Programme, ShortUnreadableOrBadStationEndsTheProgram) {
             EXPECT_EQ(m.icon, Icon::Critical);
         }
         EXPECT_EQ(fins, 1);
-        EXPECT_TRUE(etat->ProgrammeTermine);
+        EXPECT_TRUE(etat->programmeTermine());
         EXPECT_FALSE(calc()->isVisible());
         EXPECT_FALSE(choix()->isVisible());
-        etat.reset();
+        fin();
     }
 }
 
