@@ -96,16 +96,28 @@ void Brulvane::LectureStationDX() {
         brulvane::LectureStationDX(platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX)));
     for (int i = 0; i < st.nombreLus; ++i)
         vue_->ecritBoite(BoitesDX[i], st.valeurs[i]); // each box's filter runs
+    // What the file holds, as its boxes show it; a value it lacks is empty.
+    brulvane::ValeursDX enregistre = textesDX();
+    for (int i = st.nombreLus; i < 6; ++i)
+        enregistre[i].clear();
+    dxEnregistre_ = enregistre;
     if (!st.lu)
         Dialogues.message(QStringLiteral("Read Error : brulvane.ini was not read !"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
 }
 
 void Brulvane::SauveStationDX() {
+    const brulvane::ValeursDX v = textesDX();
     const QString chemin = platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX));
-    if (!brulvane::SauveStationDX(chemin, textesDX(), FautesSauvegarde))
+    if (brulvane::SauveStationDX(chemin, v, FautesSauvegarde))
+        dxEnregistre_ = v;
+    else
         Dialogues.message(QStringLiteral("Write Error : Brulvane.ini was not saved !"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
+}
+
+bool Brulvane::modificationsDXNonEnregistrees() const {
+    return dxEnregistre_ && lieu_ != Lieu::Fin && textesDX() != *dxEnregistre_;
 }
 
 void Brulvane::BasculeUnite() {
@@ -122,7 +134,10 @@ void Brulvane::ChoisitRange(const QString& texte) {
 }
 
 void Brulvane::ConfirmeQuitter() {
-    if (Dialogues.message(QStringLiteral("Are you sure you wish to quit ?"), platform::Buttons::YesNo, platform::Icon::Critical,
+    QString question = QStringLiteral("Are you sure you wish to quit ?");
+    if (modificationsDXNonEnregistrees())
+        question = QStringLiteral("The DX station has changes that are not saved.\r\r") + question;
+    if (Dialogues.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
                           QStringLiteral("Selvane - Calculators")) == platform::Answer::Yes)
         FinProgramme();
 }

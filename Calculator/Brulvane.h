@@ -21,6 +21,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace brulvane {
 
@@ -83,6 +84,10 @@ public:
 
     brulvane::Lieu lieu() const { return lieu_; }
     bool programmeTermine() const { return lieu_ == brulvane::Lieu::Fin; }
+    // The DX boxes hold other texts than "brulvane.ini" as last read or
+    // saved (a value it does not hold counts as empty): quitting now would
+    // lose them.
+    bool modificationsDXNonEnregistrees() const;
 
     // Start-up: the chooser (with its 2-second start picture).
     void Main();
@@ -104,7 +109,8 @@ public:
     void BasculeUnite();
     // A choice in the Range list.
     void ChoisitRange(const QString& texte);
-    // "Are you sure you wish to quit ?"; Yes ends the program.
+    // "Are you sure you wish to quit ?" (saying first that the DX station
+    // has changes that are not saved, when it has); Yes ends the program.
     void ConfirmeQuitter();
     void CalculBilanEME();
     void EffaceResultats();
@@ -117,4 +123,6 @@ private:
     std::function<void()> fin_;
     brulvane::Vue* vue_ = nullptr;
     brulvane::Lieu lieu_ = brulvane::Lieu::Choix;
+    // The DX texts as "brulvane.ini" held them when last read or saved.
+    std::optional<brulvane::ValeursDX> dxEnregistre_;
 };

@@ -523,3 +523,68 @@ TEST_F(Programme, ScreenReaderNamesAndActions) {
     choisit("Other.dat");
     EXPECT_EQ(calc()->Cadre_EME[1]->title(), "A&&B");
 }
+
+// Quitting with DX values that "brulvane.ini" does not hold says so in the
+// quit question; the home values, which this program never saves, do not.
+TEST_F(Programme, QuittingWithUnsavedDXValuesSaysSo) {
+    const QString question = "Are you sure you wish to quit ?";
+    const QString nonEnregistre = "The DX station has changes that are not saved.\r\r" + question;
+    auto quitterEtNon = [&](bool boutonFin) {
+        dialogs.clear();
+        dialogs.queueAnswer(Answer::No);
+        if (boutonFin)
+            clique(calc()->Bouton_Fin);
+        else
+            calc()->close();
+        EXPECT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_TRUE(calc()->isVisible());
+        EXPECT_EQ(fins, 0);
+        return dialogs.messages().empty() ? QString() : dialogs.messages()[0].text;
+    };
+    auto remplace = [&](Boite b, const QString& texte) {
+        boite(b)->selectAll();
+        tape(b, texte);
+    };
+
+    ASSERT_TRUE(brulvane::SauveStationDX(dir.filePath("brulvane.ini"), {"100", "0.5", "0.2", "0.8", "100", "50"}));
+    demarre();
+    choisit("home.dat");
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    remplace(Boite::DP_TxPower, "1500");
+    EXPECT_EQ(quitterEtNon(true), nonEnregistre);
+    EXPECT_EQ(quitterEtNon(false), nonEnregistre);
+    EXPECT_EQ(dialogs.messages()[0].title, "Selvane - Calculators");
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1500");
+    remplace(Boite::DP_TxPower, "100"); // as the file holds it
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    remplace(Boite::DP_AntGain, "35.5");
+    clique(calc()->Bouton_Save);
+    EXPECT_EQ(quitterEtNon(true), question);
+    remplace(Boite::HP_TxPower, "400");
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    // Yes ends the program, changes or not.
+    remplace(Boite::DP_RxNF, "0.5");
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::Yes);
+    clique(calc()->Bouton_Fin);
+    EXPECT_EQ(dialogs.messages()[0].text, nonEnregistre);
+    EXPECT_EQ(fins, 1);
+}
+
+// Without "brulvane.ini" every typed DX value is unsaved, also after "Default
+// values" found no file to read them back from.
+TEST_F(Programme, WithoutDXFileTypedValuesAreUnsaved) {
+    demarre();
+    choisit("home.dat");
+    tape(Boite::DP_TxPower, "800");
+    clique(calc()->Bouton_DXDefaut);
+    ASSERT_EQ(boite(Boite::DP_TxPower)->text(), "800");
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    clique(calc()->Bouton_Fin);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "The DX station has changes that are not saved.\r\rAre you sure you wish to quit ?");
+}
