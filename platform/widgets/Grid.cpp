@@ -431,6 +431,13 @@ void Grid::setFixedCols(int n)
 
 // ----- cells -----------------------------------------------------------------
 
+QRect Grid::cellRect(int r, int c) const
+{
+    if (r < fixedRows_ || r >= rows() || c < fixedCols_ || c >= cols())
+        return {};
+    return table_->visualRect(model_->index(viewRow(r), viewCol(c)));
+}
+
 QString Grid::textMatrix(int r, int c) const
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())

@@ -20,6 +20,7 @@
 // Alignment codes: 0 left, 1 right, 2 centre (cells of a column, and the
 // column's fixed cells separately). Widths and heights are in twips.
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -115,6 +116,10 @@ public:
     bool addItem(const QString& text, int index = -1);
     // Removes row `index` (a scrollable row). Returns false otherwise.
     bool removeItem(int index);
+
+    // Where data cell (r, c) stands in table()->viewport(), in pixels; an
+    // empty rectangle for a fixed cell or one outside the grid.
+    QRect cellRect(int r, int c) const;
 
     // The Qt view inside, for tests and styling.
     QTableView* table() const { return table_; }

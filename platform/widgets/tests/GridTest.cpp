@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 using platform::Grid;
 
@@ -215,6 +216,24 @@ TEST(Grid, FixedColumnKeepsTextsAndNumbering)
     EXPECT_TRUE(g.addItem(tabbed({"a|b|c"}), 1));
     EXPECT_EQ(g.textMatrix(1, 0), "a");
     EXPECT_EQ(g.textMatrix(1, 2), "c");
+}
+
+// A cell's place in the view (a sign drawn over one cell needs it); fixed
+// cells and cells outside have none.
+TEST(Grid, CellRectIsTheCellInTheView)
+{
+    Grid g(4, 3);
+    g.setFixedCols(1);
+    g.resize(400, 300);
+    g.show();
+    QTableView* t = g.table();
+    EXPECT_EQ(g.cellRect(2, 1), t->visualRect(t->model()->index(1, 0)));
+    EXPECT_FALSE(g.cellRect(2, 1).isEmpty());
+    EXPECT_TRUE(g.cellRect(2, 1).contains(g.cellRect(2, 1).center()));
+    EXPECT_LT(g.cellRect(1, 1).top(), g.cellRect(2, 1).top());
+    EXPECT_LT(g.cellRect(2, 1).left(), g.cellRect(2, 2).left());
+    for (auto [r, c] : {std::pair{0, 1}, {2, 0}, {4, 1}, {2, 3}, {-1, 1}})
+        EXPECT_TRUE(g.cellRect(r, c).isEmpty()) << r << ',' << c;
 }
 
 TEST(Grid, TopRowScrolls)
