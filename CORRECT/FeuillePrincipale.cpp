@@ -6,6 +6,7 @@
 #include "CORRECT/Correct.h"
 #include "CORRECT/FiltreTouche.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -108,13 +109,19 @@ void FeuillePrincipale::GrilleCorrection_KeyPress(int keyAscii)
     if (GrilleCorrection->row() == 0 || GrilleCorrection->col() == 0)
         return;
     const correct::ResultatTouche r = correct::filtreTouche(GrilleCorrection->text(), keyAscii, etat_.PremiereTouche);
+    if (r.refusee) {
+        // The cell keeps its text; the refusal shows on it as on every box.
+        platform::signalRefusal(GrilleCorrection->table()->viewport(), etat_.dialogs,
+                                GrilleCorrection->cellRect(GrilleCorrection->row(), GrilleCorrection->col()));
+        if (r.horsLimites)
+            etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
+                                  correct::titreValeursCorrection());
+        return;
+    }
     etat_.PremiereTouche = r.premiereTouche;
     GrilleCorrection->setText(r.texte);
-    for (int i = 0; i < r.bips; ++i)
+    if (r.pleine)
         etat_.dialogs.beep();
-    if (r.horsLimites)
-        etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
-                              correct::titreValeursCorrection());
 }
 
 void FeuillePrincipale::closeEvent(QCloseEvent* e)

@@ -28,6 +28,7 @@
 #include "CORRECT/FichierCorrection.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/FilteredBox.h"
 
 using platform::Answer;
 using platform::Icon;
@@ -304,11 +305,14 @@ TEST_F(Fenetres, ATableWithABadValueOpensWithItsGoodRecords)
     EXPECT_EQ(readBytes(dir.filePath("home.tcv")), apres);
 }
 
-// The filter as the operator meets it: real key presses on the grid.
+// The filter as the operator meets it: real key presses on the grid. A
+// refused key leaves the cell as it was and shows the refusal sign over that
+// cell, as every filtered box of the suite does.
 TEST_F(Fenetres, KeysTypedIntoTheGrid)
 {
     demarrer();
     nouveauFichier();
+    QWidget* vue = grille().table()->viewport();
     struct Cas {
         const char* nom;
         int ligne, colonne;
@@ -317,22 +321,25 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         QString apres;
         int bips;
         int messages;
+        bool signe;      // the refusal sign shows after the last key
     };
     const Cas cas[] = {
-        {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0},
-        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0},
-        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0},
-        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0},
-        {"six is out of range", 3, 2, " 0", "6", "", 1, 1},
-        {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0},
-        {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
-        {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0},
-        {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0},
-        {"an edit that starts with backspace edits", 8, 1, "0.2", "\b3", "0.3", 0, 0},
-        {"backspace on one character", 9, 1, "3", "\b", "", 0, 0},
-        {"letters beep", 10, 1, "1", "x", "1", 1, 0},
-        {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0},
-        {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0},
+        {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0, false},
+        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0, false},
+        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0, false},
+        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0, true},
+        {"six is refused, the cell keeps its value", 3, 2, "1.5", "6", "1.5", 1, 1, true},
+        {"45 keeps the 4", 15, 1, "1.5", "45", "4", 1, 1, true},
+        {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0, false},
+        {"fifth key beeps, sixth refused", 5, 1, " 0", "4.5512", "4.551", 2, 0, true},
+        {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0, true},
+        {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0, true},
+        {"an edit that starts with backspace edits", 8, 1, "0.2", "\b3", "0.3", 0, 0, false},
+        {"backspace on one character", 9, 1, "3", "\b", "", 0, 0, false},
+        {"a letter is refused", 10, 1, "1", "x", "1", 1, 0, true},
+        {"a key after a refused one is taken", 16, 1, "1", "x2", "2", 1, 0, false},
+        {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0, true},
+        {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0, false},
     };
     for (const Cas& c : cas) {
         grille().setTextMatrix(c.ligne, c.colonne, c.avant);
@@ -343,6 +350,7 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         taper(c.touches);
         EXPECT_EQ(grille().textMatrix(c.ligne, c.colonne), c.apres) << c.nom;
         EXPECT_EQ(d.beeps(), c.bips) << c.nom;
+        EXPECT_EQ(platform::refusalShown(vue), c.signe) << c.nom;
         const auto m = d.messages();
         EXPECT_EQ(int(m.size()), c.messages) << c.nom;
         for (const auto& e : m)
@@ -350,6 +358,17 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
                                    Icon::Critical))
                 << c.nom;
     }
+
+    // The sign covers the refused cell, and the operator's next key takes it away.
+    cliquerCellule(20, 2);
+    taper("x");
+    const QWidget* signe = vue->findChild<QWidget*>("refusalSign");
+    ASSERT_NE(signe, nullptr);
+    EXPECT_TRUE(signe->isVisible());
+    EXPECT_EQ(signe->geometry(), grille().cellRect(20, 2));
+    taper("1");
+    EXPECT_FALSE(platform::refusalShown(vue));
+    EXPECT_EQ(grille().textMatrix(20, 2), "1");
 
     // The title row ignores keys too.
     grille().setRow(0);
