@@ -6,6 +6,7 @@
 #include "Corvinet/FenetrePrincipale.h"
 #include "Corvinet/FeuilleChoixFichier.h"
 #include "Outils.h"
+#include "platform/widgets/FilteredBox.h"
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -595,6 +596,61 @@ TEST_F(Fenetre, KeysAfterAnAutomaticMoveKeepTheNextValue)
     EXPECT_EQ(texte(Champ::ManVit), "0.5");
 }
 
+// Keys typed past a full box go nowhere: the box the focus moved to keeps
+// its value (neither replaced, nor prefixed, nor emptied), each key is
+// refused with a beep and the sign, and the station saved is the one shown.
+TEST_F(Fenetre, KeysTypedPastAFullBoxNeverChangeTheNextValue)
+{
+    ouvreNouveau();
+    corvinet::ValeursStation v = outils::valeursPort1();
+    v[Champ::Indic] = "VK2EME";
+    v[Champ::Lieu] = "Parkes NSW";
+    v[Champ::Altitude] = "392";
+    v[Champ::LatDeg] = "32";
+    v[Champ::LatSig] = "S";
+    v[Champ::LonDeg] = "148";
+    remplit(v);
+    f().BoutonInput->click(); // polar measurement: an offset of -1.5 passes
+    f().setTexte(Champ::Range8b, "360");
+    f().setTexte(Champ::Off8b, "-1.5");
+    const auto selectionneEtTape = [&](Champ c, const char* touches) {
+        f().Feuillet_Setup->setCurrentIndex(corvinet::filtre(c)->onglet);
+        boite(c)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(boite(c), Qt::Key_A, Qt::ControlModifier);
+        dialogs.clear();
+        tape(touches);
+        QCoreApplication::processEvents(); // the leave checks
+    };
+
+    selectionneEtTape(Champ::Lieu, "Parkes Radio Telescope 64m");
+    EXPECT_EQ(texte(Champ::Lieu), "Parkes Radio Teles");
+    EXPECT_EQ(texte(Champ::Altitude), "392");
+    EXPECT_EQ(texte(Champ::LatDeg), "32");
+    EXPECT_EQ(focus(), boite(Champ::Altitude));
+    EXPECT_EQ(dialogs.beeps(), 8); // "cope 64m", one by one
+    EXPECT_TRUE(platform::refusalShown(boite(Champ::Altitude)));
+
+    selectionneEtTape(Champ::Indic, "VK2EME/QRP");
+    EXPECT_EQ(texte(Champ::Indic), "VK2EME/Q");
+    EXPECT_EQ(texte(Champ::Lieu), "Parkes Radio Teles");
+    EXPECT_EQ(dialogs.beeps(), 2);
+
+    selectionneEtTape(Champ::LatSig, "S48");
+    EXPECT_EQ(texte(Champ::LonDeg), "148");
+    selectionneEtTape(Champ::Off8b, "-1.52");
+    EXPECT_EQ(texte(Champ::Off8b), "-1.5");
+    EXPECT_EQ(texte(Champ::PortCom), "1");
+    EXPECT_EQ(focus(), boite(Champ::PortCom));
+
+    dialogs.clear();
+    prog->MenuSave();
+    EXPECT_TRUE(messages().empty());
+    const QStringList l = QString::fromLatin1(octets("nouveau.dat")).split("\r\n");
+    ASSERT_EQ(l.size(), 100);
+    EXPECT_EQ(l[4], "Parkes Radio Teles");
+    EXPECT_EQ(l.mid(l.indexOf("Height:") + 1, 1), QStringList{"392"});
+}
+
 TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
 {
     ouvreNouveau();
@@ -609,7 +665,7 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     EXPECT_EQ(focus(), boite(Champ::Lieu));
 
     // Latitude degrees: 5 then x beeps and keeps the 5; 9 then 0 beeps and
-    // empties; 4 then 5 moves on.
+    // keeps the 9; 4 then 5 moves on.
     boite(Champ::LatDeg)->setFocus();
     dialogs.clear();
     QTest::keyClicks(boite(Champ::LatDeg), "5x");
@@ -618,23 +674,26 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     QTest::keyClick(boite(Champ::LatDeg), Qt::Key_Backspace);
     dialogs.clear();
     QTest::keyClicks(boite(Champ::LatDeg), "90");
-    EXPECT_EQ(texte(Champ::LatDeg), "");
+    EXPECT_EQ(texte(Champ::LatDeg), "9");
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Champ::LatDeg)));
     EXPECT_EQ(focus(), boite(Champ::LatDeg));
+    QTest::keyClick(boite(Champ::LatDeg), Qt::Key_Backspace);
     QTest::keyClicks(boite(Champ::LatDeg), "45");
     EXPECT_EQ(texte(Champ::LatDeg), "45");
     EXPECT_EQ(focus(), boite(Champ::LatMin));
 
-    // The high stop has no valid empty state: deleting its text beeps.
+    // The high stop has no valid empty state: deleting its text is refused.
     f().Feuillet_Setup->setCurrentIndex(3);
     boite(Champ::ButeeH)->setFocus();
     QTest::keyClicks(boite(Champ::ButeeH), "8");
     dialogs.clear();
     QTest::keyClick(boite(Champ::ButeeH), Qt::Key_Backspace);
+    EXPECT_EQ(texte(Champ::ButeeH), "8");
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_EQ(focus(), boite(Champ::ButeeH));
     // A refused character beeps once and leaves the value typed before it.
-    QTest::keyClicks(boite(Champ::ButeeH), "8x");
+    QTest::keyClicks(boite(Champ::ButeeH), "x");
     EXPECT_EQ(texte(Champ::ButeeH), "8");
     EXPECT_EQ(dialogs.beeps(), 2);
 
