@@ -9,6 +9,7 @@
 #include "DXCC/PositionCarte.h"
 #include "DXCC/Veskaro.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -146,6 +147,20 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     connect(LonDeg, &QLineEdit::textChanged, this, &Form2::LonDeg_Change);
     connect(LonMin, &QLineEdit::textChanged, this, &Form2::LonMin_Change);
     connect(LonSig, &QLineEdit::textChanged, this, &Form2::LonSig_Change);
+    // The suite's key rule: an edit of the operator is judged before the box
+    // takes it. A free text that overflows passes the focus on.
+    const std::array<QLineEdit*, 8> b = boites();
+    for (size_t i = 0; i < b.size(); ++i) {
+        const auto champ = dxcc::Champ(i);
+        platform::FilteredBox* regle = platform::FilteredBox::attach(
+            b[i], etat_.dialogs, [champ](const QString&, const QString& propose) { return dxcc::jugerSaisie(champ, propose); });
+        if (dxcc::texteLibre(champ))
+            connect(regle, &platform::FilteredBox::refused, this, [this, i] {
+                const std::array<QLineEdit*, 8> boite = boites();
+                if (boite[i]->text().size() == dxcc::longueurChamp(dxcc::Champ(i)))
+                    platform::moveFocusOn(boite[i], boite[i + 1]);
+            });
+    }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
@@ -475,7 +490,7 @@ void Form2::filtrer(dxcc::Champ champ)
     if (r.focus == dxcc::Focus::SurLeChamp)
         boite->setFocus();
     else if (r.focus == dxcc::Focus::ChampSuivant)
-        (i + 1 < b.size() ? static_cast<QWidget*>(b[i + 1]) : BtonOK)->setFocus();
+        platform::moveFocusOn(boite, i + 1 < b.size() ? static_cast<QWidget*>(b[i + 1]) : BtonOK);
 }
 
 void Form2::Indic_Change() { filtrer(dxcc::Champ::Indic); }
