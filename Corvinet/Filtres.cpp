@@ -179,9 +179,12 @@ platform::EditVerdict jugeSaisie(Champ boite, const QString& propose, const Cont
         // thereby refused (the rule refuses a cut that changes nothing).
         return EditVerdict::accept(propose.left(f->max));
     }
-    if (caractereRefuse(boite, propose)) return EditVerdict::refuse();
-    // Too long, out of range, a second letter, or an empty box that reads
-    // outside the range (the high stop): the filter would empty the box.
+    // A character the box does not allow, or a text longer than the box
+    // (also in the boxes that check their range only on leaving, which
+    // refuse it there).
+    if (caractereRefuse(boite, propose) || propose.size() > f->max) return EditVerdict::refuse();
+    // Out of range, a second letter, or an empty box that reads outside
+    // the range (the high stop): the filter would empty the box.
     const ResultatFiltre r = filtreChangement(boite, propose, ctx);
     if (r.bip || r.texte != propose) return EditVerdict::refuse();
     return EditVerdict::accept(propose);

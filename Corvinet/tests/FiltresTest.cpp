@@ -187,6 +187,7 @@ TEST(JugeSaisie, RefusedEditsAndCuts)
         {Champ::LatSig, "NS", nullptr},       {Champ::LatSig, "s", "s"},
         {Champ::DecHor, "+ 2", "+ 2"},        {Champ::DecHor, "-15", nullptr},
         {Champ::OffAz, "1-2", "1-2"},         {Champ::PortCom, "5", nullptr},
+        {Champ::Range8b, "100", "100"},       {Champ::Range8b, "1000", nullptr},
         {Champ::Lieu, "Parkes NSW,", nullptr}, {Champ::Lieu, "Parkes \"NSW\"", nullptr},
         {Champ::Indic, "VK2EME/QRP", "VK2EME/Q"},
         {Champ::Lieu, "Parkes Radio Telescope 64m", "Parkes Radio Teles"},
