@@ -155,9 +155,10 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
         platform::FilteredBox* regle = platform::FilteredBox::attach(
             b[i], etat_.dialogs, [champ](const QString&, const QString& propose) { return dxcc::jugerSaisie(champ, propose); });
         if (dxcc::texteLibre(champ))
-            connect(regle, &platform::FilteredBox::refused, this, [this, i] {
+            connect(regle, &platform::FilteredBox::refused, this, [this, i, regle] {
+                // Not a key refused because the focus had just moved here.
                 const std::array<QLineEdit*, 8> boite = boites();
-                if (boite[i]->text().size() == dxcc::longueurChamp(dxcc::Champ(i)))
+                if (!regle->guarded() && boite[i]->text().size() == dxcc::longueurChamp(dxcc::Champ(i)))
                     platform::moveFocusOn(boite[i], boite[i + 1]);
             });
     }
