@@ -7,9 +7,11 @@
 #include "Calculator/Brulvane.h"
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
+#include "Calculator/Filtres.h"
 #include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/widgets/FilteredBox.h"
@@ -273,6 +275,25 @@ TEST_F(Programme, APasteWithALetterLeavesTheBoxAsItWas) {
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
     EXPECT_EQ(res(Resultat::D_HomeSignal), signal);
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Programme, TheOverflowRuleInEveryBox) {
+    demarre();
+    choisit("home.dat");
+    std::vector<platform::testing::FilteredBoxUnderTest> boites;
+    for (int i = 0; i < brulvane::NombreBoites; ++i) {
+        const auto b = static_cast<Boite>(i);
+        const brulvane::RegleBoite r = brulvane::RegleDe(b);
+        // The longest text the box holds, within its largest value.
+        const QString plein = !r.pointPermis ? "12345" : r.longueurMax == 4 ? "9.99" : r.valeurMax < 100 ? "99.99" : "123.5";
+        boites.push_back({"", boite(b), plein, "x"});
+    }
+    const char* noms[] = {"HP_TxPower", "HP_TxLoss", "Hp_RxLoss", "HP_RxNF", "HP_RxBW", "HP_AntGain", "DP_TxPower",
+                          "DP_TxLoss", "DP_RxLoss", "DP_RxNF", "DP_RxBW", "DP_AntGain", "HP_Frequence", "SkyTemp"};
+    for (size_t i = 0; i < boites.size(); ++i)
+        boites[i].name = noms[i];
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Programme, SaveThenDefaultValuesGivesBackTheSixTexts) {

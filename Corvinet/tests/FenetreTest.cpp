@@ -6,6 +6,7 @@
 #include "Corvinet/FenetrePrincipale.h"
 #include "Corvinet/FeuilleChoixFichier.h"
 #include "Outils.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/widgets/FilteredBox.h"
 
 #include "platform/Clock.h"
@@ -21,6 +22,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 
 using corvinet::Champ;
 using outils::isMessage;
@@ -649,6 +651,42 @@ TEST_F(Fenetre, KeysTypedPastAFullBoxNeverChangeTheNextValue)
     ASSERT_EQ(l.size(), 100);
     EXPECT_EQ(l[4], "Parkes Radio Teles");
     EXPECT_EQ(l.mid(l.indexOf("Height:") + 1, 1), QStringList{"392"});
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Fenetre, TheOverflowRuleInEveryBox)
+{
+    ouvreNouveau();
+    f().BoutonInput->click(); // polar measurement: 360 and -1.5 pass their leave checks
+    f().SpeedControl_Click(1); // the speed boxes enabled
+    // A full value of each box, one that passes its leave check too.
+    const std::map<Champ, QString> plein = {
+        {Champ::Indic, "VK2EMEAB"}, {Champ::Lieu, "Parkes Radio Teles"}, {Champ::Altitude, "1234"},
+        {Champ::LatDeg, "32"}, {Champ::LatMin, "59"}, {Champ::LatSec, "30"}, {Champ::LatSig, "S"},
+        {Champ::LonDeg, "148"}, {Champ::LonMin, "15"}, {Champ::LonSec, "45"}, {Champ::LonSig, "E"},
+        {Champ::DecHor, "+10"}, {Champ::PortCom, "1"}, {Champ::Range8b, "360"}, {Champ::Off8b, "-1.5"},
+        {Champ::AutoVit, "0.55"}, {Champ::AngDecr, "15"}, {Champ::ManVit, "0.75"}, {Champ::AzimOn, "0.85"},
+        {Champ::AzimOf, "0.45"}, {Champ::ButeeG, "300"}, {Champ::ButeeD, "060"}, {Champ::ParkAz, "330"},
+        {Champ::OffAz, "180.5"}, {Champ::RangAz, "360.5"}, {Champ::ElevOn, "0.65"}, {Champ::ElevOf, "0.25"},
+        {Champ::ButeeB, "-10"}, {Champ::ButeeH, "80"}, {Champ::ParkEl, "-10"}, {Champ::OffEl, "-10.5"},
+        {Champ::RangEl, "100.5"}, {Champ::Freq, "10368"}, {Champ::Power, "500.5"}, {Champ::TxLoss, "0.55"},
+        {Champ::RxLoss, "0.35"}, {Champ::Noise, "0.65"}, {Champ::Band, "25000"}, {Champ::Gain, "34.55"},
+    };
+    std::vector<platform::testing::FilteredBoxUnderTest> boites;
+    for (const auto& [c, valeur] : plein) {
+        const corvinet::Filtre* r = corvinet::filtre(c);
+        platform::testing::FilteredBoxUnderTest b{corvinet::info(c).nom, boite(c), valeur,
+                                                  r->permis ? "x" : ","};
+        for (const auto& [avant, valeurAvant] : plein)
+            if (corvinet::filtre(avant)->suivant == c) {
+                b.before = boite(avant);
+                b.fillBefore = valeurAvant;
+            }
+        b.show = [this, r] { f().Feuillet_Setup->setCurrentIndex(r->onglet); };
+        boites.push_back(b);
+    }
+    ASSERT_EQ(boites.size(), 39u);
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/DialogChecks.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
@@ -527,6 +528,25 @@ TEST_F(Fenetres, KeysTypedPastAFullBoxNeverChangeTheNextValue)
     EXPECT_EQ(cellule(1, 1), QStringLiteral("Macao"));
     EXPECT_EQ(cellule(1, 2), QStringLiteral("22"));
     EXPECT_EQ(cellule(1, 3), QStringLiteral("6"));
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Fenetres, TheOverflowRuleInEveryBox)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    using platform::testing::FilteredBoxUnderTest;
+    const std::vector<FilteredBoxUnderTest> boites = {
+        {"Indic", f.Indic, "XX9ABC", ""},
+        {"Lieu", f.Lieu, "Trinidad and To", "", f.Indic, "XX9ABCD"},
+        {"LatDeg", f.LatDeg, "22", "x", f.Lieu, "Trinidad and Tob"},
+        {"LatMin", f.LatMin, "06", "x", f.LatDeg, "22"},
+        {"LatSig", f.LatSig, "N", "x", f.LatMin, "06"},
+        {"LonDeg", f.LonDeg, "113", "x", f.LatSig, "N"},
+        {"LonMin", f.LonMin, "33", "x", f.LonDeg, "113"},
+        {"LonSig", f.LonSig, "E", "x", f.LonMin, "33"},
+    };
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
