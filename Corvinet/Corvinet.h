@@ -56,7 +56,8 @@ public:
     // The station file in the folder: the name as it exists on disk.
     QString cheminFichierStation() const;
     void LectureFichierStation();
-    void EcritureFichierStation();
+    // Writes the station; false (after the write error) when it failed.
+    bool EcritureFichierStation();
 
     void ControleSaisie();
     void ControleCoherence();
@@ -76,8 +77,11 @@ private:
     // them; when both pass, the chooser's list is read again for the name
     // check that follows. True when both pass.
     bool controlesAvantSauvegarde();
-    // FichierAbsent for FichierStation against the chooser's list.
-    void chercheFichierAbsent();
+    // FichierAbsent for the name `nom` against the chooser's list.
+    void chercheFichierAbsent(const QString& nom);
+    // The name of the file of the folder that `nom` designates, in the
+    // letter case it has on the disk.
+    QString nomSurLeDisque(const QString& nom) const;
 
     std::function<void()> finProgramme_;
     bool termine_ = false;

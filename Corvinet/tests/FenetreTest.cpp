@@ -206,7 +206,8 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_TRUE(isMessage(messages()[0], "Replace the old file ?", "- Setup of Selvane -", Icon::Exclamation));
+        EXPECT_TRUE(isMessage(messages()[0], QString("Replace the old file %1 ?").arg(fixture), "- Setup of Selvane -",
+                              Icon::Exclamation));
         EXPECT_EQ(messages()[0].buttons, platform::Buttons::YesNo);
         EXPECT_EQ(dialogs.beeps(), 0);
         EXPECT_EQ(octets(fixture), octetsFixture(fixture));
@@ -350,7 +351,7 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     dialogs.queueAnswer(Answer::No);
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text, "Replace the old file ?");
+    EXPECT_EQ(messages()[0].text, "Replace the old file ab.dat ?");
     EXPECT_TRUE(isMessage(messages()[1], "Use the menu 'File - Save As ...'", "- Setup of Selvane -", Icon::Critical));
     EXPECT_EQ(octets("ab.dat"), octetsFixture("station_port1.dat"));
 
@@ -380,23 +381,53 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
     EXPECT_EQ(octets("new.dat"), octetsFixture("station_port1.dat"));
 
-    // To an existing name answered No: nothing written, the name changed all the same.
+    // To an existing name answered Yes: written, the name and the caption changed.
+    dialogs.clear();
+    dialogs.queueInput("OTHER.dat");
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSaveAs();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(isMessage(messages()[0], "The file other.dat exists. Replace ?", "- Setup of Selvane -",
+                          Icon::Exclamation));
+    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port1.dat"));
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - other.dat");
+    EXPECT_EQ(prog->FichierStation, "other.dat");
+}
+
+// Save As to an existing name answered No keeps the name in force: the next
+// Save asks to replace, and replaces, the file being edited, not the other.
+TEST_F(Fenetre, SaveAsAnsweredNoKeepsTheOldName)
+{
+    copie("station_port1.dat", "home.dat");
+    copie("station_port0.dat", "Other.dat");
+    ouvre("home.dat");
+    f().setTexte(Champ::Gain, "20");
     dialogs.clear();
     dialogs.queueInput("other.dat");
     dialogs.queueAnswer(Answer::No);
     prog->MenuSaveAs();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "The file exists. Replace ?");
-    EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port0.dat"));
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
-    EXPECT_EQ(prog->FichierStation, "other.dat");
+    EXPECT_EQ(messages()[0].text, "The file Other.dat exists. Replace ?");
+    EXPECT_EQ(octets("Other.dat"), octetsFixture("station_port0.dat"));
+    EXPECT_EQ(prog->FichierStation, "home.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
+
     dialogs.clear();
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port1.dat"));
+    EXPECT_TRUE(isMessage(messages()[0], "Replace the old file home.dat ?", "- Setup of Selvane -", Icon::Exclamation));
+    EXPECT_EQ(octets("Other.dat"), octetsFixture("station_port0.dat"));
+    EXPECT_TRUE(octets("home.dat").endsWith("Antenna Gain:\r\n20\r\n"));
+
+    // A write that fails keeps the old name too.
+    prog->DefautsEcriture.failOnRename = true;
+    dialogs.clear();
+    dialogs.queueInput("third.dat");
+    prog->MenuSaveAs();
+    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !");
+    EXPECT_EQ(prog->FichierStation, "home.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
 }
 
 TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
