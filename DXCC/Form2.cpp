@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QStyle>
+#include <QTableView>
 
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/PositionCarte.h"
@@ -216,9 +217,14 @@ void Form2::LectureFichierDXCC()
     GrilleDXCC->setRow(0);
     GrilleDXCC->setCol(0);
     FenetreListe->show();
-    // The window's first focus goes to the button column: a list taking the
-    // focus would make its first row current, and no entry is selected yet.
-    BtonSauve->setFocus();
+    focusSurLaListe();
+}
+
+void Form2::focusSurLaListe()
+{
+    // Not on "Save" or "Quit ...", where Space, Space would save or end the
+    // program. The list takes the focus with no entry selected.
+    GrilleDXCC->table()->setFocus(Qt::OtherFocusReason);
 }
 
 void Form2::SauveFichierDXCC()
@@ -384,6 +390,7 @@ void Form2::retourListe(int ligne)
     ModeNouveau = 0;
     GrilleDXCC->setRow(0);
     GrilleDXCC->setCol(0);
+    focusSurLaListe();
 }
 
 void Form2::BtonOK_Click()

@@ -112,6 +112,8 @@ private:
     // row) is scrolled into view, 0 scrolls nothing.
     void retourListe(int ligne = 0);
     void activerBoutonsListe(bool actif);
+    // The focus on the list, no entry selected.
+    void focusSurLaListe();
     void defiler(int ligne);
     // Writes the editor's fields into `ligne`, the letters upper-cased.
     void ecrireLigne(int ligne);

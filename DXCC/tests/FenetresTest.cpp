@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
@@ -625,6 +626,36 @@ TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
     EXPECT_TRUE(dialogs.messages().empty()); // no quit question
     EXPECT_TRUE(f.FenetreListe->isVisible());
     EXPECT_EQ(fins, 0);
+}
+
+// At start, after O.K. on a new entry and after Cancel the focus is on the
+// list, no entry selected: Space, Space neither quits nor saves.
+TEST_F(Fenetres, TheFocusReturnsToTheList)
+{
+    ecrire(liste({"F", "G"}));
+    Form2& f = demarrer();
+    const auto espaceEspace = [&](const char* quand) {
+        SCOPED_TRACE(quand);
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(f.GrilleDXCC->table()));
+        EXPECT_EQ(f.GrilleDXCC->row(), 0);
+        dialogs.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(dialogs.messages().empty());
+        EXPECT_EQ(fins, 0);
+        EXPECT_TRUE(f.FenetreListe->isVisible());
+    };
+    espaceEspace("at start");
+    nouvelle(f, QStringLiteral("K"));
+    espaceEspace("after O.K. on a new entry");
+    f.BtonNouveau->click();
+    f.BtonAnnuler->click();
+    espaceEspace("after Cancel");
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    espaceEspace("after O.K. on an opened entry");
 }
 
 TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
