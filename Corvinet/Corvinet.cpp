@@ -64,12 +64,18 @@ void Corvinet::OuvreFenetrePrincipale()
     f.appliqueModeEtFormats();
     f.Feuillet_Setup->setCurrentIndex(0);
     f.donneFocus(Champ::Indic);
+    LignesEnregistrees = corvinet::ecritureLignesStation(f.valeurs());
+}
+
+bool Corvinet::ModificationsNonEnregistrees() const
+{
+    return LignesEnregistrees && fenetre_ && corvinet::ecritureLignesStation(fenetre_->valeurs()) != *LignesEnregistrees;
 }
 
 bool Corvinet::ConfirmeQuitter()
 {
-    if (dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
-                        QStringLiteral("- Selvane - Set Up -")) != Answer::Yes)
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? FichierStation : QString());
+    if (dialogs.message(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("- Selvane - Set Up -")) != Answer::Yes)
         return false;
     termine_ = true;
     if (fenetre_) fenetre_->hide();
@@ -134,6 +140,7 @@ bool Corvinet::EcritureFichierStation()
         return false;
     }
     f.setWindowTitle(CaptionFichier + FichierStation);
+    LignesEnregistrees = lignes;
     return true;
 }
 

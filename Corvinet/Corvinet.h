@@ -9,8 +9,10 @@
 #include "platform/Files.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class FeuilleChoixFichier;
 class FenetrePrincipale;
@@ -50,8 +52,12 @@ public:
     void Main();
     // Opens the main window on FichierStation.
     void OuvreFenetrePrincipale();
-    // Asks whether to quit; true (and the program ends) on Yes.
+    // Asks whether to quit, saying so when the station shown has changes
+    // that are not saved; true (and the program ends) on Yes.
     bool ConfirmeQuitter();
+    // True when the window's values differ from the file as last opened or
+    // saved (derived from the values at each call, no flag kept).
+    bool ModificationsNonEnregistrees() const;
 
     // The station file in the folder: the name as it exists on disk.
     QString cheminFichierStation() const;
@@ -67,6 +73,10 @@ public:
     void MenuOpen();
     void MenuSave();
     void MenuSaveAs();
+
+    // The station file's lines as the window showed them when it was last
+    // opened or saved; none before a file is opened.
+    std::optional<QStringList> LignesEnregistrees;
 
     // The name a file was chosen by in the list (its real letter case);
     // names typed with "New file" or Save As are used as they are.

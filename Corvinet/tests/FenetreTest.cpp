@@ -458,6 +458,43 @@ TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
     EXPECT_TRUE(prog->termine());
 }
 
+// A quit that would lose changes says so in the quit question: from the
+// close box, and from the chooser after File > Open; after a save it does not.
+TEST_F(Fenetre, QuitWithUnsavedChangesSaysSo)
+{
+    ouvreCopie("station_port1.dat", "home.dat");
+    const QString perte =
+        "The changes to home.dat are not saved !\r\rAre you sure you wish to quit ?";
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_TRUE(isMessage(messages().back(), "Are you sure you wish to quit ?", "- Selvane - Set Up -", Icon::Critical));
+
+    f().Feuillet_Setup->setCurrentIndex(4);
+    boite(Champ::Gain)->setFocus();
+    boite(Champ::Gain)->selectAll();
+    tape("20");
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_TRUE(isMessage(messages().back(), perte, "- Selvane - Set Up -", Icon::Critical));
+    prog->MenuOpen();
+    dialogs.queueAnswer(Answer::No);
+    choix().BoutonAnnuler->click();
+    EXPECT_EQ(messages().back().text, perte);
+    EXPECT_EQ(fins, 0);
+
+    // Saved: nothing to lose.
+    choix().ListeFichier->setListIndex(0);
+    choix().ListeFichier_Click();
+    prog->NouveauFichier = true; // back to the window as it was, nothing read
+    prog->OuvreFenetrePrincipale();
+    f().setTexte(Champ::Gain, "21");
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSave();
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_EQ(messages().back().text, "Are you sure you wish to quit ?");
+}
+
 TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
 {
     ouvreCopie("station_port1.dat", "home.dat");
