@@ -211,6 +211,7 @@ void Form2::LectureFichierDXCC()
         for (int c = 0; c < dxcc::NombreChamps; ++c)
             GrilleDXCC->setTextMatrix(r + 1, c, lecture.lignes[size_t(r)][c]);
     LectureIncomplete = lecture.incomplete;
+    LignesEnregistrees = lignesDeLaListe();
     if (lecture.erreur)
         question(QStringLiteral("DXCC DataBase was not read !"), Buttons::Ok, Icon::Critical,
                  QStringLiteral("Selvane : Read Error"));
@@ -227,7 +228,7 @@ void Form2::focusSurLaListe()
     GrilleDXCC->table()->setFocus(Qt::OtherFocusReason);
 }
 
-void Form2::SauveFichierDXCC()
+std::vector<dxcc::Enregistrement> Form2::lignesDeLaListe() const
 {
     std::vector<dxcc::Enregistrement> lignes;
     for (int r = 1; r < GrilleDXCC->rows(); ++r) {
@@ -236,9 +237,33 @@ void Form2::SauveFichierDXCC()
             e << GrilleDXCC->textMatrix(r, c);
         lignes.push_back(e);
     }
-    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde))
+    return lignes;
+}
+
+bool Form2::ModificationsNonEnregistrees() const
+{
+    if (lignesDeLaListe() != LignesEnregistrees)
+        return true;
+    // An entry being typed in the editor (or checked on the map) that
+    // differs from what the list holds.
+    if (FenetreEditeur->isHidden() && FenetreCarte->isHidden())
+        return false;
+    if (ModeNouveau == 1) {
+        for (QLineEdit* b : boites())
+            if (!b->text().isEmpty())
+                return true;
+        return false;
+    }
+    return texteLigne() != lignesDeLaListe().at(size_t(GrilleDXCC->row() - 1)).join(QChar(9));
+}
+
+void Form2::SauveFichierDXCC()
+{
+    const std::vector<dxcc::Enregistrement> lignes = lignesDeLaListe();
+    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde)) {
         LectureIncomplete = false; // the file now holds the whole list
-    else
+        LignesEnregistrees = lignes;
+    } else
         question(QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"), Buttons::Ok, Icon::Critical,
                  QStringLiteral("Selvane - DXCC Data Base"));
 }
@@ -353,8 +378,8 @@ void Form2::BtonQuitter_Click() { ConfirmeQuitter(); }
 
 void Form2::ConfirmeQuitter()
 {
-    if (question(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
-                 QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? QStringLiteral("DXCCPREF.DBR") : QString());
+    if (question(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
         etat_.FinProgramme();
 }
 
