@@ -8,15 +8,19 @@
 #include "Calculator/FenetresBrulvane.h"
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
+#include "Calculator/Filtres.h"
 #include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/StartWindow.h"
 #include "Outils.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -224,21 +228,25 @@ TEST_F(Programme, BoxFiltersOnKeys) {
     demarre();
     choisit("home.dat");
     dialogs.clear();
-    // A letter empties the box silently.
+    // A letter is refused with a beep and the sign: the box keeps its text.
+    boite(Boite::DP_TxPower)->clear();
     tape(Boite::DP_TxPower, "1a");
-    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "");
-    EXPECT_EQ(dialogs.beeps(), 0);
-    // A sixth digit beeps and empties.
-    tape(Boite::DP_RxBW, "123456");
-    EXPECT_EQ(boite(Boite::DP_RxBW)->text(), "");
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1");
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
+    // A sixth digit, a value too large: the same.
+    boite(Boite::DP_RxBW)->clear();
+    tape(Boite::DP_RxBW, "123456");
+    EXPECT_EQ(boite(Boite::DP_RxBW)->text(), "12345");
+    EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(calc()->focusWidget(), boite(Boite::DP_RxBW));
+    boite(Boite::DP_AntGain)->clear();
     tape(Boite::DP_AntGain, "99.99");
     EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "99.99");
     boite(Boite::DP_AntGain)->clear();
     tape(Boite::DP_AntGain, "100");
-    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "");
-    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "10");
+    EXPECT_EQ(dialogs.beeps(), 3);
     tape(Boite::DP_TxLoss, "9.99");
     EXPECT_EQ(boite(Boite::DP_TxLoss)->text(), "9.99");
     // The frequency box sets the sky temperature default as it changes.
@@ -250,6 +258,49 @@ TEST_F(Programme, BoxFiltersOnKeys) {
     EXPECT_EQ(boite(Boite::SkyTemp)->text(), "20");
     tape(Boite::HP_Frequence, "0");
     EXPECT_EQ(boite(Boite::SkyTemp)->text(), "5");
+}
+
+// "12a" pasted after a DX power of 1500 leaves the box, and the results
+// computed from it, as they were.
+TEST_F(Programme, APasteWithALetterLeavesTheBoxAsItWas) {
+    demarre();
+    choisit("home.dat");
+    const Boite dx[] = {Boite::DP_TxPower, Boite::DP_TxLoss, Boite::DP_RxLoss, Boite::DP_RxNF, Boite::DP_RxBW,
+                        Boite::DP_AntGain};
+    for (int i = 0; i < 6; ++i)
+        boite(dx[i])->setText(valeursDX10G[i]);
+    boite(Boite::DP_TxPower)->setText("1500");
+    clique(calc()->Bouton_Compute);
+    const QString signal = res(Resultat::D_HomeSignal);
+    ASSERT_FALSE(signal.isEmpty());
+    dialogs.clear();
+    QApplication::clipboard()->setText("12a");
+    boite(Boite::DP_TxPower)->setFocus();
+    boite(Boite::DP_TxPower)->end(false);
+    QTest::keyClick(boite(Boite::DP_TxPower), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1500");
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
+    EXPECT_EQ(res(Resultat::D_HomeSignal), signal);
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Programme, TheOverflowRuleInEveryBox) {
+    demarre();
+    choisit("home.dat");
+    std::vector<platform::testing::FilteredBoxUnderTest> boites;
+    for (int i = 0; i < brulvane::NombreBoites; ++i) {
+        const auto b = static_cast<Boite>(i);
+        const brulvane::RegleBoite r = brulvane::RegleDe(b);
+        // The longest text the box holds, within its largest value.
+        const QString plein = !r.pointPermis ? "12345" : r.longueurMax == 4 ? "9.99" : r.valeurMax < 100 ? "99.99" : "123.5";
+        boites.push_back({"", boite(b), plein, "x"});
+    }
+    const char* noms[] = {"HP_TxPower", "HP_TxLoss", "Hp_RxLoss", "HP_RxNF", "HP_RxBW", "HP_AntGain", "DP_TxPower",
+                          "DP_TxLoss", "DP_RxLoss", "DP_RxNF", "DP_RxBW", "DP_AntGain", "HP_Frequence", "SkyTemp"};
+    for (size_t i = 0; i < boites.size(); ++i)
+        boites[i].name = noms[i];
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Programme, SaveThenDefaultValuesGivesBackTheSixTexts) {

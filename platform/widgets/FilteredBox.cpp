@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPointer>
 #include <QValidator>
 
 #include <algorithm>
@@ -231,14 +230,15 @@ void FilteredBox::edited()
     if (!cut_)
         return;
     cut_ = false;
-    signalRefusal(box_, dialogs_);
-    emit refused();
+    rejected();
 }
 
 void FilteredBox::rejected()
 {
     signalRefusal(box_, dialogs_);
-    emit refused();
+    // Qt reports a refusal before it gives the box its text back; what the
+    // program does next (a move of the focus) waits for the edit to end.
+    QMetaObject::invokeMethod(this, &FilteredBox::refused, Qt::QueuedConnection);
 }
 
 void moveFocusOn(QWidget* from, QWidget* next)

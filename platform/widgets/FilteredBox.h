@@ -66,8 +66,9 @@ public:
 
 signals:
     // An edit was refused or cut; the beep and the sign are already given.
-    // The box's text is the one it keeps. For a filter that moves the focus
-    // on from a box that overflows.
+    // Emitted once the edit is over (queued, so before the operator's next
+    // key arrives), the box holding the text it keeps. For a filter that
+    // moves the focus on from a box that overflows.
     void refused();
 
 private:

@@ -7,8 +7,9 @@
 //
 // The grid never edits a cell by itself: a typed character is handed to the
 // program through keyPress(), which changes text() as its own filter says.
-// Arrow keys and clicks move the current cell. The current cell (a data
-// cell) is always marked by a dotted frame, with or without the focus.
+// Arrow keys and clicks move the current cell; taking the focus does not.
+// The current cell (a data cell) is always marked by a dotted frame, with or
+// without the focus.
 //
 // Selection: a range selStartRow..selEndRow x selStartCol..selEndCol. Setting
 // row() or col() (from code, a click or the keys) collapses it to the current

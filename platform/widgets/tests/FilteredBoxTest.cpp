@@ -111,6 +111,7 @@ TEST_F(Regle, AnEditIsJudgedBeforeTheBoxTakesIt)
             else
                 QTest::keyClick(a, *t);
         }
+        QCoreApplication::processEvents(); // refused() comes once the edit is over
         EXPECT_EQ(a->text(), QString::fromLatin1(c.apres));
         EXPECT_EQ(dialogs.beeps(), c.bips);
         EXPECT_EQ(refus.count(), c.bips);

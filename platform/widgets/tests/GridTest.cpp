@@ -407,6 +407,32 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
     }
 }
 
+// Taking the focus, by the program or the Tab key, leaves the current cell
+// where it was: row 0 current (no entry chosen) stays so.
+TEST(Grid, TakingTheFocusKeepsTheCurrentCell)
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* g = new Grid(5, 3, &window);
+    g->setGeometry(0, 30, 400, 200);
+    fill(*g);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QSignalSpy moves(g, &Grid::rowColChange);
+    g->table()->setFocus();
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    EXPECT_EQ(moves.count(), 0);
+    // Once there, the keys move it as before.
+    g->setRow(2);
+    QTest::keyClick(g->table(), Qt::Key_Down);
+    EXPECT_EQ(g->row(), 3);
+}
+
 // Rows written as a block land where setTextMatrix would put them, raise the
 // row count, keep the cells they give no part for, and reach the view in one
 // notice for the rows added and one for the rows that were there.
