@@ -41,12 +41,14 @@ void Correct::ouvreEditeur(const correction::TableCorrection& table)
 void Correct::LectureFichierCorrection()
 {
     const correct::ResultatLecture r = correct::lireTableCorrection(dossier, FichierTCV, dialogs);
+    nomTable_ = FichierTCV;
     TitreEditeur += QStringLiteral(" - ") + FichierTCV;
     ouvreEditeur(r.table);
 }
 
 void Correct::NouveauFichier()
 {
+    nomTable_.clear();
     TitreEditeur += QStringLiteral(" - *.tcv");
     ouvreEditeur(correction::tableParDefaut());
 }
@@ -72,6 +74,7 @@ void Correct::SauveFichierCorrection()
         break;
     case correct::Sauvegarde::Ecrite:
         tableEnregistree_ = table;
+        nomTable_ = FichierTCV;
         TitreEditeur = QStringLiteral("Tracking Correction Values - ") + FichierTCV;
         va(Lieu::Editeur);
         break;
@@ -85,9 +88,10 @@ void Correct::RetourEditeur()
 
 void Correct::ConfirmeQuitter()
 {
-    QString question = QStringLiteral("Are you sure you wish to quit ?");
-    if (modificationsNonEnregistrees())
-        question = QStringLiteral("The correction table has changes that are not saved.\r\r") + question;
+    const QString question =
+        platform::quitQuestion(!modificationsNonEnregistrees() ? QString()
+                               : nomTable_.isEmpty()           ? QStringLiteral("the new table")
+                                                               : nomTable_);
     Reponse = dialogs.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
                               QStringLiteral("Selvane - T.C.V"));
     if (Reponse != platform::Answer::Yes)

@@ -88,8 +88,9 @@ public:
     void SauveFichierCorrection();
     // Cancel in the station-file chooser: back to the editor, table as it was.
     void RetourEditeur();
-    // "Are you sure you wish to quit ?" (saying first that the table has
-    // changes that are not saved, when it has): Yes ends the program at once.
+    // "Are you sure you wish to quit ?" (saying first that the changes to
+    // the table's file are not saved, when they are not): Yes ends the
+    // program at once.
     void ConfirmeQuitter();
 
 private:
@@ -100,4 +101,6 @@ private:
     correct::Lieu lieu_ = correct::Lieu::ChoixTable;
     // The table as last opened or saved; none before a table is open.
     std::optional<correction::TableCorrection> tableEnregistree_;
+    // Its file's name; empty for a new table not yet saved.
+    QString nomTable_;
 };

@@ -134,9 +134,8 @@ void Brulvane::ChoisitRange(const QString& texte) {
 }
 
 void Brulvane::ConfirmeQuitter() {
-    QString question = QStringLiteral("Are you sure you wish to quit ?");
-    if (modificationsDXNonEnregistrees())
-        question = QStringLiteral("The DX station has changes that are not saved.\r\r") + question;
+    const QString question = platform::quitQuestion(
+        modificationsDXNonEnregistrees() ? QString::fromLatin1(brulvane::NomFichierDX) : QString());
     if (Dialogues.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
                           QStringLiteral("Selvane - Calculators")) == platform::Answer::Yes)
         FinProgramme();

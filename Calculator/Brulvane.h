@@ -109,8 +109,8 @@ public:
     void BasculeUnite();
     // A choice in the Range list.
     void ChoisitRange(const QString& texte);
-    // "Are you sure you wish to quit ?" (saying first that the DX station
-    // has changes that are not saved, when it has); Yes ends the program.
+    // "Are you sure you wish to quit ?" (saying first that the changes to
+    // "brulvane.ini" are not saved, when they are not); Yes ends the program.
     void ConfirmeQuitter();
     void CalculBilanEME();
     void EffaceResultats();

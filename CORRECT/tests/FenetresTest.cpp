@@ -545,7 +545,7 @@ TEST_F(Fenetres, QuitQuestion)
 TEST_F(Fenetres, QuittingWithUnsavedChangesSaysSo)
 {
     const QString question = "Are you sure you wish to quit ?";
-    const QString nonEnregistre = "The correction table has changes that are not saved.\r\r" + question;
+    const QString nonEnregistre = "The changes to the new table are not saved !\r\r" + question;
     auto quitterEtNon = [&](const std::function<void()>& quitter) {
         d.clear();
         d.queueAnswer(Answer::No);
@@ -580,13 +580,14 @@ TEST_F(Fenetres, QuittingWithUnsavedChangesSaysSo)
     sauverSous("home.dat");
     EXPECT_EQ(quitterEtNon(quitter), question);
 
-    // Yes ends the program, changes or not.
+    // Once saved, the question names the table's file. Yes ends the program,
+    // changes or not.
     cliquerCellule(5, 2);
     taper("3");
     d.clear();
     d.queueAnswer(Answer::Yes);
     quitter();
-    EXPECT_EQ(d.messages()[0].text, nonEnregistre);
+    EXPECT_EQ(d.messages()[0].text, "The changes to home.tcv are not saved !\r\r" + question);
     EXPECT_TRUE(etat->programmeTermine());
     EXPECT_EQ(fins, 1);
 }

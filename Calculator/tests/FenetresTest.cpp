@@ -579,7 +579,7 @@ TEST_F(Programme, ScreenReaderNamesAndActions) {
 // quit question; the home values, which this program never saves, do not.
 TEST_F(Programme, QuittingWithUnsavedDXValuesSaysSo) {
     const QString question = "Are you sure you wish to quit ?";
-    const QString nonEnregistre = "The DX station has changes that are not saved.\r\r" + question;
+    const QString nonEnregistre = "The changes to brulvane.ini are not saved !\r\r" + question;
     auto quitterEtNon = [&](bool boutonFin) {
         dialogs.clear();
         dialogs.queueAnswer(Answer::No);
@@ -637,5 +637,5 @@ TEST_F(Programme, WithoutDXFileTypedValuesAreUnsaved) {
     dialogs.queueAnswer(Answer::No);
     clique(calc()->Bouton_Fin);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "The DX station has changes that are not saved.\r\rAre you sure you wish to quit ?");
+    EXPECT_EQ(dialogs.messages()[0].text, "The changes to brulvane.ini are not saved !\r\rAre you sure you wish to quit ?");
 }
