@@ -431,6 +431,13 @@ void Grid::setFixedCols(int n)
 
 // ----- cells -----------------------------------------------------------------
 
+QRect Grid::cellRect(int r, int c) const
+{
+    if (r < fixedRows_ || r >= rows() || c < fixedCols_ || c >= cols())
+        return {};
+    return table_->visualRect(model_->index(viewRow(r), viewCol(c)));
+}
+
 QString Grid::textMatrix(int r, int c) const
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())
@@ -678,6 +685,16 @@ bool Grid::removeItem(int index)
 
 bool Grid::eventFilter(QObject* o, QEvent* e)
 {
+    if (o == table_ && e->type() == QEvent::FocusIn) {
+        // The view would make its first cell current on taking the focus
+        // with none current: the grid keeps its own current cell (row 0
+        // current means no entry chosen).
+        syncing_ = true;
+        static_cast<QObject*>(table_)->event(e);
+        syncing_ = false;
+        syncView();
+        return true;
+    }
     if (o == table_ && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         switch (k->key()) {

@@ -7,8 +7,9 @@
 //
 // The grid never edits a cell by itself: a typed character is handed to the
 // program through keyPress(), which changes text() as its own filter says.
-// Arrow keys and clicks move the current cell. The current cell (a data
-// cell) is always marked by a dotted frame, with or without the focus.
+// Arrow keys and clicks move the current cell; taking the focus does not.
+// The current cell (a data cell) is always marked by a dotted frame, with or
+// without the focus.
 //
 // Selection: a range selStartRow..selEndRow x selStartCol..selEndCol. Setting
 // row() or col() (from code, a click or the keys) collapses it to the current
@@ -20,6 +21,7 @@
 // Alignment codes: 0 left, 1 right, 2 centre (cells of a column, and the
 // column's fixed cells separately). Widths and heights are in twips.
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -115,6 +117,10 @@ public:
     bool addItem(const QString& text, int index = -1);
     // Removes row `index` (a scrollable row). Returns false otherwise.
     bool removeItem(int index);
+
+    // Where data cell (r, c) stands in table()->viewport(), in pixels; an
+    // empty rectangle for a fixed cell or one outside the grid.
+    QRect cellRect(int r, int c) const;
 
     // The Qt view inside, for tests and styling.
     QTableView* table() const { return table_; }

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 using platform::Grid;
 
@@ -217,6 +218,24 @@ TEST(Grid, FixedColumnKeepsTextsAndNumbering)
     EXPECT_EQ(g.textMatrix(1, 2), "c");
 }
 
+// A cell's place in the view (a sign drawn over one cell needs it); fixed
+// cells and cells outside have none.
+TEST(Grid, CellRectIsTheCellInTheView)
+{
+    Grid g(4, 3);
+    g.setFixedCols(1);
+    g.resize(400, 300);
+    g.show();
+    QTableView* t = g.table();
+    EXPECT_EQ(g.cellRect(2, 1), t->visualRect(t->model()->index(1, 0)));
+    EXPECT_FALSE(g.cellRect(2, 1).isEmpty());
+    EXPECT_TRUE(g.cellRect(2, 1).contains(g.cellRect(2, 1).center()));
+    EXPECT_LT(g.cellRect(1, 1).top(), g.cellRect(2, 1).top());
+    EXPECT_LT(g.cellRect(2, 1).left(), g.cellRect(2, 2).left());
+    for (auto [r, c] : {std::pair{0, 1}, {2, 0}, {4, 1}, {2, 3}, {-1, 1}})
+        EXPECT_TRUE(g.cellRect(r, c).isEmpty()) << r << ',' << c;
+}
+
 TEST(Grid, TopRowScrolls)
 {
     Grid g(40, 2);
@@ -386,6 +405,32 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         }
         EXPECT_FALSE(t->hasFocus()) << k.name;
     }
+}
+
+// Taking the focus, by the program or the Tab key, leaves the current cell
+// where it was: row 0 current (no entry chosen) stays so.
+TEST(Grid, TakingTheFocusKeepsTheCurrentCell)
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* g = new Grid(5, 3, &window);
+    g->setGeometry(0, 30, 400, 200);
+    fill(*g);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QSignalSpy moves(g, &Grid::rowColChange);
+    g->table()->setFocus();
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    EXPECT_EQ(moves.count(), 0);
+    // Once there, the keys move it as before.
+    g->setRow(2);
+    QTest::keyClick(g->table(), Qt::Key_Down);
+    EXPECT_EQ(g->row(), 3);
 }
 
 // Rows written as a block land where setTextMatrix would put them, raise the
