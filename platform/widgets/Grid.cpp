@@ -711,7 +711,16 @@ bool Grid::eventFilter(QObject* o, QEvent* e)
             return false; // moves the current cell (or the focus)
         case Qt::Key_Backspace: emit keyPress(8); return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: emit keyPress(13); return true;
+        case Qt::Key_Enter:
+            if (enterKey_ == EnterKey::Character) {
+                emit keyPress(13);
+            } else if (!k->isAutoRepeat()) { // a held key acts once
+                if (enterKey_ == EnterKey::Click)
+                    emit click();
+                else
+                    emit dblClick();
+            }
+            return true;
         case Qt::Key_Escape: emit keyPress(27); return true;
         default: break;
         }

@@ -8,8 +8,10 @@
 // The grid never edits a cell by itself: a typed character is handed to the
 // program through keyPress(), which changes text() as its own filter says.
 // Arrow keys and clicks move the current cell; taking the focus does not.
-// The current cell (a data cell) is always marked by a dotted frame, with or
-// without the focus.
+// Return and Enter are the character 13 unless setEnterKey() makes them a
+// click or a double click on the current cell, so that a row the mouse acts on
+// can be acted on from the keyboard alone. The current cell (a data cell) is
+// always marked by a dotted frame, with or without the focus.
 //
 // Selection: a range selStartRow..selEndRow x selStartCol..selEndCol. Setting
 // row() or col() (from code, a click or the keys) collapses it to the current
@@ -102,6 +104,12 @@ public:
     bool rowHighlight() const { return rowHighlight_; }
     void setRowHighlight(bool on);
 
+    // What Return and Enter do: keyPress(13) (the default), click() or
+    // dblClick(), each on the current cell as it stands (a held key acts once).
+    enum class EnterKey { Character, Click, DoubleClick };
+    EnterKey enterKey() const { return enterKey_; }
+    void setEnterKey(EnterKey k) { enterKey_ = k; }
+
     // Writes rows from row `first` (a scrollable row) on, raising rows() as
     // needed: rows[i] goes to row first + i, its TAB-separated parts from
     // column 0 (parts beyond the last column dropped, cells without a part
@@ -157,6 +165,7 @@ private:
     bool highlight_ = true;
     bool rowHighlight_ = false;
     bool syncing_ = false;
+    EnterKey enterKey_ = EnterKey::Character;
     QString corner_;
     std::vector<int> colAlign_;
     std::vector<int> fixedAlign_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -461,5 +462,42 @@ TEST(Grid, RowTextsWriteABlockWithOneNotice)
         g.setCols(4);                        // a part dropped stays dropped
         EXPECT_EQ(g.textMatrix(2, 3), "");
         EXPECT_EQ(g.textMatrix(0, 0), "00");
+    }
+}
+
+// Return and Enter: the character 13 by default, else a click or a double
+// click on the current cell, once per press however long the key is held.
+TEST(Grid, EnterIsACharacterOrAClickOnTheCurrentCell)
+{
+    struct Case {
+        Grid::EnterKey setting;
+        int keys13, clicks, doubleClicks;
+    };
+    const Case cases[] = {
+        {Grid::EnterKey::Character, 3, 0, 0},
+        {Grid::EnterKey::Click, 0, 2, 0},
+        {Grid::EnterKey::DoubleClick, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        Grid g(5, 3);
+        g.show();
+        g.setEnterKey(c.setting);
+        g.setRow(3);
+        g.setCol(1);
+        QSignalSpy key(&g, &Grid::keyPress), click(&g, &Grid::click), dbl(&g, &Grid::dblClick);
+        int row = -1;
+        QObject::connect(&g, &Grid::click, [&] { row = g.row(); });
+        QObject::connect(&g, &Grid::dblClick, [&] { row = g.row(); });
+        QTest::keyClick(g.table(), Qt::Key_Return);
+        QTest::keyClick(g.table(), Qt::Key_Enter, Qt::KeypadModifier);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(g.table(), &held);
+        EXPECT_EQ(key.count(), c.keys13) << int(c.setting);
+        EXPECT_EQ(click.count(), c.clicks) << int(c.setting);
+        EXPECT_EQ(dbl.count(), c.doubleClicks) << int(c.setting);
+        for (const auto& k : key)
+            EXPECT_EQ(k.at(0).toInt(), 13);
+        EXPECT_EQ(row, c.setting == Grid::EnterKey::Character ? -1 : 3) << int(c.setting);
+        EXPECT_EQ(g.row(), 3); // Enter moves nothing
     }
 }
