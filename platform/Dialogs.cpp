@@ -44,17 +44,22 @@ Answer firstAnswer(Buttons buttons)
     return Answer::Ok;
 }
 
-// Makes `box` at least as wide as its title needs in the title bar: the
-// title's text, the window icon and the title bar's buttons. Qt sizes a
-// message box by its text alone, so a short text under a long title would
-// cut the title ("- Setu... -").
-void wideEnoughForTitle(QMessageBox& box, const QString& title)
+// The width a box needs for its title in the title bar: the title's text,
+// the window icon and the title bar's buttons. Qt sizes a message or input
+// box by its text alone, so a short text under a long title would cut the
+// title ("- Setu... -").
+int widthForTitle(const QWidget& box, const QString& title)
 {
     const int marge = twipsToPixels(2400); // icon and close button of the title bar
-    const int voulu = QFontMetrics(box.font()).horizontalAdvance(title) + marge;
+    return QFontMetrics(box.font()).horizontalAdvance(title) + marge;
+}
+
+// Makes `box` at least as wide as its title needs.
+void wideEnoughForTitle(QMessageBox& box, const QString& title)
+{
     if (auto* grille = qobject_cast<QGridLayout*>(box.layout()))
-        grille->addItem(new QSpacerItem(voulu, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grille->rowCount(), 0, 1,
-                        grille->columnCount());
+        grille->addItem(new QSpacerItem(widthForTitle(box, title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                        grille->rowCount(), 0, 1, grille->columnCount());
 }
 
 } // namespace
@@ -107,6 +112,11 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     dlg.setWindowTitle(title);
     dlg.setLabelText(withLineBreaks(prompt));
     dlg.setTextValue(defaultText);
+    // Its layout sets the box's least size (the box builds it when first asked
+    // for a size).
+    dlg.minimumSizeHint();
+    if (QLayout* l = dlg.layout())
+        l->addItem(new QSpacerItem(widthForTitle(dlg, title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     // A question asked again (a name refused and asked once more) opens where
     // the last one was, also after the operator moved it.
     const QString question = title + QLatin1Char('\n') + prompt;

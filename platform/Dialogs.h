@@ -36,8 +36,9 @@ public:
 // saved !"), so a quit that would lose them never goes without a word.
 QString quitQuestion(const QString& unsavedFile = {});
 
-// A message box is at least as wide as its title. An input box without a
-// position opens where the box of the same title and prompt last stood.
+// A message box or input box is at least as wide as its title. An input
+// box without a position opens where the box of the same title and prompt
+// last stood.
 class QtDialogs : public Dialogs {
 public:
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;

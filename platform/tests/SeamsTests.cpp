@@ -104,9 +104,9 @@ TEST(GeometryTest, PlacesAWidgetOnItsScreen)
     EXPECT_EQ(w.pos(), centredThirdPosition(QSize(300, 200), screen));
 }
 
-// The real boxes, answered by a timer as soon as each opens: a message box is
-// wide enough for its title, and an input box asked again opens where the last
-// one stood, also after the operator moved it.
+// The real boxes, answered by a timer as soon as each opens: a message box and
+// an input box are wide enough for their title, and an input box asked again
+// opens where the last one stood, also after the operator moved it.
 TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
 {
     int argc = 1;
@@ -128,6 +128,19 @@ TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
     EXPECT_GT(voulu, 0);
     // Room for the title and, beside it in the title bar, the window icon and
     // the three buttons (at least 1500 twips, 100 pixels at 96 dpi).
+    EXPECT_GE(largeur, voulu + twipsToPixels(1500));
+
+    // An input box with a short prompt under a long title (Tracking's DX
+    // prefix box): as wide as the title needs too.
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        largeur = box->width();
+        voulu = box->fontMetrics().horizontalAdvance(QStringLiteral("Common Window : Station <=> DX"));
+        box->close();
+    });
+    d.input(QStringLiteral("Enter the DXXC prefix !"), QStringLiteral("Common Window : Station <=> DX"), QString(),
+            std::nullopt);
     EXPECT_GE(largeur, voulu + twipsToPixels(1500));
 
     QPoint premier, second;
