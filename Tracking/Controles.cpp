@@ -101,13 +101,62 @@ void placerDansEcran(QWidget* fenetre, int left, int top)
     const QScreen* ecran = QGuiApplication::screenAt(p);
     if (!ecran)
         ecran = QGuiApplication::primaryScreen();
-    if (ecran) {
-        const QRect zone = ecran->availableGeometry();
-        const QSize taille = fenetre->frameGeometry().size();
-        p.setX(std::max(zone.left(), std::min(p.x(), zone.right() + 1 - taille.width())));
-        p.setY(std::max(zone.top(), std::min(p.y(), zone.bottom() + 1 - taille.height())));
-    }
+    if (ecran)
+        p = platform::keptInside(p, cadreExterieur(fenetre).size(), ecran->availableGeometry());
     fenetre->move(p);
 }
 
+QRect cadreExterieur(const QWidget* fenetre)
+{
+    const QRect cadre = fenetre->frameGeometry();
+    if (cadre.size() != fenetre->size())
+        return cadre;
+    return QRect(fenetre->pos(),
+                 fenetre->size() + platform::twipsToPixels(QSize(BordFenetreLargeur, BordFenetreHauteur)));
+}
+
+QPoint ecarte(const QRect& r, const QRect& autre, const QRect& zone)
+{
+    if (!r.intersects(autre))
+        return r.topLeft();
+    const auto tenu = [](int v, int bas, int haut) { return std::max(bas, std::min(v, haut)); };
+    const int x = tenu(r.left(), zone.left(), zone.right() + 1 - r.width());
+    const int y = tenu(r.top(), zone.top(), zone.bottom() + 1 - r.height());
+    const QPoint candidats[4] = {{autre.left() - r.width(), y},
+                                 {autre.right() + 1, y},
+                                 {x, autre.top() - r.height()},
+                                 {x, autre.bottom() + 1}};
+    QPoint meilleur = r.topLeft();
+    int ecart = -1;
+    for (const QPoint& c : candidats) {
+        if (!zone.contains(QRect(c, r.size())))
+            continue;
+        const int d = (c - r.topLeft()).manhattanLength();
+        if (ecart < 0 || d < ecart) {
+            ecart = d;
+            meilleur = c;
+        }
+    }
+    return meilleur;
+}
+
 } // namespace controles
+
+QString lignesAffichees(QString texte)
+{
+    return texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+int codeTouche(int k)
+{
+    switch (k) {
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        return 112 + (k - Qt::Key_F1);
+    return 0;
+}

@@ -51,4 +51,22 @@ void ramenerSurEcran(QWidget* fenetre, bool& enCours);
 // than that area keeps its top-left corner at the area's.
 void placerDansEcran(QWidget* fenetre, int left, int top);
 
+// A top-level window's outer rectangle in pixels, frame included: the
+// frame the window system gave it once it has been shown, before that the
+// standard frame of tailleExterieure().
+QRect cadreExterieur(const QWidget* fenetre);
+
+// The top-left corner nearest to r's (fewest pixels moved across plus down)
+// at which a rectangle of r's size lies inside `zone` and clear of `autre`:
+// beside, above or below it. r's own corner when r is clear of `autre`
+// already, or when `zone` has no such place.
+QPoint ecarte(const QRect& r, const QRect& autre, const QRect& zone);
+
 } // namespace controles
+
+// The key code of a Qt key as the handlers take it (37..40 arrows, 112..123
+// F1..F12), 0 for other keys.
+int codeTouche(int qtKey);
+
+// A text whose lines end with CR (character 13) as a label shows it.
+QString lignesAffichees(QString texte);

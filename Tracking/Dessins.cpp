@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 #include "platform/widgets/ImageButton.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -180,6 +181,21 @@ QPixmap iconeAntenne()
     return p;
 }
 
+QPixmap marqueurLune(const QImage& phase)
+{
+    QPixmap p = toile(QSize(270, 270));
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A ring 1.5 pixels wide on the marker's edge, the disc inside it.
+    const QRectF r(QPointF(0, 0), taille(p));
+    g.drawImage(r.adjusted(1.5, 1.5, -1.5, -1.5), phase);
+    g.setBrush(Qt::NoBrush);
+    g.setPen(QPen(QColor(230, 230, 230), 1.5));
+    g.drawEllipse(r.adjusted(0.75, 0.75, -0.75, -0.75));
+    return p;
+}
+
 QPixmap flecheDirection(int sens)
 {
     QPixmap p = toile(QSize(240, 240));
@@ -202,16 +218,24 @@ QImage echelleNiveau()
     g.setPen(QPen(QColor(90, 90, 90), 1));
     g.drawLine(QPointF(p(200), 0), QPointF(p(200), p(1350)));
     g.drawLine(QPointF(p(1340), 0), QPointF(p(1340), p(1350)));
+    // The figures stand left of x = 200, where the curve starts: their size
+    // is the largest (up to 150 twips) at which "50" fits there with a pixel
+    // to spare, whatever the face.
     QFont f = g.font();
-    f.setPixelSize(std::max(6, int(p(150))));
+    int taille = std::max(6, int(p(150)));
+    f.setPixelSize(taille);
+    while (taille > 6 && QFontMetricsF(f).horizontalAdvance(QStringLiteral("50")) > p(185) - 1)
+        f.setPixelSize(--taille);
     g.setFont(f);
+    const double hauteur = QFontMetricsF(f).height(), bas = p(1365);
     for (int db = 0; db <= 50; db += 10) {
         const double y = p((1 - db / 51.0) * 1350);
         g.setPen(QPen(QColor(90, 90, 90), 1, db == 0 ? Qt::SolidLine : Qt::DotLine));
         g.drawLine(QPointF(p(200), y), QPointF(p(1545), y));
         g.setPen(QColor(170, 170, 170));
-        // The figure centred on its line, kept inside the picture.
-        const QRectF boite(0, std::max(0.0, y - p(90)), p(185), p(180));
+        // The figure centred on its line, held a pixel inside the picture
+        // (0 dB lies 15 twips above its bottom edge, 50 dB 26 below its top).
+        const QRectF boite(0, std::clamp(y - hauteur / 2, 1.0, bas - 1 - hauteur), p(185), hauteur);
         g.drawText(boite, Qt::AlignRight | Qt::AlignVCenter, QString::number(db));
     }
     return image;

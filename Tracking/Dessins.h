@@ -29,6 +29,12 @@ QPixmap bouton(Motif m, bool enfonce, QSize twips = QSize(480, 480));
 // with a cross hair at its centre.
 QPixmap iconeAntenne();
 
+// The Moon's marker on the sky map, 270 x 270 twips: the phase picture
+// `phase` (a disc on a transparent ground) drawn to the marker's size inside
+// a light ring, so that the dark part of the disc, all of it at new Moon,
+// stands out on the chart's dark blue.
+QPixmap marqueurLune(const QImage& phase);
+
 // A direction arrow of the interface window (0 left, 1 up, 2 right, 3 down),
 // 240 x 240 twips, red on a transparent ground.
 QPixmap flecheDirection(int sens);

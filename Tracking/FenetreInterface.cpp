@@ -2,7 +2,6 @@
 
 #include "Tracking/Controles.h"
 #include "Tracking/Dessins.h"
-#include "Tracking/FenetrePrincipale.h"
 #include "Tracking/Tracking.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Accessible.h"
@@ -76,31 +75,34 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
 
     // Frames of 2775 twips leave a 60-twip margin on each side of the
     // client area, 2895 twips wide for the window's 3015 (outer).
+    // Inside CadreAntenne (twips): the two values with their motion arrows,
+    // the three state labels in the right column, then the manual arrows as
+    // a cross (90..990 across) and the drive buttons in a row right of it
+    // (park, tracking, and drive power in the proportional mode). No control
+    // lies over another, so a click lands on the button it shows.
     CadreAntenne = cadre(fond, QStringLiteral("CadreAntenne"), QStringLiteral("Antenna"), 60, 0, 2775, 1830);
     etiquette(CadreAntenne, QStringLiteral("EtiqAz"), QStringLiteral("Az"), 90, 240, 300, 285);
-    AffAntenneAzimut = valeur(CadreAntenne, QStringLiteral("AffAntenneAzimut"), 390, 240, 960);
+    AffAntenneAzimut = valeur(CadreAntenne, QStringLiteral("AffAntenneAzimut"), 390, 240, 840);
     etiquette(CadreAntenne, QStringLiteral("EtiqEl"), QStringLiteral("El"), 90, 600, 300, 285);
-    AffAntenneElevation = valeur(CadreAntenne, QStringLiteral("AffAntenneElevation"), 390, 600, 960);
-    DirAzimGauche = direction(CadreAntenne, QStringLiteral("DirAzimGauche"), 0, 1380, 262);
-    DirAzimDroit = direction(CadreAntenne, QStringLiteral("DirAzimDroit"), 2, 1620, 262);
-    DirElevHaut = direction(CadreAntenne, QStringLiteral("DirElevHaut"), 1, 1380, 622);
-    DirElevBas = direction(CadreAntenne, QStringLiteral("DirElevBas"), 3, 1620, 622);
+    AffAntenneElevation = valeur(CadreAntenne, QStringLiteral("AffAntenneElevation"), 390, 600, 840);
+    DirAzimGauche = direction(CadreAntenne, QStringLiteral("DirAzimGauche"), 0, 1260, 262);
+    DirAzimDroit = direction(CadreAntenne, QStringLiteral("DirAzimDroit"), 2, 1500, 262);
+    DirElevHaut = direction(CadreAntenne, QStringLiteral("DirElevHaut"), 1, 1260, 622);
+    DirElevBas = direction(CadreAntenne, QStringLiteral("DirElevBas"), 3, 1500, 622);
     const char* etats[3] = {"Tracking", "End Stop", "Parking"};
     for (int i = 0; i < 3; ++i) {
         AntenEtiq[i] = etiquette(CadreAntenne, QStringLiteral("AntenEtiq%1").arg(i), QString::fromLatin1(etats[i]),
-                                 1890, 225 + i * 300, 810, 270, Qt::AlignCenter);
+                                 1770, 225 + i * 270, 975, 270, Qt::AlignCenter);
         AntenEtiq[i]->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
         AntenEtiq[i]->hide();
     }
-    // The manual arrows as a cross, the drive buttons in a row below.
     ImgHaut = boutonImage(CadreAntenne, QStringLiteral("ImgHaut"), Motif::Haut, 390, 960, ImageButton::Behaviour::ActOnce, 300);
     ImgGauche = boutonImage(CadreAntenne, QStringLiteral("ImgGauche"), Motif::Gauche, 90, 1230, ImageButton::Behaviour::ActOnce, 300);
     ImgDroit = boutonImage(CadreAntenne, QStringLiteral("ImgDroit"), Motif::Droit, 690, 1230, ImageButton::Behaviour::ActOnce, 300);
     ImgBas = boutonImage(CadreAntenne, QStringLiteral("ImgBas"), Motif::Bas, 390, 1500, ImageButton::Behaviour::ActOnce, 300);
-    ImgMot = boutonImage(CadreAntenne, QStringLiteral("ImgMot"), Motif::Moteur, 1560, 1080, ImageButton::Behaviour::Manual);
     ImgPark = boutonImage(CadreAntenne, QStringLiteral("ImgPark"), Motif::Parking, 1020, 1080, ImageButton::Behaviour::ActOnce);
     ImgTrack = boutonImage(CadreAntenne, QStringLiteral("ImgTrack"), Motif::Poursuite, 1380, 1080, ImageButton::Behaviour::Manual);
-    // Coordinates above are relative to CadreAntenne; the row sits at 1080..1440.
+    ImgMot = boutonImage(CadreAntenne, QStringLiteral("ImgMot"), Motif::Moteur, 1740, 1080, ImageButton::Behaviour::Manual);
 
     CadreSignal = cadre(fond, QStringLiteral("CadreSignal"), QStringLiteral("Level measurement"), 60, 1860, 2775, 1830);
     AffLevelGraph = new platform::PictureBox(CadreSignal);
@@ -117,8 +119,8 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     CadreSignal->hide();
 
     CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2775, 780);
-    AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 180, 300, 960, 330);
-    Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1200, 300, 1500, 330);
+    AffPolar = valeur(CadrePolar, QStringLiteral("AffPolar"), 120, 300, 840, 330);
+    Label1 = etiquette(CadrePolar, QStringLiteral("Label1"), QStringLiteral(" to the horizontal"), 1020, 300, 1725, 330);
     CadrePolar->hide();
 
     controles::tailleExterieure(this, 3015, 2565);
@@ -146,10 +148,21 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     platform::nameForScreenReaders(this); // every other value label named by its caption
 }
 
+namespace {
+// The image button shows its pressed picture exactly when `enfonce`.
+void montre(ImageButton* b, bool enfonce)
+{
+    if (b->isPressedShown() != enfonce)
+        enfonce ? b->showPressed() : b->showReleased();
+}
+} // namespace
+
 void FenetreInterface::affiche()
 {
     const suivi::Suivi& s = prog_.S;
     const suivi::ControlesEntrainement& c = s.Drive.c;
+    const suivi::TrackIni& choix = prog_.Ini;
+    const bool boitier = s.Station.PortCom > 0, vitesse = s.Station.SpeedControl == suivi::ModeVitesse;
     ecrit(AffAntenneAzimut, s.Aff.AffAntenneAzimut);
     ecrit(AffAntenneElevation, s.Aff.AffAntenneElevation);
     ecrit(AffLevelAverage, s.Aff.AffLevelAverage);
@@ -161,27 +174,49 @@ void FenetreInterface::affiche()
     DirElevBas->setVisible(c.DirElevBas);
     for (int i = 0; i < 3; ++i)
         AntenEtiq[i]->setVisible(c.AntenEtiq[i]);
+    // Menus: on while a station is tracked.
+    const bool menus = prog_.menusActifs();
+    platform::setMenuEnabled(MenuAntenneP, menus);
+    platform::setMenuEnabled(MenuMesureP, menus);
     MenuAntenne->setEnabled(0, c.MenuAntenne0Enabled);
     MenuAntenne->setEnabled(2, c.MenuAntenne2Enabled);
     MenuAntenne->setChecked(2, c.MenuAntenne2Checked);
-    if (s.Station.PortCom > 0)
+    if (boitier)
         MenuAntenne->setEnabled(4, c.MenuAntenne4Enabled);
     MenuAntenne->setChecked(6, c.MenuAntenne6Checked);
+    MenuAntenne->setVisible(6, vitesse);
+    MenuAntenne->setChecked(8, choix.Absolu);
+    MenuAntenne->setChecked(9, !choix.Absolu);
+    QString titre = choix.Absolu ? QStringLiteral("Antenna position") : QStringLiteral("Antenna offset position");
+    if (s.Correction.CorrectionActive)
+        titre += QStringLiteral(" + tcv");
+    if (CadreAntenne->title() != titre)
+        CadreAntenne->setTitle(titre);
+    MenuMesure->setChecked(0, choix.Mesure);
+    MenuMesure->setChecked(2, choix.Paysage);
+    MenuMesure->setCaption(0, s.Station.TypeMesure == QLatin1String("Signal") ? QStringLiteral("Signal Meas.")
+                                                                               : QStringLiteral("Polar Meas."));
+    // The buttons of a station with an interface box; drive power in the
+    // proportional mode only.
+    ImgPark->setVisible(boitier);
+    ImgTrack->setVisible(boitier);
+    ImgSignal->setVisible(boitier);
+    ImgMot->setVisible(boitier && vitesse);
     ImgPark->setEnabled(c.ImgParkEnabled);
     ImgTrack->setEnabled(c.ImgTrackEnabled);
-    if (c.ImgTrackPressed != ImgTrack->isPressedShown())
-        c.ImgTrackPressed ? ImgTrack->showPressed() : ImgTrack->showReleased();
-    if (c.ImgMotPressed != ImgMot->isPressedShown())
-        c.ImgMotPressed ? ImgMot->showPressed() : ImgMot->showReleased();
+    montre(ImgTrack, c.ImgTrackPressed);
+    montre(ImgMot, c.ImgMotPressed);
+    montre(ImgSignal, s.Aff.ReferenceRelative);
     for (ImageButton* b : {ImgDroit, ImgGauche, ImgHaut, ImgBas})
         b->setEnabled(c.FlechesEnabled);
 }
 
 void FenetreInterface::disposition()
 {
+    const suivi::TrackIni& choix = prog_.Ini;
     const bool signal = prog_.S.Station.TypeMesure == QLatin1String("Signal");
     QGroupBox* f = signal ? CadreSignal : CadrePolar;
-    if (!MenuMesure->checked(0)) {
+    if (!choix.Mesure) {
         CadreSignal->hide();
         CadrePolar->hide();
         controles::tailleExterieure(this, 3015, 2565);
@@ -189,7 +224,7 @@ void FenetreInterface::disposition()
     }
     CadreSignal->setVisible(signal);
     CadrePolar->setVisible(!signal);
-    if (MenuMesure->checked(2)) {
+    if (choix.Paysage) {
         platform::moveTwips(f, 2940, 0);
         controles::tailleExterieure(this, 5895, 2565);
     } else {
@@ -244,15 +279,15 @@ void FenetreInterface::closeEvent(QCloseEvent* e)
     prog_.DemandeQuitter();
 }
 
-void FenetreInterface::ImgSignal_MouseDown() { prog_.ReferenceNiveau(!ImgSignal->isPressedShown()); }
+void FenetreInterface::ImgSignal_MouseDown() { prog_.ReferenceNiveau(!prog_.S.Aff.ReferenceRelative); }
 
 void FenetreInterface::MenuAntenne_Click(int index)
 {
     suivi::Suivi& s = prog_.S;
     switch (index) {
     case 0:
-        MenuAntenne->setEnabled(0, false);
         s.Drive.c.MenuAntenne0Enabled = false;
+        prog_.rafraichit();
         prog_.SaisiePositionManuelle();
         break;
     case 2: prog_.PoursuiteBascule(); break;
@@ -263,17 +298,7 @@ void FenetreInterface::MenuAntenne_Click(int index)
         s.Drive.BasculeMoteurs();
         break;
     case 8:
-    case 9: {
-        if (MenuAntenne->checked(index))
-            return;
-        MenuAntenne->setChecked(index, true);
-        MenuAntenne->setChecked(17 - index, false);
-        QString t = index == 8 ? QStringLiteral("Antenna position") : QStringLiteral("Antenna offset position");
-        if (s.Correction.CorrectionActive)
-            t += QStringLiteral(" + tcv");
-        CadreAntenne->setTitle(t);
-        break;
-    }
+    case 9: prog_.ChoixPositionAntenne(index == 8); break;
     default: return;
     }
     prog_.rafraichit();
@@ -281,35 +306,12 @@ void FenetreInterface::MenuAntenne_Click(int index)
 
 void FenetreInterface::MenuMesure_Click(int index)
 {
-    const bool signal = prog_.S.Station.TypeMesure == QLatin1String("Signal");
-    if (index == 0) {
-        if (MenuMesure->checked(0)) {
-            MenuMesure->setChecked(0, false);
-        } else {
-            MenuMesure->setChecked(0, true);
-            if (signal)
-                prog_.ReferenceNiveau(false);
-        }
-        disposition();
-    } else if (index == 2) {
-        if (MenuMesure->checked(0))
-            MenuMesure->setChecked(2, !MenuMesure->checked(2));
-        disposition();
-    } else if (index == 4) {
+    if (index == 0)
+        prog_.BasculeMesure();
+    else if (index == 2)
+        prog_.BasculePaysage();
+    else if (index == 4)
         prog_.SauveFichierTrackIni();
-    }
 }
 
-void FenetreInterface::MenuTrackParam_Click()
-{
-    prog_.PauseMoteurs();
-    FenetrePrincipale& fp = prog_.fenetrePrincipale();
-    if (fp.CadreParametres->isVisible()) {
-        fp.CadreParametres->hide();
-        return;
-    }
-    fp.Aff_Parametres->setText(lignesAffichees(prog_.texteParametresTracking()));
-    fp.CadreParametres->setTitle(QStringLiteral("Tracking setup"));
-    fp.CadreParametres->show();
-    fp.CadreParametres->raise();
-}
+void FenetreInterface::MenuTrackParam_Click() { prog_.BasculeParametres(suivi::Panneau::Tracking); }

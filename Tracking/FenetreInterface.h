@@ -53,9 +53,13 @@ public:
     QLabel* AffPolar;
     QLabel* Label1;
 
+    // Shows the program's state: the values, arrows and state labels, the
+    // menus and check marks, the buttons the station's drive mode has and
+    // what they allow.
     void affiche();
-    // Frame and window size by the two display checks (base, landscape,
-    // portrait level, portrait polarisation).
+    // The measurement frame of the station's kind placed and the window
+    // sized by the display choices (base, landscape, portrait level,
+    // portrait polarisation).
     void disposition();
     void gardeSurEcran();
 

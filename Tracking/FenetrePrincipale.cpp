@@ -2,7 +2,6 @@
 
 #include "Tracking/Controles.h"
 #include "Tracking/Dessins.h"
-#include "Tracking/FenetreInterface.h"
 #include "Tracking/Tracking.h"
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
@@ -32,6 +31,13 @@ ImageButton* boutonImage(QWidget* parent, const QString& nom, Motif m, int x, in
     return controles::boutonImage(parent, nom, m, x, y, w, h, ImageButton::Behaviour::Manual);
 }
 
+// The image button shows its pressed picture exactly when `enfonce`.
+void montre(ImageButton* b, bool enfonce)
+{
+    if (b->isPressedShown() != enfonce)
+        enfonce ? b->showPressed() : b->showReleased();
+}
+
 void couleur(QWidget* w, quint32 c)
 {
     const QColor q = platform::PictureBox::toQColor(c);
@@ -41,25 +47,6 @@ void couleur(QWidget* w, quint32 c)
 }
 
 } // namespace
-
-QString lignesAffichees(QString texte)
-{
-    return texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-int codeTouche(int k)
-{
-    switch (k) {
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    default: break;
-    }
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
-        return 112 + (k - Qt::Key_F1);
-    return 0;
-}
 
 FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr), prog_(programme)
 {
@@ -275,17 +262,18 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     platform::setTwipsGeometry(BoutonInfoOK, 2880, 2460, 840, 300);
     CadreinfoCiel->hide();
 
-    // Setup panels over the maps.
-    // Room for the 16 lines of the Tracking setup text above the button.
-    CadreParametres = cadre(fond, QStringLiteral("CadreParametres"), QStringLiteral("General setup"), 1500, 30,
-                            5700, 4440);
+    // Setup panels over the frames, the width of the maps: room for the 16
+    // lines of the Tracking setup text above the button, its longest line
+    // (the drive mode's) included.
+    CadreParametres = cadre(fond, QStringLiteral("CadreParametres"), QStringLiteral("General setup"), 60, 30,
+                            8640, 4440);
     CadreParametres->setAutoFillBackground(true);
-    Aff_Parametres = etiquette(CadreParametres, QStringLiteral("Aff_Parametres"), QString(), 180, 240, 5340, 3720,
+    Aff_Parametres = etiquette(CadreParametres, QStringLiteral("Aff_Parametres"), QString(), 120, 240, 8400, 3720,
                                Qt::AlignLeft | Qt::AlignTop);
     BoutonOKParametres = new QPushButton(QStringLiteral("O.K."), CadreParametres);
     BoutonOKParametres->setObjectName(QStringLiteral("BoutonOKParametres"));
     BoutonOKParametres->setFocusPolicy(Qt::NoFocus);
-    platform::setTwipsGeometry(BoutonOKParametres, 2430, 4020, 840, 330);
+    platform::setTwipsGeometry(BoutonOKParametres, 3900, 4020, 840, 330);
     CadreParametres->hide();
 
     // ---- events ----
@@ -366,41 +354,88 @@ void FenetrePrincipale::affiche()
     couleur(AffNextPeriode, a.AffNextPeriodeCouleur);
     platform::setTwipsGeometry(AffPeriode, 0, 0, a.AffPeriodeLargeur, 300);
     platform::setTwipsGeometry(AffNextPeriode, a.AffNextPeriodeGauche, 0, a.AffNextPeriodeLargeur, 300);
-    // Sky-map markers.
+    // Sky-map markers, the Moon's figures and the legend in their place.
     platform::moveTwips(ImgPosSol, a.SoleilLeft, a.SoleilTop);
     platform::moveTwips(ImgPosLune, a.LuneLeft, a.LuneTop);
     platform::moveTwips(ImgPosAnt, a.AntenneLeft, a.AntenneTop);
-    if (a.MarqueursVisibles) {
-        const QPixmap phase = QPixmap::fromImage(assets::phaseLune(a.PhaseLune));
-        if (AffIconeLune->property("phase").toInt() != a.PhaseLune + 1) {
-            AffIconeLune->setPixmap(phase);
-            ImgPosLune->setPixmap(phase);
-            AffIconeLune->setProperty("phase", a.PhaseLune + 1);
-        }
-        ImgPosLune->show();
-        ImgPosSol->show();
-        AffIconeLune->show();
-        if (CadreInfoSource->isHidden() && CadreinfoCiel->isHidden())
-            CadreInfoSource->show();
+    if (a.MarqueursVisibles && phaseMontree_ != a.PhaseLune) {
+        const QImage phase = assets::phaseLune(a.PhaseLune);
+        AffIconeLune->setPixmap(QPixmap::fromImage(phase));
+        ImgPosLune->setPixmap(dessins::marqueurLune(phase));
+        phaseMontree_ = a.PhaseLune;
     }
-    if (a.CompteurCarteCiel != carteCielVue_) {
-        // The once-a-minute refresh puts the Moon's figures back over the legend.
-        carteCielVue_ = a.CompteurCarteCiel;
-        if (CadreinfoCiel->isVisible()) {
-            CadreinfoCiel->hide();
-            CadreInfoSource->show();
-            CadreAboutInfo->show();
-        }
-    }
+    for (QWidget* m : {static_cast<QWidget*>(ImgPosLune), static_cast<QWidget*>(ImgPosSol),
+                       static_cast<QWidget*>(AffIconeLune)})
+        m->setVisible(a.MarqueursVisibles);
+    ImgPosAnt->setVisible(s.Station.PortCom > 0);
+    CadreinfoCiel->setVisible(a.LegendeCiel);
+    CadreAboutInfo->setVisible(!a.LegendeCiel);
+    CadreInfoSource->setVisible(a.MarqueursVisibles && !a.LegendeCiel);
     SourcEtiq->setVisible(c.SourcEtiqVisible);
-    // Controls governed by the drive; the source menu only while the menus are on.
-    const bool menus = MenuFichierP->isEnabled();
-    if (menus)
-        platform::setMenuEnabled(MenuSourceP, c.MenuSourcePEnabled);
+    // The map chosen.
+    const suivi::TrackIni& choix = prog_.Ini;
+    MenuFenetre->setChecked(1, choix.CarteMonde);
+    MenuFenetre->setChecked(2, !choix.CarteMonde);
+    CadreMap->setVisible(choix.CarteMonde);
+    CadreSkyMap->setVisible(!choix.CarteMonde);
+    // The setup panel, its text taken when it opens.
+    if (a.Parametres != panneauMontre_) {
+        panneauMontre_ = a.Parametres;
+        if (a.Parametres == suivi::Panneau::General) {
+            Aff_Parametres->setText(lignesAffichees(prog_.texteParametresGeneraux()));
+            CadreParametres->setTitle(QStringLiteral("General setup"));
+        } else if (a.Parametres == suivi::Panneau::Tracking) {
+            Aff_Parametres->setText(lignesAffichees(prog_.texteParametresTracking()));
+            CadreParametres->setTitle(QStringLiteral("Tracking setup"));
+        }
+    }
+    CadreParametres->setVisible(a.Parametres != suivi::Panneau::Aucun);
+    // Menus: on while a station is tracked; the source choice and File >
+    // New also as the drive allows.
+    const bool menus = prog_.menusActifs();
+    for (QMenu* m : {MenuFichierP, MenuTraficP, MenuFenetreP, MenuAboutP})
+        platform::setMenuEnabled(m, menus);
+    MenuParametreP->setEnabled(menus);
+    platform::setMenuEnabled(MenuSourceP, menus && c.MenuSourcePEnabled);
     MenuFichier->setEnabled(0, c.MenuFichier0Enabled);
+    // The source, the period and its length: check marks and pictures.
+    const int source = Tracking::indexSource(s.CodeSource);
+    for (int i = 0; i < 12; ++i)
+        if (MenuSource->caption(i) != QLatin1String("-"))
+            MenuSource->setChecked(i, i == source);
+    const int enfonce = a.BoutonSourceEnfonce >= 0 ? a.BoutonSourceEnfonce : source;
+    montre(ImgLune, enfonce == 0);
+    montre(ImgSoleil, enfonce == 1);
+    montre(ImgCiel, enfonce == 9);
     ImgLune->setEnabled(c.BoutonsSourceEnabled);
     ImgSoleil->setEnabled(c.BoutonsSourceEnabled);
     ImgCiel->setEnabled(c.BoutonsSourceEnabled);
+    MenuPeriode->setChecked(0, s.PeriodeTrafic == 0);
+    MenuPeriode->setChecked(1, s.PeriodeTrafic == 1);
+    montre(ImgPeriode, s.PeriodeTrafic == 1);
+    for (int i = 0; i < 3; ++i)
+        MenuDuree->setChecked(i, s.DureePeriode == i);
+    ImgDuree->setEnabled(s.DureePeriode != 0);
+    montre(ImgDuree, s.DureePeriode == 2);
+    // What the station loaded decides: the caption and the legend's band.
+    if (prog_.lieu() == Tracking::Lieu::Suivi) {
+        const QString titre = QStringLiteral("Selvane - Tracking  << >>  ") + s.Station.Indic + QStringLiteral(" / ") +
+                              s.Station.Lieu;
+        if (windowTitle() != titre)
+            setWindowTitle(titre);
+    }
+    static const char* Legende144[8] = {"< 180 K",      "180 to 225 K", "225 to 315 K",  "315 to 360 K",
+                                        "360 to 450 K", "450 to 650 K", "650 to 1000 K", "> 1000 K"};
+    static const char* Legende432[8] = {"< 13 K",     "13 to 18 K", "18 to 23 K", "23 to 27 K",
+                                        "27 to 35 K", "35 to 55 K", "55 to 90 K", "> 90 K"};
+    static const char* LegendeGHz[8] = {"< 5 K", "< 5 K", "< 5 K", "< 5 K", "< 5 K", "< 5 K", "5 to 10 K", "> 10 K"};
+    const int32_t f = s.Station.Freq;
+    const char** legende = f < 400 ? Legende144 : f < 1000 ? Legende432 : LegendeGHz;
+    controles::titre(CadreinfoCiel, f < 400    ? QStringLiteral("Radio Sky Map @ 144 MHz")
+                                    : f < 1000 ? QStringLiteral("Radio Sky Map @ 432 MHz")
+                                               : QStringLiteral("Radio Sky Map @ > 1 GHz"));
+    for (int i = 0; i < 8; ++i)
+        ecrit(Etiq_Temp[i], QString::fromLatin1(legende[i]));
 }
 
 void FenetrePrincipale::Form_KeyDown(int keyCode)
@@ -434,15 +469,9 @@ void FenetrePrincipale::changeEvent(QEvent* e)
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::WindowStateChange)
         return;
-    FenetreInterface& fi = prog_.fenetreInterface();
-    if (windowState() & Qt::WindowMinimized) {
-        if (fi.isVisible())
-            fi.showMinimized();
-    } else if (!(windowState() & Qt::WindowMaximized)) {
-        if (fi.isVisible())
-            fi.showNormal();
+    emit etatFenetreChange();
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
         gardeSurEcran();
-    }
 }
 
 void FenetrePrincipale::showEvent(QShowEvent* e)
@@ -490,47 +519,19 @@ void FenetrePrincipale::MenuDuree_Click(int index) { prog_.ChoixDuree(index); }
 
 void FenetrePrincipale::MenuFenetre_Click(int index)
 {
-    if (index == 1 || index == 2) {
-        if (MenuFenetre->checked(index))
-            return;
-        MenuFenetre->setChecked(index, true);
-        MenuFenetre->setChecked(3 - index, false);
-        CadreMap->setVisible(index == 1);
-        CadreSkyMap->setVisible(index == 2);
-        if (CadreParametres->isVisible())
-            CadreParametres->raise();
-    } else if (index == 4) {
+    if (index == 1 || index == 2)
+        prog_.ChoixCarte(index == 1);
+    else if (index == 4)
         prog_.SauveFichierTrackIni();
-    }
 }
 
-void FenetrePrincipale::MenuParametreP_Click()
-{
-    prog_.PauseMoteurs();
-    if (CadreParametres->isVisible()) {
-        CadreParametres->hide();
-        return;
-    }
-    Aff_Parametres->setText(lignesAffichees(prog_.texteParametresGeneraux()));
-    CadreParametres->setTitle(QStringLiteral("General setup"));
-    CadreParametres->show();
-    CadreParametres->raise();
-}
+void FenetrePrincipale::MenuParametreP_Click() { prog_.BasculeParametres(suivi::Panneau::General); }
 
-void FenetrePrincipale::BoutonOKParametres_Click() { CadreParametres->hide(); }
+void FenetrePrincipale::BoutonOKParametres_Click() { prog_.FermeParametres(); }
 
-void FenetrePrincipale::ImgInfo_Click()
-{
-    CadreinfoCiel->show();
-    CadreinfoCiel->raise();
-    CadreAboutInfo->hide();
-}
+void FenetrePrincipale::ImgInfo_Click() { prog_.MontreLegendeCiel(true); }
 
-void FenetrePrincipale::BoutonInfoOK_Click()
-{
-    CadreinfoCiel->hide();
-    CadreAboutInfo->show();
-}
+void FenetrePrincipale::BoutonInfoOK_Click() { prog_.MontreLegendeCiel(false); }
 
 void FenetrePrincipale::BoutonDXCC_Click() { prog_.SaisiePrefixeDX(); }
 

@@ -6,6 +6,7 @@
 // About. The window holds no decisions: its handlers call the main module,
 // and affiche() shows the state the cycle left.
 
+#include "Tracking/Suivi.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
@@ -95,7 +96,9 @@ public:
     QLabel* Aff_Parametres;
     QPushButton* BoutonOKParametres;
 
-    // Shows the values and control states the core holds.
+    // Shows the program's state: the values, the menus, check marks and
+    // image buttons, which map, panel and legend are up, and what the
+    // station decides (caption, legend of its band, the antenna icon).
     void affiche();
     // Keeps the window on the screen (twips rule: beyond the edge -> 100
     // inside it, negative -> 0).
@@ -116,6 +119,11 @@ public:
     void BoutonDXCC_Click();
     void EMEWindow_MouseDown(double x, double y);
 
+signals:
+    // The window was minimised, restored or maximised (the interface window
+    // follows it).
+    void etatFenetreChange();
+
 protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
     void keyPressEvent(QKeyEvent* e) override;
@@ -130,13 +138,7 @@ protected:
 private:
     Tracking& prog_;
     bool gardeEnCours_ = false;
-    int carteCielVue_ = 0;
     bool traceDemande_ = false;
+    suivi::Panneau panneauMontre_ = suivi::Panneau::Aucun;
+    int phaseMontree_ = -1;
 };
-
-// The key code of a Qt key as the handlers take it (37..40 arrows, 112..123
-// F1..F12), 0 for other keys.
-int codeTouche(int qtKey);
-
-// A text whose lines end with CR (character 13) as a label shows it.
-QString lignesAffichees(QString texte);

@@ -112,11 +112,10 @@ void FeuilleChoixFichier::BoutonHome_Click()
 
 void FeuilleChoixFichier::BoutonAnnuler_Click()
 {
-    hide();
+    // Without a station the quit question decides; with one the chooser
+    // gives way to the station already loaded.
     if (!prog_.StationChargee) {
         prog_.DemandeQuitter();
-        if (!prog_.termine())
-            show();
         return;
     }
     prog_.InitialisationFenetrePrincipale();

@@ -112,6 +112,12 @@ bool Suivi::lecturePlausible(float az0, float el0, float az1, float el1, double 
 
 bool Suivi::Initialise(const StationTrack& station, const Corrections& corrections)
 {
+    InitialiseEtat(station, corrections);
+    return InitialiseDate();
+}
+
+void Suivi::InitialiseEtat(const StationTrack& station, const Corrections& corrections)
+{
     Station = station;
     Correction = corrections;
     Astro.Altitude = Station.Altitude;
@@ -127,6 +133,7 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     PrefixeDX.clear();
     CarteXDX = CarteYDX = 0;
     vue_.effaceCarte();
+    vue_.effaceCarteCiel();
     HorizonCielComplet = AlternanceIcone = false;
     PointHorizonCiel = 0;
     AscDroiteHorizon = 0;
@@ -145,9 +152,12 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
         Station.ButeeD = static_cast<int16_t>(Station.ButeeD + 360);
     Drive.reinitialise(nord);
     Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
-    // Date and UTC hour.
+}
+
+bool Suivi::InitialiseDate()
+{
     const QDateTime t = clock_.now();
-    if (!poseDatePC(t.date()))
+    if (!poseDatePC(Astro, t.date(), &dialogues_))
         return false;
     HeureUTC = t.time().hour() - Station.DecHor;
     if (HeureUTC > 23) {
@@ -167,20 +177,41 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     return true;
 }
 
-bool Suivi::poseDatePC(const QDate& d)
+bool Suivi::poseDatePC(astro::EtatAstro& e, const QDate& d, platform::Dialogs* dialogues)
 {
     if (d.year() < 1999) {
-        dialogues_.beep();
-        dialogues_.message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
-                         platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+        if (dialogues) {
+            dialogues->beep();
+            dialogues->message(QStringLiteral("Quit the Tracking program now !!!"), platform::Buttons::Ok,
+                               platform::Icon::Critical, QStringLiteral(" - Computer Date ERROR -"));
+        }
         return false;
     }
-    Astro.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()),
-                        static_cast<int16_t>(d.day()), static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
+    e.DateCalcul = {static_cast<int16_t>(d.year()), static_cast<int16_t>(d.month()), static_cast<int16_t>(d.day()),
+                    static_cast<int16_t>(d.dayOfWeek() % 7 + 1)};
     // February of the PC year, so that a run across New Year steps the
     // date by the right calendar.
-    Astro.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
+    e.JoursParMois[2] = (d.year() % 4 == 0) ? 29 : 28;
     return true;
+}
+
+int32_t Suivi::poseHeureUTC(astro::EtatAstro& e, const QTime& t, int16_t decHor)
+{
+    int32_t heure = t.hour() - decHor;
+    if (heure > 23) {
+        heure -= 24;
+        e.PasJour = 1;
+    } else if (heure < 0) {
+        heure += 24;
+        e.PasJour = -1;
+    } else {
+        e.PasJour = 0;
+    }
+    astro::ChangeJour(e);
+    const int32_t s = heure * 3600 + t.minute() * 60 + t.second();
+    e.FractionJour = s / 86400.0;
+    e.HeureUT = s / 3600.0;
+    return s;
 }
 
 void Suivi::FinProgramme()
@@ -206,41 +237,38 @@ void Suivi::ArretMoteursEtPort()
 bool Suivi::HorlogeUTC()
 {
     const QDateTime t = clock_.now(); // one sample: date and time together
-    if (!poseDatePC(t.date())) {
+    if (!poseDatePC(Astro, t.date(), &dialogues_)) {
         FinProgramme();
         return false;
     }
-    HeureUTC = t.time().hour() - Station.DecHor;
-    if (HeureUTC > 23) {
-        HeureUTC -= 24;
-        Astro.PasJour = 1;
-    } else if (HeureUTC < 0) {
-        HeureUTC += 24;
-        Astro.PasJour = -1;
-    } else {
-        Astro.PasJour = 0;
-    }
-    astro::ChangeJour(Astro);
+    // ChangeJour's hook (CalculJourJulienAffichage) gives the day number and
+    // the date labels.
+    const int32_t s = poseHeureUTC(Astro, t.time(), Station.DecHor);
+    HeureUTC = s / 3600;
     MinuteUTC = t.time().minute();
     SecondeUTC = t.time().second();
-    const int32_t s = HeureUTC * 3600 + MinuteUTC * 60 + SecondeUTC;
     SecondesJourUTC = s;
-    Astro.FractionJour = s / 86400.0;
-    Astro.HeureUT = s / 3600.0;
     return true;
 }
 
-void Suivi::CalculJourJulienAffichage()
+namespace {
+// The day number of a calculation date as Tracking's date display gives it.
+double jourJulienTrack(const astro::DateAstro& d)
 {
-    int y = Astro.DateCalcul.year, m = Astro.DateCalcul.month;
+    int y = d.year, m = d.month;
     if (m < 3) {
         m += 12;
         y -= 1;
     }
     const double A = platform::Int(y / 100.0);
     const double B = 2 - A + platform::Int(A / 4);
-    Astro.JourJulien = B + platform::Int(365.25 * y) - 694025 + platform::Int(30.6001 * (m + 1)) +
-                       Astro.DateCalcul.day - 0.5;
+    return B + platform::Int(365.25 * y) - 694025 + platform::Int(30.6001 * (m + 1)) + d.day - 0.5;
+}
+} // namespace
+
+void Suivi::CalculJourJulienAffichage()
+{
+    Astro.JourJulien = jourJulienTrack(Astro.DateCalcul);
     const QString jour = Format(Astro.DateCalcul.weekday, "dddd");
     if (Aff.AffUTCJour != jour)
         Aff.AffUTCJour = jour;
@@ -575,6 +603,8 @@ void Suivi::AffichageCarteCiel()
 {
     if (Aff.CadreSkyMap == QLatin1String("Calibration"))
         Aff.CadreSkyMap = QStringLiteral("Brightness sky map");
+    // The legend gives way to the Moon's figures.
+    Aff.LegendeCiel = false;
     // The Sun, the Moon and last the current source, for the home station.
     Astro.LatitudeObservateur = Station.LatitudeStation;
     Astro.LongitudeObservateur = Station.LongitudeStationHeures;
@@ -617,7 +647,6 @@ void Suivi::AffichageCarteCiel()
     Aff.AffTemp = texteTemperature(E, temperatureCiel(raL, Station.Freq));
     Aff.PhaseLune = secteurPhase(E);
     Aff.MarqueursVisibles = true;
-    Aff.CompteurCarteCiel += 1;
 }
 
 void Suivi::DessineBandeCiel()

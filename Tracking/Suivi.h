@@ -10,6 +10,7 @@
 #include "Tracking/Entrainement.h"
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
+#include "Tracking/TrackIni.h"
 #include "astro/Astro.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -23,6 +24,10 @@ namespace suivi {
 
 // Colour values (red in the low byte) of the period bar.
 constexpr quint32 Rouge = 255, Vert = 65280;
+
+// The setup panel of the main window: hidden, or showing the station's
+// general values or its tracking values.
+enum class Panneau { Aucun, General, Tracking };
 
 // The values the windows show; written only through the cycle and the
 // handlers, read by the windows when they refresh.
@@ -43,10 +48,21 @@ struct Affichage {
     int PhaseLune = 0;
     bool MarqueursVisibles = false; // ImgPosLune, ImgPosSol, AffIconeLune, CadreInfoSource
     bool SourcEtiq = false;         // "Below Horizon"
-    int CompteurCarteCiel = 0;      // sky-map refreshes so far (the legend gives way at each)
+    // The sky-map legend (CadreinfoCiel) shown in place of "About...": the
+    // once-a-minute refresh puts the Moon's figures back over it.
+    bool LegendeCiel = false;
+    Panneau Parametres = Panneau::Aucun;
+    // ImgSignal pressed: the average is shown against the reference level.
+    bool ReferenceRelative = false;
+    // The source button held down (its Sources menu index), its picture
+    // shown pressed before the release chooses it; -1 when none.
+    int BoutonSourceEnfonce = -1;
 };
 
-// Drawings and the event queue, provided by the windows (or a test).
+// The windows as the program sees them: the event queue, what the
+// windows show (derived from the program's state) and their drawings.
+// Provided by the windows (or a test); every call has a default that does
+// nothing, as a program without windows needs.
 class Vue {
 public:
     virtual ~Vue() = default;
@@ -57,9 +73,21 @@ public:
     virtual bool cadreSkyMapVisible() const { return false; }
     virtual bool imgPosAntVisible() const { return false; }
     virtual bool absolu() const { return false; } // "Absolute position" checked
-    // Redraws the values and controls after a cycle or a handler.
+    // Shows the program's state: which windows are up, the values, menus,
+    // check marks, buttons and panels. Called after every cycle and event.
     virtual void rafraichit() {}
+    // The layout of both windows from the program's state (the station
+    // loaded, the display choices): frames, buttons and sizes. With
+    // `places` (twips, as "track.ini" holds them, and the interface window's
+    // state) the windows are put there first. Each window then lies wholly
+    // inside the available screen, and the interface window clear of the
+    // main window where the screen has room for both.
+    virtual void disposition(const TrackIni* /*places*/) {}
+    // The windows' places (twips; the interface window's in its normal
+    // state) and the interface window's state, into `t`.
+    virtual void placesFenetres(TrackIni& /*t*/) {}
     virtual void effaceCarte() {}
+    virtual void effaceCarteCiel() {}
     // The world-map horizon line (72 columns, y in map twips) hatched on the
     // side where the source is below the horizon.
     virtual void dessineCourbeCarte(const std::array<float, 72>&, bool) {}
@@ -105,11 +133,19 @@ public:
     // paused (their stop bytes sent) before it opens.
     platform::Dialogs& dialogues() { return dialogues_; }
 
-    // Set up for a station (the state part of the main-window
-    // initialisation). `station` is copied; ButeeD is raised by 360 when
-    // the travel crosses north. False when the PC date is before 1999 (the
-    // message was shown; the caller ends the program).
+    // Set up for a station: InitialiseEtat, then InitialiseDate. False when
+    // the PC date is before 1999 (the message was shown; the caller ends the
+    // program).
     bool Initialise(const StationTrack& station, const Corrections& corrections);
+    // The state part of the main-window initialisation: `station` is
+    // copied (ButeeD raised by 360 when the travel crosses north), the
+    // source, periods, displays, drive and loop back to their start state,
+    // both maps cleared.
+    void InitialiseEtat(const StationTrack& station, const Corrections& corrections);
+    // The PC date and the UTC hour, then the first display of the date, the
+    // frequency and the source. False when the PC date is before 1999 (the
+    // message was shown).
+    bool InitialiseDate();
     void setLiaison(Liaison& l);
 
     // One cycle after its yield. False when the loop must end (the run flag
@@ -237,9 +273,15 @@ public:
     astro::EtatAstro etatSourceStation() const;
 
 private:
-    // Takes the PC date as the calculation date (day of week 1 = Sunday),
-    // or shows the date-error message and returns false before 1999.
-    bool poseDatePC(const QDate& d);
+    // Takes the PC date as e's calculation date (day of week 1 = Sunday),
+    // or returns false before 1999, after the date-error message when
+    // `dialogues` is given.
+    static bool poseDatePC(astro::EtatAstro& e, const QDate& d, platform::Dialogs* dialogues);
+    // Steps e's calculation date (the PC date) to the UTC date of PC time t
+    // with the clock offset decHor (hours), by at most one day (ChangeJour:
+    // its hook runs), and sets FractionJour and HeureUT. Returns the UTC
+    // seconds since midnight.
+    static int32_t poseHeureUTC(astro::EtatAstro& e, const QTime& t, int16_t decHor);
     void noticeParking();
     // The message box of a drive stopped on a frozen reading.
     void noticeAxeFige(Entrainement::Axe axe);

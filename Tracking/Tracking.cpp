@@ -1,18 +1,11 @@
 #include "Tracking/Tracking.h"
 
 #include "DXCC/BaseDXCC.h"
-#include "Tracking/Controles.h"
-#include "Tracking/FenetreInterface.h"
-#include "Tracking/FenetrePrincipale.h"
-#include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Station.h"
 #include "platform/Files.h"
-#include "platform/Geometry.h"
 #include "platform/Text.h"
-#include "platform/widgets/Window.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QDir>
 #include <QThread>
 #include <algorithm>
@@ -52,12 +45,8 @@ Tracking::Tracking(platform::Dialogs& d, platform::Clock& c, QString dossier, st
     liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponse, [this] { ErreurPortSerie(); });
     S.fin = [this] {
         // The port is closed already; no window stays on screen.
-        if (choix_)
-            choix_->hide();
-        if (principale_)
-            principale_->hide();
-        if (interface_)
-            interface_->hide();
+        lieu_ = Lieu::Fin;
+        rafraichit();
         if (fin_)
             fin_();
     };
@@ -76,52 +65,17 @@ QString Tracking::chemin(const QString& nom) const
     return p.isEmpty() ? QDir(Dossier).filePath(nom) : p;
 }
 
-FeuilleChoixFichier& Tracking::feuilleChoixFichier()
-{
-    if (!choix_)
-        choix_ = std::make_unique<FeuilleChoixFichier>(*this);
-    return *choix_;
-}
-
-FenetrePrincipale& Tracking::fenetrePrincipale()
-{
-    if (!principale_)
-        principale_ = std::make_unique<FenetrePrincipale>(*this);
-    return *principale_;
-}
-
-FenetreInterface& Tracking::fenetreInterface()
-{
-    if (!interface_)
-        interface_ = std::make_unique<FenetreInterface>(*this);
-    return *interface_;
-}
-
 // ------------------------------------------------------------ start-up
 
 void Tracking::Main() { DemarrageProgramme(); }
 
 void Tracking::DemarrageProgramme()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    FenetreInterface& fi = fenetreInterface();
-    BasculeMenusTrack();
+    // Menus off, the main and interface windows hidden, the chooser up.
+    lieu_ = Lieu::Choix;
     S.Aff.CadrePeriode = false;
     S.Aff.LibellesDoppler = false;
-    fp.affiche();
-    fp.hide();
-    fi.hide();
-    const bool premiere = !choix_;
-    FeuilleChoixFichier& ch = feuilleChoixFichier();
-    ch.BoutonOK->setEnabled(false);
-    if (premiere)
-        ch.Form_Load();
-    ch.ListeFichier->refresh();
-    ch.show();
-    bool home = false;
-    for (int i = 0; i < ch.ListeFichier->listCount(); ++i)
-        home = home || ch.ListeFichier->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0;
-    ch.BoutonHome->setEnabled(home);
+    rafraichit();
 }
 
 void Tracking::NouveauFichier()
@@ -173,31 +127,13 @@ void Tracking::LectureFichierCorrectionTrack()
 
 void Tracking::LectureFichierTrackIni()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    FenetreInterface& fi = fenetreInterface();
-    // Values that the file does not reach keep the windows' present state.
-    suivi::TrackIni t;
-    t.InterfaceTop = platform::pixelsToTwips(fi.y());
-    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
-    t.InterfaceEtat = (fi.windowState() & Qt::WindowMinimized) ? 1 : (fi.windowState() & Qt::WindowMaximized) ? 2 : 0;
-    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
-    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
-    t.CarteMonde = fp.MenuFenetre->checked(1);
-    t.Absolu = fi.MenuAntenne->checked(8);
-    t.Mesure = fi.MenuMesure->checked(0);
-    t.Paysage = fi.MenuMesure->checked(2);
+    // Values that the file does not reach keep the windows' present places
+    // and the choices in force.
+    suivi::TrackIni t = Ini;
+    fenetres_->placesFenetres(t);
     const bool ok = suivi::lireTrackIni(chemin(QStringLiteral("track.ini")), t);
     Ini = t;
-    controles::placerDansEcran(&fi, t.InterfaceLeft, t.InterfaceTop);
-    fi.setWindowState(t.InterfaceEtat == 1 ? Qt::WindowMinimized
-                                           : t.InterfaceEtat == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
-    controles::placerDansEcran(&fp, t.PrincipaleLeft, t.PrincipaleTop);
-    fp.MenuFenetre->setChecked(1, t.CarteMonde);
-    fp.MenuFenetre->setChecked(2, !t.CarteMonde);
-    fi.MenuAntenne->setChecked(8, t.Absolu);
-    fi.MenuAntenne->setChecked(9, !t.Absolu);
-    fi.MenuMesure->setChecked(0, t.Mesure);
-    fi.MenuMesure->setChecked(2, t.Paysage);
+    placesLues_ = true;
     if (!ok)
         dialogs.message(QStringLiteral("Read Error : Track.ini was not read !"), Buttons::Ok, Icon::Critical,
                         QStringLiteral("Selvane"));
@@ -205,22 +141,8 @@ void Tracking::LectureFichierTrackIni()
 
 void Tracking::SauveFichierTrackIni()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    FenetreInterface& fi = fenetreInterface();
-    const bool minimisee = fi.windowState() & Qt::WindowMinimized;
-    if (minimisee)
-        fi.setWindowState(Qt::WindowNoState);
-    suivi::TrackIni t;
-    t.InterfaceTop = platform::pixelsToTwips(fi.y());
-    t.InterfaceLeft = platform::pixelsToTwips(fi.x());
-    t.InterfaceEtat = minimisee ? 1 : 0;
-    fi.setWindowState(minimisee ? Qt::WindowMinimized : Qt::WindowNoState);
-    t.PrincipaleTop = platform::pixelsToTwips(fp.y());
-    t.PrincipaleLeft = platform::pixelsToTwips(fp.x());
-    t.CarteMonde = !fp.CadreMap->isHidden();
-    t.Absolu = fi.MenuAntenne->checked(8);
-    t.Mesure = fi.MenuMesure->checked(0);
-    t.Paysage = fi.MenuMesure->checked(2);
+    suivi::TrackIni t = Ini;
+    fenetres_->placesFenetres(t);
     if (!platform::saveLines(chemin(QStringLiteral("track.ini")), suivi::lignesTrackIni(t), DefautsEcriture))
         dialogs.message(QStringLiteral("Write Error : Track.ini was not saved !"), Buttons::Ok, Icon::Critical,
                         QStringLiteral("Selvane"));
@@ -228,99 +150,21 @@ void Tracking::SauveFichierTrackIni()
 
 void Tracking::InitialisationFenetrePrincipale()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    FenetreInterface& fi = fenetreInterface();
-    const suivi::StationTrack& st = StationLue;
-    // Sky-map legend by band.
-    static const char* Legende144[8] = {"< 180 K",      "180 to 225 K", "225 to 315 K",  "315 to 360 K",
-                                        "360 to 450 K", "450 to 650 K", "650 to 1000 K", "> 1000 K"};
-    static const char* Legende432[8] = {"< 13 K",     "13 to 18 K", "18 to 23 K", "23 to 27 K",
-                                        "27 to 35 K", "35 to 55 K", "55 to 90 K", "> 90 K"};
-    static const char* LegendeGHz[8] = {"< 5 K", "< 5 K", "< 5 K", "< 5 K", "< 5 K", "< 5 K", "5 to 10 K", "> 10 K"};
-    const char** legende = st.Freq < 400 ? Legende144 : st.Freq < 1000 ? Legende432 : LegendeGHz;
-    fp.CadreinfoCiel->setTitle(st.Freq < 400    ? QStringLiteral("Radio Sky Map @ 144 MHz")
-                               : st.Freq < 1000 ? QStringLiteral("Radio Sky Map @ 432 MHz")
-                                                : QStringLiteral("Radio Sky Map @ > 1 GHz"));
-    for (int i = 0; i < 8; ++i)
-        fp.Etiq_Temp[i]->setText(QString::fromLatin1(legende[i]));
-    if (choix_ && choix_->isVisible())
-        choix_->hide();
-    // Source, period and length menus and buttons.
-    marqueSource(0);
-    fp.ImgLune->showPressed();
-    fp.ImgSoleil->showReleased();
-    fp.ImgCiel->showReleased();
-    fp.MenuPeriode->setChecked(0, true);
-    fp.MenuPeriode->setChecked(1, false);
-    fp.ImgPeriode->showReleased();
-    const int duree = st.Freq <= 400 ? 1 : 2;
-    for (int i = 0; i < 3; ++i)
-        fp.MenuDuree->setChecked(i, i == duree);
-    duree == 1 ? fp.ImgDuree->showReleased() : fp.ImgDuree->showPressed();
-    fp.ImgDuree->setEnabled(true);
-    fp.ImgDuree->show();
-    // Interface window: checks and buttons.
-    fi.MenuAntenne->setChecked(0, false);
-    fi.MenuAntenne->setChecked(2, false);
-    fi.MenuAntenne->setChecked(6, false);
-    fi.ImgSignal->showReleased();
-    fi.ImgMot->showReleased();
-    // Maps and panels.
-    fp.CadreInfoSource->hide();
-    fp.ImgPosLune->hide();
-    fp.ImgPosSol->hide();
-    fp.EMEWindow->cls();
-    fp.CadreinfoCiel->hide();
-    fp.CadreAboutInfo->show();
-    fp.Aff_Ciel->cls();
-    fp.CadreMap->setVisible(fp.MenuFenetre->checked(1));
-    fp.CadreSkyMap->setVisible(!fp.MenuFenetre->checked(1));
-    fp.CadreParametres->hide();
-    if (st.PortCom == 0) {
-        fi.MenuAntenne->setEnabled(4, false);
-        for (QWidget* w : {static_cast<QWidget*>(fi.ImgPark), static_cast<QWidget*>(fi.ImgTrack),
-                           static_cast<QWidget*>(fi.ImgSignal), static_cast<QWidget*>(fi.ImgMot)})
-            w->hide();
-        fi.hide();
-        fp.ImgPosAnt->hide();
-    } else {
-        fi.MenuAntenne->setEnabled(4, true);
-        fp.ImgPosAnt->show();
-        fi.ImgPark->show();
-        fi.ImgTrack->show();
-        fi.ImgSignal->show();
-        const int y = fi.ImgPark->y();
-        if (st.SpeedControl < suivi::ModeVitesse) {
-            fi.ImgMot->hide();
-            fi.ImgPark->move(platform::twipsToPixels(1020), y);
-            fi.ImgTrack->move(platform::twipsToPixels(1380), y);
-            fi.MenuAntenne->setVisible(6, false);
-        } else {
-            fi.ImgMot->show();
-            fi.ImgPark->move(platform::twipsToPixels(840), y);
-            fi.ImgTrack->move(platform::twipsToPixels(1200), y);
-            fi.ImgMot->move(platform::twipsToPixels(1560), y);
-            fi.MenuAntenne->setVisible(6, true);
-        }
-        fi.show();
-    }
-    QString titre = fi.MenuAntenne->checked(8) ? QStringLiteral("Antenna position")
-                                               : QStringLiteral("Antenna offset position");
-    if (CorrectionsLues.CorrectionActive)
-        titre += QStringLiteral(" + tcv");
-    fi.CadreAntenne->setTitle(titre);
-    const bool signal = st.TypeMesure == QLatin1String("Signal");
-    fi.MenuMesure->setCaption(0, signal ? QStringLiteral("Signal Meas.") : QStringLiteral("Polar Meas."));
-    fi.disposition();
-    // The state of the loop, the drive and the displays; the date check.
-    if (!S.Initialise(st, CorrectionsLues)) {
+    // The state of the source, periods, displays, drive and loop for the
+    // station; then both windows laid out for it and its display choices as
+    // one step (at the places "track.ini" gave, when it was just read), and
+    // shown.
+    S.InitialiseEtat(StationLue, CorrectionsLues);
+    fenetres_->disposition(placesLues_ ? &Ini : nullptr);
+    placesLues_ = false;
+    lieu_ = Lieu::Suivi;
+    rafraichit();
+    // The PC date is checked once the main window is up.
+    if (!S.InitialiseDate()) {
         S.FinProgramme();
         return;
     }
-    fp.setWindowTitle(QStringLiteral("Selvane - Tracking  << >>  ") + st.Indic + QStringLiteral(" / ") + st.Lieu);
-    fp.show();
-    BasculeMenusTrack();
-    if (st.PortCom > 0) {
+    if (StationLue.PortCom > 0) {
         OuverturePortSerie();
         if (S.ProgrammeTermine)
             return;
@@ -357,18 +201,6 @@ void Tracking::DemandeQuitter()
     if (dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
                         QStringLiteral("Selvane - Track")) == platform::Answer::Yes)
         S.FinProgramme();
-}
-
-void Tracking::BasculeMenusTrack()
-{
-    FenetrePrincipale& fp = fenetrePrincipale();
-    FenetreInterface& fi = fenetreInterface();
-    const bool on = !fp.MenuFichierP->isEnabled();
-    for (QMenu* m : {fp.MenuFichierP, fp.MenuSourceP, fp.MenuTraficP, fi.MenuAntenneP, fi.MenuMesureP,
-                     fp.MenuFenetreP})
-        platform::setMenuEnabled(m, on);
-    fp.MenuParametreP->setEnabled(on);
-    platform::setMenuEnabled(fp.MenuAboutP, on);
 }
 
 void Tracking::PauseMoteurs()
@@ -493,8 +325,7 @@ void Tracking::ReferenceNiveau(bool relative)
 {
     S.OffsetNiveau = relative ? S.MoyenneNiveau : 0.0f;
     S.Aff.AffOffset = Format(S.OffsetNiveau, "#0.0");
-    FenetreInterface& fi = fenetreInterface();
-    relative ? fi.ImgSignal->showPressed() : fi.ImgSignal->showReleased();
+    S.Aff.ReferenceRelative = relative;
     rafraichit();
 }
 
@@ -536,12 +367,18 @@ void Tracking::SaisiePositionManuelle()
 
 // ------------------------------------------------------------ sources
 
-void Tracking::marqueSource(int index)
+int Tracking::indexSource(int code)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
     for (int i = 0; i < 12; ++i)
-        if (Sources[i].code >= 0)
-            fp.MenuSource->setChecked(i, i == index);
+        if (Sources[i].code == code)
+            return i;
+    return 0;
+}
+
+void Tracking::poseSource(int index)
+{
+    S.CodeSource = Sources[index].code;
+    S.NomSource = QString::fromLatin1(Sources[index].nom);
 }
 
 void Tracking::sourceRafraichie(bool avecDX)
@@ -570,44 +407,35 @@ void Tracking::ChoixSourceMenu(int index)
         SaisieSourceAutre();
         return;
     }
-    FenetrePrincipale& fp = fenetrePrincipale();
-    if (fp.MenuSource->checked(index))
+    if (indexSource(S.CodeSource) == index)
         return;
-    marqueSource(index);
-    S.CodeSource = Sources[index].code;
-    S.NomSource = QString::fromLatin1(Sources[index].nom);
-    index == 0 ? fp.ImgLune->showPressed() : fp.ImgLune->showReleased();
-    index == 1 ? fp.ImgSoleil->showPressed() : fp.ImgSoleil->showReleased();
-    index == 9 ? fp.ImgCiel->showPressed() : fp.ImgCiel->showReleased();
+    poseSource(index);
     sourceRafraichie(false);
 }
 
 void Tracking::ChoixSourceBoutonEnfonce(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    if (fp.MenuSource->checked(index))
+    if (indexSource(S.CodeSource) == index)
         return;
-    index == 0 ? fp.ImgLune->showPressed() : fp.ImgLune->showReleased();
-    index == 1 ? fp.ImgSoleil->showPressed() : fp.ImgSoleil->showReleased();
-    index == 9 ? fp.ImgCiel->showPressed() : fp.ImgCiel->showReleased();
+    S.Aff.BoutonSourceEnfonce = index;
+    rafraichit();
 }
 
 void Tracking::ChoixSourceBoutonRelache(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    if (fp.MenuSource->checked(index))
+    S.Aff.BoutonSourceEnfonce = -1;
+    if (indexSource(S.CodeSource) == index) {
+        rafraichit();
         return;
-    marqueSource(index);
-    S.CodeSource = Sources[index].code;
-    S.NomSource = QString::fromLatin1(Sources[index].nom);
+    }
+    poseSource(index);
     sourceRafraichie(true);
 }
 
 void Tracking::SaisieSourceAutre()
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
     const QString titre = QStringLiteral("Other source");
-    if (fp.MenuSource->checked(11) &&
+    if (S.CodeSource == 9 &&
         dialogs.input(QStringLiteral("Are you sure you wish to change ?"), titre, QStringLiteral("Y")) !=
             QLatin1String("Y"))
         return;
@@ -615,12 +443,8 @@ void Tracking::SaisieSourceAutre()
     do {
         nom = dialogs.input(QStringLiteral("Enter the Source's name (max 15 char)"), titre, QString());
     } while (nom.isEmpty() || nom.size() > 15);
-    marqueSource(11);
     S.CodeSource = 9;
     S.NomSource = nom;
-    fp.ImgLune->showReleased();
-    fp.ImgSoleil->showReleased();
-    fp.ImgCiel->showReleased();
     QString r;
     do {
         r = dialogs.input(QStringLiteral("Enter the Right Ascension (in hours) ") + CR + CR +
@@ -708,45 +532,30 @@ void Tracking::ClicCarte(double x, double y)
 
 void Tracking::ChoixPeriode(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    if (index < 0 || index > 1 || fp.MenuPeriode->checked(index))
+    if (index < 0 || index > 1 || S.PeriodeTrafic == index)
         return;
     posePeriode(index);
 }
 
-void Tracking::BasculePeriode() { posePeriode(fenetrePrincipale().MenuPeriode->checked(0) ? 1 : 0); }
+void Tracking::BasculePeriode() { posePeriode(S.PeriodeTrafic == 0 ? 1 : 0); }
 
 void Tracking::posePeriode(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    fp.MenuPeriode->setChecked(index, true);
-    fp.MenuPeriode->setChecked(1 - index, false);
-    index == 0 ? fp.ImgPeriode->showReleased() : fp.ImgPeriode->showPressed();
     S.PeriodeTrafic = index;
     periodeRecommencee();
 }
 
 void Tracking::ChoixDuree(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    if (index < 0 || index > 2 || fp.MenuDuree->checked(index))
+    if (index < 0 || index > 2 || S.DureePeriode == index)
         return;
     poseDuree(index);
 }
 
-void Tracking::BasculeDuree() { poseDuree(fenetrePrincipale().MenuDuree->checked(1) ? 2 : 1); }
+void Tracking::BasculeDuree() { poseDuree(S.DureePeriode == 1 ? 2 : 1); }
 
 void Tracking::poseDuree(int index)
 {
-    FenetrePrincipale& fp = fenetrePrincipale();
-    for (int i = 0; i < 3; ++i)
-        fp.MenuDuree->setChecked(i, i == index);
-    if (index == 0) {
-        fp.ImgDuree->setEnabled(false);
-    } else {
-        fp.ImgDuree->setEnabled(true);
-        index == 1 ? fp.ImgDuree->showReleased() : fp.ImgDuree->showPressed();
-    }
     S.DureePeriode = index;
     periodeRecommencee();
 }
@@ -757,6 +566,62 @@ void Tracking::periodeRecommencee()
     // until the cycle shows the period again.
     S.Aff.CadrePeriode = false;
     S.Aff.CadreTraffic = QStringLiteral("Calibration");
+    rafraichit();
+}
+
+// ------------------------------------------------------------ display choices
+
+void Tracking::ChoixCarte(bool monde)
+{
+    if (Ini.CarteMonde == monde)
+        return;
+    Ini.CarteMonde = monde;
+    rafraichit();
+}
+
+void Tracking::ChoixPositionAntenne(bool absolue)
+{
+    if (Ini.Absolu == absolue)
+        return;
+    Ini.Absolu = absolue;
+    rafraichit();
+}
+
+void Tracking::BasculeMesure()
+{
+    Ini.Mesure = !Ini.Mesure;
+    // Switched on for a level input, the reference starts from zero.
+    if (Ini.Mesure && S.Station.TypeMesure == QLatin1String("Signal"))
+        ReferenceNiveau(false);
+    fenetres_->disposition(nullptr);
+    rafraichit();
+}
+
+void Tracking::BasculePaysage()
+{
+    // With the display off the check mark stays as it is.
+    if (Ini.Mesure)
+        Ini.Paysage = !Ini.Paysage;
+    fenetres_->disposition(nullptr);
+    rafraichit();
+}
+
+void Tracking::BasculeParametres(suivi::Panneau p)
+{
+    PauseMoteurs();
+    S.Aff.Parametres = S.Aff.Parametres == suivi::Panneau::Aucun ? p : suivi::Panneau::Aucun;
+    rafraichit();
+}
+
+void Tracking::FermeParametres()
+{
+    S.Aff.Parametres = suivi::Panneau::Aucun;
+    rafraichit();
+}
+
+void Tracking::MontreLegendeCiel(bool montree)
+{
+    S.Aff.LegendeCiel = montree;
     rafraichit();
 }
 
@@ -822,76 +687,21 @@ QString Tracking::texteParametresTracking() const
 
 // ------------------------------------------------------------ Vue
 
-bool Tracking::interfaceVisible() const
-{
-    return interface_ && interface_->isVisible() && !(interface_->windowState() & Qt::WindowMinimized);
-}
-
-bool Tracking::cadreSkyMapVisible() const { return principale_ && !principale_->CadreSkyMap->isHidden(); }
-bool Tracking::imgPosAntVisible() const { return principale_ && !principale_->ImgPosAnt->isHidden(); }
-bool Tracking::absolu() const { return interface_ && interface_->MenuAntenne->checked(8); }
-
-void Tracking::rafraichit()
-{
-    if (principale_)
-        principale_->affiche();
-    if (interface_)
-        interface_->affiche();
-}
-
-void Tracking::effaceCarte() { fenetrePrincipale().EMEWindow->cls(); }
+bool Tracking::interfaceVisible() const { return fenetres_->interfaceVisible(); }
+bool Tracking::cadreSkyMapVisible() const { return !Ini.CarteMonde; }
+bool Tracking::imgPosAntVisible() const { return S.Station.PortCom > 0; }
+bool Tracking::absolu() const { return Ini.Absolu; }
+void Tracking::rafraichit() { fenetres_->rafraichit(); }
+void Tracking::disposition(const suivi::TrackIni* places) { fenetres_->disposition(places); }
+void Tracking::placesFenetres(suivi::TrackIni& t) { fenetres_->placesFenetres(t); }
+void Tracking::effaceCarte() { fenetres_->effaceCarte(); }
+void Tracking::effaceCarteCiel() { fenetres_->effaceCarteCiel(); }
 
 void Tracking::dessineCourbeCarte(const std::array<float, 72>& y, bool declinaisonPositive)
 {
-    platform::PictureBox* c = fenetrePrincipale().EMEWindow;
-    c->cls();
-    c->setDrawWidth(1);
-    c->setCurrentX(0);
-    c->setCurrentY(y[0]);
-    for (int i = 1; i <= 71; ++i) {
-        const double yi = platform::CInt(y[static_cast<size_t>(i)]);
-        const double x = 80.0 * i;
-        c->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
-        c->lineTo(x, yi);
-        c->setDrawStyle(platform::PictureBox::DrawStyle::Dot);
-        c->line(x, declinaisonPositive ? 2770 : 0, x, yi);
-    }
-    c->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
+    fenetres_->dessineCourbeCarte(y, declinaisonPositive);
 }
 
-void Tracking::pointDX(int ancienX, int ancienY, int x, int y)
-{
-    platform::PictureBox* c = fenetrePrincipale().EMEWindow;
-    c->setDrawWidth(3);
-    if (ancienX != 0 && ancienY != 0)
-        c->pset(ancienX, ancienY, 0xFFFFFF);
-    c->pset(x, y, 0x0000FF);
-    c->setDrawWidth(1);
-}
-
-void Tracking::dessineBandeCiel(const std::array<float, 73>& y)
-{
-    platform::PictureBox* c = fenetrePrincipale().Aff_Ciel;
-    c->cls();
-    c->setDrawWidth(1);
-    c->setDrawStyle(platform::PictureBox::DrawStyle::Solid);
-    c->setCurrentX(5630);
-    c->setCurrentY(y[0]);
-    for (int i = 1; i <= 71; ++i)
-        c->lineTo(suivi::xHorizonCiel(i), platform::CInt(y[static_cast<size_t>(i)]));
-    c->lineTo(480, platform::CInt(y[0]));
-}
-
-void Tracking::dessineNiveau(const std::array<float, 21>& n)
-{
-    platform::PictureBox* c = fenetreInterface().AffLevelGraph;
-    // A level outside 0..51 dB lies outside the box and is clipped by it:
-    // the point is held just beyond the edge (a range of 2000 dB would
-    // otherwise give a y of minus tens of thousands of twips).
-    const auto y = [&n](size_t i) { return std::clamp((1 - n[i] / 51) * 1350, -15.0f, 1365.0f); };
-    c->cls();
-    c->setCurrentX(200);
-    c->setCurrentY(y(1));
-    for (int i = 2; i <= 20; ++i)
-        c->lineTo((i - 1) * 60 + 200, platform::CInt(y(static_cast<size_t>(i))));
-}
+void Tracking::pointDX(int ancienX, int ancienY, int x, int y) { fenetres_->pointDX(ancienX, ancienY, x, y); }
+void Tracking::dessineBandeCiel(const std::array<float, 73>& y) { fenetres_->dessineBandeCiel(y); }
+void Tracking::dessineNiveau(const std::array<float, 21>& n) { fenetres_->dessineNiveau(n); }

@@ -1,9 +1,14 @@
 #pragma once
 // Tracking's main module: the one program-wide state object. It owns the
 // window-free core (Suivi: station, astronomy, drive, cycle), the dialogs and
-// the clock it was given, the serial port and the three windows, and runs the
-// program's life: the station chooser, the station load, the main-window
-// set-up, the tracking loop, the quit question and the program end.
+// the clock it was given and the serial port, and runs the program's life:
+// the station chooser, the station load, the main-window set-up, the
+// tracking loop, the quit question and the program end.
+//
+// No widget here: the windows call the module's procedures, and the module
+// reaches the windows only through suivi::Vue (FenetresTracking), which
+// shows them as the state says (which windows are up, the values, the check
+// marks, the panels), lays them out and draws on them.
 //
 // Event model: the program runs one tracking loop at a time. Window events
 // are handled in the loop's yield between two cycles (never inside a serial
@@ -23,10 +28,6 @@
 #include <functional>
 #include <memory>
 
-class FeuilleChoixFichier;
-class FenetrePrincipale;
-class FenetreInterface;
-
 class Tracking : public suivi::Vue {
 public:
     // `dossier`: the station folder (the program's current folder).
@@ -38,13 +39,28 @@ public:
     Tracking(const Tracking&) = delete;
     Tracking& operator=(const Tracking&) = delete;
 
+    // The windows: set once, before Main(), by the windows themselves
+    // (FenetresTracking); without them nothing is shown.
+    void relie(suivi::Vue& fenetres) { fenetres_ = &fenetres; }
+    void delie() { fenetres_ = &sansFenetres_; }
+
+    // Which windows are up; every window's visibility follows it: the
+    // station chooser, or the main window with the interface window (when
+    // the station has an interface box), or none once the program has ended.
+    enum class Lieu { Depart, Choix, Suivi, Fin };
+    Lieu lieu() const { return lieu_; }
+
     // ---- program-wide state (the core's state is in S) ----
     suivi::Suivi S;
     QString FichierStation;   // bare name of the chosen station file; kept by File > New
     bool StationValide = false;
     bool StationChargee = false; // a station was read in this run
     int ToucheManuelle = 0;
-    suivi::TrackIni Ini;      // window places and display choices as last read
+    // The window places as "track.ini" last gave them, and the display
+    // choices in force ("World Map", "Absolute position", the measurement
+    // display, "Landscape"): read at each station load, the choices changed
+    // by the menus.
+    suivi::TrackIni Ini;
     // The station and its correction table as read from the files (the
     // core's copy has ButeeD raised for a travel across north).
     suivi::StationTrack StationLue;
@@ -62,10 +78,6 @@ public:
     // loaded machine give it more).
     int DelaiReponse = suivi::DelaiReponseMs;
 
-    FeuilleChoixFichier& feuilleChoixFichier();
-    FenetrePrincipale& fenetrePrincipale();
-    FenetreInterface& fenetreInterface();
-
     // ---- the program's life ----
     void Main();
     void DemarrageProgramme();
@@ -79,8 +91,9 @@ public:
     void OuverturePortSerie();
     void ErreurPortSerie();
     void DemandeQuitter();
-    void BasculeMenusTrack();
     void PauseMoteurs();
+    // The top-level menus of both windows are on (off while the chooser is up).
+    bool menusActifs() const { return lieu_ == Lieu::Suivi; }
     // Runs the program until it ends. With `limite` >= 0 (tests) it returns
     // after that many yields of the tracking loop, or at once when no loop is
     // due; a later call goes on with the same loop.
@@ -104,11 +117,26 @@ public:
     bool RecherchePrefixeDXCCTrack(QString& prefixe);
     void SaisiePrefixeDX();
     void ClicCarte(double x, double y);
+    // The Sources menu item (0..11) of source code 0..9.
+    static int indexSource(int code);
     // Period and length choices.
     void ChoixPeriode(int index);
     void ChoixDuree(int index);
     void BasculePeriode();
     void BasculeDuree();
+    // Display choices: the world map or the sky map; the antenna's absolute
+    // position or its offset from the source; the measurement display on or
+    // off and its landscape layout (the interface window laid out again).
+    void ChoixCarte(bool monde);
+    void ChoixPositionAntenne(bool absolue);
+    void BasculeMesure();
+    void BasculePaysage();
+    // The setup panel: `p` shown when no panel is, otherwise the panel
+    // hidden; the drives are paused first.
+    void BasculeParametres(suivi::Panneau p);
+    void FermeParametres();
+    // The sky-map legend shown or given back to "About...".
+    void MontreLegendeCiel(bool montree);
     // Text of the two setup panels.
     QString texteParametresGeneraux() const;
     QString texteParametresTracking() const;
@@ -120,7 +148,10 @@ public:
     bool imgPosAntVisible() const override;
     bool absolu() const override;
     void rafraichit() override;
+    void disposition(const suivi::TrackIni* places) override;
+    void placesFenetres(suivi::TrackIni& t) override;
     void effaceCarte() override;
+    void effaceCarteCiel() override;
     void dessineCourbeCarte(const std::array<float, 72>& y, bool declinaisonPositive) override;
     void pointDX(int ancienX, int ancienY, int x, int y) override;
     void dessineBandeCiel(const std::array<float, 73>& y) override;
@@ -128,23 +159,26 @@ public:
 
 private:
     void executerBoucles(int limite);
-    // Checks the period (0 1st, 1 2nd) or length (0 1 min, 1 2 min, 2 2.5 min)
-    // entry, shows it on its image button and restarts the period display.
+    // Takes the period (0 1st, 1 2nd) or length (0 1 min, 1 2 min, 2 2.5 min)
+    // and restarts the period display.
     void posePeriode(int index);
     void poseDuree(int index);
     void periodeRecommencee();
     void sourceRafraichie(bool avecDX);
-    void marqueSource(int index);
+    // Takes the source of Sources menu item `index` (not 11).
+    void poseSource(int index);
     QString chemin(const QString& nom) const;
 
     std::function<void()> fin_;
-    std::unique_ptr<FeuilleChoixFichier> choix_;
-    std::unique_ptr<FenetrePrincipale> principale_;
-    std::unique_ptr<FenetreInterface> interface_;
+    suivi::Vue sansFenetres_;
+    suivi::Vue* fenetres_ = &sansFenetres_;
+    Lieu lieu_ = Lieu::Depart;
+    // "track.ini" was read since the windows were last laid out: the next
+    // layout puts them at its places.
+    bool placesLues_ = false;
     platform::SerialPort port_;
     std::unique_ptr<suivi::LiaisonSerie> liaison_;
     suivi::LiaisonNulle nulle_;
-    bool premierDemarrage_ = true;
     bool boucleDemandee_ = false, boucleEnCours_ = false;
     int limite_ = -1, cedes_ = 0;
     bool limiteAtteinte_ = false;

@@ -1,6 +1,7 @@
 // Tracking, the real-time antenna control: follows the Moon, the Sun, a radio
 // source or a typed position with the station's antenna through the
 // interface box, in the current folder's station set-up.
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Terminaison.h"
 #include "Tracking/Tracking.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     Tracking programme(dialogs, clock, QDir::currentPath(), [] { std::exit(0); });
     // However else the process ends (a signal, the display going away, an
     // error no one traps, a crash), the drives get their stop bytes first.
+    FenetresTracking fenetres(programme);
     Terminaison fins(programme);
     programme.Main();
     programme.executer();

@@ -8,7 +8,9 @@
 #include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Suivi.h"
 #include "Tracking/TrackIni.h"
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
+#include "Tracking/tests/Ecran.h"
 #include "Tracking/tests/Outils.h"
 #include "platform/Files.h"
 #include "platform/testing/QtTestApp.h"
@@ -56,44 +58,64 @@ TEST(TrackIniPlaces, TrenteDeuxBits)
 
 class Placement : public suivi::test::DossierStation {
 protected:
-    void TearDown() override { prog.reset(); }
+    void TearDown() override
+    {
+        fenetres.reset();
+        prog.reset();
+    }
     void demarre()
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        fenetres = std::make_unique<FenetresTracking>(*prog);
         prog->AttenteSansPortMs = 0;
         prog->Main();
-        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(2);
     }
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
 };
 
-// Places saved on a wider desktop bring both windows back inside the
-// available screen, against its right and bottom edges; a place above or
-// left of it comes back to its top or left edge.
-TEST_F(Placement, FenetresDansLEcranDisponible)
+} // namespace
+
+namespace {
+
+using suivi::test::trackIni;
+
+// Tracking on COM 1 against the box simulator, at scale 1.
+class Ecran : public suivi::test::ProgrammeEcran {};
+
+// Which measurement frame shows, its menu item and the window's size follow
+// the station loaded, also after File > New and another station: a "Signal"
+// station with the display saved on shows the level graph, average and
+// offset; a "Polar" one the polarisation frame.
+TEST_F(Ecran, CadreDeMesureDeLaStationChargee)
 {
+    ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais, trackIni(0, 6000, 3600, 0, true)));
+    EXPECT_TRUE(fi().CadreSignal->isVisibleTo(&fi()));
+    EXPECT_FALSE(fi().CadrePolar->isVisibleTo(&fi()));
+    EXPECT_TRUE(fi().AffLevelGraph->isVisibleTo(&fi()) && fi().AffLevelAverage->isVisibleTo(&fi()) &&
+                fi().AffOffset->isVisibleTo(&fi()));
+    EXPECT_EQ(fi().MenuMesure->caption(0), "Signal Meas.");
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).height(), 4425);
+
+    fp().MenuFichier->action(0)->trigger(); // File > New, then a polarisation station
     ASSERT_TRUE(platform::testing::writeBytes(
-        QDir(dossier.path()).filePath("track.ini"),
-        "Interface:Active-Top-Left-Icone\r\n-600\r\n34500\r\n0\r\nGenerale:Height-Width-Top-Left\r\n"
-        "45000\r\n-31000\r\n1\r\nDisplay:parameters\r\n0\r\n0\r\n0\r\n"));
-    demarre();
-    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages()[0].text.toStdString();
-    FenetrePrincipale& fp = prog->fenetrePrincipale();
-    FenetreInterface& fi = prog->fenetreInterface();
-    const QRect zone = fp.screen()->availableGeometry();
-    EXPECT_TRUE(zone.contains(fp.frameGeometry())) << fp.frameGeometry().x() << "," << fp.frameGeometry().y();
-    EXPECT_TRUE(zone.contains(fi.frameGeometry())) << fi.frameGeometry().x() << "," << fi.frameGeometry().y();
-    EXPECT_EQ(fi.frameGeometry().right(), zone.right());
-    EXPECT_EQ(fi.frameGeometry().top(), zone.top());
-    EXPECT_EQ(fp.frameGeometry().left(), zone.left());
-    EXPECT_EQ(fp.frameGeometry().bottom(), zone.bottom());
-    EXPECT_TRUE(fp.MenuFenetre->checked(1)) << "the lines after the places were read";
+        chemin("home.dat"),
+        suivi::test::stationModifiee({{28, "1"}, {30, "Polar"}, {32, "360"}, {34, "-180"}})));
+    QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+    prog->executer(2);
+    EXPECT_FALSE(fi().CadreSignal->isVisibleTo(&fi()));
+    EXPECT_TRUE(fi().CadrePolar->isVisibleTo(&fi()));
+    EXPECT_EQ(fi().MenuMesure->caption(0), "Polar Meas.");
+    EXPECT_EQ(controles::tailleExterieureTwips(&fi()).height(), 3345);
 }
 
 } // namespace
+
+
 
 namespace {
 
@@ -121,8 +143,8 @@ void enfantsRanges(const QWidget* cadre)
 TEST_F(Placement, RienNeDepasseNiNeSeChevauche)
 {
     demarre();
-    FenetrePrincipale& fp = prog->fenetrePrincipale();
-    FenetreInterface& fi = prog->fenetreInterface();
+    FenetrePrincipale& fp = fenetres->fenetrePrincipale();
+    FenetreInterface& fi = fenetres->fenetreInterface();
     fp.ImgInfo_Click();
     for (QWidget* c : std::initializer_list<QWidget*>{fp.CadreSource, fp.CadreUTC, fp.CadreFrequence, fp.CadreTraffic,
                                                      fp.CadreMap, fp.CadreDXCC, fp.CadreinfoCiel, fp.CadreInfoSource,
@@ -136,9 +158,9 @@ TEST_F(Placement, RienNeDepasseNiNeSeChevauche)
     fi.show();
     for (bool mesure : {false, true})
         for (bool paysage : {false, true}) {
-            fi.MenuMesure->setChecked(0, mesure);
-            fi.MenuMesure->setChecked(2, paysage);
-            fi.disposition();
+            prog->Ini.Mesure = mesure;
+            prog->Ini.Paysage = paysage;
+            fenetres->disposition(nullptr);
             for (QWidget* c : std::initializer_list<QWidget*>{fi.CadreAntenne, fi.CadreSignal, fi.Z1[0], fi.Z1[1],
                                                              fi.CadrePolar})
                 if (!c->isHidden())
@@ -163,14 +185,12 @@ TEST_F(Placement, TaillesExterieures)
         EXPECT_NEAR(t.height(), hauteur, 15) << w->objectName().toStdString();
     };
     demarre();
-    egal(&prog->fenetrePrincipale(), 8840, 5220);
-    FenetreInterface& fi = prog->fenetreInterface();
+    egal(&fenetres->fenetrePrincipale(), 8840, 5220);
+    FenetreInterface& fi = fenetres->fenetreInterface();
     egal(&fi, 3015, 2565);
-    fi.MenuMesure->setChecked(0, true);
-    fi.disposition();
+    fi.MenuMesure->action(0)->trigger();
     egal(&fi, 3015, 4425);
-    fi.MenuMesure->setChecked(2, true);
-    fi.disposition();
+    fi.MenuMesure->action(2)->trigger();
     egal(&fi, 5895, 2565);
 }
 
@@ -180,14 +200,14 @@ TEST_F(Placement, TaillesExterieures)
 TEST_F(Placement, LegendeEchelleEtNomsLitteraux)
 {
     demarre();
-    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    FenetrePrincipale& fp = fenetres->fenetrePrincipale();
     fp.ImgInfo_Click();
     const auto* cle = fp.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
     ASSERT_NE(cle, nullptr);
     EXPECT_TRUE(cle->isVisibleTo(&fp));
     EXPECT_FALSE(cle->pixmap().isNull());
 
-    platform::PictureBox* g = prog->fenetreInterface().AffLevelGraph;
+    platform::PictureBox* g = fenetres->fenetreInterface().AffLevelGraph;
     ASSERT_FALSE(g->picture().isNull());
     const qint64 fond = g->point(100, 600), zero = g->point(800, 1350);
     EXPECT_NE(zero, fond) << "the 0 dB line";
@@ -228,7 +248,7 @@ TEST_F(Placement, DISABLED_Agrandissements)
 {
     const QString dir = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
     demarre();
-    FenetrePrincipale& fp = prog->fenetrePrincipale();
+    FenetrePrincipale& fp = fenetres->fenetrePrincipale();
     fp.MenuFenetre->action(1)->trigger();
     dialogs.queueInput(QStringLiteral("PY0S"));
     fp.BoutonDXCC_Click();

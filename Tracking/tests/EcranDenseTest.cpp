@@ -1,17 +1,42 @@
 // On a dense screen (scale factor 2) the pictures Tracking draws in code are
 // made with every device pixel: twice as many pixels each way at the same
-// size in the window, and their fine lines one device pixel wide.
+// size in the window, and their fine lines one device pixel wide. The
+// windows' tests of EcranTest.cpp run here too, at that scale.
 //
 // A test program of its own: the scale factor holds for the whole process.
 
 #include "Tracking/Dessins.h"
 #include "platform/Geometry.h"
 #include "platform/testing/DenseScreen.h"
+#include "platform/testing/SourceDir.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
+namespace {
+// The offscreen screen of this program: 1920 x 1080 device pixels, 960 x 540
+// at scale 2, where both of Tracking's windows fit side by side (the
+// default screen, 800 x 800, would be 400 x 400: narrower than the main
+// window). Set before the application exists; a platform chosen by hand
+// stays.
+const bool grandEcran = [] {
+    const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
+    if (plateforme.isEmpty() || plateforme == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" +
+                    platform::testing::sourcePath(QStringLiteral("Tracking/tests/ecran_dense.json")).toLocal8Bit());
+    return true;
+}();
+} // namespace
+
 using EcranDense = platform::testing::DenseScreen;
+
+// The screen the window tests of this program run on.
+TEST_F(EcranDense, GrandEcranDense)
+{
+    ASSERT_TRUE(grandEcran);
+    EXPECT_EQ(QGuiApplication::primaryScreen()->availableGeometry().size(), QSize(960, 540));
+}
 
 // A 480-twip button: 32 x 32 in the window, 64 x 64 device pixels; its bevel
 // is the outermost row and column of device pixels, the face starts on the

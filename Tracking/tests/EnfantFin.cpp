@@ -7,6 +7,7 @@
 // display goes away; "terminate" calls std::terminate, as an error no one
 // traps does.
 
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Terminaison.h"
 #include "Tracking/Tracking.h"
 #include "platform/Clock.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
     Tracking programme(dialogs, horloge, QString::fromLocal8Bit(argv[1]), [] { std::exit(0); });
+    FenetresTracking fenetres(programme);
     Terminaison fins(programme);
     programme.DelaiReponse = 1000; // the parent's box shares a loaded machine
     programme.AttenteSansPortMs = 0;

@@ -7,8 +7,10 @@
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
 #include "Tracking/tests/BancBoitier.h"
+#include "Tracking/tests/Ecran.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
@@ -38,10 +40,15 @@ using suivi::test::stationModifiee;
 
 class TrackingFenetres : public suivi::test::DossierStation {
 protected:
-    void TearDown() override { prog.reset(); }
+    void TearDown() override
+    {
+        fenetres.reset();
+        prog.reset();
+    }
     void demarre()
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+        fenetres = std::make_unique<FenetresTracking>(*prog);
         prog->AttenteSansPortMs = 0;
         prog->DelaiReponse = 1000; // generous on a loaded machine
         prog->Main();
@@ -59,9 +66,9 @@ protected:
         demarreHome();
         prog->executer(cycles);
     }
-    FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
-    FenetreInterface& fi() { return prog->fenetreInterface(); }
-    FeuilleChoixFichier& choix() { return prog->feuilleChoixFichier(); }
+    FenetrePrincipale& fp() { return fenetres->fenetrePrincipale(); }
+    FenetreInterface& fi() { return fenetres->fenetreInterface(); }
+    FeuilleChoixFichier& choix() { return fenetres->feuilleChoixFichier(); }
     static void clique(QWidget* w)
     {
         QTest::mousePress(w, Qt::LeftButton);
@@ -78,6 +85,7 @@ protected:
     platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
     int fins = 0;
 };
 
@@ -154,6 +162,7 @@ TEST_F(TrackingFenetres, LegendeEtDureeAuxBornesDesBandes)
         EXPECT_TRUE(fp().MenuDuree->checked(c.duree)) << c.freq;
         EXPECT_FALSE(fp().MenuDuree->checked(3 - c.duree)) << c.freq;
         EXPECT_EQ(fp().AffFrequence->text(), c.freq) << c.freq;
+        fenetres.reset();
         prog.reset();
     }
 }
@@ -161,6 +170,7 @@ TEST_F(TrackingFenetres, LegendeEtDureeAuxBornesDesBandes)
 TEST_F(TrackingFenetres, ImageDeDepartAuPremierDemarrageSeulement)
 {
     prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+    fenetres = std::make_unique<FenetresTracking>(*prog);
     prog->AttenteSansPortMs = 0;
     const QDateTime t0 = horloge.now();
     prog->Main();
@@ -550,17 +560,20 @@ TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
     EXPECT_EQ((*lignes)[9].trimmed(), "1");
     EXPECT_EQ((*lignes)[10].trimmed(), "1");
     EXPECT_EQ((*lignes)[11].trimmed(), "0");
-    // The places come back on the next read.
+    // The places and choices come back with the next station load.
     platform::moveTwips(&fi(), 1500, 1200);
     fp().MenuFenetre->action(4)->trigger();
     platform::moveTwips(&fi(), 3000, 2400);
     fp().MenuFenetre->action(2)->trigger();
+    fi().MenuAntenne->action(9)->trigger();
+    fp().MenuFichier->action(0)->trigger(); // File > New
     dialogs.clear();
-    prog->LectureFichierTrackIni();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
     EXPECT_TRUE(dialogs.events().empty());
     EXPECT_NEAR(platform::pixelsToTwips(fi().x()), 1500, 15);
     EXPECT_NEAR(platform::pixelsToTwips(fi().y()), 1200, 15);
     EXPECT_TRUE(fp().MenuFenetre->checked(1));
+    EXPECT_TRUE(fp().CadreMap->isVisible());
     EXPECT_TRUE(fi().MenuAntenne->checked(8));
     EXPECT_FALSE(fi().MenuAntenne->checked(9));
     // A failed save says so.
@@ -592,8 +605,9 @@ TEST_F(TrackingFenetres, TrackIniFenetreIconiseeEtValeursNonNulles)
         chemin("track.ini"), "Interface:Active-Top-Left-Icone\r\n100\r\n200\r\n0\r\nGenerale:Height-Width-Top-Left\r\n"
                              "300\r\n400\r\n5\r\nDisplay:parameters\r\n0\r\n0\r\n7\r\n"));
     fi().MenuAntenne->action(8)->trigger();
+    fp().MenuFichier->action(0)->trigger(); // File > New, then the station again
     dialogs.clear();
-    prog->LectureFichierTrackIni();
+    QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
     EXPECT_TRUE(dialogs.events().empty());
     EXPECT_TRUE(fp().MenuFenetre->checked(1));
     EXPECT_FALSE(fp().MenuFenetre->checked(2));

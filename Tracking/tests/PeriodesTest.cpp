@@ -6,6 +6,7 @@
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Suivi.h"
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
 #include "Tracking/tests/BancBoitier.h"
 #include "platform/testing/QtTestApp.h"
@@ -13,6 +14,8 @@
 #include "tools/boxsim/PtyServer.h"
 
 #include <QDir>
+#include <functional>
+#include <utility>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +25,19 @@ using namespace suivi;
 
 namespace {
 
+
+// The PC clock, with what the operator does during the program's next wait
+// (the "Parking" notice's 2 seconds, whose events run meanwhile).
+struct HorlogeAttente : platform::ManualClock {
+    using ManualClock::ManualClock;
+    std::function<void()> pendantAttente;
+    void wait(double secondes) override
+    {
+        ManualClock::wait(secondes);
+        if (const std::function<void()> f = std::exchange(pendantAttente, nullptr))
+            f();
+    }
+};
 
 // Message boxes that stay open for a while: the clock moves on while one is
 // up, as it does while the operator reads it.
@@ -53,17 +69,19 @@ protected:
             b.setElevation(20);
         });
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        fenetres = std::make_unique<FenetresTracking>(*prog);
         prog->AttenteSansPortMs = 0;
         prog->DelaiReponse = 1000; // generous on a loaded machine
         prog->S.secondesMonotones = suivi::test::horlogeDe(serveur);
         prog->Main();
         a(10, 0, 0);
-        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(2);
         ASSERT_TRUE(prog->S.PortOuvert);
     }
     void TearDown() override
     {
+        fenetres.reset();
         prog.reset();
         suivi::test::sansViolation(serveur);
     }
@@ -84,10 +102,11 @@ protected:
         serveur.withBox([](boxsim::Box& b) { b.clearLog(); });
     }
 
-    platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    HorlogeAttente horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     BoitesLongues dialogs{horloge};
     boxsim::PtyServer serveur{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};
     std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
 };
 
 // UTC 09:02:00 starts period 271 of the day (odd: the 2nd, the other
@@ -105,7 +124,7 @@ TEST_F(PeriodesBoitier, UnOctetParDebutDePeriode)
     prog->executer(3);
     EXPECT_EQ(octetsPeriode(), (std::vector<uint8_t>{octet::PeriodeAutre, octet::PeriodePropre}));
     EXPECT_EQ(prog->S.Aff.AffPeriodeCouleur, Rouge);
-    EXPECT_EQ(prog->fenetrePrincipale().CadreTraffic->title(), "Traffic : 1st / 2mn");
+    EXPECT_EQ(fenetres->fenetrePrincipale().CadreTraffic->title(), "Traffic : 1st / 2mn");
 }
 
 // A period start under an open message box (the quit question, answered
@@ -118,7 +137,7 @@ TEST_F(PeriodesBoitier, DebutDePeriodeSousUneBoiteDeMessage)
     effaceJournal();
     dialogs.duree = 7;
     dialogs.queueAnswer(platform::Answer::No);
-    prog->fenetrePrincipale().close(); // the quit question; the clock reads 10:02:04 after it
+    fenetres->fenetrePrincipale().close(); // the quit question; the clock reads 10:02:04 after it
     dialogs.duree = 0;
     ASSERT_FALSE(prog->termine());
     EXPECT_TRUE(octetsPeriode().empty()) << "nothing inside the box";
@@ -146,7 +165,7 @@ TEST_F(PeriodesBoitier, LaBarreDUnDebutTardif)
     prog->executer(3);
     dialogs.duree = 7;
     dialogs.queueAnswer(platform::Answer::No);
-    prog->fenetrePrincipale().close();
+    fenetres->fenetrePrincipale().close();
     dialogs.duree = 0;
     prog->executer(1);
     const Affichage& aff = prog->S.Aff;
@@ -154,7 +173,7 @@ TEST_F(PeriodesBoitier, LaBarreDUnDebutTardif)
     EXPECT_EQ(aff.AffPeriodeLargeur, int((120.0 - 0) / 120 * aff.CadrePeriodeLargeur));
     dialogs.duree = 30;
     dialogs.queueAnswer(platform::Answer::No);
-    prog->fenetrePrincipale().close(); // 10:02:34: the bar as at second 30
+    fenetres->fenetrePrincipale().close(); // 10:02:34: the bar as at second 30
     prog->executer(1);
     EXPECT_EQ(aff.AffPeriodeLargeur, int((120.0 - 30) / 120 * aff.CadrePeriodeLargeur));
     EXPECT_EQ(aff.AffNextPeriodeGauche, aff.AffPeriodeLargeur);
@@ -173,9 +192,9 @@ TEST_F(PeriodesBoitier, DebutDePeriodeSousLAttenteDuParking)
     serveur.step(60); // time enough for the antenna to have come there
     a(10, 3, 58);
     prog->executer(3);
-    ASSERT_TRUE(prog->fenetreInterface().ImgPark->isEnabled());
+    ASSERT_TRUE(fenetres->fenetreInterface().ImgPark->isEnabled());
     effaceJournal();
-    QTest::mouseClick(prog->fenetreInterface().ImgPark, Qt::LeftButton);
+    QTest::mouseClick(fenetres->fenetreInterface().ImgPark, Qt::LeftButton);
     ASSERT_TRUE(prog->S.Drive.ParkingDemande);
     a(10, 3, 59);
     prog->executer(1); // arrival: the beep and the wait

@@ -3,6 +3,7 @@
 // the prefix look-up over a database with empty rows.
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
 #include "Tracking/tests/Outils.h"
 #include "platform/Text.h"
@@ -10,6 +11,7 @@
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
+#include <optional>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,22 +20,41 @@
 namespace {
 
 
+// Scripted boxes of which each input box stays open `duree` seconds of the
+// clock before it is answered.
+struct BoitesLentes : platform::ScriptedDialogs {
+    explicit BoitesLentes(platform::ManualClock& h) : horloge(h) {}
+    QString input(const QString& prompt, const QString& title, const QString& defaultText,
+                  std::optional<QPoint> position) override
+    {
+        horloge.advance(duree);
+        return ScriptedDialogs::input(prompt, title, defaultText, position);
+    }
+    platform::ManualClock& horloge;
+    double duree = 0;
+};
+
 // The default station (Toulouse, 43.604 N 1.444 E, no interface box) at PC
 // 10:00:00 on 1 June 2024, UTC+1.
 class PointDXFenetre : public suivi::test::DossierStation {
 protected:
-    void TearDown() override { prog.reset(); }
+    void TearDown() override
+    {
+        fenetres.reset();
+        prog.reset();
+    }
     void demarre()
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        fenetres = std::make_unique<FenetresTracking>(*prog);
         prog->AttenteSansPortMs = 0;
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
-        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(4);
         fp().MenuFenetre->action(1)->trigger(); // the world map
     }
-    FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
+    FenetrePrincipale& fp() { return fenetres->fenetrePrincipale(); }
     void prefixe(const char* p)
     {
         dialogs.queueInput(QString::fromLatin1(p));
@@ -41,15 +62,16 @@ protected:
     }
     qint64 pixel(int x, int y) { return fp().EMEWindow->point(x, y); }
 
-    platform::ScriptedDialogs dialogs;
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    BoitesLentes dialogs{horloge};
     std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
 };
 
 // Azimuth and elevation of the Moon (degrees) for an observer at (lat, lon)
-// degrees at UTC 09:00:00 on 1 June 2024, by the library's own procedure on
-// a state of its own.
-std::pair<double, double> luneVueDe(double lat, double lon)
+// degrees at UTC 09:00:00 on 1 June 2024, `secondes` later, by the library's
+// own procedure on a state of its own.
+std::pair<double, double> luneVueDe(double lat, double lon, int secondes = 0)
 {
     astro::EtatAstro e;
     e.variante = astro::Variante::Tracking;
@@ -57,8 +79,8 @@ std::pair<double, double> luneVueDe(double lat, double lon)
     e.Freq = 144;
     e.DateCalcul = {2024, 6, 1, 7};
     astro::CalculJourJulien(e);
-    e.FractionJour = 9 / 24.0;
-    e.HeureUT = 9;
+    e.FractionJour = (9 * 3600 + secondes) / 86400.0;
+    e.HeureUT = (9 * 3600 + secondes) / 3600.0;
     e.LatitudeObservateur = lat;
     e.LongitudeObservateur = lon / 15;
     astro::CalculTempsSideral(e);

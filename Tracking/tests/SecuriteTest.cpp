@@ -9,6 +9,7 @@
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
 #include "Tracking/tests/BancBoitier.h"
 #include "platform/testing/DialogChecks.h"
@@ -60,6 +61,7 @@ protected:
     }
     void debranche()
     {
+        fenetres.reset();
         prog.reset();
         if (serveur)
             suivi::test::sansViolation(*serveur);
@@ -72,13 +74,14 @@ protected:
     void demarre(int cycles = 2)
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+        fenetres = std::make_unique<FenetresTracking>(*prog);
         prog->AttenteSansPortMs = 0;
         prog->DelaiReponse = delaiReponse;
         if (serveur)
             prog->S.secondesMonotones = suivi::test::horlogeDe(*serveur);
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
-        QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(cycles);
     }
     // Drive mode `c` on its box, started, the azimuth running counter-clockwise.
@@ -90,8 +93,8 @@ protected:
         prog->executer(3);
         ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
     }
-    FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
-    FenetreInterface& fi() { return prog->fenetreInterface(); }
+    FenetrePrincipale& fp() { return fenetres->fenetrePrincipale(); }
+    FenetreInterface& fi() { return fenetres->fenetreInterface(); }
     void videJournal()
     {
         serveur->withBox([](boxsim::Box& b) { b.clearLog(); });
@@ -121,6 +124,7 @@ protected:
     platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     std::unique_ptr<boxsim::PtyServer> serveur;
     std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
     int fins = 0;
     int delaiReponse = 1000; // the reply limit, generous on a loaded machine
     Octets vuALaBoite;
@@ -177,6 +181,33 @@ TEST_F(Securite, DateDuPCFausseArreteAvantLaBoite)
     EXPECT_TRUE(prog->termine());
     EXPECT_EQ(journal(*serveur), (Octets{0x00}));
     EXPECT_TRUE(moteursArretes());
+}
+
+// A PC date before 1999 at start-up: the main window is on screen when the
+// date box comes (its menus on), then the program ends and no window stays.
+TEST_F(Securite, DateDuPCFausseAuDemarrageApresLaFenetre)
+{
+    prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
+    fenetres = std::make_unique<FenetresTracking>(*prog);
+    prog->AttenteSansPortMs = 0;
+    prog->Main();
+    horloge.set(QDateTime(QDate(1998, 12, 31), QTime(23, 0, 0)));
+    bool boite = false, principale = false, menus = false;
+    dialogs.avant = [&](const QString& titre) {
+        if (titre == QLatin1String(" - Computer Date ERROR -")) {
+            boite = true;
+            principale = fp().isVisible();
+            menus = fp().MenuFichierP->isEnabled();
+        }
+    };
+    QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+    ASSERT_TRUE(boite);
+    EXPECT_TRUE(principale);
+    EXPECT_TRUE(menus);
+    EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(fins, 1);
+    EXPECT_FALSE(fp().isVisible());
+    EXPECT_FALSE(fenetres->feuilleChoixFichier().isVisible());
 }
 
 // F1 in speed mode with the drives on: the drives are off before the first

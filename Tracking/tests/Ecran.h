@@ -1,0 +1,164 @@
+#pragma once
+// What Tracking's windows must be on any screen, checked from the widgets'
+// geometry at scale 1 (tracking_tests) and on a dense screen
+// (tracking_dense_tests): the program with its windows on COM 1 against the
+// box simulator in a drive mode, "track.ini" as a test writes it.
+
+#include "Tracking/FenetreInterface.h"
+#include "Tracking/FenetrePrincipale.h"
+#include "Tracking/FenetresTracking.h"
+#include "Tracking/FeuilleChoixFichier.h"
+#include "Tracking/Tracking.h"
+#include "Tracking/tests/BancBoitier.h"
+#include "Tracking/tests/Outils.h"
+#include "platform/testing/TestFiles.h"
+#include "tools/boxsim/PtyServer.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace suivi::test {
+
+// "track.ini" with both windows' places (twips), the interface window's
+// state and the four display choices.
+inline QByteArray trackIni(int interfaceLeft, int interfaceTop, int principaleLeft, int principaleTop,
+                           bool mesure = false, bool paysage = false, int etat = 0)
+{
+    return QStringLiteral("Interface:Active-Top-Left-Icone\r\n%1\r\n%2\r\n%3\r\nGenerale:Height-Width-Top-Left\r\n"
+                          "%4\r\n%5\r\n0\r\nDisplay:parameters\r\n0\r\n%6\r\n%7\r\n")
+        .arg(interfaceTop)
+        .arg(interfaceLeft)
+        .arg(etat)
+        .arg(principaleTop)
+        .arg(principaleLeft)
+        .arg(mesure ? 1 : 0)
+        .arg(paysage ? 1 : 0)
+        .toLatin1();
+}
+
+// Tracking and its windows on a station folder of its own: home.dat on
+// COM 1 against the box simulator, PC clock 10:00 on 1 June 2024.
+class ProgrammeEcran : public DossierStation {
+protected:
+    void TearDown() override { arrete(); }
+    // The program, its windows and the box gone (a test may load again).
+    void arrete()
+    {
+        fenetres.reset();
+        prog.reset();
+        if (serveur)
+            sansViolation(*serveur);
+        serveur.reset();
+    }
+    // home.dat on COM 1 in drive mode `mode` (with further lines replaced),
+    // `ini` as track.ini when not empty; started, home.dat chosen, `cycles`
+    // cycles run.
+    void charge(int mode, const QByteArray& ini = {}, std::vector<std::pair<int, QByteArray>> lignes = {},
+                int cycles = 2)
+    {
+        lignes.insert(lignes.begin(), {{28, "1"}, {42, QByteArray::number(mode)}});
+        ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee(lignes)));
+        if (!ini.isEmpty()) {
+            ASSERT_TRUE(platform::testing::writeBytes(chemin("track.ini"), ini));
+        }
+        serveur = std::make_unique<boxsim::PtyServer>(
+            BancBoitier::boite(mode == ModeVitesse ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay),
+            boxsim::ServerOptions{false, false, 0.01});
+        ASSERT_NO_FATAL_FAILURE(brancheCom1(*serveur, dossier.path()));
+        serveur->withBox([](boxsim::Box& b) {
+            b.setAzimuth(100);
+            b.setElevation(20);
+        });
+        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
+        fenetres = std::make_unique<FenetresTracking>(*prog);
+        prog->AttenteSansPortMs = 0;
+        prog->DelaiReponse = 1000; // generous on a loaded machine
+        prog->S.secondesMonotones = horlogeDe(*serveur);
+        prog->Main();
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
+        QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+        ASSERT_TRUE(prog->S.PortOuvert);
+        prog->executer(cycles);
+    }
+    FenetrePrincipale& fp() { return fenetres->fenetrePrincipale(); }
+    FenetreInterface& fi() { return fenetres->fenetreInterface(); }
+
+    platform::ScriptedDialogs dialogs;
+    platform::ManualClock horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
+    std::unique_ptr<boxsim::PtyServer> serveur;
+    std::unique_ptr<Tracking> prog;
+    std::unique_ptr<FenetresTracking> fenetres;
+};
+
+// Both windows wholly inside the available screen, and the interface window
+// clear of the main window (the screen has room for both apart).
+inline void dansLEcranEtDegagees(const QWidget& fp, const QWidget& fi)
+{
+    const QRect zone = fp.screen()->availableGeometry();
+    const QRect p = fp.frameGeometry(), i = fi.frameGeometry();
+    EXPECT_TRUE(zone.contains(p)) << "main window at " << p.x() << "," << p.y() << " " << p.width() << "x"
+                                  << p.height() << " on " << zone.width() << "x" << zone.height();
+    EXPECT_TRUE(zone.contains(i)) << "interface window at " << i.x() << "," << i.y() << " " << i.width() << "x"
+                                  << i.height() << " on " << zone.width() << "x" << zone.height();
+    EXPECT_FALSE(p.intersects(i)) << "the interface window lies under the main window";
+}
+
+// The antenna frame with every indicator the drive may show lit: no two of
+// its controls overlap, and every point of each image button reaches that
+// button (a click lands on the button it shows).
+inline void boutonsDegages(FenetreInterface& fi, Tracking& prog)
+{
+    ControlesEntrainement& c = prog.S.Drive.c;
+    c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = true;
+    c.AntenEtiq = {true, true, true};
+    prog.rafraichit();
+    std::vector<const QWidget*> enfants;
+    for (const QObject* o : fi.CadreAntenne->children())
+        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isHidden())
+            enfants.push_back(w);
+    for (size_t i = 0; i < enfants.size(); ++i)
+        for (size_t j = i + 1; j < enfants.size(); ++j)
+            EXPECT_FALSE(enfants[i]->geometry().intersects(enfants[j]->geometry()))
+                << enfants[i]->objectName().toStdString() << " and " << enfants[j]->objectName().toStdString();
+    for (platform::ImageButton* b :
+         {fi.ImgGauche, fi.ImgHaut, fi.ImgDroit, fi.ImgBas, fi.ImgPark, fi.ImgTrack, fi.ImgMot}) {
+        if (b->isHidden())
+            continue;
+        for (int x = 0; x < b->width(); ++x)
+            for (int y = 0; y < b->height(); ++y) {
+                const QPoint dansLaFenetre = b->mapTo(&fi, QPoint(x, y));
+                ASSERT_EQ(fi.childAt(dansLaFenetre), b)
+                    << b->objectName().toStdString() << " covered at " << x << "," << y;
+            }
+    }
+    c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = false;
+    c.AntenEtiq = {};
+    prog.rafraichit();
+}
+
+// Every text label shown in `fenetre` (not a picture, not one that wraps its
+// lines) holds its text whole: as wide and as high as the text needs.
+inline void textesEntiers(const QWidget& fenetre)
+{
+    for (const QLabel* l : fenetre.findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(&fenetre) || l->text().isEmpty() || l->wordWrap() || !l->pixmap().isNull())
+            continue;
+        const QFontMetrics m(l->font());
+        const QRect r = l->contentsRect();
+        const QStringList lignes = l->text().split(QLatin1Char('\n'));
+        int large = 0;
+        for (const QString& ligne : lignes)
+            large = std::max(large, m.horizontalAdvance(ligne));
+        EXPECT_LE(large, r.width()) << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
+        EXPECT_LE(m.height() + (int(lignes.size()) - 1) * m.lineSpacing(), r.height())
+            << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
+    }
+}
+
+} // namespace suivi::test
