@@ -24,6 +24,7 @@ void Entrainement::reinitialise(bool courseTraverseNord)
     AllerConsigneAz = AllerConsigneEl = false;
     EtatVitesseAz = EtatVitesseEl = 0;
     MoteursEnPause = ParkingDemande = false;
+    ArriveeVitesse = false;
     EnMarcheAz = EnMarcheEl = false;
     CourseTraverseNord = courseTraverseNord;
     AxeFige = Axe::Aucun;
@@ -198,7 +199,7 @@ void Entrainement::ArretComplet()
 {
     AllerConsigneAz = AllerConsigneEl = PoursuiteAz = PoursuiteEl = false;
     ParkingDemande = false;
-    resetPoursuite(true);
+    resetPoursuite();
     if (s_.SpeedControl == ModeVitesse) {
         if (MoteurAzActif || MoteurElActif) {
             MoteurAzActif = MoteurElActif = true;
@@ -214,7 +215,7 @@ void Entrainement::ArretComplet()
     MoteursEnPause = false;
 }
 
-void Entrainement::resetPoursuite(bool avecPark)
+void Entrainement::resetPoursuite()
 {
     c.MenuAntenne2Checked = false;
     c.MenuSourcePEnabled = true;
@@ -224,8 +225,6 @@ void Entrainement::resetPoursuite(bool avecPark)
     c.ImgTrackPressed = false;
     c.BoutonsSourceEnabled = true;
     c.FlechesEnabled = true;
-    if (avecPark)
-        c.ImgParkEnabled = true;
 }
 
 void Entrainement::BasculeMoteurs()
@@ -233,6 +232,7 @@ void Entrainement::BasculeMoteurs()
     if (s_.SpeedControl != ModeVitesse)
         return;
     if (!MoteurAzActif || !MoteurElActif) {
+        ArriveeVitesse = false;
         MoteurAzActif = MoteurElActif = true; // running before the bytes go out
         demarre(EnMarcheEl, octet::ElHaut);
         demarre(EnMarcheAz, octet::AzHoraire);
@@ -249,7 +249,7 @@ void Entrainement::BasculeMoteurs()
     PoursuiteActive = AllerConsigneAz = AllerConsigneEl = false;
     EtatVitesseAz = EtatVitesseEl = 0;
     if (c.MenuAntenne2Checked)
-        resetPoursuite(true);
+        resetPoursuite();
     PoursuiteAz = PoursuiteEl = MoteursEnPause = false;
     c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = false;
     c.MenuAntenne6Checked = false;
@@ -270,6 +270,7 @@ void Entrainement::ConsigneSaisie(float azimut, float elevation)
     ConsigneElevation = elevation;
     recalculeEtendus();
     AllerConsigneAz = AllerConsigneEl = true;
+    ArriveeVitesse = false;
     if (s_.SpeedControl == ModeVitesse) {
         if (MoteurAzActif || MoteurElActif)
             BasculeMoteurs();
@@ -296,14 +297,21 @@ void Entrainement::DemarrerVersConsigne()
         AllerConsigneEl = false;
 }
 
+bool Entrainement::parcPossible() const
+{
+    if (s_.PortCom == 0 || PoursuiteActive)
+        return false;
+    const bool auRepos = !MoteurAzActif && !MoteurElActif;
+    if (s_.SpeedControl == ModeVitesse)
+        return auRepos || ArriveeVitesse;
+    return auRepos && !AllerConsigneAz && !AllerConsigneEl;
+}
+
 void Entrainement::CommandeParking()
 {
-    if (s_.PortCom == 0)
+    if (!parcPossible())
         return;
-    if (MoteurAzActif || MoteurElActif || PoursuiteActive) {
-        c.MenuAntenne0Enabled = true;
-        return;
-    }
+    ArriveeVitesse = false;
     ParkingDemande = AllerConsigneAz = AllerConsigneEl = true;
     ConsigneAzimut = s_.ParkAz;
     ConsigneElevation = s_.ParkEl;
@@ -323,7 +331,7 @@ void Entrainement::PiloteAntenne(int mode)
         const float d = AzimutSourceEtendu - AzimutEtendu;
         const int sens = d >= s_.AzimOn ? 1 : d <= -s_.AzimOn ? -1 : 0;
         if (sens != 0 && enButeeAz(sens)) {
-            resetPoursuite(false);
+            resetPoursuite();
             PoursuiteAz = false;
         } else if (sens == 1)
             MoteurAzCW();
@@ -340,7 +348,7 @@ void Entrainement::PiloteAntenne(int mode)
             const double d = ElevationSource - ElevationAntenne;
             const int sens = d >= s_.ElevOn ? 1 : d <= -s_.ElevOn ? -1 : 0;
             if (sens != 0 && enButeeEl(sens)) {
-                resetPoursuite(false);
+                resetPoursuite();
                 PoursuiteEl = false;
             } else if (sens == 1)
                 MoteurElHaut();
@@ -357,7 +365,7 @@ void Entrainement::PiloteAntenne(int mode)
             if (!MoteurAzActif || !MoteurElActif)
                 BasculeMoteurs();
         } else {
-            resetPoursuite(true);
+            resetPoursuite();
             PoursuiteAz = PoursuiteEl = false;
         }
     }
@@ -370,7 +378,6 @@ void Entrainement::PoursuiteMarche()
     c.MenuAntenne2Checked = true;
     c.ImgTrackPressed = true;
     c.BoutonsSourceEnabled = false;
-    c.ImgParkEnabled = false;
     c.FlechesEnabled = false;
     PoursuiteActive = true;
 }
@@ -383,7 +390,6 @@ void Entrainement::PoursuiteArret()
     c.SourcEtiqVisible = false;
     c.ImgTrackPressed = false;
     c.BoutonsSourceEnabled = true;
-    c.ImgParkEnabled = true;
     c.FlechesEnabled = true;
     PoursuiteActive = false;
 }
@@ -414,6 +420,7 @@ void Entrainement::PasManuel(int touche)
     case 40: ConsigneElevation = borneEl((ElevationAntenne - 0.01f) - pasEl); break;
     default: return;
     }
+    ArriveeVitesse = false;
     if (!MoteurElActif || !MoteurAzActif)
         BasculeMoteurs();
     AllerConsigneAz = AllerConsigneEl = true;
@@ -485,9 +492,9 @@ bool Entrainement::etapeRelais()
 {
     // 1. Which commands are available.
     if (!MoteurAzActif && !MoteurElActif && !PoursuiteActive && !AllerConsigneAz && !AllerConsigneEl) {
-        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = c.MenuAntenne4Enabled = c.ImgParkEnabled = true;
+        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = true;
     } else if (c.MenuFichier0Enabled) {
-        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = c.MenuAntenne4Enabled = c.ImgParkEnabled = false;
+        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = false;
     }
     if ((MoteurAzActif || MoteurElActif || AllerConsigneAz || AllerConsigneEl) && !PoursuiteActive) {
         c.MenuAntenne2Enabled = c.ImgTrackEnabled = false;
@@ -520,7 +527,7 @@ bool Entrainement::etapeRelais()
     // 6, 7. Azimuth end stop and stop.
     const bool buteeAz = enButeeAz(SensAz);
     if (buteeAz)
-        resetPoursuite(false);
+        resetPoursuite();
     if ((AllerConsigneAz && SensAz * (ConsigneAzimutEtendue - AzimutEtendu) < 0) ||
         (PoursuiteAz && (!PoursuiteActive || SensAz * (AzimutEtendu - AzimutSourceEtendu) > s_.AzimOf)) ||
         (MoteurAzActif && buteeAz)) {
@@ -531,7 +538,7 @@ bool Entrainement::etapeRelais()
     // 8. Elevation.
     const bool buteeEl = enButeeEl(SensEl);
     if (buteeEl)
-        resetPoursuite(false);
+        resetPoursuite();
     if ((AllerConsigneEl && SensEl * (ConsigneElevation - ElevationAntenne) < 0) ||
         (PoursuiteEl && (!PoursuiteActive || SensEl * (ElevationAntenne - ElevationSource) > s_.ElevOf)) ||
         (MoteurElActif && buteeEl)) {
@@ -634,14 +641,14 @@ bool Entrainement::etapeVitesse()
         EtatVitesseEl = 0;
     }
     if ((buteeAz || buteeEl) && PoursuiteActive)
-        resetPoursuite(false);
+        resetPoursuite();
     envoie(static_cast<uint8_t>(VitesseAz));
     envoie(static_cast<uint8_t>(VitesseEl));
-    if ((std::abs(VitesseAz - 64) <= 1 && std::abs(VitesseEl - 64) <= 1 && !PoursuiteActive) ||
-        (!MoteurAzActif && !MoteurElActif)) {
-        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = c.MenuAntenne4Enabled = c.ImgParkEnabled = true;
+    ArriveeVitesse = std::abs(VitesseAz - 64) <= 1 && std::abs(VitesseEl - 64) <= 1 && !PoursuiteActive;
+    if (ArriveeVitesse || (!MoteurAzActif && !MoteurElActif)) {
+        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = true;
     } else if (c.MenuFichier0Enabled) {
-        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = c.MenuAntenne4Enabled = c.ImgParkEnabled = false;
+        c.MenuAntenne0Enabled = c.MenuFichier0Enabled = false;
     }
     if (PoursuiteActive && !(PoursuiteAz && PoursuiteEl))
         PiloteAntenne(4);

@@ -23,10 +23,9 @@ struct ControlesEntrainement {
     bool MenuAntenne0Enabled = true;  // "Az/El position   F1"
     bool MenuAntenne2Enabled = true;  // "AutoTrack        F3"
     bool MenuAntenne2Checked = false;
-    bool MenuAntenne4Enabled = true;  // "Parking"
     bool MenuAntenne6Checked = false; // "Drive (motor)"
     bool MenuFichier0Enabled = true;  // File > New
-    bool ImgParkEnabled = true, ImgTrackEnabled = true;
+    bool ImgTrackEnabled = true;
     bool ImgTrackPressed = false, ImgMotPressed = false;
     bool MenuSourcePEnabled = true;
     bool BoutonsSourceEnabled = true; // ImgLune, ImgSoleil, ImgCiel
@@ -87,7 +86,14 @@ public:
     // Everything stops: tracking off, no target, no park, both drives off.
     void ArretComplet();
     void BasculeMoteurs();
+    // The park move, when parcPossible(); otherwise nothing.
     void CommandeParking();
+    // Park can act now ("Parking" and ImgPark are enabled exactly then): not
+    // while tracking, nor while a move runs. In the relay modes the drives
+    // are off and no target is pending; in ModeVitesse the drives are off,
+    // or the last drive step found the move arrived (both speeds within one
+    // step of neutral) and no new target has been set since.
+    bool parcPossible() const;
     void PiloteAntenne(int mode);
     // Tracking switched on / off by the operator (F3, AutoTrack, ImgTrack).
     void PoursuiteMarche();
@@ -147,6 +153,9 @@ public:
     int VitesseAz = 0, VitesseEl = 0, EtatVitesseAz = 0, EtatVitesseEl = 0;
     float CibleAz = 0, CibleEl = 0, EcartAz = 0, EcartEl = 0;
     bool MoteursEnPause = false, ParkingDemande = false;
+    // ModeVitesse: the last drive step found both speeds within one step of
+    // neutral with no tracking (the move has arrived); a new target clears it.
+    bool ArriveeVitesse = false;
     bool CourseTraverseNord = false;
     // The box may be running the axis: its start byte went out and no stop
     // byte of it has been answered since.
@@ -184,7 +193,7 @@ private:
     // A start toward a stop the axis has reached is refused (`butee`).
     void marche(bool& moteur, int& sensAxe, bool& enMarche, void (Entrainement::*arret)(), uint8_t code, int sens,
                 bool& fleche, bool butee);
-    void resetPoursuite(bool avecPark);
+    void resetPoursuite();
     void recalculeEtendus();
     void noticeButee();
     bool etapeRelais();

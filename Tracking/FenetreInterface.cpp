@@ -181,8 +181,7 @@ void FenetreInterface::affiche()
     MenuAntenne->setEnabled(0, c.MenuAntenne0Enabled);
     MenuAntenne->setEnabled(2, c.MenuAntenne2Enabled);
     MenuAntenne->setChecked(2, c.MenuAntenne2Checked);
-    if (boitier)
-        MenuAntenne->setEnabled(4, c.MenuAntenne4Enabled);
+    MenuAntenne->setEnabled(4, s.Drive.parcPossible());
     MenuAntenne->setChecked(6, c.MenuAntenne6Checked);
     MenuAntenne->setVisible(6, vitesse);
     MenuAntenne->setChecked(8, choix.Absolu);
@@ -202,7 +201,7 @@ void FenetreInterface::affiche()
     ImgTrack->setVisible(boitier);
     ImgSignal->setVisible(boitier);
     ImgMot->setVisible(boitier && vitesse);
-    ImgPark->setEnabled(c.ImgParkEnabled);
+    ImgPark->setEnabled(s.Drive.parcPossible());
     ImgTrack->setEnabled(c.ImgTrackEnabled);
     montre(ImgTrack, c.ImgTrackPressed);
     montre(ImgMot, c.ImgMotPressed);

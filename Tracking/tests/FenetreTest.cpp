@@ -882,6 +882,47 @@ TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif); // toward 180 from 100
 }
 
+// Park does what its button shows, in every drive mode: shown disabled and
+// doing nothing while a manual move runs (from the moment of the arrow),
+// shown enabled and taking the antenna to the park position once the move
+// has arrived, in the proportional mode too, whose drives stay on to hold
+// the position.
+class Parc : public suivi::test::ProgrammeEcran {};
+
+TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
+{
+    for (int mode : {suivi::ModeRelais, suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
+        SCOPED_TRACE(testing::Message() << "drive mode " << mode);
+        ASSERT_NO_FATAL_FAILURE(charge(mode));
+        FenetreInterface& f = fi();
+        suivi::Entrainement& d = prog->S.Drive;
+        ASSERT_TRUE(f.ImgPark->isEnabled());
+        QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
+        EXPECT_FALSE(f.ImgPark->isEnabled());
+        EXPECT_FALSE(f.MenuAntenne->enabled(4));
+        f.MenuAntenne_Click(4);
+        EXPECT_FALSE(d.ParkingDemande);
+        if (mode != suivi::ModeVitesse) {
+            prog->executer(20);
+            QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // the relay stopped by hand
+        }
+        for (int i = 0; i < 400 && !f.ImgPark->isEnabled(); ++i)
+            prog->executer(1);
+        ASSERT_TRUE(f.ImgPark->isEnabled()) << "the move never arrived";
+        EXPECT_TRUE(f.MenuAntenne->enabled(4));
+        EXPECT_GT(prog->S.AzimutAntenne, 101.0f);
+        QTest::mouseClick(f.ImgPark, Qt::LeftButton);
+        EXPECT_TRUE(d.ParkingDemande);
+        EXPECT_FLOAT_EQ(d.ConsigneAzimut, 180.0f);
+        EXPECT_FALSE(f.ImgPark->isEnabled());
+        for (int i = 0; i < 600 && d.ParkingDemande; ++i)
+            prog->executer(1);
+        EXPECT_FALSE(d.ParkingDemande) << "the park move never arrived";
+        EXPECT_NEAR(prog->S.AzimutAntenne, 180, 2.5);
+        arrete();
+    }
+}
+
 TEST_F(TrackingBoitier, MesureEtDisposition)
 {
     charge(2);
