@@ -190,7 +190,7 @@ void FenetresTracking::pointDX(int ancienX, int ancienY, int x, int y)
 {
     platform::PictureBox* c = principale_->EMEWindow;
     c->setDrawWidth(3);
-    if (ancienX != 0 && ancienY != 0)
+    if (ancienX >= 0 && ancienY >= 0)
         c->pset(ancienX, ancienY, 0xFFFFFF);
     c->pset(x, y, 0x0000FF);
     c->setDrawWidth(1);

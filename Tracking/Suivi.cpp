@@ -132,6 +132,7 @@ void Suivi::InitialiseEtat(const StationTrack& station, const Corrections& corre
     // A new station load starts with no DX point: its mark goes with the map.
     PrefixeDX.clear();
     CarteXDX = CarteYDX = 0;
+    PointDXPlace = false;
     vue_.effaceCarte();
     vue_.effaceCarteCiel();
     HorizonCielComplet = AlternanceIcone = false;
@@ -391,6 +392,22 @@ astro::EtatAstro Suivi::etatSourceStation() const
     return e;
 }
 
+astro::EtatAstro Suivi::etatSourceStationMaintenant() const
+{
+    astro::EtatAstro e = copieDeTravail(Astro);
+    const QDateTime t = clock_.now();
+    // A PC date before 1999 ends the program at the next clock step: until
+    // then the cycle's instant stands.
+    if (poseDatePC(e, t.date(), nullptr)) {
+        poseHeureUTC(e, t.time(), Station.DecHor);
+        e.JourJulien = jourJulienTrack(e.DateCalcul);
+    }
+    e.LatitudeObservateur = Station.LatitudeStation;
+    e.LongitudeObservateur = Station.LongitudeStationHeures;
+    positionSource(e, CodeSource, true, AscDroiteAutre, DeclinaisonAutre);
+    return e;
+}
+
 void Suivi::GestionPeriodeTrafic()
 {
     static constexpr int Durees[3] = {60, 120, 150};
@@ -438,7 +455,7 @@ void Suivi::GestionPeriodeTrafic()
         if (Aff.CadreMap.left(11) == QLatin1String("Calibration"))
             Aff.CadreMap = QStringLiteral("Common Window : ") + NomSource;
         DessineCourbeCarte();
-        if (CarteXDX != 0 && CarteYDX != 0)
+        if (PointDXPlace)
             PlacePointDXTrack(CarteXDX, CarteYDX, LatitudeDX, LongitudeDX);
     }
     if (du(60, 46)) {
@@ -728,8 +745,8 @@ void Suivi::DessineCourbeCarte()
         return;
     vue_.dessineCourbeCarte(CourbeFenetreCommune, DeclinaisonCourbe >= 0);
     // Drawing the line clears the map: the DX mark is part of what it shows.
-    if (CarteXDX != 0 && CarteYDX != 0)
-        vue_.pointDX(0, 0, CarteXDX, CarteYDX);
+    if (PointDXPlace)
+        vue_.pointDX(-1, -1, CarteXDX, CarteYDX);
     HorizonComplet = false;
 }
 
@@ -743,14 +760,16 @@ void Suivi::PlacePointDXTrack(int x, int y, double latD, double lonD)
 {
     if (!PremierCycleFait)
         return;
-    vue_.pointDX(CarteXDX, CarteYDX, x, y);
+    vue_.pointDX(PointDXPlace ? CarteXDX : -1, PointDXPlace ? CarteYDX : -1, x, y);
     CarteYDX = y;
     CarteXDX = x;
+    PointDXPlace = true;
     LatitudeDX = latD;
     LongitudeDX = lonD;
-    // Both ends are computed on a copy: the station sees the current source
-    // at this instant; the DX observer then stands at the point's position.
-    astro::EtatAstro e = etatSourceStation();
+    // Both ends are computed on a copy, at the present instant (a prefix
+    // box may have stayed open since the cycle): the station sees the
+    // current source; the DX observer then stands at the point's position.
+    astro::EtatAstro e = etatSourceStationMaintenant();
     const double latS = Station.LatitudeStation, lonS = Station.LongitudeStationHeures;
     const double elS = e.ElevationSource;
     const float Ds = e.FacteurDopplerRotation * Station.Freq / 2.0f;
@@ -790,6 +809,7 @@ void Suivi::PlacePointDXTrack(int x, int y, double latD, double lonD)
 
 void Suivi::RafraichitSource()
 {
+    ++ChangementsSource;
     Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
     Aff.CadreSource = NomSource;
     RecalculSoleil = RecalculLune = true;
@@ -876,6 +896,7 @@ bool Suivi::Cycle()
     CalculPositionSourceTrack(CodeSource);
     Drive.c.SourcEtiqVisible = Astro.ElevationSource < 0;
     AfficheValeurs();
+    const int source = ChangementsSource;
     if (Station.PortCom > 0 && lectureValide) {
         Drive.Instant = instant;
         const bool parc = Drive.Etape(AzimutAntenne, ElevationAntenne, Astro.AzimutSource, Astro.ElevationSource);
@@ -890,6 +911,13 @@ bool Suivi::Cycle()
             noticeParking();
     }
     cycleEnCours_ = false;
+    // A source chosen while the "Parking" notice waited: the rest of the
+    // cycle (the horizon lines) works on the new source.
+    if (ChangementsSource != source) {
+        Astro.LatitudeObservateur = Station.LatitudeStation;
+        Astro.LongitudeObservateur = Station.LongitudeStationHeures;
+        CalculPositionSourceTrack(CodeSource);
+    }
     PlaceIconeAntenne();
     CalculLigneHorizonCarte();
     PremierCycleFait = true;

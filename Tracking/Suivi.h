@@ -91,7 +91,8 @@ public:
     // The world-map horizon line (72 columns, y in map twips) hatched on the
     // side where the source is below the horizon.
     virtual void dessineCourbeCarte(const std::array<float, 72>&, bool) {}
-    // DX mark: the old one erased (when both were non-zero), the new one set.
+    // DX mark: the old one erased (unless its coordinates are -1: none),
+    // the new one set; map twips.
     virtual void pointDX(int, int, int, int) {}
     virtual void dessineBandeCiel(const std::array<float, 73>&) {}
     virtual void dessineNiveau(const std::array<float, 21>&) {}
@@ -257,20 +258,27 @@ public:
     std::array<float, 21> EchantillonsNiveau{};
     int NombreEchantillons = 0;
     float MoyenneNiveau = 0, OffsetNiveau = 0;
-    // DX point.
+    // DX point. PointDXPlace: a point has been placed since the station was
+    // loaded (a point on the map's first row or column has a 0 coordinate).
     QString PrefixeDX;
     int CarteXDX = 0, CarteYDX = 0;
+    bool PointDXPlace = false;
     // Position of the DX point last placed (degrees north, hours east): the
     // record's own for a prefix, the map point's for a click.
     double LatitudeDX = 0, LongitudeDX = 0;
-    // Traffic choices as the menus show them.
-    bool MenuPeriode0Checked() const { return PeriodeTrafic == 0; }
+    // Changes of source so far (a cycle that served window events in its
+    // middle, the "Parking" wait, sees whether the source changed there).
+    int ChangementsSource = 0;
 
     // The current source as the home station sees it at this cycle's
     // instant, computed on a copy of the astronomy state: the program's own
     // state (what the source step left) is not touched, and refresh requests
     // are not consumed.
     astro::EtatAstro etatSourceStation() const;
+    // The same at the PC clock's present instant (a box may have held the
+    // program since the cycle): the date and UTC time taken from the clock
+    // as the clock step takes them, and the Moon's or the Sun's series run.
+    astro::EtatAstro etatSourceStationMaintenant() const;
 
 private:
     // Takes the PC date as e's calculation date (day of week 1 = Sunday),

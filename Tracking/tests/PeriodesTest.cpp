@@ -207,6 +207,38 @@ TEST_F(PeriodesBoitier, DebutDePeriodeSousLAttenteDuParking)
     EXPECT_EQ(prog->S.Aff.AffPeriodeCouleur, Rouge);
 }
 
+// A source chosen from the menu while the "Parking" notice waits: the rest
+// of that cycle works on the new source, so the world map's horizon line,
+// restarted by the choice, begins with the new source's declination (not the
+// Moon's, which would hatch the wrong side of the map for a period).
+TEST_F(PeriodesBoitier, SourceChoisiePendantLAttenteDuParking)
+{
+    serveur.withBox([](boxsim::Box& b) {
+        b.setAzimuth(180.2);
+        b.setElevation(0.2);
+    });
+    serveur.step(60);
+    a(10, 3, 58);
+    prog->executer(3);
+    // The next cycle computes a column of the horizon line.
+    if (prog->S.AlternanceHorizon)
+        prog->executer(1);
+    ASSERT_FALSE(prog->S.AlternanceHorizon);
+    ASSERT_EQ(prog->S.CodeSource, 0);
+    const bool luneAuNord = prog->S.Astro.Declinaison > 0;
+    const int index = luneAuNord ? 3 : 2; // Sagittarius-A in the south, Cassiopeia-A in the north
+    QTest::mouseClick(fenetres->fenetreInterface().ImgPark, Qt::LeftButton);
+    ASSERT_TRUE(prog->S.Drive.ParkingDemande);
+    horloge.pendantAttente = [this, index] { fenetres->fenetrePrincipale().MenuSource->action(index)->trigger(); };
+    prog->executer(1); // arrival: the beep, the wait and the source chosen in it
+    ASSERT_FALSE(prog->S.Drive.ParkingDemande);
+    ASSERT_EQ(prog->S.CodeSource, index);
+    ASSERT_EQ(prog->S.ColonneHorizon, 0);
+    EXPECT_EQ(prog->S.DeclinaisonCourbe > 0, !luneAuNord);
+    prog->executer(1);
+    EXPECT_NEAR(prog->S.DeclinaisonCourbe, prog->S.Astro.Declinaison, 1e-9);
+}
+
 // ---------------------------------------------------------------- the core alone
 
 struct Banc {

@@ -169,6 +169,53 @@ TEST_F(PointDXFenetre, LaMarqueSurvitAuxRepeints)
     EXPECT_NE(pixel(x, y), 0x0000FF) << "the old mark is gone";
 }
 
+// A prefix typed into a box that stayed open 70 s: the values are those of
+// the moment of the answer (the Moon moves on by a few tenths of a degree
+// meanwhile), not of the cycle before the box opened.
+TEST_F(PointDXFenetre, ValeursAuMomentDeLaReponse)
+{
+    demarre();
+    dialogs.duree = 70;
+    prefixe("JA");
+    const double lat = 36 + 24 / 60.0, lon = 138 + 23 / 60.0;
+    const auto [az, el] = luneVueDe(lat, lon, 70);
+    const auto [az0, el0] = luneVueDe(lat, lon);
+    ASSERT_GT(std::abs(az - az0) + std::abs(el - el0), 0.1);
+    EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), az, 0.011);
+    EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
+}
+
+// A point clicked on the map's first pixel column (map x 0) is placed like
+// any other: redrawn with the map and its values computed again at each
+// period's redraw (UTC 09:01:31, second 91 of the 2-minute period), and
+// erased when the next point is placed.
+TEST_F(PointDXFenetre, PointSurLaPremiereColonne)
+{
+    demarre();
+    suivi::Suivi& s = prog->S;
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(0, 60));
+    ASSERT_EQ(s.CarteXDX, 0);
+    const int y = s.CarteYDX;
+    int16_t x0 = 0, y0 = int16_t(y);
+    const double lat = astro::CarteYVersLatitude(y0), lon = astro::CarteXVersLongitude(x0) * 15;
+    EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), luneVueDe(lat, lon).first, 0.011);
+    EXPECT_EQ(pixel(0, y), 0x0000FF);
+    s.CourbeFenetreCommune.fill(1000);
+    s.DeclinaisonCourbe = 0.3;
+    s.HorizonComplet = true; // the redraw clears the map to draw the line
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 30)));
+    prog->executer(1);
+    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 31)));
+    prog->executer(1);
+    ASSERT_FALSE(s.HorizonComplet) << "the map was redrawn";
+    const auto [az, el] = luneVueDe(lat, lon, 91);
+    EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), az, 0.011);
+    EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
+    EXPECT_EQ(pixel(0, y), 0x0000FF);
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(200, 80));
+    EXPECT_EQ(pixel(0, y), 0xFFFFFF) << "the old mark is erased";
+}
+
 // Empty rows and lines without a TAB before the record do not hide it.
 TEST_F(PointDXFenetre, BaseAvecLignesVides)
 {
