@@ -2,6 +2,7 @@
 // it is shown.
 #include "Calculator/Brulvane.h"
 #include "Calculator/F_Brulvane.h"
+#include "Calculator/FenetresBrulvane.h"
 #include "Calculator/F_NoiseCalc.h"
 #include "Calculator/FeuilleChoixFichier.h"
 #include "accessibility/tests/Findings.h"
@@ -25,13 +26,14 @@ TEST_F(BrulvaneWindows, EveryWindow)
 {
     ASSERT_NO_FATAL_FAILURE(copy({"home.dat", "brulvane.ini", "logo.bmp"}));
     Brulvane prog(dialogs, clock, folder.path(), [] {});
+    FenetresBrulvane fenetres(prog);
     std::vector<WindowWalk> walks;
     prog.Main();
-    walks.push_back(walk(prog.feuilleChoixFichier()));
-    ASSERT_NO_FATAL_FAILURE(clickEntry(prog.feuilleChoixFichier()->ListeFichier, "home.dat"));
-    QTest::mouseClick(prog.feuilleChoixFichier()->BoutonBrulvane, Qt::LeftButton);
-    ASSERT_TRUE(prog.f_Brulvane()->isVisible());
-    walks.push_back(walk(prog.f_Brulvane()));
-    walks.push_back(walk(prog.f_NoiseCalc()));
+    walks.push_back(walk(fenetres.feuilleChoixFichier()));
+    ASSERT_NO_FATAL_FAILURE(clickEntry(fenetres.feuilleChoixFichier()->ListeFichier, "home.dat"));
+    QTest::mouseClick(fenetres.feuilleChoixFichier()->BoutonBrulvane, Qt::LeftButton);
+    ASSERT_TRUE(fenetres.f_Brulvane()->isVisible());
+    walks.push_back(walk(fenetres.f_Brulvane()));
+    walks.push_back(walk(fenetres.f_NoiseCalc()));
     report("Brulvane", walks);
 }

@@ -1,6 +1,7 @@
 // Every window of Correct walked as a screen reader sees it (Walk.h), each while
 // it is shown.
 #include "CORRECT/Correct.h"
+#include "CORRECT/FenetresCorrect.h"
 #include "CORRECT/FeuilleChoixFichierDat.h"
 #include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FeuillePrincipale.h"
@@ -23,16 +24,17 @@ TEST_F(CorrectWindows, EveryWindow)
 {
     ASSERT_NO_FATAL_FAILURE(copy({"home.dat", "home.tcv", "logo.bmp"}));
     Correct prog(dialogs, clock, folder.path());
+    FenetresCorrect fenetres(prog);
     prog.finProgramme = [] {};
     std::vector<WindowWalk> walks;
     prog.Main();
-    walks.push_back(walk(&prog.feuilleChoixFichierTCV()));
-    ASSERT_NO_FATAL_FAILURE(clickEntry(prog.feuilleChoixFichierTCV().ListeFichierTCV, "home.tcv"));
-    prog.feuilleChoixFichierTCV().BoutonFichierOK->click();
-    ASSERT_TRUE(prog.feuillePrincipale().isVisible());
-    walks.push_back(walk(&prog.feuillePrincipale()));
-    prog.feuillePrincipale().BoutonSauve->click();
-    ASSERT_TRUE(prog.feuilleChoixFichierDat().isVisible());
-    walks.push_back(walk(&prog.feuilleChoixFichierDat()));
+    walks.push_back(walk(&fenetres.feuilleChoixFichierTCV()));
+    ASSERT_NO_FATAL_FAILURE(clickEntry(fenetres.feuilleChoixFichierTCV().ListeFichierTCV, "home.tcv"));
+    fenetres.feuilleChoixFichierTCV().BoutonFichierOK->click();
+    ASSERT_TRUE(fenetres.feuillePrincipale().isVisible());
+    walks.push_back(walk(&fenetres.feuillePrincipale()));
+    fenetres.feuillePrincipale().BoutonSauve->click();
+    ASSERT_TRUE(fenetres.feuilleChoixFichierDat().isVisible());
+    walks.push_back(walk(&fenetres.feuilleChoixFichierDat()));
     report("Correct", walks);
 }
