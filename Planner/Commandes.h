@@ -23,13 +23,11 @@ public:
     virtual void PeriodeOK() = 0;
     virtual void PeriodeAnnulee() = 0;
 
-    // The masked date and time boxes: a key the mask refused; the check when
-    // a box loses the focus (false: refused, after the warning; the box takes
-    // the focus back).
+    // The masked date and time boxes: a key the mask refused (a beep); the
+    // check when a box loses the focus (false: refused, after the warning;
+    // the box takes the focus back).
     virtual void SaisieRefusee() = 0;
     virtual bool VerifieBoite(bool date, const QString& texte) = 0;
-    // A refused key elsewhere (the step box).
-    virtual void Bip() = 0;
 
     // The common-window dialog's O.K. and Cancel; "Change UTC"'s O.K.
     virtual void DialogueCommunOK() = 0;

@@ -212,7 +212,7 @@ struct Tirage {
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
     : boites_(dialogs), Dialogues(boites_), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
     form2_ = std::make_unique<Form2>(*this);
-    feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this);
+    feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this, Dialogues);
     feuilleDateCom_ = std::make_unique<FeuilleDateCom>(*this);
     feuilleChangeUTC_ = std::make_unique<FeuilleChangeUTC>(*this);
     fenetreCommune_ = std::make_unique<FenetreCommune>(*this);
@@ -555,9 +555,10 @@ void Planner::SauveEcran() {
 
 // ----- dialogs -----------------------------------------------------------------
 
-void Planner::SaisieRefusee() { SaisieValide = Faux; }
-
-void Planner::Bip() { Dialogues.beep(); }
+void Planner::SaisieRefusee() {
+    SaisieValide = Faux;
+    Dialogues.beep();
+}
 
 bool Planner::VerifieBoite(bool date, const QString& texte) {
     if (date ? planner::verifieDate(*this, texte) : planner::verifieHeure(*this, texte))
