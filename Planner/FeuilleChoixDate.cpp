@@ -75,12 +75,14 @@ FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes, platform::Dial
     brancheBoiteHeure(commandes, EditTimeFin);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonAnnuler_Click);
-    // Two boxes share each frame: each is named for what it holds.
-    EditDateDeb->setAccessibleName(QStringLiteral("Start UTC date (d-m-y)"));
-    EditTimeDeb->setAccessibleName(QStringLiteral("Start UTC time (h-m)"));
-    EditDateFin->setAccessibleName(QStringLiteral("End UTC date (d-m-y)"));
-    EditTimeFin->setAccessibleName(QStringLiteral("End UTC time (h-m)"));
     platform::nameForScreenReaders(this); // the step box by its frame
+    // Two boxes share each frame: each is named for what it holds.
+    platform::nameControls({
+        {EditDateDeb, QStringLiteral("Start UTC date (d-m-y)")},
+        {EditTimeDeb, QStringLiteral("Start UTC time (h-m)")},
+        {EditDateFin, QStringLiteral("End UTC date (d-m-y)")},
+        {EditTimeFin, QStringLiteral("End UTC time (h-m)")},
+    });
     platform::placeCentredThird(this);
 }
 

@@ -3,6 +3,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "assets/Assets.h"
 #include "Planner/Dates.h"
+#include "Planner/Descriptions.h"
 #include "Planner/FenetreCiel.h"
 #include "Planner/FenetreComWinPrev.h"
 #include "Planner/FenetreCommune.h"
@@ -19,6 +20,7 @@
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/Text.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PictureBox.h"
@@ -220,6 +222,12 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
     fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>(*this);
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
+    // The world map read as what it shows: the curve's source and instant, the DX point.
+    platform::describePicture(fenetreCommune_->EMEWindow, [this] {
+        const bool point = XPointDX != 0 && YPointDX != 0;
+        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, fenetreDX_->AffDxcc->text(),
+                                                      fenetreDX_->AffPays->text()});
+    });
     // Each start or end of a computation, the curve or a print sets the menus.
     Garde.changement = [this] { Applique(); };
     pret_ = true;
@@ -1021,7 +1029,7 @@ void Planner::AffichageFenetreCiel() {
     f->AffExtraLoss->setText(c.AffExtraLoss);
     f->EtiqTemp->setText(c.EtiqTemp);
     f->AffTemp->setText(c.AffTemp);
-    f->Phase = c.Phase;
+    f->Valeurs = c;
     const QPixmap phase = QPixmap::fromImage(assets::phaseLune(c.Phase));
     f->AffIconeLune->setPixmap(phase);
     f->ImgPosLune->setPixmap(phase);
@@ -1118,8 +1126,9 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;
+    w->Phase = CodeSource == 0 ? planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil) : -1;
     if (CodeSource == 0) {
-        image = assets::phaseLune(planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+        image = assets::phaseLune(w->Phase);
         court = QStringLiteral("Moon");
     } else if (CodeSource == 1) {
         image = pictures::iconeSoleil();
