@@ -51,9 +51,9 @@ public:
 
     // The main window: File > New and Quit (its close box too), a source
     // (Sources item index), the display switch (by the ImgPrev press or the
-    // Display item), back to the map, General Setup, Save screen, the print
-    // commands (the Print image; a Print submenu item), and a change of its
-    // state (minimised or not).
+    // Display item), back to the map (ImgDX or its key), General Setup, Save
+    // screen, the print commands (the Print image; a Print submenu item), and
+    // a change of its state (minimised or not).
     virtual void Nouveau() = 0;
     virtual void Quitter() = 0;
     virtual void ChoixSource(int index) = 0;

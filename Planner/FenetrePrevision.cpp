@@ -58,6 +58,8 @@ FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(null
     platform::setTwipsGeometry(GrillePrev, 60, 1560, 6015, 3615);
     prepareGrille(GrillePrev);
     connect(GrillePrev, &platform::Grid::click, this, &FenetrePrevision::GrillePrev_Click);
+    // Enter on a row takes it as a click does.
+    GrillePrev->setEnterKey(platform::Grid::EnterKey::Click);
     platform::nameControls({{GrillePrev, QStringLiteral("Moon location table")}});
     platform::describePicture(AffIconeLune, [this] { return planner::TextePhaseLune(PhaseAffichee); });
 }

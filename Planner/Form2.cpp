@@ -9,6 +9,7 @@
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/Window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
 
@@ -94,6 +95,13 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
     connect(ImgDX, &platform::ImageButton::activated, this, [this] { commandes_.RetourCarte(); });
     connect(ImgPrint, &platform::ImageButton::mouseDown, this, &Form2::ImgPrint_MouseDown);
     connect(ImgPrint, &platform::ImageButton::mouseUp, this, &Form2::ImgPrint_MouseUp);
+    ToucheRetourCarte = new QAction(this);
+    ToucheRetourCarte->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    ToucheRetourCarte->setShortcutContext(Qt::ApplicationShortcut);
+    ToucheRetourCarte->setEnabled(false);
+    addAction(ToucheRetourCarte);
+    connect(ToucheRetourCarte, &QAction::triggered, ImgDX, &platform::ImageButton::click);
+
     // The source buttons and ImgPrev are read as on (checked) while they show
     // their pressed picture: the current source, the common-window display.
     for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPrev})
@@ -108,6 +116,7 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
         {ImgDX, QStringLiteral("Back to the common-window map")},
         {ImgPrint, QStringLiteral("Print the tables")},
     });
+    ImgDX->setAccessibleDescription(ToucheRetourCarte->shortcut().toString(QKeySequence::NativeText));
 }
 
 void Form2::MenuFichier_Click(int index) {
@@ -182,6 +191,7 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
     if (ImgPrev->isPressedShown() == e.versCommun)
         e.versCommun ? ImgPrev->showReleased() : ImgPrev->showPressed();
     ImgDX->setVisible(e.imgDX);
+    ToucheRetourCarte->setEnabled(e.imgDX && e.menus);
     imprimable_ = e.imprimable;
     articlesJours(MenuPrintMoon, e.joursLune);
     articlesJours(MenuPrintComW, e.joursCommuns);
