@@ -107,7 +107,63 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
     const QSize client = platform::twipsToPixels(QSize(LargeurClient, HauteurClient));
     centre->setFixedSize(client);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    platform::nameForScreenReaders(this); // every box and value label named by its caption
+    nommeControles();
+}
+
+void FenetrePrincipale::nommeControles()
+{
+    // The buttons whose caption is their value, read after what they set.
+    platform::nameValueButton(BoutonInput, QStringLiteral("Measurement input"));
+    platform::nameValueButton(BoutonBinAz, QStringLiteral("Azimuth encoder format"));
+    platform::nameValueButton(BoutonUnitAz, QStringLiteral("Azimuth encoder unit"));
+    platform::nameValueButton(BoutonBinEl, QStringLiteral("Elevation encoder format"));
+    platform::nameValueButton(BoutonUnitEl, QStringLiteral("Elevation encoder unit"));
+    platform::nameForScreenReaders(this); // every other box by its caption
+    // The boxes whose caption says what they hold only with their frame's
+    // title, and the help buttons by the frame they explain.
+    auto b = [this](Champ c) { return boite(c); };
+    platform::nameControls({
+        {b(Champ::LatDeg), QStringLiteral("Latitude degrees")},
+        {b(Champ::LatMin), QStringLiteral("Latitude minutes")},
+        {b(Champ::LatSec), QStringLiteral("Latitude seconds")},
+        {b(Champ::LatSig), QStringLiteral("Latitude n/s")},
+        {b(Champ::LonDeg), QStringLiteral("Longitude degrees")},
+        {b(Champ::LonMin), QStringLiteral("Longitude minutes")},
+        {b(Champ::LonSec), QStringLiteral("Longitude seconds")},
+        {b(Champ::LonSig), QStringLiteral("Longitude e/w")},
+        {AideGenerale, QStringLiteral("Help: computer time")},
+        {AideInterface[0], QStringLiteral("Help: COM port")},
+        {b(Champ::Range8b), QStringLiteral("8 bits binary input range")},
+        {b(Champ::Off8b), QStringLiteral("8 bits binary input offset")},
+        {AideInterface[1], QStringLiteral("Help: 8 bits binary input")},
+        {AideInterface[2], QStringLiteral("Help: speed control")},
+        {b(Champ::AzimOn), QStringLiteral("Azimuth drive hysteresis start")},
+        {b(Champ::AzimOf), QStringLiteral("Azimuth drive hysteresis stop")},
+        {b(Champ::ButeeG), QStringLiteral("Azimuth end stop CCW")},
+        {b(Champ::ButeeD), QStringLiteral("Azimuth end stop CW")},
+        {b(Champ::ParkAz), QStringLiteral("Azimuth parking")},
+        {b(Champ::OffAz), QStringLiteral("Azimuth position offset")},
+        {b(Champ::RangAz), QStringLiteral("Azimuth encoder range")},
+        {AzStop, QStringLiteral("Azimuth encoder without stop")},
+        {AideTracking[0], QStringLiteral("Help: azimuth drive hysteresis")},
+        {AideTracking[1], QStringLiteral("Help: azimuth end stop")},
+        {AideTracking[2], QStringLiteral("Help: azimuth encoder")},
+        {AideTracking[3], QStringLiteral("Help: azimuth parking")},
+        {AideTracking[4], QStringLiteral("Help: azimuth position offset")},
+        {b(Champ::ElevOn), QStringLiteral("Elevation drive hysteresis start")},
+        {b(Champ::ElevOf), QStringLiteral("Elevation drive hysteresis stop")},
+        {b(Champ::ButeeB), QStringLiteral("Elevation end stop low")},
+        {b(Champ::ButeeH), QStringLiteral("Elevation end stop high")},
+        {b(Champ::ParkEl), QStringLiteral("Elevation parking")},
+        {b(Champ::OffEl), QStringLiteral("Elevation position offset")},
+        {b(Champ::RangEl), QStringLiteral("Elevation encoder range")},
+        {ElStop, QStringLiteral("Elevation encoder without stop")},
+        {AideTracking[5], QStringLiteral("Help: elevation drive hysteresis")},
+        {AideTracking[6], QStringLiteral("Help: elevation end stop")},
+        {AideTracking[7], QStringLiteral("Help: elevation encoder")},
+        {AideTracking[8], QStringLiteral("Help: elevation parking")},
+        {AideTracking[9], QStringLiteral("Help: elevation position offset")},
+    });
 }
 
 void FenetrePrincipale::construitOnglets()
