@@ -1,0 +1,52 @@
+// Veskaro's main task from the keyboard alone (Keyboard.h): open an entry of
+// the list, change a value, confirm it and save the database.
+#include "DXCC/Form2.h"
+#include "DXCC/Veskaro.h"
+#include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StationFolder.h"
+#include "platform/Files.h"
+
+#include <QTableView>
+#include <gtest/gtest.h>
+
+using accessibility::press;
+using accessibility::switchTo;
+using accessibility::tabTo;
+using accessibility::type;
+
+class VeskaroKeyboard : public accessibility::StationFolder {};
+
+TEST_F(VeskaroKeyboard, OpenAnEntryChangeAValueSave)
+{
+    ASSERT_NO_FATAL_FAILURE(copy({"DXCCPREF.DBR", "logo.bmp"}));
+    Veskaro prog(dialogs, clock, folder.path());
+    prog.finProgramme = [] {};
+    prog.Main();
+    Form2& f = prog.form2();
+    ASSERT_TRUE(switchTo(&f));
+
+    // Open: the first entry of the list, Enter.
+    ASSERT_TRUE(tabTo(f.GrilleDXCC->table()));
+    ASSERT_TRUE(press(Qt::Key_Down));
+    ASSERT_TRUE(press(Qt::Key_Return));
+    ASSERT_TRUE(f.FenetreEditeur->isVisible());
+    ASSERT_EQ(f.Indic->text(), "1A");
+
+    // Change the entity's name: Tab selects the box's text, the typing
+    // replaces it; O.K. replaces the entry (the question answered Yes).
+    ASSERT_TRUE(tabTo(f.Lieu));
+    ASSERT_TRUE(type("Malta Order"));
+    ASSERT_TRUE(tabTo(f.BtonOK));
+    dialogs.queueAnswer(platform::Answer::Yes);
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_TRUE(f.FenetreListe->isVisible());
+    ASSERT_EQ(f.GrilleDXCC->textMatrix(1, 1), "Malta Order");
+
+    // Save, the old file replaced (the question answered Yes).
+    ASSERT_TRUE(tabTo(f.BtonSauve));
+    dialogs.queueAnswer(platform::Answer::Yes);
+    ASSERT_TRUE(press(Qt::Key_Space));
+    const auto lignes = platform::readLines(folder.filePath("DXCCPREF.DBR"));
+    ASSERT_TRUE(lignes && !lignes->isEmpty());
+    EXPECT_EQ(lignes->first(), "1A\tMalta Order\t41\t54\tN\t12\t26\tE");
+}
