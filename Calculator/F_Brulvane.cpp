@@ -157,8 +157,10 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
             const LigneResultat& l = lignes[home ? i : ordreDX[i]];
             const int y = 360 + i * PasResultats;
             etiquette(res, QString::fromLatin1(l.caption), XCaption, y, LargeurCaption);
-            valeur(res, home ? l.home : l.dx, XValeur, y - 15, LargeurValeur);
+            QLabel* v = valeur(res, home ? l.home : l.dx, XValeur, y - 15, LargeurValeur);
             etiquette(res, QString::fromLatin1(l.unite), XUnite, y, LargeurUnite, home ? l.etiqHome : l.etiqDX);
+            // Both halves show the same captions: each result is read with its station.
+            platform::nameControls({{v, cadre->title() + QStringLiteral(", ") + QString::fromLatin1(l.caption)}});
         }
     }
 
@@ -167,7 +169,6 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     for (const auto& e : brulvane::ListeRange)
         Range->addItem(QString::fromLatin1(e.texte));
     platform::setTwipsGeometry(Range, XMilieu + 240, 720, 1920, HauteurBoite + 30);
-    Range->setAccessibleName(QStringLiteral("Range")); // it has no caption label
     auto centre = [](QLabel* l) {
         l->setAlignment(Qt::AlignCenter);
         return l;
@@ -260,6 +261,25 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
     }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
+    // The two halves share their captions: each box and button is named with its station.
+    platform::nameControls({
+        {HP_TxPower, QStringLiteral("Home station, Tx Power Output")},
+        {HP_TxLoss, QStringLiteral("Home station, Tx to Feed Loss")},
+        {Hp_RxLoss, QStringLiteral("Home station, Rx to Feed Loss")},
+        {HP_RxNF, QStringLiteral("Home station, Rx Noise Figure")},
+        {HP_RxBW, QStringLiteral("Home station, Rx Bandwith")},
+        {HP_AntGain, QStringLiteral("Home station, Antenna Gain")},
+        {DP_TxPower, QStringLiteral("DX station, Tx Power Output")},
+        {DP_TxLoss, QStringLiteral("DX station, Tx to Feed Loss")},
+        {DP_RxLoss, QStringLiteral("DX station, Rx to Feed Loss")},
+        {DP_RxNF, QStringLiteral("DX station, Rx Noise Figure")},
+        {DP_RxBW, QStringLiteral("DX station, Rx Bandwith")},
+        {DP_AntGain, QStringLiteral("DX station, Antenna Gain")},
+        {Bouton_Defaut, QStringLiteral("Default values, home station")},
+        {Bouton_DXDefaut, QStringLiteral("Default values, DX station")},
+        {Range, QStringLiteral("Range")}, // it has no caption label
+        {Bouton_Fin, QStringLiteral("Quit")},
+    });
 }
 
 void F_Brulvane::EtiquettesUnite(const QString& texte) {
