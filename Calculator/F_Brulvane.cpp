@@ -147,11 +147,15 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         Cadre_EME[home ? 1 : 5] = param;
         Cadre_EME[home ? 2 : 4] = res;
 
+        // Both halves show the same captions: each box and result is read
+        // with its station ("DX station, Tx Power Output").
+        const QString station = cadre->title() + QStringLiteral(", ");
         for (int i = 0; i < 6; ++i) {
             const int y = 330 + i * PasParametres;
             etiquette(param, captionsParam[i], XCaption, y, LargeurCaption);
-            nouvelleBoite(param, static_cast<Boite>((home ? 0 : 6) + i), XValeur, y - 15, LargeurValeur);
+            QLineEdit* b = nouvelleBoite(param, static_cast<Boite>((home ? 0 : 6) + i), XValeur, y - 15, LargeurValeur);
             etiquette(param, unitesParam[i], XUnite, y, LargeurUnite);
+            platform::nameControls({{b, station + captionsParam[i]}});
         }
         for (int i = 0; i < 7; ++i) {
             const LigneResultat& l = lignes[home ? i : ordreDX[i]];
@@ -159,8 +163,7 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
             etiquette(res, QString::fromLatin1(l.caption), XCaption, y, LargeurCaption);
             QLabel* v = valeur(res, home ? l.home : l.dx, XValeur, y - 15, LargeurValeur);
             etiquette(res, QString::fromLatin1(l.unite), XUnite, y, LargeurUnite, home ? l.etiqHome : l.etiqDX);
-            // Both halves show the same captions: each result is read with its station.
-            platform::nameControls({{v, cadre->title() + QStringLiteral(", ") + QString::fromLatin1(l.caption)}});
+            platform::nameControls({{v, station + QString::fromLatin1(l.caption)}});
         }
     }
 
@@ -261,20 +264,9 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
     }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
-    // The two halves share their captions: each box and button is named with its station.
+    // The boxes and results are named with their station above; the two
+    // "Default values" buttons are too.
     platform::nameControls({
-        {HP_TxPower, QStringLiteral("Home station, Tx Power Output")},
-        {HP_TxLoss, QStringLiteral("Home station, Tx to Feed Loss")},
-        {Hp_RxLoss, QStringLiteral("Home station, Rx to Feed Loss")},
-        {HP_RxNF, QStringLiteral("Home station, Rx Noise Figure")},
-        {HP_RxBW, QStringLiteral("Home station, Rx Bandwith")},
-        {HP_AntGain, QStringLiteral("Home station, Antenna Gain")},
-        {DP_TxPower, QStringLiteral("DX station, Tx Power Output")},
-        {DP_TxLoss, QStringLiteral("DX station, Tx to Feed Loss")},
-        {DP_RxLoss, QStringLiteral("DX station, Rx to Feed Loss")},
-        {DP_RxNF, QStringLiteral("DX station, Rx Noise Figure")},
-        {DP_RxBW, QStringLiteral("DX station, Rx Bandwith")},
-        {DP_AntGain, QStringLiteral("DX station, Antenna Gain")},
         {Bouton_Defaut, QStringLiteral("Default values, home station")},
         {Bouton_DXDefaut, QStringLiteral("Default values, DX station")},
         {Range, QStringLiteral("Range")}, // it has no caption label

@@ -46,6 +46,26 @@ QPushButton* boutonAide(QWidget* parent, const QString& nom, int l, int t)
     return b;
 }
 
+// The two axis tabs, 2 "Azimuth" and 3 "Elevation": the same frames for each axis.
+struct Axe {
+    const char* titre;
+    const char* cadre;
+    Champ on, of, butee1, butee2, park, off, rang;
+    const char* etiq1;
+    const char* etiq2;
+    const char* bin;
+    const char* unit;
+    const char* stop;
+    int aide0;
+    std::array<int, 5> indexCadres; // hysteresis, end stop, parking, offset, encoder
+};
+const Axe axes[2] = {
+    {"Azimuth", "CadreAzimut", Champ::AzimOn, Champ::AzimOf, Champ::ButeeG, Champ::ButeeD, Champ::ParkAz,
+     Champ::OffAz, Champ::RangAz, "CCW", "CW", "BoutonBinAz", "BoutonUnitAz", "AzStop", 0, {0, 2, 1, 3, 6}},
+    {"Elevation", "CadreElevation", Champ::ElevOn, Champ::ElevOf, Champ::ButeeB, Champ::ButeeH, Champ::ParkEl,
+     Champ::OffEl, Champ::RangEl, "Low", "High", "BoutonBinEl", "BoutonUnitEl", "ElStop", 5, {0, 1, 2, 3, 4}},
+};
+
 } // namespace
 
 FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr), prog_(programme)
@@ -137,33 +157,29 @@ void FenetrePrincipale::nommeControles()
         {b(Champ::Off8b), QStringLiteral("8 bits binary input offset")},
         {AideInterface[1], QStringLiteral("Help: 8 bits binary input")},
         {AideInterface[2], QStringLiteral("Help: speed control")},
-        {b(Champ::AzimOn), QStringLiteral("Azimuth drive hysteresis start")},
-        {b(Champ::AzimOf), QStringLiteral("Azimuth drive hysteresis stop")},
-        {b(Champ::ButeeG), QStringLiteral("Azimuth end stop CCW")},
-        {b(Champ::ButeeD), QStringLiteral("Azimuth end stop CW")},
-        {b(Champ::ParkAz), QStringLiteral("Azimuth parking")},
-        {b(Champ::OffAz), QStringLiteral("Azimuth position offset")},
-        {b(Champ::RangAz), QStringLiteral("Azimuth encoder range")},
-        {AzStop, QStringLiteral("Azimuth encoder without stop")},
-        {AideTracking[0], QStringLiteral("Help: azimuth drive hysteresis")},
-        {AideTracking[1], QStringLiteral("Help: azimuth end stop")},
-        {AideTracking[2], QStringLiteral("Help: azimuth encoder")},
-        {AideTracking[3], QStringLiteral("Help: azimuth parking")},
-        {AideTracking[4], QStringLiteral("Help: azimuth position offset")},
-        {b(Champ::ElevOn), QStringLiteral("Elevation drive hysteresis start")},
-        {b(Champ::ElevOf), QStringLiteral("Elevation drive hysteresis stop")},
-        {b(Champ::ButeeB), QStringLiteral("Elevation end stop low")},
-        {b(Champ::ButeeH), QStringLiteral("Elevation end stop high")},
-        {b(Champ::ParkEl), QStringLiteral("Elevation parking")},
-        {b(Champ::OffEl), QStringLiteral("Elevation position offset")},
-        {b(Champ::RangEl), QStringLiteral("Elevation encoder range")},
-        {ElStop, QStringLiteral("Elevation encoder without stop")},
-        {AideTracking[5], QStringLiteral("Help: elevation drive hysteresis")},
-        {AideTracking[6], QStringLiteral("Help: elevation end stop")},
-        {AideTracking[7], QStringLiteral("Help: elevation encoder")},
-        {AideTracking[8], QStringLiteral("Help: elevation parking")},
-        {AideTracking[9], QStringLiteral("Help: elevation position offset")},
     });
+    // The two axis tabs alike: "Azimuth drive hysteresis start", "Help: elevation parking".
+    for (const Axe& x : axes) {
+        const QString axe = QLatin1String(x.titre);
+        const QString aide = QStringLiteral("Help: ") + axe.toLower();
+        auto* stop = findChild<QCheckBox*>(QLatin1String(x.stop));
+        const auto aideCadre = [&](int k) { return AideTracking[size_t(x.aide0 + k)]; };
+        platform::nameControls({
+            {b(x.on), axe + QStringLiteral(" drive hysteresis start")},
+            {b(x.of), axe + QStringLiteral(" drive hysteresis stop")},
+            {b(x.butee1), axe + QStringLiteral(" end stop ") + QLatin1String(x.etiq1)},
+            {b(x.butee2), axe + QStringLiteral(" end stop ") + QLatin1String(x.etiq2)},
+            {b(x.park), axe + QStringLiteral(" parking")},
+            {b(x.off), axe + QStringLiteral(" position offset")},
+            {b(x.rang), axe + QStringLiteral(" encoder range")},
+            {stop, axe + QStringLiteral(" encoder without stop")},
+            {aideCadre(0), aide + QStringLiteral(" drive hysteresis")},
+            {aideCadre(1), aide + QStringLiteral(" end stop")},
+            {aideCadre(2), aide + QStringLiteral(" encoder")},
+            {aideCadre(3), aide + QStringLiteral(" parking")},
+            {aideCadre(4), aide + QStringLiteral(" position offset")},
+        });
+    }
 }
 
 void FenetrePrincipale::construitOnglets()
@@ -258,25 +274,7 @@ void FenetrePrincipale::construitOnglets()
         SpeedControl[0]->setChecked(true);
     }
 
-    // Tabs 2 "Azimuth" and 3 "Elevation": the same frames for each axis.
-    struct Axe {
-        const char* titre;
-        const char* cadre;
-        Champ on, of, butee1, butee2, park, off, rang;
-        const char* etiq1;
-        const char* etiq2;
-        const char* bin;
-        const char* unit;
-        const char* stop;
-        int aide0;
-        std::array<int, 5> indexCadres; // hysteresis, end stop, parking, offset, encoder
-    };
-    const Axe axes[2] = {
-        {"Azimuth", "CadreAzimut", Champ::AzimOn, Champ::AzimOf, Champ::ButeeG, Champ::ButeeD, Champ::ParkAz,
-         Champ::OffAz, Champ::RangAz, "CCW", "CW", "BoutonBinAz", "BoutonUnitAz", "AzStop", 0, {0, 2, 1, 3, 6}},
-        {"Elevation", "CadreElevation", Champ::ElevOn, Champ::ElevOf, Champ::ButeeB, Champ::ButeeH, Champ::ParkEl,
-         Champ::OffEl, Champ::RangEl, "Low", "High", "BoutonBinEl", "BoutonUnitEl", "ElStop", 5, {0, 1, 2, 3, 4}},
-    };
+    // Tabs 2 "Azimuth" and 3 "Elevation": the same frames for each axis (axes).
     for (int a = 0; a < 2; ++a) {
         const Axe& x = axes[a];
         auto* p = new QWidget;

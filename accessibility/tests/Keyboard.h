@@ -72,4 +72,11 @@ inline bool tabTo(QWidget* control, int most = 60)
     return false;
 }
 
+// The first entry of a list chosen with the Down key, then `button` pressed
+// with Space, each reached by Tab.
+inline bool chooseFirstEntry(QWidget* list, QWidget* button)
+{
+    return tabTo(list) && press(Qt::Key_Down) && tabTo(button) && press(Qt::Key_Space);
+}
+
 } // namespace accessibility
