@@ -224,6 +224,8 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
     // The world map read as what it shows: the curve's source and instant, the DX point.
     platform::describePicture(fenetreCommune_->EMEWindow, [this] {
+        if (!pret_) // the windows are going
+            return QString();
         const bool point = XPointDX != 0 && YPointDX != 0;
         return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, fenetreDX_->AffDxcc->text(),
                                                       fenetreDX_->AffPays->text()});
