@@ -37,10 +37,11 @@ QString TexteCarteCiel(float ascDroiteLune, float declinaisonLune, float ascDroi
 QString TexteCleCouleurs() {
     // The colours and ranges of the chart's key picture, band by band.
     static const char* const bandes[8] = {
-        "navy, below 13 K and below 180 K",          "blue, 13 to 18 K and 180 to 225 K",
-        "azure, 18 to 23 K and 225 to 315 K",        "teal, 23 to 27 K and 315 to 360 K",
-        "green, 27 to 35 K and 360 to 450 K",        "yellow-green, 35 to 55 K and 450 to 650 K",
-        "amber, 55 to 90 K and 650 to 1000 K",       "red, above 90 K and above 1000 K"};
+        "navy, below 13 K and below 180 K",       "blue, 13 to 18 K and 180 to 225 K",
+        "azure, 18 to 23 K and 225 to 315 K",     "teal, 23 to 27 K and 315 to 360 K",
+        "green, 27 to 35 K and 360 to 450 K",     "yellow-green, 35 to 55 K and 450 to 650 K",
+        "amber, 55 to 90 K and 650 to 1000 K",    "red, above 90 K and above 1000 K",
+    };
     QString t = QStringLiteral("Noise temperature bands, coolest first, at 432 MHz and at 144 MHz: ");
     for (int i = 0; i < 8; ++i)
         t += QString::fromLatin1(bandes[i]) + (i < 7 ? QStringLiteral("; ") : QString());
