@@ -447,6 +447,10 @@ Ciel CalculCiel(VariablesPlanner v) {
     const float am = degres(e.AscensionDroite);
     c.LuneLeft = 5315 - kx * am;
     c.LuneTop = (90 - degres(e.Declinaison)) * ky - 80;
+    c.AscDroiteSoleil = as;
+    c.DeclinaisonSoleil = ds;
+    c.AscDroiteLune = am;
+    c.DeclinaisonLune = degres(e.Declinaison);
     c.AffHA = platform::Format(double(degres(e.AngleHoraireTopo)), QStringLiteral("##0.00°"));
     c.AffDecl = platform::Format(double(degres(e.DeclinaisonTopo)), QStringLiteral("##0.00°"));
     c.AffExtraLoss = platform::Format(e.PerteSupplementaire, QStringLiteral("#0.00 dB"));

@@ -116,6 +116,8 @@ int PlaceFenetre(int i, int pas, int base, int ecran, int marge);
 // The radio-sky map for the instant and observer held in v (see AInstant).
 struct Ciel {
     float SolLeft = 0, SolTop = 0, LuneLeft = 0, LuneTop = 0;
+    // The markers' right ascensions and declinations (degrees).
+    float AscDroiteSoleil = 0, DeclinaisonSoleil = 0, AscDroiteLune = 0, DeclinaisonLune = 0;
     QString AffHA, AffDecl, AffExtraLoss, EtiqTemp, AffTemp;
     int Phase = 0;
 };
