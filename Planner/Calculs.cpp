@@ -11,9 +11,54 @@ namespace planner {
 
 namespace {
 
-QString hhmm(int32_t h, int32_t m) { return platform::FormatTime(h, m, 0, QStringLiteral("hh:mm")); }
+// The patterns of the tables' cells, each read once.
+const platform::DateFormat& heureMinute() {
+    static const platform::DateFormat f(QStringLiteral("hh:mm"));
+    return f;
+}
+const platform::NumberFormat& angles() {
+    static const platform::NumberFormat f(QStringLiteral("##0.00"));
+    return f;
+}
 
-QString angle(double x) { return platform::Format(static_cast<float>(x), QStringLiteral("##0.00")); }
+QString hhmm(int32_t h, int32_t m) {
+    QString s;
+    heureMinute().appendTime(s, h, m, 0);
+    return s;
+}
+
+QString angle(double x) { return angles()(static_cast<float>(x)); }
+
+// One row of a table written as it is computed: its cells joined by TAB in
+// one text.
+class Ligne {
+public:
+    Ligne() { texte_.reserve(80); }
+    // "hh:mm"
+    void heure(int32_t h, int32_t m) {
+        suivante();
+        heureMinute().appendTime(texte_, h, m, 0);
+    }
+    // Degrees as single precision, "##0.00".
+    void angle(double x) { nombre(angles(), static_cast<float>(x)); }
+    void nombre(const platform::NumberFormat& f, float x) {
+        suivante();
+        f.appendTo(texte_, x);
+    }
+    void texte(const QString& t) {
+        suivante();
+        texte_ += t;
+    }
+    QString fin() && { return std::move(texte_); }
+
+private:
+    void suivante() {
+        if (cellules_++ > 0)
+            texte_ += QChar(9);
+    }
+    QString texte_;
+    int cellules_ = 0;
+};
 
 float degres(double rad) { return static_cast<float>(astro::RadVersDeg(rad)); }
 
@@ -96,11 +141,11 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
 
 // The stepping both tables share: from the current instant to DateJulienneFin
 // by Step minutes, with the home station as observer at each step. Where
-// `ligne(local, premiere)` gives the step's cells (local: the local hour;
-// premiere: no row yet this day) they are the day's next row; a step it
-// declines (std::nullopt: the source is not visible) leaves one empty row
-// after the last row of a run. Each new UTC day goes to the next window
-// `index`.
+// `ligne(local, premiere)` gives the step's row (local: the local hour;
+// premiere: no row yet this day; the cells joined by TAB) it is the day's
+// next row; a step it declines (std::nullopt: the source is not visible)
+// leaves one empty row after the last row of a run. Each new UTC day goes to
+// the next window `index`.
 template <class Ligne>
 void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne ligne) {
     int r = 0;
@@ -114,9 +159,9 @@ void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne 
             finPeriode(v, s, index, r);
             break;
         }
-        if (const std::optional<QStringList> cellules = ligne(local, r == 0)) {
+        if (const std::optional<QString> cellules = ligne(local, r == 0)) {
             r += 1;
-            s.ecritLigne(index, r, cellules->join(QChar(9)));
+            s.ecritLigne(index, r, *cellules);
         } else if (r >= 1 && !separateur) {
             r += 1;
             s.ligneVide(index, r);
@@ -155,26 +200,33 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
     if (!pasValide(v.Step))
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
-    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QStringList> {
+    const platform::NumberFormat perte(QStringLiteral("0.0"));
+    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QString> {
         astro::CalculPositionSource(e, 0);
         const double elev = e.ElevationSource, azim = e.AzimutSource;
-        const QString doppler = elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets;
         if (!(elev >= 0 || v.MoonVisible == Faux))
             return std::nullopt;
         if (premiere) {
             v.AscDroiteDebut = degres(e.AscensionDroite);
             v.DeclinaisonDebut = degres(e.Declinaison);
         }
-        v.TextePerte = platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"));
+        v.TextePerte = perte(e.PerteSupplementaire);
         v.DeclinaisonFin = degres(e.Declinaison);
         v.AscDroiteFin = degres(e.AscensionDroite);
+        Ligne l;
+        l.heure(v.HeureCalcul, v.MinuteCalcul);
+        l.heure(local, v.MinuteCalcul);
+        l.angle(azim);
+        l.angle(elev);
+        l.texte(elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets);
         astro::CalculPositionSource(e, 1);
-        const double elevSol = e.ElevationSource, azimSol = e.AzimutSource;
+        l.angle(e.AzimutSource);
+        l.angle(e.ElevationSource);
         v.AscDroiteSoleil = degres(e.AscensionDroite);
         astro::CalculPositionSource(e, 8);
-        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                           angle(azim), angle(elev), doppler, angle(azimSol), angle(elevSol),
-                           angle(e.AzimutSource), angle(e.ElevationSource)};
+        l.angle(e.AzimutSource);
+        l.angle(e.ElevationSource);
+        return std::move(l).fin();
     });
 }
 
@@ -203,7 +255,8 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     v.HeureFinTable.clear();
     astro::CalculJourJulien(e);
-    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<QStringList> {
+    const platform::NumberFormat doppler(QStringLiteral("####0")), polar(QStringLiteral("##0.0"));
+    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<QString> {
         astro::CalculPositionSource(e, v.CodeSource);
         const bool homeVoit = e.ElevationSource >= 0;
         const QString c4 = v.CodeSource == 0 ? platform::CStr(e.DopplerSource) : Tirets;
@@ -220,11 +273,21 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
                                     float(enRad(elevD)));
         if (!(elevD >= 0 && homeVoit))
             return std::nullopt;
-        QString c5 = Tirets, c6 = Tirets;
+        Ligne l;
+        l.heure(v.HeureCalcul, v.MinuteCalcul);
+        l.heure(local, v.MinuteCalcul);
+        l.angle(azimH);
+        l.angle(elevH);
+        l.texte(c4);
         if (v.CodeSource == 0) {
-            c5 = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
-            c6 = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
+            l.nombre(doppler, static_cast<float>(dd + double(e.DopplerSource) - dh));
+            l.nombre(polar, DecalagePolar(ph, pd));
+        } else {
+            l.texte(Tirets);
+            l.texte(Tirets);
         }
+        l.angle(azimD);
+        l.angle(elevD);
         if (premiere) {
             v.DeclinaisonDebut = degres(decl);
             v.AscDroiteDebut = degres(ra);
@@ -237,8 +300,7 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         // picture (the source's values above are already taken).
         astro::CalculPositionSource(e, 1);
         v.AscDroiteSoleil = degres(e.AscensionDroite);
-        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                           angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
+        return std::move(l).fin();
     });
 }
 
