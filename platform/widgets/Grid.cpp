@@ -289,11 +289,37 @@ public:
     }
 };
 
+// The view. Its look depends neither on the focus nor on its window being
+// active (the current cell is framed and the selection keeps its colours
+// either way), so gaining or losing either repaints nothing: a table window
+// that is activated, or left for another, is not painted again. Where the
+// palette's active and inactive colours differ, QWidget still repaints.
+class GridView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    bool viewportEvent(QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)
+            return QAbstractScrollArea::viewportEvent(e);
+        return QTableView::viewportEvent(e);
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        // Without a current cell the view's own handling gives it one.
+        if (!currentIndex().isValid())
+            return QTableView::focusInEvent(e);
+        setAttribute(Qt::WA_InputMethodEnabled, currentIndex().flags() & Qt::ItemIsEditable);
+    }
+    void focusOutEvent(QFocusEvent*) override {}
+};
+
 } // namespace
 
 Grid::Grid(QWidget* parent) : Grid(2, 2, parent) {}
 
-Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QTableView(this))
+Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new GridView(this))
 {
     model_ = new GridModel(colAlign_, fixedAlign_, fixedCols_, this);
     table_->setModel(model_);

@@ -388,6 +388,85 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
     }
 }
 
+namespace {
+
+// Counts the paint events of one widget.
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        n += e->type() == QEvent::Paint;
+        return false;
+    }
+    int n = 0;
+};
+
+// Has `window` paint what is waiting to be painted, now.
+void paintPending(QWidget& window)
+{
+    QApplication::processEvents();
+    QEvent request(QEvent::UpdateRequest);
+    QApplication::sendEvent(&window, &request);
+}
+
+} // namespace
+
+// The grid looks the same with or without the focus and in an active or an
+// inactive window, so none of these changes paints it again (a table window
+// shown over another, or left for it, costs no second paint).
+TEST(Grid, FocusAndActivationLeaveItsLookAndPaintNothing)
+{
+    QWidget window, other;
+    auto* g = new Grid(6, 3, &window);
+    auto* edit = new QLineEdit(&window);
+    fill(*g);
+    g->setGeometry(0, 0, 300, 120);
+    edit->setGeometry(0, 130, 100, 20);
+    window.resize(300, 160);
+    other.resize(100, 50);
+    g->setRow(2);
+    g->setCol(1);
+    window.show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    QTableView* t = g->table();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    t->setFocus();
+    paintPending(window);
+    const QImage look = g->grab().toImage();
+
+    PaintCount paints(t->viewport());
+    t->viewport()->update(); // the count sees a paint that is due
+    paintPending(window);
+    ASSERT_EQ(paints.n, 1);
+    paints.n = 0;
+    edit->setFocus();
+    paintPending(window);
+    t->setFocus();
+    paintPending(window);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    paintPending(window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    paintPending(window);
+    EXPECT_EQ(paints.n, 0);
+
+    edit->setFocus();
+    EXPECT_EQ(g->grab().toImage(), look) << "without the focus";
+    t->setFocus();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(g->grab().toImage(), look) << "in an inactive window";
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(t->hasFocus());
+    EXPECT_EQ(g->row(), 2);
+    EXPECT_EQ(g->col(), 1);
+}
+
 // Rows written as a block land where setTextMatrix would put them, raise the
 // row count, keep the cells they give no part for, and reach the view in one
 // notice for the rows added and one for the rows that were there.
