@@ -3,11 +3,13 @@
 #include "platform/Geometry.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -257,9 +259,13 @@ private:
 
 namespace {
 
-// Draws the cells as usual and marks the view's current cell with a dotted
-// frame just inside the cell, whether or not the view has the focus (the
-// style's own focus frame, shown only with the focus, is left out).
+// Draws the cells as the application's style draws a text item and marks
+// the view's current cell with a dotted frame just inside the cell, whether
+// or not the view has the focus (the style's own focus frame, shown only
+// with the focus, is left out). The cells hold text only, and the style
+// would lay each text out twice (once to elide it, once to draw it): its
+// background is drawn by the style and its text laid out once, at the place
+// the style gives it.
 class CurrentCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -267,8 +273,15 @@ public:
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
         opt.state &= ~QStyle::State_HasFocus;
-        QStyledItemDelegate::paint(p, opt, index);
+        const QStyle* style = QApplication::style();
+        p->save();
+        p->setClipRect(opt.rect);
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, opt.widget);
+        if (!opt.text.isEmpty())
+            drawText(p, opt, *style);
+        p->restore();
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (!view || !index.isValid() || index != view->currentIndex())
             return;
@@ -286,6 +299,35 @@ public:
         p->setBrush(Qt::NoBrush);
         p->drawRect(r);
         p->restore();
+    }
+
+private:
+    // The text of a cell in one line, as QCommonStyle places it: inside the
+    // style's text rectangle less the focus frame's margin, aligned by the
+    // cell's alignment, in the text colour of its state.
+    static void drawText(QPainter* p, const QStyleOptionViewItem& opt, const QStyle& style)
+    {
+        QPalette::ColorGroup cg = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (cg == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            cg = QPalette::Inactive;
+        p->setPen(opt.palette.color(cg, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        const int margin = style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        const QRect textRect =
+            style.subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget).adjusted(margin, 0, -margin, 0);
+        QTextOption layoutOption;
+        layoutOption.setWrapMode(QTextOption::ManualWrap);
+        layoutOption.setTextDirection(opt.direction);
+        layoutOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        QTextLayout layout(opt.text, opt.font);
+        layout.setTextOption(layoutOption);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(textRect.width());
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        const QRect placed = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 layout.boundingRect().size().toSize(), textRect);
+        layout.draw(p, QPointF(textRect.x(), placed.top()));
     }
 };
 

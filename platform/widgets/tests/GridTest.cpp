@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -465,6 +466,40 @@ TEST(Grid, FocusAndActivationLeaveItsLookAndPaintNothing)
     EXPECT_TRUE(t->hasFocus());
     EXPECT_EQ(g->row(), 2);
     EXPECT_EQ(g->col(), 1);
+}
+
+// Apart from the mark of the current cell, the cells look as the style's own
+// item delegate draws them: alignments, a selection, long texts, letters
+// outside ASCII, an enabled and a disabled grid.
+TEST(Grid, CellsAreDrawnAsTheStyleDrawsThem)
+{
+    for (bool enabled : {true, false}) {
+        QWidget window;
+        auto* g = new Grid(6, 4, &window);
+        g->setGeometry(0, 0, 380, 160);
+        window.resize(380, 160);
+        const char* texts[] = {"AVATAR To", "-1.25", "", "WWWWWWWWWWWWWWWW long text", "Zürich", "12:00", "é ñ ß"};
+        for (int r = 0; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                g->setTextMatrix(r, c, QString::fromUtf8(texts[(r * 3 + c) % 7]));
+        for (int c = 0; c < g->cols(); ++c)
+            g->setColAlignment(c, c % 3);
+        g->setRow(1);
+        g->setCol(0);
+        select(*g, 2, 4, 1, 3);
+        g->setEnabled(enabled);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        std::vector<QImage> ours;
+        for (int r = 2; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                ours.push_back(cellImage(*g, r, c));
+        g->table()->setItemDelegate(new QStyledItemDelegate(g->table()));
+        size_t i = 0;
+        for (int r = 2; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                EXPECT_EQ(ours[i++], cellImage(*g, r, c)) << enabled << " " << r << " " << c;
+    }
 }
 
 // Rows written as a block land where setTextMatrix would put them, raise the
