@@ -303,8 +303,9 @@ public:
 
 private:
     // The text of a cell in one line, as QCommonStyle places it: inside the
-    // style's text rectangle less the focus frame's margin, aligned by the
-    // cell's alignment, in the text colour of its state.
+    // style's text rectangle (the whole cell, there being neither a check
+    // box nor a picture) less the focus frame's margin, aligned by the cell's
+    // alignment, in the text colour of its state.
     static void drawText(QPainter* p, const QStyleOptionViewItem& opt, const QStyle& style)
     {
         QPalette::ColorGroup cg = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
@@ -312,8 +313,10 @@ private:
             cg = QPalette::Inactive;
         p->setPen(opt.palette.color(cg, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         const int margin = style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
-        const QRect textRect =
-            style.subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget).adjusted(margin, 0, -margin, 0);
+        const bool textOnly =
+            !(opt.features & (QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration));
+        const QRect textRect = (textOnly ? opt.rect : style.subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget))
+                                   .adjusted(margin, 0, -margin, 0);
         QTextOption layoutOption;
         layoutOption.setWrapMode(QTextOption::ManualWrap);
         layoutOption.setTextDirection(opt.direction);
