@@ -167,7 +167,9 @@ void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne 
             s.ligneVide(index, r);
             separateur = true;
         }
-        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+        // Written over in place: one text serves every step.
+        v.HeureFinTable.resize(0);
+        heureMinute().appendTime(v.HeureFinTable, v.HeureCalcul, v.MinuteCalcul, 0);
         if (avance(v))
             nouveauJour(v, s, index, r, separateur);
         fixeFraction(v);

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <charconv>
+#include <cstring>
 #include <string>
 
 namespace platform {
@@ -42,15 +43,33 @@ double Fix(double x) { return std::trunc(x); }
 
 namespace {
 
-// The first significant digits of a number's magnitude and the decimal
-// exponent of the first one: |x| = d[0].d[1]d[2]... x 10^exp10.
+// The first significant digits of a number's magnitude as a whole number q
+// of n digits, and the decimal exponent of the first one:
+// |x| = q x 10^(exp10 - n + 1).
 struct Mantissa {
-    char d[17];
-    int n = 0; // digits in d, 1..17
+    uint64_t q = 0;
+    int n = 0; // 1..17
     int exp10 = 0;
-    // The digit of weight 10^(exp10 - i); '0' outside the digits held.
-    char at(int i) const { return i >= 0 && i < n ? d[i] : '0'; }
 };
+
+// The n digits of v (leading zeros included) into d.
+void writeDigits(uint64_t v, int n, char* d)
+{
+    for (int i = n - 1; i >= 0; --i) {
+        d[i] = char('0' + v % 10);
+        v /= 10;
+    }
+}
+
+// The digits of v (at least one) into d; their count.
+int writeNumber(uint64_t v, char* d)
+{
+    int n = 1;
+    for (uint64_t w = v / 10; w != 0; w /= 10)
+        ++n;
+    writeDigits(v, n, d);
+    return n;
+}
 
 using Exact = unsigned __int128;
 
@@ -110,13 +129,9 @@ bool sevenDigits(double ax, Mantissa& m)
             ++digits;
         }
     }
-    auto v = static_cast<uint32_t>(q);
+    m.q = static_cast<uint64_t>(q);
     m.n = 7;
     m.exp10 = digits - 1 - shift10;
-    for (int i = 6; i >= 0; --i) {
-        m.d[i] = char('0' + v % 10);
-        v /= 10;
-    }
     return true;
 }
 
@@ -134,9 +149,12 @@ Mantissa scientificDigits(double ax, int digits)
         std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::scientific, digits - 1);
     // buf = "d.ddde+XX" (or "de+XX" for one digit)
     const char* p = buf;
-    for (; p < r.ptr && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9' && m.n < 17)
-            m.d[m.n++] = *p;
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && m.n < 17) {
+            m.q = m.q * 10 + uint64_t(*p - '0');
+            ++m.n;
+        }
+    }
     if (p < r.ptr)
         std::from_chars(p + (p[1] == '+' ? 2 : 1), r.ptr, m.exp10);
     return m;
@@ -159,10 +177,13 @@ void appendGeneral(QString& out, double x, int digits)
         out += x < 0 ? QLatin1String("-Inf") : QLatin1String("Inf");
         return;
     }
-    Mantissa m = scientificDigits(std::fabs(x), digits);
-    while (m.n > 1 && m.d[m.n - 1] == '0')
-        --m.n;
-    if (m.n == 1 && m.d[0] == '0') {
+    const Mantissa m = scientificDigits(std::fabs(x), digits);
+    char d[17];
+    writeDigits(m.q, m.n, d);
+    int n = m.n;
+    while (n > 1 && d[n - 1] == '0')
+        --n;
+    if (n == 1 && d[0] == '0') {
         out += QLatin1Char('0'); // "-0" never appears as a value's text
         return;
     }
@@ -170,10 +191,10 @@ void appendGeneral(QString& out, double x, int digits)
         out += QLatin1Char('-');
     const int e = m.exp10;
     if (e < -4 || e >= digits) {
-        out += QLatin1Char(m.d[0]);
-        if (m.n > 1) {
+        out += QLatin1Char(d[0]);
+        if (n > 1) {
             out += QLatin1Char('.');
-            appendLatin1(out, m.d + 1, m.n - 1);
+            appendLatin1(out, d + 1, n - 1);
         }
         out += e < 0 ? QLatin1String("E-") : QLatin1String("E+");
         if (std::abs(e) < 10)
@@ -182,14 +203,14 @@ void appendGeneral(QString& out, double x, int digits)
     } else if (e < 0) {
         out += QLatin1String("0.");
         out += QString(-e - 1, QLatin1Char('0'));
-        appendLatin1(out, m.d, m.n);
-    } else if (m.n <= e + 1) {
-        appendLatin1(out, m.d, m.n);
-        out += QString(e + 1 - m.n, QLatin1Char('0'));
+        appendLatin1(out, d, n);
+    } else if (n <= e + 1) {
+        appendLatin1(out, d, n);
+        out += QString(e + 1 - n, QLatin1Char('0'));
     } else {
-        appendLatin1(out, m.d, e + 1);
+        appendLatin1(out, d, e + 1);
         out += QLatin1Char('.');
-        appendLatin1(out, m.d + e + 1, m.n - e - 1);
+        appendLatin1(out, d + e + 1, n - e - 1);
     }
 }
 
@@ -331,26 +352,31 @@ void NumberFormat::append(QString& out, double x, int digits) const
     if (!std::isfinite(x))
         return appendGeneral(out, x, digits);
     const Mantissa m = scientificDigits(std::fabs(x), digits);
-    // a[1 .. 1 + nInt) the integer digits, then decimals_ places, rounded
-    // half away from zero at the last place; a[0] takes a carry out of the
-    // first digit.
-    const int e = m.exp10;
-    const int nInt = e >= 0 ? e + 1 : 1;
-    QVarLengthArray<char, 64> a(1 + nInt + decimals_);
-    a[0] = '0';
-    for (int i = 0; i < nInt + decimals_; ++i)
-        a[1 + i] = m.at(e - nInt + 1 + i);
-    if (m.at(e + decimals_ + 1) >= '5') {
-        int i = nInt + decimals_;
-        for (; a[i] == '9'; --i)
-            a[i] = '0';
-        ++a[i];
+    // |x| rounded half away from zero at decimals_ places, as a whole number
+    // of units of 10^-decimals_ (q x 10^shift): its digits in a, at least
+    // decimals_ + 1 of them.
+    const int shift = m.exp10 - m.n + 1 + decimals_;
+    QVarLengthArray<char, 48> a;
+    if (shift >= 0) {
+        a.resize(m.n + shift);
+        writeDigits(m.q, m.n, a.data());
+        std::fill(a.begin() + m.n, a.end(), '0');
+    } else {
+        uint64_t units = 0;
+        if (-shift <= 17) {
+            const auto unit = static_cast<uint64_t>(kPowersOfTen[size_t(-shift)]);
+            units = (m.q + unit / 2) / unit;
+        }
+        a.resize(20);
+        a.resize(writeNumber(units, a.data()));
     }
+    if (a.size() < 1 + decimals_)
+        a.insert(a.begin(), 1 + decimals_ - a.size(), '0');
     // Integer digits: no leading zeros, then padded to the zeros of the
     // pattern. Optional decimal places: trailing zeros beyond the shown ones
     // are dropped.
     const char* first = a.data();
-    const char* point = a.data() + 1 + nInt;
+    const char* point = a.data() + a.size() - decimals_;
     while (first < point && *first == '0')
         ++first;
     const char* end = point + decimals_;
@@ -403,25 +429,34 @@ const char* const kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "
 const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                "July",    "August",   "September", "October", "November", "December"};
 
+// A text being laid out, kept on the stack and appended to its destination
+// at once.
+using Chars = QVarLengthArray<QChar, 32>;
+
+void append(Chars& t, QStringView s) { t.append(s.data(), s.size()); }
+void append(Chars& t, const char* latin1, qsizetype n)
+{
+    for (qsizetype i = 0; i < n; ++i)
+        t.append(QLatin1Char(latin1[i]));
+}
+
 // v with at least two digits ("07", "12", "123").
-void appendTwoDigits(QString& out, int v)
+void appendTwoDigits(Chars& t, int v)
 {
     if (v >= 0 && v <= 99) {
-        const qsizetype at = out.size();
-        out.resize(at + 2);
-        out[at] = QLatin1Char(char('0' + v / 10));
-        out[at + 1] = QLatin1Char(char('0' + v % 10));
+        t.append(QLatin1Char(char('0' + v / 10)));
+        t.append(QLatin1Char(char('0' + v % 10)));
     } else {
-        out += QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+        append(t, QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')));
     }
 }
 
-void appendNumber(QString& out, int v, bool twoDigits)
+void appendNumber(Chars& t, int v, bool twoDigits)
 {
     if (twoDigits)
-        appendTwoDigits(out, v);
+        appendTwoDigits(t, v);
     else
-        out += QString::number(v);
+        append(t, QString::number(v));
 }
 
 // The day FormatTime lays its date tokens out for.
@@ -491,22 +526,26 @@ DateFormat::DateFormat(const QString& p)
 
 void DateFormat::appendTo(QString& out, const QDate& date, int hours, int minutes, int seconds) const
 {
+    Chars t;
     for (const Piece& piece : pieces_) {
         switch (piece.part) {
-        case Part::Literal: out += piece.literal; break;
-        case Part::Day: appendNumber(out, date.day(), piece.twoDigits); break;
-        case Part::Weekday: out += QLatin1String(kWeekdays[date.dayOfWeek() - 1]); break;
-        case Part::ShortWeekday: out += QLatin1String(kWeekdays[date.dayOfWeek() - 1], 3); break;
-        case Part::Month: appendNumber(out, date.month(), piece.twoDigits); break;
-        case Part::MonthName: out += QLatin1String(kMonths[date.month() - 1]); break;
-        case Part::ShortMonthName: out += QLatin1String(kMonths[date.month() - 1], 3); break;
-        case Part::Year: out += QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')); break;
-        case Part::ShortYear: appendTwoDigits(out, date.year() % 100); break;
-        case Part::Hours: appendNumber(out, hours, piece.twoDigits); break;
-        case Part::Minutes: appendNumber(out, minutes, piece.twoDigits); break;
-        case Part::Seconds: appendNumber(out, seconds, piece.twoDigits); break;
+        case Part::Literal: append(t, piece.literal); break;
+        case Part::Day: appendNumber(t, date.day(), piece.twoDigits); break;
+        case Part::Weekday: append(t, kWeekdays[date.dayOfWeek() - 1], qsizetype(strlen(kWeekdays[date.dayOfWeek() - 1]))); break;
+        case Part::ShortWeekday: append(t, kWeekdays[date.dayOfWeek() - 1], 3); break;
+        case Part::Month: appendNumber(t, date.month(), piece.twoDigits); break;
+        case Part::MonthName: append(t, kMonths[date.month() - 1], qsizetype(strlen(kMonths[date.month() - 1]))); break;
+        case Part::ShortMonthName: append(t, kMonths[date.month() - 1], 3); break;
+        case Part::Year: append(t, QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'))); break;
+        case Part::ShortYear: appendTwoDigits(t, date.year() % 100); break;
+        case Part::Hours: appendNumber(t, hours, piece.twoDigits); break;
+        case Part::Minutes: appendNumber(t, minutes, piece.twoDigits); break;
+        case Part::Seconds: appendNumber(t, seconds, piece.twoDigits); break;
         }
     }
+    const qsizetype at = out.size();
+    out.resize(at + t.size());
+    std::copy(t.cbegin(), t.cend(), out.data() + at);
 }
 
 void DateFormat::appendTime(QString& out, int hours, int minutes, int seconds) const
