@@ -22,6 +22,9 @@ namespace {
 
 constexpr int defaultColWidthTwips = 1000;
 
+// The style of the grid's title sections: thin padding.
+QString thinSections() { return QStringLiteral("QHeaderView::section { padding: 0px 2px; }"); }
+
 Qt::Alignment qtAlignment(int code)
 {
     switch (code) {
@@ -379,16 +382,18 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new Gr
     table_->setTabKeyNavigation(false);
     table_->setWordWrap(false);
     // The column widths are given in twips for a small dialog font: keep the
-    // font small and the padding thin so that "00:00" fits 550 twips, and cut
-    // a text that does not fit rather than replace it by an ellipsis.
+    // font small and the titles' padding thin so that "00:00" fits 550 twips,
+    // and cut a text that does not fit rather than replace it by an ellipsis.
     QFont small = table_->font();
     small.setPointSizeF(8);
     table_->setFont(small);
     table_->horizontalHeader()->setFont(small);
     table_->verticalHeader()->setFont(small);
     table_->setTextElideMode(Qt::ElideNone);
-    table_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 2px; }"
-                                         "QHeaderView::section { padding: 0px 2px; }"));
+    // The style sheet is the title row's alone (the fixed column's gets it
+    // when shown, in renumber): a view under a style sheet costs more to
+    // polish and to paint, and the cells draw their text themselves.
+    table_->horizontalHeader()->setStyleSheet(thinSections());
     table_->horizontalHeader()->setSectionsClickable(false);
     table_->verticalHeader()->setSectionsClickable(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -481,6 +486,8 @@ void Grid::renumber(int fixedRows, int fixedCols)
     corner_ = fixedRows_ && fixedCols_ ? all[0] : QString();
     table_->horizontalHeader()->setVisible(fixedRows_ == 1);
     table_->verticalHeader()->setVisible(fixedCols_ == 1);
+    if (fixedCols_ == 1 && table_->verticalHeader()->styleSheet().isEmpty())
+        table_->verticalHeader()->setStyleSheet(thinSections());
     for (int c = 0; c < C; ++c)
         setColWidth(c, colWidthTwips_[size_t(c)]);
     syncView();
