@@ -65,7 +65,7 @@ public:
     {
         const bool h = o == Qt::Horizontal;
         if (role == Qt::DisplayRole)
-            return (h ? header_ : side_).value(section);
+            return h ? header_.value(section) : sideText(section);
         if (role == Qt::TextAlignmentRole)
             return int(qtAlignment(align(fixedAlign_, h ? section + fixedCols_ : 0)));
         return {};
@@ -78,12 +78,16 @@ public:
 
     QString text(int r, int c) const
     {
-        return r >= 0 && r < int(cells_.size()) && c >= 0 && c < cols_ ? part(cells_[size_t(r)], c) : QString();
+        if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
+            return QString();
+        make(r);
+        return part(cells_[size_t(r)], c);
     }
     void setText(int r, int c, const QString& s)
     {
         if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
             return;
+        make(r);
         QStringList parts = cells_[size_t(r)].split(QChar(9));
         while (parts.size() <= c)
             parts.append(QString());
@@ -99,11 +103,18 @@ public:
         header_[c] = s;
         emit headerDataChanged(Qt::Horizontal, c, c);
     }
-    QString sideText(int r) const { return side_.value(r); }
+    QString sideText(int r) const
+    {
+        if (r < 0 || r >= int(side_.size()))
+            return QString();
+        make(r);
+        return side_[r];
+    }
     void setSideText(int r, const QString& s)
     {
         if (r < 0 || r >= int(side_.size()))
             return;
+        make(r);
         side_[r] = s;
         emit headerDataChanged(Qt::Vertical, r, r);
     }
@@ -113,13 +124,11 @@ public:
         const int old = int(cells_.size());
         if (n > old) {
             beginInsertRows({}, old, n - 1);
-            cells_.resize(size_t(n));
-            side_.resize(n);
+            resizeRows(n);
             endInsertRows();
         } else if (n < old) {
             beginRemoveRows({}, n, old - 1);
-            cells_.resize(size_t(n));
-            side_.resize(n);
+            resizeRows(n);
             endRemoveRows();
         }
     }
@@ -132,6 +141,8 @@ public:
             endInsertColumns();
         } else if (n < cols_) {
             beginRemoveColumns({}, n, cols_ - 1);
+            for (int r = 0; r < int(cells_.size()); ++r)
+                make(r);
             cols_ = n;
             header_.resize(n);
             for (QString& row : cells_)
@@ -144,6 +155,8 @@ public:
         beginInsertRows({}, r, r);
         cells_.insert(cells_.begin() + r, clipped(cells.join(QChar(9))));
         side_.insert(r, side);
+        if (!pending_.empty())
+            pending_.insert(pending_.begin() + r, Pending{});
         endInsertRows();
     }
     void removeRowAt(int r)
@@ -151,49 +164,42 @@ public:
         beginRemoveRows({}, r, r);
         cells_.erase(cells_.begin() + r);
         side_.removeAt(r);
+        if (!pending_.empty())
+            pending_.erase(pending_.begin() + r);
         endRemoveRows();
     }
     // TAB-separated rows from `first` on, raised as needed: one notice for
     // the rows added and one for the rows that were there. With a fixed
-    // column the first part of each row is its fixed cell.
-    void setRowTexts(int first, const std::vector<QString>& texts, int fixedCols)
+    // column the first part of each row is its fixed cell. Row i is
+    // texts(i), made there and then or, when `later`, when the row is first
+    // read or written (make).
+    void setRowTexts(int first, int count, std::function<QString(int)> texts, bool later)
     {
-        const int last = first + int(texts.size()) - 1;
+        const int last = first + count - 1;
         const int old = int(cells_.size());
         if (last >= old) {
             beginInsertRows({}, old, last);
-            cells_.resize(size_t(last + 1));
-            side_.resize(last + 1);
+            resizeRows(last + 1);
         }
-        for (int i = 0; i < int(texts.size()); ++i) {
-            QString line = texts[size_t(i)];
-            if (fixedCols) {
-                const qsizetype tab = line.indexOf(QChar(9));
-                side_[first + i] = tab < 0 ? line : line.left(tab);
-                line = tab < 0 ? QString() : line.mid(tab + 1);
-                if (tab < 0)
-                    continue;
+        if (later) {
+            if (pending_.empty())
+                pending_.resize(cells_.size());
+            makers_.push_back(std::move(texts));
+            for (int i = 0; i < count; ++i) {
+                make(first + i); // the text a row had is what its new parts are written over
+                pending_[size_t(first + i)] = Pending{int(makers_.size()) - 1, i};
             }
-            QString& row = cells_[size_t(first + i)];
-            if (row.isEmpty()) {
-                row = clipped(line); // shared, not copied, when it fits
-                continue;
+        } else {
+            for (int i = 0; i < count; ++i) {
+                make(first + i);
+                write(first + i, texts(i));
             }
-            // Cells without a part keep their text.
-            QStringList parts = row.split(QChar(9));
-            const QStringList given = line.split(QChar(9));
-            for (int c = 0; c < given.size() && c < cols_; ++c) {
-                while (parts.size() <= c)
-                    parts.append(QString());
-                parts[c] = given[c];
-            }
-            row = parts.join(QChar(9));
         }
         if (last >= old)
             endInsertRows();
         if (first < old) {
             const int end = std::min(last, old - 1);
-            if (fixedCols)
+            if (fixedCols_)
                 emit headerDataChanged(Qt::Vertical, first, end);
             if (cols_ > 0)
                 emit dataChanged(index(first, 0), index(end, cols_ - 1));
@@ -205,6 +211,8 @@ public:
     {
         beginResetModel();
         cols_ = cols;
+        pending_.clear();
+        makers_.clear();
         cells_.assign(size_t(rows), QString());
         for (int r = 0; r < rows; ++r) {
             QStringList parts;
@@ -230,6 +238,54 @@ public:
     }
 
 private:
+    // A row whose text is still to be made: its maker and its argument.
+    struct Pending {
+        int maker = -1;
+        int arg = 0;
+    };
+
+    void resizeRows(int n)
+    {
+        cells_.resize(size_t(n));
+        side_.resize(n);
+        if (!pending_.empty())
+            pending_.resize(size_t(n));
+    }
+    // Row r's text made, if it is still to be made. The rows' texts are the
+    // model's own cache: making one changes nothing a reader sees.
+    void make(int r) const
+    {
+        if (pending_.empty() || pending_[size_t(r)].maker < 0)
+            return;
+        const Pending p = pending_[size_t(r)];
+        pending_[size_t(r)] = Pending{};
+        const_cast<GridModel*>(this)->write(r, makers_[size_t(p.maker)](p.arg));
+    }
+    // Writes a TAB-separated text over row r: with a fixed column its first
+    // part is the fixed cell; cells without a part keep their text.
+    void write(int r, QString line)
+    {
+        if (fixedCols_) {
+            const qsizetype tab = line.indexOf(QChar(9));
+            side_[r] = tab < 0 ? line : line.left(tab);
+            if (tab < 0)
+                return;
+            line = line.mid(tab + 1);
+        }
+        QString& row = cells_[size_t(r)];
+        if (row.isEmpty()) {
+            row = clipped(line); // shared, not copied, when it fits
+            return;
+        }
+        QStringList parts = row.split(QChar(9));
+        const QStringList given = line.split(QChar(9));
+        for (int c = 0; c < given.size() && c < cols_; ++c) {
+            while (parts.size() <= c)
+                parts.append(QString());
+            parts[c] = given[c];
+        }
+        row = parts.join(QChar(9));
+    }
     static int align(const std::vector<int>& v, int c) { return c >= 0 && c < int(v.size()) ? v[size_t(c)] : 0; }
     // Part c of a TAB-separated row ("" when the row has fewer parts).
     static QString part(const QString& line, int c)
@@ -258,6 +314,9 @@ private:
     std::vector<QString> cells_; // each row's cells joined by TAB
     QStringList header_, side_;
     int cols_ = 0;
+    // Rows given to be made later: empty, or one entry a row.
+    mutable std::vector<Pending> pending_;
+    std::vector<std::function<QString(int)>> makers_;
 };
 
 namespace {
@@ -540,7 +599,15 @@ void Grid::setRowTexts(int first, const std::vector<QString>& texts)
 {
     if (first < fixedRows_ || texts.empty())
         return;
-    model_->setRowTexts(viewRow(first), texts, fixedCols_);
+    model_->setRowTexts(viewRow(first), int(texts.size()), [&texts](int i) { return texts[size_t(i)]; }, false);
+    syncView();
+}
+
+void Grid::setRowTexts(int first, int count, std::function<QString(int)> texts)
+{
+    if (first < fixedRows_ || count < 1)
+        return;
+    model_->setRowTexts(viewRow(first), count, std::move(texts), true);
     syncView();
 }
 

@@ -502,6 +502,65 @@ TEST(Grid, CellsAreDrawnAsTheStyleDrawsThem)
     }
 }
 
+// Rows given by a maker read, write, move and lose columns as the same rows
+// given as texts, each made once, and only once it is looked at.
+TEST(Grid, RowsMadeWhenLookedAtAreTheRowsGiven)
+{
+    const std::vector<QString> texts = {tabbed({"a|b|c|dropped"}), "d", tabbed({"e|f"}), tabbed({"g|h|i"})};
+    for (int fixedCols : {0, 1}) {
+        Grid given(3, 3), made(3, 3);
+        std::vector<int> asked;
+        for (Grid* g : {&given, &made}) {
+            g->setFixedCols(fixedCols);
+            fill(*g);
+        }
+        given.setRowTexts(2, texts);
+        made.setRowTexts(2, int(texts.size()), [&](int i) {
+            asked.push_back(i);
+            return texts[size_t(i)];
+        });
+        EXPECT_EQ(made.rows(), given.rows()) << fixedCols;
+        EXPECT_TRUE(asked.empty()) << fixedCols;
+        EXPECT_EQ(made.textMatrix(3, 1), given.textMatrix(3, 1)) << fixedCols;
+        EXPECT_EQ(asked, std::vector<int>{1}) << fixedCols;
+        for (Grid* g : {&given, &made}) {
+            g->setTextMatrix(4, 2, "w"); // over a row still to be made
+            g->removeItem(2);            // a row never made
+            g->addItem(tabbed({"n|o"}), 3);
+            g->setCols(2); // the parts beyond stay dropped
+            g->setCols(3);
+        }
+        for (int r = 0; r < given.rows(); ++r)
+            for (int c = 0; c < given.cols(); ++c)
+                EXPECT_EQ(made.textMatrix(r, c), given.textMatrix(r, c)) << fixedCols << " " << r << " " << c;
+        EXPECT_EQ(asked, (std::vector<int>{1, 2, 3})) << fixedCols;
+    }
+}
+
+// Drawing a long table makes the rows on screen, not the others.
+TEST(Grid, DrawingATallGridMakesItsVisibleRowsOnly)
+{
+    QWidget window;
+    auto* g = new Grid(2, 3, &window);
+    g->setGeometry(0, 0, 300, 150);
+    window.resize(300, 150);
+    int made = 0;
+    g->setRowTexts(1, 1000, [&](int i) {
+        ++made;
+        return QString::number(i) + TAB + "x";
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, 50);
+    g->setSelStartRow(1);
+    g->setSelEndRow(1000);
+    EXPECT_EQ(g->clip().count(CR), 999);
+    EXPECT_EQ(made, 1000);
+    EXPECT_EQ(g->textMatrix(1000, 0), "999");
+}
+
 // Rows written as a block land where setTextMatrix would put them, raise the
 // row count, keep the cells they give no part for, and reach the view in one
 // notice for the rows added and one for the rows that were there.
