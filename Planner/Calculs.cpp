@@ -29,37 +29,6 @@ QString hhmm(int32_t h, int32_t m) {
 
 QString angle(double x) { return angles()(static_cast<float>(x)); }
 
-// One row of a table written as it is computed: its cells joined by TAB in
-// one text.
-class Ligne {
-public:
-    Ligne() { texte_.reserve(80); }
-    // "hh:mm"
-    void heure(int32_t h, int32_t m) {
-        suivante();
-        heureMinute().appendTime(texte_, h, m, 0);
-    }
-    // Degrees as single precision, "##0.00".
-    void angle(double x) { nombre(angles(), static_cast<float>(x)); }
-    void nombre(const platform::NumberFormat& f, float x) {
-        suivante();
-        f.appendTo(texte_, x);
-    }
-    void texte(const QString& t) {
-        suivante();
-        texte_ += t;
-    }
-    QString fin() && { return std::move(texte_); }
-
-private:
-    void suivante() {
-        if (cellules_++ > 0)
-            texte_ += QChar(9);
-    }
-    QString texte_;
-    int cellules_ = 0;
-};
-
 float degres(double rad) { return static_cast<float>(astro::RadVersDeg(rad)); }
 
 double enRad(double deg) { return astro::DegVersRad(deg); }
@@ -73,6 +42,16 @@ int heureLocale(const VariablesPlanner& v) {
     if (h < 0)
         h += 24;
     return h;
+}
+
+// A table row at the current step, its times set.
+LigneTable ligneAuPas(const VariablesPlanner& v, int local) {
+    LigneTable l;
+    l.vide = false;
+    l.heure = int16_t(v.HeureCalcul);
+    l.heureLocale = int16_t(local);
+    l.minute = int16_t(v.MinuteCalcul);
+    return l;
 }
 
 void observateurHome(VariablesPlanner& v) {
@@ -142,8 +121,8 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
 // The stepping both tables share: from the current instant to DateJulienneFin
 // by Step minutes, with the home station as observer at each step. Where
 // `ligne(local, premiere)` gives the step's row (local: the local hour;
-// premiere: no row yet this day; the cells joined by TAB) it is the day's
-// next row; a step it declines (std::nullopt: the source is not visible)
+// premiere: no row yet this day) it is the day's next row; a step it
+// declines (std::nullopt: the source is not visible)
 // leaves one empty row after the last row of a run. Each new UTC day goes to
 // the next window `index`.
 template <class Ligne>
@@ -159,7 +138,7 @@ void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne 
             finPeriode(v, s, index, r);
             break;
         }
-        if (const std::optional<QString> cellules = ligne(local, r == 0)) {
+        if (const std::optional<LigneTable> cellules = ligne(local, r == 0)) {
             r += 1;
             s.ecritLigne(index, r, *cellules);
         } else if (r >= 1 && !separateur) {
@@ -189,6 +168,28 @@ float tempInterpolee(const std::array<int16_t, 50>& t, float a, float& x) {
 
 } // namespace
 
+QString LigneTable::texte() const {
+    if (vide)
+        return QString();
+    static const platform::NumberFormat hertz(QStringLiteral("####0")), degres(QStringLiteral("##0.0"));
+    QString t;
+    t.reserve(80);
+    heureMinute().appendTime(t, heure, minute, 0);
+    t += QChar(9);
+    heureMinute().appendTime(t, heureLocale, minute, 0);
+    for (size_t i = 0; i < cellules.size(); ++i) {
+        t += QChar(9);
+        switch (cellules[i]) {
+        case Cellule::Angle: angles().appendTo(t, valeurs[i]); break;
+        case Cellule::Entier: t += platform::CStr(entier); break;
+        case Cellule::Hertz: hertz.appendTo(t, valeurs[i]); break;
+        case Cellule::Degres: degres.appendTo(t, valeurs[i]); break;
+        case Cellule::Tirets: t += Tirets; break;
+        }
+    }
+    return t;
+}
+
 QString texteNonVisible(const VariablesPlanner& v) {
     return QStringLiteral("The ") + v.NomSource + QStringLiteral(" is not visible on") + QChar(13) +
            QString::fromStdString(v.Astro.NomJourSemaine) + QLatin1Char(' ') +
@@ -203,7 +204,8 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     const platform::NumberFormat perte(QStringLiteral("0.0"));
-    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QString> {
+    using C = LigneTable::Cellule;
+    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<LigneTable> {
         astro::CalculPositionSource(e, 0);
         const double elev = e.ElevationSource, azim = e.AzimutSource;
         if (!(elev >= 0 || v.MoonVisible == Faux))
@@ -215,20 +217,16 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
         v.TextePerte = perte(e.PerteSupplementaire);
         v.DeclinaisonFin = degres(e.Declinaison);
         v.AscDroiteFin = degres(e.AscensionDroite);
-        Ligne l;
-        l.heure(v.HeureCalcul, v.MinuteCalcul);
-        l.heure(local, v.MinuteCalcul);
-        l.angle(azim);
-        l.angle(elev);
-        l.texte(elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets);
+        LigneTable l = ligneAuPas(v, local);
+        l.entier = e.DopplerSource;
         astro::CalculPositionSource(e, 1);
-        l.angle(e.AzimutSource);
-        l.angle(e.ElevationSource);
+        const double azimSol = e.AzimutSource, elevSol = e.ElevationSource;
         v.AscDroiteSoleil = degres(e.AscensionDroite);
         astro::CalculPositionSource(e, 8);
-        l.angle(e.AzimutSource);
-        l.angle(e.ElevationSource);
-        return std::move(l).fin();
+        l.cellules = {C::Angle, C::Angle, elev >= 0 ? C::Entier : C::Tirets, C::Angle, C::Angle, C::Angle, C::Angle};
+        l.valeurs = {float(azim), float(elev), 0, float(azimSol), float(elevSol), float(e.AzimutSource),
+                     float(e.ElevationSource)};
+        return l;
     });
 }
 
@@ -257,11 +255,11 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     v.HeureFinTable.clear();
     astro::CalculJourJulien(e);
-    const platform::NumberFormat doppler(QStringLiteral("####0")), polar(QStringLiteral("##0.0"));
-    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<QString> {
+    using C = LigneTable::Cellule;
+    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<LigneTable> {
         astro::CalculPositionSource(e, v.CodeSource);
         const bool homeVoit = e.ElevationSource >= 0;
-        const QString c4 = v.CodeSource == 0 ? platform::CStr(e.DopplerSource) : Tirets;
+        const int32_t dopplerHome = e.DopplerSource;
         const double azimH = e.AzimutSource, elevH = e.ElevationSource;
         const double ra = e.AscensionDroite, decl = e.Declinaison;
         const float dh = e.FacteurDopplerRotation * float(v.Freq) / 2;
@@ -275,21 +273,13 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
                                     float(enRad(elevD)));
         if (!(elevD >= 0 && homeVoit))
             return std::nullopt;
-        Ligne l;
-        l.heure(v.HeureCalcul, v.MinuteCalcul);
-        l.heure(local, v.MinuteCalcul);
-        l.angle(azimH);
-        l.angle(elevH);
-        l.texte(c4);
-        if (v.CodeSource == 0) {
-            l.nombre(doppler, static_cast<float>(dd + double(e.DopplerSource) - dh));
-            l.nombre(polar, DecalagePolar(ph, pd));
-        } else {
-            l.texte(Tirets);
-            l.texte(Tirets);
-        }
-        l.angle(azimD);
-        l.angle(elevD);
+        const bool lune = v.CodeSource == 0;
+        LigneTable l = ligneAuPas(v, local);
+        l.entier = dopplerHome;
+        l.cellules = {C::Angle, C::Angle, lune ? C::Entier : C::Tirets, lune ? C::Hertz : C::Tirets,
+                      lune ? C::Degres : C::Tirets, C::Angle, C::Angle};
+        l.valeurs = {float(azimH), float(elevH), 0, static_cast<float>(dd + double(e.DopplerSource) - dh),
+                     DecalagePolar(ph, pd), float(azimD), float(elevD)};
         if (premiere) {
             v.DeclinaisonDebut = degres(decl);
             v.AscDroiteDebut = degres(ra);
@@ -302,7 +292,7 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         // picture (the source's values above are already taken).
         astro::CalculPositionSource(e, 1);
         v.AscDroiteSoleil = degres(e.AscensionDroite);
-        return std::move(l).fin();
+        return l;
     });
 }
 
