@@ -214,7 +214,8 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
             v.AscDroiteDebut = degres(e.AscensionDroite);
             v.DeclinaisonDebut = degres(e.Declinaison);
         }
-        v.TextePerte = perte(e.PerteSupplementaire);
+        v.TextePerte.resize(0); // written over in place, as HeureFinTable
+        perte.appendTo(v.TextePerte, e.PerteSupplementaire);
         v.DeclinaisonFin = degres(e.Declinaison);
         v.AscDroiteFin = degres(e.AscensionDroite);
         LigneTable l = ligneAuPas(v, local);
