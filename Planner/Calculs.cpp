@@ -122,9 +122,9 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
 // by Step minutes, with the home station as observer at each step. Where
 // `ligne(local, premiere)` gives the step's row (local: the local hour;
 // premiere: no row yet this day) it is the day's next row; a step it
-// declines (std::nullopt: the source is not visible)
-// leaves one empty row after the last row of a run. Each new UTC day goes to
-// the next window `index`.
+// declines (std::nullopt: the source is not visible) leaves one empty row
+// after the last row of a run. Each new UTC day goes to the next window
+// `index`.
 template <class Ligne>
 void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne ligne) {
     int r = 0;

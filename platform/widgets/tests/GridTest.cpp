@@ -324,6 +324,26 @@ QImage cellImage(Grid& g, int r, int c)
 
 } // namespace
 
+namespace {
+
+// A shown window holding a grid filled by fill() and, below it, a line edit
+// to take the focus from the grid.
+struct GridAndEdit {
+    QWidget window;
+    Grid* g;
+    QLineEdit* edit;
+    GridAndEdit(int rows, int cols, int width, int height)
+        : g(new Grid(rows, cols, &window)), edit(new QLineEdit(&window))
+    {
+        fill(*g);
+        g->setGeometry(0, 0, width, height);
+        edit->setGeometry(0, height + 10, 100, 20);
+        window.resize(width, height + 40);
+    }
+};
+
+} // namespace
+
 struct MarkCase {
     const char* name;
     bool click;          // move there by a real click, else by setRow / setCol
@@ -342,15 +362,10 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         {"row highlight", true, -1, -1, true},
     };
     for (const auto& k : cases) {
-        QWidget window;
-        auto* g = new Grid(5, 3, &window);
-        auto* other = new QLineEdit(&window);
-        fill(*g);
-        g->setGeometry(0, 0, 400, 200);
-        other->setGeometry(0, 210, 100, 20);
-        window.resize(400, 240);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << k.name;
+        GridAndEdit w(5, 3, 400, 200);
+        Grid* g = w.g;
+        w.window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window)) << k.name;
         g->setRowHighlight(k.rowHighlight);
         g->setRow(1);
         g->setCol(0);
@@ -377,7 +392,7 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
             if (focus)
                 t->setFocus();
             else
-                other->setFocus();
+                w.edit->setFocus();
             QApplication::processEvents();
             const QImage current = cellImage(*g, 2, 1);
             EXPECT_TRUE(current != plain) << k.name << (focus ? " with focus" : " without focus");
@@ -417,13 +432,11 @@ void paintPending(QWidget& window)
 // shown over another, or left for it, costs no second paint).
 TEST(Grid, FocusAndActivationLeaveItsLookAndPaintNothing)
 {
-    QWidget window, other;
-    auto* g = new Grid(6, 3, &window);
-    auto* edit = new QLineEdit(&window);
-    fill(*g);
-    g->setGeometry(0, 0, 300, 120);
-    edit->setGeometry(0, 130, 100, 20);
-    window.resize(300, 160);
+    GridAndEdit w(6, 3, 300, 120);
+    Grid* g = w.g;
+    QWidget& window = w.window;
+    QLineEdit* edit = w.edit;
+    QWidget other;
     other.resize(100, 50);
     g->setRow(2);
     g->setCol(1);
