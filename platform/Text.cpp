@@ -104,7 +104,7 @@ bool sevenDigits(double ax, Mantissa& m)
         return false;
     Exact n = ((uint64_t(1) << 52) | fraction) >> 29;
     int shift10 = 0; // ax = n x 10^-shift10
-    int digits = 7;  // n < 10^digits; n >= 2^23 x 2^e (x 5^-e) bounds it from below
+    int digits = 7;  // n's count of digits, from below: n >= 2^23 x 2^e (x 5^-e)
     if (e >= 0) {
         n <<= e;
         digits += e * 301 / 1000;
