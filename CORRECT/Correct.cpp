@@ -2,111 +2,101 @@
 
 #include <QCoreApplication>
 
-#include "CORRECT/FeuilleChoixFichierDat.h"
-#include "CORRECT/FeuilleChoixFichierTCV.h"
-#include "CORRECT/FeuillePrincipale.h"
 #include "CORRECT/LectureEcriture.h"
+
+using correct::Lieu;
 
 Correct::Correct(platform::Dialogs& d, platform::Clock& c, QString folder)
     : dialogs(d), clock(c), dossier(std::move(folder)), finProgramme([] { QCoreApplication::exit(0); })
 {
 }
 
-Correct::~Correct() = default;
-
-namespace {
-
-// The window held in `feuille`, created and loaded on its first use.
-template <class Feuille>
-Feuille& creeeAuPremierUsage(std::unique_ptr<Feuille>& feuille, Correct& etat)
+void Correct::va(Lieu lieu)
 {
-    if (!feuille) {
-        feuille = std::make_unique<Feuille>(etat);
-        feuille->Form_Load();
-    }
-    return *feuille;
+    lieu_ = lieu;
+    vue_->rafraichit();
 }
 
-} // namespace
-
-FeuilleChoixFichierTCV& Correct::feuilleChoixFichierTCV()
+// Judged by the lines a save would write, so a cell retyped as it was ("0"
+// over " 0") is no change.
+bool Correct::modificationsNonEnregistrees() const
 {
-    return creeeAuPremierUsage(feuilleChoixFichierTCV_, *this);
-}
-
-FeuillePrincipale& Correct::feuillePrincipale()
-{
-    return creeeAuPremierUsage(feuillePrincipale_, *this);
-}
-
-FeuilleChoixFichierDat& Correct::feuilleChoixFichierDat()
-{
-    return creeeAuPremierUsage(feuilleChoixFichierDat_, *this);
+    return tableEnregistree_ && lieu_ != Lieu::Fin &&
+           correction::lignesFichierCorrection(vue_->table()) != correction::lignesFichierCorrection(*tableEnregistree_);
 }
 
 void Correct::Main()
 {
-    FeuilleChoixFichierTCV& choix = feuilleChoixFichierTCV();
-    choix.BoutonFichierOK->setEnabled(false);
-    choix.show();
+    va(Lieu::ChoixTable);
+}
+
+void Correct::ouvreEditeur(const correction::TableCorrection& table)
+{
+    vue_->afficheTable(table);
+    tableEnregistree_ = table;
+    PremiereTouche = true;
+    va(Lieu::Editeur);
 }
 
 void Correct::LectureFichierCorrection()
 {
-    feuilleChoixFichierTCV().hide();
-    FeuillePrincipale& editeur = feuillePrincipale();
-    editeur.preparerGrille();
     const correct::ResultatLecture r = correct::lireTableCorrection(dossier, FichierTCV, dialogs);
-    editeur.afficherTable(r.table);
-    editeur.selectionnerPremiereCellule();
-    PremiereTouche = true;
-    editeur.setWindowTitle(editeur.windowTitle() + QStringLiteral(" - ") + FichierTCV);
-    editeur.show();
-    editeur.BoutonSauve->setVisible(true);
+    nomTable_ = FichierTCV;
+    TitreEditeur += QStringLiteral(" - ") + FichierTCV;
+    ouvreEditeur(r.table);
+}
+
+void Correct::NouveauFichier()
+{
+    nomTable_.clear();
+    TitreEditeur += QStringLiteral(" - *.tcv");
+    ouvreEditeur(correction::tableParDefaut());
+}
+
+void Correct::ChoixStation()
+{
+    va(Lieu::ChoixStation);
 }
 
 void Correct::SauveFichierCorrection()
 {
-    feuilleChoixFichierTCV().ListeFichierTCV->refresh();
-    FeuillePrincipale& editeur = feuillePrincipale();
-    FeuilleChoixFichierDat& choixDat = feuilleChoixFichierDat();
-
-    const correct::ResultatSauvegarde r =
-        correct::sauverTableCorrection(dossier, FichierStation, editeur.table(), dialogs);
+    const correction::TableCorrection table = vue_->table();
+    const correct::ResultatSauvegarde r = correct::sauverTableCorrection(dossier, FichierStation, table, dialogs);
     FichierTCV = r.fichierTCV;
     if (r.reponse)
         Reponse = *r.reponse;
     switch (r.etat) {
     case correct::Sauvegarde::Refusee:
-        choixDat.ListeFichierDat->setListIndex(-1);
-        choixDat.hide();
-        editeur.show();
+        va(Lieu::Editeur);
         break;
     case correct::Sauvegarde::Erreur:
         // The chooser stays with its selection; the editor stays hidden.
         break;
     case correct::Sauvegarde::Ecrite:
-        choixDat.hide();
-        choixDat.ListeFichierDat->setListIndex(-1);
-        editeur.setWindowTitle(QStringLiteral("Tracking Correction Values - ") + FichierTCV);
-        editeur.show();
+        tableEnregistree_ = table;
+        nomTable_ = FichierTCV;
+        TitreEditeur = QStringLiteral("Tracking Correction Values - ") + FichierTCV;
+        va(Lieu::Editeur);
         break;
     }
 }
 
+void Correct::RetourEditeur()
+{
+    va(Lieu::Editeur);
+}
+
 void Correct::ConfirmeQuitter()
 {
-    Reponse = dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), platform::Buttons::YesNo,
-                              platform::Icon::Critical, QStringLiteral("Selvane - T.C.V"));
+    const QString question =
+        platform::quitQuestion(!modificationsNonEnregistrees() ? QString()
+                               : nomTable_.isEmpty()           ? QStringLiteral("the new table")
+                                                               : nomTable_);
+    Reponse = dialogs.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
+                              QStringLiteral("Selvane - T.C.V"));
     if (Reponse != platform::Answer::Yes)
         return;
-    ProgrammeTermine = true;
-    if (feuilleChoixFichierDat_)
-        feuilleChoixFichierDat_->hide();
-    if (feuillePrincipale_)
-        feuillePrincipale_->hide();
-    if (feuilleChoixFichierTCV_)
-        feuilleChoixFichierTCV_->hide();
+    va(Lieu::Fin);
     if (finProgramme)
         finProgramme();
 }

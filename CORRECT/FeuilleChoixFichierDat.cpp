@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 
 #include "CORRECT/Correct.h"
-#include "CORRECT/FeuillePrincipale.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
@@ -62,9 +61,7 @@ void FeuilleChoixFichierDat::BoutonOKDat_Click()
 
 void FeuilleChoixFichierDat::BoutonAnnulerDat_Click()
 {
-    hide();
-    ListeFichierDat->setListIndex(-1);
-    etat_.feuillePrincipale().show();
+    etat_.RetourEditeur();
 }
 
 void FeuilleChoixFichierDat::closeEvent(QCloseEvent* e)

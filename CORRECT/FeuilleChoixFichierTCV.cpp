@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 
 #include "CORRECT/Correct.h"
-#include "CORRECT/FeuillePrincipale.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
@@ -71,6 +70,8 @@ void FeuilleChoixFichierTCV::Form_Load()
     BoutonAnnuler->show();
     Etiq_On->show();
     setWindowTitle(QStringLiteral("Selvane - T.C.V - Correction File"));
+    // Enabled only once a table is chosen in the list.
+    BoutonFichierOK->setEnabled(false);
 }
 
 // A Ctrl+click can take the selection away again: OK is then disabled, so
@@ -96,15 +97,7 @@ void FeuilleChoixFichierTCV::BoutonFichierOK_Click()
 void FeuilleChoixFichierTCV::BoutonNouveauFichier_Click()
 {
     BoutonFichierOK->setEnabled(false);
-    FeuillePrincipale& editeur = etat_.feuillePrincipale();
-    editeur.preparerGrille();
-    editeur.afficherTable(correction::tableParDefaut());
-    hide();
-    editeur.setWindowTitle(editeur.windowTitle() + QStringLiteral(" - ") + QStringLiteral("*.tcv"));
-    editeur.show();
-    editeur.BoutonSauve->setVisible(true);
-    editeur.selectionnerPremiereCellule();
-    etat_.PremiereTouche = true;
+    etat_.NouveauFichier();
 }
 
 void FeuilleChoixFichierTCV::BoutonAnnuler_Click()
@@ -115,6 +108,6 @@ void FeuilleChoixFichierTCV::BoutonAnnuler_Click()
 void FeuilleChoixFichierTCV::closeEvent(QCloseEvent* e)
 {
     e->ignore();
-    if (!imageDemarrage_ && !etat_.ProgrammeTermine)
+    if (!imageDemarrage_ && !etat_.programmeTermine())
         etat_.ConfirmeQuitter();
 }

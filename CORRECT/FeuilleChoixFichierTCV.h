@@ -23,7 +23,7 @@ public:
     QLabel* Etiq_On;
 
     // Centring, the start picture for 2 seconds of the clock, then the
-    // chooser's controls.
+    // chooser's controls with OK disabled.
     void Form_Load();
 
     void ListeFichierTCV_Click();

@@ -4,10 +4,9 @@
 #include <QTableWidget>
 
 #include "CORRECT/Correct.h"
-#include "CORRECT/FeuilleChoixFichierDat.h"
-#include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FiltreTouche.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -30,7 +29,6 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
 
     BoutonSauve = new QPushButton(QStringLiteral("Save"), this);
     platform::setTwipsGeometry(BoutonSauve, 120, 5640, 1455, 435);
-    BoutonSauve->setVisible(false);
     BoutonQuitter = new QPushButton(QStringLiteral("Quit"), this);
     platform::setTwipsGeometry(BoutonQuitter, 3795, 5640, 1455, 435);
 
@@ -45,9 +43,6 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
 void FeuillePrincipale::Form_Load()
 {
     platform::placeCentredThird(this);
-    etat_.feuilleChoixFichierTCV().ListeFichierTCV->refresh();
-    etat_.feuilleChoixFichierDat().ListeFichierDat->refresh();
-    setWindowTitle(QStringLiteral("Selvane 4.3.08 - TCV Editor"));
 }
 
 void FeuillePrincipale::preparerGrille()
@@ -89,10 +84,7 @@ void FeuillePrincipale::selectionnerPremiereCellule()
 
 void FeuillePrincipale::BoutonSauve_Click()
 {
-    hide();
-    FeuilleChoixFichierDat& choix = etat_.feuilleChoixFichierDat();
-    choix.show();
-    choix.BoutonOKDat->setEnabled(false);
+    etat_.ChoixStation();
 }
 
 void FeuillePrincipale::BoutonQuitter_Click()
@@ -117,18 +109,24 @@ void FeuillePrincipale::GrilleCorrection_KeyPress(int keyAscii)
     if (GrilleCorrection->row() == 0 || GrilleCorrection->col() == 0)
         return;
     const correct::ResultatTouche r = correct::filtreTouche(GrilleCorrection->text(), keyAscii, etat_.PremiereTouche);
+    if (r.refusee) {
+        // The cell keeps its text; the refusal shows on it as on every box.
+        platform::signalRefusal(GrilleCorrection->table()->viewport(), etat_.dialogs,
+                                GrilleCorrection->cellRect(GrilleCorrection->row(), GrilleCorrection->col()));
+        if (r.horsLimites)
+            etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
+                                  correct::titreValeursCorrection());
+        return;
+    }
     etat_.PremiereTouche = r.premiereTouche;
     GrilleCorrection->setText(r.texte);
-    for (int i = 0; i < r.bips; ++i)
+    if (r.pleine)
         etat_.dialogs.beep();
-    if (r.horsLimites)
-        etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
-                              correct::titreValeursCorrection());
 }
 
 void FeuillePrincipale::closeEvent(QCloseEvent* e)
 {
     e->ignore();
-    if (!etat_.ProgrammeTermine)
+    if (!etat_.programmeTermine())
         etat_.ConfirmeQuitter();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The editor: the correction grid (37 rows x 3 columns, row 0 the titles,
-// column 0 the azimuth), Save and Quit.
+// column 0 the azimuth), Save and Quit. Its caption is the module's
+// TitreEditeur, set by the view.
 
 #include <QPushButton>
 #include <QWidget>
@@ -19,7 +20,7 @@ public:
     QPushButton* BoutonSauve;
     QPushButton* BoutonQuitter;
 
-    // Centring, refresh of both file lists, caption.
+    // Centring.
     void Form_Load();
 
     // The title row, column widths of 1600 twips and centred texts.

@@ -58,17 +58,27 @@ bool ecrireFichierCorrection(const QString& path, const TableCorrection& table, 
     return platform::saveLines(path, lignesFichierCorrection(table), faults);
 }
 
-std::optional<QStringList> lireElementsFichierCorrection(const QString& path)
+std::optional<ElementsFichierCorrection> lireElementsEtLignes(const QString& path)
 {
     std::optional<QString> texte = platform::readText(path);
     if (!texte)
         return std::nullopt;
     platform::ItemReader lecteur(*texte);
-    QStringList elements;
+    ElementsFichierCorrection e;
     QString element;
-    while (elements.size() < NombreLignes && lecteur.next(element))
-        elements << element;
-    return elements;
+    while (e.textes.size() < NombreLignes && lecteur.next(element)) {
+        e.textes << element;
+        e.lignes << lecteur.line();
+    }
+    return e;
+}
+
+std::optional<QStringList> lireElementsFichierCorrection(const QString& path)
+{
+    std::optional<ElementsFichierCorrection> e = lireElementsEtLignes(path);
+    if (!e)
+        return std::nullopt;
+    return e->textes;
 }
 
 std::optional<QString> texteEtiquette(const QString& etiquette)

@@ -66,6 +66,14 @@ bool ecrireFichierCorrection(const QString& path, const TableCorrection& table,
 // gives fewer items; the reader that walks them decides what that means.
 std::optional<QStringList> lireElementsFichierCorrection(const QString& path);
 
+// The same items with the line (from 1) each begins on, for messages that
+// name where a bad item stands.
+struct ElementsFichierCorrection {
+    QStringList textes;
+    QList<int> lignes; // lignes[i]: the line of textes[i]
+};
+std::optional<ElementsFichierCorrection> lireElementsEtLignes(const QString& path);
+
 // The item index (0-based) of record k's label; its azimuth correction and
 // elevation correction follow it.
 constexpr int indexEtiquette(int k) { return NombreLignesCommentaire + 3 * k; }

@@ -39,7 +39,7 @@ bool refuseSigneOuPoint(const QString& texte, QChar c)
 
 ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereTouche)
 {
-    ResultatTouche r{texte, premiereTouche};
+    const ResultatTouche refus{texte, premiereTouche, true};
     const bool retour = codeTouche == ToucheRetourArriere;
     const QChar c = (codeTouche > 0 && codeTouche <= 0xFFFF) ? QChar(codeTouche) : QChar();
     const bool chiffre = c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -49,33 +49,22 @@ ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereT
     // this key replaces the cell's text (so "-" starts a new negative value),
     // the cell's text otherwise.
     const QString base = premiereTouche ? QString() : texte;
-    if ((!retour && !chiffre && !signe) || (signe && refuseSigneOuPoint(base, c))) {
-        r.bips = 1;
-        return r;
-    }
+    if ((!retour && !chiffre && !signe) || (signe && refuseSigneOuPoint(base, c)))
+        return refus;
 
+    ResultatTouche r{texte, false};
     if (retour) {
-        r.texte = texte.size() < 2 ? QString() : texte.left(texte.size() - 1);
+        r.texte.chop(1);
     } else {
-        if (r.premiereTouche) {
-            r.premiereTouche = false;
-            r.texte.clear();
-        }
-        r.texte += c;
-    }
-
-    bool coupe = false;
-    if (r.texte.size() > LongueurMaxCellule) {
-        r.texte.truncate(LongueurMaxCellule);
-        ++r.bips;
-        coupe = true;
+        r.texte = base + c;
+        if (r.texte.size() > LongueurMaxCellule)
+            return refus;
+        r.pleine = r.texte.size() == LongueurMaxCellule;
     }
     if (!correction::dansLimites(correction::valeurCorrection(r.texte))) {
-        ++r.bips;
-        r.horsLimites = true;
-        r.texte.clear();
-    } else if (!coupe && r.texte.size() == LongueurMaxCellule) {
-        ++r.bips;
+        ResultatTouche horsLimites = refus;
+        horsLimites.horsLimites = true;
+        return horsLimites;
     }
     return r;
 }

@@ -15,10 +15,15 @@ QString messageHorsLimites();      // "Must be +/- 5° max"
 QString titreValeursCorrection();  // "Selvane : Correction values"
 
 struct ResultatTouche {
-    QString texte;          // the cell's new text
-    bool premiereTouche;    // the first-key flag afterwards
-    int bips = 0;           // beeps to sound, in order before any message
-    bool horsLimites = false; // show the out-of-range message (after the beeps)
+    QString texte;            // the cell's text afterwards
+    bool premiereTouche;      // the first-key flag afterwards
+    // The key is refused: text and flag stay as they were; the grid shows
+    // the refusal (a beep and the sign on the cell).
+    bool refusee = false;
+    // With `refusee`: the value would leave -5..+5; the message says so.
+    bool horsLimites = false;
+    // The key was taken and the cell is now full (five characters): a beep.
+    bool pleine = false;
 };
 
 // Applies one key (its character code; Backspace = 8) to `texte`.
@@ -27,16 +32,16 @@ struct ResultatTouche {
 //    with `premiereTouche` set the key replaces the text, so it joins the
 //    empty text ("-" typed over "1.5" starts "-");
 //  - any key other than those three, Backspace and "0".."9" is refused;
-//  - Backspace drops the last character (a text of fewer than two characters
-//    becomes empty) and leaves the first-key flag as it is;
+//  - Backspace drops the last character and clears the first-key flag: an
+//    edit that starts with Backspace goes on editing that text ("0.2",
+//    Backspace, "3" gives 0.3);
 //  - another accepted key empties the text first when `premiereTouche` is
 //    set (and clears it), then is added at the end;
-//  - a text longer than five characters is cut to five, with a beep, before
-//    its value is checked, so a sixth key never wipes a valid full cell;
-//  - a value (single precision) outside -5..+5 beeps, asks for the message
-//    and empties the cell;
-//  - a text that is left with exactly five characters beeps (the fifth key).
-// A refused key leaves text and flag unchanged and beeps once.
+//  - a key that would make the text longer than five characters is refused:
+//    a full cell keeps its value;
+//  - a key that would make the value (single precision) leave -5..+5 is
+//    refused, with the message; the cell keeps its value;
+//  - a key that leaves the text with exactly five characters beeps.
 ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereTouche);
 
 } // namespace correct

@@ -1,6 +1,7 @@
 #include "CORRECT/LectureEcriture.h"
 
 #include <QFileInfo>
+#include <vector>
 
 #include "CORRECT/FiltreTouche.h"
 #include "platform/Text.h"
@@ -9,64 +10,98 @@ namespace correct {
 
 using namespace correction;
 
+namespace {
+
+// Failures named in one message at most; the rest are counted.
+constexpr int DefautsNommesMax = 12;
+
+enum class Element { Etiquette, CorrectionAz, CorrectionEl };
+
+struct Defaut {
+    int enregistrement;
+    int ligne;
+    Element element;
+    QString texte;
+};
+
+QString ligneDefaut(const Defaut& d)
+{
+    static const char* const noms[] = {"label", "azimuth correction", "elevation correction"};
+    return QStringLiteral("Azimuth %1, line %2: %3 \"%4\"")
+        .arg(PasAzimut * d.enregistrement)
+        .arg(d.ligne)
+        .arg(QLatin1String(noms[static_cast<int>(d.element)]), d.texte);
+}
+
+QString messageDefauts(const std::vector<Defaut>& defauts, const QString& fichierTCV)
+{
+    QString m = QStringLiteral("Correction file failed\r");
+    for (size_t i = 0; i < defauts.size() && i < size_t(DefautsNommesMax); ++i)
+        m += QLatin1Char('\r') + ligneDefaut(defauts[i]);
+    if (defauts.size() > size_t(DefautsNommesMax))
+        m += QStringLiteral("\r... and %1 more").arg(defauts.size() - DefautsNommesMax);
+    m += QStringLiteral("\r\rShown as 0: each correction that failed, and the whole record where the label "
+                        "failed. ") +
+         fichierTCV + QStringLiteral(" stays as it is unless you save.");
+    return m;
+}
+
+} // namespace
+
 ResultatLecture lireTableCorrection(const QString& dossier, const QString& fichierTCV,
                                     platform::Dialogs& dialogs)
 {
     ResultatLecture r;
     r.table = tableParDefaut();
-
-    auto echecControle = [&] {
+    const QString nonLu = fichierTCV + QStringLiteral(" was not read !");
+    auto erreurLecture = [&](const QString& suite) {
         r.echec = true;
-        dialogs.message(QStringLiteral("Correction file failed"), platform::Buttons::Ok,
-                        platform::Icon::Critical, titreValeursCorrection());
-    };
-    auto erreurLecture = [&] {
-        r.echec = true;
-        dialogs.message(fichierTCV + QStringLiteral(" was not read !"), platform::Buttons::Ok,
-                        platform::Icon::Critical, QStringLiteral("Selvane : Read Error"));
+        dialogs.message(nonLu + suite, platform::Buttons::Ok, platform::Icon::Critical,
+                        QStringLiteral("Selvane : Read Error"));
     };
 
-    const std::optional<QStringList> elements = lireElementsFichierCorrection(platform::resolvePath(dossier, fichierTCV));
-    if (!elements) {
-        erreurLecture();
-    } else {
-        const QStringList& e = *elements;
-        for (int k = 0; k < NombreEnregistrements && !r.echec; ++k) {
-            const int i = indexEtiquette(k);
-            if (i >= e.size()) {
-                erreurLecture();
-                break;
-            }
-            const std::optional<QString> interieur = texteEtiquette(e[i]);
-            if (!interieur) {
-                erreurLecture();
-                break;
-            }
-            if (platform::Val(*interieur) != double(PasAzimut * k))
-                echecControle();
-            r.table[k].azimut = QString::number(PasAzimut * k);
-
-            bool erreur = false;
-            for (int j = 1; j <= 2; ++j) {
-                if (i + j >= e.size()) {
-                    erreur = true;
-                    break;
-                }
-                const QString& texte = e[i + j];
-                if (dansLimites(valeurCorrection(texte)))
-                    (j == 1 ? r.table[k].correctionAz : r.table[k].correctionEl) = texte;
-                else
-                    echecControle();
-            }
-            if (erreur) {
-                erreurLecture();
-                break;
-            }
+    const std::optional<ElementsFichierCorrection> lu =
+        lireElementsEtLignes(platform::resolvePath(dossier, fichierTCV));
+    if (!lu) {
+        erreurLecture(QString());
+        return r;
+    }
+    const QStringList& e = lu->textes;
+    std::vector<Defaut> defauts;
+    int complets = 0; // records read whole
+    for (int k = 0; k < NombreEnregistrements; ++k) {
+        const int i = indexEtiquette(k);
+        if (i + 2 >= e.size())
+            break;
+        ++complets;
+        const std::optional<QString> interieur = texteEtiquette(e[i]);
+        const bool etiquetteBonne = interieur && platform::Val(*interieur) == double(PasAzimut * k);
+        if (!etiquetteBonne)
+            defauts.push_back({k, lu->lignes[i], Element::Etiquette, e[i]});
+        r.table[k].azimut = QString::number(PasAzimut * k);
+        for (int j = 1; j <= 2; ++j) {
+            const QString& texte = e[i + j];
+            if (!dansLimites(valeurCorrection(texte)))
+                defauts.push_back({k, lu->lignes[i + j], j == 1 ? Element::CorrectionAz : Element::CorrectionEl,
+                                   texte});
+            else if (etiquetteBonne)
+                (j == 1 ? r.table[k].correctionAz : r.table[k].correctionEl) = texte;
         }
     }
 
-    if (r.echec)
-        r.table = tableParDefaut();
+    if (!defauts.empty()) {
+        r.echec = true;
+        dialogs.message(messageDefauts(defauts, fichierTCV), platform::Buttons::Ok, platform::Icon::Critical,
+                        titreValeursCorrection());
+    }
+    if (complets < NombreEnregistrements) {
+        const int derniere = lu->lignes.isEmpty() ? 0 : lu->lignes.last();
+        erreurLecture(derniere == 0
+                          ? QStringLiteral("\r\rThe file is empty: every record shows 0.")
+                          : QStringLiteral("\r\rIt ends at line %1: the records from azimuth %2 on show 0.")
+                                .arg(derniere)
+                                .arg(PasAzimut * complets));
+    }
     return r;
 }
 

@@ -12,17 +12,22 @@
 namespace correct {
 
 struct ResultatLecture {
-    correction::TableCorrection table; // what the grid shows: the file's texts, or the default table
-    bool echec = false;                // a check or a read error: `table` is the default table
+    // What the grid shows: every record that reads well as read (azimuths as
+    // plain digits "0", "10", ...); what failed or was never read as in the
+    // default table (" 0").
+    correction::TableCorrection table;
+    bool echec = false; // a check failed or the file could not be read whole
 };
 
 // Reads the table file `fichierTCV` of `dossier` (found whatever its letter
-// case). Record by record: the label's inner text must have the value 10k
-// and each correction must lie in -5..+5, else "Correction file failed" (one
-// message per failing item; reading stops after the record). A file that
-// cannot be opened or ends early shows fichierTCV & " was not read !" once.
-// On any failure the default table is returned; otherwise the azimuths as
-// plain digits ("0", "10", ...) and the corrections as read.
+// case), every record of it. A record reads well when its label's inner text
+// has the value 10k and both corrections lie in -5..+5. A label that fails
+// keeps its whole record out of the table; a correction that fails keeps
+// only itself out. All the failures are named in one message, "Correction
+// file failed", one line each: the record's azimuth, the item's line in the
+// file and its text. A file that cannot be opened, or ends before its last
+// record, shows fichierTCV & " was not read !" (with the line it ends on);
+// the records read whole before the end are kept. The file is never written.
 ResultatLecture lireTableCorrection(const QString& dossier, const QString& fichierTCV,
                                     platform::Dialogs& dialogs);
 

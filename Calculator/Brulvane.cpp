@@ -1,19 +1,9 @@
 #include "Calculator/Brulvane.h"
 
-#include "Calculator/F_Brulvane.h"
-#include "Calculator/F_NoiseCalc.h"
-#include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Filtres.h"
-#include "Calculator/Stations.h"
-#include "platform/widgets/StartWindow.h"
-
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 using brulvane::Boite;
+using brulvane::Lieu;
 
 namespace {
 constexpr char TitreSuite[] = "Selvane";
@@ -29,46 +19,38 @@ constexpr Boite BoitesDX[6] = {Boite::DP_TxPower, Boite::DP_TxLoss, Boite::DP_Rx
 Brulvane::Brulvane(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
     : Dialogues(dialogs), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {}
 
-Brulvane::~Brulvane() = default;
-
-void Brulvane::Main() {
-    f_Brulvane_ = std::make_unique<F_Brulvane>(*this);
-    f_Brulvane_->Form_Load();
-    f_Brulvane_->hide();
-    f_NoiseCalc_ = std::make_unique<F_NoiseCalc>();
-    f_NoiseCalc_->hide();
-    feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
-    feuilleChoixFichier_->BoutonBrulvane->setEnabled(false);
-    feuilleChoixFichier_->BoutonNoiseCalc->setEnabled(false);
-    // The first load holds the start picture (showing the window), then
-    // turns it into the chooser.
-    feuilleChoixFichier_->Form_Load();
-    if (!ProgrammeTermine)
-        feuilleChoixFichier_->show();
+void Brulvane::va(Lieu lieu) {
+    lieu_ = lieu;
+    vue_->rafraichit();
 }
 
-void Brulvane::MontreChoix() {
-    FeuilleChoixFichier* c = feuilleChoixFichier_.get();
-    c->ListeFichier->refresh();
-    c->BoutonBrulvane->setEnabled(false);
-    c->BoutonNoiseCalc->setEnabled(false);
-    c->show();
+void Brulvane::Main() { va(Lieu::Choix); }
+
+void Brulvane::ChoisitStation(const QString& nom) {
+    FichierStation = nom;
+    if (!LectureStationHome())
+        return;
+    LectureStationDX();
+    OuvreCalculateur();
 }
+
+void Brulvane::AnnuleChoix() {
+    if (!FichierStation.isEmpty())
+        OuvreCalculateur();
+    else
+        ConfirmeQuitter();
+}
+
+void Brulvane::NouvelleStation() { va(Lieu::Choix); }
 
 void Brulvane::OuvreCalculateur() {
-    F_Brulvane* f = f_Brulvane_.get();
-    feuilleChoixFichier_->hide();
-    f->setWindowTitle(QStringLiteral("Selvane V4.3.08a - EME Calculator - ") + FichierStation);
-    f->show();
-    const int32_t frequence = brulvane::FrequenceEntiere(f->HP_Frequence->text());
-    f->Range->setCurrentText(QStringLiteral("Perigee"));
+    const int32_t frequence = brulvane::FrequenceEntiere(vue_->texte(Boite::HP_Frequence));
+    Range = QStringLiteral("Perigee");
     DistanceLune = brulvane::DistancePerigee;
-    f->Cadre_Aide->hide();
-    f->SkyTemp->setText(brulvane::TemperatureCielDefaut(frequence));
-    if (UniteBruit.isEmpty()) {
+    if (UniteBruit.isEmpty())
         UniteBruit = QStringLiteral("dBm");
-        f->EtiquettesUnite(brulvane::EtiquetteUnite(UniteBruit));
-    }
+    va(Lieu::Calculateur);
+    vue_->ecritBoite(Boite::SkyTemp, brulvane::TemperatureCielDefaut(frequence));
     CalculBilanEME();
 }
 
@@ -83,18 +65,17 @@ bool Brulvane::LectureStationHome() {
         FinProgramme();
         return false;
     }
-    F_Brulvane* f = f_Brulvane_.get();
-    // The call sign as it stands: an "&" in it is no mnemonic.
-    f->Cadre_EME[1]->setTitle(QString(st.Indic).replace(QLatin1Char('&'), QLatin1String("&&")));
+    Indicatif = st.Indic;
+    vue_->rafraichit();
     for (int i = 0; i < 7; ++i)
-        f->EcritBoite(BoitesHome[i], st.valeurs[i]); // each box's filter runs
+        vue_->ecritBoite(BoitesHome[i], st.valeurs[i]); // each box's filter runs
     return VerifieStationHome();
 }
 
 bool Brulvane::VerifieStationHome() {
     std::array<QString, 7> textes;
     for (int i = 0; i < 7; ++i)
-        textes[i] = f_Brulvane_->boite(BoitesHome[i])->text();
+        textes[i] = vue_->texte(BoitesHome[i]);
     if (brulvane::VerifieStationHome(textes))
         return true;
     Dialogues.message(QStringLiteral("Verify Data !!!\r\rUse Corvinet"), platform::Buttons::Ok,
@@ -103,68 +84,87 @@ bool Brulvane::VerifieStationHome() {
     return false;
 }
 
+brulvane::ValeursDX Brulvane::textesDX() const {
+    brulvane::ValeursDX v;
+    for (int i = 0; i < 6; ++i)
+        v[i] = vue_->texte(BoitesDX[i]);
+    return v;
+}
+
 void Brulvane::LectureStationDX() {
     const brulvane::StationDX st =
         brulvane::LectureStationDX(platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX)));
     for (int i = 0; i < st.nombreLus; ++i)
-        f_Brulvane_->EcritBoite(BoitesDX[i], st.valeurs[i]); // each box's filter runs
+        vue_->ecritBoite(BoitesDX[i], st.valeurs[i]); // each box's filter runs
+    // What the file holds, as its boxes show it; a value it lacks is empty.
+    brulvane::ValeursDX enregistre = textesDX();
+    for (int i = st.nombreLus; i < 6; ++i)
+        enregistre[i].clear();
+    dxEnregistre_ = enregistre;
     if (!st.lu)
         Dialogues.message(QStringLiteral("Read Error : brulvane.ini was not read !"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
 }
 
 void Brulvane::SauveStationDX() {
-    brulvane::ValeursDX v;
-    for (int i = 0; i < 6; ++i)
-        v[i] = f_Brulvane_->boite(BoitesDX[i])->text();
+    const brulvane::ValeursDX v = textesDX();
     const QString chemin = platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX));
-    if (!brulvane::SauveStationDX(chemin, v, FautesSauvegarde))
+    if (brulvane::SauveStationDX(chemin, v, FautesSauvegarde))
+        dxEnregistre_ = v;
+    else
         Dialogues.message(QStringLiteral("Write Error : Brulvane.ini was not saved !"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
 }
 
+bool Brulvane::modificationsDXNonEnregistrees() const {
+    return dxEnregistre_ && lieu_ != Lieu::Fin && textesDX() != *dxEnregistre_;
+}
+
+void Brulvane::BasculeUnite() {
+    UniteBruit = brulvane::BasculeUnite(UniteBruit);
+    vue_->rafraichit();
+    CalculBilanEME();
+}
+
+void Brulvane::ChoisitRange(const QString& texte) {
+    EffaceResultats();
+    Range = texte;
+    DistanceLune = brulvane::DistancePourRange(texte, DistanceLune);
+    CalculBilanEME();
+}
+
 void Brulvane::ConfirmeQuitter() {
-    if (Dialogues.message(QStringLiteral("Are you sure you wish to quit ?"), platform::Buttons::YesNo,
-                          platform::Icon::Critical, QStringLiteral("Selvane - Calculators")) == platform::Answer::Yes)
+    const QString question = platform::quitQuestion(
+        modificationsDXNonEnregistrees() ? QString::fromLatin1(brulvane::NomFichierDX) : QString());
+    if (Dialogues.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
+                          QStringLiteral("Selvane - Calculators")) == platform::Answer::Yes)
         FinProgramme();
 }
 
 void Brulvane::CalculBilanEME() {
-    F_Brulvane* f = f_Brulvane_.get();
     brulvane::EntreesBilan e;
     for (int i = 0; i < brulvane::NombreBoites; ++i)
-        e.textes[i] = f->boite(static_cast<Boite>(i))->text();
-    e.range = f->Range->currentText();
+        e.textes[i] = vue_->texte(static_cast<Boite>(i));
+    e.range = Range;
     e.DistanceLune = DistanceLune;
     e.UniteBruit = UniteBruit;
     const brulvane::ResultatsBilan r = brulvane::CalculBilanEME(e);
     if (r.boiteRefusee) {
         Dialogues.beep();
-        f->boite(*r.boiteRefusee)->setFocus();
+        vue_->donneFocus(*r.boiteRefusee);
         return;
     }
-    // In the order of the computation: path loss, the home half, the DX half.
-    f->resultat(brulvane::Resultat::PathEME)->setText(r[brulvane::Resultat::PathEME]);
-    for (int i = 0; i < brulvane::NombreResultats - 1; ++i)
-        f->resultat(static_cast<brulvane::Resultat>(i))->setText(r.textes[i]);
+    vue_->ecritResultats(r.textes);
 }
 
 void Brulvane::EffaceResultats() {
-    if (!f_Brulvane_)
-        return;
-    const auto vides = brulvane::EffaceResultats();
-    for (int i = 0; i < brulvane::NombreResultats; ++i)
-        f_Brulvane_->resultat(static_cast<brulvane::Resultat>(i))->setText(vides[i]);
+    vue_->ecritResultats(brulvane::EffaceResultats());
 }
 
 void Brulvane::FinProgramme() {
-    if (ProgrammeTermine)
+    if (lieu_ == Lieu::Fin)
         return;
-    ProgrammeTermine = true;
-    for (QWidget* w : {static_cast<QWidget*>(feuilleChoixFichier_.get()), static_cast<QWidget*>(f_Brulvane_.get()),
-                       static_cast<QWidget*>(f_NoiseCalc_.get())})
-        if (w)
-            w->hide();
+    va(Lieu::Fin);
     if (fin_)
         fin_();
 }

@@ -4,6 +4,7 @@
 #include "Calculator/Filtres.h"
 #include "Calculator/TexteAide.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/Window.h"
@@ -250,8 +251,14 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         &F_Brulvane::DP_RxNF_Change,    &F_Brulvane::DP_RxBW_Change,    &F_Brulvane::DP_AntGain_Change,
         &F_Brulvane::HP_Frequence_Change, &F_Brulvane::SkyTemp_Change,
     };
-    for (int i = 0; i < brulvane::NombreBoites; ++i)
+    for (int i = 0; i < brulvane::NombreBoites; ++i) {
+        // The suite's key rule: what the operator types or pastes is judged
+        // before the box takes it; a refused edit leaves the box as it was.
+        platform::FilteredBox::attach(boites_[i], etat_.Dialogues, [b = static_cast<Boite>(i)](const QString&, const QString& propose) {
+            return brulvane::JugeSaisie(b, propose);
+        });
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
+    }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
@@ -284,24 +291,13 @@ void F_Brulvane::Bouton_DXDefaut_Click() {
     etat_.CalculBilanEME();
 }
 
-void F_Brulvane::Bouton_New_Click() {
-    hide();
-    etat_.MontreChoix();
-}
+void F_Brulvane::Bouton_New_Click() { etat_.NouvelleStation(); }
 
 void F_Brulvane::Bouton_Save_Click() { etat_.SauveStationDX(); }
 
-void F_Brulvane::Bouton_Mode_Click() {
-    etat_.UniteBruit = brulvane::BasculeUnite(etat_.UniteBruit);
-    EtiquettesUnite(brulvane::EtiquetteUnite(etat_.UniteBruit));
-    etat_.CalculBilanEME();
-}
+void F_Brulvane::Bouton_Mode_Click() { etat_.BasculeUnite(); }
 
-void F_Brulvane::Range_Click() {
-    etat_.EffaceResultats();
-    etat_.DistanceLune = brulvane::DistancePourRange(Range->currentText(), etat_.DistanceLune);
-    etat_.CalculBilanEME();
-}
+void F_Brulvane::Range_Click() { etat_.ChoisitRange(Range->currentText()); }
 
 void F_Brulvane::BoutonAide_Click() {
     if (Cadre_Aide->isVisible()) {

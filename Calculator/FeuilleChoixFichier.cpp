@@ -58,7 +58,7 @@ void FeuilleChoixFichier::Form_Load() {
         montreChoix(false);
         setWindowTitle(QStringLiteral("Selvane - EME Calculator"));
         platform::holdStartPicture(this, etat_.Horloge, 2.0);
-        if (etat_.ProgrammeTermine)
+        if (etat_.programmeTermine())
             return;
     }
     montreChoix(true);
@@ -73,25 +73,12 @@ void FeuilleChoixFichier::ListeFichier_Click() {
 void FeuilleChoixFichier::ListeFichier_DblClick() { ListeFichier_Click(); }
 
 void FeuilleChoixFichier::BoutonBrulvane_Click() {
-    etat_.FichierStation = ListeFichier->fileName();
     BoutonBrulvane->setEnabled(false);
     BoutonNoiseCalc->setEnabled(false);
-    if (!etat_.LectureStationHome())
-        return;
-    etat_.LectureStationDX();
-    etat_.OuvreCalculateur();
+    etat_.ChoisitStation(ListeFichier->fileName());
 }
 
-void FeuilleChoixFichier::BoutonAnnuler_Click() {
-    hide();
-    if (!etat_.FichierStation.isEmpty()) {
-        etat_.OuvreCalculateur();
-        return;
-    }
-    etat_.ConfirmeQuitter();
-    if (!etat_.ProgrammeTermine)
-        show();
-}
+void FeuilleChoixFichier::BoutonAnnuler_Click() { etat_.AnnuleChoix(); }
 
 void FeuilleChoixFichier::closeEvent(QCloseEvent* e) {
     e->ignore();

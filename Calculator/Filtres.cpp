@@ -54,6 +54,12 @@ ActionFiltre FiltreBoite(Boite b, const QString& texte) {
     return ActionFiltre::Accepte;
 }
 
+platform::EditVerdict JugeSaisie(Boite b, const QString& propose) {
+    if (FiltreBoite(b, propose) != ActionFiltre::Accepte)
+        return platform::EditVerdict::refuse();
+    return platform::EditVerdict::accept(propose);
+}
+
 QString TemperatureCielDefaut(double frequence) {
     QString t = QStringLiteral("5");
     if (frequence < 1000.0)

@@ -8,6 +8,7 @@
 // computation refuses them.
 
 #include "Calculator/BilanEME.h"
+#include "platform/EditVerdict.h"
 
 #include <QString>
 
@@ -28,6 +29,11 @@ struct RegleBoite {
 RegleBoite RegleDe(Boite b);
 
 ActionFiltre FiltreBoite(Boite b, const QString& texte);
+
+// The filter of an edit the operator makes in a box, judged on the text it
+// would make before the box takes it: only a text FiltreBoite accepts gets
+// in; anything else is refused and the box keeps its text.
+platform::EditVerdict JugeSaisie(Boite b, const QString& propose);
 
 // Default sky temperature text for a frequency in MHz: "5" from 1000 MHz up,
 // "20" from 400 to 999 MHz, "220" below 400 MHz.

@@ -64,12 +64,18 @@ void Corvinet::OuvreFenetrePrincipale()
     f.appliqueModeEtFormats();
     f.Feuillet_Setup->setCurrentIndex(0);
     f.donneFocus(Champ::Indic);
+    LignesEnregistrees = corvinet::ecritureLignesStation(f.valeurs());
+}
+
+bool Corvinet::ModificationsNonEnregistrees() const
+{
+    return LignesEnregistrees && fenetre_ && corvinet::ecritureLignesStation(fenetre_->valeurs()) != *LignesEnregistrees;
 }
 
 bool Corvinet::ConfirmeQuitter()
 {
-    if (dialogs.message(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
-                        QStringLiteral("- Selvane - Set Up -")) != Answer::Yes)
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? FichierStation : QString());
+    if (dialogs.message(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("- Selvane - Set Up -")) != Answer::Yes)
         return false;
     termine_ = true;
     if (fenetre_) fenetre_->hide();
@@ -124,16 +130,18 @@ void Corvinet::LectureFichierStation()
                         Buttons::Ok, Icon::Critical, TitreCorvinet);
 }
 
-void Corvinet::EcritureFichierStation()
+bool Corvinet::EcritureFichierStation()
 {
     FenetrePrincipale& f = fenetrePrincipale();
     const QStringList lignes = corvinet::ecritureLignesStation(f.valeurs());
     if (!platform::saveLines(cheminFichierStation(), lignes, DefautsEcriture)) {
         dialogs.message(QStringLiteral("Write Error : ") + FichierStation + QStringLiteral(" was not saved !"),
                         Buttons::Ok, Icon::Critical, TitreCorvinet);
-        return;
+        return false;
     }
     f.setWindowTitle(CaptionFichier + FichierStation);
+    LignesEnregistrees = lignes;
+    return true;
 }
 
 void Corvinet::AfficheErreurDonnee(const QString& faute)
@@ -190,24 +198,30 @@ bool Corvinet::controlesAvantSauvegarde()
     return true;
 }
 
-void Corvinet::chercheFichierAbsent()
+void Corvinet::chercheFichierAbsent(const QString& nom)
 {
     const platform::FileList* l = feuilleChoixFichier().ListeFichier;
     QStringList liste;
     for (int i = 0; i < l->listCount(); ++i) liste << l->entry(i);
-    FichierAbsent = corvinet::fichierAbsent(liste, FichierStation);
+    FichierAbsent = corvinet::fichierAbsent(liste, nom);
+}
+
+QString Corvinet::nomSurLeDisque(const QString& nom) const
+{
+    return QFileInfo(platform::resolvePath(Dossier, nom)).fileName();
 }
 
 void Corvinet::MenuSave()
 {
     if (!controlesAvantSauvegarde()) return;
-    chercheFichierAbsent();
+    chercheFichierAbsent(FichierStation);
     if (FichierAbsent) {
         EcritureFichierStation();
         return;
     }
-    if (dialogs.message(QStringLiteral("Replace the old file ?"), Buttons::YesNo, Icon::Exclamation, TitreSetup) ==
-        Answer::Yes) {
+    // The question names the file it replaces, as it is named on the disk.
+    const QString question = QStringLiteral("Replace the old file %1 ?").arg(QFileInfo(cheminFichierStation()).fileName());
+    if (dialogs.message(question, Buttons::YesNo, Icon::Exclamation, TitreSetup) == Answer::Yes) {
         EcritureFichierStation();
         return;
     }
@@ -223,12 +237,20 @@ void Corvinet::MenuSaveAs()
                                 QPoint(2000, 2000));
     } while (!reponse.isEmpty() && !corvinet::nomFichierAccepte(reponse));
     if (reponse.isEmpty()) return;
-    FichierStation = reponse.toLower();
-    NomReel = FichierStation;
-    chercheFichierAbsent();
+    const QString nouveau = reponse.toLower();
+    chercheFichierAbsent(nouveau);
+    // No keeps the name in force: a later Save writes the file being edited,
+    // never the one the operator refused to replace.
     if (!FichierAbsent &&
-        dialogs.message(QStringLiteral("The file exists. Replace ?"), Buttons::YesNo, Icon::Exclamation, TitreSetup) ==
-            Answer::No)
+        dialogs.message(QStringLiteral("The file %1 exists. Replace ?").arg(nomSurLeDisque(nouveau)), Buttons::YesNo,
+                        Icon::Exclamation, TitreSetup) == Answer::No)
         return;
-    EcritureFichierStation();
+    // The new name is in force once the file is written under it.
+    const QString ancien = FichierStation, ancienReel = NomReel;
+    FichierStation = nouveau;
+    NomReel = nouveau;
+    if (!EcritureFichierStation()) {
+        FichierStation = ancien;
+        NomReel = ancienReel;
+    }
 }

@@ -9,8 +9,10 @@
 #include "platform/Files.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class FeuilleChoixFichier;
 class FenetrePrincipale;
@@ -50,13 +52,18 @@ public:
     void Main();
     // Opens the main window on FichierStation.
     void OuvreFenetrePrincipale();
-    // Asks whether to quit; true (and the program ends) on Yes.
+    // Asks whether to quit, saying so when the station shown has changes
+    // that are not saved; true (and the program ends) on Yes.
     bool ConfirmeQuitter();
+    // True when the window's values differ from the file as last opened or
+    // saved (derived from the values at each call, no flag kept).
+    bool ModificationsNonEnregistrees() const;
 
     // The station file in the folder: the name as it exists on disk.
     QString cheminFichierStation() const;
     void LectureFichierStation();
-    void EcritureFichierStation();
+    // Writes the station; false (after the write error) when it failed.
+    bool EcritureFichierStation();
 
     void ControleSaisie();
     void ControleCoherence();
@@ -67,6 +74,10 @@ public:
     void MenuSave();
     void MenuSaveAs();
 
+    // The station file's lines as the window showed them when it was last
+    // opened or saved; none before a file is opened.
+    std::optional<QStringList> LignesEnregistrees;
+
     // The name a file was chosen by in the list (its real letter case);
     // names typed with "New file" or Save As are used as they are.
     QString NomReel;
@@ -76,8 +87,11 @@ private:
     // them; when both pass, the chooser's list is read again for the name
     // check that follows. True when both pass.
     bool controlesAvantSauvegarde();
-    // FichierAbsent for FichierStation against the chooser's list.
-    void chercheFichierAbsent();
+    // FichierAbsent for the name `nom` against the chooser's list.
+    void chercheFichierAbsent(const QString& nom);
+    // The name of the file of the folder that `nom` designates, in the
+    // letter case it has on the disk.
+    QString nomSurLeDisque(const QString& nom) const;
 
     std::function<void()> finProgramme_;
     bool termine_ = false;

@@ -2,16 +2,15 @@
 
 #include "Corvinet/Corvinet.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMetaObject>
 
-#include <algorithm>
 
 using corvinet::Champ;
 
@@ -86,7 +85,9 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
         QLineEdit* b = boite(info.champ);
         if (!b) continue;
         b->installEventFilter(this);
-        connect(b, &QLineEdit::textEdited, this, [this, c = info.champ] { saisieEnCours_ = corvinet::indice(c); });
+        platform::FilteredBox::attach(b, prog_.dialogs, [this, c = info.champ](const QString&, const QString& propose) {
+            return corvinet::jugeSaisie(c, propose, contexte());
+        });
         connect(b, &QLineEdit::textChanged, this, [this, c = info.champ] { TexteBoite_Change(c); });
     }
     connect(BoutonInput, &QPushButton::clicked, this, [this] { BoutonInput_Click(); });
@@ -407,25 +408,12 @@ void FenetrePrincipale::Form_Load() { platform::placeCentredThird(this); }
 void FenetrePrincipale::TexteBoite_Change(Champ c)
 {
     // The filter computes the final text at once; the change it makes itself
-    // does not run it again.
-    const size_t i = size_t(corvinet::indice(c));
-    bool& enCours = filtreEnCours_[i];
+    // does not run it again. An edit of the operator reaches it already
+    // judged (jugeSaisie), so it only passes the focus on from a full box.
+    bool& enCours = filtreEnCours_[size_t(corvinet::indice(c))];
     if (enCours) return;
     enCours = true;
-    QLineEdit* b = boite(c);
-    if (saisieEnCours_ == int(i)) {
-        // Typed or pasted: a refused character gives back the text from
-        // before, the cursor where the character went in.
-        saisieEnCours_ = -1;
-        const int curseur = b->cursorPosition();
-        const corvinet::ResultatFiltre r = corvinet::filtreSaisie(c, texteFiltre_[i], b->text(), contexte());
-        const bool rendu = r.texte == texteFiltre_[i] && r.texte != b->text();
-        appliqueResultat(c, r);
-        if (rendu) b->setCursorPosition(std::clamp(curseur - 1, 0, int(r.texte.size())));
-    } else {
-        appliqueResultat(c, corvinet::filtreChangement(c, b->text(), contexte()));
-    }
-    texteFiltre_[i] = b->text();
+    appliqueResultat(c, corvinet::filtreChangement(c, boite(c)->text(), contexte()));
     enCours = false;
 }
 
@@ -450,31 +438,15 @@ void FenetrePrincipale::appliqueResultat(Champ c, const corvinet::ResultatFiltre
     case corvinet::ResultatFiltre::Focus::Soi: b->setFocus(Qt::OtherFocusReason); break;
     case corvinet::ResultatFiltre::Focus::Suivant:
         // A box filled by typing passes the focus on as the Tab key would, so
-        // it runs its leave check; a box the program fills does not.
-        if (QWidget* w = controle(r.suivant)) {
-            const bool tape = b->hasFocus();
-            w->setFocus(tape ? Qt::TabFocusReason : Qt::OtherFocusReason);
-            if (tape && w->hasFocus()) {
-                // The habitual Tab after such a move is already done.
-                w->installEventFilter(this);
-                sautAutomatique_ = w;
-            }
-        }
+        // it runs its leave check, and the keys that follow leave the next
+        // value alone; a box the program fills passes it plainly.
+        platform::moveFocusOn(b, controle(r.suivant));
         break;
     }
 }
 
 bool FenetrePrincipale::eventFilter(QObject* o, QEvent* e)
 {
-    if (sautAutomatique_ && o == sautAutomatique_) {
-        if (e->type() == QEvent::KeyPress) {
-            const auto* k = static_cast<QKeyEvent*>(e);
-            sautAutomatique_ = nullptr;
-            if (k->key() == Qt::Key_Tab && k->modifiers() == Qt::NoModifier) return true;
-        } else if (e->type() == QEvent::FocusOut || e->type() == QEvent::MouseButtonPress) {
-            sautAutomatique_ = nullptr;
-        }
-    }
     if (e->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         // Only a move by the keyboard or the mouse: not a menu or a message

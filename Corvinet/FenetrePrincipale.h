@@ -1,8 +1,11 @@
 #pragma once
 // The editing window: one control for every value of the station file, on
-// the five tabs of Feuillet_Setup. Every text box runs its filter on each
-// change of its text (typed, pasted or set by the program); five boxes check
-// their value when the focus leaves them by the keyboard or the mouse.
+// the five tabs of Feuillet_Setup. Every text box is under the suite's key
+// rule (platform::FilteredBox): an edit the operator makes is judged by the
+// box's filter before the box takes it. Every change of a text (typed,
+// pasted or set by the program) then runs the box's filter, which passes the
+// focus on from a full box; five boxes check their value when the focus
+// leaves them by the keyboard or the mouse.
 
 #include "Corvinet/Aides.h"
 #include "Corvinet/FichierStation.h"
@@ -16,7 +19,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -103,13 +105,4 @@ private:
 
     Corvinet& prog_;
     std::array<bool, corvinet::NbChamps> filtreEnCours_{};
-    // Each box's text as its filter last left it: what a refused typed
-    // character gives back.
-    std::array<QString, corvinet::NbChamps> texteFiltre_{};
-    // The box whose current change the operator typed or pasted (set by
-    // textEdited, which comes just before textChanged); -1 for none.
-    int saisieEnCours_ = -1;
-    // The control the focus moved to by itself after a box filled up; the
-    // Tab key pressed right after that move is taken as already done.
-    QPointer<QWidget> sautAutomatique_;
 };

@@ -167,12 +167,27 @@ bool caractereRefuse(Champ boite, const QString& texte) {
     return !tousPermis(texte, f->permis);
 }
 
-ResultatFiltre filtreSaisie(Champ boite, const QString& avant, const QString& texte, const ContexteFiltre& ctx) {
-    if (!caractereRefuse(boite, texte)) return filtreChangement(boite, texte, ctx);
-    ResultatFiltre r;
-    r.texte = avant;
-    r.bip = true;
-    return r;
+platform::EditVerdict jugeSaisie(Champ boite, const QString& propose, const ContexteFiltre& ctx)
+{
+    using platform::EditVerdict;
+    const Filtre* f = filtre(boite);
+    if (!f) return EditVerdict::accept(propose);
+    if (f->valeur == GenreValeur::Texte) {
+        for (QChar c : propose)
+            if (caractereInterditTexteLibre(c)) return EditVerdict::refuse();
+        // A text longer than the box is cut; a key into the full box is
+        // thereby refused (the rule refuses a cut that changes nothing).
+        return EditVerdict::accept(propose.left(f->max));
+    }
+    // A character the box does not allow, or a text longer than the box
+    // (also in the boxes that check their range only on leaving, which
+    // refuse it there).
+    if (caractereRefuse(boite, propose) || propose.size() > f->max) return EditVerdict::refuse();
+    // Out of range, a second letter, or an empty box that reads outside
+    // the range (the high stop): the filter would empty the box.
+    const ResultatFiltre r = filtreChangement(boite, propose, ctx);
+    if (r.bip || r.texte != propose) return EditVerdict::refuse();
+    return EditVerdict::accept(propose);
 }
 
 bool aVerificationSortie(Champ boite) {

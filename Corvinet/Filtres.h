@@ -8,6 +8,7 @@
 // window sets that text without running the filter on it again.
 
 #include "Corvinet/FichierStation.h"
+#include "platform/EditVerdict.h"
 
 #include <QString>
 #include <optional>
@@ -62,12 +63,13 @@ ResultatFiltre filtreChangement(Champ boite, const QString& texte, const Context
 // numeric and letter boxes; the free-text boxes drop theirs themselves).
 bool caractereRefuse(Champ boite, const QString& texte);
 
-// The filter of a change the operator typed or pasted, from `avant` (the
-// box's text before it, which has passed the filter) to `texte`: a character
-// the box does not allow beeps and gives the box back its text from before,
-// so a key that lands in a box after the focus moved on by itself never
-// destroys the value there; any other change runs filtreChangement.
-ResultatFiltre filtreSaisie(Champ boite, const QString& avant, const QString& texte, const ContexteFiltre& ctx = {});
+// The filter of an edit the operator makes in `boite`, judged on the text
+// `propose` it would make, before the box takes it: an edit that would
+// bring in a character the box does not allow, make the text too long or its
+// value fall out of range is refused (the box keeps its text); an over-long
+// call sign or location is cut to its maximum. What is accepted then runs
+// filtreChangement as every change does, which passes the focus on.
+platform::EditVerdict jugeSaisie(Champ boite, const QString& propose, const ContexteFiltre& ctx = {});
 
 // True for the boxes that check their value when the focus leaves them
 // (AutoVit, ManVit, AngDecr, Range8b, Off8b).

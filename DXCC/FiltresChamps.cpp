@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace dxcc {
 
 namespace {
@@ -29,9 +31,32 @@ Regle regle(Champ c)
     return {S::Libre, 0, 0, ""};
 }
 
+// TAB, CR and LF would break the record's line, and a character beyond
+// Latin-1 cannot be stored in the 8-bit file (it would be saved as "?").
+bool caractereInterdit(QChar c) { return c == QChar(9) || c == QChar(13) || c == QChar(10) || c.unicode() > 0xFF; }
+
 } // namespace
 
 int longueurChamp(Champ champ) { return regle(champ).longueur; }
+
+bool texteLibre(Champ champ) { return regle(champ).sorte == Regle::Sorte::Libre; }
+
+platform::EditVerdict jugerSaisie(Champ champ, const QString& propose)
+{
+    using platform::EditVerdict;
+    const Regle r = regle(champ);
+    if (r.sorte == Regle::Sorte::Libre) {
+        if (std::any_of(propose.begin(), propose.end(), caractereInterdit))
+            return EditVerdict::refuse();
+        return EditVerdict::accept(propose.left(r.longueur));
+    }
+    const ResultatFiltre f = filtrerChamp(champ, propose);
+    // A digit or letter box accepts only what it keeps as it is; its beep
+    // on a full box is the window's, once the box holds the text.
+    if (f.texte != propose)
+        return EditVerdict::refuse();
+    return EditVerdict::accept(propose);
+}
 
 ResultatFiltre filtrerChamp(Champ champ, const QString& texte)
 {
@@ -40,12 +65,8 @@ ResultatFiltre filtrerChamp(Champ champ, const QString& texte)
     res.texte = texte;
     switch (r.sorte) {
     case Regle::Sorte::Libre: {
-        // TAB, CR and LF would break the record's line, and a character
-        // beyond Latin-1 cannot be stored in the 8-bit file (it would be
-        // saved as "?"): both are dropped, silently.
-        res.texte.removeIf([](QChar c) {
-            return c == QChar(9) || c == QChar(13) || c == QChar(10) || c.unicode() > 0xFF;
-        });
+        // Characters the file cannot hold are dropped, silently.
+        res.texte.removeIf(caractereInterdit);
         if (res.texte.size() > r.longueur) {
             res.texte.truncate(r.longueur);
             res.bip = true;

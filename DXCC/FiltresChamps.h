@@ -4,6 +4,8 @@
 // A filter gets the box's new text and tells what becomes of it; the window
 // applies the result (text, beep, focus).
 
+#include "platform/EditVerdict.h"
+
 #include <QString>
 
 namespace dxcc {
@@ -32,6 +34,17 @@ struct ResultatFiltre {
 // character, empties the box silently and keeps the focus; one allowed
 // letter beeps and moves on. The letter keeps its case.
 ResultatFiltre filtrerChamp(Champ champ, const QString& texte);
+
+// The filter of an edit the operator makes in a box, judged on the text
+// `propose` it would make before the box takes it: what filtrerChamp would
+// empty or find out of range is refused (the box keeps its text); an
+// over-long free text is cut to its maximum (a key into a full box is so
+// refused).
+platform::EditVerdict jugerSaisie(Champ champ, const QString& propose);
+
+// True for the free-text boxes (Indic, Lieu), which pass the focus on only
+// when a text beyond their maximum is refused or cut.
+bool texteLibre(Champ champ);
 
 // Maximum length of a free text, full length of a digit or letter box.
 int longueurChamp(Champ champ);

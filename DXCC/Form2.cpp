@@ -4,11 +4,13 @@
 
 #include <QCloseEvent>
 #include <QStyle>
+#include <QTableView>
 
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/PositionCarte.h"
 #include "DXCC/Veskaro.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Window.h"
 
@@ -146,6 +148,21 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
     connect(LonDeg, &QLineEdit::textChanged, this, &Form2::LonDeg_Change);
     connect(LonMin, &QLineEdit::textChanged, this, &Form2::LonMin_Change);
     connect(LonSig, &QLineEdit::textChanged, this, &Form2::LonSig_Change);
+    // The suite's key rule: an edit of the operator is judged before the box
+    // takes it. A free text that overflows passes the focus on.
+    const std::array<QLineEdit*, 8> b = boites();
+    for (size_t i = 0; i < b.size(); ++i) {
+        const auto champ = dxcc::Champ(i);
+        platform::FilteredBox* regle = platform::FilteredBox::attach(
+            b[i], etat_.dialogs, [champ](const QString&, const QString& propose) { return dxcc::jugerSaisie(champ, propose); });
+        if (dxcc::texteLibre(champ))
+            connect(regle, &platform::FilteredBox::refused, this, [this, i, regle] {
+                // Not a key refused because the focus had just moved here.
+                const std::array<QLineEdit*, 8> boite = boites();
+                if (!regle->guarded() && boite[i]->text().size() == dxcc::longueurChamp(dxcc::Champ(i)))
+                    platform::moveFocusOn(boite[i], boite[i + 1]);
+            });
+    }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
 }
 
@@ -194,18 +211,24 @@ void Form2::LectureFichierDXCC()
         for (int c = 0; c < dxcc::NombreChamps; ++c)
             GrilleDXCC->setTextMatrix(r + 1, c, lecture.lignes[size_t(r)][c]);
     LectureIncomplete = lecture.incomplete;
+    LignesEnregistrees = lignesDeLaListe();
     if (lecture.erreur)
         question(QStringLiteral("DXCC DataBase was not read !"), Buttons::Ok, Icon::Critical,
                  QStringLiteral("Selvane : Read Error"));
     GrilleDXCC->setRow(0);
     GrilleDXCC->setCol(0);
     FenetreListe->show();
-    // The window's first focus goes to the button column: a list taking the
-    // focus would make its first row current, and no entry is selected yet.
-    BtonSauve->setFocus();
+    focusSurLaListe();
 }
 
-void Form2::SauveFichierDXCC()
+void Form2::focusSurLaListe()
+{
+    // Not on "Save" or "Quit ...", where Space, Space would save or end the
+    // program. The list takes the focus with no entry selected.
+    GrilleDXCC->table()->setFocus(Qt::OtherFocusReason);
+}
+
+std::vector<dxcc::Enregistrement> Form2::lignesDeLaListe() const
 {
     std::vector<dxcc::Enregistrement> lignes;
     for (int r = 1; r < GrilleDXCC->rows(); ++r) {
@@ -214,9 +237,33 @@ void Form2::SauveFichierDXCC()
             e << GrilleDXCC->textMatrix(r, c);
         lignes.push_back(e);
     }
-    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde))
+    return lignes;
+}
+
+bool Form2::ModificationsNonEnregistrees() const
+{
+    if (lignesDeLaListe() != LignesEnregistrees)
+        return true;
+    // An entry being typed in the editor (or checked on the map) that
+    // differs from what the list holds.
+    if (FenetreEditeur->isHidden() && FenetreCarte->isHidden())
+        return false;
+    if (ModeNouveau == 1) {
+        for (QLineEdit* b : boites())
+            if (!b->text().isEmpty())
+                return true;
+        return false;
+    }
+    return texteLigne() != lignesDeLaListe().at(size_t(GrilleDXCC->row() - 1)).join(QChar(9));
+}
+
+void Form2::SauveFichierDXCC()
+{
+    const std::vector<dxcc::Enregistrement> lignes = lignesDeLaListe();
+    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde)) {
         LectureIncomplete = false; // the file now holds the whole list
-    else
+        LignesEnregistrees = lignes;
+    } else
         question(QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"), Buttons::Ok, Icon::Critical,
                  QStringLiteral("Selvane - DXCC Data Base"));
 }
@@ -331,8 +378,8 @@ void Form2::BtonQuitter_Click() { ConfirmeQuitter(); }
 
 void Form2::ConfirmeQuitter()
 {
-    if (question(QStringLiteral("Are you sure you wish to quit ?"), Buttons::YesNo, Icon::Critical,
-                 QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? QStringLiteral("DXCCPREF.DBR") : QString());
+    if (question(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
         etat_.FinProgramme();
 }
 
@@ -368,6 +415,7 @@ void Form2::retourListe(int ligne)
     ModeNouveau = 0;
     GrilleDXCC->setRow(0);
     GrilleDXCC->setCol(0);
+    focusSurLaListe();
 }
 
 void Form2::BtonOK_Click()
@@ -475,7 +523,7 @@ void Form2::filtrer(dxcc::Champ champ)
     if (r.focus == dxcc::Focus::SurLeChamp)
         boite->setFocus();
     else if (r.focus == dxcc::Focus::ChampSuivant)
-        (i + 1 < b.size() ? static_cast<QWidget*>(b[i + 1]) : BtonOK)->setFocus();
+        platform::moveFocusOn(boite, i + 1 < b.size() ? static_cast<QWidget*>(b[i + 1]) : BtonOK);
 }
 
 void Form2::Indic_Change() { filtrer(dxcc::Champ::Indic); }

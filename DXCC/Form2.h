@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 
+#include "DXCC/BaseDXCC.h"
 #include "DXCC/FiltresChamps.h"
 #include "platform/Dialogs.h"
 #include "platform/widgets/Grid.h"
@@ -34,6 +35,12 @@ public:
     // The last read left part of the file on disk unread: the next save asks
     // once more before it replaces that file.
     bool LectureIncomplete = false;
+
+    // The list's rows as last read or saved.
+    std::vector<dxcc::Enregistrement> LignesEnregistrees;
+    // True when the list differs from the rows last read or saved, or the
+    // editor holds an entry that differs from the list (derived at each call).
+    bool ModificationsNonEnregistrees() const;
 
     // Places the window and its panels, sets the caption, reads the database.
     void Form_Load();
@@ -61,7 +68,8 @@ public:
     // Finds `prefixe` in the list (without regard to case), selects and
     // scrolls to it, or reports that it is missing.
     void RecherchePrefixeGrille(const QString& prefixe, bool& trouve);
-    // "Are you sure you wish to quit ?": Yes ends the program at once.
+    // "Are you sure you wish to quit ?", saying first when changes are not
+    // saved: Yes ends the program at once.
     void ConfirmeQuitter();
     // Header, column widths, the file into the list; ends on the list panel.
     void LectureFichierDXCC();
@@ -112,10 +120,14 @@ private:
     // row) is scrolled into view, 0 scrolls nothing.
     void retourListe(int ligne = 0);
     void activerBoutonsListe(bool actif);
+    // The focus on the list, no entry selected.
+    void focusSurLaListe();
     void defiler(int ligne);
     // Writes the editor's fields into `ligne`, the letters upper-cased.
     void ecrireLigne(int ligne);
     QString texteLigne() const;
+    // The data rows of the list, as the file holds them.
+    std::vector<dxcc::Enregistrement> lignesDeLaListe() const;
     platform::Answer question(const QString& texte, platform::Buttons boutons, platform::Icon icone,
                               const QString& titre);
 

@@ -24,15 +24,33 @@ void Entrainement::reinitialise(bool courseTraverseNord)
     AllerConsigneAz = AllerConsigneEl = false;
     EtatVitesseAz = EtatVitesseEl = 0;
     MoteursEnPause = ParkingDemande = false;
+    EnMarcheAz = EnMarcheEl = false;
     CourseTraverseNord = courseTraverseNord;
+    AxeFige = Axe::Aucun;
+    positionConnue_ = false;
+    surveilleAz_ = surveilleEl_ = Surveillance{};
     c = ControlesEntrainement{};
+}
+
+float Entrainement::pivot() const
+{
+    // ButeeD was raised by 360: the dead zone runs from ButeeD - 360 up to ButeeG.
+    return (static_cast<float>(s_.ButeeG) + static_cast<float>(s_.ButeeD - 360)) / 2;
 }
 
 float Entrainement::etendu(float x) const
 {
-    if (CourseTraverseNord && x >= 0 && x < s_.OffAz)
+    if (CourseTraverseNord && x >= 0 && x < pivot())
         return x + 360;
     return x;
+}
+
+float Entrainement::suitAzimut(float x) const
+{
+    if (!positionConnue_)
+        return etenduPosition(x);
+    const double tours = std::nearbyint((static_cast<double>(AzimutEtendu) - x) / 360);
+    return static_cast<float>(x + 360 * std::clamp(tours, -4.0, 4.0));
 }
 
 float Entrainement::etenduPosition(float x) const
@@ -51,12 +69,23 @@ void Entrainement::positionAntenne(float az, float el)
 {
     AzimutAntenne = az;
     ElevationAntenne = el;
-    AzimutEtendu = etenduPosition(az);
+    AzimutEtendu = suitAzimut(az);
+    positionConnue_ = true;
+}
+
+void Entrainement::stoppe(bool& enMarche, uint8_t code)
+{
+    // After an answered pause the relay is off already: no byte then.
+    if (!enMarche)
+        return;
+    envoie(code);
+    if (!liaison_->enPanne())
+        enMarche = false;
 }
 
 void Entrainement::arretAz()
 {
-    envoie(octet::AzArret);
+    stoppe(EnMarcheAz, octet::AzArret);
     MoteurAzActif = false;
     AllerConsigneAz = false;
     SensAz = 0;
@@ -65,7 +94,7 @@ void Entrainement::arretAz()
 
 void Entrainement::arretEl()
 {
-    envoie(octet::ElArret);
+    stoppe(EnMarcheEl, octet::ElArret);
     MoteurElActif = false;
     AllerConsigneEl = false;
     SensEl = 0;
@@ -74,19 +103,23 @@ void Entrainement::arretEl()
 
 void Entrainement::MoteurAzCW()
 {
-    marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzHoraire, 1, c.DirAzimDroit, enButeeAz(1));
+    marche(MoteurAzActif, SensAz, EnMarcheAz, &Entrainement::arretAz, octet::AzHoraire, 1, c.DirAzimDroit,
+           enButeeAz(1));
 }
 void Entrainement::MoteurAzCCW()
 {
-    marche(MoteurAzActif, SensAz, &Entrainement::arretAz, octet::AzAntiHoraire, -1, c.DirAzimGauche, enButeeAz(-1));
+    marche(MoteurAzActif, SensAz, EnMarcheAz, &Entrainement::arretAz, octet::AzAntiHoraire, -1, c.DirAzimGauche,
+           enButeeAz(-1));
 }
 void Entrainement::MoteurElHaut()
 {
-    marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElHaut, 1, c.DirElevHaut, enButeeEl(1));
+    marche(MoteurElActif, SensEl, EnMarcheEl, &Entrainement::arretEl, octet::ElHaut, 1, c.DirElevHaut,
+           enButeeEl(1));
 }
 void Entrainement::MoteurElBas()
 {
-    marche(MoteurElActif, SensEl, &Entrainement::arretEl, octet::ElBas, -1, c.DirElevBas, enButeeEl(-1));
+    marche(MoteurElActif, SensEl, EnMarcheEl, &Entrainement::arretEl, octet::ElBas, -1, c.DirElevBas,
+           enButeeEl(-1));
 }
 
 bool Entrainement::enButeeAz(int sens) const
@@ -109,8 +142,8 @@ float Entrainement::borneEl(float e) const
     return std::clamp(e, static_cast<float>(s_.ButeeB), static_cast<float>(s_.ButeeH));
 }
 
-void Entrainement::marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens,
-                          bool& fleche, bool butee)
+void Entrainement::marche(bool& moteur, int& sensAxe, bool& enMarche, void (Entrainement::*arret)(), uint8_t code,
+                          int sens, bool& fleche, bool butee)
 {
     if (moteur)
         return (this->*arret)();
@@ -121,30 +154,64 @@ void Entrainement::marche(bool& moteur, int& sensAxe, void (Entrainement::*arret
     sensAxe = sens;
     moteur = true;
     fleche = true;
-    envoie(code);
+    demarre(enMarche, code);
 }
 
 std::vector<uint8_t> Entrainement::octetsArret() const
 {
     std::vector<uint8_t> o;
-    if (s_.SpeedControl == ModeVitesse && (MoteurAzActif || MoteurElActif)) {
-        o.push_back(64);
-        o.push_back(64);
-    }
-    if (MoteurElActif)
+    if (EnMarcheEl)
         o.push_back(octet::ElArret);
-    if (MoteurAzActif)
+    if (EnMarcheAz)
         o.push_back(octet::AzArret);
     return o;
 }
 
+bool Entrainement::envoieArrets()
+{
+    bool tous = true;
+    if (EnMarcheEl) {
+        if (liaison_->arret(octet::ElArret))
+            EnMarcheEl = false;
+        else
+            tous = false;
+    }
+    if (EnMarcheAz) {
+        if (liaison_->arret(octet::AzArret))
+            EnMarcheAz = false;
+        else
+            tous = false;
+    }
+    return tous;
+}
+
 void Entrainement::PauseMoteurs()
 {
-    const std::vector<uint8_t> o = octetsArret();
-    if (o.empty())
+    if (!MoteurAzActif && !MoteurElActif)
         return;
-    liaison_->envoieArret(o);
     MoteursEnPause = true;
+    if (!envoieArrets())
+        liaison_->declarePanne();
+}
+
+void Entrainement::ArretComplet()
+{
+    AllerConsigneAz = AllerConsigneEl = PoursuiteAz = PoursuiteEl = false;
+    ParkingDemande = false;
+    resetPoursuite(true);
+    if (s_.SpeedControl == ModeVitesse) {
+        if (MoteurAzActif || MoteurElActif) {
+            MoteurAzActif = MoteurElActif = true;
+            c.MenuAntenne6Checked = false;
+            BasculeMoteurs();
+        }
+    } else {
+        if (MoteurAzActif)
+            arretAz();
+        if (MoteurElActif)
+            arretEl();
+    }
+    MoteursEnPause = false;
 }
 
 void Entrainement::resetPoursuite(bool avecPark)
@@ -167,8 +234,8 @@ void Entrainement::BasculeMoteurs()
         return;
     if (!MoteurAzActif || !MoteurElActif) {
         MoteurAzActif = MoteurElActif = true; // running before the bytes go out
-        envoie(octet::ElHaut);
-        envoie(octet::AzHoraire);
+        demarre(EnMarcheEl, octet::ElHaut);
+        demarre(EnMarcheAz, octet::AzHoraire);
         c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = true;
         c.MenuAntenne6Checked = true;
         c.ImgMotPressed = true;
@@ -176,8 +243,8 @@ void Entrainement::BasculeMoteurs()
     }
     if (c.MenuAntenne6Checked)
         return;
-    envoie(octet::ElArret);
-    envoie(octet::AzArret);
+    stoppe(EnMarcheEl, octet::ElArret);
+    stoppe(EnMarcheAz, octet::AzArret);
     MoteurAzActif = MoteurElActif = false;
     PoursuiteActive = AllerConsigneAz = AllerConsigneEl = false;
     EtatVitesseAz = EtatVitesseEl = 0;
@@ -191,7 +258,7 @@ void Entrainement::BasculeMoteurs()
 
 void Entrainement::recalculeEtendus()
 {
-    AzimutEtendu = etenduPosition(AzimutAntenne);
+    AzimutEtendu = suitAzimut(AzimutAntenne);
     ConsigneAzimutEtendue = borneAz(etenduPosition(ConsigneAzimut));
     ConsigneElevation = borneEl(ConsigneElevation);
     AzimutSourceEtendu = etenduPosition(static_cast<float>(AzimutSource));
@@ -359,13 +426,42 @@ void Entrainement::noticeButee()
     c.AntenEtiq[1] = !dedans;
 }
 
+bool Entrainement::fige(Surveillance& s, float lecture, bool commande) const
+{
+    const float ecart = std::fabs(replie(lecture - s.lecture + 180, 360) - 180);
+    if (!commande || ecart >= MouvementMinimal) {
+        s.lecture = lecture;
+        s.depuis = Instant;
+        return false;
+    }
+    return Instant - s.depuis >= SecondesFige;
+}
+
 bool Entrainement::Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource)
 {
     AzimutAntenne = azimutAntenne;
     ElevationAntenne = elevationAntenne;
     AzimutSource = azimutSource;
     ElevationSource = elevationSource;
-    return s_.SpeedControl == ModeVitesse ? etapeVitesse() : etapeRelais();
+    // Which drives the box runs by the commands of the steps before.
+    const bool vitesse = s_.SpeedControl == ModeVitesse;
+    const bool commandeAz = MoteurAzActif && EnMarcheAz && (!vitesse || std::abs(VitesseAz - 64) >= EcartVitesseFige);
+    const bool commandeEl = MoteurElActif && EnMarcheEl && (!vitesse || std::abs(VitesseEl - 64) >= EcartVitesseFige);
+    const bool figeAz = fige(surveilleAz_, azimutAntenne, commandeAz);
+    const bool figeEl = fige(surveilleEl_, elevationAntenne, commandeEl);
+    if (figeAz || figeEl) {
+        AxeFige = figeAz ? Axe::Azimut : Axe::Elevation;
+        ArretComplet();
+        recalculeEtendus();
+        positionConnue_ = true;
+        noticeButee();
+        return false;
+    }
+    // The step places the antenna on the extended scale (recalculeEtendus);
+    // from then on each reading follows the one before.
+    const bool parc = vitesse ? etapeVitesse() : etapeRelais();
+    positionConnue_ = true;
+    return parc;
 }
 
 int Entrainement::vitesseEcart(float cible, float position, bool aller, bool moteur) const
@@ -419,18 +515,6 @@ bool Entrainement::etapeRelais()
         if (!MoteurAzActif && !MoteurElActif)
             PiloteAntenne(3);
     }
-    // 4. Restart after a pause.
-    if (MoteursEnPause) {
-        MoteursEnPause = false;
-        if (SensEl == 1)
-            envoie(octet::ElHaut);
-        else if (SensEl == -1)
-            envoie(octet::ElBas);
-        if (SensAz == 1)
-            envoie(octet::AzHoraire);
-        else if (SensAz == -1)
-            envoie(octet::AzAntiHoraire);
-    }
     // 5.
     recalculeEtendus();
     // 6, 7. Azimuth end stop and stop.
@@ -454,6 +538,15 @@ bool Entrainement::etapeRelais()
         AllerConsigneEl = PoursuiteEl = false;
         if (MoteurElActif)
             arretEl();
+    }
+    // 4. Restart after a pause, of the axes that still run: an axis the
+    // steps above have stopped is not switched on first.
+    if (MoteursEnPause) {
+        MoteursEnPause = false;
+        if (MoteurElActif && !EnMarcheEl && SensEl != 0)
+            demarre(EnMarcheEl, SensEl == 1 ? octet::ElHaut : octet::ElBas);
+        if (MoteurAzActif && !EnMarcheAz && SensAz != 0)
+            demarre(EnMarcheAz, SensAz == 1 ? octet::AzHoraire : octet::AzAntiHoraire);
     }
     // 9, 10.
     noticeButee();
@@ -554,12 +647,14 @@ bool Entrainement::etapeVitesse()
         PiloteAntenne(4);
     if (MoteursEnPause) {
         MoteursEnPause = false;
-        envoie(octet::ElHaut);
-        envoie(octet::AzHoraire);
+        if (MoteurElActif && !EnMarcheEl)
+            demarre(EnMarcheEl, octet::ElHaut);
+        if (MoteurAzActif && !EnMarcheAz)
+            demarre(EnMarcheAz, octet::AzHoraire);
     }
     if (!PoursuiteActive && (PoursuiteEl || PoursuiteAz) && (MoteurAzActif || MoteurElActif)) {
         ConsigneElevation = ElevationAntenne;
-        ConsigneAzimut = AzimutAntenne;
+        ConsigneAzimut = AzimutEtendu; // on the extended scale: past a stop it stays past it
         AllerConsigneEl = AllerConsigneAz = true;
         PoursuiteEl = PoursuiteAz = false;
         EtatVitesseAz = EtatVitesseEl = 0;

@@ -45,29 +45,47 @@ public:
     // Back to the start state of a station load (all flags off).
     void reinitialise(bool courseTraverseNord);
 
-    // Extended azimuth: X + 360 when the travel crosses north and 0 <= X < OffAz.
+    // Extended azimuth: X + 360 when the travel crosses north and
+    // 0 <= X < the pivot, the middle of the dead zone between the CW stop
+    // and the CCW stop. For a station whose offset lies in the dead zone or
+    // on a stop (the station check's rule without a continuous encoder) this
+    // reads every point of the travel as the offset would; with a
+    // continuous encoder, whose offset may lie anywhere, it still gives the
+    // travel one unbroken stretch of the scale.
     float etendu(float x) const;
-    // A position (antenna, source or target) on the extended scale: as
-    // etendu() inside the travel; outside it, on the side of the nearer
-    // stop. The rule alone reads a point just past the CCW stop (below
-    // OffAz) as one past the CW stop, beyond north: the drive would then
-    // run on through the stop it has passed, or sweep the whole travel to
-    // aim at the other one.
+    float pivot() const;
+    // A position (source or target) on the extended scale: as etendu()
+    // inside the travel; outside it, on the side of the nearer stop.
     float etenduPosition(float x) const;
+    // The antenna on the extended scale, kept from reading to reading: the
+    // value of `x` (degrees, 0..360) plus whole turns that lies nearest the
+    // last one, so an antenna that has run past a stop is seen past it (and
+    // driven back the short way) however the reading wraps. The first
+    // reading after a station load is placed by etenduPosition().
+    float suitAzimut(float x) const;
 
     // Direction toggles: start the axis that way when it is off, stop it when on.
     void MoteurAzCW();
     void MoteurAzCCW();
     void MoteurElHaut();
     void MoteurElBas();
-    // Running drives off at once (stop bytes without waiting for replies),
-    // marked for restart by the next drive step.
+    // Running drives off, marked for restart by the next drive step. A
+    // pause whose stop bytes have been answered sends nothing more (a second
+    // menu, a box after a menu); a stop byte left unanswered is the port
+    // error.
     void PauseMoteurs();
-    // The bytes that stop the running drives now: in ModeVitesse the neutral
-    // speed pair (64, 64) first, then 0x10 for a running elevation and 0x00
-    // for a running azimuth. Empty when no drive runs. An axis counts as
-    // running from the moment its start byte is sent.
+    // The bytes that stop the drives the box may be running: 0x10 for the
+    // elevation, then 0x00 for the azimuth (in ModeVitesse too: they switch
+    // the drives off; speed bytes go only in their place in a cycle). An
+    // axis counts as running from the moment its start byte is sent until a
+    // stop byte of it has been answered.
     std::vector<uint8_t> octetsArret() const;
+    // Sends octetsArret(), each byte as an exchange (also on a failed link);
+    // an axis whose stop is answered counts as stopped at the box. True when
+    // every one was answered.
+    bool envoieArrets();
+    // Everything stops: tracking off, no target, no park, both drives off.
+    void ArretComplet();
     void BasculeMoteurs();
     void CommandeParking();
     void PiloteAntenne(int mode);
@@ -96,7 +114,23 @@ public:
 
     // The drive step of one cycle. Returns true when the park move has
     // arrived and its notice is due (ParkingDemande is then cleared).
+    // When an axis driven for SecondesFige seconds (by Instant) has not
+    // moved, everything is stopped instead (ArretComplet) and AxeFige names
+    // the axis.
     bool Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource);
+
+    // A drive commanded for this long, in seconds, with its axis reading
+    // changing by less than MouvementMinimal degrees, has a frozen encoder
+    // (a broken cable, a slipping encoder) or a stalled motor. A rotator
+    // turns at least about 0.5 degree a second; the encoders read to 0.1
+    // degree or finer.
+    static constexpr double SecondesFige = 4;
+    static constexpr float MouvementMinimal = 0.2f;
+    // In ModeVitesse a drive counts as commanded only at a quarter of full
+    // speed or more (a creep may take longer than SecondesFige per step of
+    // the encoder).
+    static constexpr int EcartVitesseFige = 16;
+    enum class Axe { Aucun, Azimut, Elevation };
 
     // Antenna position as last seen by the drive (for the manual commands).
     void positionAntenne(float az, float el);
@@ -114,18 +148,42 @@ public:
     float CibleAz = 0, CibleEl = 0, EcartAz = 0, EcartEl = 0;
     bool MoteursEnPause = false, ParkingDemande = false;
     bool CourseTraverseNord = false;
+    // The box may be running the axis: its start byte went out and no stop
+    // byte of it has been answered since.
+    bool EnMarcheAz = false, EnMarcheEl = false;
+    // Monotonic time of the step, in seconds (set by the cycle).
+    double Instant = 0;
+    // The axis whose reading froze while it was driven (reset by the caller).
+    Axe AxeFige = Axe::Aucun;
     ControlesEntrainement c;
 
 private:
     void envoie(uint8_t code) { liaison_->echange(code); }
+    // Sends a start byte: the axis may run from the moment it leaves.
+    void demarre(bool& enMarche, uint8_t code)
+    {
+        enMarche = true;
+        envoie(code);
+    }
+    // The drive step's stop byte of an axis the box may be running.
+    void stoppe(bool& enMarche, uint8_t code);
+    // Watching one axis for a frozen reading.
+    struct Surveillance {
+        float lecture = 0; // reading when it last moved, or when not driven
+        double depuis = 0; // time of that reading
+    };
+    // True when the axis, driven (`commande`), has read within
+    // MouvementMinimal of its reference (the difference folded into
+    // -180..180) for SecondesFige.
+    bool fige(Surveillance& s, float lecture, bool commande) const;
     void arretAz();
     void arretEl();
     // A manual move of one axis (its motor flag, sense and stop): stops the
     // axis if its motor runs, else sends the direction code, notes the sense
     // (+1 / -1) and lights the arrow.
     // A start toward a stop the axis has reached is refused (`butee`).
-    void marche(bool& moteur, int& sensAxe, void (Entrainement::*arret)(), uint8_t code, int sens, bool& fleche,
-                bool butee);
+    void marche(bool& moteur, int& sensAxe, bool& enMarche, void (Entrainement::*arret)(), uint8_t code, int sens,
+                bool& fleche, bool butee);
     void resetPoursuite(bool avecPark);
     void recalculeEtendus();
     void noticeButee();
@@ -136,6 +194,8 @@ private:
 
     const StationTrack& s_;
     Liaison* liaison_;
+    bool positionConnue_ = false; // AzimutEtendu holds a reading of this station
+    Surveillance surveilleAz_, surveilleEl_;
 };
 
 } // namespace suivi

@@ -93,56 +93,75 @@ LiaisonSerie::LiaisonSerie(platform::SerialPort& port, int delaiMs, std::functio
 {
 }
 
+std::optional<uint8_t> LiaisonSerie::transmet(uint8_t code)
+{
+    if (!port_.send(code, delaiMs_)) {
+        ++reponsesDues_; // it may have left all the same
+        return std::nullopt;
+    }
+    const int attendus = reponsesDues_ + 1;
+    int recus = 0;
+    uint8_t reponse = 0;
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs_);
+    while (recus < attendus) {
+        const auto reste =
+            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
+        if (reste <= 0 || !port_.waitForInput(static_cast<int>(reste)))
+            break;
+        // Everything waiting is read: a byte beyond this command's reply
+        // (a box that answers twice) goes with it.
+        const QByteArray octets = port_.input();
+        if (recus < attendus && recus + octets.size() >= attendus)
+            reponse = static_cast<uint8_t>(octets.at(attendus - 1 - recus));
+        recus += static_cast<int>(octets.size());
+    }
+    if (recus >= attendus) {
+        reponsesDues_ = 0;
+        return reponse;
+    }
+    reponsesDues_ = attendus - recus;
+    return std::nullopt;
+}
+
 int LiaisonSerie::echange(uint8_t code)
 {
     if (panne_declaree_ || !port_.isOpen())
         return 0;
-    soldeReponses();
-    const std::optional<uint8_t> r = port_.exchange(code, delaiMs_);
+    if (cycleTropLong && cycleTropLong()) {
+        declarePanne();
+        return 0;
+    }
+    const std::optional<uint8_t> r = transmet(code);
     if (!r) {
-        panne_declaree_ = true;
-        if (panne_)
-            panne_();
+        declarePanne();
         return 0;
     }
     return *r;
 }
 
-void LiaisonSerie::envoieArret(const std::vector<uint8_t>& codes)
+bool LiaisonSerie::arret(uint8_t code)
 {
     if (!port_.isOpen())
-        return;
-    for (const uint8_t c : codes)
-        if (port_.send(c, DelaiArretMs))
-            ++reponsesDues_;
+        return false;
+    return transmet(code).has_value();
 }
 
-void LiaisonSerie::soldeReponses()
+void LiaisonSerie::declarePanne()
 {
-    if (reponsesDues_ == 0)
+    if (panne_declaree_)
         return;
-    // A failed link gets no reply: nothing is waited for then.
-    int recues = 0;
-    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(DelaiArretMs);
-    while (!panne_declaree_ && recues < reponsesDues_) {
-        const auto reste =
-            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
-        if (reste <= 0 || !port_.waitForInput(static_cast<int>(reste)))
-            break;
-        recues += static_cast<int>(port_.input().size());
-    }
-    port_.input();
-    reponsesDues_ = 0;
+    panne_declaree_ = true;
+    if (panne_)
+        panne_();
 }
 
 void LiaisonSerie::vider()
 {
     if (!port_.isOpen())
         return;
-    soldeReponses();
-    // Every command before has had its reply: the transmit buffer can hold
-    // nothing but stop bytes still on their way, and those must leave.
-    port_.drainOutput(DelaiArretMs);
+    // Every byte before has had its reply: the buffers hold at most a stray
+    // byte of a box that answers twice.
+    port_.drainOutput(delaiMs_);
     port_.flush();
 }
 
@@ -150,9 +169,7 @@ bool LiaisonSerie::ouverte() const { return port_.isOpen(); }
 
 void LiaisonSerie::fermer()
 {
-    // Emptying the transmit buffer must not discard stop bytes still on
-    // their way out: they leave first (a few ms at 9600 baud).
-    port_.drainOutput(DelaiArretMs);
+    port_.drainOutput(delaiMs_);
     port_.close();
     reponsesDues_ = 0;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace platform { class SerialPort; }
@@ -54,25 +55,43 @@ float elevationCodeur(double lecture, const QString& unite, float offset);
 int limiteVitesseEcart(int v);
 int limiteVitesseProportionnelle(int v);
 
-// The link to the box: one command byte out, its reply back. A link with no
-// box (COM 0) sends nothing and answers 0.
+// The reply limit, milliseconds: how long an exchange waits for the box's
+// reply. An exchange takes 2.1 ms at 9600 baud, and a USB serial adapter adds
+// its latency timer (16 ms by default on common chips) to each reply; a box
+// slower than this is a failing box.
+constexpr int DelaiReponseMs = 100;
+
+// The link to the box. Every byte on the line is an exchange: one command
+// byte out, then its one reply awaited up to the reply limit, before any
+// other byte goes out; so two bytes are never in flight at once, stop bytes
+// included. A link with no box (COM 0) sends nothing and answers 0.
 class Liaison {
 public:
     virtual ~Liaison() = default;
-    // The reply 0..255. When the box does not answer, the link calls its
-    // failure handler once and answers 0 from then on without sending.
+    // The reply 0..255. When the box does not answer in time (or the cycle
+    // has run too long, see cycleTropLong), the link marks itself failed,
+    // calls its failure handler once, and from then on answers 0 without
+    // sending.
     virtual int echange(uint8_t code) = 0;
-    // Stop bytes: sent at once, one after the other, without waiting for
-    // their replies (a stop must not hang on a box that may not answer), and
-    // also after the link has marked itself failed, as long as the port is
-    // open. Their replies, when they come, are dropped before the next
-    // exchange, so they are never taken for another command's reply.
-    virtual void envoieArret(const std::vector<uint8_t>&) {}
+    // One stop byte as an exchange: sent and its reply awaited up to the
+    // limit, also after the link has failed (as long as the port is open).
+    // True when its reply came. Never calls the failure handler: the stop
+    // path runs while the program ends, where no box may open.
+    virtual bool arret(uint8_t) { return true; }
+    // Marks the link failed and calls the failure handler, once (a reading
+    // the box cannot have given, a stop byte left unanswered).
+    virtual void declarePanne() {}
+    virtual bool enPanne() const { return false; }
     // Empties both buffers (start of each cycle).
     virtual void vider() {}
     virtual bool ouverte() const { return false; }
     // Lets the bytes already sent leave the port, then closes it.
     virtual void fermer() {}
+
+    // Asked before each exchange (not before a stop byte): true when the
+    // cycle under way has run longer than its bound; the exchange is then
+    // not sent and the link fails as for a missing reply.
+    std::function<bool()> cycleTropLong;
 };
 
 class LiaisonNulle : public Liaison {
@@ -80,25 +99,26 @@ public:
     int echange(uint8_t) override { return 0; }
 };
 
-// The real link over the serial port. `delaiMs` bounds one exchange.
+// The real link over the serial port. `delaiMs`, the reply limit, bounds the
+// wait for each reply.
 class LiaisonSerie : public Liaison {
 public:
     LiaisonSerie(platform::SerialPort& port, int delaiMs, std::function<void()> panne);
     int echange(uint8_t code) override;
-    void envoieArret(const std::vector<uint8_t>& codes) override;
+    bool arret(uint8_t code) override;
+    void declarePanne() override;
+    bool enPanne() const override { return panne_declaree_; }
+    void setDelai(int delaiMs) { delaiMs_ = delaiMs; }
     void vider() override;
     bool ouverte() const override;
     void fermer() override;
-    bool enPanne() const { return panne_declaree_; }
-
-    // Milliseconds at most that one stop byte may take to be handed to the
-    // line, and that the replies still owed to stop bytes are waited for
-    // before the next exchange (the whole wait, however many are owed).
-    static constexpr int DelaiArretMs = 100;
 
 private:
-    // Takes and drops the replies owed to stop bytes (those that come in time).
-    void soldeReponses();
+    // Sends `code` and waits up to the limit for its reply. Replies still
+    // owed to earlier bytes that went unanswered come first on the line: they
+    // are taken and dropped before this byte's own. nullopt when its own
+    // reply did not come in time (it is then owed in turn).
+    std::optional<uint8_t> transmet(uint8_t code);
 
     platform::SerialPort& port_;
     int delaiMs_;

@@ -122,6 +122,13 @@ bool verifierStation(const StationTrack& s)
     };
     if (!hysteresis(s.AzimOf, s.AzimOn) || !hysteresis(s.ElevOf, s.ElevOn))
         return false;
+    // End stops within the station file's ranges: azimuth 0..359, elevation
+    // -90..90. A stop beyond them (400, or 32767) puts the soft stop where the
+    // antenna can never read it: the drive would run on through it.
+    if (s.ButeeG < 0 || s.ButeeG > 359 || s.ButeeD < 0 || s.ButeeD > 359)
+        return false;
+    if (s.ButeeB < -90 || s.ButeeB > 90 || s.ButeeH < -90 || s.ButeeH > 90)
+        return false;
     if (s.ButeeG == s.ButeeD)
         return false;
     if (s.ButeeG < s.ButeeD) {

@@ -41,8 +41,9 @@ std::optional<StationTrack> lireStation(const QString& path);
 // The consistency rules a station must pass before it is tracked; false at
 // the first rule that fails. With PortCom 0 only the frequency and the port
 // number are checked; with a box also the drive mode (0..2), a measurement
-// range above 0 and, in drive modes 1 and 2, the speeds (0.2..1) and the
-// decrease angle (5..45).
+// range above 0, in drive modes 1 and 2 the speeds (0.2..1) and the
+// decrease angle (5..45), and end stops within azimuth 0..359 and elevation
+// -90..90.
 bool verifierStation(const StationTrack& s);
 
 // The correction table as Tracking applies it: entry k (0..35) is the

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace suivi {
@@ -87,12 +88,26 @@ Suivi::Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue)
 {
     Astro.variante = astro::Variante::Tracking;
     Astro.ApresChangeJour = [this] { CalculJourJulienAffichage(); };
+    secondesMonotones = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    };
 }
 
 void Suivi::setLiaison(Liaison& l)
 {
     liaison_ = &l;
     Drive.setLiaison(l);
+    l.cycleTropLong = [this] {
+        return cycleEnCours_ && (Drive.MoteurAzActif || Drive.MoteurElActif) &&
+               secondesMonotones() - debutCycle_ > BorneCycleSecondes;
+    };
+}
+
+bool Suivi::lecturePlausible(float az0, float el0, float az1, float el1, double secondes)
+{
+    const double limite = EcartLectureFixe + VitesseLectureMax * std::max(secondes, 0.0);
+    const auto ecart = [](float a, float b) { return std::fabs(replie(b - a + 180, 360) - 180); };
+    return ecart(az0, az1) <= limite && ecart(el0, el1) <= limite;
 }
 
 bool Suivi::Initialise(const StationTrack& station, const Corrections& corrections)
@@ -121,6 +136,8 @@ bool Suivi::Initialise(const StationTrack& station, const Corrections& correctio
     HorizonComplet = false;
     PremierCycleFait = false;
     PortOuvert = false;
+    LectureConnue = false;
+    LecturesRejetees = 0;
     MemoPeriode = {};
     InstantPeriodePrecedent = -1;
     const bool nord = Station.ButeeG > Station.ButeeD;
@@ -179,7 +196,7 @@ void Suivi::FinProgramme()
 
 void Suivi::ArretMoteursEtPort()
 {
-    liaison_->envoieArret(Drive.octetsArret());
+    Drive.envoieArrets();
     if (PortOuvert) {
         liaison_->fermer(); // the stop bytes leave, then both buffers are emptied
         PortOuvert = false;
@@ -766,19 +783,61 @@ void Suivi::noticeParking()
     Drive.c.AntenEtiq[2] = false;
 }
 
+void Suivi::noticeAxeFige(Entrainement::Axe axe)
+{
+    const QString CR = QStringLiteral("\r");
+    dialogues_.message(QStringLiteral("The ") +
+                           (axe == Entrainement::Axe::Azimut ? QStringLiteral("azimuth") : QStringLiteral("elevation")) +
+                           QStringLiteral(" reading has not changed for ") +
+                           QString::number(Entrainement::SecondesFige) + QStringLiteral(" seconds") + CR +
+                           QStringLiteral("while its drive was on : both drives are stopped.") + CR + CR +
+                           QStringLiteral("Verify the encoder, its cable and the motor !"),
+                       platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Antenna Drive Error"));
+}
+
 bool Suivi::Cycle()
 {
     if (ProgrammeTermine || !BoucleActive)
         return false;
+    // The bound on the cycle's exchanges runs from here to the drive step's
+    // last byte; window events fall outside it.
+    struct Borne {
+        Suivi& s;
+        explicit Borne(Suivi& x) : s(x)
+        {
+            s.debutCycle_ = s.secondesMonotones();
+            s.cycleEnCours_ = true;
+        }
+        ~Borne() { s.cycleEnCours_ = false; }
+    } borne(*this);
     if (Station.PortCom > 0)
         liaison_->vider();
     if (!HorlogeUTC())
         return false;
     GestionPeriodeTrafic();
     liaison_->echange(octet::Verrou);
+    const float azAvant = AzimutAntenne, elAvant = ElevationAntenne;
     LectureCodeurs();
     if (ProgrammeTermine)
         return false;
+    const double instant = secondesMonotones();
+    bool lectureValide = true;
+    if (Station.PortCom > 0) {
+        lectureValide = !LectureConnue || lecturePlausible(azAvant, elAvant, AzimutAntenne, ElevationAntenne,
+                                                           instant - InstantLecture);
+        if (lectureValide) {
+            LectureConnue = true;
+            InstantLecture = instant;
+            LecturesRejetees = 0;
+        } else {
+            AzimutAntenne = azAvant;
+            ElevationAntenne = elAvant;
+            if (++LecturesRejetees >= RejetsAvantPanne)
+                liaison_->declarePanne();
+            if (ProgrammeTermine)
+                return false;
+        }
+    }
     Astro.LatitudeObservateur = Station.LatitudeStation;
     Astro.LongitudeObservateur = Station.LongitudeStationHeures;
     if (CodeSource != 0 && Aff.CadrePeriode) {
@@ -788,10 +847,20 @@ bool Suivi::Cycle()
     CalculPositionSourceTrack(CodeSource);
     Drive.c.SourcEtiqVisible = Astro.ElevationSource < 0;
     AfficheValeurs();
-    if (Station.PortCom > 0) {
-        if (Drive.Etape(AzimutAntenne, ElevationAntenne, Astro.AzimutSource, Astro.ElevationSource))
+    if (Station.PortCom > 0 && lectureValide) {
+        Drive.Instant = instant;
+        const bool parc = Drive.Etape(AzimutAntenne, ElevationAntenne, Astro.AzimutSource, Astro.ElevationSource);
+        cycleEnCours_ = false;
+        if (Drive.AxeFige != Entrainement::Axe::Aucun) {
+            const Entrainement::Axe axe = Drive.AxeFige;
+            Drive.AxeFige = Entrainement::Axe::Aucun;
+            vue_.rafraichit();
+            noticeAxeFige(axe);
+        }
+        if (parc)
             noticeParking();
     }
+    cycleEnCours_ = false;
     PlaceIconeAntenne();
     CalculLigneHorizonCarte();
     PremierCycleFait = true;

@@ -113,7 +113,12 @@ public:
     void setLiaison(Liaison& l);
 
     // One cycle after its yield. False when the loop must end (the run flag
-    // cleared, or the program ended inside the cycle).
+    // cleared, or the program ended inside the cycle). While a drive runs the
+    // cycle's exchanges are bounded to BorneCycleSecondes in all: past it the
+    // link fails (the port error, with the stop bytes). A reading the
+    // antenna cannot have reached since the last one (lecturePlausible) is
+    // not acted on: the drive step waits for the next cycle, and
+    // RejetsAvantPanne of them in a row are the port error.
     bool Cycle();
     // The loop: the entry bytes, then yield + cycle until the end.
     void BoucleTracking();
@@ -146,11 +151,31 @@ public:
     // The orderly end: drives off, port closed, program ended.
     void FinProgramme();
     // The stop path of every end (the orderly end, File > New, an uncaught
-    // error): the running drives' stop bytes, sent without waiting for
-    // replies, then the port closed when it is open.
+    // error, a signal, an exit the program does not control): the stop bytes
+    // of the drives the box may be running, each as an exchange (also on a
+    // failed link), then the port closed when it is open. It opens no box.
     void ArretMoteursEtPort();
     // Ends the program (production quits the application); set by main.
     std::function<void()> fin;
+    // Monotonic time in seconds (production: the system's steady clock; a
+    // test gives the simulated box's clock). The cycle bound, the reading
+    // check and the frozen-reading watch run on it.
+    std::function<double()> secondesMonotones;
+
+    // The longest a cycle with a drive running may take (seconds): at 9600
+    // baud a cycle's 5 to 10 exchanges take 10 to 25 ms, with a USB adapter's
+    // 16 ms latency per reply up to about 0.2 s. The end stops are checked
+    // once a cycle: a relay runs on unchecked at most this long.
+    static constexpr double BorneCycleSecondes = 1.0;
+    // How fast an encoder reading can change (degrees a second; a rotator
+    // turns at a few degrees a second, the correction table at most doubles
+    // it) and the change always allowed (resolution, noise), in degrees.
+    static constexpr double VitesseLectureMax = 60, EcartLectureFixe = 1;
+    static constexpr int RejetsAvantPanne = 3;
+    // True when the readings (degrees) may follow the last accepted ones
+    // after `secondes`: each axis within EcartLectureFixe + VitesseLectureMax
+    // x secondes, the difference folded into -180..180.
+    static bool lecturePlausible(float az0, float el0, float az1, float el1, double secondes);
 
     // --- program-wide state, under the names the program gives them ---
     StationTrack Station;
@@ -159,6 +184,11 @@ public:
     Entrainement Drive;
     Affichage Aff;
     float AzimutAntenne = 0, ElevationAntenne = 0;
+    // The last reading taken as true: its time, and the readings refused
+    // since in a row.
+    bool LectureConnue = false;
+    double InstantLecture = 0;
+    int LecturesRejetees = 0;
     bool BoucleActive = false, PortOuvert = false, PremierCycleFait = false, ProgrammeTermine = false;
     int CodeSource = 0;
     QString NomSource = QStringLiteral("Moon");
@@ -211,6 +241,10 @@ private:
     // or shows the date-error message and returns false before 1999.
     bool poseDatePC(const QDate& d);
     void noticeParking();
+    // The message box of a drive stopped on a frozen reading.
+    void noticeAxeFige(Entrainement::Axe axe);
+    double debutCycle_ = 0;
+    bool cycleEnCours_ = false;
     DialoguesArretDabord dialogues_;
     platform::Clock& clock_;
     Vue& vue_;

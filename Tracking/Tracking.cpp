@@ -49,7 +49,7 @@ double nombreSaisi(QString texte)
 Tracking::Tracking(platform::Dialogs& d, platform::Clock& c, QString dossier, std::function<void()> finProgramme)
     : S(d, c, *this), dialogs(S.dialogues()), clock(c), Dossier(std::move(dossier)), fin_(std::move(finProgramme))
 {
-    liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponseMs, [this] { ErreurPortSerie(); });
+    liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponse, [this] { ErreurPortSerie(); });
     S.fin = [this] {
         // The port is closed already; no window stays on screen.
         if (choix_)
@@ -66,6 +66,7 @@ Tracking::Tracking(platform::Dialogs& d, platform::Clock& c, QString dossier, st
 Tracking::~Tracking()
 {
     S.fin = nullptr;
+    S.ArretMoteursEtPort();
     port_.close();
 }
 
@@ -332,6 +333,7 @@ void Tracking::InitialisationFenetrePrincipale()
 
 void Tracking::OuverturePortSerie()
 {
+    liaison_->setDelai(DelaiReponse);
     S.setLiaison(*liaison_);
     if (!port_.open(S.Station.PortCom, Dossier)) {
         ErreurPortSerie();
@@ -514,7 +516,6 @@ void Tracking::SaisiePositionManuelle()
         if (r.size() < 7 && d.ConsigneAzimutEtendue >= st.ButeeG && d.ConsigneAzimutEtendue <= st.ButeeD)
             break;
     }
-    d.AzimutEtendu = d.etendu(S.AzimutAntenne);
     for (;;) {
         const QString r = dialogs.input(QStringLiteral("Enter The new elevation position") + CR + CR +
                                             QStringLiteral(" (Return, if no change) "),

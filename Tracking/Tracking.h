@@ -58,8 +58,9 @@ public:
     const QString Dossier;
     // Milliseconds slept in each yield when the station has no serial port.
     int AttenteSansPortMs = 5;
-    // Milliseconds one exchange may wait for the box's reply.
-    static constexpr int DelaiReponseMs = 500;
+    // Milliseconds one exchange may wait for the box's reply (tests on a
+    // loaded machine give it more).
+    int DelaiReponse = suivi::DelaiReponseMs;
 
     FeuilleChoixFichier& feuilleChoixFichier();
     FenetrePrincipale& fenetrePrincipale();
@@ -85,6 +86,8 @@ public:
     // due; a later call goes on with the same loop.
     void executer(int limite = -1);
     bool termine() const { return S.ProgrammeTermine; }
+    // The interface box's port (open while a station with a box is tracked).
+    const platform::SerialPort& port() const { return port_; }
     bool boucleEnCours() const { return boucleEnCours_; }
 
     // ---- operator commands shared by both windows ----

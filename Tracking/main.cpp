@@ -1,6 +1,7 @@
 // Tracking, the real-time antenna control: follows the Moon, the Sun, a radio
 // source or a typed position with the station's antenna through the
 // interface box, in the current folder's station set-up.
+#include "Tracking/Terminaison.h"
 #include "Tracking/Tracking.h"
 
 #include "platform/Clock.h"
@@ -9,11 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
-#include <exception>
-
-namespace {
-Tracking* programme_ = nullptr;
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,14 +19,9 @@ int main(int argc, char** argv)
     platform::SystemClock clock;
     // The program ends at once once the port is closed: no further window event runs.
     Tracking programme(dialogs, clock, QDir::currentPath(), [] { std::exit(0); });
-    // Whatever ends the program through an error no one traps (thrown inside
-    // a window event, say), the drives get their stop bytes first.
-    programme_ = &programme;
-    std::set_terminate([] {
-        if (programme_)
-            programme_->S.ArretMoteursEtPort();
-        std::abort();
-    });
+    // However else the process ends (a signal, the display going away, an
+    // error no one traps, a crash), the drives get their stop bytes first.
+    Terminaison fins(programme);
     programme.Main();
     programme.executer();
     return 0;

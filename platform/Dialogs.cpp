@@ -59,6 +59,14 @@ void wideEnoughForTitle(QMessageBox& box, const QString& title)
 
 } // namespace
 
+QString quitQuestion(const QString& unsavedFile)
+{
+    const QString question = QStringLiteral("Are you sure you wish to quit ?");
+    if (unsavedFile.isEmpty())
+        return question;
+    return QStringLiteral("The changes to %1 are not saved !").arg(unsavedFile) + QChar(13) + QChar(13) + question;
+}
+
 Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
     QMessageBox box(qtIcon(icon), title, withLineBreaks(text), QMessageBox::NoButton, QApplication::activeWindow());

@@ -30,6 +30,12 @@ public:
     virtual void beep() = 0;
 };
 
+// The text of every program's quit question: "Are you sure you wish to
+// quit ?", and before it, when `unsavedFile` is not empty, a line saying that
+// the changes to that file are not saved ("The changes to home.dat are not
+// saved !"), so a quit that would lose them never goes without a word.
+QString quitQuestion(const QString& unsavedFile = {});
+
 // A message box is at least as wide as its title. An input box without a
 // position opens where the box of the same title and prompt last stood.
 class QtDialogs : public Dialogs {

@@ -639,13 +639,27 @@ namespace {
 
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 
-// Consumes one line end (CR LF, LF or a lone CR) at `pos`, if there is one.
-void skipLineEnd(const QString& s, qsizetype& pos)
+// Consumes one line end (CR LF, LF or a lone CR) at `pos`, if there is one;
+// counts it in `line`.
+void skipLineEnd(const QString& s, qsizetype& pos, int& line)
 {
+    const qsizetype start = pos;
     if (pos < s.size() && s[pos] == u'\r')
         ++pos;
     if (pos < s.size() && s[pos] == u'\n')
         ++pos;
+    if (pos > start)
+        ++line;
+}
+
+// Line ends (CR LF counted once) in s[from, to).
+int lineEndsIn(const QString& s, qsizetype from, qsizetype to)
+{
+    int n = 0;
+    for (qsizetype i = from; i < to; ++i)
+        if (s[i] == u'\n' || (s[i] == u'\r' && (i + 1 >= s.size() || s[i + 1] != u'\n')))
+            ++n;
+    return n;
 }
 
 } // namespace
@@ -658,10 +672,12 @@ bool ItemReader::next(QString& item)
     emptyAfterComma_ = false;
     while (pos_ < n && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
         ++pos_;
+    itemLine_ = line_;
     if (pos_ < n && text_[pos_] == u'"') {
         const qsizetype close = text_.indexOf(u'"', pos_ + 1);
         const qsizetype end = close < 0 ? n : close;
         item = text_.mid(pos_ + 1, end - pos_ - 1);
+        line_ += lineEndsIn(text_, pos_, end);
         pos_ = close < 0 ? n : close + 1;
         // The delimiter after the closing quote belongs to this item.
         while (pos_ < n && (text_[pos_] == u' ' || text_[pos_] == u'\t'))
@@ -669,7 +685,7 @@ bool ItemReader::next(QString& item)
         if (pos_ < n && text_[pos_] == u',')
             emptyAfterComma_ = ++pos_ == n;
         else
-            skipLineEnd(text_, pos_);
+            skipLineEnd(text_, pos_, line_);
     } else {
         qsizetype end = pos_;
         while (end < n && text_[end] != u',' && !isLineEnd(text_[end]))
@@ -679,7 +695,7 @@ bool ItemReader::next(QString& item)
         if (pos_ < n && text_[pos_] == u',')
             emptyAfterComma_ = ++pos_ == n;
         else
-            skipLineEnd(text_, pos_);
+            skipLineEnd(text_, pos_, line_);
     }
     ++count_;
     return true;

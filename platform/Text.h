@@ -160,11 +160,15 @@ public:
     bool next(QString& item);
     bool atEnd() const;
     int count() const { return count_; }
+    // Line (from 1) on which the last item read begins; 0 before the first.
+    int line() const { return itemLine_; }
 
 private:
     QString text_;
     qsizetype pos_ = 0;
     int count_ = 0;
+    int line_ = 1;     // line of pos_
+    int itemLine_ = 0; // line of the last item's start
     bool emptyAfterComma_ = false; // a comma ended the text: one empty item follows
 };
 

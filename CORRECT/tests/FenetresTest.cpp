@@ -17,15 +17,18 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <optional>
 
 #include "CORRECT/Correct.h"
+#include "CORRECT/FenetresCorrect.h"
 #include "CORRECT/FeuilleChoixFichierDat.h"
 #include "CORRECT/FeuilleChoixFichierTCV.h"
 #include "CORRECT/FeuillePrincipale.h"
 #include "CORRECT/FichierCorrection.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/FilteredBox.h"
 
 using platform::Answer;
 using platform::Icon;
@@ -71,6 +74,7 @@ protected:
     platform::ScriptedDialogs d;
     platform::ManualClock horloge{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
     std::unique_ptr<Correct> etat;
+    std::unique_ptr<FenetresCorrect> fenetres;
     int fins = 0;
 
     void SetUp() override
@@ -82,12 +86,13 @@ protected:
     void demarrer()
     {
         etat = std::make_unique<Correct>(d, horloge, dir.path());
+        fenetres = std::make_unique<FenetresCorrect>(*etat);
         etat->finProgramme = [this] { ++fins; };
         etat->Main();
     }
-    FeuilleChoixFichierTCV& choix() { return etat->feuilleChoixFichierTCV(); }
-    FeuillePrincipale& editeur() { return etat->feuillePrincipale(); }
-    FeuilleChoixFichierDat& choixDat() { return etat->feuilleChoixFichierDat(); }
+    FeuilleChoixFichierTCV& choix() { return fenetres->feuilleChoixFichierTCV(); }
+    FeuillePrincipale& editeur() { return fenetres->feuillePrincipale(); }
+    FeuilleChoixFichierDat& choixDat() { return fenetres->feuilleChoixFichierDat(); }
     platform::Grid& grille() { return *editeur().GrilleCorrection; }
     void nouveauFichier() { QTest::mouseClick(choix().BoutonNouveauFichier, Qt::LeftButton); }
     void taper(const QString& touches)
@@ -132,7 +137,7 @@ TEST_F(Fenetres, StartShowsTheTableChooserWithOkDisabled)
     ASSERT_EQ(choix().ListeFichierTCV->listCount(), 2);
     EXPECT_EQ(choix().ListeFichierTCV->entry(0), "A.TCV");
     EXPECT_EQ(choix().ListeFichierTCV->entry(1), "b.tcv");
-    EXPECT_FALSE(etat->feuillePrincipaleChargee());
+    EXPECT_FALSE(fenetres->feuillePrincipaleChargee());
     EXPECT_EQ(choix().focusWidget(), choix().ListeFichierTCV); // the keys choose a table at once
 
     cliquerEntree(choix().ListeFichierTCV, "b.tcv");
@@ -151,9 +156,10 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     // 23:59:59.4 rounds to 23:59:59; the wait runs on past midnight.
     HorlogeEspion horloge(QDateTime(QDate(2024, 3, 1), QTime(23, 59, 59, 400)));
     Correct etat(d, horloge, dir.path());
+    FenetresCorrect fenetres(etat);
     int passes = 0;
     horloge.pendantAttente = [&] {
-        FeuilleChoixFichierTCV& f = etat.feuilleChoixFichierTCV();
+        FeuilleChoixFichierTCV& f = fenetres.feuilleChoixFichierTCV();
         ++passes;
         // Closing the window while the picture shows asks nothing.
         if (passes == 2)
@@ -173,15 +179,15 @@ TEST(FenetreDemarrage, StartPictureAloneForTwoSeconds)
     etat.Main();
     EXPECT_GT(passes, 0);
     EXPECT_NEAR(horloge.attendu, 1.6, 0.06); // until 00:00:01 of the next day
-    EXPECT_EQ(etat.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
-    EXPECT_FALSE(etat.ProgrammeTermine);
+    EXPECT_EQ(fenetres.feuilleChoixFichierTCV().windowTitle(), "Selvane - T.C.V - Correction File");
+    EXPECT_FALSE(etat.programmeTermine());
 
     // Afterwards closing it is the quit question.
     d.queueAnswer(Answer::No);
-    etat.feuilleChoixFichierTCV().close();
+    fenetres.feuilleChoixFichierTCV().close();
     ASSERT_EQ(d.messages().size(), 1u);
     EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
-    EXPECT_TRUE(etat.feuilleChoixFichierTCV().isVisible());
+    EXPECT_TRUE(fenetres.feuilleChoixFichierTCV().isVisible());
 }
 
 // Each window opens horizontally centred with a third of the free height above.
@@ -253,25 +259,60 @@ TEST_F(Fenetres, OpeningAGoodTableFillsTheGrid)
     EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
 }
 
-TEST_F(Fenetres, DoubleClickOnABadTableOpensTheDefaultTable)
+// One bad value costs only itself: the 35 good records open as they are, the
+// message names the bad one, the file stays as it is until the operator saves,
+// and a save writes the good records back.
+TEST_F(Fenetres, ATableWithABadValueOpensWithItsGoodRecords)
 {
-    ASSERT_TRUE(writeBytes(dir.filePath("bad.tcv"), "'a\r\n'b\r\n'c\r\n[0]\r\n0\r\n7\r\n"));
+    QByteArray b = "'[Azimuth value]    (Step=10deg)\r\n'Azimuth correction     (Max : +/- 5 deg)\r\n"
+                   "'Elevation correction   (Max : +/- 5 deg)\r\n";
+    for (int k = 0; k < 36; ++k)
+        b += "[" + QByteArray::number(10 * k) + "]\r\n" + (k == 1 ? "5.01" : "1.5") + "\r\n-0.25\r\n";
+    ASSERT_TRUE(writeBytes(dir.filePath("home.tcv"), b));
     demarrer();
-    cliquerEntree(choix().ListeFichierTCV, "bad.tcv", true);
+    cliquerEntree(choix().ListeFichierTCV, "home.tcv", true);
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(isMessage(m[0], "Correction file failed", "Selvane : Correction values", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0],
+                          "Correction file failed\r\rAzimuth 10, line 8: azimuth correction \"5.01\"\r\rShown as "
+                          "0: each correction that failed, and the whole record where the label failed. home.tcv "
+                          "stays as it is unless you save.",
+                          "Selvane : Correction values", Icon::Critical));
     ASSERT_TRUE(editeur().isVisible());
-    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - bad.tcv");
-    EXPECT_EQ(grille().textMatrix(1, 0), " 0");
-    EXPECT_EQ(grille().textMatrix(1, 2), " 0");
+    EXPECT_EQ(editeur().windowTitle(), "Selvane 4.3.08 - TCV Editor - home.tcv");
+    EXPECT_EQ(grille().textMatrix(2, 1), " 0");
+    EXPECT_EQ(grille().textMatrix(2, 2), "-0.25");
+    for (int r : {1, 3, 36}) {
+        EXPECT_EQ(grille().textMatrix(r, 1), "1.5") << r;
+        EXPECT_EQ(grille().textMatrix(r, 2), "-0.25") << r;
+    }
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
+
+    // Quitting without a save leaves the file as it was, and asks nothing
+    // about changes: the operator changed nothing.
+    d.clear();
+    d.queueAnswer(Answer::No);
+    QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton);
+    ASSERT_EQ(d.messages().size(), 1u);
+    EXPECT_EQ(d.messages()[0].text, "Are you sure you wish to quit ?");
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), b);
+
+    // Saved after the message, the good records are written back.
+    d.queueAnswer(Answer::Yes);
+    sauverSous("home.dat");
+    QByteArray apres = b;
+    apres.replace("[10]\r\n5.01\r\n", "[10]\r\n0\r\n");
+    EXPECT_EQ(readBytes(dir.filePath("home.tcv")), apres);
 }
 
-// The filter as the operator meets it: real key presses on the grid.
+// The filter as the operator meets it: real key presses on the grid. A
+// refused key leaves the cell as it was and shows the refusal sign over that
+// cell, as every filtered box of the suite does.
 TEST_F(Fenetres, KeysTypedIntoTheGrid)
 {
     demarrer();
     nouveauFichier();
+    QWidget* vue = grille().table()->viewport();
     struct Cas {
         const char* nom;
         int ligne, colonne;
@@ -280,22 +321,25 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         QString apres;
         int bips;
         int messages;
+        bool signe;      // the refusal sign shows after the last key
     };
     const Cas cas[] = {
-        {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0},
-        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0},
-        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0},
-        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0},
-        {"six is out of range", 3, 2, " 0", "6", "", 1, 1},
-        {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0},
-        {"fifth key beeps, sixth cut", 5, 1, " 0", "4.5512", "4.551", 2, 0},
-        {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0},
-        {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0},
-        {"backspace keeps the first-key flag", 8, 1, "2.5", "\b3", "3", 0, 0},
-        {"backspace on one character", 9, 1, "3", "\b", "", 0, 0},
-        {"letters beep", 10, 1, "1", "x", "1", 1, 0},
-        {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0},
-        {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0},
+        {"digits replace a clicked cell", 1, 1, "1.5", "2", "2", 0, 0, false},
+        {"minus typed over 1.5 starts a negative value", 2, 1, "1.5", "-0.4", "-0.4", 0, 0, false},
+        {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0, false},
+        {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0, true},
+        {"six is refused, the cell keeps its value", 3, 2, "1.5", "6", "1.5", 1, 1, true},
+        {"45 keeps the 4", 15, 1, "1.5", "45", "4", 1, 1, true},
+        {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0, false},
+        {"fifth key beeps, sixth refused", 5, 1, " 0", "4.5512", "4.551", 2, 0, true},
+        {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0, true},
+        {"sixth key on -5.00 keeps it", 7, 2, " 0", "-5.001", "-5.00", 2, 0, true},
+        {"an edit that starts with backspace edits", 8, 1, "0.2", "\b3", "0.3", 0, 0, false},
+        {"backspace on one character", 9, 1, "3", "\b", "", 0, 0, false},
+        {"a letter is refused", 10, 1, "1", "x", "1", 1, 0, true},
+        {"a key after a refused one is taken", 16, 1, "1", "x2", "2", 1, 0, false},
+        {"a point replaces, a second point is refused", 12, 2, "0", ".5.", ".5", 1, 0, true},
+        {"azimuth column ignores keys", 11, 0, "100", "5\b", "100", 0, 0, false},
     };
     for (const Cas& c : cas) {
         grille().setTextMatrix(c.ligne, c.colonne, c.avant);
@@ -306,6 +350,7 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         taper(c.touches);
         EXPECT_EQ(grille().textMatrix(c.ligne, c.colonne), c.apres) << c.nom;
         EXPECT_EQ(d.beeps(), c.bips) << c.nom;
+        EXPECT_EQ(platform::refusalShown(vue), c.signe) << c.nom;
         const auto m = d.messages();
         EXPECT_EQ(int(m.size()), c.messages) << c.nom;
         for (const auto& e : m)
@@ -313,6 +358,17 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
                                    Icon::Critical))
                 << c.nom;
     }
+
+    // The sign covers the refused cell, and the operator's next key takes it away.
+    cliquerCellule(20, 2);
+    taper("x");
+    const QWidget* signe = vue->findChild<QWidget*>("refusalSign");
+    ASSERT_NE(signe, nullptr);
+    EXPECT_TRUE(signe->isVisible());
+    EXPECT_EQ(signe->geometry(), grille().cellRect(20, 2));
+    taper("1");
+    EXPECT_FALSE(platform::refusalShown(vue));
+    EXPECT_EQ(grille().textMatrix(20, 2), "1");
 
     // The title row ignores keys too.
     grille().setRow(0);
@@ -467,7 +523,7 @@ TEST_F(Fenetres, QuitQuestion)
     EXPECT_TRUE(isMessage(d.messages()[0], "Are you sure you wish to quit ?", "Selvane - T.C.V", Icon::Critical,
                            platform::Buttons::YesNo));
     EXPECT_TRUE(choix().isVisible());
-    EXPECT_FALSE(etat->ProgrammeTermine);
+    EXPECT_FALSE(etat->programmeTermine());
 
     nouveauFichier();
     // Closing the editor is cancelled and asks the question.
@@ -478,7 +534,60 @@ TEST_F(Fenetres, QuitQuestion)
     // Quit, answered Yes, ends the program.
     d.queueAnswer(Answer::Yes);
     QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton);
-    EXPECT_TRUE(etat->ProgrammeTermine);
+    EXPECT_TRUE(etat->programmeTermine());
     EXPECT_EQ(fins, 1);
     EXPECT_FALSE(editeur().isVisible());
+}
+
+// Quitting with changes that are not saved says so in the quit question;
+// without them the question is the plain one. The changes are judged by what
+// a save would write.
+TEST_F(Fenetres, QuittingWithUnsavedChangesSaysSo)
+{
+    const QString question = "Are you sure you wish to quit ?";
+    const QString nonEnregistre = "The changes to the new table are not saved !\r\r" + question;
+    auto quitterEtNon = [&](const std::function<void()>& quitter) {
+        d.clear();
+        d.queueAnswer(Answer::No);
+        quitter();
+        EXPECT_EQ(d.messages().size(), 1u);
+        EXPECT_TRUE(editeur().isVisible());
+        EXPECT_FALSE(etat->programmeTermine());
+        return d.messages().empty() ? QString() : d.messages()[0].text;
+    };
+    auto quitter = [&] { QTest::mouseClick(editeur().BoutonQuitter, Qt::LeftButton); };
+
+    demarrer();
+    nouveauFichier();
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    taper("0.2");
+    EXPECT_EQ(quitterEtNon(quitter), nonEnregistre);
+    EXPECT_EQ(quitterEtNon([&] { editeur().close(); }), nonEnregistre);
+    EXPECT_EQ(grille().textMatrix(1, 1), "0.2");
+    EXPECT_TRUE(isMessage(d.messages()[0], nonEnregistre, "Selvane - T.C.V", Icon::Critical, platform::Buttons::YesNo));
+
+    // Back to what the table held ("0" writes as " 0" does): no change.
+    cliquerCellule(1, 1);
+    taper("0");
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    // Cancel in the station chooser saves nothing; a save does.
+    taper("\b-1");
+    QTest::mouseClick(editeur().BoutonSauve, Qt::LeftButton);
+    QTest::mouseClick(choixDat().BoutonAnnulerDat, Qt::LeftButton);
+    EXPECT_EQ(quitterEtNon(quitter), nonEnregistre);
+    sauverSous("home.dat");
+    EXPECT_EQ(quitterEtNon(quitter), question);
+
+    // Once saved, the question names the table's file. Yes ends the program,
+    // changes or not.
+    cliquerCellule(5, 2);
+    taper("3");
+    d.clear();
+    d.queueAnswer(Answer::Yes);
+    quitter();
+    EXPECT_EQ(d.messages()[0].text, "The changes to home.tcv are not saved !\r\r" + question);
+    EXPECT_TRUE(etat->programmeTermine());
+    EXPECT_EQ(fins, 1);
 }

@@ -6,7 +6,10 @@
 #include "platform/testing/TestFiles.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
+#include <string>
 
 #include "CORRECT/LectureEcriture.h"
 #include "platform/Dialogs.h"
@@ -74,29 +77,120 @@ TEST(LectureCorrection, GoodFileFillsTheGridAsRead)
     EXPECT_EQ(r.table[35], (correction::EnregistrementCorrection{"350", "3.5", "-3.5"}));
 }
 
-// Every bad file ends on the default table; the messages tell what failed.
-TEST(LectureCorrection, BadFilesShowTheirMessagesAndOpenTheDefaultTable)
+namespace {
+
+// The failure message: its first line, one line per failing item, and what
+// the grid shows.
+QString echec(std::initializer_list<const char*> lignes)
 {
-    const QString NonLu = "home.tcv was not read !";
+    QString m = Echec + "\r";
+    for (const char* l : lignes)
+        m += "\r" + QString::fromLatin1(l);
+    return m + "\r\rShown as 0: each correction that failed, and the whole record where the label failed. "
+               "home.tcv stays as it is unless you save.";
+}
+
+// The table a good file gives, with records or cells of `defauts` as in the
+// default table: {k, 0} the whole record, {k, 1} its azimuth correction,
+// {k, 2} its elevation correction; records from `finLecture` on never read.
+TableCorrection tableAttendue(std::vector<std::pair<int, int>> defauts, int finLecture = 36)
+{
+    TableCorrection t = correction::tableParDefaut();
+    for (int k = 0; k < finLecture; ++k)
+        t[k] = {QString::number(10 * k), QString::number(k / 10.0), QString::number(-k / 10.0)};
+    for (auto [k, c] : defauts) {
+        if (c != 2)
+            t[k].correctionAz = " 0";
+        if (c != 1)
+            t[k].correctionEl = " 0";
+    }
+    return t;
+}
+
+// A table as one readable text, "azimuth|az|el" per record, for comparisons
+// that show what differs.
+std::string enTexte(const TableCorrection& t)
+{
+    std::string s;
+    for (const auto& e : t)
+        s += (e.azimut + '|' + e.correctionAz + '|' + e.correctionEl + '\n').toStdString();
+    return s;
+}
+
+std::vector<std::string> textesStd(const platform::ScriptedDialogs& d)
+{
+    std::vector<std::string> v;
+    for (const auto& m : d.messages())
+        v.push_back(m.text.toStdString());
+    return v;
+}
+
+std::vector<std::string> enStd(const std::vector<QString>& v)
+{
+    std::vector<std::string> r;
+    for (const QString& s : v)
+        r.push_back(s.toStdString());
+    return r;
+}
+
+} // namespace
+
+// A bad item costs only itself (or its record, for a label): every record
+// that reads well is kept, and one message names each failure by azimuth,
+// line and text. The file on disk is never changed by reading it.
+TEST(LectureCorrection, BadFilesKeepEveryRecordThatReadsWellAndNameWhatFailed)
+{
     struct Cas {
         const char* nom;
         std::function<void(QStringList&)> modifie;
         std::vector<QString> messages;
+        TableCorrection table;
     };
     const std::vector<Cas> cas = {
-        {"label of another azimuth", [](QStringList& l) { l[6] = "[20]"; }, {Echec}},
-        {"label without brackets", [](QStringList& l) { l[6] = "10"; }, {Echec}},
-        {"azimuth correction beyond +5", [](QStringList& l) { l[7] = "5.01"; }, {Echec}},
-        {"elevation correction beyond -5", [](QStringList& l) { l[107] = "-7"; }, {Echec}},
-        {"one record failing three times", [](QStringList& l) { l[9] = "[0]"; l[10] = "9"; l[11] = "-9"; },
-         {Echec, Echec, Echec}},
-        {"the record after a failing one is not read",
-         [](QStringList& l) { l[18] = "[0]"; l[21] = "[0]"; }, {Echec}},
-        {"only the comment lines", [](QStringList& l) { l = l.mid(0, 3); }, {NonLu}},
-        {"ends inside a record", [](QStringList& l) { l = l.mid(0, 50); }, {NonLu}},
-        {"label of one character", [](QStringList& l) { l[12] = "5"; }, {NonLu}},
-        {"empty label line", [](QStringList& l) { l[12] = ""; }, {NonLu}},
-        {"a failing record then the end", [](QStringList& l) { l[6] = "[99]"; l = l.mid(0, 8); }, {Echec, NonLu}},
+        {"azimuth correction beyond +5", [](QStringList& l) { l[7] = "5.01"; },
+         {echec({"Azimuth 10, line 8: azimuth correction \"5.01\""})}, tableAttendue({{1, 1}})},
+        {"label of another azimuth", [](QStringList& l) { l[6] = "[20]"; },
+         {echec({"Azimuth 10, line 7: label \"[20]\""})}, tableAttendue({{1, 0}})},
+        {"label without brackets", [](QStringList& l) { l[6] = "10"; },
+         {echec({"Azimuth 10, line 7: label \"10\""})}, tableAttendue({{1, 0}})},
+        {"label of one character", [](QStringList& l) { l[12] = "5"; },
+         {echec({"Azimuth 30, line 13: label \"5\""})}, tableAttendue({{3, 0}})},
+        {"empty label line", [](QStringList& l) { l[12] = ""; },
+         {echec({"Azimuth 30, line 13: label \"\""})}, tableAttendue({{3, 0}})},
+        {"elevation correction beyond -5", [](QStringList& l) { l[107] = "-7"; },
+         {echec({"Azimuth 340, line 108: elevation correction \"-7\""})}, tableAttendue({{34, 2}})},
+        {"one record failing three times",
+         [](QStringList& l) {
+             l[9] = "[0]";
+             l[10] = "9";
+             l[11] = "-9";
+         },
+         {echec({"Azimuth 20, line 10: label \"[0]\"", "Azimuth 20, line 11: azimuth correction \"9\"",
+                 "Azimuth 20, line 12: elevation correction \"-9\""})},
+         tableAttendue({{2, 0}})},
+        {"two failing records, both named",
+         [](QStringList& l) {
+             l[18] = "[0]";
+             l[94] = "12";
+         },
+         {echec({"Azimuth 50, line 19: label \"[0]\"", "Azimuth 300, line 95: azimuth correction \"12\""})},
+         tableAttendue({{5, 0}, {30, 1}})},
+        {"only the comment lines", [](QStringList& l) { l = l.mid(0, 3); },
+         {"home.tcv was not read !\r\rIt ends at line 3: the records from azimuth 0 on show 0."},
+         correction::tableParDefaut()},
+        {"ends inside a record", [](QStringList& l) { l = l.mid(0, 50); },
+         {"home.tcv was not read !\r\rIt ends at line 50: the records from azimuth 150 on show 0."},
+         tableAttendue({}, 15)},
+        {"a failing record then the end",
+         [](QStringList& l) {
+             l[3] = "[99]";
+             l = l.mid(0, 8);
+         },
+         {echec({"Azimuth 0, line 4: label \"[99]\""}),
+          "home.tcv was not read !\r\rIt ends at line 8: the records from azimuth 10 on show 0."},
+         tableAttendue({{0, 0}}, 1)},
+        {"empty file", [](QStringList& l) { l.clear(); },
+         {"home.tcv was not read !\r\rThe file is empty: every record shows 0."}, correction::tableParDefaut()},
     };
     for (const Cas& c : cas) {
         QTemporaryDir dir;
@@ -108,15 +202,36 @@ TEST(LectureCorrection, BadFilesShowTheirMessagesAndOpenTheDefaultTable)
         platform::ScriptedDialogs d;
         const ResultatLecture r = lireTableCorrection(dir.path(), "home.tcv", d);
         EXPECT_TRUE(r.echec) << c.nom;
-        EXPECT_EQ(r.table, correction::tableParDefaut()) << c.nom;
-        EXPECT_EQ(textes(d), c.messages) << c.nom;
+        EXPECT_EQ(enTexte(r.table), enTexte(c.table)) << c.nom;
+        EXPECT_EQ(textesStd(d), enStd(c.messages)) << c.nom;
         for (const auto& m : d.messages()) {
             EXPECT_EQ(m.icon, Icon::Critical) << c.nom;
             EXPECT_EQ(m.buttons, platform::Buttons::Ok) << c.nom;
-            EXPECT_EQ(m.title, m.text == Echec ? "Selvane : Correction values" : "Selvane : Read Error") << c.nom;
+            EXPECT_EQ(m.title, m.text.startsWith(Echec) ? "Selvane : Correction values" : "Selvane : Read Error")
+                << c.nom;
         }
         EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant) << c.nom << ": the file on disk is never changed";
     }
+}
+
+// A file wrong throughout (every azimuth correction 9) names the first twelve
+// failures and counts the rest, so the message stays on the screen.
+TEST(LectureCorrection, ManyFailuresNameTwelveAndCountTheRest)
+{
+    QTemporaryDir dir;
+    QStringList l = lignesBonnes();
+    for (int k = 0; k < 36; ++k)
+        l[4 + 3 * k] = "9";
+    ecrire(dir.filePath("home.tcv"), l);
+    platform::ScriptedDialogs d;
+    const ResultatLecture r = lireTableCorrection(dir.path(), "home.tcv", d);
+    ASSERT_EQ(d.messages().size(), 1u);
+    const QStringList lignes = d.messages()[0].text.split('\r');
+    EXPECT_EQ(lignes.filter(QRegularExpression("^Azimuth \\d+, line \\d+: azimuth correction \"9\"$")).size(), 12);
+    EXPECT_TRUE(lignes.contains("Azimuth 110, line 38: azimuth correction \"9\""));
+    EXPECT_TRUE(lignes.contains("... and 24 more"));
+    EXPECT_EQ(r.table[35].correctionEl, "-3.5"); // the elevations read well
+    EXPECT_EQ(r.table[35].correctionAz, " 0");
 }
 
 TEST(LectureCorrection, FirstRecordAcceptsAnyTwoCharacterLabelAndExtraLinesAreIgnored)

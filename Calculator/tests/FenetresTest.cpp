@@ -5,17 +5,22 @@
 // the end of the program is observed through its seam.
 
 #include "Calculator/Brulvane.h"
+#include "Calculator/FenetresBrulvane.h"
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
+#include "Calculator/Filtres.h"
 #include "Calculator/FeuilleChoixFichier.h"
 #include "Calculator/Stations.h"
 #include "Calculator/TexteAide.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/StartWindow.h"
 #include "Outils.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -46,19 +51,25 @@ protected:
     platform::ManualClock clock{QDateTime(QDate(2024, 3, 1), QTime(12, 0, 0))};
     int fins = 0;
     std::unique_ptr<Brulvane> etat;
+    std::unique_ptr<FenetresBrulvane> fenetres;
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ecrit("home.dat", stationDat("F1ABC", "Paris", station10G));
     }
-    void TearDown() override { etat.reset(); }
+    void TearDown() override { fin(); }
+    void fin() {
+        fenetres.reset();
+        etat.reset();
+    }
 
     void demarre() {
         etat = std::make_unique<Brulvane>(dialogs, clock, dir.path(), [this] { ++fins; });
+        fenetres = std::make_unique<FenetresBrulvane>(*etat);
         etat->Main();
     }
-    FeuilleChoixFichier* choix() const { return etat->feuilleChoixFichier(); }
-    F_Brulvane* calc() const { return etat->f_Brulvane(); }
+    FeuilleChoixFichier* choix() const { return fenetres->feuilleChoixFichier(); }
+    F_Brulvane* calc() const { return fenetres->f_Brulvane(); }
     QLineEdit* boite(Boite b) const { return calc()->boite(b); }
     QString res(Resultat r) const { return calc()->resultat(r)->text(); }
     bool toutVide() const {
@@ -97,7 +108,7 @@ TEST_F(Programme, StartPictureThenChooser) {
     demarre();
     EXPECT_TRUE(choix()->isVisible());
     EXPECT_FALSE(calc()->isVisible());
-    EXPECT_FALSE(etat->f_NoiseCalc()->isVisible());
+    EXPECT_FALSE(fenetres->f_NoiseCalc()->isVisible());
     EXPECT_EQ(choix()->windowTitle(), "EME Calculators - Setup File");
     EXPECT_FALSE(choix()->ImageLogo->isVisible());
     EXPECT_TRUE(choix()->ListeFichier->isVisible());
@@ -217,21 +228,25 @@ TEST_F(Programme, BoxFiltersOnKeys) {
     demarre();
     choisit("home.dat");
     dialogs.clear();
-    // A letter empties the box silently.
+    // A letter is refused with a beep and the sign: the box keeps its text.
+    boite(Boite::DP_TxPower)->clear();
     tape(Boite::DP_TxPower, "1a");
-    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "");
-    EXPECT_EQ(dialogs.beeps(), 0);
-    // A sixth digit beeps and empties.
-    tape(Boite::DP_RxBW, "123456");
-    EXPECT_EQ(boite(Boite::DP_RxBW)->text(), "");
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1");
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
+    // A sixth digit, a value too large: the same.
+    boite(Boite::DP_RxBW)->clear();
+    tape(Boite::DP_RxBW, "123456");
+    EXPECT_EQ(boite(Boite::DP_RxBW)->text(), "12345");
+    EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(calc()->focusWidget(), boite(Boite::DP_RxBW));
+    boite(Boite::DP_AntGain)->clear();
     tape(Boite::DP_AntGain, "99.99");
     EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "99.99");
     boite(Boite::DP_AntGain)->clear();
     tape(Boite::DP_AntGain, "100");
-    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "");
-    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "10");
+    EXPECT_EQ(dialogs.beeps(), 3);
     tape(Boite::DP_TxLoss, "9.99");
     EXPECT_EQ(boite(Boite::DP_TxLoss)->text(), "9.99");
     // The frequency box sets the sky temperature default as it changes.
@@ -243,6 +258,49 @@ TEST_F(Programme, BoxFiltersOnKeys) {
     EXPECT_EQ(boite(Boite::SkyTemp)->text(), "20");
     tape(Boite::HP_Frequence, "0");
     EXPECT_EQ(boite(Boite::SkyTemp)->text(), "5");
+}
+
+// "12a" pasted after a DX power of 1500 leaves the box, and the results
+// computed from it, as they were.
+TEST_F(Programme, APasteWithALetterLeavesTheBoxAsItWas) {
+    demarre();
+    choisit("home.dat");
+    const Boite dx[] = {Boite::DP_TxPower, Boite::DP_TxLoss, Boite::DP_RxLoss, Boite::DP_RxNF, Boite::DP_RxBW,
+                        Boite::DP_AntGain};
+    for (int i = 0; i < 6; ++i)
+        boite(dx[i])->setText(valeursDX10G[i]);
+    boite(Boite::DP_TxPower)->setText("1500");
+    clique(calc()->Bouton_Compute);
+    const QString signal = res(Resultat::D_HomeSignal);
+    ASSERT_FALSE(signal.isEmpty());
+    dialogs.clear();
+    QApplication::clipboard()->setText("12a");
+    boite(Boite::DP_TxPower)->setFocus();
+    boite(Boite::DP_TxPower)->end(false);
+    QTest::keyClick(boite(Boite::DP_TxPower), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1500");
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
+    EXPECT_EQ(res(Resultat::D_HomeSignal), signal);
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Programme, TheOverflowRuleInEveryBox) {
+    demarre();
+    choisit("home.dat");
+    std::vector<platform::testing::FilteredBoxUnderTest> boites;
+    for (int i = 0; i < brulvane::NombreBoites; ++i) {
+        const auto b = static_cast<Boite>(i);
+        const brulvane::RegleBoite r = brulvane::RegleDe(b);
+        // The longest text the box holds, within its largest value.
+        const QString plein = !r.pointPermis ? "12345" : r.longueurMax == 4 ? "9.99" : r.valeurMax < 100 ? "99.99" : "123.5";
+        boites.push_back({"", boite(b), plein, "x"});
+    }
+    const char* noms[] = {"HP_TxPower", "HP_TxLoss", "Hp_RxLoss", "HP_RxNF", "HP_RxBW", "HP_AntGain", "DP_TxPower",
+                          "DP_TxLoss", "DP_RxLoss", "DP_RxNF", "DP_RxBW", "DP_AntGain", "HP_Frequence", "SkyTemp"};
+    for (size_t i = 0; i < boites.size(); ++i)
+        boites[i].name = noms[i];
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Programme, SaveThenDefaultValuesGivesBackTheSixTexts) {
@@ -351,10 +409,10 @@ TEST_F(Programme, ShortUnreadableOrBadStationEndsTheProgram) {
             EXPECT_EQ(m.icon, Icon::Critical);
         }
         EXPECT_EQ(fins, 1);
-        EXPECT_TRUE(etat->ProgrammeTermine);
+        EXPECT_TRUE(etat->programmeTermine());
         EXPECT_FALSE(calc()->isVisible());
         EXPECT_FALSE(choix()->isVisible());
-        etat.reset();
+        fin();
     }
 }
 
@@ -515,4 +573,69 @@ TEST_F(Programme, ScreenReaderNamesAndActions) {
     clique(calc()->Bouton_New);
     choisit("Other.dat");
     EXPECT_EQ(calc()->Cadre_EME[1]->title(), "A&&B");
+}
+
+// Quitting with DX values that "brulvane.ini" does not hold says so in the
+// quit question; the home values, which this program never saves, do not.
+TEST_F(Programme, QuittingWithUnsavedDXValuesSaysSo) {
+    const QString question = "Are you sure you wish to quit ?";
+    const QString nonEnregistre = "The changes to brulvane.ini are not saved !\r\r" + question;
+    auto quitterEtNon = [&](bool boutonFin) {
+        dialogs.clear();
+        dialogs.queueAnswer(Answer::No);
+        if (boutonFin)
+            clique(calc()->Bouton_Fin);
+        else
+            calc()->close();
+        EXPECT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_TRUE(calc()->isVisible());
+        EXPECT_EQ(fins, 0);
+        return dialogs.messages().empty() ? QString() : dialogs.messages()[0].text;
+    };
+    auto remplace = [&](Boite b, const QString& texte) {
+        boite(b)->selectAll();
+        tape(b, texte);
+    };
+
+    ASSERT_TRUE(brulvane::SauveStationDX(dir.filePath("brulvane.ini"), {"100", "0.5", "0.2", "0.8", "100", "50"}));
+    demarre();
+    choisit("home.dat");
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    remplace(Boite::DP_TxPower, "1500");
+    EXPECT_EQ(quitterEtNon(true), nonEnregistre);
+    EXPECT_EQ(quitterEtNon(false), nonEnregistre);
+    EXPECT_EQ(dialogs.messages()[0].title, "Selvane - Calculators");
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "1500");
+    remplace(Boite::DP_TxPower, "100"); // as the file holds it
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    remplace(Boite::DP_AntGain, "35.5");
+    clique(calc()->Bouton_Save);
+    EXPECT_EQ(quitterEtNon(true), question);
+    remplace(Boite::HP_TxPower, "400");
+    EXPECT_EQ(quitterEtNon(true), question);
+
+    // Yes ends the program, changes or not.
+    remplace(Boite::DP_RxNF, "0.5");
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::Yes);
+    clique(calc()->Bouton_Fin);
+    EXPECT_EQ(dialogs.messages()[0].text, nonEnregistre);
+    EXPECT_EQ(fins, 1);
+}
+
+// Without "brulvane.ini" every typed DX value is unsaved, also after "Default
+// values" found no file to read them back from.
+TEST_F(Programme, WithoutDXFileTypedValuesAreUnsaved) {
+    demarre();
+    choisit("home.dat");
+    tape(Boite::DP_TxPower, "800");
+    clique(calc()->Bouton_DXDefaut);
+    ASSERT_EQ(boite(Boite::DP_TxPower)->text(), "800");
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    clique(calc()->Bouton_Fin);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "The changes to brulvane.ini are not saved !\r\rAre you sure you wish to quit ?");
 }

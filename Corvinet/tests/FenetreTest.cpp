@@ -6,6 +6,8 @@
 #include "Corvinet/FenetrePrincipale.h"
 #include "Corvinet/FeuilleChoixFichier.h"
 #include "Outils.h"
+#include "platform/testing/OverflowRule.h"
+#include "platform/widgets/FilteredBox.h"
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -20,6 +22,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 
 using corvinet::Champ;
 using outils::isMessage;
@@ -203,7 +206,8 @@ TEST_F(Fenetre, OpenShowsEveryValueAndSaveWritesTheSameBytes)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 1u);
-        EXPECT_TRUE(isMessage(messages()[0], "Replace the old file ?", "- Setup of Selvane -", Icon::Exclamation));
+        EXPECT_TRUE(isMessage(messages()[0], QString("Replace the old file %1 ?").arg(fixture), "- Setup of Selvane -",
+                              Icon::Exclamation));
         EXPECT_EQ(messages()[0].buttons, platform::Buttons::YesNo);
         EXPECT_EQ(dialogs.beeps(), 0);
         EXPECT_EQ(octets(fixture), octetsFixture(fixture));
@@ -347,7 +351,7 @@ TEST_F(Fenetre, NewFileAsksUntilTheNameIsAcceptedAndSaveAsksToReplace)
     dialogs.queueAnswer(Answer::No);
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text, "Replace the old file ?");
+    EXPECT_EQ(messages()[0].text, "Replace the old file ab.dat ?");
     EXPECT_TRUE(isMessage(messages()[1], "Use the menu 'File - Save As ...'", "- Setup of Selvane -", Icon::Critical));
     EXPECT_EQ(octets("ab.dat"), octetsFixture("station_port1.dat"));
 
@@ -377,23 +381,53 @@ TEST_F(Fenetre, SaveAsNamesAndReplaces)
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
     EXPECT_EQ(octets("new.dat"), octetsFixture("station_port1.dat"));
 
-    // To an existing name answered No: nothing written, the name changed all the same.
+    // To an existing name answered Yes: written, the name and the caption changed.
+    dialogs.clear();
+    dialogs.queueInput("OTHER.dat");
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSaveAs();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(isMessage(messages()[0], "The file other.dat exists. Replace ?", "- Setup of Selvane -",
+                          Icon::Exclamation));
+    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port1.dat"));
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - other.dat");
+    EXPECT_EQ(prog->FichierStation, "other.dat");
+}
+
+// Save As to an existing name answered No keeps the name in force: the next
+// Save asks to replace, and replaces, the file being edited, not the other.
+TEST_F(Fenetre, SaveAsAnsweredNoKeepsTheOldName)
+{
+    copie("station_port1.dat", "home.dat");
+    copie("station_port0.dat", "Other.dat");
+    ouvre("home.dat");
+    f().setTexte(Champ::Gain, "20");
     dialogs.clear();
     dialogs.queueInput("other.dat");
     dialogs.queueAnswer(Answer::No);
     prog->MenuSaveAs();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "The file exists. Replace ?");
-    EXPECT_EQ(messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port0.dat"));
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - new.dat");
-    EXPECT_EQ(prog->FichierStation, "other.dat");
+    EXPECT_EQ(messages()[0].text, "The file Other.dat exists. Replace ?");
+    EXPECT_EQ(octets("Other.dat"), octetsFixture("station_port0.dat"));
+    EXPECT_EQ(prog->FichierStation, "home.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
+
     dialogs.clear();
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, "Replace the old file ?");
-    EXPECT_EQ(octets("other.dat"), octetsFixture("station_port1.dat"));
+    EXPECT_TRUE(isMessage(messages()[0], "Replace the old file home.dat ?", "- Setup of Selvane -", Icon::Exclamation));
+    EXPECT_EQ(octets("Other.dat"), octetsFixture("station_port0.dat"));
+    EXPECT_TRUE(octets("home.dat").endsWith("Antenna Gain:\r\n20\r\n"));
+
+    // A write that fails keeps the old name too.
+    prog->DefautsEcriture.failOnRename = true;
+    dialogs.clear();
+    dialogs.queueInput("third.dat");
+    prog->MenuSaveAs();
+    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !");
+    EXPECT_EQ(prog->FichierStation, "home.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
 }
 
 TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
@@ -422,6 +456,43 @@ TEST_F(Fenetre, QuitQuestionFromTheCloseBoxesAndCancel)
     EXPECT_EQ(messages()[0].text, "Are you sure you wish to quit ?");
     EXPECT_EQ(fins, 1);
     EXPECT_TRUE(prog->termine());
+}
+
+// A quit that would lose changes says so in the quit question: from the
+// close box, and from the chooser after File > Open; after a save it does not.
+TEST_F(Fenetre, QuitWithUnsavedChangesSaysSo)
+{
+    ouvreCopie("station_port1.dat", "home.dat");
+    const QString perte =
+        "The changes to home.dat are not saved !\r\rAre you sure you wish to quit ?";
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_TRUE(isMessage(messages().back(), "Are you sure you wish to quit ?", "- Selvane - Set Up -", Icon::Critical));
+
+    f().Feuillet_Setup->setCurrentIndex(4);
+    boite(Champ::Gain)->setFocus();
+    boite(Champ::Gain)->selectAll();
+    tape("20");
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_TRUE(isMessage(messages().back(), perte, "- Selvane - Set Up -", Icon::Critical));
+    prog->MenuOpen();
+    dialogs.queueAnswer(Answer::No);
+    choix().BoutonAnnuler->click();
+    EXPECT_EQ(messages().back().text, perte);
+    EXPECT_EQ(fins, 0);
+
+    // Saved: nothing to lose.
+    choix().ListeFichier->setListIndex(0);
+    choix().ListeFichier_Click();
+    prog->NouveauFichier = true; // back to the window as it was, nothing read
+    prog->OuvreFenetrePrincipale();
+    f().setTexte(Champ::Gain, "21");
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSave();
+    dialogs.queueAnswer(Answer::No);
+    f().close();
+    EXPECT_EQ(messages().back().text, "Are you sure you wish to quit ?");
 }
 
 TEST_F(Fenetre, AxisRuleEmptiesTheBoxesShowsTheFaultAndFocuses)
@@ -595,6 +666,97 @@ TEST_F(Fenetre, KeysAfterAnAutomaticMoveKeepTheNextValue)
     EXPECT_EQ(texte(Champ::ManVit), "0.5");
 }
 
+// Keys typed past a full box go nowhere: the box the focus moved to keeps
+// its value (neither replaced, nor prefixed, nor emptied), each key is
+// refused with a beep and the sign, and the station saved is the one shown.
+TEST_F(Fenetre, KeysTypedPastAFullBoxNeverChangeTheNextValue)
+{
+    ouvreNouveau();
+    corvinet::ValeursStation v = outils::valeursPort1();
+    v[Champ::Indic] = "VK2EME";
+    v[Champ::Lieu] = "Parkes NSW";
+    v[Champ::Altitude] = "392";
+    v[Champ::LatDeg] = "32";
+    v[Champ::LatSig] = "S";
+    v[Champ::LonDeg] = "148";
+    remplit(v);
+    f().BoutonInput->click(); // polar measurement: an offset of -1.5 passes
+    f().setTexte(Champ::Range8b, "360");
+    f().setTexte(Champ::Off8b, "-1.5");
+    const auto selectionneEtTape = [&](Champ c, const char* touches) {
+        f().Feuillet_Setup->setCurrentIndex(corvinet::filtre(c)->onglet);
+        boite(c)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(boite(c), Qt::Key_A, Qt::ControlModifier);
+        dialogs.clear();
+        tape(touches);
+        QCoreApplication::processEvents(); // the leave checks
+    };
+
+    selectionneEtTape(Champ::Lieu, "Parkes Radio Telescope 64m");
+    EXPECT_EQ(texte(Champ::Lieu), "Parkes Radio Teles");
+    EXPECT_EQ(texte(Champ::Altitude), "392");
+    EXPECT_EQ(texte(Champ::LatDeg), "32");
+    EXPECT_EQ(focus(), boite(Champ::Altitude));
+    EXPECT_EQ(dialogs.beeps(), 8); // "cope 64m", one by one
+    EXPECT_TRUE(platform::refusalShown(boite(Champ::Altitude)));
+
+    selectionneEtTape(Champ::Indic, "VK2EME/QRP");
+    EXPECT_EQ(texte(Champ::Indic), "VK2EME/Q");
+    EXPECT_EQ(texte(Champ::Lieu), "Parkes Radio Teles");
+    EXPECT_EQ(dialogs.beeps(), 2);
+
+    selectionneEtTape(Champ::LatSig, "S48");
+    EXPECT_EQ(texte(Champ::LonDeg), "148");
+    selectionneEtTape(Champ::Off8b, "-1.52");
+    EXPECT_EQ(texte(Champ::Off8b), "-1.5");
+    EXPECT_EQ(texte(Champ::PortCom), "1");
+    EXPECT_EQ(focus(), boite(Champ::PortCom));
+
+    dialogs.clear();
+    prog->MenuSave();
+    EXPECT_TRUE(messages().empty());
+    const QStringList l = QString::fromLatin1(octets("nouveau.dat")).split("\r\n");
+    ASSERT_EQ(l.size(), 100);
+    EXPECT_EQ(l[4], "Parkes Radio Teles");
+    EXPECT_EQ(l.mid(l.indexOf("Height:") + 1, 1), QStringList{"392"});
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Fenetre, TheOverflowRuleInEveryBox)
+{
+    ouvreNouveau();
+    f().BoutonInput->click(); // polar measurement: 360 and -1.5 pass their leave checks
+    f().SpeedControl_Click(1); // the speed boxes enabled
+    // A full value of each box, one that passes its leave check too.
+    const std::map<Champ, QString> plein = {
+        {Champ::Indic, "VK2EMEAB"}, {Champ::Lieu, "Parkes Radio Teles"}, {Champ::Altitude, "1234"},
+        {Champ::LatDeg, "32"}, {Champ::LatMin, "59"}, {Champ::LatSec, "30"}, {Champ::LatSig, "S"},
+        {Champ::LonDeg, "148"}, {Champ::LonMin, "15"}, {Champ::LonSec, "45"}, {Champ::LonSig, "E"},
+        {Champ::DecHor, "+10"}, {Champ::PortCom, "1"}, {Champ::Range8b, "360"}, {Champ::Off8b, "-1.5"},
+        {Champ::AutoVit, "0.55"}, {Champ::AngDecr, "15"}, {Champ::ManVit, "0.75"}, {Champ::AzimOn, "0.85"},
+        {Champ::AzimOf, "0.45"}, {Champ::ButeeG, "300"}, {Champ::ButeeD, "060"}, {Champ::ParkAz, "330"},
+        {Champ::OffAz, "180.5"}, {Champ::RangAz, "360.5"}, {Champ::ElevOn, "0.65"}, {Champ::ElevOf, "0.25"},
+        {Champ::ButeeB, "-10"}, {Champ::ButeeH, "80"}, {Champ::ParkEl, "-10"}, {Champ::OffEl, "-10.5"},
+        {Champ::RangEl, "100.5"}, {Champ::Freq, "10368"}, {Champ::Power, "500.5"}, {Champ::TxLoss, "0.55"},
+        {Champ::RxLoss, "0.35"}, {Champ::Noise, "0.65"}, {Champ::Band, "25000"}, {Champ::Gain, "34.55"},
+    };
+    std::vector<platform::testing::FilteredBoxUnderTest> boites;
+    for (const auto& [c, valeur] : plein) {
+        const corvinet::Filtre* r = corvinet::filtre(c);
+        platform::testing::FilteredBoxUnderTest b{corvinet::info(c).nom, boite(c), valeur,
+                                                  r->permis ? "x" : ","};
+        for (const auto& [avant, valeurAvant] : plein)
+            if (corvinet::filtre(avant)->suivant == c) {
+                b.before = boite(avant);
+                b.fillBefore = valeurAvant;
+            }
+        b.show = [this, r] { f().Feuillet_Setup->setCurrentIndex(r->onglet); };
+        boites.push_back(b);
+    }
+    ASSERT_EQ(boites.size(), 39u);
+    platform::testing::checkOverflowRule(boites, dialogs);
+}
+
 TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
 {
     ouvreNouveau();
@@ -609,7 +771,7 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     EXPECT_EQ(focus(), boite(Champ::Lieu));
 
     // Latitude degrees: 5 then x beeps and keeps the 5; 9 then 0 beeps and
-    // empties; 4 then 5 moves on.
+    // keeps the 9; 4 then 5 moves on.
     boite(Champ::LatDeg)->setFocus();
     dialogs.clear();
     QTest::keyClicks(boite(Champ::LatDeg), "5x");
@@ -618,23 +780,26 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     QTest::keyClick(boite(Champ::LatDeg), Qt::Key_Backspace);
     dialogs.clear();
     QTest::keyClicks(boite(Champ::LatDeg), "90");
-    EXPECT_EQ(texte(Champ::LatDeg), "");
+    EXPECT_EQ(texte(Champ::LatDeg), "9");
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Champ::LatDeg)));
     EXPECT_EQ(focus(), boite(Champ::LatDeg));
+    QTest::keyClick(boite(Champ::LatDeg), Qt::Key_Backspace);
     QTest::keyClicks(boite(Champ::LatDeg), "45");
     EXPECT_EQ(texte(Champ::LatDeg), "45");
     EXPECT_EQ(focus(), boite(Champ::LatMin));
 
-    // The high stop has no valid empty state: deleting its text beeps.
+    // The high stop has no valid empty state: deleting its text is refused.
     f().Feuillet_Setup->setCurrentIndex(3);
     boite(Champ::ButeeH)->setFocus();
     QTest::keyClicks(boite(Champ::ButeeH), "8");
     dialogs.clear();
     QTest::keyClick(boite(Champ::ButeeH), Qt::Key_Backspace);
+    EXPECT_EQ(texte(Champ::ButeeH), "8");
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_EQ(focus(), boite(Champ::ButeeH));
     // A refused character beeps once and leaves the value typed before it.
-    QTest::keyClicks(boite(Champ::ButeeH), "8x");
+    QTest::keyClicks(boite(Champ::ButeeH), "x");
     EXPECT_EQ(texte(Champ::ButeeH), "8");
     EXPECT_EQ(dialogs.beeps(), 2);
 

@@ -168,35 +168,35 @@ TEST(Filtres, EveryTextBoxHasOneRowAndItsNextBoxIsOnTheSameTab)
     EXPECT_EQ(boites, 39);
 }
 
-// A typed change: a refused character beeps and gives the box back its text
-// from before; any other typed change is filtered as every change is.
-TEST(FiltreSaisie, ARefusedCharacterKeepsTheValueBefore)
+// An edit of the operator, judged before the box takes it: what the change
+// filter would empty or refuse is refused, so the box keeps its text; an
+// over-long call sign or location is cut.
+TEST(JugeSaisie, RefusedEditsAndCuts)
 {
     const struct {
         Champ boite;
-        const char* avant;
-        const char* saisi;
-        const char* reste;
-        bool bip;
-        Focus focus;
+        const char* propose;
+        const char* garde; // nullptr: refused
     } cas[] = {
-        {Champ::Altitude, "392", "i", "392", true, A},
-        {Champ::Altitude, "392", "392a", "392", true, A},
-        {Champ::ButeeH, "90", "x", "90", true, A},
-        {Champ::LatSig, "N", "Nx", "N", true, A},
-        {Champ::LatDeg, "", "a", "", true, A},
-        {Champ::LatDeg, "4", "45", "45", false, N},
-        {Champ::Altitude, "392", "3929", "3929", false, N},
-        {Champ::Altitude, "392", "39299", "", true, S},
-        {Champ::LatSig, "N", "NS", "", false, S},
-        {Champ::Lieu, "Parkes NSW", "Parkes NSW,", "Parkes NSW", true, A},
+        {Champ::Altitude, "392i", nullptr},   {Champ::Altitude, "392a", nullptr},
+        {Champ::Altitude, "3929", "3929"},    {Champ::Altitude, "39299", nullptr},
+        {Champ::ButeeH, "9x", nullptr},       {Champ::ButeeH, "", nullptr}, // reads 0, below its range
+        {Champ::ButeeH, "9", "9"},            {Champ::LatDeg, "45", "45"},
+        {Champ::LatDeg, "90", nullptr},       {Champ::LatDeg, "a", nullptr},
+        {Champ::LatDeg, "", ""},              {Champ::LatSig, "Nx", nullptr},
+        {Champ::LatSig, "NS", nullptr},       {Champ::LatSig, "s", "s"},
+        {Champ::DecHor, "+ 2", "+ 2"},        {Champ::DecHor, "-15", nullptr},
+        {Champ::OffAz, "1-2", "1-2"},         {Champ::PortCom, "5", nullptr},
+        {Champ::Range8b, "100", "100"},       {Champ::Range8b, "1000", nullptr},
+        {Champ::Lieu, "Parkes NSW,", nullptr}, {Champ::Lieu, "Parkes \"NSW\"", nullptr},
+        {Champ::Indic, "VK2EME/QRP", "VK2EME/Q"},
+        {Champ::Lieu, "Parkes Radio Telescope 64m", "Parkes Radio Teles"},
     };
     for (const auto& c : cas) {
-        const QString reste = QString::fromLatin1(c.reste);
-        const corvinet::ResultatFiltre r =
-            corvinet::filtreSaisie(c.boite, QString::fromLatin1(c.avant), QString::fromLatin1(c.saisi));
-        EXPECT_EQ(r.texte, reste) << corvinet::info(c.boite).nom << " " << c.saisi;
-        EXPECT_EQ(r.bip, c.bip) << corvinet::info(c.boite).nom << " " << c.saisi;
-        EXPECT_EQ(r.focus, c.focus) << corvinet::info(c.boite).nom << " " << c.saisi;
+        const platform::EditVerdict v = corvinet::jugeSaisie(c.boite, QString::fromLatin1(c.propose));
+        EXPECT_EQ(v.accepted, c.garde != nullptr) << corvinet::info(c.boite).nom << " " << c.propose;
+        if (c.garde) {
+            EXPECT_EQ(v.text, QString::fromLatin1(c.garde)) << corvinet::info(c.boite).nom << " " << c.propose;
+        }
     }
 }

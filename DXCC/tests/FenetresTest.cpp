@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/DialogChecks.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
@@ -24,6 +26,7 @@
 #include "DXCC/Veskaro.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/FilteredBox.h"
 
 using platform::Answer;
 using platform::Buttons;
@@ -72,6 +75,15 @@ protected:
         return f;
     }
     std::vector<platform::DialogEvent> messages() const { return dialogs.messages(); }
+    // Types key by key into whichever control has the focus, the events of
+    // each key handled before the next, as a keyboard does.
+    static void tape(const char* touches)
+    {
+        for (const char* t = touches; *t; ++t) {
+            QTest::keyClick(QApplication::focusWidget(), *t);
+            QApplication::processEvents();
+        }
+    }
     platform::DialogEvent dernier() const { return dialogs.messages().back(); }
     QString cellule(int r, int c = 0) { return etat->form2().GrilleDXCC->textMatrix(r, c); }
     int lignes() { return etat->form2().GrilleDXCC->rows(); }
@@ -429,54 +441,113 @@ TEST_F(Fenetres, AfterAPartialReadSaveAsksOnceMore)
     EXPECT_EQ(messages().size(), 1u);
 }
 
+// The filters through real keys: a refused key or paste leaves the box as
+// it was with a beep and the refusal sign; a full box beeps and moves on.
 TEST_F(Fenetres, FiltersTypedInTheEditor)
 {
     Form2& f = demarrer();
     dialogs.clear();
     f.BtonNouveau->click();
     ASSERT_TRUE(f.Indic->hasFocus());
-    QTest::keyClicks(f.Indic, QStringLiteral("VP2VABC")); // the 7th character
+    tape("VP2VABC"); // the 7th character is refused and the focus moves on
     EXPECT_EQ(f.Indic->text(), QStringLiteral("VP2VAB"));
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(f.Indic));
     EXPECT_TRUE(f.Lieu->hasFocus());
 
-    QTest::keyClicks(f.Lieu, QStringLiteral("Anguilla"));
+    tape("Anguilla");
     // Pasted: TAB, CR, LF and what Latin-1 cannot hold never enter.
     f.Lieu->insert(QStringLiteral("\tX\r\n\u0141Y"));
-    EXPECT_EQ(f.Lieu->text(), QStringLiteral("AnguillaXY"));
+    EXPECT_EQ(f.Lieu->text(), QStringLiteral("Anguilla"));
+    EXPECT_EQ(dialogs.beeps(), 2);
 
     f.LatDeg->setFocus();
-    QTest::keyClicks(f.LatDeg, QStringLiteral("95"));
-    EXPECT_EQ(f.LatDeg->text(), QString());
-    EXPECT_EQ(dialogs.beeps(), 2);
+    tape("95");
+    EXPECT_EQ(f.LatDeg->text(), QStringLiteral("9"));
+    EXPECT_EQ(dialogs.beeps(), 3);
     EXPECT_TRUE(f.LatDeg->hasFocus());
-    QTest::keyClicks(f.LatDeg, QStringLiteral("45"));
-    EXPECT_EQ(dialogs.beeps(), 3);
+    QTest::keyClick(f.LatDeg, Qt::Key_Backspace);
+    tape("45");
+    EXPECT_EQ(dialogs.beeps(), 4); // full: a beep and the next box
     EXPECT_TRUE(f.LatMin->hasFocus());
-    QTest::keyClicks(f.LatMin, QStringLiteral("x")); // a letter: emptied without a beep
+    tape("x");
     EXPECT_EQ(f.LatMin->text(), QString());
-    EXPECT_EQ(dialogs.beeps(), 3);
-    QTest::keyClicks(f.LatMin, QStringLiteral("30"));
+    EXPECT_EQ(dialogs.beeps(), 5);
+    tape("30");
     EXPECT_TRUE(f.LatSig->hasFocus());
-    QTest::keyClicks(f.LatSig, QStringLiteral("n"));
+    tape("n");
     EXPECT_TRUE(f.LonDeg->hasFocus());
-    QTest::keyClicks(f.LonDeg, QStringLiteral("5"));
+    EXPECT_EQ(dialogs.beeps(), 7);
+    tape("50");
     EXPECT_TRUE(f.LonDeg->hasFocus());
-    QTest::keyClicks(f.LonDeg, QStringLiteral("0"));
-    EXPECT_TRUE(f.LonDeg->hasFocus());
-    QTest::keyClicks(f.LonDeg, QStringLiteral("0"));
+    tape("0");
     EXPECT_TRUE(f.LonDeg->hasFocus()); // "500" is refused: 360 or more
-    EXPECT_EQ(f.LonDeg->text(), QString());
-    EXPECT_EQ(dialogs.beeps(), 6);
-    QTest::keyClicks(f.LonDeg, QStringLiteral("063"));
-    QTest::keyClicks(f.LonMin, QStringLiteral("04"));
-    QTest::keyClicks(f.LonSig, QStringLiteral("w"));
+    EXPECT_EQ(f.LonDeg->text(), QStringLiteral("50"));
+    EXPECT_EQ(dialogs.beeps(), 8);
+    QTest::keyClick(f.LonDeg, Qt::Key_Backspace);
+    QTest::keyClick(f.LonDeg, Qt::Key_Backspace);
+    tape("06304w");
     EXPECT_TRUE(f.BtonOK->hasFocus());
     EXPECT_EQ(f.LonSig->text(), QStringLiteral("w"));
     f.BtonOK->click();
     EXPECT_EQ(cellule(14, 0), QStringLiteral("VP2VAB"));
-    EXPECT_EQ(cellule(14, 1), QStringLiteral("AnguillaXY"));
+    EXPECT_EQ(cellule(14, 1), QStringLiteral("Anguilla"));
+    EXPECT_EQ(cellule(14, 5), QStringLiteral("063"));
     EXPECT_EQ(cellule(14, 7), QStringLiteral("W"));
+}
+
+// Keys typed past a full box go nowhere: the box the focus moved to keeps
+// its value, and O.K. stores what the boxes show.
+TEST_F(Fenetres, KeysTypedPastAFullBoxNeverChangeTheNextValue)
+{
+    ecrire("XX9\tMacao\t22\t6\tN\t113\t33\tE\r\n");
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    const auto selectionneEtTape = [&](QLineEdit* boite, const char* touches) {
+        boite->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(boite, Qt::Key_A, Qt::ControlModifier);
+        dialogs.clear();
+        tape(touches);
+    };
+    selectionneEtTape(f.LatDeg, "221");
+    EXPECT_EQ(f.LatDeg->text(), QStringLiteral("22"));
+    EXPECT_EQ(f.LatMin->text(), QStringLiteral("6"));
+    EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(platform::refusalShown(f.LatMin));
+    EXPECT_EQ(dialogs.beeps(), 2); // the full box, then the refused "1"
+
+    selectionneEtTape(f.Indic, "XX9ABCDE");
+    EXPECT_EQ(f.Indic->text(), QStringLiteral("XX9ABC"));
+    EXPECT_EQ(f.Lieu->text(), QStringLiteral("Macao"));
+    EXPECT_TRUE(f.Lieu->hasFocus());
+    EXPECT_EQ(dialogs.beeps(), 2); // "D" and "E", each refused
+
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    EXPECT_EQ(cellule(1, 0), QStringLiteral("XX9ABC"));
+    EXPECT_EQ(cellule(1, 1), QStringLiteral("Macao"));
+    EXPECT_EQ(cellule(1, 2), QStringLiteral("22"));
+    EXPECT_EQ(cellule(1, 3), QStringLiteral("6"));
+}
+
+// The suite's overflow rule, one table of cases run against every box.
+TEST_F(Fenetres, TheOverflowRuleInEveryBox)
+{
+    Form2& f = demarrer();
+    f.BtonNouveau->click();
+    using platform::testing::FilteredBoxUnderTest;
+    const std::vector<FilteredBoxUnderTest> boites = {
+        {"Indic", f.Indic, "XX9ABC", ""},
+        {"Lieu", f.Lieu, "Trinidad and To", "", f.Indic, "XX9ABCD"},
+        {"LatDeg", f.LatDeg, "22", "x", f.Lieu, "Trinidad and Tob"},
+        {"LatMin", f.LatMin, "06", "x", f.LatDeg, "22"},
+        {"LatSig", f.LatSig, "N", "x", f.LatMin, "06"},
+        {"LonDeg", f.LonDeg, "113", "x", f.LatSig, "N"},
+        {"LonMin", f.LonMin, "33", "x", f.LonDeg, "113"},
+        {"LonSig", f.LonSig, "E", "x", f.LonMin, "33"},
+    };
+    platform::testing::checkOverflowRule(boites, dialogs);
 }
 
 TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
@@ -557,6 +628,36 @@ TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
     EXPECT_EQ(fins, 0);
 }
 
+// At start, after O.K. on a new entry and after Cancel the focus is on the
+// list, no entry selected: Space, Space neither quits nor saves.
+TEST_F(Fenetres, TheFocusReturnsToTheList)
+{
+    ecrire(liste({"F", "G"}));
+    Form2& f = demarrer();
+    const auto espaceEspace = [&](const char* quand) {
+        SCOPED_TRACE(quand);
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(f.GrilleDXCC->table()));
+        EXPECT_EQ(f.GrilleDXCC->row(), 0);
+        dialogs.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(dialogs.messages().empty());
+        EXPECT_EQ(fins, 0);
+        EXPECT_TRUE(f.FenetreListe->isVisible());
+    };
+    espaceEspace("at start");
+    nouvelle(f, QStringLiteral("K"));
+    espaceEspace("after O.K. on a new entry");
+    f.BtonNouveau->click();
+    f.BtonAnnuler->click();
+    espaceEspace("after Cancel");
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonOK->click();
+    espaceEspace("after O.K. on an opened entry");
+}
+
 TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
 {
     Form2& f = demarrer();
@@ -568,14 +669,31 @@ TEST_F(Fenetres, QuitAsksAndTheCloseButtonAsksToo)
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(fins, 0);
 
-    nouvelle(f, QStringLiteral("K")); // unsaved, and not asked about
+    // Changes that are not saved are named in the quit question: a new row
+    // in the list, and an entry typed in the editor.
+    const QString perte =
+        QStringLiteral("The changes to DXCCPREF.DBR are not saved !\r\rAre you sure you wish to quit ?");
+    nouvelle(f, QStringLiteral("K"));
+    dialogs.queueAnswer(Answer::No);
+    f.BtonQuitter->click();
+    EXPECT_TRUE(isMessage(dernier(), perte, "Selvane - DXCC Data Base", Icon::Critical, Buttons::YesNo));
+    dialogs.queueAnswer(Answer::Yes);
+    f.BtonSauve->click();
+    dialogs.queueAnswer(Answer::No);
+    f.BtonQuitter->click();
+    EXPECT_EQ(dernier().text, QStringLiteral("Are you sure you wish to quit ?"));
+    f.BtonNouveau->click();
+    f.Indic->setText(QStringLiteral("ZZ"));
+    dialogs.queueAnswer(Answer::No);
+    f.close();
+    EXPECT_EQ(dernier().text, perte);
+    f.BtonAnnuler->click();
+
     dialogs.queueAnswer(Answer::Yes);
     f.BtonQuitter->click();
     EXPECT_EQ(fins, 1);
     EXPECT_TRUE(etat->ProgrammeTermine);
     EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(messages().size(), 2u);
-    EXPECT_FALSE(QFile::exists(chemin()));
 }
 
 TEST_F(Fenetres, TheStationDatabaseLoadsAndItsEntriesOpenAndShow)

@@ -15,15 +15,17 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace suivi::test {
 
 using Octets = std::vector<uint8_t>;
 
 // The bytes the box has taken so far, once it holds at least `auMoins` of
-// them (or after `delaiMs`): a stop byte is sent without waiting for its
-// reply, so the box may take it a moment after the sender went on.
+// them (or after `delaiMs`): a stop byte that gets no reply in time may still
+// reach a box that answers nothing, a moment after the sender went on.
 inline Octets journal(boxsim::PtyServer& serveur, size_t auMoins = 0, int delaiMs = 2000)
 {
     const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
@@ -47,6 +49,31 @@ inline Octets journalFinissantPar(boxsim::PtyServer& serveur, const Octets& fin,
             return o;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+}
+
+// What the box flagged the program for doing against the protocol (a byte
+// while a reply was due, a speed byte outside its place in a cycle), except
+// those `admise` accepts; every test that runs the program against the box
+// ends with this check empty.
+inline std::vector<std::string> violations(boxsim::PtyServer& serveur,
+                                           const std::function<bool(const std::string&)>& admise = {})
+{
+    std::vector<std::string> v = serveur.withBox([](boxsim::Box& b) { return b.violations(); });
+    if (admise)
+        v.erase(std::remove_if(v.begin(), v.end(), admise), v.end());
+    return v;
+}
+inline void sansViolation(boxsim::PtyServer& serveur, const std::function<bool(const std::string&)>& admise = {})
+{
+    EXPECT_EQ(violations(serveur, admise), std::vector<std::string>{}) << "bytes the protocol forbids";
+}
+
+// The box's clock as the program's monotonic clock: the motors move by the
+// bytes on the line, and the program measures its cycles, the speed of its
+// readings and a frozen reading in that same time.
+inline std::function<double()> horlogeDe(boxsim::PtyServer& serveur)
+{
+    return [&serveur] { return serveur.simulatedSeconds(); };
 }
 
 // Starts `serveur` on a pseudo-terminal linked as COM1 in `dossier`; call it
@@ -108,9 +135,10 @@ struct VueBanc : Vue {
 };
 
 struct BancBoitier {
-    // `delaiMs`: how long one exchange waits for its reply.
+    // `delaiMs`: how long one exchange waits for its reply (generous: a
+    // loaded machine may hold the simulator's thread for a while).
     BancBoitier(const StationTrack& station, const boxsim::BoxConfig& boite, double secondesParOctet = 0.01,
-                int delaiMs = 500, const Corrections& corrections = {})
+                int delaiMs = 1000, const Corrections& corrections = {})
         : serveur(boite, {false, false, secondesParOctet}), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
           suivi(dialogs, horloge, vue), liaison(port, delaiMs, [this] { panne(); })
     {
@@ -123,7 +151,9 @@ struct BancBoitier {
         suivi.setLiaison(liaison);
         suivi.PortOuvert = true;
         suivi.fin = [this] { fini = true; };
+        suivi.secondesMonotones = horlogeDe(serveur);
     }
+    ~BancBoitier() { sansViolation(serveur, violationAdmise); }
     // The box of a test: both motors at `vitesse` degrees per second.
     static boxsim::BoxConfig boite(boxsim::DriveMode m, double vitesse = 20)
     {
@@ -162,6 +192,8 @@ struct BancBoitier {
     }
 
     bool entree = false;
+    // A violation the test expects (none unless set).
+    std::function<bool(const std::string&)> violationAdmise;
     QTemporaryDir dir;
     boxsim::PtyServer serveur;
     DialoguesEspion dialogs;
@@ -172,5 +204,92 @@ struct BancBoitier {
     LiaisonSerie liaison;
     bool fini = false;
 };
+
+// The antenna as the box moves it, on the program's extended scale: the
+// position at the start plus the motion since, so that a run past a stop or
+// through north shows as it is (the encoder would wrap).
+struct Trace {
+    double az0 = 0, el0 = 0, angleAz0 = 0, angleEl0 = 0;
+    double az = 0, el = 0;
+    double azMin = 1e9, azMax = -1e9, elMin = 1e9, elMax = -1e9;
+    void debut(BancBoitier& b, double azEtendu, double el)
+    {
+        az0 = azEtendu;
+        el0 = el;
+        angleAz0 = b.serveur.withBox([](boxsim::Box& x) { return x.azimuthState().angle; });
+        angleEl0 = b.serveur.withBox([](boxsim::Box& x) { return x.elevationState().angle; });
+        note(b);
+    }
+    void note(BancBoitier& b)
+    {
+        az = az0 + b.serveur.withBox([](boxsim::Box& x) { return x.azimuthState().angle; }) - angleAz0;
+        el = el0 + b.serveur.withBox([](boxsim::Box& x) { return x.elevationState().angle; }) - angleEl0;
+        azMin = std::min(azMin, az);
+        azMax = std::max(azMax, az);
+        elMin = std::min(elMin, el);
+        elMax = std::max(elMax, el);
+    }
+};
+
+// A station and a box whose encoders agree with it (the box's offsets are
+// the station's), the antenna placed at `az` (extended scale) and `el`.
+struct Boucle : BancBoitier {
+    Boucle(const StationTrack& s, double az, double el, double vitesse = 10, double secondesParOctet = 0.005,
+           int delaiMs = 1000, const Corrections& c = {})
+        : BancBoitier(s, boite(s, vitesse), secondesParOctet, delaiMs, c)
+    {
+        const double a = az >= 360 ? az - 360 : az;
+        serveur.withBox([&](boxsim::Box& x) {
+            x.setAzimuth(a);
+            x.setElevation(el);
+        });
+        trace.debut(*this, az, el);
+        vue.chaqueCycle = [this] {
+            trace.note(*this);
+            if (action)
+                action();
+        };
+    }
+    static boxsim::BoxConfig boite(const StationTrack& s, double vitesse)
+    {
+        boxsim::BoxConfig c = BancBoitier::boite(
+            s.SpeedControl == ModeVitesse ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay, vitesse);
+        c.azimuth.encoder.offset = s.OffAz;
+        c.elevation.encoder.offset = s.OffEl;
+        return c;
+    }
+    bool moteursArretes()
+    {
+        return serveur.withBox([](boxsim::Box& b) { return b.azimuthVelocity() == 0 && b.elevationVelocity() == 0; });
+    }
+    Trace trace;
+    std::function<void()> action;
+};
+
+// A station of drive mode `mode`, azimuth stops g and d, offset offAz
+// (azStop 1: a continuous encoder), elevation stops b and h; the park in the
+// middle of the travel.
+inline StationTrack station(int16_t mode, int16_t g, int16_t d, float offAz, int16_t b = 0, int16_t h = 90,
+                            int16_t azStop = 0)
+{
+    StationTrack s = stationBox(mode);
+    s.AzStop = azStop;
+    s.AzimOn = 1;
+    s.ElevOn = 1;
+    s.ButeeG = g;
+    s.ButeeD = d;
+    s.OffAz = offAz;
+    s.ButeeB = b;
+    s.ButeeH = h;
+    s.ParkAz = static_cast<int16_t>(g < d ? (g + d) / 2 : g);
+    s.ParkEl = static_cast<int16_t>((b + h) / 2);
+    s.OffEl = b;
+    EXPECT_TRUE(verifierStation(s));
+    return s;
+}
+
+// One cycle's run at the box's speed: how far a relay can coast past a stop
+// between the reading that saw it inside and its stop byte.
+constexpr double Marge = 1.5;
 
 } // namespace suivi::test

@@ -12,87 +12,12 @@
 
 using namespace suivi;
 using test::BancBoitier;
+using test::Boucle;
+using test::Marge;
 using test::Octets;
+using test::station;
 
 namespace {
-
-// The antenna as the box moves it, on the program's extended scale: the
-// position at the start plus the motion since, so that a run past a stop or
-// through north shows as it is (the encoder would wrap).
-struct Trace {
-    double az0 = 0, el0 = 0, angleAz0 = 0, angleEl0 = 0;
-    double az = 0, el = 0;
-    double azMin = 1e9, azMax = -1e9, elMin = 1e9, elMax = -1e9;
-    void debut(BancBoitier& b, double azEtendu, double el)
-    {
-        az0 = azEtendu;
-        el0 = el;
-        angleAz0 = b.serveur.withBox([](boxsim::Box& x) { return x.azimuthState().angle; });
-        angleEl0 = b.serveur.withBox([](boxsim::Box& x) { return x.elevationState().angle; });
-        note(b);
-    }
-    void note(BancBoitier& b)
-    {
-        az = az0 + b.serveur.withBox([](boxsim::Box& x) { return x.azimuthState().angle; }) - angleAz0;
-        el = el0 + b.serveur.withBox([](boxsim::Box& x) { return x.elevationState().angle; }) - angleEl0;
-        azMin = std::min(azMin, az);
-        azMax = std::max(azMax, az);
-        elMin = std::min(elMin, el);
-        elMax = std::max(elMax, el);
-    }
-};
-
-// A station and a box whose encoders agree with it (the box's offsets are
-// the station's), the antenna placed at `az` (extended scale) and `el`.
-struct Boucle : BancBoitier {
-    Boucle(const StationTrack& s, double az, double el, double vitesse = 10, double secondesParOctet = 0.005,
-           int delaiMs = 200, const Corrections& c = {})
-        : BancBoitier(s, boite(s, vitesse), secondesParOctet, delaiMs, c)
-    {
-        const double a = az >= 360 ? az - 360 : az;
-        serveur.withBox([&](boxsim::Box& x) {
-            x.setAzimuth(a);
-            x.setElevation(el);
-        });
-        trace.debut(*this, az, el);
-        vue.chaqueCycle = [this] {
-            trace.note(*this);
-            if (action)
-                action();
-        };
-    }
-    static boxsim::BoxConfig boite(const StationTrack& s, double vitesse)
-    {
-        boxsim::BoxConfig c = BancBoitier::boite(
-            s.SpeedControl == ModeVitesse ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay, vitesse);
-        c.azimuth.encoder.offset = s.OffAz;
-        c.elevation.encoder.offset = s.OffEl;
-        return c;
-    }
-    bool moteursArretes()
-    {
-        return serveur.withBox([](boxsim::Box& b) { return b.azimuthVelocity() == 0 && b.elevationVelocity() == 0; });
-    }
-    Trace trace;
-    std::function<void()> action;
-};
-
-StationTrack station(int16_t mode, int16_t g, int16_t d, float offAz, int16_t b = 0, int16_t h = 90)
-{
-    StationTrack s = test::stationBox(mode);
-    s.AzimOn = 1;
-    s.ElevOn = 1;
-    s.ButeeG = g;
-    s.ButeeD = d;
-    s.OffAz = offAz;
-    s.ButeeB = b;
-    s.ButeeH = h;
-    s.ParkAz = static_cast<int16_t>(g < d ? (g + d) / 2 : g);
-    s.ParkEl = static_cast<int16_t>((b + h) / 2);
-    s.OffEl = b;
-    EXPECT_TRUE(verifierStation(s));
-    return s;
-}
 
 // The core of a station without a box, its clock read once.
 struct SansBoitier {
@@ -110,9 +35,6 @@ struct SansBoitier {
     Suivi suivi;
 };
 
-// One cycle's run at the box's speed: how far a relay can coast past a stop
-// between the reading that saw it inside and its stop byte.
-constexpr double Marge = 1.5;
 
 } // namespace
 
@@ -160,6 +82,7 @@ TEST(Butees, SourceQuiquitteLaCourseArreteLAxeASaButee)
             az = std::max(az - 0.2, 320.0);
             el = std::max(el - 0.1, -5.0);
             b.liaison.vider();
+            b.liaison.echange(octet::Verrou);
             b.suivi.LectureCodeurs();
             d.Etape(b.suivi.AzimutAntenne, b.suivi.ElevationAntenne, az, el);
             b.trace.note(b);
@@ -187,7 +110,7 @@ TEST(Butees, JamaisAuDelaDesButeesSousDesCommandesAuHasard)
             const int16_t g = static_cast<int16_t>(nord ? entier(200, 330) : entier(0, 60));
             const int16_t d = static_cast<int16_t>(nord ? entier(20, 150) : entier(250, 359));
             const float offAz = static_cast<float>(nord ? entier(d, g) : entier(0, 1) ? entier(0, g) : entier(d, 359));
-            const int16_t bas = static_cast<int16_t>(entier(-5, 10)), haut = static_cast<int16_t>(entier(60, 95));
+            const int16_t bas = static_cast<int16_t>(entier(-5, 10)), haut = static_cast<int16_t>(entier(60, 90));
             StationTrack s = station(mode, g, d, offAz, bas, haut);
             s.OffEl = static_cast<float>(bas - entier(0, 10));
             s.AzimOn = static_cast<float>(reel(1, 3));
@@ -244,14 +167,14 @@ TEST(Butees, JamaisAuDelaDesButeesSousDesCommandesAuHasard)
 
 // A box that falls silent (it takes bytes but answers none), answers garbage,
 // or is unplugged mid-move and plugged back while the error box is up: in
-// each drive mode the run ends with the running drives' stop bytes on the
-// line and the motors at rest.
+// each drive mode the run ends with the port error, the running drives' stop
+// bytes on the line and the motors at rest.
 TEST(Butees, PanneEnMouvementFinitParLesOctetsDArret)
 {
     enum class Panne { Muette, Charabia, Debranchee };
     for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
         for (const Panne p : {Panne::Muette, Panne::Charabia, Panne::Debranchee}) {
-            Boucle b(station(mode, 5, 355, 0), 100, 20);
+            Boucle b(station(mode, 5, 355, 0), 100, 20, 10, 0.005, 200); // each unanswered byte waits 200 ms
             const std::string cas = "mode " + std::to_string(mode) + " panne " + std::to_string(int(p));
             b.tourne(2);
             b.suivi.Drive.PasManuel(39);
@@ -272,11 +195,8 @@ TEST(Butees, PanneEnMouvementFinitParLesOctetsDArret)
                     b.serveur.withBox([](boxsim::Box& x) { x.setFault(boxsim::Fault::None); });
             };
             b.tourne(30);
-            if (p == Panne::Charabia) {
-                EXPECT_FALSE(b.fini) << cas; // the link itself holds: the operator quits
-                b.suivi.FinProgramme();
-            }
             EXPECT_TRUE(b.fini) << cas;
+            EXPECT_EQ(b.dialogs.messages().back().title, "Communication Port Error") << cas;
             EXPECT_FALSE(b.suivi.PortOuvert) << cas;
             const Octets o = test::journalFinissantPar(b.serveur, arret);
             if (p != Panne::Charabia) {
@@ -397,5 +317,32 @@ TEST(Butees, SourceSaisieAuPoleResteAuNord)
             EXPECT_LT(std::min(az, 360 - az), 1.5) << cas;
             EXPECT_NEAR(suivi.Astro.ElevationSource, s.LatitudeStation, 1.0) << cas;
         }
+    }
+}
+
+// A continuous encoder (AzStop 1) whose offset, 0, lies inside a travel
+// across north (stops 190 and 170): the scale pivots in the middle of the
+// dead zone, so a source at 100 lies at 460 inside the travel and is tracked
+// the short way through north in every mode. Before, the relay modes ran the
+// long way to the CCW stop and speed mode refused to track.
+TEST(Butees, CodeurContinuSuitParLeCheminCourt)
+{
+    for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
+        Boucle b(station(mode, 190, 170, 0, 0, 90, 1), 200, 30);
+        b.tourne(2);
+        Entrainement& d = b.suivi.Drive;
+        EXPECT_FLOAT_EQ(d.etenduPosition(100), 460) << mode;
+        d.PoursuiteMarche();
+        for (int i = 0; i < 1500; ++i) {
+            b.liaison.vider();
+            b.liaison.echange(octet::Verrou);
+            b.suivi.LectureCodeurs();
+            d.Etape(b.suivi.AzimutAntenne, b.suivi.ElevationAntenne, 100, 30);
+            b.trace.note(b);
+        }
+        EXPECT_TRUE(d.PoursuiteActive) << mode;
+        EXPECT_NEAR(b.trace.az, 460, 2.5) << mode;
+        EXPECT_GE(b.trace.azMin, 200 - Marge) << mode;
+        EXPECT_LE(b.trace.azMax, 460 + Marge) << mode;
     }
 }

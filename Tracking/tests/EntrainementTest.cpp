@@ -98,6 +98,36 @@ TEST(Entrainement, ButeesAvecTraverseeDuNord)
     EXPECT_EQ(b.liaison.octets, (std::vector<uint8_t>{0x00}));
 }
 
+// The extended scale pivots in the middle of the dead zone: for every
+// station whose offset obeys the station check's rule (in the dead zone or on
+// a stop) it reads every point of the travel as the offset did, and the CW
+// stop as the end of the travel.
+TEST(Entrainement, PivotAuMilieuDeLaZoneMorte)
+{
+    int stations = 0;
+    for (int16_t g = 181; g <= 359; g += 7) {
+        for (int16_t d = 0; d < g - 1; d += 11) {
+            Banc b(ModeRelais);
+            b.station.ButeeG = g;
+            b.station.ButeeD = static_cast<int16_t>(d + 360);
+            b.drive.reinitialise(true);
+            EXPECT_FLOAT_EQ(b.drive.pivot(), (g + d) / 2.0f);
+            for (int off = d; off <= g; off += 3) {
+                ++stations;
+                for (float x = 0; x < 360; x += 0.5f) {
+                    if (x > d && x < g)
+                        continue; // the dead zone
+                    // An offset on the CW stop read that stop itself as lying
+                    // before the travel (60 for 300..420); it is the stop, 420.
+                    const float parOffset = x < off || x == d ? x + 360 : x;
+                    ASSERT_FLOAT_EQ(b.drive.etendu(x), parOffset) << g << " " << d << " " << off << " " << x;
+                }
+            }
+        }
+    }
+    EXPECT_GT(stations, 1000);
+}
+
 TEST(Entrainement, PauseEtReprise)
 {
     Banc b(ModeRelais);

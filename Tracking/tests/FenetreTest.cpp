@@ -43,6 +43,7 @@ protected:
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
         prog->AttenteSansPortMs = 0;
+        prog->DelaiReponse = 1000; // generous on a loaded machine
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))); // after the 2-second picture
     }
@@ -716,6 +717,11 @@ protected:
             b.setElevation(20);
         });
     }
+    void TearDown() override
+    {
+        TrackingFenetres::TearDown();
+        suivi::test::sansViolation(serveur);
+    }
     boxsim::PtyServer serveur{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};
 };
 
@@ -818,6 +824,27 @@ TEST_F(TrackingBoitier, SaisieSurUneCourseTraversantLeNord)
     EXPECT_EQ(dialogs.events().size(), 2u);
     EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
     EXPECT_FALSE(prog->S.Drive.AllerConsigneAz || prog->S.Drive.AllerConsigneEl);
+}
+
+// A continuous encoder (AzStop 1) with its offset, 0, inside a travel across
+// north (stops 190 and 170): a typed azimuth of 100 lies in the travel, at
+// 460 on the extended scale, and is taken. Before, 0..170 were refused.
+TEST_F(TrackingBoitier, SaisieAvecUnCodeurContinu)
+{
+    ASSERT_TRUE(platform::testing::writeBytes(
+        chemin("home.dat"),
+        stationModifiee({{28, "1"}, {49, "190"}, {51, "170"}, {53, "190"}, {55, "0"}, {63, " 1"}})));
+    serveur.withBox([](boxsim::Box& b) { b.setAzimuth(200); });
+    charge(2);
+    ASSERT_TRUE(fi().MenuAntenne->enabled(0));
+    dialogs.clear();
+    for (const char* r : {"100", "20"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    fi().MenuAntenne->action(0)->trigger();
+    EXPECT_EQ(dialogs.events().size(), 2u) << "asked once";
+    EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimutEtendue, 460.0f);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
+    EXPECT_EQ(prog->S.Drive.SensAz, 1) << "clockwise, through north";
 }
 
 TEST_F(TrackingBoitier, BoutonsFlechesEtParking)

@@ -4,6 +4,7 @@
 
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
+#include "Tracking/tests/StationEssai.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/SourceDir.h"
 #include "platform/testing/TestFiles.h"
@@ -25,40 +26,6 @@ inline QString fichierStation(const char* nom)
     return platform::testing::sourcePath(QStringLiteral("station/") + nom);
 }
 
-inline StationTrack stationBox(int16_t mode = 0)
-{
-    StationTrack s;
-    s.Indic = "N0CALL";
-    s.Lieu = "Test";
-    s.LatitudeStation = 43.6;
-    s.LongitudeStation = 1.44;
-    s.LongitudeStationHeures = 1.44 / 15;
-    s.Freq = 144;
-    s.PortCom = 1;
-    s.TypeMesure = "Signal";
-    s.Range8b = 51;
-    s.AutoVit = 1;
-    s.AngDecr = 10;
-    s.ManVit = 0.5f;
-    s.SpeedControl = mode;
-    s.AzimOf = 0.5f;
-    s.AzimOn = 2;
-    s.ElevOf = 0.5f;
-    s.ElevOn = 2;
-    s.ButeeG = 5;
-    s.ButeeD = 355;
-    s.ButeeB = 0;
-    s.ButeeH = 90;
-    s.ParkAz = 180;
-    s.ParkEl = 10;
-    s.OffAz = 0;
-    s.OffEl = 0;
-    s.RangAz = 360;
-    s.RangEl = 360;
-    s.FormatAz = s.FormatEl = "BIN";
-    s.UniteAz = s.UniteEl = "Deg";
-    return s;
-}
 
 // A file of the default station folder (station/ of the sources).
 inline QString source(const char* nom) { return fichierStation(nom); }
@@ -102,9 +69,10 @@ public:
         auto it = reponses.find(code);
         return it == reponses.end() ? 0 : it->second;
     }
-    void envoieArret(const std::vector<uint8_t>& codes) override
+    bool arret(uint8_t code) override
     {
-        octets.insert(octets.end(), codes.begin(), codes.end());
+        octets.push_back(code);
+        return true;
     }
     std::vector<uint8_t> octets;
     std::map<uint8_t, int> reponses;

@@ -54,13 +54,19 @@ protected:
         });
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
         prog->AttenteSansPortMs = 0;
+        prog->DelaiReponse = 1000; // generous on a loaded machine
+        prog->S.secondesMonotones = suivi::test::horlogeDe(serveur);
         prog->Main();
         a(10, 0, 0);
         QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(2);
         ASSERT_TRUE(prog->S.PortOuvert);
     }
-    void TearDown() override { prog.reset(); }
+    void TearDown() override
+    {
+        prog.reset();
+        suivi::test::sansViolation(serveur);
+    }
     // The PC clock at h:m:s on 1 June 2024.
     void a(int h, int m, int s) { horloge.set(QDateTime(QDate(2024, 6, 1), QTime(h, m, s))); }
     std::vector<uint8_t> octetsPeriode()
@@ -164,6 +170,7 @@ TEST_F(PeriodesBoitier, DebutDePeriodeSousLAttenteDuParking)
         b.setAzimuth(180.2);
         b.setElevation(0.2);
     });
+    serveur.step(60); // time enough for the antenna to have come there
     a(10, 3, 58);
     prog->executer(3);
     ASSERT_TRUE(prog->fenetreInterface().ImgPark->isEnabled());

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTest>
 
 using platform::Answer;
@@ -26,6 +27,17 @@ using suivi::test::Octets;
 namespace {
 
 using suivi::test::DialoguesEspion;
+
+// A drive mode (line 42 of home.dat), its box, and the stop bytes of a
+// running azimuth drive in it.
+struct ModeArret {
+    QByteArray mode;
+    boxsim::DriveMode boite;
+    Octets arret;
+};
+const ModeArret ModesArret[] = {{"0", boxsim::DriveMode::Relay, {0x00}},
+                                {"1", boxsim::DriveMode::Relay, {0x00}},
+                                {"2", boxsim::DriveMode::Proportional, {0x10, 0x00}}};
 
 class Securite : public suivi::test::DossierStation {
 protected:
@@ -49,6 +61,8 @@ protected:
     void debranche()
     {
         prog.reset();
+        if (serveur)
+            suivi::test::sansViolation(*serveur);
         serveur.reset();
         dialogs.avant = nullptr;
         dialogs.clear();
@@ -59,10 +73,22 @@ protected:
     {
         prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path(), [this] { ++fins; });
         prog->AttenteSansPortMs = 0;
+        prog->DelaiReponse = delaiReponse;
+        if (serveur)
+            prog->S.secondesMonotones = suivi::test::horlogeDe(*serveur);
         prog->Main();
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
         QTest::mouseClick(prog->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(cycles);
+    }
+    // Drive mode `c` on its box, started, the azimuth running counter-clockwise.
+    void enMouvement(const ModeArret& c)
+    {
+        branche({{42, c.mode}}, c.boite);
+        demarre();
+        QTest::keyClick(&fi(), Qt::Key_Left);
+        prog->executer(3);
+        ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
     }
     FenetrePrincipale& fp() { return prog->fenetrePrincipale(); }
     FenetreInterface& fi() { return prog->fenetreInterface(); }
@@ -96,29 +122,20 @@ protected:
     std::unique_ptr<boxsim::PtyServer> serveur;
     std::unique_ptr<Tracking> prog;
     int fins = 0;
+    int delaiReponse = 1000; // the reply limit, generous on a loaded machine
     Octets vuALaBoite;
     bool boiteVue = false;
 };
 
 // A box that falls silent mid-move (it still takes and acts on bytes, but
 // answers none): the stop bytes of the running drives are on the line before
-// the port error box opens, and again at the end, then the port is closed.
+// the port error box opens, each waiting its reply up to the limit; left
+// unanswered, they go again at the end, then the port is closed.
 TEST_F(Securite, BoiteMuetteArreteLesMoteursAvantLaBoiteEtALaFin)
 {
-    struct Cas {
-        QByteArray mode;
-        boxsim::DriveMode boite;
-        Octets arret;
-    };
-    const Cas cas[] = {{"0", boxsim::DriveMode::Relay, {0x00}},
-                       {"1", boxsim::DriveMode::Relay, {0x00}},
-                       {"2", boxsim::DriveMode::Proportional, {64, 64, 0x10, 0x00}}};
-    for (const Cas& c : cas) {
-        branche({{42, c.mode}}, c.boite);
-        demarre();
-        QTest::keyClick(&fi(), Qt::Key_Left);
-        prog->executer(3);
-        ASSERT_TRUE(prog->S.Drive.MoteurAzActif) << c.mode.constData();
+    delaiReponse = 200; // every stop byte waits its reply for as long
+    for (const ModeArret& c : ModesArret) {
+        ASSERT_NO_FATAL_FAILURE(enMouvement(c));
         ASSERT_FALSE(moteursArretes()) << c.mode.constData();
         serveur->withBox([](boxsim::Box& b) {
             b.setFault(boxsim::Fault::Mute);
@@ -132,7 +149,7 @@ TEST_F(Securite, BoiteMuetteArreteLesMoteursAvantLaBoiteEtALaFin)
         // The request that got no reply, then the stop bytes: before the box.
         ASSERT_EQ(vuALaBoite.size(), 1 + c.arret.size()) << c.mode.constData();
         EXPECT_EQ(Octets(vuALaBoite.begin() + 1, vuALaBoite.end()), c.arret) << c.mode.constData();
-        // The end sends them once more, without waiting, and closes the port.
+        // The end sends them once more and closes the port.
         const Octets fin = journal(*serveur, 1 + 2 * c.arret.size());
         ASSERT_EQ(fin.size(), 1 + 2 * c.arret.size()) << c.mode.constData();
         EXPECT_EQ(Octets(fin.end() - c.arret.size(), fin.end()), c.arret) << c.mode.constData();
@@ -143,7 +160,7 @@ TEST_F(Securite, BoiteMuetteArreteLesMoteursAvantLaBoiteEtALaFin)
 }
 
 // A PC date before 1999 found by a cycle: the stop byte goes out before the
-// date error box, and again at the end.
+// date error box; answered, it is not sent again at the end.
 TEST_F(Securite, DateDuPCFausseArreteAvantLaBoite)
 {
     branche({});
@@ -157,8 +174,8 @@ TEST_F(Securite, DateDuPCFausseArreteAvantLaBoite)
     prog->executer(1);
     ASSERT_TRUE(boiteVue);
     EXPECT_EQ(vuALaBoite, (Octets{0x00}));
-    EXPECT_EQ(journal(*serveur, 2), (Octets{0x00, 0x00}));
     EXPECT_TRUE(prog->termine());
+    EXPECT_EQ(journal(*serveur), (Octets{0x00}));
     EXPECT_TRUE(moteursArretes());
 }
 
@@ -173,10 +190,10 @@ TEST_F(Securite, PositionSaisieEnModeVitesseArreteDAbord)
     ASSERT_TRUE(prog->S.Drive.MoteurAzActif && prog->S.Drive.MoteurElActif);
     ASSERT_TRUE(fi().MenuAntenne->enabled(0));
     videJournal();
-    guette(QStringLiteral("AZIMUTH"), 4);
+    guette(QStringLiteral("AZIMUTH"), 2);
     QTest::keyClick(&fi(), Qt::Key_F1);
     ASSERT_TRUE(boiteVue);
-    EXPECT_EQ(vuALaBoite, (Octets{64, 64, 0x10, 0x00}));
+    EXPECT_EQ(vuALaBoite, (Octets{0x10, 0x00})) << "the drives off, no speed byte outside a cycle";
     EXPECT_TRUE(prog->S.Drive.MoteursEnPause);
     prog->executer(1);
     EXPECT_FALSE(prog->S.Drive.MoteursEnPause);
@@ -275,6 +292,79 @@ TEST_F(Securite, StationInutilisableRefusee)
     demarre(1);
     EXPECT_FALSE(prog->termine());
     EXPECT_TRUE(prog->boucleEnCours());
+}
+
+} // namespace
+
+namespace {
+
+// End stops outside the station file's ranges (azimuth 0..359, elevation
+// -90..90) end the start-up with the data-error message, before any byte
+// reaches the box. Before, stops 0/400 let a relay run through north.
+TEST_F(Securite, ButeesHorsDeLeursPlagesRefusees)
+{
+    const std::vector<std::pair<int, QByteArray>> cas[] = {
+        {{49, "0"}, {51, "400"}},
+        {{51, "32767"}},
+        {{49, "-20"}, {51, "340"}, {55, "350"}},
+        {{70, "-90"}, {72, "180"}, {76, "-90"}},
+        {{70, "-100"}, {76, "-100"}},
+    };
+    for (const auto& lignes : cas) {
+        branche(lignes);
+        demarre(2);
+        const auto m = dialogs.messages();
+        ASSERT_FALSE(m.empty()) << lignes.back().second.constData();
+        EXPECT_TRUE(platform::testing::isMessage(m.front(), "Verify Data !!!\r\rUse Corvinet", "Data Error",
+                                                 platform::Icon::Critical))
+            << lignes.back().second.constData();
+        EXPECT_TRUE(prog->termine());
+        EXPECT_EQ(journal(*serveur), Octets{});
+        debranche();
+    }
+}
+
+// A pause is sent once: a second menu, then the quit question and the end,
+// send nothing more once the box has answered the stop bytes; in speed mode
+// the pause is the drives switched off (no speed byte outside a cycle).
+TEST_F(Securite, UnePauseEstEnvoyeeUneFois)
+{
+    for (const ModeArret& c : ModesArret) {
+        ASSERT_NO_FATAL_FAILURE(enMouvement(c));
+        videJournal();
+        emit fp().MenuTraficP->aboutToShow();
+        emit fi().MenuAntenneP->aboutToShow();
+        dialogs.queueAnswer(Answer::Yes);
+        fp().MenuFichier_Click(2); // Quit
+        ASSERT_TRUE(prog->termine()) << c.mode.constData();
+        EXPECT_EQ(journal(*serveur), c.arret) << c.mode.constData();
+        EXPECT_TRUE(moteursArretes()) << c.mode.constData();
+        debranche();
+    }
+}
+
+// Tracking switched off from the paused Antenna menu (relay mode, both relays
+// running toward the Sun): the next cycle stops the drive without switching
+// its relays on first. Before, it sent 12 01 00 10.
+TEST_F(Securite, PoursuiteCoupeeEnPauseSansRelance)
+{
+    branche({});
+    demarre();
+    prog->ChoixSourceMenu(1); // the Sun, high in the south-east at 10:00 UTC in June
+    QTest::keyClick(&fi(), Qt::Key_F3);
+    prog->executer(3);
+    ASSERT_TRUE(prog->S.Drive.MoteurAzActif && prog->S.Drive.MoteurElActif);
+    videJournal();
+    emit fi().MenuAntenneP->aboutToShow();
+    EXPECT_EQ(journal(*serveur), (Octets{0x10, 0x00}));
+    fi().MenuAntenne_Click(2); // AutoTrack off
+    prog->executer(2);
+    const Octets o = journal(*serveur);
+    using namespace suivi::octet;
+    for (const uint8_t depart : {AzHoraire, AzAntiHoraire, ElHaut, ElBas})
+        EXPECT_EQ(suivi::test::compte(o, depart), 0) << int(depart);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
+    EXPECT_TRUE(moteursArretes());
 }
 
 } // namespace

@@ -76,6 +76,11 @@ public:
     int inBufferCount() const;
     int outBufferCount() const;
 
+    // The port's file descriptor while open, else -1: for a last-resort
+    // writer in a fatal-signal handler, which may call nothing but the
+    // system's async-signal-safe functions.
+    int nativeHandle() const { return fd_; }
+
     // The device path of the open port (or of the last attempt).
     const QString& devicePath() const { return devicePath_; }
     // Why the last open failed or the last exchange got no reply.

@@ -266,6 +266,29 @@ TEST(ItemRule, QuotesCommasEmptyLinesAndLineEnds)
         EXPECT_EQ(allItems(QString::fromLatin1(c.text)), c.want) << c.text;
 }
 
+// The line each item begins on, as a reader names a bad item to the operator.
+TEST(ItemRule, LineOfEachItem)
+{
+    struct Case { const char* text; std::vector<int> want; };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {1, 2}},
+        {"a\rb\nc", {1, 2, 3}},                    // lone CR, LF
+        {"a,b\r\n\r\nc\r\n", {1, 1, 2, 3}},     // a comma stays on its line; an empty line counts
+        {"a,\r\nb", {1, 1, 2}},
+        {"\"two\r\nlines\"\r\nz\r\n", {1, 3}},   // a quoted item across a line end
+        {"\"x\"\r\n\"y\"", {1, 2}},
+    };
+    for (const Case& c : cases) {
+        ItemReader r(QString::fromLatin1(c.text));
+        EXPECT_EQ(r.line(), 0);
+        std::vector<int> lines;
+        QString item;
+        while (r.next(item))
+            lines.push_back(r.line());
+        EXPECT_EQ(lines, c.want) << c.text;
+    }
+}
+
 TEST(ItemRule, NextAtEndLeavesItemUntouched)
 {
     ItemReader r("x\r\n");

@@ -1,36 +1,101 @@
 #include "platform/widgets/Accessible.h"
 
+#include "platform/widgets/ButtonAccessible.h"
+#include "platform/widgets/Grid.h"
+
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
+#include <QTableView>
 
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
 constexpr char ValueLabelDone[] = "selvaneValueLabelNamed";
+constexpr char ValueCaption[] = "selvaneValueCaption";
 constexpr char ComboDone[] = "selvaneComboToggles";
+constexpr char RelationLabel[] = "selvaneRelationLabel";
+constexpr char ValueButtonDone[] = "selvaneValueButtonNamed";
+constexpr char PictureDone[] = "selvanePictureDescribed";
 
 bool isValueLabel(const QLabel* l)
 {
     return l->frameShape() != QFrame::NoFrame && l->pixmap().isNull();
 }
 
-// A caption: a label without a frame and with a text.
+// A caption: a label without a frame and with a text (not one of the hidden
+// labels that only carry a combo box's label relation).
 bool isCaption(const QWidget* w)
 {
     const auto* l = qobject_cast<const QLabel*>(w);
-    return l && !isValueLabel(l) && !l->text().trimmed().isEmpty();
+    return l && !isValueLabel(l) && !l->text().trimmed().isEmpty() && !l->property(RelationLabel).toBool();
+}
+
+// The text of a caption or button as read aloud: "&&" is one "&", a single
+// "&" marks a mnemonic and is not read.
+QString withoutMnemonics(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+                out += text[++i];
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+enum class Side { Left, Right, Above };
+
+// The nearest caption of the same parent beside `control`: on its row (the
+// vertical centres within half a box height apart) ending at its left edge
+// or starting at its right edge, or above it and overlapping it across.
+QWidget* nearestCaption(const QWidget* control, Side side)
+{
+    const QWidget* parent = control->parentWidget();
+    if (!parent)
+        return nullptr;
+    const QRect c = control->geometry();
+    const int tolerance = std::max(2, c.height() / 4);
+    QWidget* best = nullptr;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w == control || !isCaption(w))
+            continue;
+        const QRect r = w->geometry();
+        const bool onRow = std::abs(r.center().y() - c.center().y()) <= std::max(c.height(), r.height()) / 2;
+        const bool across = r.left() < c.right() && r.right() > c.left();
+        int d = -tolerance - 1; // not on that side
+        if (side == Side::Left && onRow)
+            d = c.left() - r.right();
+        else if (side == Side::Right && onRow)
+            d = r.left() - c.right();
+        else if (side == Side::Above && !onRow && across)
+            d = c.top() - r.bottom();
+        if (d >= -tolerance && d < bestDistance) {
+            bestDistance = d;
+            best = w;
+        }
+    }
+    return best;
 }
 
 // The accessible face of a value label: its caption and its value, read at
@@ -51,7 +116,10 @@ public:
         if (t == QAccessible::Name) {
             if (!l->accessibleName().isEmpty())
                 return l->accessibleName();
-            const QString c = caption_ ? caption_->text().simplified() : fixedCaption_;
+            const QVariant given = l->property(ValueCaption);
+            const QString c = given.isValid() ? given.toString().simplified()
+                              : caption_ ? caption_->text().simplified()
+                                         : fixedCaption_;
             const QString v = l->text().simplified();
             return v.isEmpty() ? c : (c.isEmpty() ? v : c + QLatin1Char(' ') + v);
         }
@@ -108,6 +176,107 @@ void actOnToggles(QComboBox* combo)
                      });
 }
 
+// Labels `combo` by `name` through a label relation, the one way Qt's combo
+// box on Linux tells a screen reader what it is: its caption label becomes
+// the label of the box when it reads the name (and holds no "&", which a
+// buddy would turn into a mnemonic); otherwise a hidden label of the same
+// parent carries the name. One label per combo box.
+void labelCombo(QComboBox* combo, const QString& name)
+{
+    QWidget* parent = combo->parentWidget();
+    if (!parent || name.isEmpty())
+        return;
+    for (QLabel* l : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (l->buddy() != combo)
+            continue;
+        if (l->property(RelationLabel).toBool())
+            delete l;
+        else
+            l->setBuddy(nullptr);
+    }
+    auto* caption = qobject_cast<QLabel*>(captionOf(combo));
+    if (caption && caption->text().simplified() == name && !caption->text().contains(QLatin1Char('&'))) {
+        caption->setBuddy(combo);
+        return;
+    }
+    auto* hidden = new QLabel(parent);
+    hidden->setObjectName(QStringLiteral("LabelFor_") + combo->objectName());
+    hidden->setProperty(RelationLabel, true);
+    hidden->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    hidden->setBuddy(combo);
+    hidden->hide();
+}
+
+bool labelledByALabel(const QComboBox* combo)
+{
+    const QWidget* parent = combo->parentWidget();
+    if (!parent)
+        return false;
+    for (const QLabel* l : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (l->buddy() == combo)
+            return true;
+    return false;
+}
+
+// A button whose caption is a value: its name, then the caption.
+class ValueButtonAccessible : public ButtonAccessible {
+public:
+    ValueButtonAccessible(QAbstractButton* b, const QString& name) : ButtonAccessible(b), name_(name.simplified()) {}
+    QString text(QAccessible::Text t) const override
+    {
+        const QString value = withoutMnemonics(button()->text()).simplified();
+        if (t == QAccessible::Name)
+            return value.isEmpty() ? name_ : name_ + QLatin1Char(' ') + value;
+        if (t == QAccessible::Value)
+            return value;
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = button()->isDown();
+        s.checkable = button()->isCheckable();
+        s.checked = button()->isChecked();
+        return s;
+    }
+
+protected:
+    void press() override
+    {
+        if (button()->isEnabled())
+            button()->click();
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+    QString name_;
+};
+
+// A picture read as the text its program derives for it.
+class PictureAccessible : public QAccessibleWidget {
+public:
+    PictureAccessible(QWidget* picture, std::function<QString()> describe, QAccessible::Role role)
+        : QAccessibleWidget(picture, role), describe_(std::move(describe)), role_(role)
+    {
+    }
+    void setDescribe(std::function<QString()> describe, QAccessible::Role role)
+    {
+        describe_ = std::move(describe);
+        role_ = role;
+    }
+    QAccessible::Role role() const override { return role_; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return describe_ ? describe_() : QString();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    std::function<QString()> describe_;
+    QAccessible::Role role_;
+};
+
 } // namespace
 
 void nameValueLabel(QLabel* label, const QString& caption)
@@ -128,37 +297,8 @@ void nameValueLabel(QLabel* label, QLabel* caption)
 
 QWidget* captionOf(const QWidget* control)
 {
-    const QWidget* parent = control->parentWidget();
-    if (!parent)
-        return nullptr;
-    const QRect c = control->geometry();
-    QWidget* left = nullptr;
-    QWidget* above = nullptr;
-    int bestLeft = std::numeric_limits<int>::max(), bestAbove = std::numeric_limits<int>::max();
-    for (QObject* o : parent->children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w == control || !isCaption(w))
-            continue;
-        const QRect r = w->geometry();
-        const int tolerance = std::max(2, c.height() / 4);
-        // On its row: the vertical centres within half a box height, ending
-        // at the box's left edge at most.
-        if (std::abs(r.center().y() - c.center().y()) <= std::max(c.height(), r.height()) / 2 &&
-            r.right() <= c.left() + tolerance) {
-            const int d = c.left() - r.right();
-            if (d < bestLeft) {
-                bestLeft = d;
-                left = w;
-            }
-        } else if (r.bottom() <= c.top() + tolerance && r.left() < c.right() && r.right() > c.left()) {
-            const int d = c.top() - r.bottom();
-            if (d < bestAbove) {
-                bestAbove = d;
-                above = w;
-            }
-        }
-    }
-    return left ? left : above;
+    QWidget* left = nearestCaption(control, Side::Left);
+    return left ? left : nearestCaption(control, Side::Above);
 }
 
 void nameForScreenReaders(QWidget* window)
@@ -171,6 +311,16 @@ void nameForScreenReaders(QWidget* window)
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
             nameBox(combo);
             actOnToggles(combo);
+            if (!labelledByALabel(combo))
+                labelCombo(combo, combo->accessibleName());
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            if (!b->accessibleName().isEmpty() || !b->text().isEmpty())
+                continue;
+            if (!b->toolTip().isEmpty())
+                b->setAccessibleName(b->toolTip());
+            else if (qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b))
+                if (const auto* meaning = qobject_cast<const QLabel*>(nearestCaption(b, Side::Right)))
+                    b->setAccessibleName(withoutMnemonics(meaning->text()).simplified());
         } else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w)) {
             // The line edit inside a combo or spin box is named by its owner.
             if (!qobject_cast<QComboBox*>(w->parentWidget()) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
@@ -179,6 +329,49 @@ void nameForScreenReaders(QWidget* window)
             nameValueLabel(l);
         }
     }
+}
+
+void nameControls(std::initializer_list<ScreenReaderName> names)
+{
+    for (const ScreenReaderName& n : names) {
+        QWidget* w = n.control;
+        if (!w)
+            continue;
+        if (auto* l = qobject_cast<QLabel*>(w); l && isValueLabel(l)) {
+            l->setAccessibleName(QString());
+            l->setProperty(ValueCaption, n.name);
+            nameValueLabel(l, n.name);
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            combo->setAccessibleName(n.name);
+            labelCombo(combo, n.name);
+        } else if (auto* grid = qobject_cast<Grid*>(w)) {
+            grid->setAccessibleName(n.name);
+            grid->table()->setAccessibleName(n.name);
+        } else {
+            w->setAccessibleName(n.name);
+        }
+    }
+}
+
+void nameValueButton(QAbstractButton* button, const QString& name)
+{
+    if (!button || button->property(ValueButtonDone).toBool())
+        return;
+    button->setProperty(ValueButtonDone, true);
+    QAccessible::registerAccessibleInterface(new ValueButtonAccessible(button, name));
+}
+
+void describePicture(QWidget* picture, std::function<QString()> describe, QAccessible::Role role)
+{
+    if (!picture)
+        return;
+    if (picture->property(PictureDone).toBool()) {
+        if (auto* i = dynamic_cast<PictureAccessible*>(QAccessible::queryAccessibleInterface(picture)))
+            i->setDescribe(std::move(describe), role);
+        return;
+    }
+    picture->setProperty(PictureDone, true);
+    QAccessible::registerAccessibleInterface(new PictureAccessible(picture, std::move(describe), role));
 }
 
 } // namespace platform

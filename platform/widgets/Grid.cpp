@@ -568,6 +568,13 @@ void Grid::setFixedCols(int n)
 
 // ----- cells -----------------------------------------------------------------
 
+QRect Grid::cellRect(int r, int c) const
+{
+    if (r < fixedRows_ || r >= rows() || c < fixedCols_ || c >= cols())
+        return {};
+    return table_->visualRect(model_->index(viewRow(r), viewCol(c)));
+}
+
 QString Grid::textMatrix(int r, int c) const
 {
     if (r < 0 || c < 0 || r >= rows() || c >= cols())
@@ -823,6 +830,19 @@ bool Grid::removeItem(int index)
 
 bool Grid::eventFilter(QObject* o, QEvent* e)
 {
+    if (o == table_ && e->type() == QEvent::FocusIn) {
+        // The view would make its first cell current on taking the focus
+        // with none current: the grid keeps its own current cell (row 0
+        // current means no entry chosen). Only then is the view set again,
+        // since setting it repaints it (GridView: the focus alone does not).
+        const QModelIndex current = table_->currentIndex();
+        syncing_ = true;
+        static_cast<QObject*>(table_)->event(e);
+        syncing_ = false;
+        if (table_->currentIndex() != current)
+            syncView();
+        return true;
+    }
     if (o == table_ && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         switch (k->key()) {
@@ -839,7 +859,16 @@ bool Grid::eventFilter(QObject* o, QEvent* e)
             return false; // moves the current cell (or the focus)
         case Qt::Key_Backspace: emit keyPress(8); return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: emit keyPress(13); return true;
+        case Qt::Key_Enter:
+            if (enterKey_ == EnterKey::Character) {
+                emit keyPress(13);
+            } else if (!k->isAutoRepeat()) { // a held key acts once
+                if (enterKey_ == EnterKey::Click)
+                    emit click();
+                else
+                    emit dblClick();
+            }
+            return true;
         case Qt::Key_Escape: emit keyPress(27); return true;
         default: break;
         }

@@ -7,8 +7,11 @@
 //
 // The grid never edits a cell by itself: a typed character is handed to the
 // program through keyPress(), which changes text() as its own filter says.
-// Arrow keys and clicks move the current cell. The current cell (a data
-// cell) is always marked by a dotted frame, with or without the focus.
+// Arrow keys and clicks move the current cell; taking the focus does not.
+// Return and Enter are the character 13 unless setEnterKey() makes them a
+// click or a double click on the current cell, so that a row the mouse acts on
+// can be acted on from the keyboard alone. The current cell (a data cell) is
+// always marked by a dotted frame, with or without the focus.
 //
 // Selection: a range selStartRow..selEndRow x selStartCol..selEndCol. Setting
 // row() or col() (from code, a click or the keys) collapses it to the current
@@ -20,6 +23,7 @@
 // Alignment codes: 0 left, 1 right, 2 centre (cells of a column, and the
 // column's fixed cells separately). Widths and heights are in twips.
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -101,6 +105,12 @@ public:
     bool rowHighlight() const { return rowHighlight_; }
     void setRowHighlight(bool on);
 
+    // What Return and Enter do: keyPress(13) (the default), click() or
+    // dblClick(), each on the current cell as it stands (a held key acts once).
+    enum class EnterKey { Character, Click, DoubleClick };
+    EnterKey enterKey() const { return enterKey_; }
+    void setEnterKey(EnterKey k) { enterKey_ = k; }
+
     // Writes rows from row `first` (a scrollable row) on, raising rows() as
     // needed: rows[i] goes to row first + i, its TAB-separated parts from
     // column 0 (parts beyond the last column dropped, cells without a part
@@ -120,6 +130,10 @@ public:
     bool addItem(const QString& text, int index = -1);
     // Removes row `index` (a scrollable row). Returns false otherwise.
     bool removeItem(int index);
+
+    // Where data cell (r, c) stands in table()->viewport(), in pixels; an
+    // empty rectangle for a fixed cell or one outside the grid.
+    QRect cellRect(int r, int c) const;
 
     // The Qt view inside, for tests and styling.
     QTableView* table() const { return table_; }
@@ -156,6 +170,7 @@ private:
     bool highlight_ = true;
     bool rowHighlight_ = false;
     bool syncing_ = false;
+    EnterKey enterKey_ = EnterKey::Character;
     QString corner_;
     std::vector<int> colAlign_;
     std::vector<int> fixedAlign_;

@@ -1,11 +1,15 @@
 #include "platform/widgets/ImageButton.h"
 
 #include "platform/Geometry.h"
+#include "platform/widgets/ButtonAccessible.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QPainter>
+#include <QPen>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -38,11 +42,69 @@ QPixmap pictureCanvas(QSize size)
     return p;
 }
 
-ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+// The image button as assistive technology sees it: a push button (a toggle
+// when its pressed picture says "on") named by the program, whose Press
+// action is a click.
+class ImageButtonAccessible : public ButtonAccessible {
+public:
+    explicit ImageButtonAccessible(ImageButton* b) : ButtonAccessible(b) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        // Only the name the program gave (or the tool tip): never the title
+        // of the frame the button lies in, which all its neighbours share.
+        if (t == QAccessible::Name)
+            return widget()->accessibleName().isEmpty() ? widget()->toolTip() : widget()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (button()->showsState()) {
+            s.checkable = true;
+            s.checked = button()->isPressedShown();
+        } else {
+            s.pressed = button()->isPressedShown();
+        }
+        return s;
+    }
+
+protected:
+    void press() override { button()->click(); }
+
+private:
+    ImageButton* button() const { return static_cast<ImageButton*>(widget()); }
+};
+
+QAccessibleInterface* imageButtonInterface(const QString&, QObject* object)
+{
+    auto* b = qobject_cast<ImageButton*>(object);
+    return b ? new ImageButtonAccessible(b) : nullptr;
+}
+
+// Installed once, before the first image button can be asked for its
+// interface; Qt keeps the factory for the life of the process.
+void installAccessibleFactory()
+{
+    static const bool installed = (QAccessible::installFactory(imageButtonInterface), true);
+    (void)installed;
+}
+
+} // namespace
+
+ImageButton::ImageButton(QWidget* parent) : QWidget(parent)
+{
+    installAccessibleFactory();
+    setFocusPolicy(Qt::TabFocus);
+}
 
 ImageButton::ImageButton(const QPixmap& released, const QPixmap& pressed, Behaviour b, QWidget* parent)
     : QWidget(parent), behaviour_(b)
 {
+    installAccessibleFactory();
+    setFocusPolicy(Qt::TabFocus);
     setPictures(released, pressed);
 }
 
@@ -57,14 +119,38 @@ void ImageButton::setPictures(const QPixmap& released, const QPixmap& pressed)
 
 void ImageButton::showReleased()
 {
+    const bool before = pressedShown_;
     pressedShown_ = false;
-    update();
+    pictureChanged(before);
 }
 
 void ImageButton::showPressed()
 {
+    const bool before = pressedShown_;
     pressedShown_ = true;
+    pictureChanged(before);
+}
+
+void ImageButton::pictureChanged(bool before)
+{
     update();
+    if (before == pressedShown_)
+        return;
+    QAccessible::State changed;
+    (showsState_ ? changed.checked : changed.pressed) = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ImageButton::setShowsState(bool on)
+{
+    if (showsState_ == on)
+        return;
+    showsState_ = on;
+    QAccessible::State changed;
+    changed.checkable = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 QSize ImageButton::sizeHint() const
@@ -79,34 +165,116 @@ void ImageButton::paintEvent(QPaintEvent*)
     const QPixmap& pic = pressedShown_ ? pressed_ : released_;
     if (!pic.isNull())
         p.drawPixmap(rect(), pic);
+    // The frame is a line two pixels wide in the highlight colour, plain on
+    // any picture.
+    if (hasFocus() && keyboardInUse()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
-void ImageButton::mousePressEvent(QMouseEvent* e)
+void ImageButton::press(int button, int shift, QPointF position)
 {
     if (behaviour_ == Behaviour::ActOnce)
         showPressed();
     else if (behaviour_ == Behaviour::Toggle)
         pressedShown_ ? showReleased() : showPressed();
     repaint();
-    const QPointF pos = e->position();
-    emit mouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), pos.x() / pixelsPerTwip(),
-                   pos.y() / pixelsPerTwip());
+    emit mouseDown(button, shift, position.x() / pixelsPerTwip(), position.y() / pixelsPerTwip());
     if (behaviour_ == Behaviour::Toggle)
         emit toggled(pressedShown_);
+}
+
+void ImageButton::release(int button, int shift, QPointF position)
+{
+    if (behaviour_ == Behaviour::ActOnce)
+        showReleased();
+    repaint();
+    emit mouseUp(button, shift, position.x() / pixelsPerTwip(), position.y() / pixelsPerTwip());
+    if (behaviour_ == Behaviour::ActOnce)
+        emit activated();
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* e)
+{
+    press(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position());
     e->accept();
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (behaviour_ == Behaviour::ActOnce)
-        showReleased();
-    repaint();
-    const QPointF pos = e->position();
-    emit mouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), pos.x() / pixelsPerTwip(),
-                 pos.y() / pixelsPerTwip());
-    if (behaviour_ == Behaviour::ActOnce)
-        emit activated();
+    release(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position());
     e->accept();
+}
+
+void ImageButton::click()
+{
+    if (!isEnabled())
+        return;
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    press(1, 0, centre);
+    // As with the mouse, a button that its own press switched off gets no
+    // release.
+    if (isEnabled())
+        release(1, 0, centre);
+}
+
+bool ImageButton::keyboardInUse() const
+{
+    // Qt sets the window's keyboard-focus-change flag once the focus has moved
+    // by the keyboard in it.
+    return window()->testAttribute(Qt::WA_KeyboardFocusChange) || QAccessible::isActive();
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* e)
+{
+    const bool plain = !(e->modifiers() & ~Qt::KeypadModifier) && keyboardInUse();
+    if (plain && e->key() == Qt::Key_Space) {
+        // A held key repeats its press: one press is one click.
+        if (!e->isAutoRepeat() && !spaceHeld_) {
+            spaceHeld_ = true;
+            press(1, 0, QPointF(width() / 2.0, height() / 2.0));
+        }
+        e->accept();
+    } else if (plain && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        if (!e->isAutoRepeat())
+            click();
+        e->accept();
+    } else {
+        QWidget::keyPressEvent(e); // not taken: the window's own keys reach it
+    }
+}
+
+void ImageButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat() && spaceHeld_) {
+        spaceHeld_ = false;
+        release(1, 0, QPointF(width() / 2.0, height() / 2.0));
+        e->accept();
+    } else {
+        QWidget::keyReleaseEvent(e);
+    }
+}
+
+void ImageButton::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    // Space went down here and its release will go elsewhere: the press gets
+    // its release now, as a mouse press always gets one (none when the
+    // button was switched off meanwhile, as for the mouse).
+    if (spaceHeld_) {
+        spaceHeld_ = false;
+        if (isEnabled())
+            release(1, 0, QPointF(width() / 2.0, height() / 2.0));
+    }
+    update();
 }
 
 } // namespace platform

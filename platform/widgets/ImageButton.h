@@ -15,6 +15,20 @@
 // Any mouse button acts. A disabled button (or one inside a disabled parent)
 // receives no mouse events at all. mouseUp comes to the button that got the
 // mouseDown, wherever the pointer is released.
+//
+// Keyboard and screen readers: the button is a push button to assistive
+// technology, named by its accessibleName (the window's table of names,
+// platform/widgets/Accessible.h; no name is guessed from the frame it lies
+// in), with the Press action, which is a click. It takes the focus by the Tab
+// key only (a mouse click leaves the focus where it was). Once the keyboard
+// is in use in its window (the operator has moved the focus with it there)
+// or a screen reader runs, the focused button shows a frame, Space acts as
+// the left mouse button held and let go, and Return and Enter as a click.
+// Before that, the focus a window gives its first button when it opens is
+// neither shown nor acted on: a mouse user sees what was there before, and a
+// stray Space presses no button that nobody can see is focused. Every other
+// key (arrows, function keys) goes on to the window, which may handle it
+// itself.
 
 #include <QPixmap>
 #include <QWidget>
@@ -44,6 +58,17 @@ public:
     // …Dn twin); false while it shows the released one.
     bool isPressedShown() const { return pressedShown_; }
 
+    // A button whose pressed picture says that something is on (the current
+    // source, tracking, the second period): screen readers then read it as a
+    // toggle, checked while the pressed picture shows.
+    void setShowsState(bool on);
+    bool showsState() const { return showsState_; }
+
+    // A click as the left mouse button gives it (mouseDown, then mouseUp, at
+    // the button's centre), for the keyboard and the Press action. Nothing
+    // when the button is disabled.
+    void click();
+
     QSize sizeHint() const override;
 
 signals:
@@ -58,12 +83,25 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    // The two halves of a click, shared by the mouse and the keyboard.
+    void press(int button, int shift, QPointF position);
+    void release(int button, int shift, QPointF position);
+    // The keyboard moved the focus in this window, or a screen reader runs.
+    bool keyboardInUse() const;
+    // Repaints and tells screen readers when the picture shown changed.
+    void pictureChanged(bool before);
     QPixmap released_;
     QPixmap pressed_;
     Behaviour behaviour_ = Behaviour::Manual;
     bool pressedShown_ = false;
+    bool showsState_ = false;
+    bool spaceHeld_ = false; // Space went down on this button and is not up yet
 };
 
 // A blank picture of `size` device-independent pixels made at the pixel ratio

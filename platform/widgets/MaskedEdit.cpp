@@ -1,5 +1,7 @@
 #include "platform/widgets/MaskedEdit.h"
 
+#include "platform/widgets/FilteredBox.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -99,6 +101,7 @@ void MaskedEdit::refuse(QChar ch, int pos)
         would[pos] = ch;
     else
         would += ch;
+    showRefusalSign(this);
     emit validationError(would, pos);
 }
 

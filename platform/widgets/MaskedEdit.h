@@ -8,7 +8,9 @@
 // skipped) and moves on; typing the fixed character at a fixed position just
 // moves past it. Anything else typed - a non-digit on a digit position, or
 // any character when the cursor stands after the last position - is refused
-// and reported by validationError(); the content does not change. Backspace
+// and reported by validationError(); the content does not change, and the
+// box shows the suite's refusal sign (platform/widgets/FilteredBox.h; the
+// beep is the program's, through its dialogs seam). Backspace
 // blanks the digit before the cursor, Delete the one under it; with the whole
 // content selected (as after Tab into the box) a digit first blanks it all.
 //

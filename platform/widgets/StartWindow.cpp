@@ -65,6 +65,7 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds)
 
 FileList::FileList(QWidget* parent) : QListWidget(parent)
 {
+    setAccessibleName(QStringLiteral("Files ") + pattern_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
@@ -127,6 +128,8 @@ bool FileList::viewportEvent(QEvent* e)
 
 void FileList::setPattern(const QString& pattern)
 {
+    if (accessibleName() == QStringLiteral("Files ") + pattern_)
+        setAccessibleName(QStringLiteral("Files ") + pattern);
     pattern_ = pattern;
     refresh();
 }

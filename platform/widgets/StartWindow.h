@@ -59,6 +59,9 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds = 2.0);
 // file at once; a program that wants another control focused (a one-click
 // "home.dat" button) sets it after showing the window.
 //
+// A screen reader reads the list as "Files " and its pattern ("Files *.dat")
+// until the program names it otherwise (setAccessibleName).
+//
 // Signals: click() when the operator selects an entry (mouse click, the
 // arrow keys moving the selection, or a screen reader's "Toggle" or select
 // action on an entry, which never takes the selection away either), never

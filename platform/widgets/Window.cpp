@@ -111,7 +111,36 @@ protected:
     }
 };
 
+// Hands the arrow keys typed in a control to its window.
+class ArrowsToWindow : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+            return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
+            return false;
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        if (window == watched)
+            return false;
+        QCoreApplication::sendEvent(window, e);
+        return true;
+    }
+};
+
 } // namespace
+
+void leaveArrowKeysToWindow(QWidget* control)
+{
+    if (!control || control->findChild<ArrowsToWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    control->setFocusPolicy(Qt::TabFocus);
+    control->installEventFilter(new ArrowsToWindow(control));
+}
 
 void pressFocusedButtonOnReturn()
 {

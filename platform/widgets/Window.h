@@ -31,6 +31,13 @@ bool isMenuEnabled(const QMenu* menu);
 // once, after the application object exists.
 void pressFocusedButtonOnReturn();
 
+// Lets `control` take the keyboard focus (by the Tab key) in a window that
+// handles the arrow keys itself (Tracking's manual steps): a focused push
+// button would take the arrows to move the focus; with this, the arrows go on
+// to the window's own key handler instead, and every other key stays with
+// the control.
+void leaveArrowKeysToWindow(QWidget* control);
+
 // The busy ("hourglass") mouse pointer for the lifetime of the object.
 class BusyPointer {
 public:

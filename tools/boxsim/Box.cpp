@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace boxsim {
 
@@ -92,16 +93,24 @@ uint8_t Box::reply(uint8_t command)
     while (log_.size() > config_.logCapacity)
         log_.pop_front();
 
-    const bool speed = isSpeedByte(command);
-    if (speed) {
-        // Speed bytes come in pairs, azimuth first: the first speed byte after
-        // any other byte is the azimuth's.
-        AxisState& axis = nextSpeedIsElevation_ ? el_ : az_;
-        axis.speed = command;
-        nextSpeedIsElevation_ = !nextSpeedIsElevation_;
+    if (isSpeedByte(command)) {
+        // The cycle's first speed byte is the azimuth's, its second the
+        // elevation's; any other one has no axis.
+        const int place = ++speedBytesInCycle_;
+        char text[96];
+        if (!cycleSeen_) {
+            std::snprintf(text, sizeof text, "speed byte %02X before any 0x96", command);
+            violations_.push_back(text);
+        } else if (place > 2) {
+            const int last = place % 10, tens = place % 100 / 10;
+            const char* suffix = tens == 1 || last > 3 || last == 0 ? "th" : last == 1 ? "st" : last == 2 ? "nd" : "rd";
+            std::snprintf(text, sizeof text, "speed byte %02X is the %d%s of its cycle", command, place, suffix);
+            violations_.push_back(text);
+        } else {
+            (place == 1 ? az_ : el_).speed = command;
+        }
         return command;
     }
-    nextSpeedIsElevation_ = false;
 
     switch (command) {
     case 0x00: drive(az_, 0); return command;
@@ -121,6 +130,8 @@ uint8_t Box::reply(uint8_t command)
     case 0xC0: return highByte(el_, config_.elevation);
     case 0x95: return config_.measurement;
     case 0x96:
+        cycleSeen_ = true;
+        speedBytesInCycle_ = 0;
         az_.latched = azimuthWord();
         az_.latchFresh = true;
         el_.latched = elevationWord();
@@ -129,6 +140,14 @@ uint8_t Box::reply(uint8_t command)
     default:
         return 0x00;
     }
+}
+
+void Box::arrivedWhilePending(uint8_t command, int pending)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, "byte %02X arrived while %d repl%s pending", command, pending,
+                  pending == 1 ? "y was" : "ies were");
+    violations_.push_back(text);
 }
 
 void Box::drive(AxisState& axis, int direction)

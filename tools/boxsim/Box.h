@@ -10,18 +10,24 @@
 //   0x01 azimuth clockwise on         0x11 elevation down on
 //   0x02 azimuth counter-clockwise on 0x12 elevation up on
 //   0x03 / 0x04 start of the other / the station's own traffic period
-//   5..15, 19..127 speed byte, azimuth first then elevation
+//   5..15, 19..127 speed byte: the first after the cycle's 0x96 is the
+//                  azimuth's, the second the elevation's
 //   0x80 / 0xA0 azimuth encoder high / low byte
 //   0xC0 / 0xE0 elevation encoder high / low byte
 //   0x95 8-bit measurement input
 //   0x96 latch both encoders; replies the status byte (see statusByte)
 // Drive, period and speed bytes are acknowledged by echoing them; any other
-// byte is answered with 0x00 and changes nothing (like every byte that is not
-// a speed byte, it ends a pair of speed bytes).
+// byte is answered with 0x00 and changes nothing.
+//
+// The box also flags what the protocol forbids the program (violations()):
+// a speed byte outside its place (before any 0x96, or a third one in a
+// cycle; such a byte is echoed but moves nothing), and, reported by the line
+// (PtyServer), a byte that arrived while a reply was still due.
 
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace boxsim {
@@ -75,6 +81,10 @@ struct BoxConfig {
     AxisConfig elevation;
     DriveMode mode = DriveMode::Relay;
     uint8_t measurement = 0;  // the 8-bit measurement input
+    // Seconds the box takes to answer each byte (a slow or busy box, or a USB
+    // adapter's latency): the line waits this long, in real time, before it
+    // sends the reply. The motors move on meanwhile.
+    double replyDelay = 0.0;
     std::size_t logCapacity = 100000; // command bytes kept in the log
 };
 
@@ -164,6 +174,14 @@ public:
     const std::deque<uint8_t>& log() const { return log_; }
     void clearLog() { log_.clear(); }
 
+    // What the program did that the protocol forbids, oldest first, one text
+    // each ("speed byte 40 is the 3rd of its cycle").
+    const std::vector<std::string>& violations() const { return violations_; }
+    void clearViolations() { violations_.clear(); }
+    // The line reports that `command` arrived while `pending` replies were
+    // still due ("byte 00 arrived while 1 reply was pending").
+    void arrivedWhilePending(uint8_t command, int pending);
+
 private:
     double velocity(const AxisState& axis, const AxisConfig& config) const;
     static uint16_t encoderWord(const AxisState& axis, const EncoderConfig& encoder);
@@ -174,7 +192,9 @@ private:
     BoxConfig config_;
     AxisState az_;
     AxisState el_;
-    bool nextSpeedIsElevation_ = false;
+    bool cycleSeen_ = false;  // a 0x96 has been taken
+    int speedBytesInCycle_ = 0; // speed bytes taken since the last 0x96
+    std::vector<std::string> violations_;
     uint8_t periodSignal_ = 0;
     int periodSignals_ = 0;
     Fault fault_ = Fault::None;

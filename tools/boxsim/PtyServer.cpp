@@ -206,11 +206,19 @@ void PtyServer::stop()
     }
 }
 
+void PtyServer::advance(double seconds)
+{
+    if (seconds <= 0.0)
+        return;
+    box_.advance(seconds);
+    simulated_ += seconds;
+}
+
 void PtyServer::catchUp()
 {
     const long long now = nowNs();
     if (options_.realTime)
-        box_.advance(double(now - lastTickNs_) * 1e-9);
+        advance(double(now - lastTickNs_) * 1e-9);
     lastTickNs_ = now;
 }
 
@@ -218,12 +226,33 @@ void PtyServer::step(double seconds)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     catchUp();
-    box_.advance(seconds);
+    advance(seconds);
+}
+
+double PtyServer::simulatedSeconds()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    catchUp();
+    return simulated_;
+}
+
+bool PtyServer::pause(double seconds)
+{
+    const auto until = Clock::now() + std::chrono::nanoseconds(static_cast<long long>(seconds * 1e9));
+    while (!stopping_) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
+        if (left <= 0)
+            return true;
+        pollfd wake {wakeFd_[0], POLLIN, 0};
+        ::poll(&wake, 1, static_cast<int>(left));
+    }
+    return false;
 }
 
 void PtyServer::serve()
 {
     Clock::time_point lineFreeAt = Clock::now();
+    bool earlyByte = false; // a byte was waiting when the last reply left
     while (!stopping_) {
         pollfd fds[2] = {{masterFd_, POLLIN, 0}, {wakeFd_[0], POLLIN, 0}};
         const int n = ::poll(fds, 2, -1);
@@ -247,22 +276,44 @@ void PtyServer::serve()
             continue;
         }
         const Clock::time_point arrived = Clock::now();
+        // Replies due when each byte of this read arrived: those of the bytes
+        // read with it before it (none had left yet), and for the first one a
+        // reply that was about to leave when it was already waiting.
+        int pending = earlyByte ? 1 : 0;
+        earlyByte = false;
         for (ssize_t i = 0; i < got && !stopping_; ++i) {
             std::vector<uint8_t> out;
+            double delay = 0.0;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 catchUp();
-                box_.advance(options_.secondsPerByte);
+                if (pending > 0)
+                    box_.arrivedWhilePending(in[i], pending);
+                advance(options_.secondsPerByte);
                 out = box_.receive(in[i]);
+                delay = out.empty() ? 0.0 : box_.config().replyDelay;
             }
             ++served_;
             if (out.empty())
                 continue;
+            ++pending;
             if (options_.pace) {
                 // The command takes a byte time to arrive, the reply another.
                 const auto due = std::max(arrived + 2 * kByteTime, lineFreeAt + kByteTime);
                 std::this_thread::sleep_until(due);
-                lineFreeAt = due + (long(out.size()) - 1) * kByteTime;
+                lineFreeAt = due + (long(out.size()) - 1) * kByteTime + std::chrono::nanoseconds(long(delay * 1e9));
+            }
+            if (delay > 0.0) {
+                if (!pause(delay))
+                    break;
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (!options_.realTime)
+                    advance(delay);
+                catchUp();
+            }
+            if (i + 1 == got) {
+                pollfd waiting {masterFd_, POLLIN, 0};
+                earlyByte = ::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN);
             }
             std::size_t done = 0;
             while (done < out.size() && !stopping_) {

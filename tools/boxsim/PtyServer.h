@@ -4,7 +4,11 @@
 // byte the program sends and writes back the box's reply; the box's motors
 // advance with a monotonic clock (real time), by a fixed time per command
 // byte, or only by step() (manual time, for tests). Optionally each reply
-// waits the time a 9600-baud line needs.
+// waits the time a 9600-baud line needs, and each reply waits the box's own
+// reply delay (BoxConfig::replyDelay). The line tells the box which bytes
+// arrived while one of its replies was still due (Box::violations()): the
+// bytes read together with an earlier one before its reply left, and a byte
+// already waiting when a reply is about to leave.
 //
 // Use in a test:
 //   boxsim::PtyServer server(config);
@@ -75,10 +79,18 @@ public:
 
     // Number of command bytes served.
     long long bytesServed() const { return served_.load(); }
+    // Seconds the box's motors have been moved through so far (the wall
+    // clock's in real time; the sum of the steps, the times per byte and the
+    // reply delays otherwise): the box's own clock, which a test can give the
+    // program as its monotonic clock.
+    double simulatedSeconds();
 
 private:
     void serve();
     void catchUp();
+    void advance(double seconds); // the motors, and simulated_
+    // Waits `seconds` of real time, or until stop(); false when stopped.
+    bool pause(double seconds);
     bool configureRaw(int fd, std::string* error);
 
     Box box_;
@@ -93,6 +105,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::atomic<long long> served_{0};
     long long lastTickNs_ = 0;
+    double simulated_ = 0.0;
 };
 
 } // namespace boxsim

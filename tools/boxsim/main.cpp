@@ -48,11 +48,15 @@ void usage()
         "                        wrong replies / two replies /\n"
         "                        each reply's complement sent late, ahead of the next reply\n"
         "  --pace                reply after two 9600-baud byte times (about 2.1 ms)\n"
+        "  --reply-delay S       each reply waits S seconds more (a slow box, a USB adapter's latency)\n"
         "  --manual              motors move only by the \"step\" control command\n"
         "  --byte-time S         each command byte advances the motors by S seconds\n"
         "  --control             read control commands from standard input:\n"
         "                        status | step S | az A | el E | measure N |\n"
-        "                        fault none|silent|mute|garbage|double|trailing | log | quit\n";
+        "                        fault none|silent|mute|garbage|double|trailing | delay S |\n"
+        "                        log | violations | quit\n"
+        "Bytes the protocol forbids (a byte while a reply is due, a speed byte outside\n"
+        "its place in a cycle) are listed by \"violations\" and on standard error at the end.\n";
 }
 
 bool parseFormat(const std::string& s, boxsim::EncoderFormat& out)
@@ -128,6 +132,18 @@ bool control(boxsim::PtyServer& server, const std::string& line)
     } else if (boxsim::Fault f; cmd == "fault" && parseFault(arg, f)) {
         server.withBox([&](boxsim::Box& b) { b.setFault(f); });
         std::cout << "ok" << std::endl;
+    } else if (cmd == "delay" && number && value >= 0) {
+        server.withBox([&](boxsim::Box& b) { b.config().replyDelay = value; });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "violations") {
+        const auto v = server.withBox([](boxsim::Box& b) {
+            auto list = b.violations();
+            b.clearViolations();
+            return list;
+        });
+        for (const std::string& text : v)
+            std::cout << "violation " << text << std::endl;
+        std::cout << "ok " << v.size() << std::endl;
     } else if (cmd == "log") {
         std::string text = server.withBox([](boxsim::Box& b) {
             std::string s;
@@ -216,6 +232,8 @@ int main(int argc, char** argv)
             config.measurement = uint8_t(x);
         } else if (opt == "--pace") {
             options.pace = true;
+        } else if (opt == "--reply-delay") {
+            ok = value(v) && parseNumber(v, config.replyDelay) && config.replyDelay >= 0;
         } else if (opt == "--byte-time") {
             ok = value(v) && parseNumber(v, options.secondsPerByte) && options.secondsPerByte >= 0;
         } else if (opt == "--manual") {
@@ -295,5 +313,7 @@ int main(int argc, char** argv)
         }
     }
     server.stop();
+    for (const std::string& text : server.withBox([](boxsim::Box& b) { return b.violations(); }))
+        std::cerr << "boxsim: violation: " << text << "\n";
     return 0;
 }

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <utility>
 
 using platform::Grid;
 
@@ -216,6 +218,24 @@ TEST(Grid, FixedColumnKeepsTextsAndNumbering)
     EXPECT_TRUE(g.addItem(tabbed({"a|b|c"}), 1));
     EXPECT_EQ(g.textMatrix(1, 0), "a");
     EXPECT_EQ(g.textMatrix(1, 2), "c");
+}
+
+// A cell's place in the view (a sign drawn over one cell needs it); fixed
+// cells and cells outside have none.
+TEST(Grid, CellRectIsTheCellInTheView)
+{
+    Grid g(4, 3);
+    g.setFixedCols(1);
+    g.resize(400, 300);
+    g.show();
+    QTableView* t = g.table();
+    EXPECT_EQ(g.cellRect(2, 1), t->visualRect(t->model()->index(1, 0)));
+    EXPECT_FALSE(g.cellRect(2, 1).isEmpty());
+    EXPECT_TRUE(g.cellRect(2, 1).contains(g.cellRect(2, 1).center()));
+    EXPECT_LT(g.cellRect(1, 1).top(), g.cellRect(2, 1).top());
+    EXPECT_LT(g.cellRect(2, 1).left(), g.cellRect(2, 2).left());
+    for (auto [r, c] : {std::pair{0, 1}, {2, 0}, {4, 1}, {2, 3}, {-1, 1}})
+        EXPECT_TRUE(g.cellRect(r, c).isEmpty()) << r << ',' << c;
 }
 
 TEST(Grid, TopRowScrolls)
@@ -574,6 +594,32 @@ TEST(Grid, DrawingATallGridMakesItsVisibleRowsOnly)
     EXPECT_EQ(g->textMatrix(1000, 0), "999");
 }
 
+// Taking the focus, by the program or the Tab key, leaves the current cell
+// where it was: row 0 current (no entry chosen) stays so.
+TEST(Grid, TakingTheFocusKeepsTheCurrentCell)
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* g = new Grid(5, 3, &window);
+    g->setGeometry(0, 30, 400, 200);
+    fill(*g);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QSignalSpy moves(g, &Grid::rowColChange);
+    g->table()->setFocus();
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(g->table()->hasFocus());
+    EXPECT_EQ(g->row(), 0);
+    EXPECT_EQ(moves.count(), 0);
+    // Once there, the keys move it as before.
+    g->setRow(2);
+    QTest::keyClick(g->table(), Qt::Key_Down);
+    EXPECT_EQ(g->row(), 3);
+}
+
 // Rows written as a block land where setTextMatrix would put them, raise the
 // row count, keep the cells they give no part for, and reach the view in one
 // notice for the rows added and one for the rows that were there.
@@ -602,5 +648,42 @@ TEST(Grid, RowTextsWriteABlockWithOneNotice)
         g.setCols(4);                        // a part dropped stays dropped
         EXPECT_EQ(g.textMatrix(2, 3), "");
         EXPECT_EQ(g.textMatrix(0, 0), "00");
+    }
+}
+
+// Return and Enter: the character 13 by default, else a click or a double
+// click on the current cell, once per press however long the key is held.
+TEST(Grid, EnterIsACharacterOrAClickOnTheCurrentCell)
+{
+    struct Case {
+        Grid::EnterKey setting;
+        int keys13, clicks, doubleClicks;
+    };
+    const Case cases[] = {
+        {Grid::EnterKey::Character, 3, 0, 0},
+        {Grid::EnterKey::Click, 0, 2, 0},
+        {Grid::EnterKey::DoubleClick, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        Grid g(5, 3);
+        g.show();
+        g.setEnterKey(c.setting);
+        g.setRow(3);
+        g.setCol(1);
+        QSignalSpy key(&g, &Grid::keyPress), click(&g, &Grid::click), dbl(&g, &Grid::dblClick);
+        int row = -1;
+        QObject::connect(&g, &Grid::click, [&] { row = g.row(); });
+        QObject::connect(&g, &Grid::dblClick, [&] { row = g.row(); });
+        QTest::keyClick(g.table(), Qt::Key_Return);
+        QTest::keyClick(g.table(), Qt::Key_Enter, Qt::KeypadModifier);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(g.table(), &held);
+        EXPECT_EQ(key.count(), c.keys13) << int(c.setting);
+        EXPECT_EQ(click.count(), c.clicks) << int(c.setting);
+        EXPECT_EQ(dbl.count(), c.doubleClicks) << int(c.setting);
+        for (const auto& k : key)
+            EXPECT_EQ(k.at(0).toInt(), 13);
+        EXPECT_EQ(row, c.setting == Grid::EnterKey::Character ? -1 : 3) << int(c.setting);
+        EXPECT_EQ(g.row(), 3); // Enter moves nothing
     }
 }

@@ -1,4 +1,5 @@
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/FilteredBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -66,6 +67,11 @@ TEST(MaskedEdit, ValidationErrorTellsTheRefusedInput)
     ASSERT_EQ(refused.count(), 1);
     EXPECT_EQ(refused.at(0).at(0).toString(), "1x:__");
     EXPECT_EQ(refused.at(0).at(1).toInt(), 1);
+    // The suite's refusal sign shows on the box until the next key.
+    EXPECT_TRUE(platform::refusalShown(&e));
+    QTest::keyClicks(&e, QStringLiteral("2"));
+    EXPECT_FALSE(platform::refusalShown(&e));
+    EXPECT_EQ(e.text(), "12:__");
 }
 
 struct SetTextCase {

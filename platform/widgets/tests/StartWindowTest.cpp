@@ -195,3 +195,15 @@ TEST(StartPicture, HoldsTwoSecondsOfTheClock)
     StuckClock stuck;
     EXPECT_LE(platform::holdStartPicture(nullptr, stuck), 61);
 }
+
+// A screen reader reads the list by its pattern until the program names it.
+TEST(FileList, NamedByItsPatternUntilTheProgramNamesIt)
+{
+    platform::FileList l;
+    EXPECT_EQ(l.accessibleName(), "Files *.*");
+    l.setPattern("*.dat");
+    EXPECT_EQ(l.accessibleName(), "Files *.dat");
+    l.setAccessibleName("Station files");
+    l.setPattern("*.tcv");
+    EXPECT_EQ(l.accessibleName(), "Station files");
+}

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 using namespace boxsim;
 
@@ -209,25 +211,30 @@ TEST(BoxReplies, ForcedWordIsGivenAsItIs)
     EXPECT_EQ(box.reply(0x80), 0x01);
 }
 
-TEST(BoxReplies, SpeedBytesPairAzimuthThenElevation)
+TEST(BoxReplies, SpeedBytesTakeTheirPlaceInTheCycle)
 {
     BoxConfig config;
     config.mode = DriveMode::Proportional;
     Box box(config);
-    for (uint8_t c : {0xE0, 0xC0, 100, 30})
-        box.reply(c);
-    EXPECT_EQ(box.azimuthState().speed, 100);
-    EXPECT_EQ(box.elevationState().speed, 30);
-    // A second pair without a request between them still alternates.
-    for (uint8_t c : {40, 50})
+    // Before any 0x96 a speed byte has no place: flagged, echoed, not taken.
+    EXPECT_EQ(box.reply(90), 90);
+    EXPECT_EQ(box.azimuthState().speed, 64);
+    // The cycle's first speed byte is the azimuth's, the second the
+    // elevation's, whatever comes between them; a third is flagged and moves
+    // nothing; the next 0x96 opens a new cycle.
+    for (uint8_t c : {0x96, 0xA0, 0x80, 100, 0x01, 30, 64, 64, 0x96, 0xE0, 40})
         box.reply(c);
     EXPECT_EQ(box.azimuthState().speed, 40);
-    EXPECT_EQ(box.elevationState().speed, 50);
-    // Any other byte starts a new pair.
-    for (uint8_t c : {90, 0x12, 91})
-        box.reply(c);
-    EXPECT_EQ(box.azimuthState().speed, 91);
-    EXPECT_EQ(box.elevationState().speed, 50);
+    EXPECT_EQ(box.elevationState().speed, 30);
+    EXPECT_EQ(box.violations(), (std::vector<std::string>{"speed byte 5A before any 0x96",
+                                                          "speed byte 40 is the 3rd of its cycle",
+                                                          "speed byte 40 is the 4th of its cycle"}));
+    box.arrivedWhilePending(0x00, 1);
+    box.arrivedWhilePending(0x10, 2);
+    EXPECT_EQ(box.violations().back(), "byte 10 arrived while 2 replies were pending");
+    EXPECT_EQ(box.violations()[3], "byte 00 arrived while 1 reply was pending");
+    box.clearViolations();
+    EXPECT_TRUE(box.violations().empty());
 }
 
 TEST(BoxMotion, RelaysRunAtTheRate)
@@ -297,7 +304,7 @@ TEST(BoxMotion, SpeedBytesDriveAnEnabledAxisInProportionalMode)
         box.setAzimuth(180.0);
         box.setElevation(40.0);
         // As the tracking cycle sends them: speed bytes, then the enables.
-        for (uint8_t b : {uint8_t(0xC0), c.speed, c.speed, uint8_t(0x12), uint8_t(0x01)})
+        for (uint8_t b : {uint8_t(0x96), uint8_t(0xC0), c.speed, c.speed, uint8_t(0x12), uint8_t(0x01)})
             box.reply(b);
         box.advance(2.0);
         EXPECT_NEAR(box.azimuth(), 180.0 + 6.0 * c.fraction, 1e-9) << int(c.speed);
@@ -309,7 +316,7 @@ TEST(BoxMotion, SpeedBytesDriveAnEnabledAxisInProportionalMode)
     config.mode = DriveMode::Proportional;
     Box box(config);
     box.setAzimuth(50.0);
-    for (uint8_t b : {127, 127})
+    for (uint8_t b : {0x96, 127, 127})
         box.reply(b);
     box.advance(10.0);
     EXPECT_NEAR(box.azimuth(), 50.0, 1e-9);

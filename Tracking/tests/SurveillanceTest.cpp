@@ -1,0 +1,219 @@
+// What the program watches on the line and in the readings, in closed loops
+// against the interface-box simulator on a real pseudo-terminal: a box that
+// answers too slowly, a cycle that runs too long while a drive runs, an
+// encoder that stops changing, replies that are garbage, and an antenna that
+// stands past a stop. Each ends with the drives stopped at the box.
+
+#include "Tracking/tests/BancBoitier.h"
+
+using namespace suivi;
+using test::Boucle;
+using test::Marge;
+using test::station;
+
+namespace {
+
+// The box at rest, once it has taken the stop bytes still on their way (a
+// slow box takes them late), or after `delaiMs`.
+bool auRepos(Boucle& b, int delaiMs = 5000)
+{
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+    while (!b.moteursArretes() && std::chrono::steady_clock::now() < fin)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return b.moteursArretes();
+}
+
+// A typed target; in speed mode the drives are switched on first (a typed
+// target alone does not switch them on).
+void vers(Boucle& b, float az, float el)
+{
+    Entrainement& d = b.suivi.Drive;
+    if (b.suivi.Station.SpeedControl == ModeVitesse && !d.MoteurAzActif)
+        d.BasculeMoteurs();
+    d.ConsigneSaisie(az, el);
+}
+
+bool erreurDePort(const Boucle& b)
+{
+    const auto& m = b.dialogs.messages();
+    return !m.empty() && m.back().title == "Communication Port Error";
+}
+
+// A stop byte sent on a link that has failed, to a box still busy with the
+// byte it did not answer in time: the stop must go all the same.
+bool arretSurBoiteOccupee(const std::string& v)
+{
+    return v.rfind("byte 00 arrived while", 0) == 0 || v.rfind("byte 10 arrived while", 0) == 0;
+}
+
+} // namespace
+
+// A box that slows to 400 ms a reply as the antenna nears the CW stop (300):
+// its first late reply is past the reply limit, so the port error and the
+// stop bytes come at once and the antenna stops short of the stop. With a
+// 500 ms limit each cycle took 2.8 s and the relay ran 8 degrees past.
+TEST(Surveillance, BoiteLenteArreteAvantLaButee)
+{
+    // The test runs with a limit below the slow box's 400 ms but above the
+    // program's own, so that a loaded machine does not end it early.
+    constexpr int limite = 300;
+    static_assert(DelaiReponseMs <= limite);
+    for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
+        // A rotator turning 3 degrees a second.
+        Boucle b(station(mode, 5, 300, 0), 285, 20, 3, 0.002, limite);
+        b.violationAdmise = arretSurBoiteOccupee;
+        b.tourne(2);
+        if (mode == ModeVitesse)
+            vers(b, 299.5f, 20);
+        else
+            b.suivi.Drive.PasManuel(39);
+        bool lente = false;
+        b.action = [&] {
+            if (!lente && b.trace.az >= 294) {
+                lente = true;
+                b.serveur.withBox([](boxsim::Box& x) { x.config().replyDelay = 0.4; });
+            }
+        };
+        b.tourne(5000);
+        ASSERT_TRUE(lente) << mode;
+        EXPECT_TRUE(b.fini) << mode;
+        EXPECT_TRUE(erreurDePort(b)) << mode;
+        EXPECT_TRUE(auRepos(b)) << mode;
+        b.trace.note(b);
+        EXPECT_LE(b.trace.azMax, 300) << mode;
+    }
+}
+
+// A cycle that runs longer than its bound (here every byte takes 0.3 s of
+// the box's time) is allowed while nothing runs; with a relay on, the link
+// fails within that cycle: the port error and the stop byte.
+TEST(Surveillance, CycleTropLongAvecUnEntrainementEnMarche)
+{
+    for (const int16_t mode : {ModeRelais, ModeVitesse}) {
+        Boucle b(station(mode, 5, 355, 0), 100, 20, 2, 0.3);
+        b.tourne(4);
+        EXPECT_FALSE(b.fini) << mode << ": nothing runs, no bound";
+        b.videJournal();
+        if (mode == ModeVitesse)
+            vers(b, 200, 20);
+        else
+            b.suivi.Drive.PasManuel(39);
+        b.tourne(3);
+        EXPECT_TRUE(b.fini) << mode;
+        EXPECT_TRUE(erreurDePort(b)) << mode;
+        EXPECT_TRUE(auRepos(b)) << mode;
+        EXPECT_LE(test::compte(b.octets(), octet::Verrou), 1) << mode << ": the drive ran one cycle at most";
+    }
+}
+
+// An encoder word that stops changing while its drive runs (a broken cable,
+// a slipping encoder): after 4 seconds of drive with no change everything
+// stops and a box says what happened and what to check; the program runs
+// on. Before, the relay stayed on without end.
+TEST(Surveillance, CodeurFigeArreteEtExplique)
+{
+    struct Cas {
+        int16_t mode;
+        bool azimut; // the azimuth's encoder freezes, else the elevation's
+    };
+    for (const Cas c : {Cas{ModeRelais, true}, Cas{ModeRelais, false}, Cas{ModeRelaisEcart, true},
+                        Cas{ModeVitesse, true}, Cas{ModeVitesse, false}}) {
+        const std::string cas = "mode " + std::to_string(c.mode) + (c.azimut ? " azimuth" : " elevation");
+        Boucle b(station(c.mode, 5, 355, 0), 100, 20, 2, 0.01);
+        b.tourne(2);
+        Entrainement& d = b.suivi.Drive;
+        if (c.mode == ModeVitesse)
+            vers(b, c.azimut ? 300 : 100, c.azimut ? 20 : 80);
+        else
+            d.PasManuel(c.azimut ? 39 : 38);
+        b.tourne(10);
+        ASSERT_FALSE(b.moteursArretes()) << cas;
+        b.serveur.withBox([&](boxsim::Box& x) {
+            if (c.azimut)
+                x.azimuthState().forcedWord = x.azimuthWord();
+            else
+                x.elevationState().forcedWord = x.elevationWord();
+        });
+        b.trace.note(b);
+        const double depart = c.azimut ? b.trace.az : b.trace.el;
+        b.tourne(300); // 20 s of the box's time
+        EXPECT_FALSE(b.fini) << cas;
+        ASSERT_EQ(b.dialogs.messages().size(), 1u) << cas;
+        const auto m = b.dialogs.messages()[0];
+        EXPECT_EQ(m.title, "Antenna Drive Error") << cas;
+        EXPECT_EQ(m.icon, platform::Icon::Exclamation) << cas;
+        EXPECT_EQ(m.text, QString("The ") + (c.azimut ? "azimuth" : "elevation") +
+                              " reading has not changed for 4 seconds\r"
+                              "while its drive was on : both drives are stopped.\r\r"
+                              "Verify the encoder, its cable and the motor !")
+            << cas;
+        EXPECT_TRUE(b.moteursArretes()) << cas;
+        EXPECT_FALSE(d.MoteurAzActif || d.MoteurElActif || d.AllerConsigneAz || d.AllerConsigneEl) << cas;
+        // 4 seconds at 2 degrees a second, and a cycle.
+        EXPECT_LE((c.azimut ? b.trace.az : b.trace.el) - depart, 8 + Marge) << cas;
+    }
+}
+
+// Garbage replies while the antenna parks (stops 5 and 355, park 350/88,
+// from 330/80) and while it tracks the Sun: readings that jump further than
+// the antenna can turn are not acted on, a few in a row are the port error;
+// the antenna stays inside its travel. Before, the drive followed the
+// garbage 33 degrees past the CW stop.
+TEST(Surveillance, CharabiaPendantLeParcEtLaPoursuite)
+{
+    for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
+        for (const bool parc : {true, false}) {
+            const std::string cas = "mode " + std::to_string(mode) + (parc ? " park" : " tracking");
+            StationTrack s = station(mode, 5, 355, 0);
+            s.ParkAz = 350;
+            s.ParkEl = 88;
+            Boucle b(s, 330, 80, 10, 0.005);
+            b.tourne(2);
+            if (parc) {
+                b.suivi.Drive.CommandeParking();
+            } else {
+                b.suivi.CodeSource = 1; // the Sun, high in the south-east at 10:00 UTC in June
+                b.suivi.Drive.PoursuiteMarche();
+            }
+            b.tourne(5);
+            ASSERT_FALSE(b.moteursArretes()) << cas;
+            b.serveur.withBox([](boxsim::Box& x) { x.setFault(boxsim::Fault::Garbage); });
+            b.tourne(300);
+            EXPECT_TRUE(b.fini) << cas;
+            EXPECT_TRUE(erreurDePort(b)) << cas;
+            EXPECT_TRUE(auRepos(b)) << cas;
+            EXPECT_GE(b.trace.azMin, 5 - Marge) << cas;
+            EXPECT_LE(b.trace.azMax, 355 + Marge) << cas;
+            EXPECT_LE(b.trace.elMax, 90 + Marge) << cas;
+        }
+    }
+}
+
+// An antenna that has been carried past the CW stop (355) to 28 on the
+// encoder, 388 on the extended scale: it is seen there, not near the CCW
+// stop, and park (180) drives it back the short way, never round through the
+// dead zone.
+TEST(Surveillance, AuDelaDUneButeeRevientParLeCheminCourt)
+{
+    for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
+        StationTrack s = station(mode, 5, 355, 0);
+        s.ParkAz = 180;
+        Boucle b(s, 350, 45, 10, 0.005);
+        b.tourne(2);
+        for (int i = 0; i < 38; ++i) {
+            b.serveur.withBox([](boxsim::Box& x) { x.azimuthState().angle += 1; });
+            b.tourne(1);
+        }
+        b.trace.note(b);
+        ASSERT_NEAR(b.trace.az, 388, 0.1) << mode;
+        EXPECT_NEAR(b.suivi.Drive.AzimutEtendu, 388, 0.1) << mode;
+        EXPECT_TRUE(b.suivi.Drive.c.AntenEtiq[1]) << mode << ": End Stop";
+        b.suivi.Drive.CommandeParking();
+        b.tourne(1500);
+        EXPECT_FALSE(b.fini) << mode;
+        EXPECT_NEAR(b.trace.az, 180, 2.5) << mode;
+        EXPECT_LE(b.trace.azMax, 388 + Marge) << mode;
+        EXPECT_GE(b.trace.azMin, 180 - 2.5) << mode;
+        EXPECT_TRUE(b.moteursArretes()) << mode;
+    }
+}

@@ -1,0 +1,39 @@
+#include "accessibility/tests/Findings.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace accessibility {
+
+bool findingsFatal()
+{
+    const QByteArray v = qgetenv("SELVANE_ACCESSIBILITY_FATAL");
+    if (!v.isEmpty())
+        return v != "0";
+    return SELVANE_ACCESSIBILITY_FATAL != 0;
+}
+
+void report(const char* program, const std::vector<WindowWalk>& walks)
+{
+    int controls = 0;
+    for (const WindowWalk& w : walks) {
+        controls += int(w.controls.size());
+        for (const QString& line : listing(w))
+            std::printf("%s: %s\n", program, qPrintable(line));
+    }
+    const Counts n = count(walks);
+    std::printf("%s: %d windows, %d interactive controls; findings: %d empty names, %d controls sharing a name, "
+                "%d image buttons without Press (%d in all)\n",
+                program, int(walks.size()), controls, n.emptyNames, n.sameNames, n.imageButtonsWithoutPress,
+                n.total());
+    std::fflush(stdout);
+    if (!findingsFatal())
+        return;
+    for (const WindowWalk& w : walks)
+        for (const Finding& f : w.findings)
+            ADD_FAILURE() << program << ", window " << w.window.toStdString() << ": " << describe(f).toStdString();
+}
+
+} // namespace accessibility

@@ -1,0 +1,216 @@
+#include "accessibility/tests/Walk.h"
+
+#include "platform/widgets/ImageButton.h"
+
+#include <QAccessible>
+#include <QMetaEnum>
+#include <QWidget>
+
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace accessibility {
+
+namespace {
+
+// The roles of the controls an operator acts on or types into.
+bool interactive(QAccessible::Role r)
+{
+    switch (r) {
+    case QAccessible::PushButton:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::Dial:
+    case QAccessible::List:
+    case QAccessible::Table:
+    case QAccessible::Tree:
+    case QAccessible::PageTab:
+    case QAccessible::MenuItem:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+    case QAccessible::ButtonDropGrid:
+    case QAccessible::Link:
+    case QAccessible::HotkeyField: return true;
+    default: return false;
+    }
+}
+
+// Controls whose children are their own parts (the entries of a list, the
+// cells of a table, the pop-up list of a combo box), not controls of the
+// window.
+bool ownsItsChildren(QAccessible::Role r)
+{
+    return r == QAccessible::ComboBox || r == QAccessible::List || r == QAccessible::Table ||
+           r == QAccessible::Tree || r == QAccessible::SpinBox || r == QAccessible::ScrollBar;
+}
+
+QString roleName(QAccessible::Role r)
+{
+    if (r == QAccessible::PushButton) // also called Button, the first name of that value
+        return QStringLiteral("PushButton");
+    const char* key = QMetaEnum::fromType<QAccessible::Role>().valueToKey(r);
+    return key ? QString::fromLatin1(key) : QString::number(int(r));
+}
+
+// The control's object name; for one without, its class and its place among
+// the children of that class of its parent, after the nearest named
+// ancestor ("ZoneImage/platform::ImageButton[2]").
+QString objectNameOf(const QObject* o)
+{
+    if (!o)
+        return QStringLiteral("<no object>");
+    if (!o->objectName().isEmpty())
+        return o->objectName();
+    const char* cls = o->metaObject()->className();
+    QString name = QString::fromLatin1(cls);
+    if (const QObject* p = o->parent()) {
+        int index = 0, same = 0;
+        for (const QObject* sibling : p->children()) {
+            if (sibling == o)
+                index = same;
+            same += qstrcmp(sibling->metaObject()->className(), cls) == 0;
+        }
+        if (same > 1)
+            name += QStringLiteral("[%1]").arg(index);
+        while (p && p->objectName().isEmpty())
+            p = p->parent();
+        if (p)
+            name = p->objectName() + QLatin1Char('/') + name;
+    }
+    return name;
+}
+
+// What a screen reader announces as the control's name.
+QString announcedName(QAccessibleInterface* i)
+{
+    if (i->role() != QAccessible::ComboBox)
+        return i->text(QAccessible::Name).simplified();
+    QStringList labels;
+    for (const auto& [label, relation] : i->relations(QAccessible::Label))
+        if (label)
+            labels << label->text(QAccessible::Name).simplified();
+    return labels.join(QLatin1Char(' '));
+}
+
+class Walker {
+public:
+    explicit Walker(WindowWalk& out) : out_(out) {}
+
+    void visit(QAccessibleInterface* i, const QString& scope)
+    {
+        if (!i || !i->isValid() || !seen_.insert(i).second)
+            return;
+        const QAccessible::Role role = i->role();
+        const auto* image = qobject_cast<const platform::ImageButton*>(i->object());
+        if (interactive(role) || image) {
+            Control c;
+            c.window = out_.window;
+            c.role = roleName(role);
+            c.name = announcedName(i);
+            c.objectName = objectNameOf(i->object());
+            c.scope = role == QAccessible::MenuItem ? scope : out_.window;
+            // A menu's items count as shown: their menu is closed.
+            c.hidden = i->state().invisible && role != QAccessible::MenuItem;
+            c.imageButton = image != nullptr;
+            c.pressAction = i->actionInterface() &&
+                            i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction());
+            out_.controls.push_back(c);
+        }
+        if (ownsItsChildren(role))
+            return;
+        // The items of a menu share the menu as their scope.
+        const bool menu = role == QAccessible::PopupMenu || role == QAccessible::MenuBar;
+        const QString inner = menu ? out_.window + QStringLiteral(" menu ") + i->text(QAccessible::Name).simplified() +
+                                         QStringLiteral(" #") + QString::number(++menus_)
+                                   : scope;
+        for (int k = 0; k < i->childCount(); ++k)
+            visit(i->child(k), inner);
+    }
+
+private:
+    WindowWalk& out_;
+    std::set<QAccessibleInterface*> seen_;
+    int menus_ = 0;
+};
+
+} // namespace
+
+WindowWalk walk(QWidget* window)
+{
+    WindowWalk w;
+    w.window = objectNameOf(window);
+    Walker(w).visit(QAccessible::queryAccessibleInterface(window), w.window);
+
+    std::map<std::tuple<QString, QString, QString>, std::vector<Control>> byName;
+    for (const Control& c : w.controls) {
+        if (c.name.isEmpty())
+            w.findings.push_back({Finding::Kind::EmptyName, {c}});
+        else
+            byName[{c.scope, c.role, c.name}].push_back(c);
+        if (c.imageButton && (c.role != QStringLiteral("PushButton") || !c.pressAction))
+            w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}});
+    }
+    for (const auto& [key, controls] : byName)
+        if (controls.size() > 1)
+            w.findings.push_back({Finding::Kind::SameName, controls});
+    return w;
+}
+
+Counts count(const std::vector<WindowWalk>& walks)
+{
+    Counts n;
+    for (const WindowWalk& w : walks)
+        for (const Finding& f : w.findings)
+            switch (f.kind) {
+            case Finding::Kind::EmptyName: ++n.emptyNames; break;
+            case Finding::Kind::SameName: n.sameNames += int(f.controls.size()); break;
+            case Finding::Kind::ImageButtonWithoutPress: ++n.imageButtonsWithoutPress; break;
+            }
+    return n;
+}
+
+namespace {
+
+QString line(const Control& c)
+{
+    return QStringLiteral("%1 \"%2\" %3%4").arg(c.role, c.name, c.objectName,
+                                                c.hidden ? QStringLiteral(" (hidden)") : QString());
+}
+
+} // namespace
+
+QString describe(const Finding& f)
+{
+    switch (f.kind) {
+    case Finding::Kind::EmptyName: return QStringLiteral("empty name: ") + line(f.controls[0]);
+    case Finding::Kind::ImageButtonWithoutPress:
+        return QStringLiteral("image button that is no push button with the Press action: ") + line(f.controls[0]);
+    case Finding::Kind::SameName: {
+        QStringList who;
+        for (const Control& c : f.controls)
+            who << c.objectName + (c.hidden ? QStringLiteral(" (hidden)") : QString());
+        return QStringLiteral("%1 %2 controls share the name \"%3\": %4")
+            .arg(f.controls.size())
+            .arg(f.controls[0].role, f.controls[0].name, who.join(QStringLiteral(", ")));
+    }
+    }
+    return {};
+}
+
+QStringList listing(const WindowWalk& w)
+{
+    QStringList out;
+    out << QStringLiteral("window %1: %2 interactive controls").arg(w.window).arg(w.controls.size());
+    for (const Control& c : w.controls)
+        out << QStringLiteral("  ") + line(c);
+    for (const Finding& f : w.findings)
+        out << QStringLiteral("  FINDING ") + describe(f);
+    return out;
+}
+
+} // namespace accessibility

@@ -1,0 +1,71 @@
+#pragma once
+// A window as a screen reader sees it: the tree of accessibility interfaces
+// that Qt creates for it (the tree Qt's AT-SPI bridge puts on the
+// accessibility bus), walked from the window down, menus included.
+//
+// Every interactive control is listed with its role, the name a screen
+// reader announces and its object name. The name is the interface's name,
+// except for a combo box: Qt's combo box on Linux gives its current entry as
+// its name and its label only through a label relation, so its announced
+// name is the text of the labels related to it ("" without one).
+//
+// Findings:
+//  - a control with an empty name;
+//  - two or more controls of one role with the same name: in one window, or
+//    for menu items in one menu (a screen reader reads a menu's items
+//    together, and the same item under two submenus is told apart by them);
+//  - an image button (platform::ImageButton) that is not a push button with
+//    the Press action.
+// Hidden controls are walked too (they show in other states of the window)
+// and listed as hidden (a menu's items are not: their menu is only closed).
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QWidget;
+
+namespace accessibility {
+
+struct Control {
+    QString window;     // object name of the window
+    QString role;       // Qt's accessibility role ("PushButton", "ComboBox", ...)
+    QString name;       // the name a screen reader announces
+    QString objectName; // object name of the control (or its class when it has none)
+    QString scope;      // where its name must be unique: the window, or its menu
+    bool hidden = false;
+    bool imageButton = false;
+    bool pressAction = false;
+};
+
+struct Finding {
+    enum class Kind { EmptyName, SameName, ImageButtonWithoutPress };
+    Kind kind;
+    std::vector<Control> controls; // one, or the controls sharing a name
+};
+
+struct WindowWalk {
+    QString window;
+    std::vector<Control> controls;
+    std::vector<Finding> findings;
+};
+
+// Walks `window` and everything below it.
+WindowWalk walk(QWidget* window);
+
+// Controls named in the findings, by kind.
+struct Counts {
+    int emptyNames = 0;
+    int sameNames = 0; // controls sharing a name with another of their role
+    int imageButtonsWithoutPress = 0;
+    int total() const { return emptyNames + sameNames + imageButtonsWithoutPress; }
+};
+Counts count(const std::vector<WindowWalk>& walks);
+
+// One finding as a line: its kind and the controls (role, name, object name).
+QString describe(const Finding& f);
+
+// The listing of every interactive control and every finding, one line each.
+QStringList listing(const WindowWalk& w);
+
+} // namespace accessibility

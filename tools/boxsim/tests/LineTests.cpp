@@ -1,0 +1,114 @@
+// The box on a pseudo-terminal: the line flags a byte that arrives while a
+// reply is still due, and a slow box answers late while its motors move on.
+
+#include "tools/boxsim/PtyServer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+using namespace boxsim;
+
+namespace {
+
+// The program's end of the line, raw bytes.
+struct Program {
+    explicit Program(const std::string& path) : fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {}
+    ~Program()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    void send(const std::vector<uint8_t>& bytes) const
+    {
+        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    // The replies received within `ms` milliseconds, once `count` have come.
+    std::vector<uint8_t> receive(std::size_t count, int ms = 5000) const
+    {
+        std::vector<uint8_t> got;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (got.size() < count) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+            if (left <= 0)
+                break;
+            pollfd p {fd, POLLIN, 0};
+            if (::poll(&p, 1, int(left)) <= 0)
+                continue;
+            uint8_t b[16];
+            const ssize_t n = ::read(fd, b, sizeof b);
+            if (n > 0)
+                got.insert(got.end(), b, b + n);
+        }
+        return got;
+    }
+    // One exchange as the protocol wants it: the byte, then its reply.
+    uint8_t exchange(uint8_t b) const
+    {
+        send({b});
+        const auto r = receive(1);
+        return r.empty() ? 0 : r[0];
+    }
+    int fd;
+};
+
+std::vector<std::string> violations(PtyServer& s)
+{
+    return s.withBox([](Box& b) { return b.violations(); });
+}
+
+} // namespace
+
+TEST(BoxLine, ByteWhileAReplyIsDueIsFlagged)
+{
+    BoxConfig config;
+    config.replyDelay = 0.05; // long enough for the second byte to be on the line
+    PtyServer server(config, {false, false, 0.0});
+    std::string error;
+    ASSERT_TRUE(server.openPty(&error)) << error;
+    server.start();
+    Program p(server.devicePath());
+    ASSERT_GE(p.fd, 0);
+
+    // Exchanges one at a time: nothing to flag.
+    for (uint8_t b : {0x96, 0xA0, 0x80, 0x10, 0x00})
+        p.exchange(b);
+    EXPECT_TRUE(violations(server).empty());
+
+    // Two stop bytes back to back, as one write and as two.
+    p.send({0x10, 0x00});
+    EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
+    p.send({0x10});
+    p.send({0x00});
+    EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
+    EXPECT_EQ(violations(server), (std::vector<std::string>{"byte 00 arrived while 1 reply was pending",
+                                                            "byte 00 arrived while 1 reply was pending"}));
+    // The box took and acted on every byte all the same.
+    EXPECT_EQ(server.withBox([](Box& b) { return b.log().size(); }), 9u);
+}
+
+TEST(BoxLine, SlowBoxAnswersLateAndItsMotorsMoveMeanwhile)
+{
+    BoxConfig config;
+    config.azimuth.rate = 10;
+    PtyServer server(config, {false, false, 0.0});
+    std::string error;
+    ASSERT_TRUE(server.openPty(&error)) << error;
+    server.start();
+    Program p(server.devicePath());
+    p.exchange(0x01);
+    const double before = server.withBox([](Box& b) { return b.azimuth(); });
+    server.withBox([](Box& b) { b.config().replyDelay = 0.2; });
+    EXPECT_EQ(p.exchange(0x95), 0);
+    // Manual time: the delay is simulated time too, the motors ran through it.
+    EXPECT_NEAR(server.withBox([](Box& b) { return b.azimuth(); }) - before, 2.0, 1e-6);
+    EXPECT_NEAR(server.simulatedSeconds(), 0.2, 1e-9);
+    EXPECT_TRUE(violations(server).empty());
+}
