@@ -695,7 +695,8 @@ namespace {
 // computed are kept here and go into the day's window when the day is
 // complete, all at once: the window is made then, and its grid gets one
 // change notice for the day instead of one a cell (the operator sees a
-// window only once its day is filled).
+// window only once its day is filled). A row's text is made when the grid
+// first shows or reads it: of a 1440-row day, the rows in view.
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
@@ -706,8 +707,8 @@ public:
     std::vector<std::unique_ptr<F>>& liste;
     std::function<std::unique_ptr<F>()> nouvelle_;
     std::function<void(int)> finJour_;
-    int jour = -1;                   // window index of the rows held
-    std::vector<QString> lignes;     // rows 1.. of that day, cells joined by TAB
+    int jour = -1;                          // window index of the rows held
+    std::vector<planner::LigneTable> lignes; // rows 1.. of that day
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
@@ -716,7 +717,7 @@ public:
         return liste[size_t(index)].get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
-    QString& ligne(int index, int r) {
+    planner::LigneTable& ligne(int index, int r) {
         if (index != jour) {
             lignes.clear();
             jour = index;
@@ -737,12 +738,14 @@ public:
         depuisCede.start();
         return etat.Cede() && !etat.Garde.arretDemande();
     }
-    void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c; }
+    void ecritLigne(int index, int r, const planner::LigneTable& l) override { ligne(index, r) = l; }
     void ligneVide(int index, int r) override { ligne(index, r); }
     void finJour(int index) override {
         F* w = fenetre(index);
         if (index == jour) {
-            w->GrillePrev->setRowTexts(1, lignes);
+            auto jourLignes = std::make_shared<const std::vector<planner::LigneTable>>(std::move(lignes));
+            w->GrillePrev->setRowTexts(1, int(jourLignes->size()),
+                                       [jourLignes](int i) { return (*jourLignes)[size_t(i)].texte(); });
             lignes.clear();
             jour = -1;
         }
