@@ -38,6 +38,7 @@ FeuillePrincipale::FeuillePrincipale(Correct& etat) : etat_(etat)
     connect(GrilleCorrection, &platform::Grid::rowColChange, this, &FeuillePrincipale::GrilleCorrection_RowColChange);
     connect(GrilleCorrection, &platform::Grid::keyPress, this, &FeuillePrincipale::GrilleCorrection_KeyPress);
     platform::nameForScreenReaders(this); // every box and value label named by its caption
+    platform::nameControls({{GrilleCorrection, QStringLiteral("Correction table")}});
 }
 
 void FeuillePrincipale::Form_Load()

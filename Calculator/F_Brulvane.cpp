@@ -147,18 +147,23 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         Cadre_EME[home ? 1 : 5] = param;
         Cadre_EME[home ? 2 : 4] = res;
 
+        // Both halves show the same captions: each box and result is read
+        // with its station ("DX station, Tx Power Output").
+        const QString station = cadre->title() + QStringLiteral(", ");
         for (int i = 0; i < 6; ++i) {
             const int y = 330 + i * PasParametres;
             etiquette(param, captionsParam[i], XCaption, y, LargeurCaption);
-            nouvelleBoite(param, static_cast<Boite>((home ? 0 : 6) + i), XValeur, y - 15, LargeurValeur);
+            QLineEdit* b = nouvelleBoite(param, static_cast<Boite>((home ? 0 : 6) + i), XValeur, y - 15, LargeurValeur);
             etiquette(param, unitesParam[i], XUnite, y, LargeurUnite);
+            platform::nameControls({{b, station + captionsParam[i]}});
         }
         for (int i = 0; i < 7; ++i) {
             const LigneResultat& l = lignes[home ? i : ordreDX[i]];
             const int y = 360 + i * PasResultats;
             etiquette(res, QString::fromLatin1(l.caption), XCaption, y, LargeurCaption);
-            valeur(res, home ? l.home : l.dx, XValeur, y - 15, LargeurValeur);
+            QLabel* v = valeur(res, home ? l.home : l.dx, XValeur, y - 15, LargeurValeur);
             etiquette(res, QString::fromLatin1(l.unite), XUnite, y, LargeurUnite, home ? l.etiqHome : l.etiqDX);
+            platform::nameControls({{v, station + QString::fromLatin1(l.caption)}});
         }
     }
 
@@ -167,7 +172,6 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
     for (const auto& e : brulvane::ListeRange)
         Range->addItem(QString::fromLatin1(e.texte));
     platform::setTwipsGeometry(Range, XMilieu + 240, 720, 1920, HauteurBoite + 30);
-    Range->setAccessibleName(QStringLiteral("Range")); // it has no caption label
     auto centre = [](QLabel* l) {
         l->setAlignment(Qt::AlignCenter);
         return l;
@@ -260,6 +264,14 @@ F_Brulvane::F_Brulvane(Brulvane& etat) : QWidget(nullptr), etat_(etat) {
         connect(boites_[i], &QLineEdit::textChanged, this, changements[i]);
     }
     platform::nameForScreenReaders(this); // every box and value label named by its caption
+    // The boxes and results are named with their station above; the two
+    // "Default values" buttons are too.
+    platform::nameControls({
+        {Bouton_Defaut, QStringLiteral("Default values, home station")},
+        {Bouton_DXDefaut, QStringLiteral("Default values, DX station")},
+        {Range, QStringLiteral("Range")}, // it has no caption label
+        {Bouton_Fin, QStringLiteral("Quit")},
+    });
 }
 
 void F_Brulvane::EtiquettesUnite(const QString& texte) {

@@ -46,6 +46,26 @@ QPushButton* boutonAide(QWidget* parent, const QString& nom, int l, int t)
     return b;
 }
 
+// The two axis tabs, 2 "Azimuth" and 3 "Elevation": the same frames for each axis.
+struct Axe {
+    const char* titre;
+    const char* cadre;
+    Champ on, of, butee1, butee2, park, off, rang;
+    const char* etiq1;
+    const char* etiq2;
+    const char* bin;
+    const char* unit;
+    const char* stop;
+    int aide0;
+    std::array<int, 5> indexCadres; // hysteresis, end stop, parking, offset, encoder
+};
+const Axe axes[2] = {
+    {"Azimuth", "CadreAzimut", Champ::AzimOn, Champ::AzimOf, Champ::ButeeG, Champ::ButeeD, Champ::ParkAz,
+     Champ::OffAz, Champ::RangAz, "CCW", "CW", "BoutonBinAz", "BoutonUnitAz", "AzStop", 0, {0, 2, 1, 3, 6}},
+    {"Elevation", "CadreElevation", Champ::ElevOn, Champ::ElevOf, Champ::ButeeB, Champ::ButeeH, Champ::ParkEl,
+     Champ::OffEl, Champ::RangEl, "Low", "High", "BoutonBinEl", "BoutonUnitEl", "ElStop", 5, {0, 1, 2, 3, 4}},
+};
+
 } // namespace
 
 FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr), prog_(programme)
@@ -107,7 +127,59 @@ FenetrePrincipale::FenetrePrincipale(Corvinet& programme) : QMainWindow(nullptr)
     const QSize client = platform::twipsToPixels(QSize(LargeurClient, HauteurClient));
     centre->setFixedSize(client);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    platform::nameForScreenReaders(this); // every box and value label named by its caption
+    nommeControles();
+}
+
+void FenetrePrincipale::nommeControles()
+{
+    // The buttons whose caption is their value, read after what they set.
+    platform::nameValueButton(BoutonInput, QStringLiteral("Measurement input"));
+    platform::nameValueButton(BoutonBinAz, QStringLiteral("Azimuth encoder format"));
+    platform::nameValueButton(BoutonUnitAz, QStringLiteral("Azimuth encoder unit"));
+    platform::nameValueButton(BoutonBinEl, QStringLiteral("Elevation encoder format"));
+    platform::nameValueButton(BoutonUnitEl, QStringLiteral("Elevation encoder unit"));
+    platform::nameForScreenReaders(this); // every other box by its caption
+    // The boxes whose caption says what they hold only with their frame's
+    // title, and the help buttons by the frame they explain.
+    auto b = [this](Champ c) { return boite(c); };
+    platform::nameControls({
+        {b(Champ::LatDeg), QStringLiteral("Latitude degrees")},
+        {b(Champ::LatMin), QStringLiteral("Latitude minutes")},
+        {b(Champ::LatSec), QStringLiteral("Latitude seconds")},
+        {b(Champ::LatSig), QStringLiteral("Latitude n/s")},
+        {b(Champ::LonDeg), QStringLiteral("Longitude degrees")},
+        {b(Champ::LonMin), QStringLiteral("Longitude minutes")},
+        {b(Champ::LonSec), QStringLiteral("Longitude seconds")},
+        {b(Champ::LonSig), QStringLiteral("Longitude e/w")},
+        {AideGenerale, QStringLiteral("Help: computer time")},
+        {AideInterface[0], QStringLiteral("Help: COM port")},
+        {b(Champ::Range8b), QStringLiteral("8 bits binary input range")},
+        {b(Champ::Off8b), QStringLiteral("8 bits binary input offset")},
+        {AideInterface[1], QStringLiteral("Help: 8 bits binary input")},
+        {AideInterface[2], QStringLiteral("Help: speed control")},
+    });
+    // The two axis tabs alike: "Azimuth drive hysteresis start", "Help: elevation parking".
+    for (const Axe& x : axes) {
+        const QString axe = QLatin1String(x.titre);
+        const QString aide = QStringLiteral("Help: ") + axe.toLower();
+        auto* stop = findChild<QCheckBox*>(QLatin1String(x.stop));
+        const auto aideCadre = [&](int k) { return AideTracking[size_t(x.aide0 + k)]; };
+        platform::nameControls({
+            {b(x.on), axe + QStringLiteral(" drive hysteresis start")},
+            {b(x.of), axe + QStringLiteral(" drive hysteresis stop")},
+            {b(x.butee1), axe + QStringLiteral(" end stop ") + QLatin1String(x.etiq1)},
+            {b(x.butee2), axe + QStringLiteral(" end stop ") + QLatin1String(x.etiq2)},
+            {b(x.park), axe + QStringLiteral(" parking")},
+            {b(x.off), axe + QStringLiteral(" position offset")},
+            {b(x.rang), axe + QStringLiteral(" encoder range")},
+            {stop, axe + QStringLiteral(" encoder without stop")},
+            {aideCadre(0), aide + QStringLiteral(" drive hysteresis")},
+            {aideCadre(1), aide + QStringLiteral(" end stop")},
+            {aideCadre(2), aide + QStringLiteral(" encoder")},
+            {aideCadre(3), aide + QStringLiteral(" parking")},
+            {aideCadre(4), aide + QStringLiteral(" position offset")},
+        });
+    }
 }
 
 void FenetrePrincipale::construitOnglets()
@@ -202,25 +274,7 @@ void FenetrePrincipale::construitOnglets()
         SpeedControl[0]->setChecked(true);
     }
 
-    // Tabs 2 "Azimuth" and 3 "Elevation": the same frames for each axis.
-    struct Axe {
-        const char* titre;
-        const char* cadre;
-        Champ on, of, butee1, butee2, park, off, rang;
-        const char* etiq1;
-        const char* etiq2;
-        const char* bin;
-        const char* unit;
-        const char* stop;
-        int aide0;
-        std::array<int, 5> indexCadres; // hysteresis, end stop, parking, offset, encoder
-    };
-    const Axe axes[2] = {
-        {"Azimuth", "CadreAzimut", Champ::AzimOn, Champ::AzimOf, Champ::ButeeG, Champ::ButeeD, Champ::ParkAz,
-         Champ::OffAz, Champ::RangAz, "CCW", "CW", "BoutonBinAz", "BoutonUnitAz", "AzStop", 0, {0, 2, 1, 3, 6}},
-        {"Elevation", "CadreElevation", Champ::ElevOn, Champ::ElevOf, Champ::ButeeB, Champ::ButeeH, Champ::ParkEl,
-         Champ::OffEl, Champ::RangEl, "Low", "High", "BoutonBinEl", "BoutonUnitEl", "ElStop", 5, {0, 1, 2, 3, 4}},
-    };
+    // Tabs 2 "Azimuth" and 3 "Elevation": the same frames for each axis (axes).
     for (int a = 0; a < 2; ++a) {
         const Axe& x = axes[a];
         auto* p = new QWidget;

@@ -100,6 +100,8 @@ protected:
 
 private:
     void construitOnglets();
+    // The names screen readers give the controls.
+    void nommeControles();
     void appliqueResultat(corvinet::Champ c, const corvinet::ResultatFiltre& r);
     void montreAide(const corvinet::BoutonAide* b);
 

@@ -163,7 +163,28 @@ Form2::Form2(Veskaro& etat) : etat_(etat)
                     platform::moveFocusOn(boite[i], boite[i + 1]);
             });
     }
+    // Enter on a row of the list opens it in the editor, as a double click does.
+    GrilleDXCC->setEnterKey(platform::Grid::EnterKey::DoubleClick);
+    const char* noms[8] = {"Indic", "Lieu", "LatDeg", "LatMin", "LatSig", "LonDeg", "LonMin", "LonSig"};
+    for (size_t i = 0; i < b.size(); ++i)
+        b[i]->setObjectName(QLatin1String(noms[i]));
     platform::nameForScreenReaders(this); // every box and value label named by its caption
+    // The coordinate boxes share their captions: each is named with its frame.
+    platform::nameControls({
+        {GrilleDXCC, QStringLiteral("Prefix list")},
+        {LatDeg, QStringLiteral("Latitude degrees")},
+        {LatMin, QStringLiteral("Latitude minutes")},
+        {LatSig, QStringLiteral("Latitude N/S")},
+        {LonDeg, QStringLiteral("Longitude degrees")},
+        {LonMin, QStringLiteral("Longitude minutes")},
+        {LonSig, QStringLiteral("Longitude E/W")},
+    });
+    // The map panel shows the position the editor's boxes hold.
+    platform::describePicture(Map, [this] {
+        return dxcc::texteCarte(Indic->text(), Lieu->text(),
+                                {LatDeg->text(), LatMin->text(), LatSig->text(), LonDeg->text(), LonMin->text(),
+                                 LonSig->text()});
+    });
 }
 
 std::array<QLineEdit*, 8> Form2::boites() const

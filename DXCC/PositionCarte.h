@@ -30,4 +30,10 @@ struct PointCarte {
 // number the box's text begins with.
 PointCarte positionSurCarte(const BoitesPosition& boites);
 
+// What the map panel shows, as a screen reader reads it: "World map: XX9
+// Macao at 22° 6' N, 113° 33' E, marked", the letters as the check takes
+// them, and "not marked" for a point the map cannot show (beyond its right
+// edge, or not drawn at all).
+QString texteCarte(const QString& prefixe, const QString& lieu, const BoitesPosition& boites);
+
 } // namespace dxcc

@@ -11,9 +11,23 @@ namespace planner {
 
 namespace {
 
-QString hhmm(int32_t h, int32_t m) { return platform::FormatTime(h, m, 0, QStringLiteral("hh:mm")); }
+// The patterns of the tables' cells, each read once.
+const platform::DateFormat& heureMinute() {
+    static const platform::DateFormat f(QStringLiteral("hh:mm"));
+    return f;
+}
+const platform::NumberFormat& angles() {
+    static const platform::NumberFormat f(QStringLiteral("##0.00"));
+    return f;
+}
 
-QString angle(double x) { return platform::Format(static_cast<float>(x), QStringLiteral("##0.00")); }
+QString hhmm(int32_t h, int32_t m) {
+    QString s;
+    heureMinute().appendTime(s, h, m, 0);
+    return s;
+}
+
+QString angle(double x) { return angles()(static_cast<float>(x)); }
 
 float degres(double rad) { return static_cast<float>(astro::RadVersDeg(rad)); }
 
@@ -28,6 +42,16 @@ int heureLocale(const VariablesPlanner& v) {
     if (h < 0)
         h += 24;
     return h;
+}
+
+// A table row at the current step, its times set.
+LigneTable ligneAuPas(const VariablesPlanner& v, int local) {
+    LigneTable l;
+    l.vide = false;
+    l.heure = int16_t(v.HeureCalcul);
+    l.heureLocale = int16_t(local);
+    l.minute = int16_t(v.MinuteCalcul);
+    return l;
 }
 
 void observateurHome(VariablesPlanner& v) {
@@ -96,8 +120,8 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
 
 // The stepping both tables share: from the current instant to DateJulienneFin
 // by Step minutes, with the home station as observer at each step. Where
-// `ligne(local, premiere)` gives the step's cells (local: the local hour;
-// premiere: no row yet this day) they are the day's next row; a step it
+// `ligne(local, premiere)` gives the step's row (local: the local hour;
+// premiere: no row yet this day) it is the day's next row; a step it
 // declines (std::nullopt: the source is not visible) leaves one empty row
 // after the last row of a run. Each new UTC day goes to the next window
 // `index`.
@@ -114,15 +138,17 @@ void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne 
             finPeriode(v, s, index, r);
             break;
         }
-        if (const std::optional<QStringList> cellules = ligne(local, r == 0)) {
+        if (const std::optional<LigneTable> cellules = ligne(local, r == 0)) {
             r += 1;
-            s.ecritLigne(index, r, cellules->join(QChar(9)));
+            s.ecritLigne(index, r, *cellules);
         } else if (r >= 1 && !separateur) {
             r += 1;
             s.ligneVide(index, r);
             separateur = true;
         }
-        v.HeureFinTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
+        // Written over in place: one text serves every step.
+        v.HeureFinTable.resize(0);
+        heureMinute().appendTime(v.HeureFinTable, v.HeureCalcul, v.MinuteCalcul, 0);
         if (avance(v))
             nouveauJour(v, s, index, r, separateur);
         fixeFraction(v);
@@ -142,6 +168,28 @@ float tempInterpolee(const std::array<int16_t, 50>& t, float a, float& x) {
 
 } // namespace
 
+QString LigneTable::texte() const {
+    if (vide)
+        return QString();
+    static const platform::NumberFormat hertz(QStringLiteral("####0")), degres(QStringLiteral("##0.0"));
+    QString t;
+    t.reserve(80);
+    heureMinute().appendTime(t, heure, minute, 0);
+    t += QChar(9);
+    heureMinute().appendTime(t, heureLocale, minute, 0);
+    for (size_t i = 0; i < cellules.size(); ++i) {
+        t += QChar(9);
+        switch (cellules[i]) {
+        case Cellule::Angle: angles().appendTo(t, valeurs[i]); break;
+        case Cellule::Entier: t += platform::CStr(entier); break;
+        case Cellule::Hertz: hertz.appendTo(t, valeurs[i]); break;
+        case Cellule::Degres: degres.appendTo(t, valeurs[i]); break;
+        case Cellule::Tirets: t += Tirets; break;
+        }
+    }
+    return t;
+}
+
 QString texteNonVisible(const VariablesPlanner& v) {
     return QStringLiteral("The ") + v.NomSource + QStringLiteral(" is not visible on") + QChar(13) +
            QString::fromStdString(v.Astro.NomJourSemaine) + QLatin1Char(' ') +
@@ -155,26 +203,31 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
     if (!pasValide(v.Step))
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
-    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<QStringList> {
+    const platform::NumberFormat perte(QStringLiteral("0.0"));
+    using C = LigneTable::Cellule;
+    parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<LigneTable> {
         astro::CalculPositionSource(e, 0);
         const double elev = e.ElevationSource, azim = e.AzimutSource;
-        const QString doppler = elev >= 0 ? platform::CStr(e.DopplerSource) : Tirets;
         if (!(elev >= 0 || v.MoonVisible == Faux))
             return std::nullopt;
         if (premiere) {
             v.AscDroiteDebut = degres(e.AscensionDroite);
             v.DeclinaisonDebut = degres(e.Declinaison);
         }
-        v.TextePerte = platform::Format(e.PerteSupplementaire, QStringLiteral("0.0"));
+        v.TextePerte.resize(0); // written over in place, as HeureFinTable
+        perte.appendTo(v.TextePerte, e.PerteSupplementaire);
         v.DeclinaisonFin = degres(e.Declinaison);
         v.AscDroiteFin = degres(e.AscensionDroite);
+        LigneTable l = ligneAuPas(v, local);
+        l.entier = e.DopplerSource;
         astro::CalculPositionSource(e, 1);
-        const double elevSol = e.ElevationSource, azimSol = e.AzimutSource;
+        const double azimSol = e.AzimutSource, elevSol = e.ElevationSource;
         v.AscDroiteSoleil = degres(e.AscensionDroite);
         astro::CalculPositionSource(e, 8);
-        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                           angle(azim), angle(elev), doppler, angle(azimSol), angle(elevSol),
-                           angle(e.AzimutSource), angle(e.ElevationSource)};
+        l.cellules = {C::Angle, C::Angle, elev >= 0 ? C::Entier : C::Tirets, C::Angle, C::Angle, C::Angle, C::Angle};
+        l.valeurs = {float(azim), float(elev), 0, float(azimSol), float(elevSol), float(e.AzimutSource),
+                     float(e.ElevationSource)};
+        return l;
     });
 }
 
@@ -203,10 +256,11 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     v.HeureFinTable.clear();
     astro::CalculJourJulien(e);
-    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<QStringList> {
+    using C = LigneTable::Cellule;
+    parcourtPeriode(v, s, v.IndexComWin, [&](int local, bool premiere) -> std::optional<LigneTable> {
         astro::CalculPositionSource(e, v.CodeSource);
         const bool homeVoit = e.ElevationSource >= 0;
-        const QString c4 = v.CodeSource == 0 ? platform::CStr(e.DopplerSource) : Tirets;
+        const int32_t dopplerHome = e.DopplerSource;
         const double azimH = e.AzimutSource, elevH = e.ElevationSource;
         const double ra = e.AscensionDroite, decl = e.Declinaison;
         const float dh = e.FacteurDopplerRotation * float(v.Freq) / 2;
@@ -220,11 +274,13 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
                                     float(enRad(elevD)));
         if (!(elevD >= 0 && homeVoit))
             return std::nullopt;
-        QString c5 = Tirets, c6 = Tirets;
-        if (v.CodeSource == 0) {
-            c5 = platform::Format(static_cast<float>(dd + double(e.DopplerSource) - dh), QStringLiteral("####0"));
-            c6 = platform::Format(DecalagePolar(ph, pd), QStringLiteral("##0.0"));
-        }
+        const bool lune = v.CodeSource == 0;
+        LigneTable l = ligneAuPas(v, local);
+        l.entier = dopplerHome;
+        l.cellules = {C::Angle, C::Angle, lune ? C::Entier : C::Tirets, lune ? C::Hertz : C::Tirets,
+                      lune ? C::Degres : C::Tirets, C::Angle, C::Angle};
+        l.valeurs = {float(azimH), float(elevH), 0, static_cast<float>(dd + double(e.DopplerSource) - dh),
+                     DecalagePolar(ph, pd), float(azimD), float(elevD)};
         if (premiere) {
             v.DeclinaisonDebut = degres(decl);
             v.AscDroiteDebut = degres(ra);
@@ -237,8 +293,7 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         // picture (the source's values above are already taken).
         astro::CalculPositionSource(e, 1);
         v.AscDroiteSoleil = degres(e.AscensionDroite);
-        return QStringList{hhmm(v.HeureCalcul, v.MinuteCalcul), hhmm(local, v.MinuteCalcul),
-                           angle(azimH), angle(elevH), c4, c5, c6, angle(azimD), angle(elevD)};
+        return l;
     });
 }
 
@@ -447,6 +502,10 @@ Ciel CalculCiel(VariablesPlanner v) {
     const float am = degres(e.AscensionDroite);
     c.LuneLeft = 5315 - kx * am;
     c.LuneTop = (90 - degres(e.Declinaison)) * ky - 80;
+    c.AscDroiteSoleil = as;
+    c.DeclinaisonSoleil = ds;
+    c.AscDroiteLune = am;
+    c.DeclinaisonLune = degres(e.Declinaison);
     c.AffHA = platform::Format(double(degres(e.AngleHoraireTopo)), QStringLiteral("##0.00°"));
     c.AffDecl = platform::Format(double(degres(e.DeclinaisonTopo)), QStringLiteral("##0.00°"));
     c.AffExtraLoss = platform::Format(e.PerteSupplementaire, QStringLiteral("#0.00 dB"));

@@ -9,10 +9,32 @@
 #include "Planner/Variables.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <utility>
 
 namespace planner {
+
+// One row of a table as computed: the UTC and local time of its step and the
+// seven numbers of its other cells. texte() lays them out as the row's nine
+// cells joined by TAB; a table window's grid asks for it only when the row
+// is shown or read. A row left as constructed is the empty separator row.
+struct LigneTable {
+    // How a number cell is laid out.
+    enum class Cellule : uint8_t {
+        Angle,  // degrees in single precision, "##0.00"
+        Entier, // `entier` as decimal text without a leading blank ("-295")
+        Hertz,  // "####0"
+        Degres, // "##0.0"
+        Tirets, // "------"
+    };
+    bool vide = true;
+    int16_t heure = 0, heureLocale = 0, minute = 0;
+    std::array<Cellule, 7> cellules{};
+    std::array<float, 7> valeurs{};
+    int32_t entier = 0;
+    QString texte() const;
+};
 
 // Where a table computation puts its results.
 class SortieTable {
@@ -21,9 +43,9 @@ public:
     // Yields to the event queue once; false when the computation must stop
     // (File > New asked this run to stop, or the program ended).
     virtual bool cede() = 0;
-    // Row r (from 1) of window `index`: nine cells joined by TAB. The window
-    // is created on first use and its grid raised to r + 1 rows when needed.
-    virtual void ecritLigne(int index, int r, const QString& cellules) = 0;
+    // Row r (from 1) of window `index`. The window is created on first use
+    // and its grid raised to r + 1 rows when needed.
+    virtual void ecritLigne(int index, int r, const LigneTable& ligne) = 0;
     // Raises the grid of window `index` to r + 1 rows if needed, row r empty.
     virtual void ligneVide(int index, int r) = 0;
     // The day of window `index` is complete (AffichePrevision /
@@ -116,6 +138,8 @@ int PlaceFenetre(int i, int pas, int base, int ecran, int marge);
 // The radio-sky map for the instant and observer held in v (see AInstant).
 struct Ciel {
     float SolLeft = 0, SolTop = 0, LuneLeft = 0, LuneTop = 0;
+    // The markers' right ascensions and declinations (degrees).
+    float AscDroiteSoleil = 0, DeclinaisonSoleil = 0, AscDroiteLune = 0, DeclinaisonLune = 0;
     QString AffHA, AffDecl, AffExtraLoss, EtiqTemp, AffTemp;
     int Phase = 0;
 };

@@ -23,13 +23,11 @@ public:
     virtual void PeriodeOK() = 0;
     virtual void PeriodeAnnulee() = 0;
 
-    // The masked date and time boxes: a key the mask refused; the check when
-    // a box loses the focus (false: refused, after the warning; the box takes
-    // the focus back).
+    // The masked date and time boxes: a key the mask refused (a beep); the
+    // check when a box loses the focus (false: refused, after the warning;
+    // the box takes the focus back).
     virtual void SaisieRefusee() = 0;
     virtual bool VerifieBoite(bool date, const QString& texte) = 0;
-    // A refused key elsewhere (the step box).
-    virtual void Bip() = 0;
 
     // The common-window dialog's O.K. and Cancel; "Change UTC"'s O.K.
     virtual void DialogueCommunOK() = 0;
@@ -53,9 +51,9 @@ public:
 
     // The main window: File > New and Quit (its close box too), a source
     // (Sources item index), the display switch (by the ImgPrev press or the
-    // Display item), back to the map, General Setup, Save screen, the print
-    // commands (the Print image; a Print submenu item), and a change of its
-    // state (minimised or not).
+    // Display item), back to the map (ImgDX or its key), General Setup, Save
+    // screen, the print commands (the Print image; a Print submenu item), and
+    // a change of its state (minimised or not).
     virtual void Nouveau() = 0;
     virtual void Quitter() = 0;
     virtual void ChoixSource(int index) = 0;

@@ -25,6 +25,15 @@ DateBoite lireDate(const QString& t) {
 
 int16_t lirePas(const QString& t) { return nombre16(t); }
 
+platform::EditVerdict JugePas(const QString& propose) {
+    if (propose.size() > 3)
+        return platform::EditVerdict::refuse();
+    for (const QChar c : propose)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return platform::EditVerdict::refuse();
+    return platform::EditVerdict::accept(propose);
+}
+
 HeureBoite lireHeure(const QString& t) {
     HeureBoite h;
     h.heure = nombre16(t.left(2));

@@ -5,6 +5,7 @@
 // piece reads 0) and rounded to a whole number. No window.
 
 #include "Planner/Variables.h"
+#include "platform/EditVerdict.h"
 
 #include <QString>
 
@@ -23,6 +24,8 @@ HeureBoite lireHeure(const QString& texte);
 // The step box's number rounded into 16 bits; 0 (a refused step) when the
 // text does not fit.
 int16_t lirePas(const QString& texte);
+// The step box's filter of an edit: the box holds 0 to 3 digits.
+platform::EditVerdict JugePas(const QString& propose);
 
 // Days of month 1..12 of `annee` (February has 29 days in every year
 // divisible by 4); 0 for any other month.

@@ -2,6 +2,7 @@
 
 #include "Planner/Commandes.h"
 #include "Planner/Controles.h"
+#include "Planner/Descriptions.h"
 #include "assets/Assets.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
@@ -63,7 +64,17 @@ FenetreCiel::FenetreCiel(planner::Commandes& commandes) : QWidget(nullptr), comm
     const QPixmap info = QPixmap::fromImage(assets::boutonInfoCiel());
     ImgInfo = new platform::ImageButton(info, info, platform::ImageButton::Behaviour::ActOnce, CadreAbout);
     platform::setTwipsGeometry(ImgInfo, 180, 240, 480, 480);
+    ImgInfo->setObjectName(QStringLiteral("ImgInfo"));
     connect(ImgInfo, &platform::ImageButton::activated, this, &FenetreCiel::ImgInfo_Click);
+    platform::nameControls({{ImgInfo, QStringLiteral("About the radio-sky map")}});
+    // The chart and its markers, read as the positions they are drawn from.
+    platform::describePicture(Image1, [this] {
+        return planner::TexteCarteCiel(Valeurs.AscDroiteLune, Valeurs.DeclinaisonLune, Valeurs.AscDroiteSoleil,
+                                       Valeurs.DeclinaisonSoleil);
+    });
+    platform::describePicture(ImgPosLune, [] { return QStringLiteral("Moon marker"); });
+    platform::describePicture(ImgPosSol, [] { return QStringLiteral("Sun marker"); });
+    platform::describePicture(AffIconeLune, [this] { return planner::TextePhaseLune(Valeurs.Phase); });
 }
 
 void FenetreCiel::ImgInfo_Click() { commandes_.OuvreCleCiel(); }

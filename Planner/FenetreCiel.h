@@ -2,6 +2,8 @@
 // The radio-sky map with the Moon and Sun markers and the Moon's values;
 // its close box does nothing.
 
+#include "Planner/Calculs.h"
+
 #include <QWidget>
 #include <array>
 
@@ -26,7 +28,9 @@ public:
     QLabel *AffHA, *AffDecl, *AffExtraLoss, *AffTemp, *AffIconeLune;
     std::array<QFrame*, 2> Ligne1{};
     platform::ImageButton* ImgInfo;
-    int Phase = 0;
+    // What the window shows: the markers' places and positions, the labels
+    // and the Moon's phase, as last computed.
+    planner::Ciel Valeurs;
     void ImgInfo_Click();
 
 protected:

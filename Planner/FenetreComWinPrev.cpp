@@ -2,8 +2,10 @@
 
 #include "Planner/Commandes.h"
 #include "Planner/Controles.h"
+#include "Planner/Descriptions.h"
 #include "Planner/Pictures.h"
 #include "assets/Assets.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
 
@@ -73,6 +75,9 @@ FenetreComWinPrev::FenetreComWinPrev(planner::Commandes& commandes) : QWidget(nu
     platform::setTwipsGeometry(GrillePrev, 60, 2160, 6015, 3375);
     GrillePrev->setCols(9);
     GrillePrev->setRows(2);
+    platform::nameControls({{GrillePrev, QStringLiteral("Common window table")}});
+    for (QLabel* icone : AffIcone)
+        platform::describePicture(icone, [this] { return planner::TexteSourceTable(Phase, EtiqNomSource->text()); });
 }
 
 void FenetreComWinPrev::closeEvent(QCloseEvent* e) {

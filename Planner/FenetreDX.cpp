@@ -38,8 +38,10 @@ FenetreDX::FenetreDX(planner::Commandes& commandes) : QWidget(nullptr), commande
     BoutonOK->setEnabled(false);
     connect(ImgBtonDX, &platform::ImageButton::activated, this, &FenetreDX::ImgBtonDX_Click);
     connect(BoutonOK, &QPushButton::clicked, this, &FenetreDX::BoutonOK_Click);
+    ImgBtonDX->setObjectName(QStringLiteral("ImgBtonDX"));
     platform::nameValueLabel(AffDxcc, QStringLiteral("DXCC"));
     platform::nameForScreenReaders(this);
+    platform::nameControls({{ImgBtonDX, QStringLiteral("Enter a DX prefix")}});
 }
 
 void FenetreDX::ImgBtonDX_Click() { commandes_.Prefixe(); }

@@ -1,8 +1,10 @@
 #include "Planner/FenetreInfoCiel.h"
 
 #include "Planner/Commandes.h"
+#include "Planner/Descriptions.h"
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -25,6 +27,8 @@ FenetreInfoCiel::FenetreInfoCiel(planner::Commandes& commandes) : QWidget(nullpt
     BoutonInfoOK = new QPushButton(QStringLiteral("O.K"), this);
     platform::setTwipsGeometry(BoutonInfoOK, 2400, 2340, 1550, 290);
     connect(BoutonInfoOK, &QPushButton::clicked, this, &FenetreInfoCiel::BoutonInfoOK_Click);
+    platform::describePicture(AffInfo1, [] { return planner::TexteCleCouleurs(); });
+    platform::describePicture(Image1, [] { return planner::TexteCleSources(); });
 }
 
 void FenetreInfoCiel::Form_Load() {

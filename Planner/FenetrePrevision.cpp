@@ -1,9 +1,11 @@
 #include "Planner/FenetrePrevision.h"
 
 #include "Planner/Controles.h"
+#include "Planner/Descriptions.h"
 #include "Planner/Pictures.h"
 #include "assets/Assets.h"
 #include "Planner/Commandes.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
 
@@ -56,6 +58,10 @@ FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(null
     platform::setTwipsGeometry(GrillePrev, 60, 1560, 6015, 3615);
     prepareGrille(GrillePrev);
     connect(GrillePrev, &platform::Grid::click, this, &FenetrePrevision::GrillePrev_Click);
+    // Enter on a row takes it as a click does.
+    GrillePrev->setEnterKey(platform::Grid::EnterKey::Click);
+    platform::nameControls({{GrillePrev, QStringLiteral("Moon location table")}});
+    platform::describePicture(AffIconeLune, [this] { return planner::TextePhaseLune(PhaseAffichee); });
 }
 
 void FenetrePrevision::GrillePrev_Click() { commandes_.GrillePrev_Click(this); }

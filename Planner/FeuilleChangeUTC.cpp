@@ -26,10 +26,12 @@ FeuilleChangeUTC::FeuilleChangeUTC(planner::Commandes& commandes) : QWidget(null
     brancheBoiteDate(commandes, EditDateDeb);
     brancheBoiteHeure(commandes, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChangeUTC::BoutonOK_Click);
-    // The two boxes share one frame: each is named for what it holds.
-    EditDateDeb->setAccessibleName(QStringLiteral("UTC date (d-m-y)"));
-    EditTimeDeb->setAccessibleName(QStringLiteral("UTC time (h-m)"));
     platform::nameForScreenReaders(this);
+    // The two boxes share one frame: each is named for what it holds.
+    platform::nameControls({
+        {EditDateDeb, QStringLiteral("UTC date (d-m-y)")},
+        {EditTimeDeb, QStringLiteral("UTC time (h-m)")},
+    });
 }
 
 void FeuilleChangeUTC::BoutonOK_Click() { commandes_.ChangeUTCOK(); }

@@ -1,8 +1,10 @@
 #include "Planner/FeuilleChoixDate.h"
 
 #include "Planner/Commandes.h"
+#include "Planner/Dates.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Window.h"
 
@@ -11,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 
 namespace {
 void brancheBoite(planner::Commandes& commandes, platform::MaskedEdit* b, const char* masque, bool date) {
@@ -32,7 +33,8 @@ void brancheBoiteHeure(planner::Commandes& commandes, platform::MaskedEdit* b) {
     brancheBoite(commandes, b, "##:##", false);
 }
 
-FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
+FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes, platform::Dialogs& dialogues)
+    : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Date Input"));
     platform::resizeClientTwips(this, 4200, 2880);
     auto* c1 = new QGroupBox(QStringLiteral("Start UTC (d-m-y  h-m)"), this);
@@ -57,12 +59,12 @@ FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes) : QWidget(null
     platform::setTwipsGeometry(c4, 2760, 60, 1320, 720);
     AffStep = new QLineEdit(c4);
     platform::setTwipsGeometry(AffStep, 120, 300, 1080, 330);
-    // The step box holds at most three digits. The rule judges the text an
-    // edit would make, so typed keys and pasted or dropped text (Shift+Insert,
-    // the context menu, the middle button) pass the same filter; a refused
-    // edit beeps and leaves the box as it was. Backspace and Delete pass.
-    AffStep->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), AffStep));
-    connect(AffStep, &QLineEdit::inputRejected, this, [this] { commandes_.Bip(); });
+    // The step box holds at most three digits, under the suite's key rule:
+    // typed keys and pasted or dropped text (Shift+Insert, the context menu,
+    // the middle button) pass the same filter; a refused edit beeps, shows the
+    // refusal sign and leaves the box as it was. Backspace and Delete pass.
+    platform::FilteredBox::attach(AffStep, dialogues,
+                                  [](const QString&, const QString& propose) { return planner::JugePas(propose); });
     BoutonOK = new QPushButton(QStringLiteral("O.K."), this);
     platform::setTwipsGeometry(BoutonOK, 2760, 1680, 1320, 420);
     BoutonAnnuler = new QPushButton(QStringLiteral("Cancel"), this);
@@ -73,12 +75,14 @@ FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes) : QWidget(null
     brancheBoiteHeure(commandes, EditTimeFin);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleChoixDate::BoutonAnnuler_Click);
-    // Two boxes share each frame: each is named for what it holds.
-    EditDateDeb->setAccessibleName(QStringLiteral("Start UTC date (d-m-y)"));
-    EditTimeDeb->setAccessibleName(QStringLiteral("Start UTC time (h-m)"));
-    EditDateFin->setAccessibleName(QStringLiteral("End UTC date (d-m-y)"));
-    EditTimeFin->setAccessibleName(QStringLiteral("End UTC time (h-m)"));
     platform::nameForScreenReaders(this); // the step box by its frame
+    // Two boxes share each frame: each is named for what it holds.
+    platform::nameControls({
+        {EditDateDeb, QStringLiteral("Start UTC date (d-m-y)")},
+        {EditTimeDeb, QStringLiteral("Start UTC time (h-m)")},
+        {EditDateFin, QStringLiteral("End UTC date (d-m-y)")},
+        {EditTimeFin, QStringLiteral("End UTC time (h-m)")},
+    });
     platform::placeCentredThird(this);
 }
 

@@ -11,13 +11,15 @@ namespace planner {
 class Commandes;
 }
 namespace platform {
+class Dialogs;
 class MaskedEdit;
-}
+} // namespace platform
 
 class FeuilleChoixDate : public QWidget {
     Q_OBJECT
 public:
-    explicit FeuilleChoixDate(planner::Commandes& commandes);
+    // `dialogues` beeps for a key the step box refuses.
+    FeuilleChoixDate(planner::Commandes& commandes, platform::Dialogs& dialogues);
     platform::MaskedEdit *EditDateDeb, *EditTimeDeb, *EditDateFin, *EditTimeFin;
     QRadioButton* OptionLune[2]; // 0 "Always", 1 "Moon visible"
     QLineEdit* AffStep;

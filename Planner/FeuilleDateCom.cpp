@@ -31,10 +31,12 @@ FeuilleDateCom::FeuilleDateCom(planner::Commandes& commandes) : QWidget(nullptr)
     brancheBoiteHeure(commandes, EditTimeDeb);
     connect(BoutonOK, &QPushButton::clicked, this, &FeuilleDateCom::BoutonOK_Click);
     connect(BoutonAnnuler, &QPushButton::clicked, this, &FeuilleDateCom::BoutonAnnuler_Click);
-    // The two boxes share one frame: each is named for what it holds.
-    EditDateDeb->setAccessibleName(QStringLiteral("UTC date (d-m-y)"));
-    EditTimeDeb->setAccessibleName(QStringLiteral("UTC time (h-m)"));
     platform::nameForScreenReaders(this);
+    // The two boxes share one frame: each is named for what it holds.
+    platform::nameControls({
+        {EditDateDeb, QStringLiteral("UTC date (d-m-y)")},
+        {EditTimeDeb, QStringLiteral("UTC time (h-m)")},
+    });
 }
 
 void FeuilleDateCom::closeEvent(QCloseEvent* e) {

@@ -4,10 +4,12 @@
 #include "Planner/Ecran.h"
 #include "Planner/Pictures.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/Window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
 
@@ -51,20 +53,21 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
 
     ZoneImage = new QWidget(this);
     setCentralWidget(ZoneImage);
-    auto bouton = [this](const char* s, int left, platform::ImageButton::Behaviour b) {
+    auto bouton = [this](const char* nom, const char* s, int left, platform::ImageButton::Behaviour b) {
         auto* ib = new platform::ImageButton(pictures::bouton(s, false), pictures::bouton(s, true), b, ZoneImage);
+        ib->setObjectName(QLatin1String(nom));
         platform::setTwipsGeometry(ib, left, 60, 360, 330);
         return ib;
     };
     using B = platform::ImageButton::Behaviour;
-    ImgNew = bouton("new", 120, B::ActOnce);
-    ImgQuit = bouton("quit", 480, B::ActOnce);
-    ImgLune = bouton("moon", 960, B::Manual);
-    ImgSoleil = bouton("sun", 1320, B::Manual);
-    ImgCiel = bouton("sky", 1680, B::Manual);
-    ImgPrev = bouton("prev", 2160, B::Manual);
-    ImgDX = bouton("dx", 2520, B::ActOnce);
-    ImgPrint = bouton("print", 3000, B::Manual);
+    ImgNew = bouton("ImgNew", "new", 120, B::ActOnce);
+    ImgQuit = bouton("ImgQuit", "quit", 480, B::ActOnce);
+    ImgLune = bouton("ImgLune", "moon", 960, B::Manual);
+    ImgSoleil = bouton("ImgSoleil", "sun", 1320, B::Manual);
+    ImgCiel = bouton("ImgCiel", "sky", 1680, B::Manual);
+    ImgPrev = bouton("ImgPrev", "prev", 2160, B::Manual);
+    ImgDX = bouton("ImgDX", "dx", 2520, B::ActOnce);
+    ImgPrint = bouton("ImgPrint", "print", 3000, B::Manual);
     ImgLune->showPressed();
     ImgDX->hide();
     platform::resizeClientTwips(this, 3480, 450 + platform::pixelsToTwips(menuBar()->sizeHint().height()));
@@ -92,6 +95,28 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
     connect(ImgDX, &platform::ImageButton::activated, this, [this] { commandes_.RetourCarte(); });
     connect(ImgPrint, &platform::ImageButton::mouseDown, this, &Form2::ImgPrint_MouseDown);
     connect(ImgPrint, &platform::ImageButton::mouseUp, this, &Form2::ImgPrint_MouseUp);
+    ToucheRetourCarte = new QAction(this);
+    ToucheRetourCarte->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    ToucheRetourCarte->setShortcutContext(Qt::ApplicationShortcut);
+    ToucheRetourCarte->setEnabled(false);
+    addAction(ToucheRetourCarte);
+    connect(ToucheRetourCarte, &QAction::triggered, ImgDX, &platform::ImageButton::click);
+
+    // The source buttons and ImgPrev are read as on (checked) while they show
+    // their pressed picture: the current source, the common-window display.
+    for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPrev})
+        b->setShowsState(true);
+    platform::nameControls({
+        {ImgNew, QStringLiteral("New")},
+        {ImgQuit, QStringLiteral("Quit")},
+        {ImgLune, QStringLiteral("Moon")},
+        {ImgSoleil, QStringLiteral("Sun")},
+        {ImgCiel, QStringLiteral("Cold Sky")},
+        {ImgPrev, QStringLiteral("Common Window")},
+        {ImgDX, QStringLiteral("Back to the common-window map")},
+        {ImgPrint, QStringLiteral("Print the tables")},
+    });
+    ImgDX->setAccessibleDescription(ToucheRetourCarte->shortcut().toString(QKeySequence::NativeText));
 }
 
 void Form2::MenuFichier_Click(int index) {
@@ -166,6 +191,7 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
     if (ImgPrev->isPressedShown() == e.versCommun)
         e.versCommun ? ImgPrev->showReleased() : ImgPrev->showPressed();
     ImgDX->setVisible(e.imgDX);
+    ToucheRetourCarte->setEnabled(e.imgDX && e.menus);
     imprimable_ = e.imprimable;
     articlesJours(MenuPrintMoon, e.joursLune);
     articlesJours(MenuPrintComW, e.joursCommuns);

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QMenu;
 namespace planner {
 class Commandes;
@@ -33,6 +34,10 @@ public:
     platform::MenuFamily* MenuPrintComW; // in the submenu of MenuPrint(2)
     QWidget* ZoneImage;
     platform::ImageButton *ImgNew, *ImgQuit, *ImgLune, *ImgSoleil, *ImgCiel, *ImgPrev, *ImgDX, *ImgPrint;
+    // The key of ImgDX, back to the common-window map (Alt+Left), in every
+    // window of the program: it clicks ImgDX, and acts while ImgDX can be
+    // clicked.
+    QAction* ToucheRetourCarte;
 
     // Menus, image buttons and print items as the program's display value says.
     void Applique(const planner::EtatPrincipal& e);

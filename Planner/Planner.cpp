@@ -3,6 +3,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "assets/Assets.h"
 #include "Planner/Dates.h"
+#include "Planner/Descriptions.h"
 #include "Planner/FenetreCiel.h"
 #include "Planner/FenetreComWinPrev.h"
 #include "Planner/FenetreCommune.h"
@@ -19,6 +20,7 @@
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 #include "platform/Text.h"
+#include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PictureBox.h"
@@ -212,7 +214,7 @@ struct Tirage {
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
     : boites_(dialogs), Dialogues(boites_), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
     form2_ = std::make_unique<Form2>(*this);
-    feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this);
+    feuilleChoixDate_ = std::make_unique<FeuilleChoixDate>(*this, Dialogues);
     feuilleDateCom_ = std::make_unique<FeuilleDateCom>(*this);
     feuilleChangeUTC_ = std::make_unique<FeuilleChangeUTC>(*this);
     fenetreCommune_ = std::make_unique<FenetreCommune>(*this);
@@ -220,6 +222,14 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
     fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>(*this);
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
+    // The world map read as what it shows: the curve's source and instant, the DX point.
+    platform::describePicture(fenetreCommune_->EMEWindow, [this] {
+        if (!pret_) // the windows are going
+            return QString();
+        const bool point = XPointDX != 0 && YPointDX != 0;
+        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, fenetreDX_->AffDxcc->text(),
+                                                      fenetreDX_->AffPays->text()});
+    });
     // Each start or end of a computation, the curve or a print sets the menus.
     Garde.changement = [this] { Applique(); };
     pret_ = true;
@@ -555,9 +565,10 @@ void Planner::SauveEcran() {
 
 // ----- dialogs -----------------------------------------------------------------
 
-void Planner::SaisieRefusee() { SaisieValide = Faux; }
-
-void Planner::Bip() { Dialogues.beep(); }
+void Planner::SaisieRefusee() {
+    SaisieValide = Faux;
+    Dialogues.beep();
+}
 
 bool Planner::VerifieBoite(bool date, const QString& texte) {
     if (date ? planner::verifieDate(*this, texte) : planner::verifieHeure(*this, texte))
@@ -684,7 +695,8 @@ namespace {
 // computed are kept here and go into the day's window when the day is
 // complete, all at once: the window is made then, and its grid gets one
 // change notice for the day instead of one a cell (the operator sees a
-// window only once its day is filled).
+// window only once its day is filled). A row's text is made when the grid
+// first shows or reads it: of a 1440-row day, the rows in view.
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
@@ -695,8 +707,8 @@ public:
     std::vector<std::unique_ptr<F>>& liste;
     std::function<std::unique_ptr<F>()> nouvelle_;
     std::function<void(int)> finJour_;
-    int jour = -1;                   // window index of the rows held
-    std::vector<QString> lignes;     // rows 1.. of that day, cells joined by TAB
+    int jour = -1;                          // window index of the rows held
+    std::vector<planner::LigneTable> lignes; // rows 1.. of that day
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
@@ -705,7 +717,7 @@ public:
         return liste[size_t(index)].get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
-    QString& ligne(int index, int r) {
+    planner::LigneTable& ligne(int index, int r) {
         if (index != jour) {
             lignes.clear();
             jour = index;
@@ -726,12 +738,14 @@ public:
         depuisCede.start();
         return etat.Cede() && !etat.Garde.arretDemande();
     }
-    void ecritLigne(int index, int r, const QString& c) override { ligne(index, r) = c; }
+    void ecritLigne(int index, int r, const planner::LigneTable& l) override { ligne(index, r) = l; }
     void ligneVide(int index, int r) override { ligne(index, r); }
     void finJour(int index) override {
         F* w = fenetre(index);
         if (index == jour) {
-            w->GrillePrev->setRowTexts(1, lignes);
+            auto jourLignes = std::make_shared<const std::vector<planner::LigneTable>>(std::move(lignes));
+            w->GrillePrev->setRowTexts(1, int(jourLignes->size()),
+                                       [jourLignes](int i) { return (*jourLignes)[size_t(i)].texte(); });
             lignes.clear();
             jour = -1;
         }
@@ -1020,7 +1034,7 @@ void Planner::AffichageFenetreCiel() {
     f->AffExtraLoss->setText(c.AffExtraLoss);
     f->EtiqTemp->setText(c.EtiqTemp);
     f->AffTemp->setText(c.AffTemp);
-    f->Phase = c.Phase;
+    f->Valeurs = c;
     const QPixmap phase = QPixmap::fromImage(assets::phaseLune(c.Phase));
     f->AffIconeLune->setPixmap(phase);
     f->ImgPosLune->setPixmap(phase);
@@ -1117,8 +1131,9 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;
+    w->Phase = CodeSource == 0 ? planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil) : -1;
     if (CodeSource == 0) {
-        image = assets::phaseLune(planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil));
+        image = assets::phaseLune(w->Phase);
         court = QStringLiteral("Moon");
     } else if (CodeSource == 1) {
         image = pictures::iconeSoleil();

@@ -162,7 +162,6 @@ public:
     void PeriodeAnnulee() override;
     void SaisieRefusee() override;
     bool VerifieBoite(bool date, const QString& texte) override;
-    void Bip() override;
     void DialogueCommunOK() override;
     void DialogueCommunAnnule() override;
     void ChangeUTCOK() override;

@@ -15,6 +15,7 @@
 #include <concepts>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace platform {
 
@@ -77,6 +78,31 @@ QString Format(double x, const QString& pattern);
 QString Format(float x, const QString& pattern);
 template <std::integral T>
 QString Format(T x, const QString& pattern) { return Format(static_cast<double>(x), pattern); }
+
+// A pattern of Format read once, for laying out many numbers by it (the
+// columns of a table): the texts are Format's, and appendTo writes them at
+// the end of a text without building intermediate strings.
+class NumberFormat {
+public:
+    explicit NumberFormat(const QString& pattern);
+    QString operator()(double x) const;
+    QString operator()(float x) const;
+    void appendTo(QString& out, double x) const { append(out, x, 15); }
+    void appendTo(QString& out, float x) const { append(out, static_cast<double>(x), 7); }
+
+private:
+    // x taken to `digits` significant digits, laid out by the pattern.
+    void append(QString& out, double x, int digits) const;
+
+    enum class Kind { General, Date, Number } kind_ = Kind::General;
+    QString pattern_;         // a date pattern, as given
+    QString prefix_, suffix_; // literal text before and after the digits
+    int intZeros_ = 0;        // integer digits always shown
+    bool hasPoint_ = false;
+    int decimals_ = 0;        // decimal places the value is rounded to
+    int decZeros_ = 0;        // decimal places always shown
+};
+
 // Date and time patterns: "dddd" (weekday name), "mmm yyyy" (month short name
 // and year), "hh:mm", "hh:mm:ss", "dd-mm-yyyy" and "dd/mm/yyyy".
 // Tokens: d dd ddd dddd (day, two-digit day, short and full English weekday
@@ -89,6 +115,29 @@ QString FormatDate(const QTime& t, const QString& pattern);
 // Hours, minutes and seconds as numbers laid out by a time pattern such as
 // "hh:mm" or "hh:mm:ss"; hours may be any value 0..99 (no wrap is applied).
 QString FormatTime(int hours, int minutes, int seconds, const QString& pattern);
+
+// A pattern of FormatDate read once, for laying out many instants by it (the
+// times of a table's rows): the texts are FormatDate's and FormatTime's,
+// written at the end of `out`.
+class DateFormat {
+public:
+    explicit DateFormat(const QString& pattern);
+    void appendTo(QString& out, const QDate& date, int hours, int minutes, int seconds) const;
+    // FormatTime's text: hours 0..99, the date tokens for 1899-12-30.
+    void appendTime(QString& out, int hours, int minutes, int seconds) const;
+
+private:
+    enum class Part : uint8_t {
+        Literal, Day, Weekday, ShortWeekday, Month, MonthName, ShortMonthName, Year, ShortYear, Hours, Minutes, Seconds
+    };
+    struct Piece {
+        Part part;
+        bool twoDigits; // a number with at least two digits ("07")
+        QString literal;
+    };
+    std::vector<Piece> pieces_;
+    bool usesDate_ = false; // some piece needs the date
+};
 
 // The number rule of the station file and of the text boxes: blanks are
 // skipped wherever they stand, then an optional sign, digits and at most one

@@ -510,8 +510,9 @@ TEST_F(Programme, HelpToggles) {
 }
 
 
-// What a screen reader says: each box its own caption (not the frame's call
-// sign), each result its caption and value; the Range list's and the file
+// What a screen reader says: each box and result its station and its own
+// caption (not the frame's call sign), each result with its value; the two
+// "Default values" buttons their station; the Range list's and the file
 // list's accessible "Toggle" act as a click.
 TEST_F(Programme, ScreenReaderNamesAndActions) {
     ecrit("Other.dat", stationDat("A&B", "Paris", station10G));
@@ -537,15 +538,18 @@ TEST_F(Programme, ScreenReaderNamesAndActions) {
     clique(choix()->BoutonBrulvane);
     ASSERT_TRUE(calc()->isVisible());
 
-    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::HP_TxPower)), "Tx Power Output");
-    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::DP_AntGain)), "Antenna Gain");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::HP_TxPower)), "Home station, Tx Power Output");
+    EXPECT_EQ(platform::testing::accessibleName(boite(Boite::DP_AntGain)), "DX station, Antenna Gain");
     EXPECT_EQ(platform::testing::accessibleName(boite(Boite::SkyTemp)), "Sky temp.");
     EXPECT_EQ(platform::testing::accessibleName(boite(Boite::HP_Frequence)), "Frequency");
     ASSERT_FALSE(res(Resultat::PathEME).isEmpty());
     EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::PathEME)), "Path Loss " + res(Resultat::PathEME));
-    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::D_SNHome)), "(S+N)/N Home " + res(Resultat::D_SNHome));
+    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::D_SNHome)),
+              "DX station, (S+N)/N Home " + res(Resultat::D_SNHome));
+    EXPECT_EQ(platform::testing::accessibleName(calc()->Bouton_DXDefaut), "Default values, DX station");
     calc()->SkyTemp->setText("");
-    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::H_TotalNoise)), "Total Noise"); // blank: the caption alone
+    EXPECT_EQ(platform::testing::accessibleName(calc()->resultat(Resultat::H_TotalNoise)),
+              "Home station, Total Noise"); // blank: the caption alone
 
     // The Range list: toggling "Apogee" chooses it as a click does.
     QAccessibleInterface* range = QAccessible::queryAccessibleInterface(calc()->Range);

@@ -154,23 +154,37 @@ TEST_F(Fenetre, StartShowsTheChooserAfterThePicture)
 }
 
 // A screen reader names each box by its own label, or by its frame when the
-// box has no label of its own; never by the frame alone when it has one.
+// box has no label of its own, and with its frame where its label alone is
+// shared ("Deg", "Start", "Range"); each help button by the frame it
+// explains; the buttons whose caption is a value by what they set and their
+// value, which the Press action switches as a click does.
 TEST_F(Fenetre, ScreenReaderNamesOfTheBoxes)
 {
     ouvreNouveau();
-    const std::pair<Champ, const char*> cas[] = {
-        {Champ::Indic, "Callsign"}, {Champ::Lieu, "Location"}, {Champ::Altitude, "Height (asl)"},
-        {Champ::LatDeg, "Deg"}, {Champ::LonSig, "e/w"}, {Champ::DecHor, "UTC"},
-        {Champ::PortCom, "Port n\u00b0"}, {Champ::Off8b, "Offset"}, {Champ::AngDecr, "Decreasing below (\u00b0)"},
-        {Champ::ManVit, "Man. speed (0.2 to 1)"}, {Champ::AzimOf, "Stop"}, {Champ::ButeeD, "CW"},
-        {Champ::ParkAz, "Parking"}, {Champ::OffEl, "Position offset"}, {Champ::RangEl, "Range"},
-        {Champ::Freq, "Frequency"}, {Champ::Power, "Power Output"}, {Champ::Band, "Bandwith"}, {Champ::Gain, "Gain"},
+    const std::pair<QWidget*, const char*> cas[] = {
+        {boite(Champ::Indic), "Callsign"}, {boite(Champ::Lieu), "Location"},
+        {boite(Champ::Altitude), "Height (asl)"}, {boite(Champ::LatDeg), "Latitude degrees"},
+        {boite(Champ::LonSig), "Longitude e/w"}, {boite(Champ::DecHor), "UTC"},
+        {boite(Champ::PortCom), "Port n\u00b0"}, {boite(Champ::Off8b), "8 bits binary input offset"},
+        {boite(Champ::AngDecr), "Decreasing below (\u00b0)"}, {boite(Champ::ManVit), "Man. speed (0.2 to 1)"},
+        {boite(Champ::AzimOf), "Azimuth drive hysteresis stop"}, {boite(Champ::ButeeD), "Azimuth end stop CW"},
+        {boite(Champ::ParkAz), "Azimuth parking"}, {boite(Champ::OffEl), "Elevation position offset"},
+        {boite(Champ::RangEl), "Elevation encoder range"}, {boite(Champ::Freq), "Frequency"},
+        {boite(Champ::Power), "Power Output"}, {boite(Champ::Band), "Bandwith"}, {boite(Champ::Gain), "Gain"},
+        {f().AideGenerale, "Help: computer time"}, {f().AideTracking[7], "Help: elevation encoder"},
+        {f().ElStop, "Elevation encoder without stop"}, {f().BoutonBinAz, "Azimuth encoder format BIN"},
+        {f().BoutonInput, "Measurement input Signal meas."},
     };
-    for (const auto& [c, nom] : cas) {
-        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(boite(c));
+    for (const auto& [w, nom] : cas) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
         ASSERT_NE(i, nullptr);
-        EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(nom)) << corvinet::info(c).nom;
+        EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(nom)) << w->objectName().toStdString();
     }
+    QAccessibleInterface* format = QAccessible::queryAccessibleInterface(f().BoutonBinAz);
+    format->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(f().BoutonBinAz->text(), "BCD");
+    EXPECT_EQ(format->text(QAccessible::Name), "Azimuth encoder format BCD");
+    EXPECT_FALSE(boite(Champ::RangAz)->isVisibleTo(&f()));
 }
 
 // The chooser opens with the focus on the file list, also after File > Open

@@ -588,14 +588,21 @@ TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)
     }
 }
 
-// A screen reader names each box of the editor by its own label.
+// A screen reader names each box of the editor by its own label, with its
+// frame where the label alone is shared.
 TEST_F(Fenetres, ScreenReaderNamesOfTheEditorBoxes)
 {
     Form2& f = demarrer();
     f.BtonNouveau->click();
     const std::pair<QLineEdit*, const char*> cas[] = {
-        {f.Indic, "Callsign"}, {f.Lieu, "Location"}, {f.LatDeg, "Deg"}, {f.LatMin, "Min"},
-        {f.LatSig, "N/S"},     {f.LonDeg, "Deg"},    {f.LonMin, "Min"}, {f.LonSig, "E/W"},
+        {f.Indic, "Callsign"},
+        {f.Lieu, "Location"},
+        {f.LatDeg, "Latitude degrees"},
+        {f.LatMin, "Latitude minutes"},
+        {f.LatSig, "Latitude N/S"},
+        {f.LonDeg, "Longitude degrees"},
+        {f.LonMin, "Longitude minutes"},
+        {f.LonSig, "Longitude E/W"},
     };
     for (const auto& [boite, nom] : cas) {
         QAccessibleInterface* i = QAccessible::queryAccessibleInterface(boite);
@@ -605,7 +612,8 @@ TEST_F(Fenetres, ScreenReaderNamesOfTheEditorBoxes)
 }
 
 // The keyboard after "World map" and "Exit...": the focus is on the control
-// used next, never on "Quit ...", so Space goes back and then confirms.
+// used next, never on "Quit ...", so Space goes back and then confirms; the
+// map is read as the position it shows.
 TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
 {
     Form2& f = demarrer();
@@ -618,6 +626,9 @@ TEST_F(Fenetres, TheKeyboardGoesBackFromTheMapAndConfirms)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     ASSERT_TRUE(f.FenetreCarte->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), f.BoutonFinCarte);
+    // The map is read as the position it shows.
+    EXPECT_EQ(platform::testing::accessibleName(f.Map),
+              QString::fromUtf8("World map: ZZ9 Testland at 10\u00b0 0' N, 20\u00b0 0' E, marked"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     ASSERT_TRUE(f.FenetreEditeur->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), f.BtonOK);

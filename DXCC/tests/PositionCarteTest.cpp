@@ -49,4 +49,16 @@ TEST(PositionCarteTest, FirstEmptyBoxAndHugeStoredValues)
     EXPECT_FALSE(p.surCarte);
 }
 
+// The map panel as a screen reader reads it: the position with the letters
+// as the check takes them, and whether the map shows the point.
+TEST(PositionCarteTest, TextOfTheMap)
+{
+    EXPECT_EQ(texteCarte("XX9", "Macao", {"22", "6", "n", "113", "33", "E"}),
+              QString::fromUtf8("World map: XX9 Macao at 22\u00b0 6' N, 113\u00b0 33' E, marked"));
+    EXPECT_EQ(texteCarte("K", "United States", {"40", "42", "x", "74", "0", "W"}),
+              QString::fromUtf8("World map: K United States at 40\u00b0 42' S, 74\u00b0 0' W, marked"));
+    EXPECT_TRUE(texteCarte("Z", "Far", {"0", "0", "N", "300", "0", "E"}).endsWith(", not marked"));
+    EXPECT_TRUE(texteCarte("Z", "Huge", {"0", "0", "N", "99999", "0", "E"}).endsWith(", not marked"));
+}
+
 } // namespace

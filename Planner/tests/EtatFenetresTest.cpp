@@ -15,6 +15,7 @@
 #include "Planner/FeuilleChangeUTC.h"
 #include "Programme.h"
 #include "assets/Assets.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
@@ -160,6 +161,35 @@ TEST_F(Programme, PasHorsLimitesEtTexteColle) {
     EXPECT_EQ(dialogs.beeps(), bips + 1);
     QTest::keyClicks(pas, "1");
     EXPECT_EQ(pas->text(), "259");
+}
+
+// A key refused by the step box or by the mask of a date or time box beeps
+// and shows the suite's refusal sign on the box, the box left as it was.
+TEST_F(Programme, ToucheRefuseeBipEtSigne) {
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    FeuilleChoixDate* d = etat->feuilleChoixDate();
+    ASSERT_TRUE(d->isVisible());
+    struct Cas {
+        QLineEdit* boite;
+        const char* touches; // the last one refused
+        const char* texte;   // the box afterwards
+    } const cas[] = {
+        {d->AffStep, "6x", "6"},
+        {d->AffStep, "6001", "600"},
+        {d->EditDateDeb, "1a", "1_-__-____"},
+        {d->EditTimeFin, "23:590", "23:59"},
+    };
+    for (const Cas& c : cas) {
+        c.boite->selectAll();
+        QTest::keyClick(c.boite, Qt::Key_Delete);
+        const int bips = dialogs.beeps();
+        QTest::keyClicks(c.boite, c.touches);
+        EXPECT_EQ(c.boite->text(), QString::fromLatin1(c.texte)) << c.touches;
+        EXPECT_EQ(dialogs.beeps(), bips + 1) << c.touches;
+        EXPECT_TRUE(platform::refusalShown(c.boite)) << c.touches;
+    }
+    EXPECT_EQ(etat->SaisieValide, Faux); // the date box's check reports the refusal when it is left
 }
 
 // A station whose clock offset or frequency is out of range fails the check

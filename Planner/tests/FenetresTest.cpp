@@ -8,6 +8,7 @@
 #include "Planner/FenetreDX.h"
 #include "Planner/FenetrePrevision.h"
 #include "Planner/FeuilleChangeUTC.h"
+#include "Planner/Descriptions.h"
 #include "Planner/FeuilleChoixDate.h"
 #include "Planner/FeuilleChoixFichier.h"
 #include "Planner/FeuilleDateCom.h"
@@ -19,6 +20,7 @@
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/MenuFamily.h"
+#include "platform/widgets/PictureBox.h"
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
 
@@ -666,6 +668,53 @@ TEST_F(Programme, EntetesSeparesEtDopplerDegage) {
             doppler = e;
     ASSERT_TRUE(doppler);
     degageDesSeparateurs(doppler, com.Ligne1);
+}
+
+// The pictures that carry information are read as what they show, from the
+// values they are drawn from; the source buttons read as checked while they
+// show the current source.
+TEST_F(Programme, ImagesLuesParLesLecteursDEcran) {
+    using platform::testing::accessibleName;
+    demarre();
+    calcule("12-05-2001", "00:00", "12-05-2001", "23:50");
+    FenetrePrevision* table = etat->fenetrePrevision(0);
+    ASSERT_TRUE(table);
+    ASSERT_GE(table->PhaseAffichee, 0);
+    EXPECT_EQ(accessibleName(table->AffIconeLune), planner::TextePhaseLune(table->PhaseAffichee));
+    auto coche = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->state().checked; };
+    Form2* f = etat->form2();
+    EXPECT_TRUE(coche(f->ImgLune));
+    EXPECT_FALSE(coche(f->ImgSoleil));
+    EXPECT_FALSE(coche(f->ImgPrev));
+
+    fenetreCommune();
+    EXPECT_TRUE(coche(f->ImgPrev)); // the common-window display
+    const QString carte = "World map, Moon common window on 12-05-2001 at 13:40 UTC: the source is below the horizon "
+                          "on the hatched side of the curve; ";
+    QWidget* monde = etat->fenetreCommune()->EMEWindow;
+    EXPECT_EQ(accessibleName(monde), carte + "no DX point");
+    FenetreCiel* ciel = etat->fenetreCiel();
+    EXPECT_EQ(accessibleName(ciel->AffIconeLune), planner::TextePhaseLune(ciel->Valeurs.Phase));
+    EXPECT_EQ(accessibleName(ciel->Image1),
+              planner::TexteCarteCiel(ciel->Valeurs.AscDroiteLune, ciel->Valeurs.DeclinaisonLune,
+                                      ciel->Valeurs.AscDroiteSoleil, ciel->Valeurs.DeclinaisonSoleil));
+    EXPECT_TRUE(accessibleName(ciel->Image1).startsWith("Radio-sky chart: the Moon at right ascension "));
+    EXPECT_EQ(accessibleName(etat->fenetreInfoCiel()->Image1), planner::TexteCleSources());
+
+    dialogs.queueInput("f");
+    etat->fenetreDX()->ImgBtonDX_Click();
+    EXPECT_EQ(accessibleName(monde), carte + "DX point F France at 48.850 N, 2.350 E");
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    FenetreComWinPrev* commune = etat->fenetreComWin(0);
+    ASSERT_TRUE(commune);
+    EXPECT_EQ(accessibleName(commune->AffIcone[0]), planner::TextePhaseLune(commune->Phase));
+    EXPECT_GE(commune->Phase, 0);
+
+    // Another source: the buttons follow it.
+    f->MenuSource_Click(4);
+    EXPECT_FALSE(coche(f->ImgLune));
+    f->MenuSource_Click(1);
+    EXPECT_TRUE(coche(f->ImgSoleil));
 }
 
 // The windows of a 30-day period cascade inside the screen's available area.

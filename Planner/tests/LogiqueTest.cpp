@@ -3,6 +3,7 @@
 // runs and the view derived from the display value.
 
 #include "Planner/Dates.h"
+#include "Planner/Descriptions.h"
 #include "Planner/Ecran.h"
 #include "Planner/Garde.h"
 #include "Planner/PlannerIni.h"
@@ -409,6 +410,34 @@ TEST(Vue, FenetresMenusEtBoutonsDuLieu) {
     const Vue vide = vue(e, Contenu{{"", ""}, {}, 0});
     EXPECT_FALSE(vide.principal.imprimable || vide.principal.bascule);
     EXPECT_TRUE(vide.principal.joursLune.empty());
+}
+
+// The texts a screen reader reads for the pictures: the eight phases in
+// order, the source numbers of the chart, the chart's markers and the world
+// map before and after a computation, with a DX point by a click or a prefix.
+TEST(Descriptions, PhasesSourcesCarteDuCielEtCarteDuMonde) {
+    const char* phases[10] = {"", "new Moon", "waxing crescent", "first quarter", "waxing gibbous",
+                              "full Moon", "waning gibbous", "last quarter", "waning crescent", ""};
+    for (int k = -1; k <= 8; ++k)
+        EXPECT_EQ(NomPhaseLune(k), QString::fromLatin1(phases[k + 1])) << k;
+    EXPECT_EQ(TextePhaseLune(2), "Moon phase: first quarter");
+    EXPECT_EQ(TextePhaseLune(-1), "");
+    EXPECT_EQ(TexteSourceTable(4, "Moon"), "Moon phase: full Moon");
+    EXPECT_EQ(TexteSourceTable(-1, "Cygnus-A"), "Source: Cygnus-A");
+    EXPECT_EQ(TexteCleSources(),
+              "Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
+    EXPECT_EQ(TexteCarteCiel(37.5f, 12.0f, 300.0f, -20.0f),
+              QString::fromUtf8("Radio-sky chart: the Moon at right ascension 2.50 h, declination 12.0\u00b0; the Sun "
+                                "at right ascension 20.00 h, declination -20.0\u00b0"));
+    EXPECT_EQ(TexteCleCouleurs().count(QLatin1Char(';')), 7); // eight bands
+
+    Carte carte;
+    EXPECT_EQ(TexteCarteMonde(carte, {}), "World map; no DX point");
+    carte = Carte{true, 4, "Cygnus-A", "12-05-2001", "13:40"};
+    const QString debut = "World map, Cygnus-A common window on 12-05-2001 at 13:40 UTC: the source is below the "
+                          "horizon on the hatched side of the curve; ";
+    EXPECT_EQ(TexteCarteMonde(carte, {true, -34.6, -58.367, "", ""}), debut + "DX point at 34.600 S, 58.367 W");
+    EXPECT_EQ(TexteCarteMonde(carte, {true, 48.85, 2.35, "F", "France"}), debut + "DX point F France at 48.850 N, 2.350 E");
 }
 
 } // namespace

@@ -93,7 +93,7 @@ public:
     VariablesPlanner* v = nullptr;
 
     bool cede() override { return arretApres < 0 || pas++ < arretApres; }
-    void ecritLigne(int index, int r, const QString& c) override { fenetres[index][r] = c; }
+    void ecritLigne(int index, int r, const planner::LigneTable& l) override { fenetres[index][r] = l.texte(); }
     void ligneVide(int index, int r) override { fenetres[index][r] = QString(); }
     void finJour(int index) override;
     void nonVisible(const QString& t) override { messages << t; }

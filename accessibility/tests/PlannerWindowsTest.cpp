@@ -1,5 +1,5 @@
 // Every window of Planner walked as a screen reader sees it (Walk.h), each while
-// it is shown.
+// it is shown, and its main task from the keyboard alone (Keyboard.h).
 #include "Planner/FenetreCiel.h"
 #include "Planner/FenetreComWinPrev.h"
 #include "Planner/FenetreCommune.h"
@@ -8,14 +8,36 @@
 #include "Planner/FeuilleChangeUTC.h"
 #include "Planner/tests/Programme.h"
 #include "accessibility/tests/Findings.h"
+#include "accessibility/tests/Keyboard.h"
 #include "accessibility/tests/Walk.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/StartWindow.h"
 
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
+using accessibility::chooseFirstEntry;
+using accessibility::press;
 using accessibility::report;
+using accessibility::switchTo;
+using accessibility::tabTo;
+using accessibility::type;
 using accessibility::walk;
 using accessibility::WindowWalk;
+
+namespace {
+
+// A masked date or time box filled from its first position (the fixed
+// characters are skipped as the digits are typed).
+void remplit(platform::MaskedEdit* boite, const QString& chiffres)
+{
+    ASSERT_TRUE(tabTo(boite));
+    ASSERT_TRUE(press(Qt::Key_Home));
+    ASSERT_TRUE(type(chiffres));
+}
+
+} // namespace
 
 // Planner: the chooser, the period dialog, a Moon-location table, the
 // common-window dialog, map, DX, radio-sky, UTC and information windows, a
@@ -56,4 +78,83 @@ TEST_F(PlannerWindows, EveryWindow)
     walks.push_back(walk(etat->fenetreComWin(0)));
     walks.push_back(walk(etat->form2()));
     report("Planner", walks);
+}
+
+// A station, a period, its Moon-location table, the common window from a row
+// of it, a DX point by its prefix, the common-window tables and back to the map.
+TEST_F(PlannerWindows, KeyboardOnlyStationPeriodTablesCommonWindowDXPointAndBackToTheMap)
+{
+    demarre();
+    // The station: the first file of the list, then O.K.
+    FeuilleChoixFichier* choix = etat->feuilleChoixFichier();
+    ASSERT_TRUE(switchTo(choix));
+    ASSERT_TRUE(chooseFirstEntry(choix->ListeFichier, choix->BoutonOK));
+    ASSERT_EQ(etat->FichierStation, "home.dat");
+
+    // The period: one day at a step of 60 minutes, a row at every step.
+    FeuilleChoixDate* periode = etat->feuilleChoixDate();
+    ASSERT_TRUE(switchTo(periode));
+    ASSERT_NO_FATAL_FAILURE(remplit(periode->EditDateDeb, "12052001"));
+    ASSERT_NO_FATAL_FAILURE(remplit(periode->EditTimeDeb, "0000"));
+    ASSERT_NO_FATAL_FAILURE(remplit(periode->EditDateFin, "12052001"));
+    ASSERT_NO_FATAL_FAILURE(remplit(periode->EditTimeFin, "2300"));
+    // The option group takes the Tab once; the arrow keys choose in it.
+    QRadioButton* toujours = periode->OptionLune[0];
+    ASSERT_TRUE(tabTo(periode->OptionLune[1]));
+    for (int i = 0; i < 2 && !toujours->isChecked(); ++i)
+        ASSERT_TRUE(press(Qt::Key_Down));
+    ASSERT_TRUE(toujours->isChecked());
+    ASSERT_TRUE(tabTo(periode->AffStep));
+    ASSERT_TRUE(type("60"));
+    ASSERT_EQ(periode->AffStep->text(), "60");
+    ASSERT_TRUE(tabTo(periode->BoutonOK));
+    ASSERT_TRUE(press(Qt::Key_Space));
+
+    // The table: one window, a row an hour.
+    FenetrePrevision* table = etat->fenetrePrevision(0);
+    ASSERT_TRUE(table && table->isVisible());
+    ASSERT_EQ(table->GrillePrev->rows(), 25);
+    EXPECT_EQ(etat->fenetrePrevision(1), nullptr);
+
+    // The common window: Enter on the 13:00 row takes its date and time into
+    // the dialog, as a click on it does; O.K. computes the map.
+    ASSERT_TRUE(switchTo(table));
+    ASSERT_TRUE(tabTo(table->GrillePrev->table()));
+    for (int i = 0; i < 13; ++i)
+        ASSERT_TRUE(press(Qt::Key_Down));
+    ASSERT_EQ(table->GrillePrev->textMatrix(table->GrillePrev->row(), 0), "13:00");
+    ASSERT_TRUE(press(Qt::Key_Return));
+    FeuilleDateCom* instant = etat->feuilleDateCom();
+    ASSERT_TRUE(instant->isVisible());
+    EXPECT_EQ(instant->EditDateDeb->text(), "12-05-2001");
+    EXPECT_EQ(instant->EditTimeDeb->text(), "13:00");
+    ASSERT_TRUE(switchTo(instant));
+    ASSERT_TRUE(tabTo(instant->BoutonOK));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_EQ(etat->ModeAffichage(), "CommWin");
+    ASSERT_TRUE(etat->fenetreCommune()->isVisible());
+
+    // The DX point by its prefix, then the common-window tables.
+    FenetreDX* dx = etat->fenetreDX();
+    ASSERT_TRUE(switchTo(dx));
+    ASSERT_TRUE(tabTo(dx->ImgBtonDX));
+    dialogs.queueInput("f");
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_EQ(dx->AffDxcc->text(), "F");
+    ASSERT_TRUE(tabTo(dx->BoutonOK));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    FenetreComWinPrev* commune = etat->fenetreComWin(0);
+    ASSERT_TRUE(commune && commune->isVisible());
+    ASSERT_TRUE(etat->form2()->ImgDX->isVisible());
+    EXPECT_FALSE(etat->fenetreCommune()->isVisible());
+
+    // Back to the map from a table window: its key, as a click on ImgDX.
+    ASSERT_TRUE(switchTo(commune));
+    ASSERT_TRUE(press(Qt::Key_Left, Qt::AltModifier));
+    EXPECT_TRUE(etat->fenetreCommune()->isVisible());
+    EXPECT_TRUE(dx->isVisible());
+    EXPECT_FALSE(etat->form2()->ImgDX->isVisible());
+    EXPECT_EQ(etat->fenetreComWin(0), nullptr);
+    EXPECT_EQ(etat->ModeAffichage(), "CommWin");
+    EXPECT_EQ(dx->AffDxcc->text(), "F"); // the DX point stays for the next tables
 }

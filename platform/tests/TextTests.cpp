@@ -9,9 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -149,6 +151,68 @@ TEST(FormatDates, WeekdayMonthTimeAndDayMonthYear)
     EXPECT_EQ(Format(int16_t(7), "dddd"), "Saturday");
     EXPECT_EQ(Format(45000.75, "dd-mm-yyyy hh:mm"), "15-03-2023 18:00");
     EXPECT_EQ(Format(45000.0, "mmm yyyy"), "Mar 2023");
+}
+
+// A single-precision value is taken to 7 significant digits, to nearest with
+// exact ties to even: in a decade where 7 digits reach the units or beyond,
+// its text is the one std::to_chars writes at that many decimals. Sampled
+// values, and values whose 8th digit is an exact 5.
+TEST(FormatNumber, SinglesTakeTheSevenDigitsToCharsWrites)
+{
+    struct Decade { float low; int decimals; float tieStep; };
+    const Decade decades[] = {
+        {1e-5f, 11, 0}, {1e-4f, 10, 0}, {0.1f, 7, 0}, {1.f, 6, 1.f / 128}, {100.f, 4, 1.f / 32}, {1e6f, 0, 0.5f},
+    };
+    std::mt19937 random(7);
+    for (const Decade& d : decades) {
+        std::vector<float> values;
+        std::uniform_real_distribution<float> in(d.low, d.low * 10);
+        for (int i = 0; i < 3000; ++i)
+            values.push_back(in(random));
+        if (d.tieStep > 0)
+            for (float v = d.low + d.tieStep; v < d.low * 10; v += d.low * 0.37f)
+                values.push_back(std::floor(v / d.tieStep) * d.tieStep + d.tieStep / 2);
+        const QString pattern = d.decimals ? "0." + QString(d.decimals, '0') : QString("0");
+        const NumberFormat format(pattern);
+        for (float v : values) {
+            char want[64];
+            const auto r = std::to_chars(want, want + sizeof want, double(v), std::chars_format::fixed, d.decimals);
+            ASSERT_EQ(format(v).toStdString(), std::string(want, r.ptr)) << v;
+            ASSERT_EQ(format(-v).toStdString(), "-" + std::string(want, r.ptr)) << -v;
+        }
+    }
+    // Outside that range, and ties in the text without a pattern.
+    struct Case { float x; const char* want; };
+    const Case cases[] = {
+        {1e-10f, "1E-10"}, {3.4e38f, "3.4E+38"}, {1e-45f, "1.401298E-45"}, {1234567.5f, "1234568"},
+        {1234568.5f, "1234568"}, {1.0078125f, "1.007812"}, {1.0234375f, "1.023438"}, {0.f, "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CStr(c.x).toStdString(), c.want) << c.x;
+}
+
+// A pattern read once serves any number of values, each laid out as Format
+// lays it out, written after the text it is given.
+TEST(FormatNumber, APatternReadOnceServesManyValues)
+{
+    const NumberFormat angle("##0.00"), degrees(QString::fromUtf8("\\+##0.0°")), weekday("ddd");
+    const DateFormat time("hh:mm");
+    QString row = "x";
+    for (float v : {359.995f, 0.004f, -0.005f, 12.345f, -7.f}) {
+        row += '|';
+        angle.appendTo(row, v);
+    }
+    for (double v : {-0.04, 5.55, 99.96}) {
+        row += '|';
+        degrees.appendTo(row, v);
+    }
+    for (int h : {0, 9, 23, 99}) {
+        row += '|';
+        time.appendTime(row, h, h % 60, 0);
+    }
+    row += '|';
+    weekday.appendTo(row, 7.0);
+    EXPECT_EQ(row, QString::fromUtf8("x|360.00|0.00|-0.01|12.35|-7.00|+0.0°|+5.6°|+100.0°|00:00|09:09|23:23|99:39|Sat"));
 }
 
 TEST(NumberRule, BlanksSignDigitsOnePoint)

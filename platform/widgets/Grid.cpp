@@ -3,11 +3,13 @@
 #include "platform/Geometry.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -19,6 +21,9 @@ namespace platform {
 namespace {
 
 constexpr int defaultColWidthTwips = 1000;
+
+// The style of the grid's title sections: thin padding.
+QString thinSections() { return QStringLiteral("QHeaderView::section { padding: 0px 2px; }"); }
 
 Qt::Alignment qtAlignment(int code)
 {
@@ -60,7 +65,7 @@ public:
     {
         const bool h = o == Qt::Horizontal;
         if (role == Qt::DisplayRole)
-            return (h ? header_ : side_).value(section);
+            return h ? header_.value(section) : sideText(section);
         if (role == Qt::TextAlignmentRole)
             return int(qtAlignment(align(fixedAlign_, h ? section + fixedCols_ : 0)));
         return {};
@@ -73,12 +78,16 @@ public:
 
     QString text(int r, int c) const
     {
-        return r >= 0 && r < int(cells_.size()) && c >= 0 && c < cols_ ? part(cells_[size_t(r)], c) : QString();
+        if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
+            return QString();
+        make(r);
+        return part(cells_[size_t(r)], c);
     }
     void setText(int r, int c, const QString& s)
     {
         if (r < 0 || r >= int(cells_.size()) || c < 0 || c >= cols_)
             return;
+        make(r);
         QStringList parts = cells_[size_t(r)].split(QChar(9));
         while (parts.size() <= c)
             parts.append(QString());
@@ -94,11 +103,18 @@ public:
         header_[c] = s;
         emit headerDataChanged(Qt::Horizontal, c, c);
     }
-    QString sideText(int r) const { return side_.value(r); }
+    QString sideText(int r) const
+    {
+        if (r < 0 || r >= int(side_.size()))
+            return QString();
+        make(r);
+        return side_[r];
+    }
     void setSideText(int r, const QString& s)
     {
         if (r < 0 || r >= int(side_.size()))
             return;
+        make(r);
         side_[r] = s;
         emit headerDataChanged(Qt::Vertical, r, r);
     }
@@ -108,13 +124,11 @@ public:
         const int old = int(cells_.size());
         if (n > old) {
             beginInsertRows({}, old, n - 1);
-            cells_.resize(size_t(n));
-            side_.resize(n);
+            resizeRows(n);
             endInsertRows();
         } else if (n < old) {
             beginRemoveRows({}, n, old - 1);
-            cells_.resize(size_t(n));
-            side_.resize(n);
+            resizeRows(n);
             endRemoveRows();
         }
     }
@@ -127,6 +141,8 @@ public:
             endInsertColumns();
         } else if (n < cols_) {
             beginRemoveColumns({}, n, cols_ - 1);
+            for (int r = 0; r < int(cells_.size()); ++r)
+                make(r);
             cols_ = n;
             header_.resize(n);
             for (QString& row : cells_)
@@ -139,6 +155,8 @@ public:
         beginInsertRows({}, r, r);
         cells_.insert(cells_.begin() + r, clipped(cells.join(QChar(9))));
         side_.insert(r, side);
+        if (!pending_.empty())
+            pending_.insert(pending_.begin() + r, Pending{});
         endInsertRows();
     }
     void removeRowAt(int r)
@@ -146,49 +164,42 @@ public:
         beginRemoveRows({}, r, r);
         cells_.erase(cells_.begin() + r);
         side_.removeAt(r);
+        if (!pending_.empty())
+            pending_.erase(pending_.begin() + r);
         endRemoveRows();
     }
     // TAB-separated rows from `first` on, raised as needed: one notice for
     // the rows added and one for the rows that were there. With a fixed
-    // column the first part of each row is its fixed cell.
-    void setRowTexts(int first, const std::vector<QString>& texts, int fixedCols)
+    // column the first part of each row is its fixed cell. Row i is
+    // texts(i), made there and then or, when `later`, when the row is first
+    // read or written (make).
+    void setRowTexts(int first, int count, std::function<QString(int)> texts, bool later)
     {
-        const int last = first + int(texts.size()) - 1;
+        const int last = first + count - 1;
         const int old = int(cells_.size());
         if (last >= old) {
             beginInsertRows({}, old, last);
-            cells_.resize(size_t(last + 1));
-            side_.resize(last + 1);
+            resizeRows(last + 1);
         }
-        for (int i = 0; i < int(texts.size()); ++i) {
-            QString line = texts[size_t(i)];
-            if (fixedCols) {
-                const qsizetype tab = line.indexOf(QChar(9));
-                side_[first + i] = tab < 0 ? line : line.left(tab);
-                line = tab < 0 ? QString() : line.mid(tab + 1);
-                if (tab < 0)
-                    continue;
+        if (later) {
+            if (pending_.empty())
+                pending_.resize(cells_.size());
+            makers_.push_back(std::move(texts));
+            for (int i = 0; i < count; ++i) {
+                make(first + i); // the text a row had is what its new parts are written over
+                pending_[size_t(first + i)] = Pending{int(makers_.size()) - 1, i};
             }
-            QString& row = cells_[size_t(first + i)];
-            if (row.isEmpty()) {
-                row = clipped(line); // shared, not copied, when it fits
-                continue;
+        } else {
+            for (int i = 0; i < count; ++i) {
+                make(first + i);
+                write(first + i, texts(i));
             }
-            // Cells without a part keep their text.
-            QStringList parts = row.split(QChar(9));
-            const QStringList given = line.split(QChar(9));
-            for (int c = 0; c < given.size() && c < cols_; ++c) {
-                while (parts.size() <= c)
-                    parts.append(QString());
-                parts[c] = given[c];
-            }
-            row = parts.join(QChar(9));
         }
         if (last >= old)
             endInsertRows();
         if (first < old) {
             const int end = std::min(last, old - 1);
-            if (fixedCols)
+            if (fixedCols_)
                 emit headerDataChanged(Qt::Vertical, first, end);
             if (cols_ > 0)
                 emit dataChanged(index(first, 0), index(end, cols_ - 1));
@@ -200,6 +211,8 @@ public:
     {
         beginResetModel();
         cols_ = cols;
+        pending_.clear();
+        makers_.clear();
         cells_.assign(size_t(rows), QString());
         for (int r = 0; r < rows; ++r) {
             QStringList parts;
@@ -225,6 +238,54 @@ public:
     }
 
 private:
+    // A row whose text is still to be made: its maker and its argument.
+    struct Pending {
+        int maker = -1;
+        int arg = 0;
+    };
+
+    void resizeRows(int n)
+    {
+        cells_.resize(size_t(n));
+        side_.resize(n);
+        if (!pending_.empty())
+            pending_.resize(size_t(n));
+    }
+    // Row r's text made, if it is still to be made. The rows' texts are the
+    // model's own cache: making one changes nothing a reader sees.
+    void make(int r) const
+    {
+        if (pending_.empty() || pending_[size_t(r)].maker < 0)
+            return;
+        const Pending p = pending_[size_t(r)];
+        pending_[size_t(r)] = Pending{};
+        const_cast<GridModel*>(this)->write(r, makers_[size_t(p.maker)](p.arg));
+    }
+    // Writes a TAB-separated text over row r: with a fixed column its first
+    // part is the fixed cell; cells without a part keep their text.
+    void write(int r, QString line)
+    {
+        if (fixedCols_) {
+            const qsizetype tab = line.indexOf(QChar(9));
+            side_[r] = tab < 0 ? line : line.left(tab);
+            if (tab < 0)
+                return;
+            line = line.mid(tab + 1);
+        }
+        QString& row = cells_[size_t(r)];
+        if (row.isEmpty()) {
+            row = clipped(line); // shared, not copied, when it fits
+            return;
+        }
+        QStringList parts = row.split(QChar(9));
+        const QStringList given = line.split(QChar(9));
+        for (int c = 0; c < given.size() && c < cols_; ++c) {
+            while (parts.size() <= c)
+                parts.append(QString());
+            parts[c] = given[c];
+        }
+        row = parts.join(QChar(9));
+    }
     static int align(const std::vector<int>& v, int c) { return c >= 0 && c < int(v.size()) ? v[size_t(c)] : 0; }
     // Part c of a TAB-separated row ("" when the row has fewer parts).
     static QString part(const QString& line, int c)
@@ -253,13 +314,20 @@ private:
     std::vector<QString> cells_; // each row's cells joined by TAB
     QStringList header_, side_;
     int cols_ = 0;
+    // Rows given to be made later: empty, or one entry a row.
+    mutable std::vector<Pending> pending_;
+    std::vector<std::function<QString(int)>> makers_;
 };
 
 namespace {
 
-// Draws the cells as usual and marks the view's current cell with a dotted
-// frame just inside the cell, whether or not the view has the focus (the
-// style's own focus frame, shown only with the focus, is left out).
+// Draws the cells as the application's style draws a text item and marks
+// the view's current cell with a dotted frame just inside the cell, whether
+// or not the view has the focus (the style's own focus frame, shown only
+// with the focus, is left out). The cells hold text only, and the style
+// would lay each text out twice (once to elide it, once to draw it): its
+// background is drawn by the style and its text laid out once, at the place
+// the style gives it.
 class CurrentCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -267,8 +335,15 @@ public:
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
         opt.state &= ~QStyle::State_HasFocus;
-        QStyledItemDelegate::paint(p, opt, index);
+        const QStyle* style = QApplication::style();
+        p->save();
+        p->setClipRect(opt.rect);
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, opt.widget);
+        if (!opt.text.isEmpty())
+            drawText(p, opt, *style);
+        p->restore();
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (!view || !index.isValid() || index != view->currentIndex())
             return;
@@ -287,13 +362,71 @@ public:
         p->drawRect(r);
         p->restore();
     }
+
+private:
+    // The text of a cell in one line, as QCommonStyle places it: inside the
+    // style's text rectangle (the whole cell, there being neither a check
+    // box nor a picture) less the focus frame's margin, aligned by the cell's
+    // alignment, in the text colour of its state.
+    static void drawText(QPainter* p, const QStyleOptionViewItem& opt, const QStyle& style)
+    {
+        QPalette::ColorGroup cg = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (cg == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            cg = QPalette::Inactive;
+        p->setPen(opt.palette.color(cg, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        const int margin = style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        const bool textOnly =
+            !(opt.features & (QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration));
+        const QRect textRect = (textOnly ? opt.rect : style.subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget))
+                                   .adjusted(margin, 0, -margin, 0);
+        QTextOption layoutOption;
+        layoutOption.setWrapMode(QTextOption::ManualWrap);
+        layoutOption.setTextDirection(opt.direction);
+        layoutOption.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        QTextLayout layout(opt.text, opt.font);
+        layout.setTextOption(layoutOption);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(textRect.width());
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        const QRect placed = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 layout.boundingRect().size().toSize(), textRect);
+        layout.draw(p, QPointF(textRect.x(), placed.top()));
+    }
+};
+
+// The view. Its look depends neither on the focus nor on its window being
+// active (the current cell is framed and the selection keeps its colours
+// either way), so gaining or losing either repaints nothing: a table window
+// that is activated, or left for another, is not painted again. Where the
+// palette's active and inactive colours differ, QWidget still repaints.
+class GridView : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    bool viewportEvent(QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)
+            return QAbstractScrollArea::viewportEvent(e);
+        return QTableView::viewportEvent(e);
+    }
+    void focusInEvent(QFocusEvent* e) override
+    {
+        // Without a current cell the view's own handling gives it one.
+        if (!currentIndex().isValid())
+            return QTableView::focusInEvent(e);
+        setAttribute(Qt::WA_InputMethodEnabled, currentIndex().flags() & Qt::ItemIsEditable);
+    }
+    void focusOutEvent(QFocusEvent*) override {}
 };
 
 } // namespace
 
 Grid::Grid(QWidget* parent) : Grid(2, 2, parent) {}
 
-Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QTableView(this))
+Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new GridView(this))
 {
     model_ = new GridModel(colAlign_, fixedAlign_, fixedCols_, this);
     table_->setModel(model_);
@@ -308,16 +441,18 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new QT
     table_->setTabKeyNavigation(false);
     table_->setWordWrap(false);
     // The column widths are given in twips for a small dialog font: keep the
-    // font small and the padding thin so that "00:00" fits 550 twips, and cut
-    // a text that does not fit rather than replace it by an ellipsis.
+    // font small and the titles' padding thin so that "00:00" fits 550 twips,
+    // and cut a text that does not fit rather than replace it by an ellipsis.
     QFont small = table_->font();
     small.setPointSizeF(8);
     table_->setFont(small);
     table_->horizontalHeader()->setFont(small);
     table_->verticalHeader()->setFont(small);
     table_->setTextElideMode(Qt::ElideNone);
-    table_->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px 2px; }"
-                                         "QHeaderView::section { padding: 0px 2px; }"));
+    // The style sheet is the title row's alone (the fixed column's gets it
+    // when shown, in renumber): a view under a style sheet costs more to
+    // polish and to paint, and the cells draw their text themselves.
+    table_->horizontalHeader()->setStyleSheet(thinSections());
     table_->horizontalHeader()->setSectionsClickable(false);
     table_->verticalHeader()->setSectionsClickable(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -410,6 +545,8 @@ void Grid::renumber(int fixedRows, int fixedCols)
     corner_ = fixedRows_ && fixedCols_ ? all[0] : QString();
     table_->horizontalHeader()->setVisible(fixedRows_ == 1);
     table_->verticalHeader()->setVisible(fixedCols_ == 1);
+    if (fixedCols_ == 1 && table_->verticalHeader()->styleSheet().isEmpty())
+        table_->verticalHeader()->setStyleSheet(thinSections());
     for (int c = 0; c < C; ++c)
         setColWidth(c, colWidthTwips_[size_t(c)]);
     syncView();
@@ -469,7 +606,15 @@ void Grid::setRowTexts(int first, const std::vector<QString>& texts)
 {
     if (first < fixedRows_ || texts.empty())
         return;
-    model_->setRowTexts(viewRow(first), texts, fixedCols_);
+    model_->setRowTexts(viewRow(first), int(texts.size()), [&texts](int i) { return texts[size_t(i)]; }, false);
+    syncView();
+}
+
+void Grid::setRowTexts(int first, int count, std::function<QString(int)> texts)
+{
+    if (first < fixedRows_ || count < 1)
+        return;
+    model_->setRowTexts(viewRow(first), count, std::move(texts), true);
     syncView();
 }
 
@@ -688,11 +833,14 @@ bool Grid::eventFilter(QObject* o, QEvent* e)
     if (o == table_ && e->type() == QEvent::FocusIn) {
         // The view would make its first cell current on taking the focus
         // with none current: the grid keeps its own current cell (row 0
-        // current means no entry chosen).
+        // current means no entry chosen). Only then is the view set again,
+        // since setting it repaints it (GridView: the focus alone does not).
+        const QModelIndex current = table_->currentIndex();
         syncing_ = true;
         static_cast<QObject*>(table_)->event(e);
         syncing_ = false;
-        syncView();
+        if (table_->currentIndex() != current)
+            syncView();
         return true;
     }
     if (o == table_ && e->type() == QEvent::KeyPress) {

@@ -26,6 +26,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QTableView;
@@ -117,6 +118,10 @@ public:
     // notice for the whole block instead of one a cell, for tables written
     // at once.
     void setRowTexts(int first, const std::vector<QString>& rows);
+    // The same for `count` rows whose texts are made by `rows(i)` (i from 0)
+    // only when a row is first drawn, read or written: a long table costs
+    // only the rows looked at. `rows` is kept until the grid is renumbered.
+    void setRowTexts(int first, int count, std::function<QString(int)> rows);
 
     // Inserts a row at `index` (fixedRows()..rows(); -1 = at the end) whose
     // cells are the TAB-separated parts of `text` from column 0; parts beyond

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -343,6 +344,26 @@ QImage cellImage(Grid& g, int r, int c)
 
 } // namespace
 
+namespace {
+
+// A shown window holding a grid filled by fill() and, below it, a line edit
+// to take the focus from the grid.
+struct GridAndEdit {
+    QWidget window;
+    Grid* g;
+    QLineEdit* edit;
+    GridAndEdit(int rows, int cols, int width, int height)
+        : g(new Grid(rows, cols, &window)), edit(new QLineEdit(&window))
+    {
+        fill(*g);
+        g->setGeometry(0, 0, width, height);
+        edit->setGeometry(0, height + 10, 100, 20);
+        window.resize(width, height + 40);
+    }
+};
+
+} // namespace
+
 struct MarkCase {
     const char* name;
     bool click;          // move there by a real click, else by setRow / setCol
@@ -361,15 +382,10 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         {"row highlight", true, -1, -1, true},
     };
     for (const auto& k : cases) {
-        QWidget window;
-        auto* g = new Grid(5, 3, &window);
-        auto* other = new QLineEdit(&window);
-        fill(*g);
-        g->setGeometry(0, 0, 400, 200);
-        other->setGeometry(0, 210, 100, 20);
-        window.resize(400, 240);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << k.name;
+        GridAndEdit w(5, 3, 400, 200);
+        Grid* g = w.g;
+        w.window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window)) << k.name;
         g->setRowHighlight(k.rowHighlight);
         g->setRow(1);
         g->setCol(0);
@@ -396,7 +412,7 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
             if (focus)
                 t->setFocus();
             else
-                other->setFocus();
+                w.edit->setFocus();
             QApplication::processEvents();
             const QImage current = cellImage(*g, 2, 1);
             EXPECT_TRUE(current != plain) << k.name << (focus ? " with focus" : " without focus");
@@ -406,6 +422,176 @@ TEST(Grid, CurrentCellIsMarkedWithOrWithoutFocus)
         }
         EXPECT_FALSE(t->hasFocus()) << k.name;
     }
+}
+
+namespace {
+
+// Counts the paint events of one widget.
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        n += e->type() == QEvent::Paint;
+        return false;
+    }
+    int n = 0;
+};
+
+// Has `window` paint what is waiting to be painted, now.
+void paintPending(QWidget& window)
+{
+    QApplication::processEvents();
+    QEvent request(QEvent::UpdateRequest);
+    QApplication::sendEvent(&window, &request);
+}
+
+} // namespace
+
+// The grid looks the same with or without the focus and in an active or an
+// inactive window, so none of these changes paints it again (a table window
+// shown over another, or left for it, costs no second paint).
+TEST(Grid, FocusAndActivationLeaveItsLookAndPaintNothing)
+{
+    GridAndEdit w(6, 3, 300, 120);
+    Grid* g = w.g;
+    QWidget& window = w.window;
+    QLineEdit* edit = w.edit;
+    QWidget other;
+    other.resize(100, 50);
+    g->setRow(2);
+    g->setCol(1);
+    window.show();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    QTableView* t = g->table();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    t->setFocus();
+    paintPending(window);
+    const QImage look = g->grab().toImage();
+
+    PaintCount paints(t->viewport());
+    t->viewport()->update(); // the count sees a paint that is due
+    paintPending(window);
+    ASSERT_EQ(paints.n, 1);
+    paints.n = 0;
+    edit->setFocus();
+    paintPending(window);
+    t->setFocus();
+    paintPending(window);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    paintPending(window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    paintPending(window);
+    EXPECT_EQ(paints.n, 0);
+
+    edit->setFocus();
+    EXPECT_EQ(g->grab().toImage(), look) << "without the focus";
+    t->setFocus();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(g->grab().toImage(), look) << "in an inactive window";
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(t->hasFocus());
+    EXPECT_EQ(g->row(), 2);
+    EXPECT_EQ(g->col(), 1);
+}
+
+// Apart from the mark of the current cell, the cells look as the style's own
+// item delegate draws them: alignments, a selection, long texts, letters
+// outside ASCII, an enabled and a disabled grid.
+TEST(Grid, CellsAreDrawnAsTheStyleDrawsThem)
+{
+    for (bool enabled : {true, false}) {
+        QWidget window;
+        auto* g = new Grid(6, 4, &window);
+        g->setGeometry(0, 0, 380, 160);
+        window.resize(380, 160);
+        const char* texts[] = {"AVATAR To", "-1.25", "", "WWWWWWWWWWWWWWWW long text", "Zürich", "12:00", "é ñ ß"};
+        for (int r = 0; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                g->setTextMatrix(r, c, QString::fromUtf8(texts[(r * 3 + c) % 7]));
+        for (int c = 0; c < g->cols(); ++c)
+            g->setColAlignment(c, c % 3);
+        g->setRow(1);
+        g->setCol(0);
+        select(*g, 2, 4, 1, 3);
+        g->setEnabled(enabled);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        std::vector<QImage> ours;
+        for (int r = 2; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                ours.push_back(cellImage(*g, r, c));
+        g->table()->setItemDelegate(new QStyledItemDelegate(g->table()));
+        size_t i = 0;
+        for (int r = 2; r < g->rows(); ++r)
+            for (int c = 0; c < g->cols(); ++c)
+                EXPECT_EQ(ours[i++], cellImage(*g, r, c)) << enabled << " " << r << " " << c;
+    }
+}
+
+// Rows given by a maker read, write, move and lose columns as the same rows
+// given as texts, each made once, and only once it is looked at.
+TEST(Grid, RowsMadeWhenLookedAtAreTheRowsGiven)
+{
+    const std::vector<QString> texts = {tabbed({"a|b|c|dropped"}), "d", tabbed({"e|f"}), tabbed({"g|h|i"})};
+    for (int fixedCols : {0, 1}) {
+        Grid given(3, 3), made(3, 3);
+        std::vector<int> asked;
+        for (Grid* g : {&given, &made}) {
+            g->setFixedCols(fixedCols);
+            fill(*g);
+        }
+        given.setRowTexts(2, texts);
+        made.setRowTexts(2, int(texts.size()), [&](int i) {
+            asked.push_back(i);
+            return texts[size_t(i)];
+        });
+        EXPECT_EQ(made.rows(), given.rows()) << fixedCols;
+        EXPECT_TRUE(asked.empty()) << fixedCols;
+        EXPECT_EQ(made.textMatrix(3, 1), given.textMatrix(3, 1)) << fixedCols;
+        EXPECT_EQ(asked, std::vector<int>{1}) << fixedCols;
+        for (Grid* g : {&given, &made}) {
+            g->setTextMatrix(4, 2, "w"); // over a row still to be made
+            g->removeItem(2);            // a row never made
+            g->addItem(tabbed({"n|o"}), 3);
+            g->setCols(2); // the parts beyond stay dropped
+            g->setCols(3);
+        }
+        for (int r = 0; r < given.rows(); ++r)
+            for (int c = 0; c < given.cols(); ++c)
+                EXPECT_EQ(made.textMatrix(r, c), given.textMatrix(r, c)) << fixedCols << " " << r << " " << c;
+        EXPECT_EQ(asked, (std::vector<int>{1, 2, 3})) << fixedCols;
+    }
+}
+
+// Drawing a long table makes the rows on screen, not the others.
+TEST(Grid, DrawingATallGridMakesItsVisibleRowsOnly)
+{
+    QWidget window;
+    auto* g = new Grid(2, 3, &window);
+    g->setGeometry(0, 0, 300, 150);
+    window.resize(300, 150);
+    int made = 0;
+    g->setRowTexts(1, 1000, [&](int i) {
+        ++made;
+        return QString::number(i) + TAB + "x";
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::processEvents();
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, 50);
+    g->setSelStartRow(1);
+    g->setSelEndRow(1000);
+    EXPECT_EQ(g->clip().count(CR), 999);
+    EXPECT_EQ(made, 1000);
+    EXPECT_EQ(g->textMatrix(1000, 0), "999");
 }
 
 // Taking the focus, by the program or the Tab key, leaves the current cell
