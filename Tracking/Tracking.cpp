@@ -692,8 +692,6 @@ bool Tracking::cadreSkyMapVisible() const { return !Ini.CarteMonde; }
 bool Tracking::imgPosAntVisible() const { return S.Station.PortCom > 0; }
 bool Tracking::absolu() const { return Ini.Absolu; }
 void Tracking::rafraichit() { fenetres_->rafraichit(); }
-void Tracking::disposition(const suivi::TrackIni* places) { fenetres_->disposition(places); }
-void Tracking::placesFenetres(suivi::TrackIni& t) { fenetres_->placesFenetres(t); }
 void Tracking::effaceCarte() { fenetres_->effaceCarte(); }
 void Tracking::effaceCarteCiel() { fenetres_->effaceCarteCiel(); }
 

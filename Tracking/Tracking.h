@@ -148,8 +148,6 @@ public:
     bool imgPosAntVisible() const override;
     bool absolu() const override;
     void rafraichit() override;
-    void disposition(const suivi::TrackIni* places) override;
-    void placesFenetres(suivi::TrackIni& t) override;
     void effaceCarte() override;
     void effaceCarteCiel() override;
     void dessineCourbeCarte(const std::array<float, 72>& y, bool declinaisonPositive) override;

@@ -42,6 +42,21 @@ inline QByteArray trackIni(int interfaceLeft, int interfaceTop, int principaleLe
         .toLatin1();
 }
 
+// Tracking with its windows on `dossier`, as the window tests against the
+// box simulator start it (no sleep without a port, a reply limit generous on
+// a loaded machine, the box's simulated time), up to its station chooser.
+inline void demarreAvecBoitier(std::unique_ptr<Tracking>& prog, std::unique_ptr<FenetresTracking>& fenetres,
+                               platform::Dialogs& dialogs, platform::Clock& horloge, const QString& dossier,
+                               boxsim::PtyServer& serveur)
+{
+    prog = std::make_unique<Tracking>(dialogs, horloge, dossier);
+    fenetres = std::make_unique<FenetresTracking>(*prog);
+    prog->AttenteSansPortMs = 0;
+    prog->DelaiReponse = 1000;
+    prog->S.secondesMonotones = horlogeDe(serveur);
+    prog->Main();
+}
+
 // Tracking and its windows on a station folder of its own: home.dat on
 // COM 1 against the box simulator, PC clock 10:00 on 1 June 2024.
 class ProgrammeEcran : public DossierStation {
@@ -75,12 +90,7 @@ protected:
             b.setAzimuth(100);
             b.setElevation(20);
         });
-        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
-        fenetres = std::make_unique<FenetresTracking>(*prog);
-        prog->AttenteSansPortMs = 0;
-        prog->DelaiReponse = 1000; // generous on a loaded machine
-        prog->S.secondesMonotones = horlogeDe(*serveur);
-        prog->Main();
+        demarreAvecBoitier(prog, fenetres, dialogs, horloge, dossier.path(), *serveur);
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
         QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         ASSERT_TRUE(prog->S.PortOuvert);

@@ -9,6 +9,7 @@
 #include "Tracking/FenetresTracking.h"
 #include "Tracking/Tracking.h"
 #include "Tracking/tests/BancBoitier.h"
+#include "Tracking/tests/Ecran.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 #include "tools/boxsim/PtyServer.h"
@@ -68,12 +69,7 @@ protected:
             b.setAzimuth(100);
             b.setElevation(20);
         });
-        prog = std::make_unique<Tracking>(dialogs, horloge, dossier.path());
-        fenetres = std::make_unique<FenetresTracking>(*prog);
-        prog->AttenteSansPortMs = 0;
-        prog->DelaiReponse = 1000; // generous on a loaded machine
-        prog->S.secondesMonotones = suivi::test::horlogeDe(serveur);
-        prog->Main();
+        suivi::test::demarreAvecBoitier(prog, fenetres, dialogs, horloge, dossier.path(), serveur);
         a(10, 0, 0);
         QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         prog->executer(2);
