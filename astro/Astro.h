@@ -24,6 +24,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -139,12 +140,20 @@ struct EtatAstro {
 
 // ---------------------------------------------------------------- angles
 // The argument is taken by reference; only ArcSin/ArcCos write it (the clamp).
-double DegVersRad(double& x);            // x * 0.01745329252
-double RadVersDeg(double& x);            // x * 57.29577951
+// Defined here so that the many calls of each step are inlined.
+inline double DegVersRad(double& x) { return x * 0.01745329252; }
+inline double RadVersDeg(double& x) { return x * 57.29577951; }
 // Clamps x to -1..1 (writing the clamped value back), then
 // atan(x / (sqrt(1 - x*x) + 1e-20)): radians, -pi/2..pi/2.
-double ArcSin(double& x);
-double ArcCos(double& x);                // 1.570796327 - ArcSin(x), same clamp
+inline double ArcSin(double& x)
+{
+    if (x >= 1.0)
+        x = 1.0;
+    if (x <= -1.0)
+        x = -1.0;
+    return std::atan(x / (std::sqrt(1.0 - x * x) + 1e-20));
+}
+inline double ArcCos(double& x) { return 1.570796327 - ArcSin(x); } // same clamp
 
 // ---------------------------------------------------------------- time
 // Day number of DateCalcul (Gregorian formula, any date) into JourJulien;
