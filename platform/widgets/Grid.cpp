@@ -289,11 +289,14 @@ public:
         side_.resize(rows);
         endResetModel();
     }
-    void alignmentChanged(int viewCol)
+    // The alignment of a column's title (`title`) or of its cells changed;
+    // -1: the fixed column's.
+    void alignmentChanged(int viewCol, bool title)
     {
         if (viewCol >= 0 && viewCol < cols_) {
-            emit headerDataChanged(Qt::Horizontal, viewCol, viewCol);
-            if (!cells_.empty())
+            if (title)
+                emit headerDataChanged(Qt::Horizontal, viewCol, viewCol);
+            else if (!cells_.empty())
                 emit dataChanged(index(0, viewCol), index(int(cells_.size()) - 1, viewCol), {Qt::TextAlignmentRole});
         } else if (!side_.isEmpty()) {
             emit headerDataChanged(Qt::Vertical, 0, int(side_.size()) - 1);
@@ -841,7 +844,7 @@ void Grid::setColAlignment(int c, int code)
     if (c < 0 || c >= cols() || colAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     colAlign_[size_t(c)] = std::clamp(code, 0, 2);
-    applyAlignment(c);
+    applyAlignment(c, false);
 }
 
 int Grid::fixedAlignment(int c) const { return c >= 0 && c < cols() ? fixedAlign_[size_t(c)] : 0; }
@@ -851,13 +854,13 @@ void Grid::setFixedAlignment(int c, int code)
     if (c < 0 || c >= cols() || fixedAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     fixedAlign_[size_t(c)] = std::clamp(code, 0, 2);
-    applyAlignment(c);
+    applyAlignment(c, true);
 }
 
-void Grid::applyAlignment(int c)
+void Grid::applyAlignment(int c, bool title)
 {
     if (c >= 0 && c < cols())
-        model_->alignmentChanged(c < fixedCols_ ? -1 : viewCol(c));
+        model_->alignmentChanged(c < fixedCols_ ? -1 : viewCol(c), title);
 }
 
 // ----- rows added and removed ------------------------------------------------
