@@ -19,7 +19,9 @@
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
 
+#include <QApplication>
 #include <QDir>
+#include <algorithm>
 #include <QLabel>
 
 namespace {
@@ -212,6 +214,78 @@ TEST_F(Affichage, TableFermeeNeRevientPas) {
     }
     EXPECT_TRUE(etat->fenetrePrevision(1));
     EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
+}
+
+// The table windows of a kind alive, and those of them shown that the
+// program's list does not hold.
+template <class F>
+std::pair<int, int> fenetresVivantes(const std::vector<std::unique_ptr<F>>& liste) {
+    int vivantes = 0, horsListe = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (F* f = qobject_cast<F*>(w)) {
+            ++vivantes;
+            const bool dans = std::any_of(liste.begin(), liste.end(), [f](const auto& p) { return p.get() == f; });
+            horsListe += !dans && f->isVisible();
+        }
+    return {vivantes, horsListe};
+}
+
+template <class F>
+int dansListe(const std::vector<std::unique_ptr<F>>& liste) {
+    return int(std::count_if(liste.begin(), liste.end(), [](const auto& p) { return p != nullptr; }));
+}
+
+// Fault: a kind of table windows discarded (back to the map, the display
+// switch, a station chosen) stayed alive and shown until the event loop came
+// back, over the next computation's windows. They go at once.
+TEST_F(Affichage, TablesEcarteesDisparaissentAussitot) {
+    demarre();
+    carteAvecPoint();
+    auto communes = [this] { return fenetresVivantes(etat->ListeFenetresComWin); };
+    auto lune = [this] { return fenetresVivantes(etat->ListeFenetresPrevision); };
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(communes(), std::make_pair(1, 0));
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    EXPECT_EQ(communes(), std::make_pair(0, 0)) << "back to the map";
+
+    // The next common-window computation, from its first step, shows only its own windows.
+    std::pair<int, int> pendant{-1, -1};
+    quand(etat->form2(), [&] { return etat->Garde.activite() == planner::Garde::Activite::TablesCommunes; },
+          [&] { pendant = communes(); });
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    EXPECT_EQ(pendant.second, 0);
+    ASSERT_EQ(communes(), std::make_pair(1, 0));
+    etat->form2()->MenuAffiche_Click(5);
+    EXPECT_EQ(communes(), std::make_pair(0, 0)) << "the display switch";
+
+    ASSERT_EQ(lune().first, dansListe(etat->ListeFenetresPrevision));
+    ASSERT_GT(lune().first, 0);
+    etat->form2()->MenuFichier_Click(1);
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    EXPECT_EQ(lune(), std::make_pair(0, 0)) << "a station chosen";
+    quand(etat->form2(), [&] { return etat->Garde.activite() == planner::Garde::Activite::TablesLune; },
+          [&] { pendant = lune(); });
+    periode("12-05-2001", "00:00", "12-05-2001", "23:50");
+    EXPECT_EQ(pendant.second, 0);
+    EXPECT_EQ(lune(), std::make_pair(dansListe(etat->ListeFenetresPrevision), 0));
+}
+
+// Fault: "Change UTC"'s close box hid it while the map display went on, with
+// no way to change the map's instant until the next event showed it again.
+// Its close box does nothing: it belongs to the map display.
+TEST_F(Affichage, FermerChangeUTCNeFaitRien) {
+    demarre();
+    carteAvecPoint();
+    FeuilleChangeUTC* u = etat->feuilleChangeUTC();
+    ASSERT_TRUE(u->isVisible());
+    EXPECT_FALSE(u->close());
+    EXPECT_TRUE(u->isVisible());
+    EXPECT_EQ(carte(), Tout);
+    EXPECT_EQ(etat->Ecran.lieu, planner::Lieu::Carte);
+    // It still changes the map's instant.
+    u->EditTimeDeb->setText("20:00");
+    QTest::mouseClick(u->BoutonOK, Qt::LeftButton);
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Moon Common Window : Sat 12-05-2001 / 20:00");
 }
 
 // Fault: Save screen before any common-window table had been shown wrote the
