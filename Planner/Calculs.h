@@ -99,10 +99,14 @@ float AnglePolar(double phi, float a, float e);
 float DecalagePolar(float ph, float pd);
 
 // The DX point: the mark at map X, Y (twips) and the position its values are
-// computed for. From a map click the position is the map point's; from a
-// prefix record it is the record's own latitude and longitude (degrees).
+// computed for. From a map click the position is the map point's, and it has
+// no prefix; from a prefix record it is the record's own latitude and
+// longitude (degrees), with its prefix and entity name.
 void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y);
-void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude);
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                 const QString& pays);
+// No DX point (X = Y = 0) and no prefix.
+void OtePointDX(VariablesPlanner& v);
 // A click at map X, Y (twips, any value) as a DX mark: held inside the map
 // and off 0, since X = 0 or Y = 0 means no DX point.
 std::pair<int16_t, int16_t> PointClic(double x, double y);

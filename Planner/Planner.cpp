@@ -227,8 +227,7 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
         if (!pret_) // the windows are going
             return QString();
         const bool point = XPointDX != 0 && YPointDX != 0;
-        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, fenetreDX_->AffDxcc->text(),
-                                                      fenetreDX_->AffPays->text()});
+        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, PrefixeDX, PaysDX});
     });
     // Each start or end of a computation, the curve or a print sets the menus.
     Garde.changement = [this] { Applique(); };
@@ -262,6 +261,10 @@ planner::Contenu Planner::contenu() const {
     c.joursLune = jours(ListeFenetresPrevision);
     c.joursCommuns = jours(ListeFenetresComWin);
     c.indexSource = planner::indexSource(CodeSource);
+    const platform::FileList* l = feuilleChoixFichier_->ListeFichier;
+    c.stationSelectionnee = l->listIndex() >= 0;
+    for (int i = 0; i < l->listCount() && !c.home; ++i)
+        c.home = l->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0;
     return c;
 }
 
@@ -270,6 +273,10 @@ void Planner::appliqueUneFois() {
     form2_->Applique(v.principal);
     feuilleDateCom_->setWindowTitle(NomSource + QStringLiteral(" Common window"));
     fenetreDX_->BoutonOK->setEnabled(XPointDX != 0 && YPointDX != 0);
+    feuilleChoixFichier_->BoutonOK->setEnabled(v.choixOK);
+    feuilleChoixFichier_->BoutonHome->setEnabled(v.choixHome);
+    fenetreDX_->AffDxcc->setText(PrefixeDX);
+    fenetreDX_->AffPays->setText(PaysDX);
     // What goes is hidden first; the dialogs are shown last, over the rest.
     const std::pair<QWidget*, bool> fenetres[] = {
         {form2_.get(), v.principale},         {fenetreCommune_.get(), v.carte},
@@ -349,8 +356,13 @@ void Planner::SupprimeTablesComWin() { supprimeTables(ListeFenetresComWin, Index
 
 void Planner::EffaceDX() {
     for (QLabel* l : {fenetreDX_->AffAzimDX, fenetreDX_->AffElevDX, fenetreDX_->AffDopplerDX, fenetreDX_->AffPolarDX,
-                      fenetreDX_->AffDistance, fenetreDX_->AffDxcc, fenetreDX_->AffPays})
+                      fenetreDX_->AffDistance})
         l->clear();
+}
+
+void Planner::OtePointDX() {
+    planner::OtePointDX(*this);
+    EffaceDX();
 }
 
 // ----- start-up and station -----------------------------------------------
@@ -371,23 +383,18 @@ void Planner::Main() {
         Ecran.lieu = Lieu::Choix;
     }
     auto* f = feuilleChoixFichier_.get();
-    f->BoutonOK->setEnabled(false);
     if (!f->Charge)
         f->Form_Load(Dossier, Horloge, FichierStation.isEmpty());
     if (ProgrammeTermine)
         return;
+    // The folder read again, with no selection: O.K. goes off, Home follows home.dat.
     f->ListeFichier->refresh();
     Applique();
-    bool home = false;
-    for (int i = 0; i < f->ListeFichier->listCount(); ++i)
-        if (f->ListeFichier->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0) {
-            home = true;
-            break;
-        }
-    f->BoutonHome->setEnabled(home);
-    if (home)
+    if (f->BoutonHome->isEnabled())
         f->BoutonHome->setFocus();
 }
+
+void Planner::SelectionStation() { const Evenement e(*this); }
 
 void Planner::Nouveau() { Main(); }
 
@@ -399,9 +406,7 @@ void Planner::ChoixStation(const QString& fichier) {
         return;
     // What belonged to the previous station goes: its tables, map and DX point.
     FichierStation = fichier;
-    EffaceDX();
-    XPointDX = 0;
-    YPointDX = 0;
+    OtePointDX();
     SupprimeTablesPrevision();
     SupprimeTablesComWin();
     Ecran.carte = planner::Carte{};
@@ -643,9 +648,7 @@ void Planner::DialogueCommunOK() {
     u->EditTimeDeb->setText(dc->EditTimeDeb->text());
     // A new map display: no DX point yet, and nothing to show until its
     // curve is computed.
-    XPointDX = 0;
-    YPointDX = 0;
-    EffaceDX();
+    OtePointDX();
     Ecran.lieu = Lieu::Carte;
     Ecran.carte = planner::Carte{};
     Ecran.cleCiel = false;
@@ -943,9 +946,10 @@ void Planner::PlacePointDX(int16_t x, int16_t y) {
     AfficheDX();
 }
 
-void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude) {
+void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                           const QString& pays) {
     const Evenement e(*this);
-    planner::FixePointDX(*this, x, y, latitude, longitude);
+    planner::FixePointDX(*this, x, y, latitude, longitude, prefixe, pays);
     AfficheDX();
 }
 
@@ -969,8 +973,6 @@ void Planner::ClicCarte(double x, double y) {
     // The DX point is an input of the computation running.
     if (Refuse() || !carteAffichee())
         return;
-    fenetreDX_->AffDxcc->clear();
-    fenetreDX_->AffPays->clear();
     const auto [px, py] = planner::PointClic(x, y);
     PlacePointDX(px, py);
 }
@@ -1010,17 +1012,18 @@ int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
     const auto pos = dxcc::decoderEnregistrement(r.ligne);
     if (!pos)
         return erreur();
-    fenetreDX_->AffDxcc->setText(prefixe.toUpper());
-    fenetreDX_->AffPays->setText(pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
     // The mark is drawn where the map can show it (a position beyond the
-    // map's edges is pinned there); the values are the record's own.
+    // map's edges is pinned there); the values are the record's own. A
+    // position the map cannot place leaves the DX point as it was.
     float lon = pos->longitude, lat = pos->latitude;
+    std::pair<int16_t, int16_t> point;
     try {
-        const auto [x, y] = planner::PointClic(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
-        PlacePointDX(x, y, pos->latitude, pos->longitude);
+        point = planner::PointClic(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     } catch (const astro::Overflow&) {
         return erreur();
     }
+    PlacePointDX(point.first, point.second, pos->latitude, pos->longitude, prefixe.toUpper(),
+                 pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
     return Vrai;
 }
 
@@ -1109,12 +1112,12 @@ void Planner::AffichePrevisionCommune(int i) {
     w->Entete[1]->setText(Lieu);
     w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), LatitudeStation));
     w->Entete[3]->setText(planner::TexteLongitude(QStringLiteral("Long: "), LongitudeStation));
-    if (fenetreDX_->AffDxcc->text().isEmpty()) {
+    if (PrefixeDX.isEmpty()) {
         w->Entete[8]->setText(QStringLiteral("DX"));
         w->Entete[9]->setText(QStringLiteral("Station"));
     } else {
-        w->Entete[8]->setText(fenetreDX_->AffDxcc->text());
-        w->Entete[9]->setText(fenetreDX_->AffPays->text());
+        w->Entete[8]->setText(PrefixeDX);
+        w->Entete[9]->setText(PaysDX);
     }
     const float phi = static_cast<float>(LatitudeDX);
     const float lambda = static_cast<float>(LongitudeDX);

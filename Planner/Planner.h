@@ -118,8 +118,9 @@ public:
     // The DX point from a map click: mark and position at map X, Y.
     void PlacePointDX(int16_t x, int16_t y);
     // The DX point from a prefix record: the mark at X, Y, the values for the
-    // record's own position (degrees).
-    void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude);
+    // record's own position (degrees), its prefix and entity name.
+    void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                      const QString& pays);
     // The variables at the map's instant and for the map's source with the
     // home station as observer (before a map is computed: the common-window
     // dialog's instant and the current source).
@@ -156,6 +157,7 @@ public:
     FenetreInfoCiel* fenetreInfoCiel() const { return fenetreInfoCiel_.get(); }
 
     // --- what the windows ask (planner::Commandes) ---
+    void SelectionStation() override;
     void ChoixStation(const QString& fichier) override;
     void AnnuleChoixStation() override;
     void PeriodeOK() override;
@@ -191,9 +193,12 @@ private:
     // The map of the current station is on display.
     bool carteAffichee() const;
     // The DX window's values for the DX point (the point drawn on the map),
-    // or empty values when no point is set.
+    // or empty values when no point is set. Its prefix and entity name are
+    // set by Applique from PrefixeDX and PaysDX.
     void AfficheDX();
     void EffaceDX();
+    // No DX point: none drawn, no values, no prefix.
+    void OtePointDX();
     // Discards a kind of table windows (their print items go with them).
     void SupprimeTablesPrevision();
     void SupprimeTablesComWin();

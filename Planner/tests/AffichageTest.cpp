@@ -18,6 +18,7 @@
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
+#include "platform/widgets/StartWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -286,6 +287,83 @@ TEST_F(Affichage, FermerChangeUTCNeFaitRien) {
     u->EditTimeDeb->setText("20:00");
     QTest::mouseClick(u->BoutonOK, Qt::LeftButton);
     EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Moon Common Window : Sat 12-05-2001 / 20:00");
+}
+
+// The DX point's prefix and country are the program's, with the point: the
+// DX window, the world map's text and the common-window tables' DX lines show
+// them, a click takes them away. Fault: a record the map cannot place (a
+// longitude of 5000 degrees) was refused, but the DX window named it over the
+// old point's values.
+TEST_F(Affichage, LePrefixeVaAvecLePointDX) {
+    ecrit("DXCCPREF.DBR", "F\tFRANCE\t48\t51\tN\t2\t21\tE\r\nXX\tNowhere\t10\t0\tN\t5000\t0\tE\r\n");
+    demarre();
+    carteAvecPoint();
+    FenetreDX* dx = etat->fenetreDX();
+    QWidget* monde = etat->fenetreCommune()->EMEWindow;
+    dialogs.queueInput("f");
+    QTest::mouseClick(dx->ImgBtonDX, Qt::LeftButton);
+    EXPECT_EQ(etat->PrefixeDX, "F");
+    EXPECT_EQ(etat->PaysDX, "France");
+    ASSERT_EQ(dx->AffDxcc->text(), "F");
+    EXPECT_EQ(dx->AffPays->text(), "France");
+    EXPECT_TRUE(platform::testing::accessibleName(monde).endsWith("DX point F France at 48.850 N, 2.350 E"));
+    const QString azimut = dx->AffAzimDX->text();
+
+    dialogs.queueInput("xx");
+    QTest::mouseClick(dx->ImgBtonDX, Qt::LeftButton);
+    EXPECT_EQ(dernierMessage(), "DXCC DataBase was not read !");
+    EXPECT_EQ(etat->PrefixeDX, "F");
+    EXPECT_EQ(dx->AffDxcc->text(), "F");
+    EXPECT_EQ(dx->AffPays->text(), "France");
+    EXPECT_EQ(dx->AffAzimDX->text(), azimut);
+
+    QTest::mouseClick(dx->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[8]->text(), "F");
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[9]->text(), "France");
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    EXPECT_EQ(dx->AffDxcc->text(), "F"); // the point stays with the map
+
+    QTest::mousePress(monde, Qt::LeftButton, {}, QPoint(200, 80));
+    EXPECT_EQ(etat->PrefixeDX, "");
+    EXPECT_EQ(dx->AffDxcc->text(), "");
+    EXPECT_EQ(dx->AffPays->text(), "");
+    EXPECT_TRUE(platform::testing::accessibleName(monde).contains("; DX point at "));
+    QTest::mouseClick(dx->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[8]->text(), "DX");
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[9]->text(), "Station");
+}
+
+// The chooser's O.K. is on exactly while a file is selected, its Home button
+// while the folder lists home.dat (in any letter case); each opening lists
+// the folder again.
+TEST_F(Affichage, BoutonsDuChoixSuiventLaListe) {
+    QFile::remove(chemin("home.dat"));
+    ecrit("baires.dat", outils::stationDat(outils::buenosAires()));
+    demarre();
+    FeuilleChoixFichier* f = etat->feuilleChoixFichier();
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_FALSE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled());
+    ASSERT_EQ(f->ListeFichier->listCount(), 1);
+    f->ListeFichier->setListIndex(0);
+    emit f->ListeFichier->click();
+    EXPECT_TRUE(f->BoutonOK->isEnabled());
+    QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(etat->Indic, "LU1ABC");
+    QTest::mouseClick(etat->feuilleChoixDate()->BoutonAnnuler, Qt::LeftButton);
+
+    ecrit("HOME.DAT", outils::stationDat(outils::Station{}));
+    etat->form2()->MenuFichier_Click(1);
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled()); // the list read again has no selection
+    QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+    QFile::remove(chemin("HOME.DAT"));
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_FALSE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled());
 }
 
 // Fault: Save screen before any common-window table had been shown wrote the

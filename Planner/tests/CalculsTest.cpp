@@ -413,7 +413,7 @@ TEST(PointDX, PositionDeLEnregistrementPasLePointEpingle) {
     ASSERT_EQ(y, 2770);
     for (int code : {0, 1}) {
         v.CodeSource = int16_t(code);
-        FixePointDX(v, x, y, latCE9, 0);
+        FixePointDX(v, x, y, latCE9, 0, "CE9", "Antarctica");
         const ResultatDX r = CalculPointDX(AInstant(v, "12-05-2001", "13:40"));
         EXPECT_EQ(r.AffElevDX, platform::Format(float(elevationA(v, code, latCE9, 0, "12-05-2001", "13:40")), "##0.00"));
         EXPECT_NE(r.AffElevDX, platform::Format(float(elevationA(v, code, -55, 0, "12-05-2001", "13:40")), "##0.00"));

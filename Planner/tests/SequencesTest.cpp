@@ -37,6 +37,7 @@
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/StartWindow.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <functional>
@@ -412,6 +413,16 @@ QStringList Sequences::verifie() const {
                        static_cast<QWidget*>(etat->feuilleDateCom())})
         if (visible(d) && menus())
             e << "menus on with " + d->windowTitle() + " open";
+
+    // The chooser's O.K. while a file is selected, its Home button while the folder has a home.dat.
+    if (const FeuilleChoixFichier* c = etat->feuilleChoixFichier(); visible(c)) {
+        const bool home = !QDir(dir.path()).entryList({"home.dat"}, QDir::Files | QDir::CaseSensitive).isEmpty();
+        if (c->BoutonOK->isEnabled() != (c->ListeFichier->listIndex() >= 0) || c->BoutonHome->isEnabled() != home)
+            e << QString("chooser O.K. %1 with selection %2, Home %3")
+                     .arg(c->BoutonOK->isEnabled())
+                     .arg(c->ListeFichier->listIndex())
+                     .arg(c->BoutonHome->isEnabled());
+    }
 
     // A way on: a dialog, the menus, or a minimised window to restore.
     if (libre && !dialogue && !menus() && !(visible(f2()) && f2()->isMinimized()))
