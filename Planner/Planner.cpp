@@ -75,10 +75,19 @@ planner::PositionFenetre positionIni(QWidget* w) {
 // A 32-bit value read into a 16-bit variable, held at its limits.
 int16_t en16(int32_t n) { return int16_t(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
 
+template <class F>
+using ListeTables = std::vector<planner::TableJour<F>>;
+
 // Entry i of a window list; null when out of range or discarded.
 template <class F>
-F* dansListe(const std::vector<std::unique_ptr<F>>& liste, int i) {
-    return i >= 0 && i < int(liste.size()) ? liste[size_t(i)].get() : nullptr;
+F* dansListe(const ListeTables<F>& liste, int i) {
+    return i >= 0 && i < int(liste.size()) ? liste[size_t(i)].fenetre.get() : nullptr;
+}
+
+// Entry i of a window list holds a filled window.
+template <class F>
+bool remplie(const ListeTables<F>& liste, int i) {
+    return dansListe(liste, i) && liste[size_t(i)].remplie;
 }
 
 // The weekday and date of the computation day ("Sat 12-05-2001").
@@ -123,40 +132,40 @@ void prepareGrille(platform::Grid* g, const std::array<const char*, 9>& titres) 
 
 // The filled windows of a table list (see Planner::TablesPrevisionRemplies).
 template <class F>
-std::vector<int> remplies(const std::vector<std::unique_ptr<F>>& liste) {
+std::vector<int> remplies(const ListeTables<F>& liste) {
     std::vector<int> r;
     for (int i = 0; i < int(liste.size()); ++i)
-        if (liste[size_t(i)] && liste[size_t(i)]->Remplie)
+        if (remplie(liste, i))
             r.push_back(i);
     return r;
 }
 
 // The day of each window of a table list, empty where none was filled.
 template <class F>
-std::vector<QString> jours(const std::vector<std::unique_ptr<F>>& liste) {
+std::vector<QString> jours(const ListeTables<F>& liste) {
     std::vector<QString> j(liste.size());
-    for (size_t i = 0; i < liste.size(); ++i)
-        if (liste[i] && liste[i]->Remplie)
-            j[i] = liste[i]->Jour;
+    for (int i = 0; i < int(liste.size()); ++i)
+        if (remplie(liste, i))
+            j[size_t(i)] = liste[size_t(i)].jour;
     return j;
 }
 
 // The windows of a table list shown or hidden: only a filled window is shown.
 template <class F>
-void montreTables(const std::vector<std::unique_ptr<F>>& liste, bool visibles) {
-    for (const auto& w : liste)
-        if (w && w->isVisible() != (visibles && w->Remplie))
-            w->setVisible(visibles && w->Remplie);
+void montreTables(const ListeTables<F>& liste, bool visibles) {
+    for (const auto& t : liste)
+        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie))
+            t.fenetre->setVisible(visibles && t.remplie);
 }
 
 // At the end of a table computation: a window whose day was cut short (the
 // computation was stopped inside it) is discarded, and `index` names the last
 // filled window again.
 template <class F>
-void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
-    for (auto& w : liste)
-        if (w && !w->Remplie)
-            w.release()->deleteLater();
+void oublieInachevees(ListeTables<F>& liste, int16_t& index) {
+    for (auto& t : liste)
+        if (t.fenetre && !t.remplie)
+            t.fenetre.release()->deleteLater();
     const std::vector<int> r = remplies(liste);
     liste.resize(r.empty() ? 0 : size_t(r.back() + 1));
     index = int16_t(r.empty() ? 0 : r.back());
@@ -165,9 +174,9 @@ void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
 // Discards a table list; the place of its first window, when it was shown,
 // is kept in `place` (Save screen writes it).
 template <class F>
-void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& index, planner::PositionFenetre& place) {
-    if (F* w = dansListe(liste, 0); w && w->Remplie)
-        place = positionIni(w);
+void supprimeTables(ListeTables<F>& liste, int16_t& index, planner::PositionFenetre& place) {
+    if (remplie(liste, 0))
+        place = positionIni(liste[0].fenetre.get());
     liste.clear();
     index = 0;
 }
@@ -544,11 +553,10 @@ void Planner::LectureFichierPlannerIni() {
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
     // The first table window of each kind: the one shown, else the place in use.
-    FenetrePrevision* prevision = fenetrePrevision(0);
-    FenetreComWinPrev* comwin = fenetreComWin(0);
     v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get());
-    v.Fenetres[planner::IniPrevision] = prevision && prevision->Remplie ? positionIni(prevision) : PlacePrevision;
-    v.Fenetres[planner::IniComWin] = comwin && comwin->Remplie ? positionIni(comwin) : PlaceComWin;
+    v.Fenetres[planner::IniPrevision] =
+        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0)) : PlacePrevision;
+    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0)) : PlaceComWin;
     v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get());
     v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get());
     v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get());
@@ -703,11 +711,11 @@ namespace {
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
-    SortieFenetres(Planner& e, std::vector<std::unique_ptr<F>>& l, std::function<std::unique_ptr<F>()> nouvelle,
+    SortieFenetres(Planner& e, ListeTables<F>& l, std::function<std::unique_ptr<F>()> nouvelle,
                    std::function<void(int)> fin)
         : etat(e), liste(l), nouvelle_(std::move(nouvelle)), finJour_(std::move(fin)) {}
     Planner& etat;
-    std::vector<std::unique_ptr<F>>& liste;
+    ListeTables<F>& liste;
     std::function<std::unique_ptr<F>()> nouvelle_;
     std::function<void(int)> finJour_;
     int jour = -1;                          // window index of the rows held
@@ -715,9 +723,9 @@ public:
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
-        if (!liste[size_t(index)])
-            liste[size_t(index)] = nouvelle_();
-        return liste[size_t(index)].get();
+        if (!liste[size_t(index)].fenetre)
+            liste[size_t(index)].fenetre = nouvelle_();
+        return liste[size_t(index)].fenetre.get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
     planner::LigneTable& ligne(int index, int r) {
@@ -764,7 +772,7 @@ public:
             jour = -1;
         }
         if (index < int(liste.size()))
-            liste[size_t(index)].reset();
+            liste[size_t(index)] = {};
     }
 };
 } // namespace
@@ -818,8 +826,8 @@ void Planner::AffichePrevision(int i) {
     }
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
                    planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
-    w->Jour = d;
-    w->Remplie = true;
+    ListeFenetresPrevision[size_t(i)].jour = d;
+    ListeFenetresPrevision[size_t(i)].remplie = true;
     Applique();
 }
 
@@ -843,14 +851,15 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
 namespace {
 // Takes window `w` out of a table list (a close box): false when it is not there.
 template <class F>
-bool retire(std::vector<std::unique_ptr<F>>& liste, const QWidget* w, planner::PositionFenetre& place) {
+bool retire(ListeTables<F>& liste, const QWidget* w, planner::PositionFenetre& place) {
     for (size_t i = 0; i < liste.size(); ++i) {
-        if (liste[i].get() != w)
+        if (liste[i].fenetre.get() != w)
             continue;
-        if (i == 0 && liste[i]->Remplie)
-            place = positionIni(liste[i].get());
+        if (i == 0 && liste[i].remplie)
+            place = positionIni(liste[i].fenetre.get());
         // Deleted once its close event is over.
-        liste[i].release()->deleteLater();
+        liste[i].fenetre.release()->deleteLater();
+        liste[i] = {};
         return true;
     }
     return false;
@@ -1154,8 +1163,8 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqSource[2]->setText(court);
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
                    planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
-    w->Jour = d;
-    w->Remplie = true;
+    ListeFenetresComWin[size_t(i)].jour = d;
+    ListeFenetresComWin[size_t(i)].remplie = true;
     Applique();
 }
 
@@ -1284,21 +1293,19 @@ std::vector<int> Planner::TablesComWinRemplies() const { return remplies(ListeFe
 
 QString Planner::SourceTablesComWin() const {
     const std::vector<int> r = TablesComWinRemplies();
-    return r.empty() ? QString() : ListeFenetresComWin[size_t(r.front())]->EtiqNomSource->text();
+    return r.empty() ? QString() : dansListe(ListeFenetresComWin, r.front())->EtiqNomSource->text();
 }
 
 void Planner::ImprimePrevision(int k) {
     // Only a filled window that still exists is printed.
-    const FenetrePrevision* w = fenetrePrevision(k);
-    if (!w || !w->Remplie)
+    if (!remplie(ListeFenetresPrevision, k))
         return;
     platform::BusyPointer sablier;
     planner::ImprimePrevision(imprimante(), Dialogues, ContenuPrevision(k), [] { QCoreApplication::processEvents(); });
 }
 
 void Planner::ImprimePrevisionCommune(int k) {
-    const FenetreComWinPrev* w = fenetreComWin(k);
-    if (!w || !w->Remplie)
+    if (!remplie(ListeFenetresComWin, k))
         return;
     platform::BusyPointer sablier;
     planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k),

@@ -42,6 +42,19 @@ namespace platform {
 class MaskedEdit;
 }
 
+namespace planner {
+// A day's table window in the program's list, and what the program knows of it.
+template <class F>
+struct TableJour {
+    std::unique_ptr<F> fenetre; // null: discarded
+    // Set when AffichePrevision / AffichePrevisionCommune has given the
+    // window its day: caption, headers and rows complete. A day cut short
+    // never is; only a filled window is shown, counted and printed.
+    bool remplie = false;
+    QString jour; // weekday and date ("Sat 12-05-2001"): its print item
+};
+} // namespace planner
+
 class Planner : public VariablesPlanner, public planner::Commandes {
 public:
     Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin);
@@ -71,8 +84,8 @@ public:
     static constexpr int CleChangeUTC = 2; // the Change UTC dialog's O.K.
 
     // One window per day, index from 0 (entries may be empty).
-    std::vector<std::unique_ptr<FenetrePrevision>> ListeFenetresPrevision;
-    std::vector<std::unique_ptr<FenetreComWinPrev>> ListeFenetresComWin;
+    std::vector<planner::TableJour<FenetrePrevision>> ListeFenetresPrevision;
+    std::vector<planner::TableJour<FenetreComWinPrev>> ListeFenetresComWin;
     // The place of the first table window of each kind in use, which Save
     // screen writes: the Planner.ini value read, then the place where the
     // last first window of that kind stood (kept when its tables go).

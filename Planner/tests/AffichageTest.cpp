@@ -220,20 +220,20 @@ TEST_F(Affichage, TableFermeeNeRevientPas) {
 // The table windows of a kind alive, and those of them shown that the
 // program's list does not hold.
 template <class F>
-std::pair<int, int> fenetresVivantes(const std::vector<std::unique_ptr<F>>& liste) {
+std::pair<int, int> fenetresVivantes(const std::vector<planner::TableJour<F>>& liste) {
     int vivantes = 0, horsListe = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (F* f = qobject_cast<F*>(w)) {
             ++vivantes;
-            const bool dans = std::any_of(liste.begin(), liste.end(), [f](const auto& p) { return p.get() == f; });
+            const bool dans = std::any_of(liste.begin(), liste.end(), [f](const auto& t) { return t.fenetre.get() == f; });
             horsListe += !dans && f->isVisible();
         }
     return {vivantes, horsListe};
 }
 
 template <class F>
-int dansListe(const std::vector<std::unique_ptr<F>>& liste) {
-    return int(std::count_if(liste.begin(), liste.end(), [](const auto& p) { return p != nullptr; }));
+int dansListe(const std::vector<planner::TableJour<F>>& liste) {
+    return int(std::count_if(liste.begin(), liste.end(), [](const auto& t) { return t.fenetre != nullptr; }));
 }
 
 // Fault: a kind of table windows discarded (back to the map, the display

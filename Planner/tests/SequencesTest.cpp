@@ -197,11 +197,11 @@ protected:
             {"table close box", 2, [this] {
                  std::vector<QWidget*> w;
                  for (const auto& f : etat->ListeFenetresPrevision)
-                     if (visible(f.get()))
-                         w.push_back(f.get());
+                     if (visible(f.fenetre.get()))
+                         w.push_back(f.fenetre.get());
                  for (const auto& f : etat->ListeFenetresComWin)
-                     if (visible(f.get()))
-                         w.push_back(f.get());
+                     if (visible(f.fenetre.get()))
+                         w.push_back(f.fenetre.get());
                  if (w.empty())
                      return false;
                  QWidget* f = w[size_t(tirage(int(w.size())))];
@@ -266,8 +266,8 @@ protected:
     bool ligne() {
         std::vector<FenetrePrevision*> w;
         for (const auto& f : etat->ListeFenetresPrevision)
-            if (visible(f.get()))
-                w.push_back(f.get());
+            if (visible(f.fenetre.get()))
+                w.push_back(f.fenetre.get());
         if (w.empty())
             return false;
         FenetrePrevision* f = w[size_t(tirage(int(w.size())))];
@@ -394,13 +394,13 @@ QStringList Sequences::verifie() const {
                  .arg(ec.cleCiel)
                  .arg(lieu(ec.lieu));
     const bool lune = !min && (ec.lieu == Lieu::TablesLune || ec.lieu == Lieu::DialogueCommun);
-    for (const auto& w : etat->ListeFenetresPrevision)
-        if (w && visible(w.get()) != (lune && w->Remplie))
-            e << "Moon-location window " + w->windowTitle() + (lune ? " hidden" : " shown") + " at " + lieu(ec.lieu);
+    for (const auto& t : etat->ListeFenetresPrevision)
+        if (t.fenetre && visible(t.fenetre.get()) != (lune && t.remplie))
+            e << "Moon-location window " + t.fenetre->windowTitle() + (lune ? " hidden" : " shown") + " at " + lieu(ec.lieu);
     const bool communes = !min && ec.lieu == Lieu::TablesCommunes;
-    for (const auto& w : etat->ListeFenetresComWin)
-        if (w && visible(w.get()) != (communes && w->Remplie))
-            e << "common-window table " + w->windowTitle() + (communes ? " hidden" : " shown") + " at " + lieu(ec.lieu);
+    for (const auto& t : etat->ListeFenetresComWin)
+        if (t.fenetre && visible(t.fenetre.get()) != (communes && t.remplie))
+            e << "common-window table " + t.fenetre->windowTitle() + (communes ? " hidden" : " shown") + " at " + lieu(ec.lieu);
 
     // Menus and image buttons on exactly when no dialog is open and nothing runs.
     const bool dialogue = ec.lieu == Lieu::Choix || ec.lieu == Lieu::Periode || ec.lieu == Lieu::DialogueCommun;
@@ -601,11 +601,11 @@ void Sequences::verifieTables(QStringList& e) const {
         l.NomSource = "Moon";
         const outils::Enregistreur frais = calculFrais(l, false);
         for (int k : lune)
-            verifieJour(e, *etat->ListeFenetresPrevision[size_t(k)], k, frais, v, true, "Lat : ");
+            verifieJour(e, *etat->fenetrePrevision(k), k, frais, v, true, "Lat : ");
     }
     if (communes.empty())
         return;
-    const QString nom = etat->ListeFenetresComWin[size_t(communes.front())]->EtiqNomSource->text();
+    const QString nom = etat->fenetreComWin(communes.front())->EtiqNomSource->text();
     if (nom != etat->Ecran.carte.NomSource)
         e << "common-window tables of " + nom + " from a map of " + etat->Ecran.carte.NomSource;
     VariablesPlanner c = v;
@@ -621,7 +621,7 @@ void Sequences::verifieTables(QStringList& e) const {
     const QString court = c.CodeSource == 0 ? "Moon" : c.CodeSource == 1 ? "Sun" : c.CodeSource == 8 ? "C.Sky" : nom.left(6);
     const outils::Enregistreur frais = calculFrais(c, true);
     for (int k : communes) {
-        const FenetreComWinPrev& w = *etat->ListeFenetresComWin[size_t(k)];
+        const FenetreComWinPrev& w = *etat->fenetreComWin(k);
         const QString titre = w.windowTitle();
         verifieJour(e, w, k, frais, v, c.CodeSource == 0, "Lat: ");
         if (w.EtiqNomSource->text() != nom || w.EtiqSource[1]->text() != court || w.EtiqSource[2]->text() != court)
@@ -652,8 +652,9 @@ void Sequences::verifieMenus(QStringList& e) const {
     auto articles = [&](platform::MenuFamily* m, const auto& liste, const QString& sorte) {
         bool un = false;
         for (int i = 2; i <= std::max(m->uBound(), int(liste.size()) + 1); ++i) {
-            const auto* w = i - 2 < int(liste.size()) ? liste[size_t(i - 2)].get() : nullptr;
-            const bool rempli = w && w->Remplie;
+            const auto* t = i - 2 < int(liste.size()) ? &liste[size_t(i - 2)] : nullptr;
+            const auto* w = t ? t->fenetre.get() : nullptr;
+            const bool rempli = w && t->remplie;
             un = un || rempli;
             if (m->exists(i) != rempli)
                 e << sorte + " print item " + QString::number(i) + (rempli ? " missing for " + w->windowTitle() : " without a table");
