@@ -58,15 +58,10 @@ public:
     virtual void fermeFenetre(int index) = 0;
 };
 
-// The largest time step, in minutes (three digits in the step box).
-constexpr int16_t PasMaximum = 999;
-// A step the tables can use: 1..PasMaximum minutes.
-inline bool pasValide(int32_t pas) { return pas >= 1 && pas <= PasMaximum; }
-
 // Moon-location tables from the start instant the period dialog left
 // (DateCalcul, HeureCalcul, MinuteCalcul, FractionJour, HeureUT, JourJulien)
 // to DateJulienneFin, every Step minutes, for the Moon (code 0).
-// A Step outside 1..PasMaximum computes nothing (the clock could not move,
+// A Step outside 1..PasMaximum (Planner/Dates.h) computes nothing (the clock could not move,
 // or would jump past a whole day).
 void CalculPrevision(VariablesPlanner& v, SortieTable& sortie);
 // Common-window tables for CodeSource between home and the DX station's own

@@ -131,7 +131,9 @@ TEST(CalculPrevision, PasDe90MinutesEtHeureLocaleNegative) {
     EXPECT_EQ(s.fenetres[1][2].left(5), "02:00");
 }
 
-TEST(CalculPrevision, ArretParCalculAutorise) {
+// The computation stops at the first step whose cede() says stop (the stop
+// asked of this run): the rows so far, no day finished.
+TEST(CalculPrevision, ArretDemandeParLaSortie) {
     VariablesPlanner v = stationParis();
     periode(v, "12-05-2001", "00:00", "13-05-2001", "00:00", "10", false);
     outils::Enregistreur s;
