@@ -93,8 +93,10 @@ public:
 
     // Sets every window's visibility, the main window's menus and image
     // buttons, the print items and the captions that follow the source from
-    // the display value. Called after each action, after every change of
-    // what runs and when a table window is filled.
+    // the display value, and from the program's data the buttons that follow
+    // it (the chooser's O.K. and Home, the DX window's O.K.) and the DX
+    // point's prefix and entity name. Called after each action, after every
+    // change of what runs and when a table window is filled.
     void Applique();
 
     // Read from the display value and the table lists.
