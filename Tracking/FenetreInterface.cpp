@@ -113,9 +113,10 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     AffLevelGraph->setForeColor(0x00FF00);
     Z1[0] = cadre(CadreSignal, QStringLiteral("Z1_0"), QStringLiteral("Average"), 1710, 210, 975, 600);
     AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 795);
-    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1710, 870, 975, 900);
+    // The level reference button below the offset value, clear of it.
+    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1710, 840, 975, 960);
     AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 795);
-    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 307, 500, ImageButton::Behaviour::Manual);
+    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 307, 555, ImageButton::Behaviour::Manual);
     CadreSignal->hide();
 
     CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2775, 780);
