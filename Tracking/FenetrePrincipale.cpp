@@ -115,12 +115,14 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     CadreSource = cadre(fond, QStringLiteral("CadreSource"), QStringLiteral("Moon"), 60, 0, 2520, 1260);
     CadreBoutonSource = new QWidget(CadreSource);
     CadreBoutonSource->setObjectName(QStringLiteral("CadreBoutonSource"));
-    platform::setTwipsGeometry(CadreBoutonSource, 60, 240, 1620, 480);
+    // The three source buttons 60 twips apart leave "Below Horizon" room for
+    // its longer word in bold on each of its two lines.
+    platform::setTwipsGeometry(CadreBoutonSource, 60, 240, 1560, 480);
     ImgLune = boutonImage(CadreBoutonSource, QStringLiteral("ImgLune"), Motif::Lune, 0, 0);
-    ImgSoleil = boutonImage(CadreBoutonSource, QStringLiteral("ImgSoleil"), Motif::Soleil, 570, 0);
-    ImgCiel = boutonImage(CadreBoutonSource, QStringLiteral("ImgCiel"), Motif::Ciel, 1140, 0);
-    SourcEtiq = etiquette(CadreSource, QStringLiteral("SourcEtiq"), QStringLiteral("Below Horizon"), 1740, 240,
-                          720, 480, Qt::AlignCenter);
+    ImgSoleil = boutonImage(CadreBoutonSource, QStringLiteral("ImgSoleil"), Motif::Soleil, 540, 0);
+    ImgCiel = boutonImage(CadreBoutonSource, QStringLiteral("ImgCiel"), Motif::Ciel, 1080, 0);
+    SourcEtiq = etiquette(CadreSource, QStringLiteral("SourcEtiq"), QStringLiteral("Below Horizon"), 1650, 240,
+                          840, 480, Qt::AlignCenter);
     SourcEtiq->setWordWrap(true);
     SourcEtiq->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
     SourcEtiq->hide();

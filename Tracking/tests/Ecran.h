@@ -16,7 +16,11 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -185,22 +189,59 @@ inline void boutonsDegages(FenetreInterface& fi, Tracking& prog)
     prog.rafraichit();
 }
 
-// Every text label shown in `fenetre` (not a picture, not one that wraps its
-// lines) holds its text whole: as wide and as high as the text needs.
+// A frame title or label text as it shows: "&&" one "&", a lone "&" (a
+// mnemonic) nothing.
+inline QString texteMontre(const QString& t)
+{
+    QString r;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i] == QLatin1Char('&') && i + 1 < t.size())
+            ++i;
+        r += t[i];
+    }
+    return r;
+}
+
+// Every text shown in `fenetre` holds its text whole, measured in its own
+// font: a text label (not a picture) as wide and as high as its lines need,
+// each word of a label that wraps its lines within its width and its
+// wrapped lines within its height; every frame title shown within its frame.
 inline void textesEntiers(const QWidget& fenetre)
 {
     for (const QLabel* l : fenetre.findChildren<QLabel*>()) {
-        if (!l->isVisibleTo(&fenetre) || l->text().isEmpty() || l->wordWrap() || !l->pixmap().isNull())
+        if (!l->isVisibleTo(&fenetre) || l->text().isEmpty() || !l->pixmap().isNull())
             continue;
         const QFontMetrics m(l->font());
         const QRect r = l->contentsRect();
+        const std::string quoi = l->objectName().toStdString() + ": \"" + l->text().toStdString() + "\"";
+        if (l->wordWrap()) {
+            for (const QString& mot : l->text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                EXPECT_LE(m.horizontalAdvance(mot), r.width()) << quoi << ", the word \"" << mot.toStdString() << "\"";
+            EXPECT_LE(m.boundingRect(r, Qt::TextWordWrap | int(l->alignment()), l->text()).height(), r.height())
+                << quoi;
+            continue;
+        }
         const QStringList lignes = l->text().split(QLatin1Char('\n'));
         int large = 0;
         for (const QString& ligne : lignes)
             large = std::max(large, m.horizontalAdvance(ligne));
-        EXPECT_LE(large, r.width()) << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
-        EXPECT_LE(m.height() + (int(lignes.size()) - 1) * m.lineSpacing(), r.height())
-            << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
+        EXPECT_LE(large, r.width()) << quoi;
+        EXPECT_LE(m.height() + (int(lignes.size()) - 1) * m.lineSpacing(), r.height()) << quoi;
+    }
+    for (const QGroupBox* g : fenetre.findChildren<QGroupBox*>()) {
+        if (!g->isVisibleTo(&fenetre) || g->title().isEmpty())
+            continue;
+        QStyleOptionGroupBox o;
+        o.initFrom(g);
+        o.text = g->title();
+        o.lineWidth = 1;
+        o.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect titre = g->style()->subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel, g);
+        const int large = QFontMetrics(g->font()).horizontalAdvance(texteMontre(g->title()));
+        EXPECT_LE(large, titre.width()) << g->objectName().toStdString() << ": \"" << g->title().toStdString() << "\"";
+        EXPECT_TRUE(g->rect().contains(titre))
+            << g->objectName().toStdString() << ": \"" << g->title().toStdString() << "\" at " << titre.x() << ".."
+            << titre.right() << " in " << g->width();
     }
 }
 

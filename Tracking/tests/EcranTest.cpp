@@ -104,8 +104,11 @@ TEST_F(EcranFenetres, RienNeDepasseNiNeSeChevaucheDansLaFenetrePrincipale)
 }
 
 // Texts stand whole: the interface window's state labels ("End Stop",
-// "Tracking", "Parking"), a value at its widest, " to the horizontal";
-// the Tracking setup panel with the long drive-mode line of modes 1 and 2.
+// "Tracking", "Parking"), a value at its widest, " to the horizontal",
+// the frame titles (the antenna's longest, "Antenna offset position +
+// tcv"); the main window's "Below Horizon" word by word, its titles with
+// either map; the Tracking setup panel with the long drive-mode line of
+// modes 1 and 2.
 TEST_F(EcranFenetres, TextesEntiers)
 {
     for (int mode : {suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
@@ -115,8 +118,18 @@ TEST_F(EcranFenetres, TextesEntiers)
         c.AntenEtiq = {true, true, true};
         prog->S.Aff.AffAntenneAzimut = QStringLiteral("-359.99");
         prog->S.Aff.AffLevelAverage = QStringLiteral("-10.0");
+        c.SourcEtiqVisible = true; // "Below Horizon", wrapped
+        prog->S.Correction.CorrectionActive = true;
+        prog->Ini.Absolu = false;
         prog->rafraichit();
+        ASSERT_EQ(fi().CadreAntenne->title(), "Antenna offset position + tcv");
+        ASSERT_TRUE(fp().SourcEtiq->isVisibleTo(&fp()));
         suivi::test::textesEntiers(fi());
+        suivi::test::textesEntiers(fp());
+        fp().MenuFenetre->action(2)->trigger(); // the sky map with its legend
+        fp().ImgInfo_Click();
+        ASSERT_TRUE(fp().CadreinfoCiel->isVisibleTo(&fp()));
+        suivi::test::textesEntiers(fp());
         fi().MenuTrackParam->trigger();
         ASSERT_EQ(fp().CadreParametres->title(), "Tracking setup");
         suivi::test::textesEntiers(fp());
