@@ -883,34 +883,61 @@ TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
 }
 
 // Park does what its button shows, in every drive mode: shown disabled and
-// doing nothing while a manual move runs (from the moment of the arrow),
-// shown enabled and taking the antenna to the park position once the move
-// has arrived, in the proportional mode too, whose drives stay on to hold
-// the position.
+// doing nothing while a manual move runs (from the moment of the arrow or
+// of the typed target, F1), shown enabled and taking the antenna to the
+// park position once the move has arrived, in the proportional mode too,
+// whose drives stay on to hold the position.
 class Parc : public suivi::test::ProgrammeEcran {};
 
 TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
 {
-    for (int mode : {suivi::ModeRelais, suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
-        SCOPED_TRACE(testing::Message() << "drive mode " << mode);
-        ASSERT_NO_FATAL_FAILURE(charge(mode));
+    struct Cas {
+        int mode;
+        bool saisie; // a typed target (F1) instead of an arrow's step
+    };
+    for (const Cas c : {Cas{suivi::ModeRelais, false}, Cas{suivi::ModeRelaisEcart, false},
+                        Cas{suivi::ModeVitesse, false}, Cas{suivi::ModeVitesse, true}}) {
+        SCOPED_TRACE(testing::Message() << "drive mode " << c.mode << (c.saisie ? ", typed move" : ", arrow step"));
+        ASSERT_NO_FATAL_FAILURE(charge(c.mode));
         FenetreInterface& f = fi();
         suivi::Entrainement& d = prog->S.Drive;
         ASSERT_TRUE(f.ImgPark->isEnabled());
-        QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
+        if (c.saisie) {
+            // Drive power on (a typed target moves the antenna only so),
+            // the antenna held where it is.
+            QTest::mouseClick(f.ImgMot, Qt::LeftButton);
+            ASSERT_TRUE(d.MoteurAzActif && d.MoteurElActif);
+            prog->executer(3);
+            ASSERT_TRUE(f.ImgPark->isEnabled());
+            dialogs.queueInput(QStringLiteral("120"));
+            dialogs.queueInput(QStringLiteral("25"));
+            QTest::keyClick(&f, Qt::Key_F1);
+            ASSERT_FLOAT_EQ(d.ConsigneAzimut, 120.0f);
+        } else {
+            QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
+        }
         EXPECT_FALSE(f.ImgPark->isEnabled());
         EXPECT_FALSE(f.MenuAntenne->enabled(4));
         f.MenuAntenne_Click(4);
         EXPECT_FALSE(d.ParkingDemande);
-        if (mode != suivi::ModeVitesse) {
+        if (c.mode != suivi::ModeVitesse) {
             prog->executer(20);
             QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // the relay stopped by hand
+        } else {
+            prog->executer(3);
+            EXPECT_FALSE(f.ImgPark->isEnabled()) << "shown enabled while the move runs";
+            f.MenuAntenne_Click(4);
+            EXPECT_FALSE(d.ParkingDemande);
         }
         for (int i = 0; i < 400 && !f.ImgPark->isEnabled(); ++i)
             prog->executer(1);
         ASSERT_TRUE(f.ImgPark->isEnabled()) << "the move never arrived";
         EXPECT_TRUE(f.MenuAntenne->enabled(4));
         EXPECT_GT(prog->S.AzimutAntenne, 101.0f);
+        if (c.saisie) {
+            EXPECT_NEAR(prog->S.AzimutAntenne, 120, 1.5);
+            EXPECT_NEAR(prog->S.ElevationAntenne, 25, 1.5);
+        }
         QTest::mouseClick(f.ImgPark, Qt::LeftButton);
         EXPECT_TRUE(d.ParkingDemande);
         EXPECT_FLOAT_EQ(d.ConsigneAzimut, 180.0f);
