@@ -147,6 +147,27 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     platform::nameValueLabel(AffOffset, QStringLiteral("Offset"));
     platform::nameValueLabel(AffPolar, QStringLiteral("Polar measurement"));
     platform::nameForScreenReaders(this); // every other value label named by its caption
+    // The image buttons by what they do, tracking, drive power and the level
+    // reference read as checked while they show their pressed picture; the
+    // motion arrows by the motion they show.
+    for (ImageButton* b : {ImgTrack, ImgMot, ImgSignal})
+        b->setShowsState(true);
+    platform::nameControls({
+        {ImgHaut, QStringLiteral("Elevation up")},
+        {ImgGauche, QStringLiteral("Azimuth counter-clockwise")},
+        {ImgDroit, QStringLiteral("Azimuth clockwise")},
+        {ImgBas, QStringLiteral("Elevation down")},
+        {ImgPark, QStringLiteral("Park")},
+        {ImgTrack, QStringLiteral("Automatic tracking")},
+        {ImgMot, QStringLiteral("Drive power")},
+        {ImgSignal, QStringLiteral("Level relative to the reference")},
+    });
+    const std::pair<QLabel*, const char*> mouvements[4] = {{DirAzimGauche, "Azimuth turning counter-clockwise"},
+                                                           {DirAzimDroit, "Azimuth turning clockwise"},
+                                                           {DirElevHaut, "Elevation going up"},
+                                                           {DirElevBas, "Elevation going down"}};
+    for (const auto& [fleche, texte] : mouvements)
+        platform::describePicture(fleche, [t = QString::fromLatin1(texte)] { return t; });
 }
 
 namespace {

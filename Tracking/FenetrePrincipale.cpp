@@ -1,6 +1,7 @@
 #include "Tracking/FenetrePrincipale.h"
 
 #include "Tracking/Controles.h"
+#include "Tracking/Descriptions.h"
 #include "Tracking/Dessins.h"
 #include "Tracking/Tracking.h"
 #include "assets/Assets.h"
@@ -181,7 +182,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     CadreDXCC = cadre(CadreMap, QStringLiteral("CadreDXCC"), QStringLiteral("DXCC"), 5820, 180, 2760, 2880);
     BoutonDXCC = new QPushButton(QStringLiteral("DXCC"), CadreDXCC);
     BoutonDXCC->setObjectName(QStringLiteral("BoutonDXCC"));
-    BoutonDXCC->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonDXCC, 720, 270, 1320, 360);
     const char* etiqDX[5] = {"Azimuth (Deg)", "Elevation (Deg)", "Doppler Off. (Hz)", "Polar Off. (Deg) ",
                              "Distance (Km) "};
@@ -260,7 +260,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     }
     BoutonInfoOK = new QPushButton(QStringLiteral("O.K"), CadreinfoCiel);
     BoutonInfoOK->setObjectName(QStringLiteral("BoutonInfoOK"));
-    BoutonInfoOK->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonInfoOK, 2880, 2460, 840, 300);
     CadreinfoCiel->hide();
 
@@ -274,7 +273,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
                                Qt::AlignLeft | Qt::AlignTop);
     BoutonOKParametres = new QPushButton(QStringLiteral("O.K."), CadreParametres);
     BoutonOKParametres->setObjectName(QStringLiteral("BoutonOKParametres"));
-    BoutonOKParametres->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonOKParametres, 3900, 4020, 840, 330);
     CadreParametres->hide();
 
@@ -307,6 +305,38 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     platform::nameValueLabel(AffUTCTime, QStringLiteral("UTC"));
     platform::nameValueLabel(AffFrequence, QStringLiteral("Frequency (MHz)"));
     platform::nameForScreenReaders(this); // every other value label named by its caption
+    // The image buttons by what they do, the source, period and length
+    // buttons read as checked while they show their pressed picture; the two
+    // O.K. buttons by what they close. The push buttons take the focus by
+    // the Tab key and leave the arrow keys to the antenna's manual steps.
+    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPeriode, ImgDuree})
+        b->setShowsState(true);
+    platform::nameControls({
+        {ImgLune, QStringLiteral("Moon")},
+        {ImgSoleil, QStringLiteral("Sun")},
+        {ImgCiel, QStringLiteral("Cold Sky")},
+        {ImgPeriode, QStringLiteral("Second period")},
+        {ImgDuree, QStringLiteral("Periods of 2.5 minutes")},
+        {ImgInfo, QStringLiteral("Radio-sky map key")},
+        {BoutonDXCC, QStringLiteral("Enter a DX prefix")},
+        {BoutonInfoOK, QStringLiteral("Close the radio-sky map key")},
+        {BoutonOKParametres, QStringLiteral("Close the setup")},
+    });
+    for (QPushButton* b : {BoutonDXCC, BoutonInfoOK, BoutonOKParametres})
+        platform::leaveArrowKeysToWindow(b);
+    // The pictures that carry information, read as what they show.
+    const suivi::Suivi& s = prog_.S;
+    platform::describePicture(CadrePeriode, [&s] { return descriptions::textePeriode(s); });
+    platform::describePicture(AffIconeLune, [&s] { return descriptions::textePhaseLune(s.Aff.PhaseLune); });
+    platform::describePicture(Aff_Ciel, [&s] { return descriptions::texteCarteCiel(s.Aff, s.Station.PortCom > 0); });
+    platform::describePicture(ImgPosLune, [] { return QStringLiteral("Moon marker"); });
+    platform::describePicture(ImgPosSol, [] { return QStringLiteral("Sun marker"); });
+    platform::describePicture(ImgPosAnt, [] { return QStringLiteral("Antenna marker"); });
+    platform::describePicture(cleSources, [] { return descriptions::texteCleSources(); });
+    for (int i = 0; i < 8; ++i)
+        platform::describePicture(CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CouleurTemp%1").arg(i)),
+                                  [l = Etiq_Temp[i]] { return QStringLiteral("Chart colour of ") + l->text(); });
+    platform::describePicture(EMEWindow, [&s] { return descriptions::texteCarteMonde(s); });
     Form_Load();
 }
 
