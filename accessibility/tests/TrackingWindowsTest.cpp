@@ -30,7 +30,10 @@ using accessibility::WindowWalk;
 // with no byte the protocol forbids.
 class TrackingWindows : public suivi::test::ProgrammeEcran {
 protected:
-    void demarreTout() { ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeVitesse, suivi::test::trackIni(0, 6000, 3600, 0, true))); }
+    void demarreTout()
+    {
+        ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeVitesse, suivi::test::trackIni(0, 6000, 3600, 0, true)));
+    }
 };
 
 TEST_F(TrackingWindows, EveryWindow)
