@@ -36,6 +36,12 @@ PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic)
     return {static_cast<int>(n % P), k, (k % 2) == periodeTrafic};
 }
 
+int secondesPeriode(int dureePeriode)
+{
+    static constexpr int Durees[3] = {60, 120, 150};
+    return Durees[std::clamp(dureePeriode, 0, 2)];
+}
+
 int temperatureCiel(double raLuneDeg, int32_t freq)
 {
     const float h = static_cast<float>(raLuneDeg / 15 * 2);
@@ -410,8 +416,7 @@ astro::EtatAstro Suivi::etatSourceStationMaintenant() const
 
 void Suivi::GestionPeriodeTrafic()
 {
-    static constexpr int Durees[3] = {60, 120, 150};
-    const int P = Durees[DureePeriode];
+    const int P = secondesPeriode(DureePeriode);
     const PositionPeriode pp = positionPeriode(SecondesJourUTC, P, PeriodeTrafic);
     const int r = pp.r;
     // The instants of this step and of the one before. An event recurring
@@ -596,6 +601,7 @@ void Suivi::PlaceIconeAntenne()
             Aff.AntenneLeft = left;
         if (Aff.AntenneTop != top)
             Aff.AntenneTop = top;
+        Aff.PointAntenne = {ra, de};
     }
     if (!HorizonCielComplet) {
         double H = Astro.TempsSideralLocal - AscDroiteHorizon * 0.01745329252;
@@ -663,6 +669,8 @@ void Suivi::AffichageCarteCiel()
         E += 360;
     Aff.AffTemp = texteTemperature(E, temperatureCiel(raL, Station.Freq));
     Aff.PhaseLune = secteurPhase(E);
+    Aff.PointLune = {raL, decL};
+    Aff.PointSoleil = {raS, decS};
     Aff.MarqueursVisibles = true;
 }
 

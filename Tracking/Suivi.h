@@ -45,6 +45,12 @@ struct Affichage {
     int CadrePeriodeLargeur = 1935;
     // Sky map (twips in the frame): markers, antenna icon, Moon phase picture.
     int LuneLeft = 0, LuneTop = 0, SoleilLeft = 0, SoleilTop = 0, AntenneLeft = 0, AntenneTop = 0;
+    // The points the three markers stand for (right ascension, declination,
+    // degrees), as screen readers read the chart.
+    struct PointCiel {
+        double ascensionDroite = 0, declinaison = 0;
+    };
+    PointCiel PointLune, PointSoleil, PointAntenne;
     int PhaseLune = 0;
     bool MarqueursVisibles = false; // ImgPosLune, ImgPosSol, AffIconeLune, CadreInfoSource
     bool SourcEtiq = false;         // "Below Horizon"
@@ -311,6 +317,9 @@ struct PositionPeriode {
     bool propre;
 };
 PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic);
+// The length in seconds of traffic periods of length index 0, 1, 2 (1 mn,
+// 2 mn, 2.5 mn): 60, 120, 150.
+int secondesPeriode(int dureePeriode);
 
 // Sky temperature behind the Moon (K, whole, 32 bits): the band's table (144 MHz
 // below 400 MHz, else 432 MHz) at the Moon's right ascension (degrees,

@@ -375,6 +375,8 @@ int Tracking::indexSource(int code)
     return 0;
 }
 
+QString Tracking::nomSource(int code) { return QString::fromLatin1(Sources[indexSource(code)].nom); }
+
 void Tracking::poseSource(int index)
 {
     S.CodeSource = Sources[index].code;

@@ -119,6 +119,8 @@ public:
     void ClicCarte(double x, double y);
     // The Sources menu item (0..11) of source code 0..9.
     static int indexSource(int code);
+    // The name of source code 0..9 as the Sources menu shows it.
+    static QString nomSource(int code);
     // Period and length choices.
     void ChoixPeriode(int index);
     void ChoixDuree(int index);
