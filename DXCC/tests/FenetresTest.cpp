@@ -318,11 +318,15 @@ TEST_F(Fenetres, OKAndWorldMapWantEveryBox)
     f.BtonOK->click();
     EXPECT_EQ(dialogs.beeps(), 2); // the full "38" beeped, then the missing minutes
     EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(platform::refusalShown(f.LatMin));
     EXPECT_TRUE(f.FenetreEditeur->isVisible());
     EXPECT_EQ(lignes(), 14);
+    QTest::mouseClick(f.Lieu, Qt::LeftButton); // the operator's click takes the sign away
+    ASSERT_FALSE(platform::refusalShown(f.LatMin));
     f.BtonCarte->click();
     EXPECT_EQ(dialogs.beeps(), 3);
     EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(platform::refusalShown(f.LatMin));
     EXPECT_FALSE(f.FenetreCarte->isVisible());
     EXPECT_TRUE(messages().empty());
 }
