@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/DialogChecks.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
@@ -377,6 +378,35 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     taper("5");
     EXPECT_EQ(grille().textMatrix(0, 1), "Azim. correct.");
     EXPECT_EQ(d.events().size(), 0u);
+}
+
+// The suite's overflow rule, the same table of cases as for every filtered
+// box, run on every correction cell of the grid.
+TEST_F(Fenetres, TheOverflowRuleInEveryCell)
+{
+    demarrer();
+    nouveauFichier();
+    QWidget* vue = grille().table()->viewport();
+    std::vector<std::string> noms;
+    for (int ligne = 1; ligne <= correction::NombreEnregistrements; ++ligne)
+        for (int colonne = 1; colonne <= 2; ++colonne)
+            noms.push_back("cell " + std::to_string(ligne) + "," + std::to_string(colonne));
+    std::vector<platform::testing::GridCellUnderTest> cellules;
+    size_t n = 0;
+    for (int ligne = 1; ligne <= correction::NombreEnregistrements; ++ligne) {
+        for (int colonne = 1; colonne <= 2; ++colonne) {
+            const QString plein = colonne == 1 ? QStringLiteral("-4.99") : QStringLiteral("4.995");
+            cellules.push_back({noms[n++].c_str(), grille().table(), vue, grille().cellRect(ligne, colonne), plein,
+                                QStringLiteral("x"), [this, ligne, colonne] { return grille().textMatrix(ligne, colonne); },
+                                [this, ligne, colonne, plein] {
+                                    grille().setTextMatrix(ligne, colonne, plein);
+                                    cliquerCellule(ligne, colonne);
+                                    ASSERT_EQ(grille().row(), ligne);
+                                    ASSERT_EQ(grille().col(), colonne);
+                                }});
+        }
+    }
+    platform::testing::checkOverflowRule(cellules, d);
 }
 
 // A screen reader's "Toggle" on an entry of the table list chooses it as a
