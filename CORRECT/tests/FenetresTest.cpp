@@ -459,7 +459,8 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - dx.tcv");
     EXPECT_EQ(readBytes(dir.filePath("dx.tcv")), readBytes(dir.filePath("home.tcv")));
 
-    // The first station again: the question; No writes nothing.
+    // The first station again, while the caption names dx.tcv: the question
+    // names the table it would replace; No writes nothing.
     const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     cliquerCellule(1, 1);
     taper("\b\b\b-2"); // a sign is refused while the text holds a point
@@ -467,7 +468,7 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     sauverSous("home.dat");
     auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].text, "Replace the old file ?");
+    EXPECT_EQ(m[0].text, "Replace the old file home.tcv ?");
     EXPECT_EQ(etat->Reponse, Answer::No);
     EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);
     EXPECT_FALSE(choixDat().isVisible());
