@@ -104,16 +104,21 @@ TEST(GeometryTest, PlacesAWidgetOnItsScreen)
     EXPECT_EQ(w.pos(), centredThirdPosition(QSize(300, 200), screen));
 }
 
-// The real boxes, answered by a timer as soon as each opens: a message box and
-// an input box are wide enough for their title, and an input box asked again
-// opens where the last one stood, also after the operator moved it.
-TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
-{
+// The real boxes, in an application of their own.
+class QtDialogsTest : public ::testing::Test {
+protected:
     int argc = 1;
-    char name[] = "platform_tests";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    char name[16] = "platform_tests";
+    char* argv[2] = {name, nullptr};
+    QApplication app{argc, argv};
     QtDialogs d;
+};
+
+// Answered by a timer as soon as each opens: a message box and an input box
+// are wide enough for their title, and an input box asked again opens where
+// the last one stood, also after the operator moved it.
+TEST_F(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
+{
 
     const QString titre = QStringLiteral("- Setup of Selvane - a title far longer than the text -");
     int largeur = 0, voulu = 0;
@@ -171,13 +176,8 @@ TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
 // place kept is the inside of the last box, and the box asked again asks for
 // its inside to stand there before it first shows. Offscreen windows have a
 // frame (2 pixels wide) that stands in for a window manager's.
-TEST(QtDialogsTest, ARepeatedQuestionAsksForTheInsidePlaceOfTheLastBox)
+TEST_F(QtDialogsTest, ARepeatedQuestionAsksForTheInsidePlaceOfTheLastBox)
 {
-    int argc = 1;
-    char name[] = "platform_tests";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QtDialogs d;
 
     // Where a box asks to stand when its window is made, before it shows.
     struct Demande : QObject {
