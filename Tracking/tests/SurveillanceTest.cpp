@@ -101,20 +101,29 @@ TEST(Surveillance, CycleTropLongAvecUnEntrainementEnMarche)
 // An encoder word that stops changing while its drive runs (a broken cable,
 // a slipping encoder): after 4 seconds of drive with no change everything
 // stops and a box says what happened and what to check; the program runs
-// on. Before, the relay stayed on without end.
+// on. Before, the relay stayed on without end. In relay + speed mode near
+// its target, where the speed byte is below a quarter of full speed (a
+// slow drive may move less than a reading's step in 4 seconds), the watch
+// takes 30 seconds.
 TEST(Surveillance, CodeurFigeArreteEtExplique)
 {
     struct Cas {
         int16_t mode;
-        bool azimut; // the azimuth's encoder freezes, else the elevation's
+        bool azimut;       // the azimuth's encoder freezes, else the elevation's
+        bool proche = false; // toward a target 1.5 degrees off, the rotator at 0.04 degree a second
     };
     for (const Cas c : {Cas{ModeRelais, true}, Cas{ModeRelais, false}, Cas{ModeRelaisEcart, true},
-                        Cas{ModeVitesse, true}, Cas{ModeVitesse, false}}) {
-        const std::string cas = "mode " + std::to_string(c.mode) + (c.azimut ? " azimuth" : " elevation");
-        Boucle b(station(c.mode, 5, 355, 0), 100, 20, 2, 0.01);
+                        Cas{ModeRelaisEcart, true, true}, Cas{ModeVitesse, true}, Cas{ModeVitesse, false}}) {
+        const std::string cas = "mode " + std::to_string(c.mode) + (c.azimut ? " azimuth" : " elevation") +
+                                (c.proche ? " near its target" : "");
+        const double vitesse = c.proche ? 0.04 : 2;
+        const int secondes = c.proche ? 30 : 4;
+        Boucle b(station(c.mode, 5, 355, 0), 100, 20, vitesse, 0.01);
         b.tourne(2);
         Entrainement& d = b.suivi.Drive;
-        if (c.mode == ModeVitesse)
+        if (c.proche)
+            d.ConsigneSaisie(101.5f, 20);
+        else if (c.mode == ModeVitesse)
             vers(b, c.azimut ? 300 : 100, c.azimut ? 20 : 80);
         else
             d.PasManuel(c.azimut ? 39 : 38);
@@ -128,22 +137,48 @@ TEST(Surveillance, CodeurFigeArreteEtExplique)
         });
         b.trace.note(b);
         const double depart = c.azimut ? b.trace.az : b.trace.el;
-        b.tourne(300); // 20 s of the box's time
+        b.tourne(c.proche ? 700 : 300); // 49 s or 21 s of the box's time
         EXPECT_FALSE(b.fini) << cas;
         ASSERT_EQ(b.dialogs.messages().size(), 1u) << cas;
         const auto m = b.dialogs.messages()[0];
         EXPECT_EQ(m.title, "Antenna Drive Error") << cas;
         EXPECT_EQ(m.icon, platform::Icon::Exclamation) << cas;
         EXPECT_EQ(m.text, QString("The ") + (c.azimut ? "azimuth" : "elevation") +
-                              " reading has not changed for 4 seconds\r"
+                              " reading has not changed for " + QString::number(secondes) +
+                              " seconds\r"
                               "while its drive was on : both drives are stopped.\r\r"
                               "Verify the encoder, its cable and the motor !")
             << cas;
         EXPECT_TRUE(b.moteursArretes()) << cas;
         EXPECT_FALSE(d.MoteurAzActif || d.MoteurElActif || d.AllerConsigneAz || d.AllerConsigneEl) << cas;
-        // 4 seconds at 2 degrees a second, and a cycle.
-        EXPECT_LE((c.azimut ? b.trace.az : b.trace.el) - depart, 8 + Marge) << cas;
+        // The watch's time at the rotator's speed, and a cycle.
+        EXPECT_LE((c.azimut ? b.trace.az : b.trace.el) - depart, secondes * vitesse + Marge) << cas;
     }
+}
+
+// A sound rotator that turns slowly (0.04 degree a second: less than the
+// 0.2 degree a reading must change by in 4 seconds) driven in relay + speed
+// mode toward a target 1.5 degrees off: near its target the speed byte is
+// below a quarter of full speed, and the drive is not taken for a frozen
+// encoder; it arrives and stops. Before, it was stopped after 4 seconds.
+TEST(Surveillance, EntrainementLentSainArrive)
+{
+    Boucle b(station(ModeRelaisEcart, 5, 355, 0), 100, 20, 0.04, 0.01);
+    b.tourne(2);
+    Entrainement& d = b.suivi.Drive;
+    d.ConsigneSaisie(101.5f, 20);
+    ASSERT_TRUE(d.MoteurAzActif);
+    int vitesseMax = 0;
+    b.action = [&] {
+        if (d.MoteurAzActif)
+            vitesseMax = std::max(vitesseMax, d.VitesseAz);
+    };
+    b.tourne(900); // 63 s of the box's time
+    EXPECT_LT(vitesseMax, Entrainement::VitesseEcartFige);
+    EXPECT_EQ(b.dialogs.messages().size(), 0u);
+    EXPECT_FALSE(d.MoteurAzActif || d.AllerConsigneAz);
+    EXPECT_TRUE(b.moteursArretes());
+    EXPECT_NEAR(b.trace.az, 101.5, 0.1);
 }
 
 // Garbage replies while the antenna parks (stops 5 and 355, park 350/88,
