@@ -256,6 +256,52 @@ TEST(Surveillance, CharabiaPendantLeParcEtLaPoursuite)
     }
 }
 
+// One reading that jumps further than the antenna can turn (a noisy reply:
+// 280 degrees while it turns from 100 toward 150) is not acted on: that
+// cycle's drive step waits, the next cycle reads true, and the move goes on
+// to its target as if nothing had come (no box; in the relay modes one start
+// and one stop, in speed mode never a speed byte counter-clockwise). Only
+// several in a row are the port error.
+TEST(Surveillance, UneLectureAberranteEstSautee)
+{
+    for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
+        Boucle b(station(mode, 5, 355, 0), 100, 20, 10, 0.005);
+        b.tourne(2);
+        b.videJournal();
+        vers(b, 150, 20);
+        Entrainement& d = b.suivi.Drive;
+        int cycle = 0, rejetees = 0;
+        std::vector<int> vitessesAz;
+        b.action = [&] {
+            rejetees = std::max(rejetees, b.suivi.LecturesRejetees);
+            if (d.MoteurAzActif)
+                vitessesAz.push_back(d.VitesseAz);
+            ++cycle;
+            b.serveur.withBox([&](boxsim::Box& x) {
+                if (cycle == 10)
+                    x.azimuthState().forcedWord = boxsim::encodeBin(280, 360);
+                else
+                    x.azimuthState().forcedWord.reset();
+            });
+        };
+        b.tourne(1500);
+        EXPECT_EQ(rejetees, 1) << mode << ": the one reading refused";
+        EXPECT_EQ(b.suivi.LecturesRejetees, 0) << mode;
+        EXPECT_FALSE(b.fini) << mode;
+        EXPECT_TRUE(b.dialogs.messages().empty()) << mode;
+        EXPECT_TRUE(b.moteursArretes()) << mode;
+        EXPECT_NEAR(b.trace.az, 150, 2.5) << mode;
+        EXPECT_LE(b.trace.azMax, 150 + 2.5) << mode;
+        const test::Octets o = b.octets();
+        if (mode == ModeVitesse) {
+            EXPECT_TRUE(std::all_of(vitessesAz.begin(), vitessesAz.end(), [](int v) { return v >= 64; })) << mode;
+        } else {
+            EXPECT_EQ(test::compte(o, octet::AzHoraire), 1) << mode;
+            EXPECT_EQ(test::compte(o, octet::AzArret), 1) << mode;
+        }
+    }
+}
+
 // An antenna that has been carried past the CW stop (355) to 28 on the
 // encoder, 388 on the extended scale: it is seen there, not near the CCW
 // stop, and park (180) drives it back the short way, never round through the
