@@ -840,13 +840,13 @@ void Suivi::noticeParking()
     Drive.c.AntenEtiq[2] = false;
 }
 
-void Suivi::noticeAxeFige(Entrainement::Axe axe)
+void Suivi::noticeAxeFige(Entrainement::Axe axe, double secondes)
 {
     const QString CR = QStringLiteral("\r");
     dialogues_.message(QStringLiteral("The ") +
                            (axe == Entrainement::Axe::Azimut ? QStringLiteral("azimuth") : QStringLiteral("elevation")) +
-                           QStringLiteral(" reading has not changed for ") +
-                           QString::number(Entrainement::SecondesFige) + QStringLiteral(" seconds") + CR +
+                           QStringLiteral(" reading has not changed for ") + QString::number(secondes) +
+                           QStringLiteral(" seconds") + CR +
                            QStringLiteral("while its drive was on : both drives are stopped.") + CR + CR +
                            QStringLiteral("Verify the encoder, its cable and the motor !"),
                        platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Antenna Drive Error"));
@@ -913,7 +913,7 @@ bool Suivi::Cycle()
             const Entrainement::Axe axe = Drive.AxeFige;
             Drive.AxeFige = Entrainement::Axe::Aucun;
             vue_.rafraichit();
-            noticeAxeFige(axe);
+            noticeAxeFige(axe, Drive.DureeFige);
         }
         if (parc)
             noticeParking();

@@ -297,8 +297,9 @@ private:
     // seconds since midnight.
     static int32_t poseHeureUTC(astro::EtatAstro& e, const QTime& t, int16_t decHor);
     void noticeParking();
-    // The message box of a drive stopped on a frozen reading.
-    void noticeAxeFige(Entrainement::Axe axe);
+    // The message box of a drive stopped on a frozen reading after
+    // `secondes` of drive.
+    void noticeAxeFige(Entrainement::Axe axe, double secondes);
     double debutCycle_ = 0;
     bool cycleEnCours_ = false;
     DialoguesArretDabord dialogues_;

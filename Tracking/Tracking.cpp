@@ -209,6 +209,13 @@ void Tracking::PauseMoteurs()
     rafraichit();
 }
 
+void Tracking::ArretComplet()
+{
+    S.Drive.ArretComplet();
+    S.Drive.envoieArrets();
+    rafraichit();
+}
+
 // ------------------------------------------------------------ the driver
 
 void Tracking::executer(int limite)
