@@ -116,7 +116,9 @@ ResultatSauvegarde sauverTableCorrection(const QString& dossier, const QString& 
 
     for (const QString& nom : tables) {
         if (nom.compare(r.fichierTCV, Qt::CaseInsensitive) == 0) {
-            r.reponse = dialogs.message(QStringLiteral("Replace the old file ?"), platform::Buttons::YesNo,
+            // The table replaced is named after the station file chosen, not
+            // after the table being edited: the question names it.
+            r.reponse = dialogs.message(QStringLiteral("Replace the old file %1 ?").arg(nom), platform::Buttons::YesNo,
                                         platform::Icon::Exclamation, QStringLiteral("- TCV Editor -"));
             if (r.reponse == platform::Answer::No) {
                 r.etat = Sauvegarde::Refusee;

@@ -46,7 +46,8 @@ struct ResultatSauvegarde {
 // Saves `table` as the table of station file `fichierStation` of `dossier`.
 // The table name comes from the station file's real name on disk. When a
 // "*.tcv" file of that name exists, whatever its letter case, the operator is
-// asked "Replace the old file ?" first; the replaced file keeps its name.
+// asked "Replace the old file " & its name on disk & " ?" first; the
+// replaced file keeps its name.
 // The write is atomic; a failure shows "Write Error : " & name & " was not
 // saved !".
 ResultatSauvegarde sauverTableCorrection(const QString& dossier, const QString& fichierStation,

@@ -150,8 +150,7 @@ void Brulvane::CalculBilanEME() {
     e.UniteBruit = UniteBruit;
     const brulvane::ResultatsBilan r = brulvane::CalculBilanEME(e);
     if (r.boiteRefusee) {
-        Dialogues.beep();
-        vue_->donneFocus(*r.boiteRefusee);
+        vue_->refuseBoite(*r.boiteRefusee);
         return;
     }
     vue_->ecritResultats(r.textes);

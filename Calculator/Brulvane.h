@@ -46,7 +46,9 @@ public:
     // Puts a text into a box; the box's filter runs on it even when the box
     // already holds that text.
     virtual void ecritBoite(Boite b, const QString& texte) = 0;
-    virtual void donneFocus(Boite b) = 0;
+    // The computation refuses the value of box `b`: the beep, the refusal
+    // sign on the box and the focus in it.
+    virtual void refuseBoite(Boite b) = 0;
     // The 15 result labels, indexed by Resultat.
     virtual void ecritResultats(const std::array<QString, NombreResultats>& textes) = 0;
 };

@@ -330,6 +330,13 @@ void F_Brulvane::closeEvent(QCloseEvent* e) {
     etat_.ConfirmeQuitter();
 }
 
+// The operator's edits reach this filter already judged (JugeSaisie): only
+// a text the program put into the box (a file's value, a default) can fail
+// here. Such a text is not kept: the box holds only what its filter accepts,
+// so neither the computation nor a save of the DX file ever takes it. The
+// box is emptied with the refusal sign on it, so the operator sees which
+// value of the file was dropped (the file itself is written again only by
+// Save).
 void F_Brulvane::filtre(Boite b) {
     QLineEdit* e = boite(b);
     etat_.EffaceResultats();
@@ -338,11 +345,12 @@ void F_Brulvane::filtre(Boite b) {
         break;
     case brulvane::ActionFiltre::Vide:
         e->setText(QString()); // itself a change, which passes the filter
+        platform::showRefusalSign(e);
         break;
     case brulvane::ActionFiltre::Refuse:
-        etat_.Dialogues.beep();
         e->setText(QString());
         e->setFocus();
+        platform::signalRefusal(e, etat_.Dialogues);
         break;
     }
     if (b == Boite::HP_Frequence)

@@ -3,6 +3,7 @@
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
 #include "Calculator/FeuilleChoixFichier.h"
+#include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/StartWindow.h"
 
 #include <QComboBox>
@@ -68,7 +69,11 @@ QString FenetresBrulvane::texte(brulvane::Boite b) const { return f_Brulvane_->b
 
 void FenetresBrulvane::ecritBoite(brulvane::Boite b, const QString& texte) { f_Brulvane_->EcritBoite(b, texte); }
 
-void FenetresBrulvane::donneFocus(brulvane::Boite b) { f_Brulvane_->boite(b)->setFocus(); }
+void FenetresBrulvane::refuseBoite(brulvane::Boite b) {
+    QLineEdit* e = f_Brulvane_->boite(b);
+    e->setFocus();
+    platform::signalRefusal(e, etat_.Dialogues);
+}
 
 void FenetresBrulvane::ecritResultats(const std::array<QString, brulvane::NombreResultats>& textes) {
     for (int i = 0; i < brulvane::NombreResultats; ++i)

@@ -26,7 +26,7 @@ public:
     void rafraichit() override;
     QString texte(brulvane::Boite b) const override;
     void ecritBoite(brulvane::Boite b, const QString& texte) override;
-    void donneFocus(brulvane::Boite b) override;
+    void refuseBoite(brulvane::Boite b) override;
     void ecritResultats(const std::array<QString, brulvane::NombreResultats>& textes) override;
 
 private:

@@ -16,8 +16,8 @@ namespace brulvane {
 
 enum class ActionFiltre {
     Accepte, // the text stays
-    Vide,    // empty the box, no beep
-    Refuse,  // beep, empty the box, focus back on it
+    Vide,    // empty the box, no beep (the refusal sign shows on it)
+    Refuse,  // beep, empty the box, focus back on it, the refusal sign
 };
 
 struct RegleBoite {

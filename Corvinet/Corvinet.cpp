@@ -156,10 +156,7 @@ void Corvinet::ControleSaisie()
     const corvinet::ResultatControle r = corvinet::controleSaisie(f.valeurs());
     SaisieOk = r.ok;
     if (r.onglet >= 0) f.Feuillet_Setup->setCurrentIndex(r.onglet);
-    if (r.arret) {
-        f.donneFocus(r.arret->focus);
-        dialogs.beep();
-    }
+    if (r.arret) f.refuse(r.arret->focus);
 }
 
 void Corvinet::ControleCoherence()
@@ -170,8 +167,7 @@ void Corvinet::ControleCoherence()
     if (r.onglet >= 0) f.Feuillet_Setup->setCurrentIndex(r.onglet);
     if (!r.arret) return;
     if (r.arret->faute.isEmpty()) {
-        f.donneFocus(r.arret->focus);
-        dialogs.beep();
+        f.refuse(r.arret->focus);
         return;
     }
     dialogs.beep();

@@ -436,12 +436,19 @@ int FenetrePrincipale::modeChoisi() const
     return -1;
 }
 
-void FenetrePrincipale::donneFocus(Champ c)
+QWidget* FenetrePrincipale::donneFocus(Champ c)
 {
     QWidget* w = controle(c);
     if (w && !w->isEnabled() && (c == Champ::AutoVit || c == Champ::ManVit || c == Champ::AngDecr))
         w = controle(Champ::SpeedControl);
     if (w) w->setFocus(Qt::OtherFocusReason);
+    return w;
+}
+
+void FenetrePrincipale::refuse(Champ c)
+{
+    if (QWidget* w = donneFocus(c)) platform::signalRefusal(w, prog_.dialogs);
+    else prog_.dialogs.beep();
 }
 
 void FenetrePrincipale::appliqueModeEtFormats()
@@ -486,7 +493,9 @@ void FenetrePrincipale::appliqueResultat(Champ c, const corvinet::ResultatFiltre
     // Inside the box's own filter this change does not run the filter again;
     // from a leave check it does, as every change of a box does.
     if (b->text() != r.texte) b->setText(r.texte);
-    if (r.bip) prog_.dialogs.beep();
+    // A value the filter or the leave check refused: the sign shows which box
+    // refused it, as for a refused key.
+    if (r.bip) platform::signalRefusal(b, prog_.dialogs);
     switch (r.focus) {
     case corvinet::ResultatFiltre::Focus::Aucun: break;
     case corvinet::ResultatFiltre::Focus::Soi: b->setFocus(Qt::OtherFocusReason); break;

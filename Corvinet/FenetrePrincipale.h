@@ -73,8 +73,12 @@ public:
     void effaceModes();
     int modeChoisi() const; // -1 when no option is selected
     // Gives the focus to a field's control; a disabled speed box passes it
-    // to the drive-mode group that disables it.
-    void donneFocus(corvinet::Champ c);
+    // to the drive-mode group that disables it. Returns the control that
+    // was given the focus (nullptr: none).
+    QWidget* donneFocus(corvinet::Champ c);
+    // A save check stops at a field: the focus as donneFocus gives it, and
+    // the beep and the refusal sign on that control.
+    void refuse(corvinet::Champ c);
     // Applies the drive mode and the encoder formats to the dependent controls.
     void appliqueModeEtFormats();
 

@@ -444,7 +444,7 @@ void Form2::BtonOK_Click()
     for (QLineEdit* b : boites()) {
         if (b->text().isEmpty()) {
             b->setFocus();
-            etat_.dialogs.beep();
+            platform::signalRefusal(b, etat_.dialogs);
             return;
         }
     }
@@ -505,8 +505,9 @@ void Form2::BtonCarte_Click()
         dxcc::positionSurCarte({LatDeg->text(), LatMin->text(), LatSig->text(), LonDeg->text(), LonMin->text(),
                                 LonSig->text()});
     if (p.boiteVide >= 0) {
-        boites()[size_t(p.boiteVide + 2)]->setFocus();
-        etat_.dialogs.beep();
+        QLineEdit* vide = boites()[size_t(p.boiteVide + 2)];
+        vide->setFocus();
+        platform::signalRefusal(vide, etat_.dialogs);
         return;
     }
     FenetreEditeur->hide();

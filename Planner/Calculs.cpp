@@ -386,12 +386,15 @@ void CalculCourbe(VariablesPlanner& v, const std::function<bool()>& cede) {
     }
 }
 
-void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude) {
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                 const QString& pays) {
     v.XPointDX = x;
     v.YPointDX = y;
     v.LatitudeDX = latitude;
     v.LongitudeDX = longitude;
     v.LongitudeDXHeures = longitude / 15;
+    v.PrefixeDX = prefixe;
+    v.PaysDX = pays;
 }
 
 void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y) {
@@ -400,6 +403,15 @@ void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y) {
     v.LatitudeDX = astro::CarteYVersLatitude(y);
     v.LongitudeDXHeures = astro::CarteXVersLongitude(x);
     v.LongitudeDX = v.LongitudeDXHeures * 15;
+    v.PrefixeDX.clear();
+    v.PaysDX.clear();
+}
+
+void OtePointDX(VariablesPlanner& v) {
+    v.XPointDX = 0;
+    v.YPointDX = 0;
+    v.PrefixeDX.clear();
+    v.PaysDX.clear();
 }
 
 std::pair<int16_t, int16_t> PointClic(double x, double y) {

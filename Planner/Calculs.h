@@ -58,15 +58,10 @@ public:
     virtual void fermeFenetre(int index) = 0;
 };
 
-// The largest time step, in minutes (three digits in the step box).
-constexpr int16_t PasMaximum = 999;
-// A step the tables can use: 1..PasMaximum minutes.
-inline bool pasValide(int32_t pas) { return pas >= 1 && pas <= PasMaximum; }
-
 // Moon-location tables from the start instant the period dialog left
 // (DateCalcul, HeureCalcul, MinuteCalcul, FractionJour, HeureUT, JourJulien)
 // to DateJulienneFin, every Step minutes, for the Moon (code 0).
-// A Step outside 1..PasMaximum computes nothing (the clock could not move,
+// A Step outside 1..PasMaximum (Planner/Dates.h) computes nothing (the clock could not move,
 // or would jump past a whole day).
 void CalculPrevision(VariablesPlanner& v, SortieTable& sortie);
 // Common-window tables for CodeSource between home and the DX station's own
@@ -99,10 +94,14 @@ float AnglePolar(double phi, float a, float e);
 float DecalagePolar(float ph, float pd);
 
 // The DX point: the mark at map X, Y (twips) and the position its values are
-// computed for. From a map click the position is the map point's; from a
-// prefix record it is the record's own latitude and longitude (degrees).
+// computed for. From a map click the position is the map point's, and it has
+// no prefix; from a prefix record it is the record's own latitude and
+// longitude (degrees), with its prefix and entity name.
 void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y);
-void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude);
+void FixePointDX(VariablesPlanner& v, int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                 const QString& pays);
+// No DX point (X = Y = 0) and no prefix.
+void OtePointDX(VariablesPlanner& v);
 // A click at map X, Y (twips, any value) as a DX mark: held inside the map
 // and off 0, since X = 0 or Y = 0 means no DX point.
 std::pair<int16_t, int16_t> PointClic(double x, double y);

@@ -15,7 +15,9 @@ class Commandes {
 public:
     virtual ~Commandes() = default;
 
-    // The station chooser: a file chosen; Cancel (or its close box).
+    // The station chooser: an entry selected in its list; a file chosen;
+    // Cancel (or its close box).
+    virtual void SelectionStation() = 0;
     virtual void ChoixStation(const QString& fichier) = 0;
     virtual void AnnuleChoixStation() = 0;
 

@@ -1,6 +1,5 @@
 #include "Planner/Dates.h"
 
-#include "Planner/Calculs.h"
 #include "platform/Text.h"
 
 namespace planner {

@@ -24,6 +24,10 @@ HeureBoite lireHeure(const QString& texte);
 // The step box's number rounded into 16 bits; 0 (a refused step) when the
 // text does not fit.
 int16_t lirePas(const QString& texte);
+// The largest time step, in minutes (three digits in the step box).
+constexpr int16_t PasMaximum = 999;
+// A step the tables can use: 1..PasMaximum minutes.
+inline bool pasValide(int32_t pas) { return pas >= 1 && pas <= PasMaximum; }
 // The step box's filter of an edit: the box holds 0 to 3 digits.
 platform::EditVerdict JugePas(const QString& propose);
 

@@ -1,6 +1,7 @@
 #include "Planner/Descriptions.h"
 
 #include "Planner/Calculs.h"
+#include "assets/Assets.h"
 #include "platform/Text.h"
 
 namespace planner {
@@ -10,14 +11,8 @@ namespace {
 QString enDegres(double d) { return platform::Format(d, QStringLiteral("##0.0")) + QChar(0xB0); }
 } // namespace
 
-QString NomPhaseLune(int k) {
-    static const char* const noms[8] = {"new Moon",  "waxing crescent", "first quarter", "waxing gibbous",
-                                        "full Moon", "waning gibbous",  "last quarter",  "waning crescent"};
-    return k >= 0 && k < 8 ? QString::fromLatin1(noms[k]) : QString();
-}
-
 QString TextePhaseLune(int k) {
-    const QString nom = NomPhaseLune(k);
+    const QString nom = assets::nomPhaseLune(k);
     return nom.isEmpty() ? QString() : QStringLiteral("Moon phase: ") + nom;
 }
 

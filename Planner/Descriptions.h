@@ -11,11 +11,9 @@
 
 namespace planner {
 
-// "new Moon", "waxing crescent", "first quarter", "waxing gibbous",
-// "full Moon", "waning gibbous", "last quarter", "waning crescent" for the
-// phase picture k (0..7, about 45k degrees east of the Sun); "" otherwise.
-QString NomPhaseLune(int k);
-// "Moon phase: waxing crescent"; "" for k outside 0..7.
+// "Moon phase: waxing crescent" for the phase picture k (0..7, about 45k
+// degrees east of the Sun; its name assets::nomPhaseLune); "" for k outside
+// 0..7.
 QString TextePhaseLune(int k);
 
 // The source picture of a common-window table: the Moon's phase (phase 0..7)

@@ -65,6 +65,8 @@ Vue vue(const Ecran& e, const Contenu& c) {
     v.cleCiel = v.carte && e.cleCiel;
     v.changeUTC = montre && e.lieu == Lieu::Carte;
     v.tablesCommunes = montre && e.lieu == Lieu::TablesCommunes;
+    v.choixOK = c.stationSelectionnee;
+    v.choixHome = c.home;
 
     EtatPrincipal& p = v.principal;
     p.menus = e.garde.libre() && !dialogueOuvert(e) && e.lieu != Lieu::Aucun;

@@ -62,11 +62,13 @@ bool dialogueOuvert(const Ecran& e);
 
 // What the view needs to know besides the display value: the table windows
 // that were filled (their days, by window index; empty = no filled window
-// there) and the source chosen.
+// there), the source chosen and the station chooser's list.
 struct Contenu {
     std::vector<QString> joursLune;
     std::vector<QString> joursCommuns;
-    int indexSource = 0; // index of the Sources menu item
+    int indexSource = 0;             // index of the Sources menu item
+    bool stationSelectionnee = false; // an entry of the chooser's list is selected
+    bool home = false;                // the chooser's list holds home.dat (any letter case)
 };
 
 // The main window's menus and image buttons.
@@ -98,6 +100,8 @@ struct Vue {
     bool cleCiel = false;        // FenetreInfoCiel
     bool changeUTC = false;
     bool tablesCommunes = false; // the filled common-window table windows
+    bool choixOK = false;        // the chooser's O.K.: a file is selected
+    bool choixHome = false;      // the chooser's Home button: there is a home.dat
     EtatPrincipal principal;
 };
 

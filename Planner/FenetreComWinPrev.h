@@ -28,9 +28,6 @@ public:
     QWidget* Image1;
     std::array<QFrame*, 3> Ligne1{}; // separators between the groups
     platform::Grid* GrillePrev;
-    // Set when AffichePrevisionCommune has given the window its day.
-    bool Remplie = false;
-    QString Jour; // weekday and date ("Sat 12-05-2001"): its print item
     int Phase = -1; // the Moon-phase picture of the source pictures; -1 for another source
 
 protected:

@@ -26,10 +26,6 @@ public:
     std::array<QFrame*, 3> Ligne1{}; // separators between the groups
     QLabel *AffIconeTime, *AffIconeSun, *AffIconeCiel, *AffIconeLune;
     int PhaseAffichee = -1;
-    // Set when AffichePrevision has given the window its day: caption,
-    // headers and rows complete. A day cut short never is.
-    bool Remplie = false;
-    QString Jour; // weekday and date ("Sat 12-05-2001"): its print item
     platform::Grid* GrillePrev;
     void GrillePrev_Click();
 

@@ -51,7 +51,7 @@ void FeuilleChoixFichier::Form_Load(const QString& dossier, platform::Clock& hor
     setWindowTitle(QStringLiteral("Planner - Setup File"));
 }
 
-void FeuilleChoixFichier::ListeFichier_Click() { BoutonOK->setEnabled(true); }
+void FeuilleChoixFichier::ListeFichier_Click() { commandes_.SelectionStation(); }
 
 void FeuilleChoixFichier::ListeFichier_DblClick() {
     if (ListeFichier->fileName().isEmpty())

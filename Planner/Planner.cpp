@@ -75,10 +75,19 @@ planner::PositionFenetre positionIni(QWidget* w) {
 // A 32-bit value read into a 16-bit variable, held at its limits.
 int16_t en16(int32_t n) { return int16_t(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
 
+template <class F>
+using ListeTables = std::vector<planner::TableJour<F>>;
+
 // Entry i of a window list; null when out of range or discarded.
 template <class F>
-F* dansListe(const std::vector<std::unique_ptr<F>>& liste, int i) {
-    return i >= 0 && i < int(liste.size()) ? liste[size_t(i)].get() : nullptr;
+F* dansListe(const ListeTables<F>& liste, int i) {
+    return i >= 0 && i < int(liste.size()) ? liste[size_t(i)].fenetre.get() : nullptr;
+}
+
+// Entry i of a window list holds a filled window.
+template <class F>
+bool remplie(const ListeTables<F>& liste, int i) {
+    return dansListe(liste, i) && liste[size_t(i)].remplie;
 }
 
 // The weekday and date of the computation day ("Sat 12-05-2001").
@@ -123,40 +132,40 @@ void prepareGrille(platform::Grid* g, const std::array<const char*, 9>& titres) 
 
 // The filled windows of a table list (see Planner::TablesPrevisionRemplies).
 template <class F>
-std::vector<int> remplies(const std::vector<std::unique_ptr<F>>& liste) {
+std::vector<int> remplies(const ListeTables<F>& liste) {
     std::vector<int> r;
     for (int i = 0; i < int(liste.size()); ++i)
-        if (liste[size_t(i)] && liste[size_t(i)]->Remplie)
+        if (remplie(liste, i))
             r.push_back(i);
     return r;
 }
 
 // The day of each window of a table list, empty where none was filled.
 template <class F>
-std::vector<QString> jours(const std::vector<std::unique_ptr<F>>& liste) {
+std::vector<QString> jours(const ListeTables<F>& liste) {
     std::vector<QString> j(liste.size());
-    for (size_t i = 0; i < liste.size(); ++i)
-        if (liste[i] && liste[i]->Remplie)
-            j[i] = liste[i]->Jour;
+    for (int i = 0; i < int(liste.size()); ++i)
+        if (remplie(liste, i))
+            j[size_t(i)] = liste[size_t(i)].jour;
     return j;
 }
 
 // The windows of a table list shown or hidden: only a filled window is shown.
 template <class F>
-void montreTables(const std::vector<std::unique_ptr<F>>& liste, bool visibles) {
-    for (const auto& w : liste)
-        if (w && w->isVisible() != (visibles && w->Remplie))
-            w->setVisible(visibles && w->Remplie);
+void montreTables(const ListeTables<F>& liste, bool visibles) {
+    for (const auto& t : liste)
+        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie))
+            t.fenetre->setVisible(visibles && t.remplie);
 }
 
 // At the end of a table computation: a window whose day was cut short (the
 // computation was stopped inside it) is discarded, and `index` names the last
 // filled window again.
 template <class F>
-void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
-    for (auto& w : liste)
-        if (w && !w->Remplie)
-            w.release()->deleteLater();
+void oublieInachevees(ListeTables<F>& liste, int16_t& index) {
+    for (auto& t : liste)
+        if (t.fenetre && !t.remplie)
+            t.fenetre.release()->deleteLater();
     const std::vector<int> r = remplies(liste);
     liste.resize(r.empty() ? 0 : size_t(r.back() + 1));
     index = int16_t(r.empty() ? 0 : r.back());
@@ -165,9 +174,9 @@ void oublieInachevees(std::vector<std::unique_ptr<F>>& liste, int16_t& index) {
 // Discards a table list; the place of its first window, when it was shown,
 // is kept in `place` (Save screen writes it).
 template <class F>
-void supprimeTables(std::vector<std::unique_ptr<F>>& liste, int16_t& index, planner::PositionFenetre& place) {
-    if (F* w = dansListe(liste, 0); w && w->Remplie)
-        place = positionIni(w);
+void supprimeTables(ListeTables<F>& liste, int16_t& index, planner::PositionFenetre& place) {
+    if (remplie(liste, 0))
+        place = positionIni(liste[0].fenetre.get());
     liste.clear();
     index = 0;
 }
@@ -227,8 +236,7 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
         if (!pret_) // the windows are going
             return QString();
         const bool point = XPointDX != 0 && YPointDX != 0;
-        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, fenetreDX_->AffDxcc->text(),
-                                                      fenetreDX_->AffPays->text()});
+        return planner::TexteCarteMonde(Ecran.carte, {point, LatitudeDX, LongitudeDX, PrefixeDX, PaysDX});
     });
     // Each start or end of a computation, the curve or a print sets the menus.
     Garde.changement = [this] { Applique(); };
@@ -262,6 +270,10 @@ planner::Contenu Planner::contenu() const {
     c.joursLune = jours(ListeFenetresPrevision);
     c.joursCommuns = jours(ListeFenetresComWin);
     c.indexSource = planner::indexSource(CodeSource);
+    const platform::FileList* l = feuilleChoixFichier_->ListeFichier;
+    c.stationSelectionnee = l->listIndex() >= 0;
+    for (int i = 0; i < l->listCount() && !c.home; ++i)
+        c.home = l->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0;
     return c;
 }
 
@@ -270,6 +282,10 @@ void Planner::appliqueUneFois() {
     form2_->Applique(v.principal);
     feuilleDateCom_->setWindowTitle(NomSource + QStringLiteral(" Common window"));
     fenetreDX_->BoutonOK->setEnabled(XPointDX != 0 && YPointDX != 0);
+    feuilleChoixFichier_->BoutonOK->setEnabled(v.choixOK);
+    feuilleChoixFichier_->BoutonHome->setEnabled(v.choixHome);
+    fenetreDX_->AffDxcc->setText(PrefixeDX);
+    fenetreDX_->AffPays->setText(PaysDX);
     // What goes is hidden first; the dialogs are shown last, over the rest.
     const std::pair<QWidget*, bool> fenetres[] = {
         {form2_.get(), v.principale},         {fenetreCommune_.get(), v.carte},
@@ -349,8 +365,13 @@ void Planner::SupprimeTablesComWin() { supprimeTables(ListeFenetresComWin, Index
 
 void Planner::EffaceDX() {
     for (QLabel* l : {fenetreDX_->AffAzimDX, fenetreDX_->AffElevDX, fenetreDX_->AffDopplerDX, fenetreDX_->AffPolarDX,
-                      fenetreDX_->AffDistance, fenetreDX_->AffDxcc, fenetreDX_->AffPays})
+                      fenetreDX_->AffDistance})
         l->clear();
+}
+
+void Planner::OtePointDX() {
+    planner::OtePointDX(*this);
+    EffaceDX();
 }
 
 // ----- start-up and station -----------------------------------------------
@@ -371,23 +392,18 @@ void Planner::Main() {
         Ecran.lieu = Lieu::Choix;
     }
     auto* f = feuilleChoixFichier_.get();
-    f->BoutonOK->setEnabled(false);
     if (!f->Charge)
         f->Form_Load(Dossier, Horloge, FichierStation.isEmpty());
     if (ProgrammeTermine)
         return;
+    // The folder read again, with no selection: O.K. goes off, Home follows home.dat.
     f->ListeFichier->refresh();
     Applique();
-    bool home = false;
-    for (int i = 0; i < f->ListeFichier->listCount(); ++i)
-        if (f->ListeFichier->entry(i).compare(QLatin1String("home.dat"), Qt::CaseInsensitive) == 0) {
-            home = true;
-            break;
-        }
-    f->BoutonHome->setEnabled(home);
-    if (home)
+    if (f->BoutonHome->isEnabled())
         f->BoutonHome->setFocus();
 }
+
+void Planner::SelectionStation() { const Evenement e(*this); }
 
 void Planner::Nouveau() { Main(); }
 
@@ -399,9 +415,7 @@ void Planner::ChoixStation(const QString& fichier) {
         return;
     // What belonged to the previous station goes: its tables, map and DX point.
     FichierStation = fichier;
-    EffaceDX();
-    XPointDX = 0;
-    YPointDX = 0;
+    OtePointDX();
     SupprimeTablesPrevision();
     SupprimeTablesComWin();
     Ecran.carte = planner::Carte{};
@@ -539,11 +553,10 @@ void Planner::LectureFichierPlannerIni() {
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
     // The first table window of each kind: the one shown, else the place in use.
-    FenetrePrevision* prevision = fenetrePrevision(0);
-    FenetreComWinPrev* comwin = fenetreComWin(0);
     v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get());
-    v.Fenetres[planner::IniPrevision] = prevision && prevision->Remplie ? positionIni(prevision) : PlacePrevision;
-    v.Fenetres[planner::IniComWin] = comwin && comwin->Remplie ? positionIni(comwin) : PlaceComWin;
+    v.Fenetres[planner::IniPrevision] =
+        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0)) : PlacePrevision;
+    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0)) : PlaceComWin;
     v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get());
     v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get());
     v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get());
@@ -643,9 +656,7 @@ void Planner::DialogueCommunOK() {
     u->EditTimeDeb->setText(dc->EditTimeDeb->text());
     // A new map display: no DX point yet, and nothing to show until its
     // curve is computed.
-    XPointDX = 0;
-    YPointDX = 0;
-    EffaceDX();
+    OtePointDX();
     Ecran.lieu = Lieu::Carte;
     Ecran.carte = planner::Carte{};
     Ecran.cleCiel = false;
@@ -700,11 +711,11 @@ namespace {
 template <class F>
 class SortieFenetres : public planner::SortieTable {
 public:
-    SortieFenetres(Planner& e, std::vector<std::unique_ptr<F>>& l, std::function<std::unique_ptr<F>()> nouvelle,
+    SortieFenetres(Planner& e, ListeTables<F>& l, std::function<std::unique_ptr<F>()> nouvelle,
                    std::function<void(int)> fin)
         : etat(e), liste(l), nouvelle_(std::move(nouvelle)), finJour_(std::move(fin)) {}
     Planner& etat;
-    std::vector<std::unique_ptr<F>>& liste;
+    ListeTables<F>& liste;
     std::function<std::unique_ptr<F>()> nouvelle_;
     std::function<void(int)> finJour_;
     int jour = -1;                          // window index of the rows held
@@ -712,9 +723,9 @@ public:
     F* fenetre(int index) {
         if (int(liste.size()) <= index)
             liste.resize(size_t(index + 1));
-        if (!liste[size_t(index)])
-            liste[size_t(index)] = nouvelle_();
-        return liste[size_t(index)].get();
+        if (!liste[size_t(index)].fenetre)
+            liste[size_t(index)].fenetre = nouvelle_();
+        return liste[size_t(index)].fenetre.get();
     }
     // Row r (from 1) of the day of window `index`; rows before it are kept empty.
     planner::LigneTable& ligne(int index, int r) {
@@ -761,7 +772,7 @@ public:
             jour = -1;
         }
         if (index < int(liste.size()))
-            liste[size_t(index)].reset();
+            liste[size_t(index)] = {};
     }
 };
 } // namespace
@@ -815,8 +826,8 @@ void Planner::AffichePrevision(int i) {
     }
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
                    planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
-    w->Jour = d;
-    w->Remplie = true;
+    ListeFenetresPrevision[size_t(i)].jour = d;
+    ListeFenetresPrevision[size_t(i)].remplie = true;
     Applique();
 }
 
@@ -840,14 +851,15 @@ void Planner::GrillePrev_Click(FenetrePrevision* w) {
 namespace {
 // Takes window `w` out of a table list (a close box): false when it is not there.
 template <class F>
-bool retire(std::vector<std::unique_ptr<F>>& liste, const QWidget* w, planner::PositionFenetre& place) {
+bool retire(ListeTables<F>& liste, const QWidget* w, planner::PositionFenetre& place) {
     for (size_t i = 0; i < liste.size(); ++i) {
-        if (liste[i].get() != w)
+        if (liste[i].fenetre.get() != w)
             continue;
-        if (i == 0 && liste[i]->Remplie)
-            place = positionIni(liste[i].get());
+        if (i == 0 && liste[i].remplie)
+            place = positionIni(liste[i].fenetre.get());
         // Deleted once its close event is over.
-        liste[i].release()->deleteLater();
+        liste[i].fenetre.release()->deleteLater();
+        liste[i] = {};
         return true;
     }
     return false;
@@ -943,9 +955,10 @@ void Planner::PlacePointDX(int16_t x, int16_t y) {
     AfficheDX();
 }
 
-void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude) {
+void Planner::PlacePointDX(int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                           const QString& pays) {
     const Evenement e(*this);
-    planner::FixePointDX(*this, x, y, latitude, longitude);
+    planner::FixePointDX(*this, x, y, latitude, longitude, prefixe, pays);
     AfficheDX();
 }
 
@@ -969,8 +982,6 @@ void Planner::ClicCarte(double x, double y) {
     // The DX point is an input of the computation running.
     if (Refuse() || !carteAffichee())
         return;
-    fenetreDX_->AffDxcc->clear();
-    fenetreDX_->AffPays->clear();
     const auto [px, py] = planner::PointClic(x, y);
     PlacePointDX(px, py);
 }
@@ -1010,17 +1021,18 @@ int16_t Planner::RecherchePrefixeDXCC(const QString& prefixe) {
     const auto pos = dxcc::decoderEnregistrement(r.ligne);
     if (!pos)
         return erreur();
-    fenetreDX_->AffDxcc->setText(prefixe.toUpper());
-    fenetreDX_->AffPays->setText(pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
     // The mark is drawn where the map can show it (a position beyond the
-    // map's edges is pinned there); the values are the record's own.
+    // map's edges is pinned there); the values are the record's own. A
+    // position the map cannot place leaves the DX point as it was.
     float lon = pos->longitude, lat = pos->latitude;
+    std::pair<int16_t, int16_t> point;
     try {
-        const auto [x, y] = planner::PointClic(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
-        PlacePointDX(x, y, pos->latitude, pos->longitude);
+        point = planner::PointClic(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     } catch (const astro::Overflow&) {
         return erreur();
     }
+    PlacePointDX(point.first, point.second, pos->latitude, pos->longitude, prefixe.toUpper(),
+                 pos->Lieu.left(1).toUpper() + pos->Lieu.mid(1).toLower());
     return Vrai;
 }
 
@@ -1109,12 +1121,12 @@ void Planner::AffichePrevisionCommune(int i) {
     w->Entete[1]->setText(Lieu);
     w->Entete[2]->setText(planner::TexteLatitude(QStringLiteral("Lat: "), LatitudeStation));
     w->Entete[3]->setText(planner::TexteLongitude(QStringLiteral("Long: "), LongitudeStation));
-    if (fenetreDX_->AffDxcc->text().isEmpty()) {
+    if (PrefixeDX.isEmpty()) {
         w->Entete[8]->setText(QStringLiteral("DX"));
         w->Entete[9]->setText(QStringLiteral("Station"));
     } else {
-        w->Entete[8]->setText(fenetreDX_->AffDxcc->text());
-        w->Entete[9]->setText(fenetreDX_->AffPays->text());
+        w->Entete[8]->setText(PrefixeDX);
+        w->Entete[9]->setText(PaysDX);
     }
     const float phi = static_cast<float>(LatitudeDX);
     const float lambda = static_cast<float>(LongitudeDX);
@@ -1151,8 +1163,8 @@ void Planner::AffichePrevisionCommune(int i) {
     w->EtiqSource[2]->setText(court);
     placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
                    planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
-    w->Jour = d;
-    w->Remplie = true;
+    ListeFenetresComWin[size_t(i)].jour = d;
+    ListeFenetresComWin[size_t(i)].remplie = true;
     Applique();
 }
 
@@ -1281,21 +1293,19 @@ std::vector<int> Planner::TablesComWinRemplies() const { return remplies(ListeFe
 
 QString Planner::SourceTablesComWin() const {
     const std::vector<int> r = TablesComWinRemplies();
-    return r.empty() ? QString() : ListeFenetresComWin[size_t(r.front())]->EtiqNomSource->text();
+    return r.empty() ? QString() : dansListe(ListeFenetresComWin, r.front())->EtiqNomSource->text();
 }
 
 void Planner::ImprimePrevision(int k) {
     // Only a filled window that still exists is printed.
-    const FenetrePrevision* w = fenetrePrevision(k);
-    if (!w || !w->Remplie)
+    if (!remplie(ListeFenetresPrevision, k))
         return;
     platform::BusyPointer sablier;
     planner::ImprimePrevision(imprimante(), Dialogues, ContenuPrevision(k), [] { QCoreApplication::processEvents(); });
 }
 
 void Planner::ImprimePrevisionCommune(int k) {
-    const FenetreComWinPrev* w = fenetreComWin(k);
-    if (!w || !w->Remplie)
+    if (!remplie(ListeFenetresComWin, k))
         return;
     platform::BusyPointer sablier;
     planner::ImprimePrevisionCommune(imprimante(), Dialogues, ContenuComWin(k),

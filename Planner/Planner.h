@@ -42,6 +42,19 @@ namespace platform {
 class MaskedEdit;
 }
 
+namespace planner {
+// A day's table window in the program's list, and what the program knows of it.
+template <class F>
+struct TableJour {
+    std::unique_ptr<F> fenetre; // null: discarded
+    // Set when AffichePrevision / AffichePrevisionCommune has given the
+    // window its day: caption, headers and rows complete. A day cut short
+    // never is; only a filled window is shown, counted and printed.
+    bool remplie = false;
+    QString jour; // weekday and date ("Sat 12-05-2001"): its print item
+};
+} // namespace planner
+
 class Planner : public VariablesPlanner, public planner::Commandes {
 public:
     Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin);
@@ -71,8 +84,8 @@ public:
     static constexpr int CleChangeUTC = 2; // the Change UTC dialog's O.K.
 
     // One window per day, index from 0 (entries may be empty).
-    std::vector<std::unique_ptr<FenetrePrevision>> ListeFenetresPrevision;
-    std::vector<std::unique_ptr<FenetreComWinPrev>> ListeFenetresComWin;
+    std::vector<planner::TableJour<FenetrePrevision>> ListeFenetresPrevision;
+    std::vector<planner::TableJour<FenetreComWinPrev>> ListeFenetresComWin;
     // The place of the first table window of each kind in use, which Save
     // screen writes: the Planner.ini value read, then the place where the
     // last first window of that kind stood (kept when its tables go).
@@ -80,8 +93,10 @@ public:
 
     // Sets every window's visibility, the main window's menus and image
     // buttons, the print items and the captions that follow the source from
-    // the display value. Called after each action, after every change of
-    // what runs and when a table window is filled.
+    // the display value, and from the program's data the buttons that follow
+    // it (the chooser's O.K. and Home, the DX window's O.K.) and the DX
+    // point's prefix and entity name. Called after each action, after every
+    // change of what runs and when a table window is filled.
     void Applique();
 
     // Read from the display value and the table lists.
@@ -118,8 +133,9 @@ public:
     // The DX point from a map click: mark and position at map X, Y.
     void PlacePointDX(int16_t x, int16_t y);
     // The DX point from a prefix record: the mark at X, Y, the values for the
-    // record's own position (degrees).
-    void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude);
+    // record's own position (degrees), its prefix and entity name.
+    void PlacePointDX(int16_t x, int16_t y, double latitude, double longitude, const QString& prefixe,
+                      const QString& pays);
     // The variables at the map's instant and for the map's source with the
     // home station as observer (before a map is computed: the common-window
     // dialog's instant and the current source).
@@ -156,6 +172,7 @@ public:
     FenetreInfoCiel* fenetreInfoCiel() const { return fenetreInfoCiel_.get(); }
 
     // --- what the windows ask (planner::Commandes) ---
+    void SelectionStation() override;
     void ChoixStation(const QString& fichier) override;
     void AnnuleChoixStation() override;
     void PeriodeOK() override;
@@ -191,9 +208,12 @@ private:
     // The map of the current station is on display.
     bool carteAffichee() const;
     // The DX window's values for the DX point (the point drawn on the map),
-    // or empty values when no point is set.
+    // or empty values when no point is set. Its prefix and entity name are
+    // set by Applique from PrefixeDX and PaysDX.
     void AfficheDX();
     void EffaceDX();
+    // No DX point: none drawn, no values, no prefix.
+    void OtePointDX();
     // Discards a kind of table windows (their print items go with them).
     void SupprimeTablesPrevision();
     void SupprimeTablesComWin();

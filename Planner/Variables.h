@@ -69,6 +69,12 @@ struct VariablesPlanner {
     double LatitudeDX = 0;           // degrees, north positive
     double LongitudeDX = 0;          // degrees, east positive
     double LongitudeDXHeures = 0;    // hours, east positive
+    // The prefix record the DX point was placed from: the prefix as typed, in
+    // capitals, and the entity's name as shown ("France"); both empty for a
+    // point clicked. The DX window, the world map's text and the
+    // common-window tables' DX lines show them.
+    QString PrefixeDX;
+    QString PaysDX;
     std::array<double, 72> CourbeFenetreCommune{}; // map Y of the elevation-0 line per 80-twip column
     int16_t ColonneCarte = 0;
     int16_t XCarte = 0;

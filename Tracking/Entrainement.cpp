@@ -28,6 +28,7 @@ void Entrainement::reinitialise(bool courseTraverseNord)
     EnMarcheAz = EnMarcheEl = false;
     CourseTraverseNord = courseTraverseNord;
     AxeFige = Axe::Aucun;
+    DureeFige = 0;
     positionConnue_ = false;
     surveilleAz_ = surveilleEl_ = Surveillance{};
     c = ControlesEntrainement{};
@@ -433,15 +434,33 @@ void Entrainement::noticeButee()
     c.AntenEtiq[1] = !dedans;
 }
 
-bool Entrainement::fige(Surveillance& s, float lecture, bool commande) const
+Entrainement::Allure Entrainement::allure(bool entraine, int vitesse) const
+{
+    if (!entraine)
+        return Allure::Arret;
+    switch (s_.SpeedControl) {
+    case ModeRelaisEcart: return vitesse >= VitesseEcartFige ? Allure::Rapide : Allure::Lente;
+    case ModeVitesse: return std::abs(vitesse - 64) >= EcartVitesseFige ? Allure::Rapide : Allure::Arret;
+    default: return Allure::Rapide;
+    }
+}
+
+double Entrainement::fige(Surveillance& s, float lecture, Allure a) const
 {
     const float ecart = std::fabs(replie(lecture - s.lecture + 180, 360) - 180);
-    if (!commande || ecart >= MouvementMinimal) {
+    if (a == Allure::Arret || ecart >= MouvementMinimal) {
         s.lecture = lecture;
-        s.depuis = Instant;
-        return false;
+        s.depuis = s.depuisRapide = Instant;
+        return 0;
     }
-    return Instant - s.depuis >= SecondesFige;
+    // A slow stretch: the fast one starts again after it.
+    if (a == Allure::Lente)
+        s.depuisRapide = Instant;
+    if (Instant - s.depuisRapide >= SecondesFige)
+        return SecondesFige;
+    if (Instant - s.depuis >= SecondesFigeLent)
+        return SecondesFigeLent;
+    return 0;
 }
 
 bool Entrainement::Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource)
@@ -450,14 +469,12 @@ bool Entrainement::Etape(float azimutAntenne, float elevationAntenne, double azi
     ElevationAntenne = elevationAntenne;
     AzimutSource = azimutSource;
     ElevationSource = elevationSource;
-    // Which drives the box runs by the commands of the steps before.
-    const bool vitesse = s_.SpeedControl == ModeVitesse;
-    const bool commandeAz = MoteurAzActif && EnMarcheAz && (!vitesse || std::abs(VitesseAz - 64) >= EcartVitesseFige);
-    const bool commandeEl = MoteurElActif && EnMarcheEl && (!vitesse || std::abs(VitesseEl - 64) >= EcartVitesseFige);
-    const bool figeAz = fige(surveilleAz_, azimutAntenne, commandeAz);
-    const bool figeEl = fige(surveilleEl_, elevationAntenne, commandeEl);
-    if (figeAz || figeEl) {
-        AxeFige = figeAz ? Axe::Azimut : Axe::Elevation;
+    // How the box has run the drives since the step before (its commands).
+    const double figeAz = fige(surveilleAz_, azimutAntenne, allure(MoteurAzActif && EnMarcheAz, VitesseAz));
+    const double figeEl = fige(surveilleEl_, elevationAntenne, allure(MoteurElActif && EnMarcheEl, VitesseEl));
+    if (figeAz > 0 || figeEl > 0) {
+        AxeFige = figeAz > 0 ? Axe::Azimut : Axe::Elevation;
+        DureeFige = figeAz > 0 ? figeAz : figeEl;
         ArretComplet();
         recalculeEtendus();
         positionConnue_ = true;
@@ -466,7 +483,7 @@ bool Entrainement::Etape(float azimutAntenne, float elevationAntenne, double azi
     }
     // The step places the antenna on the extended scale (recalculeEtendus);
     // from then on each reading follows the one before.
-    const bool parc = vitesse ? etapeVitesse() : etapeRelais();
+    const bool parc = s_.SpeedControl == ModeVitesse ? etapeVitesse() : etapeRelais();
     positionConnue_ = true;
     return parc;
 }

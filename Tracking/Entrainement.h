@@ -120,9 +120,10 @@ public:
 
     // The drive step of one cycle. Returns true when the park move has
     // arrived and its notice is due (ParkingDemande is then cleared).
-    // When an axis driven for SecondesFige seconds (by Instant) has not
-    // moved, everything is stopped instead (ArretComplet) and AxeFige names
-    // the axis.
+    // When an axis driven for SecondesFige seconds (by Instant; a slow
+    // drive SecondesFigeLent, see below) has not moved, everything is
+    // stopped instead (ArretComplet), AxeFige names the axis and DureeFige
+    // the seconds.
     bool Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource);
 
     // A drive commanded for this long, in seconds, with its axis reading
@@ -134,8 +135,16 @@ public:
     static constexpr float MouvementMinimal = 0.2f;
     // In ModeVitesse a drive counts as commanded only at a quarter of full
     // speed or more (a creep may take longer than SecondesFige per step of
-    // the encoder).
+    // the encoder; a proportional drive may not move at all below some
+    // speed, while tracking holds it there).
     static constexpr int EcartVitesseFige = 16;
+    // In ModeRelaisEcart the relay runs whatever the speed byte, which near
+    // the target falls to 5 of 127: below a quarter of full speed a slow
+    // drive may move less than MouvementMinimal in SecondesFige, so it is
+    // watched over SecondesFigeLent instead (never not at all: the relay is
+    // on, and with a frozen reading near the target it would stay on).
+    static constexpr int VitesseEcartFige = 32;
+    static constexpr double SecondesFigeLent = 30;
     enum class Axe { Aucun, Azimut, Elevation };
 
     // Antenna position as last seen by the drive (for the manual commands).
@@ -162,8 +171,10 @@ public:
     bool EnMarcheAz = false, EnMarcheEl = false;
     // Monotonic time of the step, in seconds (set by the cycle).
     double Instant = 0;
-    // The axis whose reading froze while it was driven (reset by the caller).
+    // The axis whose reading froze while it was driven (reset by the
+    // caller), and for how many seconds of drive.
     Axe AxeFige = Axe::Aucun;
+    double DureeFige = 0;
     ControlesEntrainement c;
 
 private:
@@ -180,11 +191,17 @@ private:
     struct Surveillance {
         float lecture = 0; // reading when it last moved, or when not driven
         double depuis = 0; // time of that reading
+        double depuisRapide = 0; // start of the stretch driven fast since then
     };
-    // True when the axis, driven (`commande`), has read within
-    // MouvementMinimal of its reference (the difference folded into
-    // -180..180) for SecondesFige.
-    bool fige(Surveillance& s, float lecture, bool commande) const;
+    // How an axis has been driven since the step before: not at all, below
+    // the speed that moves it measurably in SecondesFige, or at it.
+    enum class Allure { Arret, Lente, Rapide };
+    Allure allure(bool entraine, int vitesse) const;
+    // The seconds of drive after which the axis, driven at `a`, has read
+    // within MouvementMinimal of its reference (the difference folded into
+    // -180..180): SecondesFige driven fast all along, SecondesFigeLent
+    // driven at all; 0 while neither.
+    double fige(Surveillance& s, float lecture, Allure a) const;
     void arretAz();
     void arretEl();
     // A manual move of one axis (its motor flag, sense and stop): stops the

@@ -113,9 +113,10 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     AffLevelGraph->setForeColor(0x00FF00);
     Z1[0] = cadre(CadreSignal, QStringLiteral("Z1_0"), QStringLiteral("Average"), 1710, 210, 975, 600);
     AffLevelAverage = valeur(Z1[0], QStringLiteral("AffLevelAverage"), 90, 240, 795);
-    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1710, 870, 975, 900);
+    // The level reference button below the offset value, clear of it.
+    Z1[1] = cadre(CadreSignal, QStringLiteral("Z1_1"), QStringLiteral("Offset"), 1710, 840, 975, 960);
     AffOffset = valeur(Z1[1], QStringLiteral("AffOffset"), 90, 240, 795);
-    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 307, 500, ImageButton::Behaviour::Manual);
+    ImgSignal = boutonImage(Z1[1], QStringLiteral("ImgSignal"), Motif::Signal, 307, 555, ImageButton::Behaviour::Manual);
     CadreSignal->hide();
 
     CadrePolar = cadre(fond, QStringLiteral("CadrePolar"), QStringLiteral("Polar measurement"), 60, 1860, 2775, 780);
@@ -146,6 +147,27 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     platform::nameValueLabel(AffOffset, QStringLiteral("Offset"));
     platform::nameValueLabel(AffPolar, QStringLiteral("Polar measurement"));
     platform::nameForScreenReaders(this); // every other value label named by its caption
+    // The image buttons by what they do, tracking, drive power and the level
+    // reference read as checked while they show their pressed picture; the
+    // motion arrows by the motion they show.
+    for (ImageButton* b : {ImgTrack, ImgMot, ImgSignal})
+        b->setShowsState(true);
+    platform::nameControls({
+        {ImgHaut, QStringLiteral("Elevation up")},
+        {ImgGauche, QStringLiteral("Azimuth counter-clockwise")},
+        {ImgDroit, QStringLiteral("Azimuth clockwise")},
+        {ImgBas, QStringLiteral("Elevation down")},
+        {ImgPark, QStringLiteral("Park")},
+        {ImgTrack, QStringLiteral("Automatic tracking")},
+        {ImgMot, QStringLiteral("Drive power")},
+        {ImgSignal, QStringLiteral("Level relative to the reference")},
+    });
+    const std::pair<QLabel*, const char*> mouvements[4] = {{DirAzimGauche, "Azimuth turning counter-clockwise"},
+                                                           {DirAzimDroit, "Azimuth turning clockwise"},
+                                                           {DirElevHaut, "Elevation going up"},
+                                                           {DirElevBas, "Elevation going down"}};
+    for (const auto& [fleche, texte] : mouvements)
+        platform::describePicture(fleche, [t = QString::fromLatin1(texte)] { return t; });
 }
 
 namespace {

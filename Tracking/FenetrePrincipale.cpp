@@ -1,6 +1,7 @@
 #include "Tracking/FenetrePrincipale.h"
 
 #include "Tracking/Controles.h"
+#include "Tracking/Descriptions.h"
 #include "Tracking/Dessins.h"
 #include "Tracking/Tracking.h"
 #include "assets/Assets.h"
@@ -115,12 +116,14 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     CadreSource = cadre(fond, QStringLiteral("CadreSource"), QStringLiteral("Moon"), 60, 0, 2520, 1260);
     CadreBoutonSource = new QWidget(CadreSource);
     CadreBoutonSource->setObjectName(QStringLiteral("CadreBoutonSource"));
-    platform::setTwipsGeometry(CadreBoutonSource, 60, 240, 1620, 480);
+    // The three source buttons 60 twips apart leave "Below Horizon" room for
+    // its longer word in bold on each of its two lines.
+    platform::setTwipsGeometry(CadreBoutonSource, 60, 240, 1560, 480);
     ImgLune = boutonImage(CadreBoutonSource, QStringLiteral("ImgLune"), Motif::Lune, 0, 0);
-    ImgSoleil = boutonImage(CadreBoutonSource, QStringLiteral("ImgSoleil"), Motif::Soleil, 570, 0);
-    ImgCiel = boutonImage(CadreBoutonSource, QStringLiteral("ImgCiel"), Motif::Ciel, 1140, 0);
-    SourcEtiq = etiquette(CadreSource, QStringLiteral("SourcEtiq"), QStringLiteral("Below Horizon"), 1740, 240,
-                          720, 480, Qt::AlignCenter);
+    ImgSoleil = boutonImage(CadreBoutonSource, QStringLiteral("ImgSoleil"), Motif::Soleil, 540, 0);
+    ImgCiel = boutonImage(CadreBoutonSource, QStringLiteral("ImgCiel"), Motif::Ciel, 1080, 0);
+    SourcEtiq = etiquette(CadreSource, QStringLiteral("SourcEtiq"), QStringLiteral("Below Horizon"), 1650, 240,
+                          840, 480, Qt::AlignCenter);
     SourcEtiq->setWordWrap(true);
     SourcEtiq->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); font-weight: bold;"));
     SourcEtiq->hide();
@@ -179,7 +182,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     CadreDXCC = cadre(CadreMap, QStringLiteral("CadreDXCC"), QStringLiteral("DXCC"), 5820, 180, 2760, 2880);
     BoutonDXCC = new QPushButton(QStringLiteral("DXCC"), CadreDXCC);
     BoutonDXCC->setObjectName(QStringLiteral("BoutonDXCC"));
-    BoutonDXCC->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonDXCC, 720, 270, 1320, 360);
     const char* etiqDX[5] = {"Azimuth (Deg)", "Elevation (Deg)", "Doppler Off. (Hz)", "Polar Off. (Deg) ",
                              "Distance (Km) "};
@@ -258,7 +260,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     }
     BoutonInfoOK = new QPushButton(QStringLiteral("O.K"), CadreinfoCiel);
     BoutonInfoOK->setObjectName(QStringLiteral("BoutonInfoOK"));
-    BoutonInfoOK->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonInfoOK, 2880, 2460, 840, 300);
     CadreinfoCiel->hide();
 
@@ -272,7 +273,6 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
                                Qt::AlignLeft | Qt::AlignTop);
     BoutonOKParametres = new QPushButton(QStringLiteral("O.K."), CadreParametres);
     BoutonOKParametres->setObjectName(QStringLiteral("BoutonOKParametres"));
-    BoutonOKParametres->setFocusPolicy(Qt::NoFocus);
     platform::setTwipsGeometry(BoutonOKParametres, 3900, 4020, 840, 330);
     CadreParametres->hide();
 
@@ -305,6 +305,38 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     platform::nameValueLabel(AffUTCTime, QStringLiteral("UTC"));
     platform::nameValueLabel(AffFrequence, QStringLiteral("Frequency (MHz)"));
     platform::nameForScreenReaders(this); // every other value label named by its caption
+    // The image buttons by what they do, the source, period and length
+    // buttons read as checked while they show their pressed picture; the two
+    // O.K. buttons by what they close. The push buttons take the focus by
+    // the Tab key and leave the arrow keys to the antenna's manual steps.
+    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPeriode, ImgDuree})
+        b->setShowsState(true);
+    platform::nameControls({
+        {ImgLune, QStringLiteral("Moon")},
+        {ImgSoleil, QStringLiteral("Sun")},
+        {ImgCiel, QStringLiteral("Cold Sky")},
+        {ImgPeriode, QStringLiteral("Second period")},
+        {ImgDuree, QStringLiteral("Periods of 2.5 minutes")},
+        {ImgInfo, QStringLiteral("Radio-sky map key")},
+        {BoutonDXCC, QStringLiteral("Enter a DX prefix")},
+        {BoutonInfoOK, QStringLiteral("Close the radio-sky map key")},
+        {BoutonOKParametres, QStringLiteral("Close the setup")},
+    });
+    for (QPushButton* b : {BoutonDXCC, BoutonInfoOK, BoutonOKParametres})
+        platform::leaveArrowKeysToWindow(b);
+    // The pictures that carry information, read as what they show.
+    const suivi::Suivi& s = prog_.S;
+    platform::describePicture(CadrePeriode, [&s] { return descriptions::textePeriode(s); });
+    platform::describePicture(AffIconeLune, [&s] { return descriptions::textePhaseLune(s.Aff.PhaseLune); });
+    platform::describePicture(Aff_Ciel, [&s] { return descriptions::texteCarteCiel(s.Aff, s.Station.PortCom > 0); });
+    platform::describePicture(ImgPosLune, [] { return QStringLiteral("Moon marker"); });
+    platform::describePicture(ImgPosSol, [] { return QStringLiteral("Sun marker"); });
+    platform::describePicture(ImgPosAnt, [] { return QStringLiteral("Antenna marker"); });
+    platform::describePicture(cleSources, [] { return descriptions::texteCleSources(); });
+    for (int i = 0; i < 8; ++i)
+        platform::describePicture(CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CouleurTemp%1").arg(i)),
+                                  [l = Etiq_Temp[i]] { return QStringLiteral("Chart colour of ") + l->text(); });
+    platform::describePicture(EMEWindow, [&s] { return descriptions::texteCarteMonde(s); });
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/serial/SerialPort.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -93,28 +94,44 @@ LiaisonSerie::LiaisonSerie(platform::SerialPort& port, int delaiMs, std::functio
 {
 }
 
+int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
+{
+    int recus = 0;
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs_);
+    while (recus < nombre) {
+        const auto reste =
+            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
+        // Past the limit the line is still looked at once: a reply that came
+        // in time is not lost to a thread that ran late.
+        if (!port_.waitForInput(static_cast<int>(std::max<long long>(reste, 0))))
+            break;
+        // Everything waiting is read: a byte beyond the last one awaited (a
+        // box that answers twice) goes with it.
+        const QByteArray octets = port_.input();
+        if (recus + octets.size() >= nombre)
+            dernier = static_cast<uint8_t>(octets.at(nombre - 1 - recus));
+        recus += static_cast<int>(octets.size());
+        if (reste <= 0)
+            break;
+    }
+    return recus;
+}
+
 std::optional<uint8_t> LiaisonSerie::transmet(uint8_t code)
 {
+    uint8_t reponse = 0;
+    // A box still busy with a byte whose reply did not come in time gets no
+    // other one before that reply, or the limit: its reply is awaited first.
+    if (reponsesDues_ > 0)
+        reponsesDues_ = std::max(reponsesDues_ - recoit(reponsesDues_, reponse), 0);
     if (!port_.send(code, delaiMs_)) {
         ++reponsesDues_; // it may have left all the same
         return std::nullopt;
     }
+    // Replies still owed (past the limit above) come first on the line: they
+    // are taken and dropped before this byte's own.
     const int attendus = reponsesDues_ + 1;
-    int recus = 0;
-    uint8_t reponse = 0;
-    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs_);
-    while (recus < attendus) {
-        const auto reste =
-            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
-        if (reste <= 0 || !port_.waitForInput(static_cast<int>(reste)))
-            break;
-        // Everything waiting is read: a byte beyond this command's reply
-        // (a box that answers twice) goes with it.
-        const QByteArray octets = port_.input();
-        if (recus < attendus && recus + octets.size() >= attendus)
-            reponse = static_cast<uint8_t>(octets.at(attendus - 1 - recus));
-        recus += static_cast<int>(octets.size());
-    }
+    const int recus = recoit(attendus, reponse);
     if (recus >= attendus) {
         reponsesDues_ = 0;
         return reponse;

@@ -74,8 +74,9 @@ public:
     // sending.
     virtual int echange(uint8_t code) = 0;
     // One stop byte as an exchange: sent and its reply awaited up to the
-    // limit, also after the link has failed (as long as the port is open).
-    // True when its reply came. Never calls the failure handler: the stop
+    // limit, also after the link has failed (as long as the port is open);
+    // a reply the box still owes for the byte before is awaited first, up
+    // to the limit too. True when its own reply came. Never calls the failure handler: the stop
     // path runs while the program ends, where no box may open.
     virtual bool arret(uint8_t) { return true; }
     // Marks the link failed and calls the failure handler, once (a reading
@@ -115,10 +116,15 @@ public:
 
 private:
     // Sends `code` and waits up to the limit for its reply. Replies still
-    // owed to earlier bytes that went unanswered come first on the line: they
-    // are taken and dropped before this byte's own. nullopt when its own
-    // reply did not come in time (it is then owed in turn).
+    // owed to earlier bytes that went unanswered are awaited first, up to the
+    // limit, so that the box gets no byte while it still owes one (past it the
+    // byte goes all the same, and they are taken and dropped before its own).
+    // nullopt when its own reply did not come in time (it is then owed in
+    // turn).
     std::optional<uint8_t> transmet(uint8_t code);
+    // Takes up to `nombre` bytes within the limit: the count taken, the
+    // `nombre`-th of them in `dernier` when it came.
+    int recoit(int nombre, uint8_t& dernier);
 
     platform::SerialPort& port_;
     int delaiMs_;

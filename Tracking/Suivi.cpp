@@ -36,6 +36,12 @@ PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic)
     return {static_cast<int>(n % P), k, (k % 2) == periodeTrafic};
 }
 
+int secondesPeriode(int dureePeriode)
+{
+    static constexpr int Durees[3] = {60, 120, 150};
+    return Durees[std::clamp(dureePeriode, 0, 2)];
+}
+
 int temperatureCiel(double raLuneDeg, int32_t freq)
 {
     const float h = static_cast<float>(raLuneDeg / 15 * 2);
@@ -410,8 +416,7 @@ astro::EtatAstro Suivi::etatSourceStationMaintenant() const
 
 void Suivi::GestionPeriodeTrafic()
 {
-    static constexpr int Durees[3] = {60, 120, 150};
-    const int P = Durees[DureePeriode];
+    const int P = secondesPeriode(DureePeriode);
     const PositionPeriode pp = positionPeriode(SecondesJourUTC, P, PeriodeTrafic);
     const int r = pp.r;
     // The instants of this step and of the one before. An event recurring
@@ -596,6 +601,7 @@ void Suivi::PlaceIconeAntenne()
             Aff.AntenneLeft = left;
         if (Aff.AntenneTop != top)
             Aff.AntenneTop = top;
+        Aff.PointAntenne = {ra, de};
     }
     if (!HorizonCielComplet) {
         double H = Astro.TempsSideralLocal - AscDroiteHorizon * 0.01745329252;
@@ -663,6 +669,8 @@ void Suivi::AffichageCarteCiel()
         E += 360;
     Aff.AffTemp = texteTemperature(E, temperatureCiel(raL, Station.Freq));
     Aff.PhaseLune = secteurPhase(E);
+    Aff.PointLune = {raL, decL};
+    Aff.PointSoleil = {raS, decS};
     Aff.MarqueursVisibles = true;
 }
 
@@ -832,13 +840,13 @@ void Suivi::noticeParking()
     Drive.c.AntenEtiq[2] = false;
 }
 
-void Suivi::noticeAxeFige(Entrainement::Axe axe)
+void Suivi::noticeAxeFige(Entrainement::Axe axe, double secondes)
 {
     const QString CR = QStringLiteral("\r");
     dialogues_.message(QStringLiteral("The ") +
                            (axe == Entrainement::Axe::Azimut ? QStringLiteral("azimuth") : QStringLiteral("elevation")) +
-                           QStringLiteral(" reading has not changed for ") +
-                           QString::number(Entrainement::SecondesFige) + QStringLiteral(" seconds") + CR +
+                           QStringLiteral(" reading has not changed for ") + QString::number(secondes) +
+                           QStringLiteral(" seconds") + CR +
                            QStringLiteral("while its drive was on : both drives are stopped.") + CR + CR +
                            QStringLiteral("Verify the encoder, its cable and the motor !"),
                        platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Antenna Drive Error"));
@@ -905,7 +913,7 @@ bool Suivi::Cycle()
             const Entrainement::Axe axe = Drive.AxeFige;
             Drive.AxeFige = Entrainement::Axe::Aucun;
             vue_.rafraichit();
-            noticeAxeFige(axe);
+            noticeAxeFige(axe, Drive.DureeFige);
         }
         if (parc)
             noticeParking();

@@ -45,6 +45,12 @@ struct Affichage {
     int CadrePeriodeLargeur = 1935;
     // Sky map (twips in the frame): markers, antenna icon, Moon phase picture.
     int LuneLeft = 0, LuneTop = 0, SoleilLeft = 0, SoleilTop = 0, AntenneLeft = 0, AntenneTop = 0;
+    // The points the three markers stand for (right ascension, declination,
+    // degrees), as screen readers read the chart.
+    struct PointCiel {
+        double ascensionDroite = 0, declinaison = 0;
+    };
+    PointCiel PointLune, PointSoleil, PointAntenne;
     int PhaseLune = 0;
     bool MarqueursVisibles = false; // ImgPosLune, ImgPosSol, AffIconeLune, CadreInfoSource
     bool SourcEtiq = false;         // "Below Horizon"
@@ -291,8 +297,9 @@ private:
     // seconds since midnight.
     static int32_t poseHeureUTC(astro::EtatAstro& e, const QTime& t, int16_t decHor);
     void noticeParking();
-    // The message box of a drive stopped on a frozen reading.
-    void noticeAxeFige(Entrainement::Axe axe);
+    // The message box of a drive stopped on a frozen reading after
+    // `secondes` of drive.
+    void noticeAxeFige(Entrainement::Axe axe, double secondes);
     double debutCycle_ = 0;
     bool cycleEnCours_ = false;
     DialoguesArretDabord dialogues_;
@@ -311,6 +318,9 @@ struct PositionPeriode {
     bool propre;
 };
 PositionPeriode positionPeriode(int32_t secondesJour, int P, int periodeTrafic);
+// The length in seconds of traffic periods of length index 0, 1, 2 (1 mn,
+// 2 mn, 2.5 mn): 60, 120, 150.
+int secondesPeriode(int dureePeriode);
 
 // Sky temperature behind the Moon (K, whole, 32 bits): the band's table (144 MHz
 // below 400 MHz, else 432 MHz) at the Moon's right ascension (degrees,

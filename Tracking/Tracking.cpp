@@ -209,6 +209,13 @@ void Tracking::PauseMoteurs()
     rafraichit();
 }
 
+void Tracking::ArretComplet()
+{
+    S.Drive.ArretComplet();
+    S.Drive.envoieArrets();
+    rafraichit();
+}
+
 // ------------------------------------------------------------ the driver
 
 void Tracking::executer(int limite)
@@ -374,6 +381,8 @@ int Tracking::indexSource(int code)
             return i;
     return 0;
 }
+
+QString Tracking::nomSource(int code) { return QString::fromLatin1(Sources[indexSource(code)].nom); }
 
 void Tracking::poseSource(int index)
 {

@@ -92,6 +92,10 @@ public:
     void ErreurPortSerie();
     void DemandeQuitter();
     void PauseMoteurs();
+    // Everything stops (tracking off, no target, no park, the stop bytes of
+    // the drives the box may be running) and the windows show it: the drives
+    // start again only on the operator's order.
+    void ArretComplet();
     // The top-level menus of both windows are on (off while the chooser is up).
     bool menusActifs() const { return lieu_ == Lieu::Suivi; }
     // Runs the program until it ends. With `limite` >= 0 (tests) it returns
@@ -119,6 +123,8 @@ public:
     void ClicCarte(double x, double y);
     // The Sources menu item (0..11) of source code 0..9.
     static int indexSource(int code);
+    // The name of source code 0..9 as the Sources menu shows it.
+    static QString nomSource(int code);
     // Period and length choices.
     void ChoixPeriode(int index);
     void ChoixDuree(int index);

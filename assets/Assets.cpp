@@ -53,6 +53,13 @@ QImage phaseLune32(int k)
     return QImage(QStringLiteral(":/ciel/moon%1.png").arg(k));
 }
 
+QString nomPhaseLune(int k)
+{
+    static const char* const noms[8] = {"new Moon",  "waxing crescent", "first quarter", "waxing gibbous",
+                                        "full Moon", "waning gibbous",  "last quarter",  "waning crescent"};
+    return k >= 0 && k < 8 ? QString::fromLatin1(noms[k]) : QString();
+}
+
 QImage cleCouleursCiel() { return charge(QStringLiteral("ciel/skykey-colours"), QSize(2280, 2565)); }
 
 QImage cleSourcesCiel() { return charge(QStringLiteral("ciel/skykey-sources"), QSize(1545, 2280)); }

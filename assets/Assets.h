@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 namespace assets {
 
@@ -46,6 +47,10 @@ QImage phaseLune(int k);
 // The same icon at its own 32 x 32 pixels whatever the screen: the picture
 // the printed reports copy pixel by pixel.
 QImage phaseLune32(int k);
+// What the icon k shows, in words: "new Moon", "waxing crescent", "first
+// quarter", "waxing gibbous", "full Moon", "waning gibbous", "last quarter",
+// "waning crescent"; "" for k outside 0..7.
+QString nomPhaseLune(int k);
 
 // The colour key of the eight bands with their ranges at 432 and 144 MHz,
 // 2280 x 2565 twips (152 x 171 pixels).

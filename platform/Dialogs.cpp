@@ -118,14 +118,21 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     if (QLayout* l = dlg.layout())
         l->addItem(new QSpacerItem(widthForTitle(dlg, title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     // A question asked again (a name refused and asked once more) opens where
-    // the last one was, also after the operator moved it.
+    // the last one was, also after the operator moved it. The place kept is
+    // that of the box's inside (geometry()), and it is given back as such
+    // (setGeometry()): pos() and move() mean the outer corner of the frame,
+    // which a window manager knows only once the box is on screen, so a
+    // frame corner given back would count as the inside's under some window
+    // managers and the box would creep up by its title bar at each question.
     const QString question = title + QLatin1Char('\n') + prompt;
-    if (position)
+    if (position) {
         dlg.move(twipsToPixels(position->x()), twipsToPixels(position->y()));
-    else if (const auto ou = inputPlaces_.find(question); ou != inputPlaces_.end())
-        dlg.move(ou->second);
+    } else if (const auto ou = inputPlaces_.find(question); ou != inputPlaces_.end()) {
+        dlg.adjustSize(); // the size it would show with
+        dlg.setGeometry(QRect(ou->second, dlg.size()));
+    }
     const int resultat = dlg.exec();
-    inputPlaces_[question] = dlg.pos();
+    inputPlaces_[question] = dlg.geometry().topLeft();
     if (resultat != QDialog::Accepted)
         return {};
     return dlg.textValue();

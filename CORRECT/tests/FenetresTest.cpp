@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/testing/DialogChecks.h"
+#include "platform/testing/OverflowRule.h"
 #include "platform/testing/QtTestApp.h"
 #include "platform/testing/TestFiles.h"
 
@@ -379,6 +380,35 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     EXPECT_EQ(d.events().size(), 0u);
 }
 
+// The suite's overflow rule, the same table of cases as for every filtered
+// box, run on every correction cell of the grid.
+TEST_F(Fenetres, TheOverflowRuleInEveryCell)
+{
+    demarrer();
+    nouveauFichier();
+    QWidget* vue = grille().table()->viewport();
+    std::vector<std::string> noms;
+    for (int ligne = 1; ligne <= correction::NombreEnregistrements; ++ligne)
+        for (int colonne = 1; colonne <= 2; ++colonne)
+            noms.push_back("cell " + std::to_string(ligne) + "," + std::to_string(colonne));
+    std::vector<platform::testing::GridCellUnderTest> cellules;
+    size_t n = 0;
+    for (int ligne = 1; ligne <= correction::NombreEnregistrements; ++ligne) {
+        for (int colonne = 1; colonne <= 2; ++colonne) {
+            const QString plein = colonne == 1 ? QStringLiteral("-4.99") : QStringLiteral("4.995");
+            cellules.push_back({noms[n++].c_str(), grille().table(), vue, grille().cellRect(ligne, colonne), plein,
+                                QStringLiteral("x"), [this, ligne, colonne] { return grille().textMatrix(ligne, colonne); },
+                                [this, ligne, colonne, plein] {
+                                    grille().setTextMatrix(ligne, colonne, plein);
+                                    cliquerCellule(ligne, colonne);
+                                    ASSERT_EQ(grille().row(), ligne);
+                                    ASSERT_EQ(grille().col(), colonne);
+                                }});
+        }
+    }
+    platform::testing::checkOverflowRule(cellules, d);
+}
+
 // A screen reader's "Toggle" on an entry of the table list chooses it as a
 // click does: OK is enabled for that table.
 TEST_F(Fenetres, AccessibleToggleOfAnEntryActsAsAClick)
@@ -429,7 +459,8 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     EXPECT_EQ(editeur().windowTitle(), "Tracking Correction Values - dx.tcv");
     EXPECT_EQ(readBytes(dir.filePath("dx.tcv")), readBytes(dir.filePath("home.tcv")));
 
-    // The first station again: the question; No writes nothing.
+    // The first station again, while the caption names dx.tcv: the question
+    // names the table it would replace; No writes nothing.
     const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     cliquerCellule(1, 1);
     taper("\b\b\b-2"); // a sign is refused while the text holds a point
@@ -437,7 +468,7 @@ TEST_F(Fenetres, SavingUnderTwoStationsAndTheReplaceQuestion)
     sauverSous("home.dat");
     auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].text, "Replace the old file ?");
+    EXPECT_EQ(m[0].text, "Replace the old file home.tcv ?");
     EXPECT_EQ(etat->Reponse, Answer::No);
     EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);
     EXPECT_FALSE(choixDat().isVisible());

@@ -300,11 +300,13 @@ protected:
         l.removeIf([](const QString& n) { return n.endsWith(".dat", Qt::CaseInsensitive); });
         return l;
     }
-    int questions() const
+    // The replace questions asked; each names `fichier`, the table it replaces.
+    int questions(const QString& fichier = "home.tcv") const
     {
         int n = 0;
         for (const auto& m : d.messages())
-            if (m.text == "Replace the old file ?") {
+            if (m.text.startsWith("Replace the old file")) {
+                EXPECT_EQ(m.text, "Replace the old file " + fichier + " ?");
                 EXPECT_EQ(m.title, "- TCV Editor -");
                 EXPECT_EQ(m.buttons, platform::Buttons::YesNo);
                 EXPECT_EQ(m.icon, Icon::Exclamation);
@@ -352,7 +354,7 @@ TEST_F(SauvegardeCorrection, ExistingTableIsFoundWhateverItsCase)
     d.queueAnswer(Answer::Yes);
     const ResultatSauvegarde r = sauverTableCorrection(dir.path(), "home.dat", table, d);
     EXPECT_EQ(r.etat, Sauvegarde::Ecrite);
-    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(questions("HOME.TCV"), 1);
     EXPECT_EQ(r.fichierTCV, "HOME.TCV") << "the replaced file keeps its name";
     EXPECT_EQ(tables(), QStringList{"HOME.TCV"});
     EXPECT_TRUE(readBytes(dir.filePath("HOME.TCV")).startsWith("'[Azimuth value]"));
@@ -368,7 +370,7 @@ TEST_F(SauvegardeCorrection, NameFollowsTheStationFilesRealName)
     r = sauverTableCorrection(dir.path(), "moon.dat", table, d);
     EXPECT_EQ(r.etat, Sauvegarde::Ecrite);
     EXPECT_EQ(r.fichierTCV, "MOON.tcv");
-    EXPECT_EQ(questions(), 1);
+    EXPECT_EQ(questions("MOON.tcv"), 1);
     EXPECT_TRUE(tables().contains("MOON.tcv"));
     EXPECT_FALSE(tables().contains("moon.tcv"));
 }

@@ -326,8 +326,9 @@ TEST_F(Programme, SaveThenDefaultValuesGivesBackTheSixTexts) {
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(boite(dx[i])->text(), saisis[i]) << i;
     EXPECT_TRUE(dialogs.messages().empty());
-    // Empty receive loss: refused, focus there.
+    // Empty receive loss: refused, focus there, with the sign.
     EXPECT_EQ(calc()->focusWidget(), boite(Boite::DP_RxLoss));
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_RxLoss)));
 }
 
 TEST_F(Programme, DefaultValuesReloadThroughTheFilters) {
@@ -355,6 +356,25 @@ TEST_F(Programme, DefaultValuesReloadThroughTheFilters) {
     EXPECT_EQ(boite(Boite::DP_AntGain)->text(), "50");
     EXPECT_FALSE(res(Resultat::D_SNDX).isEmpty()); // computed again
     EXPECT_EQ(fins, 0);
+
+    // A DX file edited by hand with a power too long and a loss holding a
+    // letter: those boxes are emptied, each with the refusal sign (the
+    // power with its beep), and the computation stops at the first.
+    ecrit("brulvane.ini", "DX Station parameters\r\nTx Power Output\r\n150000\r\nTx Feed Loss\r\n0.4x\r\n"
+                          "Rx Feed Loss\r\n0.2\r\nRx Noise Figure\r\n0.8\r\nRx Bandwith\r\n100\r\n"
+                          "Antenna gain\r\n50\r\n");
+    dialogs.clear();
+    clique(calc()->Bouton_DXDefaut);
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(boite(Boite::DP_TxPower)->text(), "");
+    EXPECT_EQ(boite(Boite::DP_TxLoss)->text(), "");
+    EXPECT_EQ(boite(Boite::DP_RxLoss)->text(), "0.2");
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxPower)));
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::DP_TxLoss)));
+    EXPECT_FALSE(platform::refusalShown(boite(Boite::DP_RxLoss)));
+    EXPECT_EQ(dialogs.beeps(), 2); // the power's filter, then the computation
+    EXPECT_EQ(calc()->focusWidget(), boite(Boite::DP_TxPower));
+    EXPECT_TRUE(toutVide());
 }
 
 TEST_F(Programme, FailedSaveKeepsTheOldFileAndSaysSo) {
@@ -425,6 +445,17 @@ TEST_F(Programme, ZeroFeedLossPassesTheCheckButTheComputationRefuses) {
     EXPECT_EQ(fins, 0);
     EXPECT_EQ(boite(Boite::HP_TxPower)->text(), "100"); // the comma did not shift the values
     EXPECT_EQ(calc()->focusWidget(), boite(Boite::HP_TxLoss));
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::HP_TxLoss)));
+    EXPECT_TRUE(toutVide());
+    // Compute refuses it again the same way, after a click elsewhere.
+    boite(Boite::DP_TxPower)->setFocus();
+    QTest::mouseClick(boite(Boite::DP_TxPower), Qt::LeftButton);
+    ASSERT_FALSE(platform::refusalShown(boite(Boite::HP_TxLoss)));
+    dialogs.clear();
+    clique(calc()->Bouton_Compute);
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_EQ(calc()->focusWidget(), boite(Boite::HP_TxLoss));
+    EXPECT_TRUE(platform::refusalShown(boite(Boite::HP_TxLoss)));
     EXPECT_TRUE(toutVide());
 }
 

@@ -865,6 +865,7 @@ TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
     EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
     EXPECT_EQ(focus(), boite(Champ::AutoVit));
     EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(platform::refusalShown(boite(Champ::AutoVit))); // the save check's stop shows too
     EXPECT_FALSE(QFile::exists(chemin("nouveau.dat")));
 
     // The focus leaving for a message box or a menu does not run the leave
@@ -886,22 +887,33 @@ TEST_F(Fenetre, LeavingForAnotherTabBringsARefusedBoxBackWithItsTab)
 {
     ouvreCopie("station_port1.dat", "home.dat");
     QTabBar* onglets = f().Feuillet_Setup->tabBar();
-    // Leaving by a click on the tab bar, then by Ctrl+Tab.
-    for (int k = 0; k < 2; ++k) {
-        SCOPED_TRACE(k);
-        f().Feuillet_Setup->setCurrentIndex(1);
-        boite(Champ::AutoVit)->setFocus(Qt::MouseFocusReason);
-        boite(Champ::AutoVit)->selectAll();
-        QTest::keyClicks(boite(Champ::AutoVit), "0.1");
-        dialogs.clear();
-        if (k == 0) QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
-        else QTest::keyClick(boite(Champ::AutoVit), Qt::Key_Tab, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(texte(Champ::AutoVit), "");
-        EXPECT_EQ(dialogs.beeps(), 1);
-        EXPECT_EQ(focus(), boite(Champ::AutoVit));
-        EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
-        EXPECT_TRUE(boite(Champ::AutoVit)->isVisible());
+    // Every box with a leave check, with a value it refuses whatever the
+    // measurement input; the refusal shows on the box, not by the beep alone.
+    const std::pair<Champ, const char*> refuses[] = {
+        {Champ::AutoVit, "0.1"}, {Champ::ManVit, "0.1"}, {Champ::AngDecr, "4"},
+        {Champ::Range8b, "5"},   {Champ::Off8b, "-200"},
+    };
+    for (const auto& [c, valeur] : refuses) {
+        // Leaving by a click on the tab bar, then by Ctrl+Tab.
+        for (int k = 0; k < 2; ++k) {
+            SCOPED_TRACE(std::to_string(corvinet::indice(c)) + (k == 0 ? " click" : " Ctrl+Tab"));
+            f().Feuillet_Setup->setCurrentIndex(1);
+            boite(c)->setFocus(Qt::MouseFocusReason);
+            boite(c)->selectAll();
+            QTest::keyClicks(boite(c), valeur);
+            ASSERT_EQ(texte(c), valeur);
+            dialogs.clear();
+            if (k == 0) QTest::mouseClick(onglets, Qt::LeftButton, {}, onglets->tabRect(2).center());
+            else QTest::keyClick(boite(c), Qt::Key_Tab, Qt::ControlModifier);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(texte(c), "");
+            EXPECT_EQ(dialogs.beeps(), 1);
+            EXPECT_TRUE(platform::refusalShown(boite(c)));
+            EXPECT_EQ(focus(), boite(c));
+            EXPECT_EQ(f().Feuillet_Setup->currentIndex(), 1);
+            EXPECT_TRUE(boite(c)->isVisible());
+            f().setTexte(c, QString());
+        }
     }
     // A value that passes lets the other tab stay.
     boite(Champ::AutoVit)->setText("0.5");

@@ -318,11 +318,15 @@ TEST_F(Fenetres, OKAndWorldMapWantEveryBox)
     f.BtonOK->click();
     EXPECT_EQ(dialogs.beeps(), 2); // the full "38" beeped, then the missing minutes
     EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(platform::refusalShown(f.LatMin));
     EXPECT_TRUE(f.FenetreEditeur->isVisible());
     EXPECT_EQ(lignes(), 14);
+    QTest::mouseClick(f.Lieu, Qt::LeftButton); // the operator's click takes the sign away
+    ASSERT_FALSE(platform::refusalShown(f.LatMin));
     f.BtonCarte->click();
     EXPECT_EQ(dialogs.beeps(), 3);
     EXPECT_TRUE(f.LatMin->hasFocus());
+    EXPECT_TRUE(platform::refusalShown(f.LatMin));
     EXPECT_FALSE(f.FenetreCarte->isVisible());
     EXPECT_TRUE(messages().empty());
 }
@@ -523,8 +527,19 @@ TEST_F(Fenetres, KeysTypedPastAFullBoxNeverChangeTheNextValue)
     EXPECT_TRUE(f.Lieu->hasFocus());
     EXPECT_EQ(dialogs.beeps(), 2); // "D" and "E", each refused
 
+    // A full E/W passes the focus to O.K.: a space typed on does not press
+    // it (no question, the editor stays); the next Space does.
+    selectionneEtTape(f.LonSig, "E ");
+    EXPECT_TRUE(f.BtonOK->hasFocus());
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(platform::refusalShown(f.BtonOK));
+    EXPECT_EQ(dialogs.beeps(), 2); // the full box, then the refused space
     dialogs.queueAnswer(Answer::Yes);
-    f.BtonOK->click();
+    tape(" ");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Replace the old DXCC ?");
+    EXPECT_TRUE(f.FenetreListe->isVisible());
     EXPECT_EQ(cellule(1, 0), QStringLiteral("XX9ABC"));
     EXPECT_EQ(cellule(1, 1), QStringLiteral("Macao"));
     EXPECT_EQ(cellule(1, 2), QStringLiteral("22"));

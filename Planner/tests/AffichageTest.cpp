@@ -18,8 +18,11 @@
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/PictureBox.h"
+#include "platform/widgets/StartWindow.h"
 
+#include <QApplication>
 #include <QDir>
+#include <algorithm>
 #include <QLabel>
 
 namespace {
@@ -212,6 +215,155 @@ TEST_F(Affichage, TableFermeeNeRevientPas) {
     }
     EXPECT_TRUE(etat->fenetrePrevision(1));
     EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
+}
+
+// The table windows of a kind alive, and those of them shown that the
+// program's list does not hold.
+template <class F>
+std::pair<int, int> fenetresVivantes(const std::vector<planner::TableJour<F>>& liste) {
+    int vivantes = 0, horsListe = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (F* f = qobject_cast<F*>(w)) {
+            ++vivantes;
+            const bool dans = std::any_of(liste.begin(), liste.end(), [f](const auto& t) { return t.fenetre.get() == f; });
+            horsListe += !dans && f->isVisible();
+        }
+    return {vivantes, horsListe};
+}
+
+template <class F>
+int dansListe(const std::vector<planner::TableJour<F>>& liste) {
+    return int(std::count_if(liste.begin(), liste.end(), [](const auto& t) { return t.fenetre != nullptr; }));
+}
+
+// Fault: a kind of table windows discarded (back to the map, the display
+// switch, a station chosen) stayed alive and shown until the event loop came
+// back, over the next computation's windows. They go at once.
+TEST_F(Affichage, TablesEcarteesDisparaissentAussitot) {
+    demarre();
+    carteAvecPoint();
+    auto communes = [this] { return fenetresVivantes(etat->ListeFenetresComWin); };
+    auto lune = [this] { return fenetresVivantes(etat->ListeFenetresPrevision); };
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(communes(), std::make_pair(1, 0));
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    EXPECT_EQ(communes(), std::make_pair(0, 0)) << "back to the map";
+
+    // The next common-window computation, from its first step, shows only its own windows.
+    std::pair<int, int> pendant{-1, -1};
+    quand(etat->form2(), [&] { return etat->Garde.activite() == planner::Garde::Activite::TablesCommunes; },
+          [&] { pendant = communes(); });
+    QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
+    EXPECT_EQ(pendant.second, 0);
+    ASSERT_EQ(communes(), std::make_pair(1, 0));
+    etat->form2()->MenuAffiche_Click(5);
+    EXPECT_EQ(communes(), std::make_pair(0, 0)) << "the display switch";
+
+    ASSERT_EQ(lune().first, dansListe(etat->ListeFenetresPrevision));
+    ASSERT_GT(lune().first, 0);
+    etat->form2()->MenuFichier_Click(1);
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    EXPECT_EQ(lune(), std::make_pair(0, 0)) << "a station chosen";
+    quand(etat->form2(), [&] { return etat->Garde.activite() == planner::Garde::Activite::TablesLune; },
+          [&] { pendant = lune(); });
+    periode("12-05-2001", "00:00", "12-05-2001", "23:50");
+    EXPECT_EQ(pendant.second, 0);
+    EXPECT_EQ(lune(), std::make_pair(dansListe(etat->ListeFenetresPrevision), 0));
+}
+
+// Fault: "Change UTC"'s close box hid it while the map display went on, with
+// no way to change the map's instant until the next event showed it again.
+// Its close box does nothing: it belongs to the map display.
+TEST_F(Affichage, FermerChangeUTCNeFaitRien) {
+    demarre();
+    carteAvecPoint();
+    FeuilleChangeUTC* u = etat->feuilleChangeUTC();
+    ASSERT_TRUE(u->isVisible());
+    EXPECT_FALSE(u->close());
+    EXPECT_TRUE(u->isVisible());
+    EXPECT_EQ(carte(), Tout);
+    EXPECT_EQ(etat->Ecran.lieu, planner::Lieu::Carte);
+    // It still changes the map's instant.
+    u->EditTimeDeb->setText("20:00");
+    QTest::mouseClick(u->BoutonOK, Qt::LeftButton);
+    EXPECT_EQ(etat->fenetreCommune()->windowTitle(), "Moon Common Window : Sat 12-05-2001 / 20:00");
+}
+
+// The DX point's prefix and country are the program's, with the point: the
+// DX window, the world map's text and the common-window tables' DX lines show
+// them, a click takes them away. Fault: a record the map cannot place (a
+// longitude of 5000 degrees) was refused, but the DX window named it over the
+// old point's values.
+TEST_F(Affichage, LePrefixeVaAvecLePointDX) {
+    ecrit("DXCCPREF.DBR", "F\tFRANCE\t48\t51\tN\t2\t21\tE\r\nXX\tNowhere\t10\t0\tN\t5000\t0\tE\r\n");
+    demarre();
+    carteAvecPoint();
+    FenetreDX* dx = etat->fenetreDX();
+    QWidget* monde = etat->fenetreCommune()->EMEWindow;
+    dialogs.queueInput("f");
+    QTest::mouseClick(dx->ImgBtonDX, Qt::LeftButton);
+    EXPECT_EQ(etat->PrefixeDX, "F");
+    EXPECT_EQ(etat->PaysDX, "France");
+    ASSERT_EQ(dx->AffDxcc->text(), "F");
+    EXPECT_EQ(dx->AffPays->text(), "France");
+    EXPECT_TRUE(platform::testing::accessibleName(monde).endsWith("DX point F France at 48.850 N, 2.350 E"));
+    const QString azimut = dx->AffAzimDX->text();
+
+    dialogs.queueInput("xx");
+    QTest::mouseClick(dx->ImgBtonDX, Qt::LeftButton);
+    EXPECT_EQ(dernierMessage(), "DXCC DataBase was not read !");
+    EXPECT_EQ(etat->PrefixeDX, "F");
+    EXPECT_EQ(dx->AffDxcc->text(), "F");
+    EXPECT_EQ(dx->AffPays->text(), "France");
+    EXPECT_EQ(dx->AffAzimDX->text(), azimut);
+
+    QTest::mouseClick(dx->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[8]->text(), "F");
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[9]->text(), "France");
+    QTest::mouseClick(etat->form2()->ImgDX, Qt::LeftButton);
+    EXPECT_EQ(dx->AffDxcc->text(), "F"); // the point stays with the map
+
+    QTest::mousePress(monde, Qt::LeftButton, {}, QPoint(200, 80));
+    EXPECT_EQ(etat->PrefixeDX, "");
+    EXPECT_EQ(dx->AffDxcc->text(), "");
+    EXPECT_EQ(dx->AffPays->text(), "");
+    EXPECT_TRUE(platform::testing::accessibleName(monde).contains("; DX point at "));
+    QTest::mouseClick(dx->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreComWin(0));
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[8]->text(), "DX");
+    EXPECT_EQ(etat->fenetreComWin(0)->Entete[9]->text(), "Station");
+}
+
+// The chooser's O.K. is on exactly while a file is selected, its Home button
+// while the folder lists home.dat (in any letter case); each opening lists
+// the folder again.
+TEST_F(Affichage, BoutonsDuChoixSuiventLaListe) {
+    QFile::remove(chemin("home.dat"));
+    ecrit("baires.dat", outils::stationDat(outils::buenosAires()));
+    demarre();
+    FeuilleChoixFichier* f = etat->feuilleChoixFichier();
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_FALSE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled());
+    ASSERT_EQ(f->ListeFichier->listCount(), 1);
+    f->ListeFichier->setListIndex(0);
+    emit f->ListeFichier->click();
+    EXPECT_TRUE(f->BoutonOK->isEnabled());
+    QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+    ASSERT_EQ(etat->Indic, "LU1ABC");
+    QTest::mouseClick(etat->feuilleChoixDate()->BoutonAnnuler, Qt::LeftButton);
+
+    ecrit("HOME.DAT", outils::stationDat(outils::Station{}));
+    etat->form2()->MenuFichier_Click(1);
+    ASSERT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled()); // the list read again has no selection
+    QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+    QFile::remove(chemin("HOME.DAT"));
+    etat->form2()->MenuFichier_Click(1);
+    EXPECT_FALSE(f->BoutonHome->isEnabled());
+    EXPECT_FALSE(f->BoutonOK->isEnabled());
 }
 
 // Fault: Save screen before any common-window table had been shown wrote the

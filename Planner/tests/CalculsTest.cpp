@@ -131,7 +131,9 @@ TEST(CalculPrevision, PasDe90MinutesEtHeureLocaleNegative) {
     EXPECT_EQ(s.fenetres[1][2].left(5), "02:00");
 }
 
-TEST(CalculPrevision, ArretParCalculAutorise) {
+// The computation stops at the first step whose cede() says stop (the stop
+// asked of this run): the rows so far, no day finished.
+TEST(CalculPrevision, ArretDemandeParLaSortie) {
     VariablesPlanner v = stationParis();
     periode(v, "12-05-2001", "00:00", "13-05-2001", "00:00", "10", false);
     outils::Enregistreur s;
@@ -413,7 +415,7 @@ TEST(PointDX, PositionDeLEnregistrementPasLePointEpingle) {
     ASSERT_EQ(y, 2770);
     for (int code : {0, 1}) {
         v.CodeSource = int16_t(code);
-        FixePointDX(v, x, y, latCE9, 0);
+        FixePointDX(v, x, y, latCE9, 0, "CE9", "Antarctica");
         const ResultatDX r = CalculPointDX(AInstant(v, "12-05-2001", "13:40"));
         EXPECT_EQ(r.AffElevDX, platform::Format(float(elevationA(v, code, latCE9, 0, "12-05-2001", "13:40")), "##0.00"));
         EXPECT_NE(r.AffElevDX, platform::Format(float(elevationA(v, code, -55, 0, "12-05-2001", "13:40")), "##0.00"));

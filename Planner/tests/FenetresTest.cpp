@@ -150,14 +150,16 @@ TEST_F(Programme, JourneeLuneClicLignePrefixeEtImpression) {
     etat->fenetreCiel()->grab().save(captures.filePath("planner_ciel.png"));
     etat->form2()->grab().save(captures.filePath("planner_form2.png"));
 
-    // The common-window tables for the period; then the print question.
+    // The common-window tables for the period, for a point placed on the
+    // map (no record's: the prefix goes); then the print question.
     float lon = -74.0f, lat = 40.7f;
     etat->PlacePointDX(astro::LongitudeVersCarteX(lon), astro::LatitudeVersCarteY(lat));
     QTest::mouseClick(etat->fenetreDX()->BoutonOK, Qt::LeftButton);
     ASSERT_EQ(etat->TableComWinAffichee(), Vrai);
     FenetreComWinPrev* cw = etat->fenetreComWin(0);
     ASSERT_TRUE(cw);
-    EXPECT_EQ(cw->Entete[8]->text(), "F");
+    EXPECT_EQ(cw->Entete[8]->text(), "DX");
+    EXPECT_EQ(cw->Entete[9]->text(), "Station");
     EXPECT_EQ(cw->EtiqSource[1]->text(), "Moon");
     EXPECT_TRUE(etat->form2()->ImgDX->isVisible() || !etat->form2()->isVisible());
     cw->grab().save(captures.filePath("planner_comwin.png"));

@@ -412,15 +412,14 @@ TEST(Vue, FenetresMenusEtBoutonsDuLieu) {
     EXPECT_TRUE(vide.principal.joursLune.empty());
 }
 
-// The texts a screen reader reads for the pictures: the eight phases in
-// order, the source numbers of the chart, the chart's markers and the world
+// The texts a screen reader reads for the pictures: the phase picture (its
+// names in order: assets' tests), the source numbers of the chart, the chart's markers and the world
 // map before and after a computation, with a DX point by a click or a prefix.
 TEST(Descriptions, PhasesSourcesCarteDuCielEtCarteDuMonde) {
-    const char* phases[10] = {"", "new Moon", "waxing crescent", "first quarter", "waxing gibbous",
-                              "full Moon", "waning gibbous", "last quarter", "waning crescent", ""};
-    for (int k = -1; k <= 8; ++k)
-        EXPECT_EQ(NomPhaseLune(k), QString::fromLatin1(phases[k + 1])) << k;
+    EXPECT_EQ(TextePhaseLune(0), "Moon phase: new Moon");
     EXPECT_EQ(TextePhaseLune(2), "Moon phase: first quarter");
+    EXPECT_EQ(TextePhaseLune(7), "Moon phase: waning crescent");
+    EXPECT_EQ(TextePhaseLune(8), "");
     EXPECT_EQ(TextePhaseLune(-1), "");
     EXPECT_EQ(TexteSourceTable(4, "Moon"), "Moon phase: full Moon");
     EXPECT_EQ(TexteSourceTable(-1, "Cygnus-A"), "Source: Cygnus-A");

@@ -86,6 +86,7 @@ public:
     std::vector<int> jours;
     std::vector<QString> captions;                  // weekday and date at each finished day
     std::vector<float> soleils;                     // AscDroiteSoleil at each finished day
+    std::map<int, VariablesPlanner> resumes;        // the variables at the end of each window's day
     QStringList messages;
     std::vector<int> fermees;
     int pas = 0;
@@ -107,6 +108,8 @@ inline void outils::Enregistreur::finJour(int index) {
     jours.push_back(index);
     if (v)
         soleils.push_back(v->AscDroiteSoleil);
+    if (v)
+        resumes[index] = *v;
     if (v)
         captions.push_back(QString::fromStdString(v->Astro.NomJourSemaine) + " " +
                            planner::texteDate(v->Astro.DateCalcul).value_or("?") + " from " + v->HeureDebutTable +

@@ -134,12 +134,23 @@ struct VueBanc : Vue {
     }
 };
 
+// The line of the tests: manual time moved by `secondesParOctet` of the
+// box's time for each byte, and the replies to drive bytes held 1 ms of real
+// time, so that a byte the program sends without awaiting such a reply (stop
+// bytes back to back) is flagged at every run, not only when the thread of
+// the box happens to run late.
+constexpr double MaintienReponses = 0.001;
+inline boxsim::ServerOptions ligne(double secondesParOctet)
+{
+    return {false, false, secondesParOctet, MaintienReponses};
+}
+
 struct BancBoitier {
     // `delaiMs`: how long one exchange waits for its reply (generous: a
     // loaded machine may hold the simulator's thread for a while).
     BancBoitier(const StationTrack& station, const boxsim::BoxConfig& boite, double secondesParOctet = 0.01,
                 int delaiMs = 1000, const Corrections& corrections = {})
-        : serveur(boite, {false, false, secondesParOctet}), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
+        : serveur(boite, ligne(secondesParOctet)), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
           suivi(dialogs, horloge, vue), liaison(port, delaiMs, [this] { panne(); })
     {
         std::string err;

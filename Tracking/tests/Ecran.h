@@ -16,7 +16,11 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -57,8 +61,17 @@ inline void demarreAvecBoitier(std::unique_ptr<Tracking>& prog, std::unique_ptr<
     prog->Main();
 }
 
+// The scale of the screen the windows are on: 1, and 2 in the test program
+// of a dense screen (tracking_dense_tests), which defines it so.
+#ifndef TRACKING_ECHELLE_ECRAN
+#define TRACKING_ECHELLE_ECRAN 1
+#endif
+
 // Tracking and its windows on a station folder of its own: home.dat on
-// COM 1 against the box simulator, PC clock 10:00 on 1 June 2024.
+// COM 1 against the box simulator, PC clock 10:00 on 1 June 2024. The box
+// takes 2 ms to answer each byte, so that a byte the program sends while a
+// reply is due reaches it before that reply and is flagged; each test ends
+// with no such flag.
 class ProgrammeEcran : public DossierStation {
 protected:
     void TearDown() override { arrete(); }
@@ -72,19 +85,18 @@ protected:
         serveur.reset();
     }
     // home.dat on COM 1 in drive mode `mode` (with further lines replaced),
-    // `ini` as track.ini when not empty; started, home.dat chosen, `cycles`
-    // cycles run.
-    void charge(int mode, const QByteArray& ini = {}, std::vector<std::pair<int, QByteArray>> lignes = {},
-                int cycles = 2)
+    // `ini` as track.ini when not empty; started up to the station chooser.
+    void demarre(int mode, const QByteArray& ini = {}, std::vector<std::pair<int, QByteArray>> lignes = {})
     {
         lignes.insert(lignes.begin(), {{28, "1"}, {42, QByteArray::number(mode)}});
         ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), stationModifiee(lignes)));
         if (!ini.isEmpty()) {
             ASSERT_TRUE(platform::testing::writeBytes(chemin("track.ini"), ini));
         }
-        serveur = std::make_unique<boxsim::PtyServer>(
-            BancBoitier::boite(mode == ModeVitesse ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay),
-            boxsim::ServerOptions{false, false, 0.01});
+        boxsim::BoxConfig boite =
+            BancBoitier::boite(mode == ModeVitesse ? boxsim::DriveMode::Proportional : boxsim::DriveMode::Relay);
+        boite.replyDelay = 0.002;
+        serveur = std::make_unique<boxsim::PtyServer>(boite, boxsim::ServerOptions{false, false, 0.01});
         ASSERT_NO_FATAL_FAILURE(brancheCom1(*serveur, dossier.path()));
         serveur->withBox([](boxsim::Box& b) {
             b.setAzimuth(100);
@@ -92,9 +104,18 @@ protected:
         });
         demarreAvecBoitier(prog, fenetres, dialogs, horloge, dossier.path(), *serveur);
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
+    }
+    // demarre(), then home.dat chosen and `cycles` cycles run, on a screen
+    // of the program's scale.
+    void charge(int mode, const QByteArray& ini = {}, std::vector<std::pair<int, QByteArray>> lignes = {},
+                int cycles = 2)
+    {
+        ASSERT_NO_FATAL_FAILURE(demarre(mode, ini, std::move(lignes)));
         QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
         ASSERT_TRUE(prog->S.PortOuvert);
         prog->executer(cycles);
+        ASSERT_EQ(fp().devicePixelRatio(), TRACKING_ECHELLE_ECRAN);
+        ASSERT_EQ(fi().devicePixelRatio(), TRACKING_ECHELLE_ECRAN);
     }
     FenetrePrincipale& fp() { return fenetres->fenetrePrincipale(); }
     FenetreInterface& fi() { return fenetres->fenetreInterface(); }
@@ -119,26 +140,42 @@ inline void dansLEcranEtDegagees(const QWidget& fp, const QWidget& fi)
     EXPECT_FALSE(p.intersects(i)) << "the interface window lies under the main window";
 }
 
-// The antenna frame with every indicator the drive may show lit: no two of
-// its controls overlap, and every point of each image button reaches that
-// button (a click lands on the button it shows).
+// The shown direct children of `cadre` each lie inside it and clear of one
+// another: geometry only, whatever the font.
+inline void enfantsRanges(const QWidget* cadre)
+{
+    std::vector<const QWidget*> enfants;
+    for (const QObject* o : cadre->children())
+        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isHidden())
+            enfants.push_back(w);
+    const QRect dedans(QPoint(0, 0), cadre->size());
+    for (size_t i = 0; i < enfants.size(); ++i) {
+        EXPECT_TRUE(dedans.contains(enfants[i]->geometry()))
+            << cadre->objectName().toStdString() << ": " << enfants[i]->objectName().toStdString();
+        for (size_t j = i + 1; j < enfants.size(); ++j)
+            EXPECT_FALSE(enfants[i]->geometry().intersects(enfants[j]->geometry()))
+                << cadre->objectName().toStdString() << ": " << enfants[i]->objectName().toStdString() << " and "
+                << enfants[j]->objectName().toStdString();
+    }
+}
+
+// The interface window's frames with every indicator the drive may show lit:
+// no control sticks out of its frame or lies over another, and every point
+// of each image button shown reaches that button (a click lands on the
+// button it shows).
 inline void boutonsDegages(FenetreInterface& fi, Tracking& prog)
 {
     ControlesEntrainement& c = prog.S.Drive.c;
     c.DirAzimDroit = c.DirAzimGauche = c.DirElevHaut = c.DirElevBas = true;
     c.AntenEtiq = {true, true, true};
     prog.rafraichit();
-    std::vector<const QWidget*> enfants;
-    for (const QObject* o : fi.CadreAntenne->children())
-        if (const auto* w = qobject_cast<const QWidget*>(o); w && !w->isHidden())
-            enfants.push_back(w);
-    for (size_t i = 0; i < enfants.size(); ++i)
-        for (size_t j = i + 1; j < enfants.size(); ++j)
-            EXPECT_FALSE(enfants[i]->geometry().intersects(enfants[j]->geometry()))
-                << enfants[i]->objectName().toStdString() << " and " << enfants[j]->objectName().toStdString();
+    for (const QWidget* cadre : std::initializer_list<const QWidget*>{fi.CadreAntenne, fi.CadreSignal, fi.Z1[0],
+                                                                      fi.Z1[1], fi.CadrePolar})
+        if (cadre->isVisibleTo(&fi))
+            enfantsRanges(cadre);
     for (platform::ImageButton* b :
-         {fi.ImgGauche, fi.ImgHaut, fi.ImgDroit, fi.ImgBas, fi.ImgPark, fi.ImgTrack, fi.ImgMot}) {
-        if (b->isHidden())
+         {fi.ImgGauche, fi.ImgHaut, fi.ImgDroit, fi.ImgBas, fi.ImgPark, fi.ImgTrack, fi.ImgMot, fi.ImgSignal}) {
+        if (!b->isVisibleTo(&fi))
             continue;
         for (int x = 0; x < b->width(); ++x)
             for (int y = 0; y < b->height(); ++y) {
@@ -152,22 +189,59 @@ inline void boutonsDegages(FenetreInterface& fi, Tracking& prog)
     prog.rafraichit();
 }
 
-// Every text label shown in `fenetre` (not a picture, not one that wraps its
-// lines) holds its text whole: as wide and as high as the text needs.
+// A frame title or label text as it shows: "&&" one "&", a lone "&" (a
+// mnemonic) nothing.
+inline QString texteMontre(const QString& t)
+{
+    QString r;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t[i] == QLatin1Char('&') && i + 1 < t.size())
+            ++i;
+        r += t[i];
+    }
+    return r;
+}
+
+// Every text shown in `fenetre` holds its text whole, measured in its own
+// font: a text label (not a picture) as wide and as high as its lines need,
+// each word of a label that wraps its lines within its width and its
+// wrapped lines within its height; every frame title shown within its frame.
 inline void textesEntiers(const QWidget& fenetre)
 {
     for (const QLabel* l : fenetre.findChildren<QLabel*>()) {
-        if (!l->isVisibleTo(&fenetre) || l->text().isEmpty() || l->wordWrap() || !l->pixmap().isNull())
+        if (!l->isVisibleTo(&fenetre) || l->text().isEmpty() || !l->pixmap().isNull())
             continue;
         const QFontMetrics m(l->font());
         const QRect r = l->contentsRect();
+        const std::string quoi = l->objectName().toStdString() + ": \"" + l->text().toStdString() + "\"";
+        if (l->wordWrap()) {
+            for (const QString& mot : l->text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                EXPECT_LE(m.horizontalAdvance(mot), r.width()) << quoi << ", the word \"" << mot.toStdString() << "\"";
+            EXPECT_LE(m.boundingRect(r, Qt::TextWordWrap | int(l->alignment()), l->text()).height(), r.height())
+                << quoi;
+            continue;
+        }
         const QStringList lignes = l->text().split(QLatin1Char('\n'));
         int large = 0;
         for (const QString& ligne : lignes)
             large = std::max(large, m.horizontalAdvance(ligne));
-        EXPECT_LE(large, r.width()) << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
-        EXPECT_LE(m.height() + (int(lignes.size()) - 1) * m.lineSpacing(), r.height())
-            << l->objectName().toStdString() << ": \"" << l->text().toStdString() << "\"";
+        EXPECT_LE(large, r.width()) << quoi;
+        EXPECT_LE(m.height() + (int(lignes.size()) - 1) * m.lineSpacing(), r.height()) << quoi;
+    }
+    for (const QGroupBox* g : fenetre.findChildren<QGroupBox*>()) {
+        if (!g->isVisibleTo(&fenetre) || g->title().isEmpty())
+            continue;
+        QStyleOptionGroupBox o;
+        o.initFrom(g);
+        o.text = g->title();
+        o.lineWidth = 1;
+        o.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect titre = g->style()->subControlRect(QStyle::CC_GroupBox, &o, QStyle::SC_GroupBoxLabel, g);
+        const int large = QFontMetrics(g->font()).horizontalAdvance(texteMontre(g->title()));
+        EXPECT_LE(large, titre.width()) << g->objectName().toStdString() << ": \"" << g->title().toStdString() << "\"";
+        EXPECT_TRUE(g->rect().contains(titre))
+            << g->objectName().toStdString() << ": \"" << g->title().toStdString() << "\" at " << titre.x() << ".."
+            << titre.right() << " in " << g->width();
     }
 }
 

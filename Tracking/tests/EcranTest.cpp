@@ -49,16 +49,22 @@ TEST_F(EcranFenetres, FenetresPlaceesApresLeurTailleDansLEcran)
     suivi::test::dansLEcranEtDegagees(fp(), fi());
 }
 
-// In each drive mode no control of the antenna frame lies over another and
-// every point of a button reaches it; in the proportional mode a click on
-// the right half of the right arrow (where the park button lay) is the
-// arrow's step, not a park.
+// In each drive mode, with the measurement display on (the level reference
+// button shown) in both its layouts, no control of the interface window's
+// frames lies over another or sticks out of its frame and every point of a
+// button reaches it; in the proportional mode a click on the right half of
+// the right arrow (where the park button lay) is the arrow's step, not a
+// park.
 TEST_F(EcranFenetres, AucunBoutonNEnCouvreUnAutre)
 {
     for (int mode : {suivi::ModeRelais, suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
         SCOPED_TRACE(testing::Message() << "drive mode " << mode);
-        ASSERT_NO_FATAL_FAILURE(charge(mode));
+        ASSERT_NO_FATAL_FAILURE(charge(mode, trackIni(0, 6000, 3600, 0, true)));
         EXPECT_EQ(fi().ImgMot->isVisibleTo(&fi()), mode == suivi::ModeVitesse);
+        ASSERT_TRUE(fi().ImgSignal->isVisibleTo(&fi()));
+        suivi::test::boutonsDegages(fi(), *prog);
+        fi().MenuMesure->action(2)->trigger(); // landscape
+        ASSERT_TRUE(fi().MenuMesure->checked(2));
         suivi::test::boutonsDegages(fi(), *prog);
         if (mode == suivi::ModeVitesse) {
             platform::ImageButton* droite = fi().ImgDroit;
@@ -72,11 +78,37 @@ TEST_F(EcranFenetres, AucunBoutonNEnCouvreUnAutre)
         }
         arrete();
     }
+    // A polarisation station: its frame instead of the level frames.
+    ASSERT_NO_FATAL_FAILURE(
+        charge(suivi::ModeRelais, trackIni(0, 6000, 3600, 0, true), {{30, "Polar"}, {32, "360"}, {34, "-180"}}));
+    ASSERT_TRUE(fi().CadrePolar->isVisibleTo(&fi()));
+    suivi::test::boutonsDegages(fi(), *prog);
+}
+
+// Every frame of the main window, the sky-map legend shown: no control
+// sticks out of its frame or lies over another; the top row of frames side
+// by side inside the client width.
+TEST_F(EcranFenetres, RienNeDepasseNiNeSeChevaucheDansLaFenetrePrincipale)
+{
+    ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais));
+    fp().ImgInfo_Click();
+    ASSERT_TRUE(fp().CadreinfoCiel->isVisibleTo(&fp()));
+    for (QWidget* c : std::initializer_list<QWidget*>{fp().CadreSource, fp().CadreUTC, fp().CadreFrequence,
+                                                     fp().CadreTraffic, fp().CadreMap, fp().CadreDXCC,
+                                                     fp().CadreinfoCiel, fp().CadreInfoSource, fp().CadreParametres})
+        suivi::test::enfantsRanges(c);
+    const QWidget* rangee[4] = {fp().CadreSource, fp().CadreUTC, fp().CadreFrequence, fp().CadreTraffic};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LT(rangee[i]->geometry().right(), rangee[i + 1]->geometry().left());
+    EXPECT_LE(fp().CadreTraffic->geometry().right(), fp().centralWidget()->width());
 }
 
 // Texts stand whole: the interface window's state labels ("End Stop",
-// "Tracking", "Parking"), a value at its widest, " to the horizontal";
-// the Tracking setup panel with the long drive-mode line of modes 1 and 2.
+// "Tracking", "Parking"), a value at its widest, " to the horizontal",
+// the frame titles (the antenna's longest, "Antenna offset position +
+// tcv"); the main window's "Below Horizon" word by word, its titles with
+// either map; the Tracking setup panel with the long drive-mode line of
+// modes 1 and 2.
 TEST_F(EcranFenetres, TextesEntiers)
 {
     for (int mode : {suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
@@ -86,8 +118,18 @@ TEST_F(EcranFenetres, TextesEntiers)
         c.AntenEtiq = {true, true, true};
         prog->S.Aff.AffAntenneAzimut = QStringLiteral("-359.99");
         prog->S.Aff.AffLevelAverage = QStringLiteral("-10.0");
+        c.SourcEtiqVisible = true; // "Below Horizon", wrapped
+        prog->S.Correction.CorrectionActive = true;
+        prog->Ini.Absolu = false;
         prog->rafraichit();
+        ASSERT_EQ(fi().CadreAntenne->title(), "Antenna offset position + tcv");
+        ASSERT_TRUE(fp().SourcEtiq->isVisibleTo(&fp()));
         suivi::test::textesEntiers(fi());
+        suivi::test::textesEntiers(fp());
+        fp().MenuFenetre->action(2)->trigger(); // the sky map with its legend
+        fp().ImgInfo_Click();
+        ASSERT_TRUE(fp().CadreinfoCiel->isVisibleTo(&fp()));
+        suivi::test::textesEntiers(fp());
         fi().MenuTrackParam->trigger();
         ASSERT_EQ(fp().CadreParametres->title(), "Tracking setup");
         suivi::test::textesEntiers(fp());

@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -883,34 +884,61 @@ TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
 }
 
 // Park does what its button shows, in every drive mode: shown disabled and
-// doing nothing while a manual move runs (from the moment of the arrow),
-// shown enabled and taking the antenna to the park position once the move
-// has arrived, in the proportional mode too, whose drives stay on to hold
-// the position.
+// doing nothing while a manual move runs (from the moment of the arrow or
+// of the typed target, F1), shown enabled and taking the antenna to the
+// park position once the move has arrived, in the proportional mode too,
+// whose drives stay on to hold the position.
 class Parc : public suivi::test::ProgrammeEcran {};
 
 TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
 {
-    for (int mode : {suivi::ModeRelais, suivi::ModeRelaisEcart, suivi::ModeVitesse}) {
-        SCOPED_TRACE(testing::Message() << "drive mode " << mode);
-        ASSERT_NO_FATAL_FAILURE(charge(mode));
+    struct Cas {
+        int mode;
+        bool saisie; // a typed target (F1) instead of an arrow's step
+    };
+    for (const Cas c : {Cas{suivi::ModeRelais, false}, Cas{suivi::ModeRelaisEcart, false},
+                        Cas{suivi::ModeVitesse, false}, Cas{suivi::ModeVitesse, true}}) {
+        SCOPED_TRACE(testing::Message() << "drive mode " << c.mode << (c.saisie ? ", typed move" : ", arrow step"));
+        ASSERT_NO_FATAL_FAILURE(charge(c.mode));
         FenetreInterface& f = fi();
         suivi::Entrainement& d = prog->S.Drive;
         ASSERT_TRUE(f.ImgPark->isEnabled());
-        QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
+        if (c.saisie) {
+            // Drive power on (a typed target moves the antenna only so),
+            // the antenna held where it is.
+            QTest::mouseClick(f.ImgMot, Qt::LeftButton);
+            ASSERT_TRUE(d.MoteurAzActif && d.MoteurElActif);
+            prog->executer(3);
+            ASSERT_TRUE(f.ImgPark->isEnabled());
+            dialogs.queueInput(QStringLiteral("120"));
+            dialogs.queueInput(QStringLiteral("25"));
+            QTest::keyClick(&f, Qt::Key_F1);
+            ASSERT_FLOAT_EQ(d.ConsigneAzimut, 120.0f);
+        } else {
+            QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
+        }
         EXPECT_FALSE(f.ImgPark->isEnabled());
         EXPECT_FALSE(f.MenuAntenne->enabled(4));
         f.MenuAntenne_Click(4);
         EXPECT_FALSE(d.ParkingDemande);
-        if (mode != suivi::ModeVitesse) {
+        if (c.mode != suivi::ModeVitesse) {
             prog->executer(20);
             QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // the relay stopped by hand
+        } else {
+            prog->executer(3);
+            EXPECT_FALSE(f.ImgPark->isEnabled()) << "shown enabled while the move runs";
+            f.MenuAntenne_Click(4);
+            EXPECT_FALSE(d.ParkingDemande);
         }
         for (int i = 0; i < 400 && !f.ImgPark->isEnabled(); ++i)
             prog->executer(1);
         ASSERT_TRUE(f.ImgPark->isEnabled()) << "the move never arrived";
         EXPECT_TRUE(f.MenuAntenne->enabled(4));
         EXPECT_GT(prog->S.AzimutAntenne, 101.0f);
+        if (c.saisie) {
+            EXPECT_NEAR(prog->S.AzimutAntenne, 120, 1.5);
+            EXPECT_NEAR(prog->S.ElevationAntenne, 25, 1.5);
+        }
         QTest::mouseClick(f.ImgPark, Qt::LeftButton);
         EXPECT_TRUE(d.ParkingDemande);
         EXPECT_FLOAT_EQ(d.ConsigneAzimut, 180.0f);
@@ -1053,3 +1081,106 @@ TEST_F(TrackingFenetres, NomsPourLesLecteursDEcran)
         }
     EXPECT_EQ(legendes.size(), 17); // 12 in the main window, 5 in the interface window
 }
+
+namespace {
+
+using platform::testing::accessibleName;
+
+// Tracking on COM 1 against the box simulator, for what screen readers read.
+class LecteursDEcran : public suivi::test::ProgrammeEcran {
+protected:
+    // The PC clock at 10:mm:ss (UTC 09:mm:ss), one cycle run.
+    void a(int minute, int seconde)
+    {
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, minute, seconde)));
+        prog->executer(1);
+    }
+    static bool coche(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->state().checked; }
+};
+
+// The pictures that carry information are read as what they show: the period
+// bar (whose period runs, the seconds left), the Moon's phase, the sky chart
+// with the points of its markers (the Sun of 1 June 2024 near 4.6 h, +22°),
+// its key, the world map before and after its line and with a DX point by a
+// prefix, the interface window's motion arrows; the toggles read as checked
+// while they show their pressed picture.
+TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
+{
+    ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais));
+    suivi::Suivi& s = prog->S;
+    FenetrePrincipale& f = fp();
+    EXPECT_EQ(accessibleName(f.CadrePeriode), "Period: waiting for the first start");
+    EXPECT_EQ(accessibleName(f.EMEWindow), "World map, Calibration; no DX point");
+    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart");
+    EXPECT_TRUE(coche(f.ImgLune));
+    EXPECT_FALSE(coche(f.ImgSoleil));
+
+    // The second period: the station's own from UTC 09:02:00, the other
+    // station's from 09:04:00.
+    f.MenuPeriode_Click(1);
+    EXPECT_TRUE(coche(f.ImgPeriode));
+    a(1, 59);
+    a(2, 0);
+    a(2, 12);
+    ASSERT_EQ(s.Aff.AffPeriodeCouleur, suivi::Rouge);
+    EXPECT_EQ(accessibleName(f.CadrePeriode).toStdString(), "Period: mine, 108 s left");
+    a(3, 59);
+    a(4, 0);
+    a(4, 1);
+    EXPECT_EQ(accessibleName(f.CadrePeriode).toStdString(), "Period: the other station's, 119 s left");
+
+    // Second 46 of a minute places the markers; second 91 of the period
+    // draws the world map's line.
+    a(4, 46);
+    a(5, 31);
+    ASSERT_TRUE(s.Aff.MarqueursVisibles);
+    const QString phase = accessibleName(f.AffIconeLune);
+    EXPECT_TRUE(phase == "Moon phase: last quarter" || phase == "Moon phase: waning crescent") << phase.toStdString();
+    const QString ciel = accessibleName(f.Aff_Ciel);
+    const QRegularExpression soleil(QStringLiteral("; the Sun at right ascension ([0-9.]+) h, declination ([-0-9.]+)"));
+    const QRegularExpressionMatch m = soleil.match(ciel);
+    ASSERT_TRUE(ciel.startsWith("Radio-sky chart: the Moon at right ascension ") && m.hasMatch()) << ciel.toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), 4.62, 0.05);
+    EXPECT_NEAR(m.captured(2).toDouble(), 22.0, 0.3);
+    EXPECT_TRUE(ciel.contains("; the antenna at right ascension ")) << ciel.toStdString();
+    EXPECT_EQ(accessibleName(f.ImgPosLune), "Moon marker");
+    const auto* cle = f.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
+    ASSERT_TRUE(cle);
+    EXPECT_EQ(accessibleName(const_cast<QLabel*>(cle)),
+              "Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
+    auto* couleur = f.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CouleurTemp0"));
+    ASSERT_TRUE(couleur);
+    EXPECT_EQ(accessibleName(couleur), "Chart colour of < 180 K");
+    const QString ligne = "World map, Common Window : Moon: the source is below the horizon on the hatched side of "
+                          "the line; ";
+    EXPECT_EQ(accessibleName(f.EMEWindow), ligne + "no DX point");
+    dialogs.queueInput(QStringLiteral("5w"));
+    f.BoutonDXCC_Click();
+    EXPECT_EQ(accessibleName(f.EMEWindow).toStdString(),
+              (ligne + "DX point 5W - Samoa at 13.933 S, 171.700 W").toStdString());
+    QTest::mouseClick(f.EMEWindow, Qt::LeftButton, {}, QPoint(200, 80));
+    const QString clic = accessibleName(f.EMEWindow);
+    EXPECT_TRUE(clic.startsWith(ligne + "DX point at ")) << clic.toStdString();
+
+    // The first period, the Sun: their buttons follow.
+    f.MenuPeriode_Click(0);
+    EXPECT_FALSE(coche(f.ImgPeriode));
+    f.MenuSource_Click(1);
+    EXPECT_TRUE(coche(f.ImgSoleil));
+    EXPECT_FALSE(coche(f.ImgLune));
+
+    // The interface window: a motion arrow, tracking and the level reference.
+    FenetreInterface& i = fi();
+    s.Drive.c.DirAzimDroit = true;
+    prog->rafraichit();
+    EXPECT_EQ(accessibleName(i.DirAzimDroit), "Azimuth turning clockwise");
+    EXPECT_FALSE(coche(i.ImgTrack));
+    prog->PoursuiteBascule();
+    EXPECT_TRUE(coche(i.ImgTrack));
+    prog->PoursuiteBascule();
+    EXPECT_FALSE(coche(i.ImgSignal));
+    QTest::keyClick(&i, Qt::Key_F8);
+    EXPECT_TRUE(coche(i.ImgSignal));
+}
+
+} // namespace

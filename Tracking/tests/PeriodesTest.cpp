@@ -100,7 +100,7 @@ protected:
 
     HorlogeAttente horloge{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
     BoitesLongues dialogs{horloge};
-    boxsim::PtyServer serveur{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};
+    boxsim::PtyServer serveur{boxsim::BoxConfig{}, suivi::test::ligne(0.01)};
     std::unique_ptr<Tracking> prog;
     std::unique_ptr<FenetresTracking> fenetres;
 };

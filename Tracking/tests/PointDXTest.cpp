@@ -185,35 +185,39 @@ TEST_F(PointDXFenetre, ValeursAuMomentDeLaReponse)
     EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
 }
 
-// A point clicked on the map's first pixel column (map x 0) is placed like
-// any other: redrawn with the map and its values computed again at each
-// period's redraw (UTC 09:01:31, second 91 of the 2-minute period), and
-// erased when the next point is placed.
-TEST_F(PointDXFenetre, PointSurLaPremiereColonne)
+// A point clicked on the map's first pixel column (map x 0) or first pixel
+// row (map y 0) is placed like any other: redrawn with the map and its
+// values computed again at each period's redraw (UTC 09:01:31, second 91 of
+// the 2-minute period), and erased when the next point is placed.
+TEST_F(PointDXFenetre, PointSurLaPremiereColonneOuLaPremiereRangee)
 {
-    demarre();
-    suivi::Suivi& s = prog->S;
-    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(0, 60));
-    ASSERT_EQ(s.CarteXDX, 0);
-    const int y = s.CarteYDX;
-    int16_t x0 = 0, y0 = int16_t(y);
-    const double lat = astro::CarteYVersLatitude(y0), lon = astro::CarteXVersLongitude(x0) * 15;
-    EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), luneVueDe(lat, lon).first, 0.011);
-    EXPECT_EQ(pixel(0, y), 0x0000FF);
-    s.CourbeFenetreCommune.fill(1000);
-    s.DeclinaisonCourbe = 0.3;
-    s.HorizonComplet = true; // the redraw clears the map to draw the line
-    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 30)));
-    prog->executer(1);
-    horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 31)));
-    prog->executer(1);
-    ASSERT_FALSE(s.HorizonComplet) << "the map was redrawn";
-    const auto [az, el] = luneVueDe(lat, lon, 91);
-    EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), az, 0.011);
-    EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
-    EXPECT_EQ(pixel(0, y), 0x0000FF);
-    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(200, 80));
-    EXPECT_EQ(pixel(0, y), 0xFFFFFF) << "the old mark is erased";
+    for (const QPoint clic : {QPoint(0, 60), QPoint(200, 0)}) {
+        SCOPED_TRACE(testing::Message() << "click at " << clic.x() << "," << clic.y());
+        demarre();
+        suivi::Suivi& s = prog->S;
+        QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, clic);
+        ASSERT_TRUE(clic.x() == 0 ? s.CarteXDX == 0 : s.CarteYDX == 0);
+        const int x = s.CarteXDX, y = s.CarteYDX;
+        int16_t x0 = int16_t(x), y0 = int16_t(y);
+        const double lat = astro::CarteYVersLatitude(y0), lon = astro::CarteXVersLongitude(x0) * 15;
+        EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), luneVueDe(lat, lon).first, 0.011);
+        EXPECT_EQ(pixel(x, y), 0x0000FF);
+        s.CourbeFenetreCommune.fill(1000);
+        s.DeclinaisonCourbe = 0.3;
+        s.HorizonComplet = true; // the redraw clears the map to draw the line
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 30)));
+        prog->executer(1);
+        horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 1, 31)));
+        prog->executer(1);
+        ASSERT_FALSE(s.HorizonComplet) << "the map was redrawn";
+        const auto [az, el] = luneVueDe(lat, lon, 91);
+        EXPECT_NEAR(fp().AffAzimDX->text().toDouble(), az, 0.011);
+        EXPECT_NEAR(fp().AffElevDX->text().toDouble(), el, 0.011);
+        EXPECT_EQ(pixel(x, y), 0x0000FF);
+        QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(300, 80));
+        EXPECT_EQ(pixel(x, y), 0xFFFFFF) << "the old mark is erased";
+        TearDown();
+    }
 }
 
 // Empty rows and lines without a TAB before the record do not hide it.

@@ -51,8 +51,7 @@ protected:
     {
         lignes.insert(lignes.begin(), {28, "1"});
         ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), suivi::test::stationModifiee(lignes)));
-        serveur = std::make_unique<boxsim::PtyServer>(suivi::test::BancBoitier::boite(mode),
-                                                      boxsim::ServerOptions{false, false, 0.01});
+        serveur = std::make_unique<boxsim::PtyServer>(suivi::test::BancBoitier::boite(mode), suivi::test::ligne(0.01));
         ASSERT_NO_FATAL_FAILURE(suivi::test::brancheCom1(*serveur, dossier.path()));
         serveur->withBox([](boxsim::Box& b) {
             b.setAzimuth(100);

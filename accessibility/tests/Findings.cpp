@@ -1,21 +1,11 @@
 #include "accessibility/tests/Findings.h"
 
-#include <QByteArray>
-#include <QtGlobal>
 #include <cstdio>
 #include <gtest/gtest.h>
 
 namespace accessibility {
 
-bool findingsFatal()
-{
-    const QByteArray v = qgetenv("SELVANE_ACCESSIBILITY_FATAL");
-    if (!v.isEmpty())
-        return v != "0";
-    return SELVANE_ACCESSIBILITY_FATAL != 0;
-}
-
-void report(const char* program, const std::vector<WindowWalk>& walks, Rule rule)
+void report(const char* program, const std::vector<WindowWalk>& walks)
 {
     int controls = 0;
     for (const WindowWalk& w : walks) {
@@ -29,8 +19,6 @@ void report(const char* program, const std::vector<WindowWalk>& walks, Rule rule
                 program, int(walks.size()), controls, n.emptyNames, n.sameNames, n.imageButtonsWithoutPress,
                 n.total());
     std::fflush(stdout);
-    if (rule == Rule::AsConfigured && !findingsFatal())
-        return;
     for (const WindowWalk& w : walks)
         for (const Finding& f : w.findings)
             ADD_FAILURE() << program << ", window " << w.window.toStdString() << ": " << describe(f).toStdString();

@@ -1,63 +1,124 @@
 // Every window of Tracking walked as a screen reader sees it (Walk.h), each while
-// it is shown.
+// it is shown, and its main task from the keyboard alone (Keyboard.h), against
+// the interface-box simulator.
 #include "Tracking/FenetreInterface.h"
 #include "Tracking/FenetresTracking.h"
 #include "Tracking/FenetrePrincipale.h"
 #include "Tracking/FeuilleChoixFichier.h"
 #include "Tracking/Tracking.h"
-#include "Tracking/tests/BancBoitier.h"
+#include "Tracking/tests/Ecran.h"
 #include "accessibility/tests/Findings.h"
+#include "accessibility/tests/Keyboard.h"
 #include "accessibility/tests/Walk.h"
-#include "platform/testing/TestFiles.h"
-#include "tools/boxsim/PtyServer.h"
 
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
+using accessibility::chooseFirstEntry;
+using accessibility::press;
 using accessibility::report;
+using accessibility::switchTo;
+using accessibility::tabTo;
 using accessibility::walk;
 using accessibility::WindowWalk;
 
-// Tracking on COM1 against the interface-box simulator: the chooser, the
-// main window and the antenna interface window.
-class TrackingWindows : public suivi::test::DossierStation {
+// Tracking on COM 1 against the box simulator in the proportional mode (every
+// button of the interface window shown) with the measurement display on: the
+// chooser, the main window and the antenna interface window. Each test ends
+// with no byte the protocol forbids.
+class TrackingWindows : public suivi::test::ProgrammeEcran {
 protected:
-    void SetUp() override
+    void demarreTout()
     {
-        DossierStation::SetUp();
-        ASSERT_TRUE(platform::testing::writeBytes(chemin("home.dat"), suivi::test::stationModifiee({{28, "1"}})));
-        ASSERT_NO_FATAL_FAILURE(suivi::test::brancheCom1(server, dossier.path()));
+        ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeVitesse, suivi::test::trackIni(0, 6000, 3600, 0, true)));
     }
-    void TearDown() override
-    {
-        fenetres.reset();
-        prog.reset();
-    }
-
-    boxsim::PtyServer server{boxsim::BoxConfig{}, boxsim::ServerOptions{false, false, 0.01}};
-    platform::ScriptedDialogs dialogs;
-    platform::ManualClock clock{QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0))};
-    std::unique_ptr<Tracking> prog;
-    std::unique_ptr<FenetresTracking> fenetres;
 };
 
 TEST_F(TrackingWindows, EveryWindow)
 {
     std::vector<WindowWalk> walks;
-    prog = std::make_unique<Tracking>(dialogs, clock, dossier.path(), [] {});
-    fenetres = std::make_unique<FenetresTracking>(*prog);
-    prog->AttenteSansPortMs = 0;
-    prog->Main();
-    clock.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 3))); // after the start picture
+    ASSERT_NO_FATAL_FAILURE(demarreTout());
     walks.push_back(walk(&fenetres->feuilleChoixFichier()));
     QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
     prog->executer(3);
-    ASSERT_TRUE(fenetres->fenetrePrincipale().isVisible());
-    ASSERT_TRUE(fenetres->fenetreInterface().isVisible());
-    walks.push_back(walk(&fenetres->fenetrePrincipale()));
-    walks.push_back(walk(&fenetres->fenetreInterface()));
-    // Printed only (unless made fatal) until Tracking's windows are named.
-    report("Tracking", walks, accessibility::Rule::AsConfigured);
+    ASSERT_TRUE(fp().isVisible());
+    ASSERT_TRUE(fi().isVisible());
+    ASSERT_TRUE(fi().ImgMot->isVisibleTo(&fi()) && fi().ImgSignal->isVisibleTo(&fi()));
+    walks.push_back(walk(&fp()));
+    walks.push_back(walk(&fi()));
+    report("Tracking", walks);
+}
+
+// The station from the chooser, a source by its button, the world map and a
+// DX point by its prefix, tracking on and off, then park; each control
+// reached by Tab or a menu key and pressed with Space or Enter.
+TEST_F(TrackingWindows, KeyboardOnlyStationSourceDXPointTrackingAndPark)
+{
+    ASSERT_NO_FATAL_FAILURE(demarreTout());
+    FeuilleChoixFichier& choix = fenetres->feuilleChoixFichier();
+    ASSERT_TRUE(switchTo(&choix));
+    ASSERT_TRUE(chooseFirstEntry(choix.ListeFichier, choix.BoutonOK));
+    ASSERT_TRUE(prog->S.PortOuvert);
+    prog->executer(3);
+    ASSERT_TRUE(fp().isVisible() && fi().isVisible());
+    suivi::Suivi& s = prog->S;
+
+    // The Sun by its button: Tab to it, Space.
+    ASSERT_TRUE(switchTo(&fp()));
+    ASSERT_EQ(s.CodeSource, 0);
+    ASSERT_TRUE(tabTo(fp().ImgSoleil));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    prog->executer(2);
+    EXPECT_EQ(s.CodeSource, 1);
+    EXPECT_TRUE(fp().ImgSoleil->isPressedShown());
+
+    // The world map (Display, its first item), then a DX point by its
+    // prefix: the keyboard's way to the point a click on the map places.
+    ASSERT_TRUE(press(Qt::Key_D, Qt::AltModifier));
+    ASSERT_EQ(QApplication::activePopupWidget(), fp().MenuFenetreP);
+    QAction* carte = fp().MenuFenetre->action(1);
+    for (int i = 0; i < 4 && fp().MenuFenetreP->activeAction() != carte; ++i)
+        ASSERT_TRUE(press(Qt::Key_Down));
+    ASSERT_EQ(fp().MenuFenetreP->activeAction(), carte);
+    ASSERT_TRUE(press(Qt::Key_Return));
+    ASSERT_TRUE(fp().BoutonDXCC->isVisibleTo(&fp()));
+    ASSERT_TRUE(tabTo(fp().BoutonDXCC));
+    dialogs.queueInput(QStringLiteral("PY0S"));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    EXPECT_TRUE(s.PointDXPlace);
+    EXPECT_EQ(s.Aff.CadreDXCC, "DXCC : PY0S - St.Peter & Paul");
+    // The arrow keys still step the antenna with the button focused.
+    ASSERT_EQ(QApplication::focusWidget(), fp().BoutonDXCC);
+    ASSERT_TRUE(press(Qt::Key_Right));
+    EXPECT_TRUE(s.Drive.MoteurAzActif);
+    prog->executer(2);
+    for (int i = 0; i < 400 && !fi().ImgPark->isEnabled(); ++i)
+        prog->executer(1);
+
+    // Tracking on and off by its button in the interface window.
+    ASSERT_TRUE(switchTo(&fi()));
+    ASSERT_TRUE(fi().ImgTrack->isEnabled());
+    ASSERT_TRUE(tabTo(fi().ImgTrack));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    EXPECT_TRUE(s.Drive.PoursuiteActive);
+    EXPECT_TRUE(fi().ImgTrack->isPressedShown());
+    prog->executer(3);
+    ASSERT_EQ(QApplication::focusWidget(), fi().ImgTrack);
+    ASSERT_TRUE(press(Qt::Key_Space));
+    EXPECT_FALSE(s.Drive.PoursuiteActive);
+    EXPECT_FALSE(fi().ImgTrack->isPressedShown());
+
+    // Park, once the drive has come to rest.
+    for (int i = 0; i < 400 && !fi().ImgPark->isEnabled(); ++i)
+        prog->executer(1);
+    ASSERT_TRUE(fi().ImgPark->isEnabled());
+    ASSERT_TRUE(tabTo(fi().ImgPark));
+    ASSERT_TRUE(press(Qt::Key_Space));
+    EXPECT_TRUE(s.Drive.ParkingDemande);
+    for (int i = 0; i < 600 && s.Drive.ParkingDemande; ++i)
+        prog->executer(1);
+    EXPECT_FALSE(s.Drive.ParkingDemande) << "the park move never arrived";
+    EXPECT_NEAR(s.AzimutAntenne, s.Station.ParkAz, 2.5);
 }

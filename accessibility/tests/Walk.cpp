@@ -97,6 +97,16 @@ QString announcedName(QAccessibleInterface* i)
     return labels.join(QLatin1Char(' '));
 }
 
+// A name as a listener tells it from another: case and trailing punctuation
+// are not heard ("O.K" and "o.k." sound alike).
+QString heard(const QString& name)
+{
+    QString n = name.toCaseFolded();
+    while (!n.isEmpty() && (n.back().isPunct() || n.back().isSpace()))
+        n.chop(1);
+    return n;
+}
+
 class Walker {
 public:
     explicit Walker(WindowWalk& out) : out_(out) {}
@@ -151,7 +161,7 @@ WindowWalk walk(QWidget* window)
         if (c.name.isEmpty())
             w.findings.push_back({Finding::Kind::EmptyName, {c}});
         else
-            byName[{c.scope, c.role, c.name}].push_back(c);
+            byName[{c.scope, c.role, heard(c.name)}].push_back(c);
         if (c.imageButton && (c.role != QStringLiteral("PushButton") || !c.pressAction))
             w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}});
     }

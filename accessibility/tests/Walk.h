@@ -13,7 +13,9 @@
 //  - a control with an empty name;
 //  - two or more controls of one role with the same name: in one window, or
 //    for menu items in one menu (a screen reader reads a menu's items
-//    together, and the same item under two submenus is told apart by them);
+//    together, and the same item under two submenus is told apart by them).
+//    Names that differ only in case or trailing punctuation are the same to
+//    a listener ("O.K" and "O.K.");
 //  - an image button (platform::ImageButton) that is not a push button with
 //    the Press action.
 // Hidden controls are walked too (they show in other states of the window)

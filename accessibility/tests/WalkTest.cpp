@@ -53,6 +53,7 @@ TEST(Walk, FindsEmptyAndSharedNamesAndImageButtonsWithoutPress)
     window.setCentralWidget(area);
 
     add<QPushButton>(area, "Named", 0, 0)->setText("O.K.");
+    add<QPushButton>(area, "SoundsAlike", 0, 180)->setText("o.k"); // heard as "O.K."
     add<QPushButton>(area, "Blank", 0, 30);
     add<QLineEdit>(area, "LatDeg", 0, 60)->setAccessibleName("Deg");
     add<QLineEdit>(area, "LonDeg", 0, 90)->setAccessibleName("Deg");
@@ -102,7 +103,8 @@ TEST(Walk, FindsEmptyAndSharedNamesAndImageButtonsWithoutPress)
     EXPECT_EQ(w.window, "Fixture");
     EXPECT_EQ(objectsWith(w, Finding::Kind::EmptyName),
               (std::set<std::string>{"Blank", "Hidden", "ComboAlone", "ImgQuit"}));
-    EXPECT_EQ(objectsWith(w, Finding::Kind::SameName), (std::set<std::string>{"LatDeg", "LonDeg", "Moon1", "Moon2"}));
+    EXPECT_EQ(objectsWith(w, Finding::Kind::SameName),
+              (std::set<std::string>{"Named", "SoundsAlike", "LatDeg", "LonDeg", "Moon1", "Moon2"}));
     EXPECT_EQ(objectsWith(w, Finding::Kind::ImageButtonWithoutPress), (std::set<std::string>{"ImgBare"}));
 
     std::map<QString, accessibility::Control> byObject;
@@ -116,5 +118,5 @@ TEST(Walk, FindsEmptyAndSharedNamesAndImageButtonsWithoutPress)
     EXPECT_EQ(byObject["Files"].role, "List");
     for (const auto& c : w.controls)
         EXPECT_NE(c.role, "ListItem") << c.objectName.toStdString();
-    EXPECT_EQ(accessibility::count({w}).total(), 4 + 4 + 1);
+    EXPECT_EQ(accessibility::count({w}).total(), 4 + 6 + 1);
 }

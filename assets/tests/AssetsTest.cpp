@@ -53,6 +53,15 @@ TEST(CarteCiel, PicturesAtTheirControlSizes)
     EXPECT_TRUE(assets::phaseLune(8).isNull());
 }
 
+// The phases' names, in the order of their icons; none outside 0..7.
+TEST(PhasesLune, NomsDansLOrdreDesIcones)
+{
+    const char* phases[10] = {"", "new Moon", "waxing crescent", "first quarter", "waxing gibbous",
+                              "full Moon", "waning gibbous", "last quarter", "waning crescent", ""};
+    for (int k = -1; k <= 8; ++k)
+        EXPECT_EQ(assets::nomPhaseLune(k), QString::fromLatin1(phases[k + 1])) << k;
+}
+
 // Pixels of Planner's chart at the points where its marker formulas put a
 // 270-twip marker's centre.
 class CarteCielPlanner : public ::testing::Test {

@@ -1,10 +1,11 @@
 #pragma once
 // The overflow rule of the suite's filtered boxes as one table of cases,
-// run through real key events against every filtered box a program names:
-// a refused key, a paste ending in a refused character, one more character
-// into a full box, and the keys typed right after a full box passed the
-// focus on to it, each leave the box's value as it was (text, cursor and
-// selection), beep once per key and show the refusal sign.
+// run through real key events against every filtered box a program names,
+// and against the cells of a grid that filters its keys: a refused key, a
+// paste ending in a refused character, one more character into a full box,
+// and the keys typed right after a full box passed the focus on to it, each
+// leave the box's value as it was (text, cursor and selection), beep once
+// per key and show the refusal sign.
 
 #include "platform/Dialogs.h"
 #include "platform/widgets/FilteredBox.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QRect>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -32,6 +34,20 @@ struct FilteredBoxUnderTest {
     std::function<void()> show = [] {}; // brings the box into view (its tab, its panel)
 };
 
+// One cell of a grid whose key filter is under the rule.
+struct GridCellUnderTest {
+    const char* name;
+    QWidget* keys; // the control that takes the grid's keys
+    QWidget* sign; // the widget the refusal sign shows on
+    QRect area;    // the cell, in `sign`'s coordinates
+    QString full;    // a value the cell keeps, as long as the cell holds
+    QString refused; // a character the cell refuses wherever it stands
+    std::function<QString()> value; // the cell's text
+    // Puts `full` into the cell and chooses the cell as a click does (the
+    // next key replaces the value).
+    std::function<void()> choose;
+};
+
 // Types `keys` into whichever control has the focus, key by key, the events
 // of each key handled before the next, as a keyboard does. '<' is Backspace,
 // '^' Ctrl+V.
@@ -49,17 +65,22 @@ inline void typeKeys(const QString& keys)
     }
 }
 
-inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, ScriptedDialogs& dialogs)
+namespace overflow {
+
+enum class Where { End, All, Inside, AfterMove };
+
+// In the keys and the pasted text: R the box's refused character, A the
+// last character of its full value (which fits it, but not once more).
+struct Case {
+    const char* name;
+    Where where;
+    const char* keys;
+    const char* pasted;
+};
+
+inline const std::vector<Case>& cases()
 {
-    enum class Where { End, All, Inside, AfterMove };
-    // In the keys and the pasted text: R the box's refused character, A the
-    // last character of its full value (which fits it, but not once more).
-    const struct {
-        const char* name;
-        Where where;
-        const char* keys;
-        const char* pasted;
-    } cases[] = {
+    static const std::vector<Case> table = {
         {"a refused character at the end", Where::End, "R", ""},
         {"a refused character over the whole text", Where::All, "R", ""},
         {"a refused character inside", Where::Inside, "R", ""},
@@ -67,15 +88,25 @@ inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, Sc
         {"one more character into the full box", Where::End, "A", ""},
         {"keys after a full box passed the focus on", Where::AfterMove, "AR<^", "A"},
     };
+    return table;
+}
+
+inline QString expand(const char* s, const QString& refused, const QString& full)
+{
+    QString t = QString::fromLatin1(s);
+    t.replace(QLatin1Char('R'), refused);
+    t.replace(QLatin1Char('A'), full.right(1));
+    return t;
+}
+
+} // namespace overflow
+
+inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, ScriptedDialogs& dialogs)
+{
+    using overflow::Where;
     for (const FilteredBoxUnderTest& b : boxes) {
-        for (const auto& c : cases) {
-            const auto expand = [&](const char* s) {
-                QString t = QString::fromLatin1(s);
-                t.replace(QLatin1Char('R'), b.refused);
-                t.replace(QLatin1Char('A'), b.full.right(1));
-                return t;
-            };
-            const QString keys = expand(c.keys);
+        for (const overflow::Case& c : overflow::cases()) {
+            const QString keys = overflow::expand(c.keys, b.refused, b.full);
             if (keys.isEmpty() || (c.where == Where::AfterMove && !b.before))
                 continue;
             SCOPED_TRACE(std::string(b.name) + ": " + c.name);
@@ -97,7 +128,7 @@ inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, Sc
             }
             const int cursor = b.box->cursorPosition();
             const QString selected = b.box->selectedText();
-            QApplication::clipboard()->setText(expand(c.pasted));
+            QApplication::clipboard()->setText(overflow::expand(c.pasted, b.refused, b.full));
             dialogs.clear();
             typeKeys(keys);
             EXPECT_EQ(b.box->text(), b.full);
@@ -105,6 +136,42 @@ inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, Sc
             EXPECT_EQ(b.box->selectedText(), selected);
             EXPECT_EQ(dialogs.beeps(), int(keys.size()));
             EXPECT_TRUE(refusalShown(b.box));
+        }
+    }
+}
+
+// The same table on grid cells. A cell has no cursor inside its text: right
+// after it is chosen a key replaces its value (the whole text selected), and
+// once a key was taken the keys go to its end; so the case of a character
+// inside does not apply. No box passes the focus on to a grid, so neither
+// does the case of the keys after such a move.
+inline void checkOverflowRule(const std::vector<GridCellUnderTest>& cells, ScriptedDialogs& dialogs)
+{
+    using overflow::Where;
+    for (const GridCellUnderTest& cell : cells) {
+        for (const overflow::Case& c : overflow::cases()) {
+            const QString keys = overflow::expand(c.keys, cell.refused, cell.full);
+            if (keys.isEmpty() || c.where == Where::Inside || c.where == Where::AfterMove)
+                continue;
+            SCOPED_TRACE(std::string(cell.name) + ": " + c.name);
+            QApplication::setActiveWindow(cell.keys->window());
+            cell.choose();
+            ASSERT_EQ(cell.value(), cell.full);
+            if (c.where == Where::End) {
+                // The full value typed into the chosen cell: its keys replace
+                // the value, then go to its end.
+                typeKeys(cell.full);
+                ASSERT_EQ(cell.value(), cell.full);
+            }
+            QApplication::clipboard()->setText(overflow::expand(c.pasted, cell.refused, cell.full));
+            dialogs.clear();
+            typeKeys(keys);
+            EXPECT_EQ(cell.value(), cell.full);
+            EXPECT_EQ(dialogs.beeps(), int(keys.size()));
+            EXPECT_TRUE(refusalShown(cell.sign));
+            if (const QWidget* s = cell.sign->findChild<QWidget*>(QStringLiteral("refusalSign"))) {
+                EXPECT_EQ(s->geometry(), cell.area);
+            }
         }
     }
 }

@@ -104,16 +104,21 @@ TEST(GeometryTest, PlacesAWidgetOnItsScreen)
     EXPECT_EQ(w.pos(), centredThirdPosition(QSize(300, 200), screen));
 }
 
-// The real boxes, answered by a timer as soon as each opens: a message box and
-// an input box are wide enough for their title, and an input box asked again
-// opens where the last one stood, also after the operator moved it.
-TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
-{
+// The real boxes, in an application of their own.
+class QtDialogsTest : public ::testing::Test {
+protected:
     int argc = 1;
-    char name[] = "platform_tests";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    char name[16] = "platform_tests";
+    char* argv[2] = {name, nullptr};
+    QApplication app{argc, argv};
     QtDialogs d;
+};
+
+// Answered by a timer as soon as each opens: a message box and an input box
+// are wide enough for their title, and an input box asked again opens where
+// the last one stood, also after the operator moved it.
+TEST_F(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
+{
 
     const QString titre = QStringLiteral("- Setup of Selvane - a title far longer than the text -");
     int largeur = 0, voulu = 0;
@@ -163,4 +168,60 @@ TEST(QtDialogsTest, TitleFitsAndARepeatedQuestionStaysInPlace)
     });
     d.input(QStringLiteral("New Setup Filename ?"), QStringLiteral("Selvane"), QStringLiteral(".dat"), std::nullopt);
     EXPECT_EQ(second, deplace);
+}
+
+// A window manager knows the frame of a box only once the box is on screen,
+// and some place a new box's inside where a frame corner was asked for: an
+// input box asked again then creeps up by its title bar each time. So the
+// place kept is the inside of the last box, and the box asked again asks for
+// its inside to stand there before it first shows. Offscreen windows have a
+// frame (2 pixels wide) that stands in for a window manager's.
+TEST_F(QtDialogsTest, ARepeatedQuestionAsksForTheInsidePlaceOfTheLastBox)
+{
+
+    // Where a box asks to stand when its window is made, before it shows.
+    struct Demande : QObject {
+        std::vector<QPoint> places;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            const auto* w = qobject_cast<QWidget*>(o);
+            if (e->type() == QEvent::WinIdChange && o->inherits("QInputDialog") && w->internalWinId())
+                places.push_back(w->geometry().topLeft());
+            return false;
+        }
+    } demande;
+    app.installEventFilter(&demande);
+
+    struct Place { QRect dedans, cadre; };
+    std::vector<Place> vues;
+    const auto repondre = [&](std::optional<QPoint> deplace) {
+        QTimer::singleShot(0, [&vues, deplace] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            if (deplace)
+                box->move(*deplace); // the operator drags it away
+            vues.push_back({box->geometry(), box->frameGeometry()});
+            box->close();
+        });
+    };
+    const auto demander = [&] {
+        d.input(QStringLiteral("New Setup Filename ?"), QStringLiteral("Selvane"), QStringLiteral(".dat"),
+                std::nullopt);
+    };
+    repondre(QPoint(137, 91));
+    demander();
+    repondre(std::nullopt);
+    demander();
+    repondre(std::nullopt);
+    demander();
+    app.removeEventFilter(&demande);
+
+    ASSERT_EQ(vues.size(), 3u);
+    ASSERT_NE(vues[0].dedans.topLeft(), vues[0].cadre.topLeft()) << "the box has a frame";
+    ASSERT_EQ(demande.places.size(), 3u);
+    for (size_t i = 1; i < vues.size(); ++i) {
+        EXPECT_EQ(demande.places[i], vues[0].dedans.topLeft()) << "asked for, box " << i + 1;
+        EXPECT_EQ(vues[i].dedans.topLeft(), vues[0].dedans.topLeft()) << "box " << i + 1;
+        EXPECT_EQ(vues[i].cadre.topLeft(), vues[0].cadre.topLeft()) << "box " << i + 1;
+    }
 }

@@ -1,10 +1,12 @@
 #include "platform/widgets/FilteredBox.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QValidator>
 
 #include <algorithm>
@@ -98,14 +100,34 @@ bool isNavigation(const QKeyEvent* k)
     }
 }
 
+// True when `k` would press the button `w` (a button acts on Space, and a
+// push button that is a default button on Return and Enter too).
+bool pressesButton(const QWidget* w, const QKeyEvent* k)
+{
+    if (!qobject_cast<const QAbstractButton*>(w))
+        return false;
+    switch (k->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Select: return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const auto* p = qobject_cast<const QPushButton*>(w);
+        return p && (p->autoDefault() || p->isDefault());
+    }
+    default: return false;
+    }
+}
+
 // What a focus move by moveFocusOn() leaves on the control that took the
 // focus, until the operator shows that he means that control: the first Tab
-// taken as done and, for a box, its value kept from the keys (the box's
-// Gate asks guarded()).
+// taken as done; for a box, its value kept from the keys (the box's Gate
+// asks guarded()); for a button, the first key that would press it refused.
 class AutomaticMove : public QObject {
 public:
-    explicit AutomaticMove(QWidget* target)
+    // `dialogs`: where a key refused on a button beeps (nullptr: the sign alone).
+    AutomaticMove(QWidget* target, Dialogs* dialogs)
         : QObject(target), target_(target), box_(qobject_cast<QLineEdit*>(target)),
+          button_(qobject_cast<QAbstractButton*>(target)), dialogs_(dialogs),
           // What the operator types into a box that was empty is his own.
           holdsValue_(box_ && !box_->text().isEmpty())
     {
@@ -138,9 +160,21 @@ protected:
                 end();
                 return true;
             }
-            // A button has nothing to keep; in a box the operator's own
-            // cursor move or selection says he means it.
-            if (!box_ || isNavigation(k))
+            if (button_ && pressesButton(button_, k)) {
+                // The rest of what was typed into the full box (a space, an
+                // Enter) must not press the button: refused, with the sign;
+                // the operator, told, presses again if he means it.
+                if (dialogs_)
+                    signalRefusal(button_, *dialogs_);
+                else
+                    showRefusalSign(button_);
+                end();
+                return true;
+            }
+            // In a box or on a button the operator's own cursor move or
+            // selection says he means it; characters typed on go nowhere on a
+            // button, and keep it guarded. Another control keeps nothing.
+            if ((!box_ && !button_) || isNavigation(k))
                 end();
             return false;
         }
@@ -155,6 +189,8 @@ protected:
 private:
     QWidget* target_;
     QLineEdit* box_;
+    QAbstractButton* button_;
+    Dialogs* dialogs_;
     bool holdsValue_;
     bool keySeen_ = false;
     bool ended_ = false;
@@ -260,7 +296,8 @@ void moveFocusOn(QWidget* from, QWidget* next)
         box->deselect();
         box->setCursorPosition(int(box->text().size()));
     }
-    new AutomaticMove(next);
+    FilteredBox* rule = FilteredBox::of(from);
+    new AutomaticMove(next, rule ? &rule->dialogs() : nullptr);
 }
 
 void signalRefusal(QWidget* widget, Dialogs& dialogs, const QRect& area)

@@ -35,8 +35,13 @@
 //    the mouse), moves its cursor (arrows, Home, End, a click), or presses
 //    Tab as the first key after the move: that Tab is taken as already done
 //    and selects the box's whole text, as a Tab into it would. An empty box
-//    takes the keys at once, so an entry can be typed in one go. A control
-//    that is not a box (a button) only takes the first Tab as done.
+//    takes the keys at once, so an entry can be typed in one go. A button
+//    takes the first Tab as done too, and is not pressed by the keys typed on
+//    after the move: the first key that would press it (Space; Return and
+//    Enter on a default button) is refused with the sign and the beep of the
+//    box that moved the focus, and the next one presses it; characters go
+//    nowhere, as on a button always. Another control only takes the first
+//    Tab as done.
 
 #include "platform/Dialogs.h"
 #include "platform/EditVerdict.h"
@@ -60,6 +65,7 @@ public:
     static FilteredBox* of(const QWidget* box);
 
     QLineEdit* box() const { return box_; }
+    Dialogs& dialogs() const { return dialogs_; }
     // True while a focus move by moveFocusOn() keeps the box's value from
     // the keys that follow it (see 3 above), the box holding a value.
     bool guarded() const;

@@ -937,6 +937,12 @@ bool Grid::eventFilter(QObject* o, QEvent* e)
         case Qt::Key_Escape: emit keyPress(27); return true;
         default: break;
         }
+        // A paste is an edit of the cell too: the program's filter judges it
+        // (and refuses it, as it would any control character it was given).
+        if (k->matches(QKeySequence::Paste)) {
+            emit keyPress(22);
+            return true;
+        }
         if (k->text().isEmpty() || (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return false;
         // Only characters are reported: Delete (127 on X11) and the other

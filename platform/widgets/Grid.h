@@ -142,9 +142,10 @@ signals:
     void click();            // a click on a cell, after the current cell moved there
     void dblClick();         // a double click on a cell
     void rowColChange();     // the current cell moved by a click or a key
-    // A typed character: its code (8 Backspace, 13 Enter, 27 Escape, else
-    // the character's code, e.g. 43 '+', 48..57 digits). No other control
-    // character is reported (Delete, Tab, Ctrl or Alt combinations).
+    // A typed character: its code (8 Backspace, 13 Enter, 27 Escape, 22 a
+    // paste (Ctrl+V), else the character's code, e.g. 43 '+', 48..57
+    // digits). No other control character is reported (Delete, Tab, other
+    // Ctrl or Alt combinations).
     void keyPress(int keyAscii);
 
 protected:

@@ -94,9 +94,8 @@ bool MaskedEdit::isComplete() const
     return true;
 }
 
-void MaskedEdit::refuse(QChar ch, int pos)
+void MaskedEdit::refuse(QString would, QChar ch, int pos)
 {
-    QString would = QLineEdit::text();
     if (pos < would.size())
         would[pos] = ch;
     else
@@ -105,52 +104,70 @@ void MaskedEdit::refuse(QChar ch, int pos)
     emit validationError(would, pos);
 }
 
-bool MaskedEdit::typeChar(QChar ch)
+bool MaskedEdit::enter(Entry& e, QChar ch) const
 {
-    QString t = QLineEdit::text();
-    int pos = cursorPosition();
-    if (hasSelectedText() && selectedText().size() == t.size()) {
+    if (e.selLength > 0 && e.selLength == e.text.size()) {
         // Typing over the whole content starts it afresh.
-        t = blank();
-        pos = 0;
-    } else if (hasSelectedText()) {
-        pos = selectionStart();
+        e.text = blank();
+        e.pos = 0;
+    } else if (e.selLength > 0) {
+        e.pos = e.selStart;
     }
+    e.selLength = 0;
     // The fixed character typed at its own place just moves past it; typed
     // right after the cursor skipped it, it is taken as that same character.
-    if (pos < mask_.size() && !isDigitPos(pos) && ch == mask_[pos]) {
-        QLineEdit::setText(t);
-        setCursorPosition(pos + 1);
+    if (e.pos < mask_.size() && !isDigitPos(e.pos) && ch == mask_[e.pos]) {
+        ++e.pos;
         return true;
     }
-    if (pos > 0 && pos - 1 < mask_.size() && !isDigitPos(pos - 1) && ch == mask_[pos - 1]) {
-        QLineEdit::setText(t);
-        setCursorPosition(pos);
+    if (e.pos > 0 && e.pos - 1 < mask_.size() && !isDigitPos(e.pos - 1) && ch == mask_[e.pos - 1])
         return true;
-    }
-    while (pos < mask_.size() && !isDigitPos(pos))
-        ++pos;
-    if (pos >= mask_.size() || !(ch.isDigit() && ch.unicode() < 128)) {
-        refuse(ch, pos);
+    while (e.pos < mask_.size() && !isDigitPos(e.pos))
+        ++e.pos;
+    if (e.pos >= mask_.size() || !(ch.isDigit() && ch.unicode() < 128))
         return false;
-    }
-    t[pos] = ch;
-    ++pos;
-    while (pos < mask_.size() && !isDigitPos(pos))
-        ++pos;
-    QLineEdit::setText(t);
-    setCursorPosition(pos);
+    e.text[e.pos] = ch;
+    ++e.pos;
+    while (e.pos < mask_.size() && !isDigitPos(e.pos))
+        ++e.pos;
     return true;
+}
+
+MaskedEdit::Entry MaskedEdit::entry() const
+{
+    return {QLineEdit::text(), cursorPosition(), hasSelectedText() ? selectionStart() : 0,
+            hasSelectedText() ? int(selectedText().size()) : 0};
+}
+
+void MaskedEdit::typeChar(QChar ch)
+{
+    Entry e = entry();
+    if (!enter(e, ch)) {
+        refuse(QLineEdit::text(), ch, e.pos);
+        return;
+    }
+    QLineEdit::setText(e.text);
+    setCursorPosition(e.pos);
 }
 
 void MaskedEdit::typeText(const QString& s)
 {
+    // One edit, taken whole or not at all: a refused character anywhere in
+    // it leaves the box as it was (text, cursor and selection), so the
+    // digits before it never stand in the box as if they were the value.
+    Entry e = entry();
     for (const QChar ch : s) {
         if (!ch.isPrint())
             continue;
-        if (!typeChar(ch))
+        if (!enter(e, ch)) {
+            refuse(e.text, ch, e.pos);
             return;
+        }
     }
+    if (e.text == QLineEdit::text() && e.pos == cursorPosition() && !hasSelectedText())
+        return;
+    QLineEdit::setText(e.text);
+    setCursorPosition(e.pos);
 }
 
 void MaskedEdit::inputMethodEvent(QInputMethodEvent* e)

@@ -17,8 +17,9 @@
 // Pasted and dropped text (Ctrl+V, Shift+Insert, the context menu's Paste,
 // the middle button's selection, a drop, an input method's commit) goes
 // through the same filter, character by character, as if typed at the
-// cursor: characters that do not print are skipped, and the first refused
-// character stops the paste (reported once by validationError()).
+// cursor: characters that do not print are skipped. A paste is one edit: a
+// refused character anywhere in it leaves the box as it was (text, cursor
+// and selection), reported once by validationError() with the refusal sign.
 //
 // lostFocus() is emitted when the focus moves to another control of the
 // program; not when the program's window is merely deactivated. The handler
@@ -71,13 +72,25 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
 
 private:
+    // The content and the cursor as an edit goes through them.
+    struct Entry {
+        QString text;
+        int pos;
+        int selStart;
+        int selLength;
+    };
     bool isDigitPos(int i) const { return i >= 0 && i < mask_.size() && mask_[i] == QLatin1Char('#'); }
     QString blank() const;
-    // False when the character was refused.
-    bool typeChar(QChar ch);
-    // `s` typed at the cursor, character by character, up to the first refusal.
+    Entry entry() const;
+    // `ch` typed into `e`; false when it is refused, `e.pos` then the
+    // position it was refused at.
+    bool enter(Entry& e, QChar ch) const;
+    // `ch` typed at the cursor; a refused one changes nothing.
+    void typeChar(QChar ch);
+    // `s` typed at the cursor, character by character, as one edit.
     void typeText(const QString& s);
-    void refuse(QChar ch, int pos);
+    // Reports `ch` refused at `pos` of `would` (and shows the sign).
+    void refuse(QString would, QChar ch, int pos);
 
     QString mask_;
     QChar prompt_ = QLatin1Char('_');

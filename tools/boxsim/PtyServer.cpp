@@ -44,6 +44,10 @@ std::string lower(std::string s)
     return s;
 }
 
+// The relay, drive and period commands: a stop or pause sequence begins with
+// one of them.
+bool isDriveByte(uint8_t command) { return command <= 0x04 || (command >= 0x10 && command <= 0x12); }
+
 } // namespace
 
 PtyServer::PtyServer(const BoxConfig& config, const ServerOptions& options)
@@ -284,6 +288,7 @@ void PtyServer::serve()
         for (ssize_t i = 0; i < got && !stopping_; ++i) {
             std::vector<uint8_t> out;
             double delay = 0.0;
+            const double hold = isDriveByte(in[i]) ? options_.driveReplyHold : 0.0;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 catchUp();
@@ -311,6 +316,8 @@ void PtyServer::serve()
                     advance(delay);
                 catchUp();
             }
+            if (hold > 0.0 && !pause(hold))
+                break;
             if (i + 1 == got) {
                 pollfd waiting {masterFd_, POLLIN, 0};
                 earlyByte = ::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN);

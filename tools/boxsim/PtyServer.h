@@ -8,7 +8,10 @@
 // reply delay (BoxConfig::replyDelay). The line tells the box which bytes
 // arrived while one of its replies was still due (Box::violations()): the
 // bytes read together with an earlier one before its reply left, and a byte
-// already waiting when a reply is about to leave.
+// already waiting when a reply is about to leave. A box that answers at once
+// leaves almost no time for that: ServerOptions::driveReplyHold holds the
+// replies that a stop or pause sequence begins with, so that a byte sent
+// after one of them without awaiting its reply is flagged at every run.
 //
 // Use in a test:
 //   boxsim::PtyServer server(config);
@@ -35,6 +38,14 @@ struct ServerOptions {
     // move by the traffic on the line alone, the same way at every run: a
     // closed-loop test needs no wall clock and no step() between cycles.
     double secondsPerByte = 0.0;
+    // Real seconds the reply to a drive or period byte (0x00..0x04,
+    // 0x10..0x12) waits before it leaves (with realTime off, not counted in
+    // the box's time): a byte the program sends after one of them without
+    // awaiting its reply (stop bytes back to back, a pause followed by more
+    // bytes) is then on the line when the reply is about to leave, and is
+    // flagged. Replies to requests and speed bytes, the bulk of a cycle, are
+    // not held.
+    double driveReplyHold = 0.0;
 };
 
 class PtyServer {

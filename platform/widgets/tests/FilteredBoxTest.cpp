@@ -237,8 +237,11 @@ TEST_F(Regle, TheFirstTabAfterTheMoveSelectsTheValue)
     EXPECT_NE(focus(), b);
 }
 
-// A move to a button only takes the first Tab as done; a text set by the
-// program moves the focus plainly, and guards nothing.
+// A move to a button takes the first Tab as done, and the rest of what was
+// typed into the full box does not press it: the first key that would is
+// refused with the sign and one beep, characters typed on keep it so, and
+// the next press acts. A text set by the program moves the focus plainly,
+// and guards nothing.
 TEST_F(Regle, AMoveToAButtonAndAMoveByTheProgram)
 {
     aPasseA(bouton);
@@ -248,6 +251,42 @@ TEST_F(Regle, AMoveToAButtonAndAMoveByTheProgram)
     EXPECT_EQ(focus(), bouton);
     QTest::keyClick(bouton, Qt::Key_Tab);
     EXPECT_NE(focus(), bouton);
+
+    bouton->setAutoDefault(true); // Return and Enter press it too
+    QSignalSpy presse(bouton, &QPushButton::clicked);
+    const struct {
+        const char* nom;
+        const char* apres; // typed after the move, before the key that presses
+        Qt::Key touche;
+        int bips;          // before the second press
+    } cas[] = {
+        {"Space at once", "", Qt::Key_Space, 1},
+        {"Return at once", "", Qt::Key_Return, 1},
+        {"Space after characters", "3x", Qt::Key_Space, 1},
+        {"Space after Tab taken as done", "\t", Qt::Key_Space, 0},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        a->clear();
+        a->setFocus();
+        presse.clear();
+        QTest::keyClicks(a, QStringLiteral("12"));
+        ASSERT_EQ(focus(), bouton);
+        dialogs.clear();
+        for (const char* t = c.apres; *t; ++t)
+            QTest::keyClick(bouton, *t == '\t' ? Qt::Key_Tab : Qt::Key(QChar(*t).toUpper().unicode()));
+        ASSERT_EQ(focus(), bouton);
+        QTest::keyClick(bouton, c.touche);
+        if (c.bips == 0) {
+            EXPECT_EQ(presse.count(), 1);
+            continue;
+        }
+        EXPECT_EQ(presse.count(), 0);
+        EXPECT_TRUE(platform::refusalShown(bouton));
+        EXPECT_EQ(dialogs.beeps(), c.bips);
+        QTest::keyClick(bouton, c.touche); // seen the sign, he means it
+        EXPECT_EQ(presse.count(), 1);
+    }
 
     b->setText(QStringLiteral("392"));
     b->setFocus();

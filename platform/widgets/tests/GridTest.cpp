@@ -297,6 +297,7 @@ TEST(Grid, ClicksAndKeysMoveTheCurrentCellAndReportKeys)
         {Qt::Key_Insert, "", {}, -1},
         {Qt::Key_F1, "", {}, -1},
         {Qt::Key_C, QString(QChar(3)), Qt::ControlModifier, -1},
+        {Qt::Key_V, QString(QChar(22)), Qt::ControlModifier, 22}, // a paste, for the program to judge
         {Qt::Key_X, "x", Qt::AltModifier, -1},
     };
     for (const auto& k : typed) {

@@ -139,7 +139,8 @@ struct BoxWithDrop : MaskedEdit {
 } // namespace
 
 // Pasted, dropped and input-method text goes through the mask as typed keys
-// do: the fixed characters are kept, the first refused character stops it.
+// do: the fixed characters are kept. It is one edit: a refused character
+// anywhere in it leaves the box as it was, cursor included, with the sign.
 TEST(MaskedEdit, PastedTextGoesThroughTheMask)
 {
     struct Case {
@@ -152,10 +153,11 @@ TEST(MaskedEdit, PastedTextGoesThroughTheMask)
     } cases[] = {
         {"##-##-####", "", 0, "12-05-2001", "12-05-2001", 0},
         {"##-##-####", "", 0, "12052001", "12-05-2001", 0},
-        {"##-##-####", "", 0, "1a3", "1_-__-____", 1},       // stops at the letter
-        {"##-##-####", "", 0, "12-13-2001999", "12-13-2001", 1}, // nothing fits after the end
+        {"##-##-####", "", 0, "1a3", "__-__-____", 1},       // a letter: nothing is taken
+        {"##-##-####", "", 0, "12-13-2001999", "__-__-____", 1}, // nothing fits after the end
         {"##:##", "", 0, "07:30\r\n", "07:30", 0},           // a line end does not print
         {"##:##", "07:30", 3, "45", "07:45", 0},
+        {"##:##", "07:30", 3, "4x", "07:30", 1},             // the 4 is not kept either
         {"##:##", "", 0, "5000", "50:00", 0},
         {"##:##", "", 0, "-5", "__:__", 1},
     };
@@ -203,6 +205,10 @@ TEST(MaskedEdit, PastedTextGoesThroughTheMask)
             }
             EXPECT_EQ(e.text(), QString::fromLatin1(k.result)) << int(way) << " " << k.mask << " " << k.pasted;
             EXPECT_EQ(refused.count(), k.refused) << int(way) << " " << k.mask << " " << k.pasted;
+            EXPECT_EQ(platform::refusalShown(&e), k.refused > 0) << int(way) << " " << k.mask << " " << k.pasted;
+            if (k.refused > 0 && way != Drop) { // a drop puts the cursor where it lands
+                EXPECT_EQ(e.cursorPosition(), k.cursor) << int(way) << " " << k.mask << " " << k.pasted;
+            }
         }
     }
 }
@@ -218,6 +224,6 @@ TEST(MaskedEdit, MiddleButtonPasteGoesThroughTheMask)
     clip->setText(QStringLiteral("1x"), QClipboard::Selection);
     QSignalSpy refused(&e, &MaskedEdit::validationError);
     QTest::mouseClick(&e, Qt::MiddleButton, {}, QPoint(2, e.height() / 2));
-    EXPECT_EQ(e.text(), "1_:__");
+    EXPECT_EQ(e.text(), "__:__");
     EXPECT_EQ(refused.count(), 1);
 }

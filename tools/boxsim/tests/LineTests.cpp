@@ -66,32 +66,42 @@ std::vector<std::string> violations(PtyServer& s)
 
 } // namespace
 
+// A byte sent before the reply to the one before has come is flagged: by a
+// slow box, and by a box that answers at once when the line holds its
+// replies to drive bytes (the box's time does not pass meanwhile).
 TEST(BoxLine, ByteWhileAReplyIsDueIsFlagged)
 {
-    BoxConfig config;
-    config.replyDelay = 0.05; // long enough for the second byte to be on the line
-    PtyServer server(config, {false, false, 0.0});
-    std::string error;
-    ASSERT_TRUE(server.openPty(&error)) << error;
-    server.start();
-    Program p(server.devicePath());
-    ASSERT_GE(p.fd, 0);
+    struct Cas {
+        double replyDelay, hold;
+    };
+    for (const Cas c : {Cas{0.05, 0.0}, Cas{0.0, 0.002}}) {
+        SCOPED_TRACE(c.hold > 0 ? "held drive replies" : "slow box");
+        BoxConfig config;
+        config.replyDelay = c.replyDelay; // long enough for the second byte to be on the line
+        PtyServer server(config, {false, false, 0.0, c.hold});
+        std::string error;
+        ASSERT_TRUE(server.openPty(&error)) << error;
+        server.start();
+        Program p(server.devicePath());
+        ASSERT_GE(p.fd, 0);
 
-    // Exchanges one at a time: nothing to flag.
-    for (uint8_t b : {0x96, 0xA0, 0x80, 0x10, 0x00})
-        p.exchange(b);
-    EXPECT_TRUE(violations(server).empty());
+        // Exchanges one at a time: nothing to flag.
+        for (uint8_t b : {0x96, 0xA0, 0x80, 0x10, 0x00})
+            p.exchange(b);
+        EXPECT_TRUE(violations(server).empty());
 
-    // Two stop bytes back to back, as one write and as two.
-    p.send({0x10, 0x00});
-    EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
-    p.send({0x10});
-    p.send({0x00});
-    EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
-    EXPECT_EQ(violations(server), (std::vector<std::string>{"byte 00 arrived while 1 reply was pending",
-                                                            "byte 00 arrived while 1 reply was pending"}));
-    // The box took and acted on every byte all the same.
-    EXPECT_EQ(server.withBox([](Box& b) { return b.log().size(); }), 9u);
+        // Two stop bytes back to back, as one write and as two.
+        p.send({0x10, 0x00});
+        EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
+        p.send({0x10});
+        p.send({0x00});
+        EXPECT_EQ(p.receive(2), (std::vector<uint8_t>{0x10, 0x00}));
+        EXPECT_EQ(violations(server), (std::vector<std::string>{"byte 00 arrived while 1 reply was pending",
+                                                                "byte 00 arrived while 1 reply was pending"}));
+        // The box took and acted on every byte all the same.
+        EXPECT_EQ(server.withBox([](Box& b) { return b.log().size(); }), 9u);
+        EXPECT_NEAR(server.simulatedSeconds(), 9 * c.replyDelay, 1e-9); // the hold is no time of the box
+    }
 }
 
 TEST(BoxLine, SlowBoxAnswersLateAndItsMotorsMoveMeanwhile)
