@@ -124,17 +124,29 @@ void finPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, int r) {
 // premiere: no row yet this day) it is the day's next row; a step it
 // declines (std::nullopt: the source is not visible) leaves one empty row
 // after the last row of a run. Each new UTC day goes to the next window
-// `index`.
-template <class Ligne>
-void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne ligne) {
+// `index`. Before a day is handed over (or found without rows),
+// HeureFinTable is given its latest step's time and `finDesLignes()` writes
+// what else the day's latest row leaves: texts made once a day, not at each
+// step.
+template <class Ligne, class FinDesLignes>
+void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne ligne, FinDesLignes finDesLignes) {
     int r = 0;
     bool separateur = false;
+    int heureFin = -1, minuteFin = 0; // the latest step's time (none yet this day: -1)
+    auto finDuJour = [&] {
+        if (heureFin >= 0) {
+            v.HeureFinTable.resize(0);
+            heureMinute().appendTime(v.HeureFinTable, heureFin, minuteFin, 0);
+        }
+        finDesLignes();
+    };
     for (;;) {
         if (!s.cede())
             break;
         const int local = heureLocale(v);
         observateurHome(v);
         if (v.Astro.DateJulienne > v.DateJulienneFin) {
+            finDuJour();
             finPeriode(v, s, index, r);
             break;
         }
@@ -146,11 +158,13 @@ void parcourtPeriode(VariablesPlanner& v, SortieTable& s, int16_t& index, Ligne 
             s.ligneVide(index, r);
             separateur = true;
         }
-        // Written over in place: one text serves every step.
-        v.HeureFinTable.resize(0);
-        heureMinute().appendTime(v.HeureFinTable, v.HeureCalcul, v.MinuteCalcul, 0);
-        if (avance(v))
+        heureFin = v.HeureCalcul;
+        minuteFin = v.MinuteCalcul;
+        if (avance(v)) {
+            finDuJour();
             nouveauJour(v, s, index, r, separateur);
+            heureFin = -1; // HeureFinTable is empty again
+        }
         fixeFraction(v);
     }
 }
@@ -204,7 +218,14 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
         return;
     v.HeureDebutTable = hhmm(v.HeureCalcul, v.MinuteCalcul);
     const platform::NumberFormat perte(QStringLiteral("0.0"));
+    std::optional<float> perteFin; // the extra loss of the latest row; TextePerte is its text
     using C = LigneTable::Cellule;
+    const auto textePerte = [&] {
+        if (perteFin) {
+            v.TextePerte.resize(0);
+            perte.appendTo(v.TextePerte, *perteFin);
+        }
+    };
     parcourtPeriode(v, s, v.IndexPrevision, [&](int local, bool premiere) -> std::optional<LigneTable> {
         astro::CalculPositionSource(e, 0);
         const double elev = e.ElevationSource, azim = e.AzimutSource;
@@ -214,8 +235,7 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
             v.AscDroiteDebut = degres(e.AscensionDroite);
             v.DeclinaisonDebut = degres(e.Declinaison);
         }
-        v.TextePerte.resize(0); // written over in place, as HeureFinTable
-        perte.appendTo(v.TextePerte, e.PerteSupplementaire);
+        perteFin = e.PerteSupplementaire;
         v.DeclinaisonFin = degres(e.Declinaison);
         v.AscDroiteFin = degres(e.AscensionDroite);
         LigneTable l = ligneAuPas(v, local);
@@ -228,7 +248,7 @@ void CalculPrevision(VariablesPlanner& v, SortieTable& s) {
         l.valeurs = {float(azim), float(elev), 0, float(azimSol), float(elevSol), float(e.AzimutSource),
                      float(e.ElevationSource)};
         return l;
-    });
+    }, textePerte);
 }
 
 float AnglePolar(double phi, float a, float e) {
@@ -294,7 +314,7 @@ void CalculPrevisionCommune(VariablesPlanner& v, SortieTable& s) {
         astro::CalculPositionSource(e, 1);
         v.AscDroiteSoleil = degres(e.AscensionDroite);
         return l;
-    });
+    }, [] {}); // its TextePerte is the first row's, written there
 }
 
 double ChoixColonne(float et, float eb, double declinaison, const std::function<double(int16_t)>& elevation) {

@@ -4,7 +4,6 @@
 #include "Planner/Controles.h"
 #include "Planner/Descriptions.h"
 #include "Planner/Pictures.h"
-#include "assets/Assets.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/Window.h"
@@ -66,15 +65,14 @@ FenetreComWinPrev::FenetreComWinPrev(planner::Commandes& commandes) : QWidget(nu
         return e;
     };
     AffIconeTime = petiteIcone(pictures::iconeHorloge(), 40);
-    AffIcone[0] = petiteIcone(assets::phaseLune(0), 1140);
-    AffIcone[1] = petiteIcone(assets::phaseLune(0), 4340);
+    // The source's picture is the table's (AffichePrevisionCommune).
+    AffIcone[0] = petiteIcone(QImage(), 1140);
+    AffIcone[1] = petiteIcone(QImage(), 4340);
     const int separateurs[3] = {1100, 3020, 4300};
     for (int i = 0; i < 3; ++i)
         Ligne1[size_t(i)] = planner::separateur(Image1, separateurs[i], 0, 615);
-    GrillePrev = new platform::Grid(this);
+    GrillePrev = new platform::Grid(2, 9, this);
     platform::setTwipsGeometry(GrillePrev, 60, 2160, 6015, 3375);
-    GrillePrev->setCols(9);
-    GrillePrev->setRows(2);
     platform::nameControls({{GrillePrev, QStringLiteral("Common window table")}});
     for (QLabel* icone : AffIcone)
         platform::describePicture(icone, [this] { return planner::TexteSourceTable(Phase, EtiqNomSource->text()); });

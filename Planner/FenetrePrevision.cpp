@@ -3,7 +3,6 @@
 #include "Planner/Controles.h"
 #include "Planner/Descriptions.h"
 #include "Planner/Pictures.h"
-#include "assets/Assets.h"
 #include "Planner/Commandes.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/Grid.h"
@@ -13,13 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
-
-namespace {
-void prepareGrille(platform::Grid* g) {
-    g->setCols(9);
-    g->setRows(2);
-}
-} // namespace
 
 FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     planner::policeTable(this);
@@ -48,15 +40,15 @@ FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(null
     }
     Etiquette1[4]->setWordWrap(true);
     AffIconeTime = planner::icone(Image1, pictures::iconeHorloge(), 40, 68);
-    AffIconeLune = planner::icone(Image1, assets::phaseLune(0), 1140, 68);
+    // The Moon's phase is the day's (AffichePrevision).
+    AffIconeLune = planner::icone(Image1, QImage(), 1140, 68);
     AffIconeSun = planner::icone(Image1, pictures::iconeSoleil(), 3060, 68);
     AffIconeCiel = planner::icone(Image1, pictures::iconeCielCalme(), 4340, 68);
     const int separateurs[3] = {1100, 3020, 4300};
     for (int i = 0; i < 3; ++i)
         Ligne1[size_t(i)] = planner::separateur(Image1, separateurs[i], 0, 615);
-    GrillePrev = new platform::Grid(this);
+    GrillePrev = new platform::Grid(2, 9, this);
     platform::setTwipsGeometry(GrillePrev, 60, 1560, 6015, 3615);
-    prepareGrille(GrillePrev);
     connect(GrillePrev, &platform::Grid::click, this, &FenetrePrevision::GrillePrev_Click);
     // Enter on a row takes it as a click does.
     GrillePrev->setEnterKey(platform::Grid::EnterKey::Click);

@@ -95,34 +95,38 @@ QImage icone(Dessin dessin) {
 }
 } // namespace
 
-QImage iconeHorloge() {
-    return icone([](QPainter& p) {
+const QImage& iconeHorloge() {
+    static const QImage image = icone([](QPainter& p) {
         p.drawEllipse(3, 3, 26, 26);
         p.drawLine(16, 16, 16, 7);
         p.drawLine(16, 16, 22, 16);
     });
+    return image;
 }
 
-QImage iconeSoleil() {
-    return icone([](QPainter& p) {
+const QImage& iconeSoleil() {
+    static const QImage image = icone([](QPainter& p) {
         p.drawEllipse(10, 10, 12, 12);
         rayons(p, 16, 16, 9, 14);
     });
+    return image;
 }
 
-QImage iconeCiel() {
-    return icone([](QPainter& p) {
+const QImage& iconeCiel() {
+    static const QImage image = icone([](QPainter& p) {
         for (int r = 4; r <= 12; r += 4)
             p.drawArc(16 - r, 16 - r, 2 * r, 2 * r, 30 * 16, 120 * 16);
         p.drawLine(16, 16, 16, 28);
     });
+    return image;
 }
 
-QImage iconeCielCalme() {
-    return icone([](QPainter& p) {
+const QImage& iconeCielCalme() {
+    static const QImage image = icone([](QPainter& p) {
         for (auto pt : {QPoint(6, 8), QPoint(24, 6), QPoint(15, 16), QPoint(8, 25), QPoint(25, 24)})
             p.drawPoint(pt);
     });
+    return image;
 }
 
 } // namespace pictures

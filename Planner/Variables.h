@@ -46,12 +46,14 @@ struct VariablesPlanner {
 
     // --- per-day summary handed to the table windows ---
     QString HeureDebutTable;         // "hh:mm"
-    QString HeureFinTable;           // "hh:mm", empty right after a day change
+    // "hh:mm" of the day's latest step, written when the day ends; empty after a day change.
+    QString HeureFinTable;
     float AscDroiteDebut = 0;        // degrees
     float DeclinaisonDebut = 0;
     float AscDroiteFin = 0;
     float DeclinaisonFin = 0;
     float AscDroiteSoleil = 0;
+    // Extra loss, dB ("0.0"): the day's latest row's (Moon-location), its first row's (common window).
     QString TextePerte;
 
     // --- table windows (the lists themselves live in the program object) ---

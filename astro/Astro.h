@@ -23,11 +23,42 @@
 #include "astro/Tables.h"
 
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 namespace astro {
+
+namespace detail {
+// The last result of a computation that depends on its inputs alone, kept
+// with the bit patterns of those inputs: asked again for the same inputs it
+// gives that result back without computing it, so the numbers are the same
+// bit for bit as computing them anew.
+template <class Resultat, std::size_t N>
+class Reprise {
+public:
+    template <class Calcul>
+    const Resultat& operator()(const std::array<double, N>& entrees, Calcul calcul)
+    {
+        std::array<uint64_t, N> cle;
+        for (std::size_t i = 0; i < N; ++i)
+            cle[i] = std::bit_cast<uint64_t>(entrees[i]);
+        if (!pret_ || cle != cle_) {
+            valeur_ = calcul();
+            cle_ = cle;
+            pret_ = true;
+        }
+        return valeur_;
+    }
+
+private:
+    bool pret_ = false;
+    std::array<uint64_t, N> cle_{};
+    Resultat valeur_{};
+};
+} // namespace detail
 
 // The date being computed. weekday: 1 = Sunday .. 7 = Saturday.
 struct DateAstro {
@@ -95,16 +126,34 @@ struct EtatAstro {
     double Excentricite = 0;             // input
     double AnomalieExcentrique = 0;      // output
     double AnomalieVraie = 0;            // output, -pi..pi
+
+    // --- kept from the last call (read by the library alone) ---
+    // A table computes the Moon, the Sun and a fixed source for one instant
+    // and one observer at each step: the nutation, the obliquity's sine and
+    // cosine, the observer's geocentric terms and a fixed source's
+    // precession terms would each be computed again from the same inputs.
+    detail::Reprise<std::array<double, 2>, 2> RepriseNutation;    // (T, T squared) -> longitude, obliquity
+    detail::Reprise<std::array<double, 2>, 1> RepriseObliquite;   // true obliquity -> sine, cosine
+    detail::Reprise<std::array<double, 4>, 2> RepriseObservateur; // (latitude, altitude) -> sin, cos, rho sin, rho cos
+    detail::Reprise<std::array<double, 3>, 2> ReprisePrecession;  // (alpha, delta) -> sin alpha, cos alpha, tan delta
 };
 
 // ---------------------------------------------------------------- angles
 // The argument is taken by reference; only ArcSin/ArcCos write it (the clamp).
-double DegVersRad(double& x);            // x * 0.01745329252
-double RadVersDeg(double& x);            // x * 57.29577951
+// Defined here so that the many calls of each step are inlined.
+inline double DegVersRad(double& x) { return x * 0.01745329252; }
+inline double RadVersDeg(double& x) { return x * 57.29577951; }
 // Clamps x to -1..1 (writing the clamped value back), then
 // atan(x / (sqrt(1 - x*x) + 1e-20)): radians, -pi/2..pi/2.
-double ArcSin(double& x);
-double ArcCos(double& x);                // 1.570796327 - ArcSin(x), same clamp
+inline double ArcSin(double& x)
+{
+    if (x >= 1.0)
+        x = 1.0;
+    if (x <= -1.0)
+        x = -1.0;
+    return std::atan(x / (std::sqrt(1.0 - x * x) + 1e-20));
+}
+inline double ArcCos(double& x) { return 1.570796327 - ArcSin(x); } // same clamp
 
 // ---------------------------------------------------------------- time
 // Day number of DateCalcul (Gregorian formula, any date) into JourJulien;

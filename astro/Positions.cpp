@@ -192,40 +192,43 @@ void CalculNutation(EtatAstro& e)
 {
     const double T = e.SiecleJulien;
     const double T2 = e.SiecleJulienCarre;
-    const double L = Rad((0.000303 * T2 + 279.6967) + 360.0 * Frac(100.0021358 * T));
-    const double Lp = Rad((270.4342 - 0.001133 * T2) + 360.0 * Frac(1336.855231 * T));
-    const double M = Rad((358.4758 - 0.00015 * T2) + 360.0 * Frac(99.99736056 * T));
-    const double Mp = Rad((0.009192 * T2 + 296.1046) + 360.0 * Frac(1325.552359 * T));
-    const double Om = Rad((0.002078 * T2 + 259.1833) - 360.0 * Frac(5.372616667 * T));
-    const double L2 = 2.0 * L, Lp2 = 2.0 * Lp, Om2 = 2.0 * Om;
+    const auto& [longitude, obliquite] = e.RepriseNutation({T, T2}, [T, T2] {
+        const double L = Rad((0.000303 * T2 + 279.6967) + 360.0 * Frac(100.0021358 * T));
+        const double Lp = Rad((270.4342 - 0.001133 * T2) + 360.0 * Frac(1336.855231 * T));
+        const double M = Rad((358.4758 - 0.00015 * T2) + 360.0 * Frac(99.99736056 * T));
+        const double Mp = Rad((0.009192 * T2 + 296.1046) + 360.0 * Frac(1325.552359 * T));
+        const double Om = Rad((0.002078 * T2 + 259.1833) - 360.0 * Frac(5.372616667 * T));
+        const double L2 = 2.0 * L, Lp2 = 2.0 * Lp, Om2 = 2.0 * Om;
 
-    // Arc seconds, summed in table order.
-    double dpsi = (-17.2327 - 0.01737 * T) * std::sin(Om);
-    dpsi += (-1.2729 - 0.00013 * T) * std::sin(L2);
-    dpsi += 0.2088 * std::sin(Om2);
-    dpsi += -0.2037 * std::sin(Lp2);
-    dpsi += (0.1261 - 0.00031 * T) * std::sin(M);
-    dpsi += 0.0675 * std::sin(Mp);
-    dpsi += -(0.0497 - 0.00012 * T) * std::sin(M + L2);
-    dpsi += -0.0342 * std::sin(Lp2 - Om);
-    dpsi += -0.0261 * std::sin(Mp + Lp2);
-    dpsi += 0.0214 * std::sin(L2 - M);
-    dpsi += -0.0149 * std::sin(L2 - Lp2 + Mp);
-    dpsi += 0.0124 * std::sin(L2 - Om);
-    dpsi += 0.0114 * std::sin(Lp2 - Mp);
+        // Arc seconds, summed in table order.
+        double dpsi = (-17.2327 - 0.01737 * T) * std::sin(Om);
+        dpsi += (-1.2729 - 0.00013 * T) * std::sin(L2);
+        dpsi += 0.2088 * std::sin(Om2);
+        dpsi += -0.2037 * std::sin(Lp2);
+        dpsi += (0.1261 - 0.00031 * T) * std::sin(M);
+        dpsi += 0.0675 * std::sin(Mp);
+        dpsi += -(0.0497 - 0.00012 * T) * std::sin(M + L2);
+        dpsi += -0.0342 * std::sin(Lp2 - Om);
+        dpsi += -0.0261 * std::sin(Mp + Lp2);
+        dpsi += 0.0214 * std::sin(L2 - M);
+        dpsi += -0.0149 * std::sin(L2 - Lp2 + Mp);
+        dpsi += 0.0124 * std::sin(L2 - Om);
+        dpsi += 0.0114 * std::sin(Lp2 - Mp);
 
-    double deps = (0.5522 - 0.00029 * T) * std::cos(L2);
-    deps += (9.21 + 0.00091 * T) * std::cos(Om);
-    deps += -0.0904 * std::cos(Om2);
-    deps += 0.0884 * std::cos(Lp2);
-    deps += 0.0216 * std::cos(M + L2);
-    deps += 0.0183 * std::cos(Lp2 - Om);
-    deps += 0.0113 * std::cos(Mp + Lp2);
-    deps += -0.0093 * std::cos(L2 - M);
-    deps += -0.0066 * std::cos(L2 - Om);
+        double deps = (0.5522 - 0.00029 * T) * std::cos(L2);
+        deps += (9.21 + 0.00091 * T) * std::cos(Om);
+        deps += -0.0904 * std::cos(Om2);
+        deps += 0.0884 * std::cos(Lp2);
+        deps += 0.0216 * std::cos(M + L2);
+        deps += 0.0183 * std::cos(Lp2 - Om);
+        deps += 0.0113 * std::cos(Mp + Lp2);
+        deps += -0.0093 * std::cos(L2 - M);
+        deps += -0.0066 * std::cos(L2 - Om);
 
-    e.NutationLongitude = dpsi / 3600.0;
-    e.NutationObliquite = deps / 3600.0;
+        return std::array<double, 2>{dpsi / 3600.0, deps / 3600.0};
+    });
+    e.NutationLongitude = longitude;
+    e.NutationObliquite = obliquite;
 }
 
 void CalculObliquite(EtatAstro& e)
@@ -245,7 +248,8 @@ void EcliptiqueVersEquatorial(EtatAstro& e)
     // The single-precision magnitude is compared with 1e-20 itself.
     if (static_cast<double>(std::fabs(static_cast<float>(cb))) < 1e-20)
         cb = 1e-20;
-    const double sinEps = std::sin(eps), cosEps = std::cos(eps);
+    const auto& [sinEps, cosEps] =
+        e.RepriseObliquite({eps}, [eps] { return std::array<double, 2>{std::sin(eps), std::cos(eps)}; });
     const double sinL = std::sin(lambda), cosL = std::cos(lambda);
     const double sinB = std::sin(beta);
 
@@ -268,9 +272,12 @@ void CalculPrecession(EtatAstro& e)
     const double n = ((20.0468 - 0.0085 * T) + (20.0468 - 0.0085 * T0)) / 2.0;
     const double alpha = e.AscensionDroite;
     const double delta = e.Declinaison;
+    const auto& [sinAlpha, cosAlpha, tanDelta] = e.ReprisePrecession({alpha, delta}, [alpha, delta] {
+        return std::array<double, 3>{std::sin(alpha), std::cos(alpha), std::tan(delta)};
+    });
     // Radians per second of time and per arc second, as single-precision values.
-    const double da = ((std::sin(alpha) * n * std::tan(delta)) / 15.0 + m) * 7.27220467524603e-05 * N;
-    const double dd = (std::cos(alpha) * n * 4.848136995860841e-06) * N;
+    const double da = ((sinAlpha * n * tanDelta) / 15.0 + m) * 7.27220467524603e-05 * N;
+    const double dd = (cosAlpha * n * 4.848136995860841e-06) * N;
     e.AscensionDroite = CorrigeTour(alpha + da);
     e.Declinaison = delta + dd;
 }

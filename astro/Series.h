@@ -10,11 +10,13 @@
 
 namespace astro::serie {
 
+// The multiples are whole numbers held as doubles, so that a step's many
+// arguments need no conversion.
 struct Terme {
-    signed char a;       // multiple of D
-    signed char b;       // multiple of M
-    signed char c;       // multiple of M'
-    signed char f;       // multiple of F
+    double a;            // multiple of D
+    double b;            // multiple of M
+    double c;            // multiple of M'
+    double f;            // multiple of F
     signed char puissanceE; // 0, 1 or 2: factor 1, E or E squared
     double coefficient;  // degrees
 };

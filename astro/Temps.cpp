@@ -1,4 +1,4 @@
-// Day numbers, calendar steps, sidereal time and the angle functions.
+// Day numbers, calendar steps and sidereal time.
 
 #include "astro/Astro.h"
 
@@ -45,19 +45,6 @@ double CorrigeHeures(double s)
 
 } // namespace
 
-double DegVersRad(double& x) { return x * 0.01745329252; }
-double RadVersDeg(double& x) { return x * 57.29577951; }
-
-double ArcSin(double& x)
-{
-    if (x >= 1.0)
-        x = 1.0;
-    if (x <= -1.0)
-        x = -1.0;
-    return std::atan(x / (std::sqrt(1.0 - x * x) + 1e-20));
-}
-
-double ArcCos(double& x) { return 1.570796327 - ArcSin(x); }
 
 void CalculJourJulien(EtatAstro& e)
 {

@@ -30,14 +30,16 @@ void CalculAzElTopocentrique(EtatAstro& e)
 {
     const double delta = e.Declinaison;
     const double H = CorrigeTour(e.TempsSideralLocal - e.AscensionDroite);
-    const double phi = DegVersRad(e.LatitudeObservateur);
-    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-
-    // Geocentric place of the observer, in Earth radii.
-    const double hr = e.Altitude / 6378140.0;
-    const double u = std::atan(0.996647 * sinPhi / cosPhi);
-    const double rhoS = sinPhi * hr + 0.996647 * std::sin(u);
-    const double rhoC = cosPhi * hr + std::cos(u);
+    const double latitude = e.LatitudeObservateur, altitude = e.Altitude;
+    const auto& [sinPhi, cosPhi, rhoS, rhoC] = e.RepriseObservateur({latitude, altitude}, [latitude, altitude] {
+        double l = latitude;
+        const double phi = DegVersRad(l);
+        const double s = std::sin(phi), c = std::cos(phi);
+        // Geocentric place of the observer, in Earth radii.
+        const double hr = altitude / 6378140.0;
+        const double u = std::atan(0.996647 * s / c);
+        return std::array<double, 4>{s, c, s * hr + 0.996647 * std::sin(u), c * hr + std::cos(u)};
+    });
 
     const double r = 1.0 / std::sin(e.ParallaxeLune); // distance, Earth radii
     const double sinH = std::sin(H), cosH = std::cos(H);

@@ -1,5 +1,9 @@
 // Planner's 31-day, 1-minute Moon-location table through its windows: the
-// time from O.K. in the period dialog to the last table window shown.
+// time from O.K. in the period dialog to the last table window shown. Then,
+// with the runs timed, how promptly the program answers during a run: the
+// longest time the event queue went unserved (a 1 ms timer's largest gap),
+// and File > New posted in the middle of a run: how late it was handled,
+// when the run stopped and when the station chooser was shown.
 //
 // Without accessibility it runs offscreen. With accessibility it must run
 // where a real accessibility bridge is active: the offscreen platform has
@@ -33,6 +37,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -65,7 +70,8 @@ struct Mesure {
     QApplication::processEvents();
 }
 
-Mesure unePeriode(Planner& etat, bool visible)
+// The station chosen and the period dialog filled in, ready for O.K.
+FeuilleChoixDate* prepare(Planner& etat, bool visible)
 {
     etat.feuilleChoixFichier()->BoutonHome->click();
     FeuilleChoixDate* d = etat.feuilleChoixDate();
@@ -76,6 +82,12 @@ Mesure unePeriode(Planner& etat, bool visible)
     d->AffStep->setText(QStringLiteral("1"));
     d->OptionLune[visible ? 1 : 0]->setChecked(true);
     QApplication::processEvents();
+    return d;
+}
+
+Mesure unePeriode(Planner& etat, bool visible)
+{
+    FeuilleChoixDate* d = prepare(etat, visible);
     QElapsedTimer t;
     t.start();
     const double p0 = tempsProcesseur();
@@ -87,6 +99,67 @@ Mesure unePeriode(Planner& etat, bool visible)
     std::printf("    %.3f s (processor %.3f s), %d windows shown\n", m.horloge, m.processeur, fenetres);
     etat.form2()->MenuFichier_Click(1); // File > New: back to the station chooser
     return m;
+}
+
+// A whole run with a 1 ms precise timer: the gaps between its firings are
+// the times the event queue went unserved.
+void attentes(Planner& etat, bool visible)
+{
+    FeuilleChoixDate* d = prepare(etat, visible);
+    QElapsedTimer t;
+    std::vector<double> ecarts;
+    qint64 precedent = -1;
+    QTimer tic;
+    tic.setTimerType(Qt::PreciseTimer);
+    tic.setInterval(1);
+    QObject::connect(&tic, &QTimer::timeout, [&] {
+        const qint64 n = t.nsecsElapsed();
+        if (precedent >= 0)
+            ecarts.push_back((n - precedent) / 1e6);
+        precedent = n;
+    });
+    t.start();
+    tic.start();
+    okJusquALaDerniereFenetre(d);
+    tic.stop();
+    std::sort(ecarts.begin(), ecarts.end());
+    if (ecarts.empty())
+        std::printf("  event queue: never served during the run\n");
+    else
+        std::printf("  event queue during a run: %zu passes of a 1 ms timer, gap median %.2f ms, longest %.2f ms\n",
+                    ecarts.size() + 1, ecarts[ecarts.size() / 2], ecarts.back());
+    etat.form2()->MenuFichier_Click(1);
+}
+
+// File > New due `au` ms after O.K.: when it is handled, when the run
+// stops (O.K.'s handler returns) and when the station chooser has been shown
+// with the tables gone.
+void nouveauPendant(Planner& etat, bool visible, double au)
+{
+    FeuilleChoixDate* d = prepare(etat, visible);
+    QElapsedTimer t;
+    double traite = -1;
+    QTimer::singleShot(int(au), Qt::PreciseTimer, etat.form2(), [&] {
+        traite = t.nsecsElapsed() / 1e6;
+        etat.form2()->MenuFichier_Click(1);
+    });
+    t.start();
+    d->BoutonOK->click();
+    const double arret = t.nsecsElapsed() / 1e6;
+    QApplication::processEvents();
+    const double montre = t.nsecsElapsed() / 1e6;
+    int tables = 0;
+    for (int i : etat.TablesPrevisionRemplies())
+        tables += etat.fenetrePrevision(i)->isVisible();
+    if (traite < 0)
+        std::printf("  File > New at %.0f ms: not handled before the run ended (%.2f ms)\n", au, arret);
+    else
+        std::printf("  File > New due at %.0f ms: handled at %.2f ms, run stopped %.2f ms after it, station chooser %s "
+                    "%.2f ms after it, %d tables shown\n",
+                    au, traite, arret - traite, etat.feuilleChoixFichier()->isVisible() ? "shown" : "NOT shown",
+                    montre - traite, tables);
+    if (!etat.feuilleChoixFichier()->isVisible())
+        etat.form2()->MenuFichier_Click(1);
 }
 
 void cas(const char* nom, Planner& etat, bool visible, int runs)
@@ -102,6 +175,8 @@ void cas(const char* nom, Planner& etat, bool visible, int runs)
     std::sort(p.begin(), p.end());
     std::printf("  best %.3f s, median %.3f s; processor best %.3f s, median %.3f s\n", t.front(), t[t.size() / 2],
                 p.front(), p[p.size() / 2]);
+    attentes(etat, visible);
+    nouveauPendant(etat, visible, 1000 * t[t.size() / 2] / 2);
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <vector>
 
 using namespace astro;
 
@@ -228,4 +230,66 @@ TEST(CalculPositionSource, FoldsEndForHugeDayNumbers)
     CalculSerieLune(e);
     CalculSerieSoleil(e);
     SUCCEED();
+}
+
+// A state keeps some terms from its last call (the nutation for an instant,
+// the observer's terms, a fixed source's precession terms): whatever it has
+// computed before, each source's results are those of a fresh state, bit
+// for bit. Each case changes one input that such a term depends on.
+TEST(CalculPositionSource, ResultsDoNotDependOnEarlierCalls)
+{
+    struct Cas {
+        const char* change;
+        void (*applique)(EtatAstro&);
+    };
+    const Cas cas[] = {
+        {"nothing", [](EtatAstro&) {}},
+        {"the instant",
+         [](EtatAstro& e) {
+             e.FractionJour += 1.0 / 1440;
+             e.HeureUT += 1.0 / 60;
+             CalculTempsSideral(e);
+         }},
+        {"the squared century alone", [](EtatAstro& e) { e.SiecleJulienCarre *= 1.0 + 1e-9; }},
+        {"the latitude", [](EtatAstro& e) { e.LatitudeObservateur = -33.9; }},
+        {"the altitude alone", [](EtatAstro& e) { e.Altitude = 2500; }},
+    };
+    for (const Cas& c : cas)
+        for (int code = 0; code <= 8; ++code) {
+            EtatAstro avant = Instant();
+            for (int autre : {0, 1, 8, 3})
+                CalculPositionSource(avant, autre);
+            EtatAstro neuf = Instant();
+            for (EtatAstro* e : {&avant, &neuf}) {
+                c.applique(*e);
+                CalculPositionSource(*e, code);
+            }
+            SCOPED_TRACE(testing::Message() << c.change << ", source " << code);
+            // What every source writes; the nutation for the Moon and the
+            // Sun, the echo Doppler for the Moon.
+            std::vector<double EtatAstro::*> champs = {&EtatAstro::AscensionDroite, &EtatAstro::Declinaison,
+                                                       &EtatAstro::AzimutSource,    &EtatAstro::ElevationSource,
+                                                       &EtatAstro::AngleHoraireTopo, &EtatAstro::DeclinaisonTopo};
+            if (code <= 1)
+                champs.insert(champs.end(), {&EtatAstro::NutationLongitude, &EtatAstro::NutationObliquite});
+            for (auto champ : champs)
+                EXPECT_EQ(std::bit_cast<uint64_t>(avant.*champ), std::bit_cast<uint64_t>(neuf.*champ));
+            EXPECT_EQ(std::bit_cast<uint32_t>(avant.FacteurDopplerRotation),
+                      std::bit_cast<uint32_t>(neuf.FacteurDopplerRotation));
+            if (code == 0) {
+                EXPECT_EQ(avant.DopplerSource, neuf.DopplerSource);
+            }
+        }
+    // The precession of the same right ascension at another declination.
+    EtatAstro avant = Instant(), neuf = Instant();
+    avant.AscensionDroite = 1.0;
+    avant.Declinaison = -0.5;
+    CalculPrecession(avant);
+    for (EtatAstro* e : {&avant, &neuf}) {
+        e->AscensionDroite = 1.0;
+        e->Declinaison = 0.5;
+        CalculPrecession(*e);
+    }
+    EXPECT_EQ(std::bit_cast<uint64_t>(avant.AscensionDroite), std::bit_cast<uint64_t>(neuf.AscensionDroite));
+    EXPECT_EQ(std::bit_cast<uint64_t>(avant.Declinaison), std::bit_cast<uint64_t>(neuf.Declinaison));
 }

@@ -7,7 +7,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
 #include <QTableView>
@@ -22,8 +25,68 @@ namespace {
 
 constexpr int defaultColWidthTwips = 1000;
 
-// The style of the grid's title sections: thin padding.
-QString thinSections() { return QStringLiteral("QHeaderView::section { padding: 0px 2px; }"); }
+// The grids' title sections with a thin padding: no padding above and below
+// the title, 2 pixels at either side. They are laid out and drawn as under
+// the style sheet "QHeaderView::section { padding: 0px 2px; }": the section
+// and its title by the application's style, the title in the section less
+// the padding, the section's size hint the style's widened by the padding.
+// (A style sheet would give every grid's headers a style of their own, costly
+// to make, to polish and to paint with.) One for the application, shared by
+// every grid: a child of the application object, made with the first grid.
+class ThinSections : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    static QStyle* shared()
+    {
+        QCoreApplication* app = QCoreApplication::instance();
+        auto* style = app->findChild<ThinSections*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!style) {
+            style = new ThinSections(QStyleFactory::create(QApplication::style()->name()));
+            style->setParent(app);
+        }
+        return style;
+    }
+
+    QRect subElementRect(SubElement e, const QStyleOption* opt, const QWidget* w) const override
+    {
+        if (e == SE_HeaderLabel)
+            return opt->rect.adjusted(2, 0, -2, 0);
+        return QProxyStyle::subElementRect(e, opt, w);
+    }
+
+    QSize sizeFromContents(ContentsType t, const QStyleOption* opt, const QSize& size, const QWidget* w) const override
+    {
+        const QSize s = QProxyStyle::sizeFromContents(t, opt, size, w);
+        return t == CT_HeaderSection ? s + QSize(4, 0) : s;
+    }
+
+    // A section: its frame, then its title in the padded rectangle and the
+    // sort arrow, clipped to the section.
+    void drawControl(ControlElement e, const QStyleOption* opt, QPainter* p, const QWidget* w) const override
+    {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(opt);
+        if (e != CE_Header || !header)
+            return QProxyStyle::drawControl(e, opt, p, w);
+        const QRegion clip = p->clipRegion();
+        p->setClipRect(opt->rect);
+        proxy()->drawControl(CE_HeaderSection, header, p, w);
+        QStyleOptionHeaderV2 sub;
+        QStyleOptionHeader& subV1 = sub;
+        if (const auto* v2 = qstyleoption_cast<const QStyleOptionHeaderV2*>(opt))
+            sub = *v2;
+        else
+            subV1 = *header;
+        sub.rect = subElementRect(SE_HeaderLabel, header, w);
+        if (sub.rect.isValid())
+            proxy()->drawControl(CE_HeaderLabel, &sub, p, w);
+        if (header->sortIndicator != QStyleOptionHeader::None) {
+            sub.rect = subElementRect(SE_HeaderArrow, opt, w);
+            proxy()->drawPrimitive(PE_IndicatorHeaderArrow, &sub, p, w);
+        }
+        p->setClipRegion(clip);
+    }
+};
 
 Qt::Alignment qtAlignment(int code)
 {
@@ -226,11 +289,14 @@ public:
         side_.resize(rows);
         endResetModel();
     }
-    void alignmentChanged(int viewCol)
+    // The alignment of a column's title (`title`) or of its cells changed;
+    // -1: the fixed column's.
+    void alignmentChanged(int viewCol, bool title)
     {
         if (viewCol >= 0 && viewCol < cols_) {
-            emit headerDataChanged(Qt::Horizontal, viewCol, viewCol);
-            if (!cells_.empty())
+            if (title)
+                emit headerDataChanged(Qt::Horizontal, viewCol, viewCol);
+            else if (!cells_.empty())
                 emit dataChanged(index(0, viewCol), index(int(cells_.size()) - 1, viewCol), {Qt::TextAlignmentRole});
         } else if (!side_.isEmpty()) {
             emit headerDataChanged(Qt::Vertical, 0, int(side_.size()) - 1);
@@ -449,10 +515,9 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new Gr
     table_->horizontalHeader()->setFont(small);
     table_->verticalHeader()->setFont(small);
     table_->setTextElideMode(Qt::ElideNone);
-    // The style sheet is the title row's alone (the fixed column's gets it
-    // when shown, in renumber): a view under a style sheet costs more to
-    // polish and to paint, and the cells draw their text themselves.
-    table_->horizontalHeader()->setStyleSheet(thinSections());
+    // The thin sections are the title row's (the fixed column's get them
+    // when shown, in renumber); the cells draw their text themselves.
+    table_->horizontalHeader()->setStyle(ThinSections::shared());
     table_->horizontalHeader()->setSectionsClickable(false);
     table_->verticalHeader()->setSectionsClickable(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -545,8 +610,8 @@ void Grid::renumber(int fixedRows, int fixedCols)
     corner_ = fixedRows_ && fixedCols_ ? all[0] : QString();
     table_->horizontalHeader()->setVisible(fixedRows_ == 1);
     table_->verticalHeader()->setVisible(fixedCols_ == 1);
-    if (fixedCols_ == 1 && table_->verticalHeader()->styleSheet().isEmpty())
-        table_->verticalHeader()->setStyleSheet(thinSections());
+    if (fixedCols_ == 1)
+        table_->verticalHeader()->setStyle(ThinSections::shared());
     for (int c = 0; c < C; ++c)
         setColWidth(c, colWidthTwips_[size_t(c)]);
     syncView();
@@ -779,7 +844,7 @@ void Grid::setColAlignment(int c, int code)
     if (c < 0 || c >= cols() || colAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     colAlign_[size_t(c)] = std::clamp(code, 0, 2);
-    applyAlignment(c);
+    applyAlignment(c, false);
 }
 
 int Grid::fixedAlignment(int c) const { return c >= 0 && c < cols() ? fixedAlign_[size_t(c)] : 0; }
@@ -789,13 +854,13 @@ void Grid::setFixedAlignment(int c, int code)
     if (c < 0 || c >= cols() || fixedAlign_[size_t(c)] == std::clamp(code, 0, 2))
         return;
     fixedAlign_[size_t(c)] = std::clamp(code, 0, 2);
-    applyAlignment(c);
+    applyAlignment(c, true);
 }
 
-void Grid::applyAlignment(int c)
+void Grid::applyAlignment(int c, bool title)
 {
     if (c >= 0 && c < cols())
-        model_->alignmentChanged(c < fixedCols_ ? -1 : viewCol(c));
+        model_->alignmentChanged(c < fixedCols_ ? -1 : viewCol(c), title);
 }
 
 // ----- rows added and removed ------------------------------------------------

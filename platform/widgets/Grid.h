@@ -153,7 +153,7 @@ protected:
 
 private:
     void renumber(int fixedRows, int fixedCols);
-    void applyAlignment(int c);
+    void applyAlignment(int c, bool title); // title: the title's alignment, else the cells'
     void syncView();
     void setSelEnd(int& end, int value, int limit);
     void setCurrentFromView(int viewRow, int viewCol);

@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <utility>
 
 using platform::Grid;
@@ -534,6 +535,52 @@ TEST(Grid, CellsAreDrawnAsTheStyleDrawsThem)
             for (int c = 0; c < g->cols(); ++c)
                 EXPECT_EQ(ours[i++], cellImage(*g, r, c)) << enabled << " " << r << " " << c;
     }
+}
+
+// The title sections (and a fixed column's) look, measure and place the
+// cells as under the style sheet "QHeaderView::section { padding: 0px 2px; }":
+// short and long titles, each alignment, a header lower and higher than the
+// titles, an enabled and a disabled grid.
+TEST(Grid, TitleSectionsAreThoseOfTheThinPaddingStyleSheet)
+{
+    const QString feuille = QStringLiteral("QHeaderView::section { padding: 0px 2px; }");
+    for (int hauteur : {180, 240, 600})
+        for (bool enabled : {true, false}) {
+            QWidget window;
+            auto* g = new Grid(4, 5, &window);
+            g->setGeometry(0, 0, 380, 160);
+            window.resize(380, 160);
+            g->setRowHeight(hauteur);
+            const char* titres[] = {"UTC", "Local", "A very long title that does not fit", "Hz", "Zürich é"};
+            for (int c = 0; c < g->cols(); ++c) {
+                g->setTextMatrix(0, c, QString::fromUtf8(titres[c]));
+                g->setFixedAlignment(c, c % 3);
+                g->setColWidth(c, 550 + 90 * c);
+            }
+            for (int r = 1; r < g->rows(); ++r)
+                g->setTextMatrix(r, 0, QStringLiteral("Row %1").arg(r));
+            g->setFixedCols(1);
+            g->setEnabled(enabled);
+            window.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            QHeaderView* haut = g->table()->horizontalHeader();
+            QHeaderView* cote = g->table()->verticalHeader();
+            auto vue = [&] {
+                QApplication::processEvents();
+                return std::make_tuple(g->grab().toImage(), haut->sizeHint(), cote->sizeHint(),
+                                       g->table()->viewport()->geometry());
+            };
+            const auto ours = vue();
+            for (QHeaderView* h : {haut, cote}) {
+                h->setStyle(nullptr); // the application's style, under the style sheet
+                h->setStyleSheet(feuille);
+            }
+            const auto feuilles = vue();
+            EXPECT_TRUE(std::get<0>(ours) == std::get<0>(feuilles)) << hauteur << " " << enabled;
+            EXPECT_EQ(std::get<1>(ours), std::get<1>(feuilles)) << hauteur << " " << enabled;
+            EXPECT_EQ(std::get<2>(ours), std::get<2>(feuilles)) << hauteur << " " << enabled;
+            EXPECT_EQ(std::get<3>(ours), std::get<3>(feuilles)) << hauteur << " " << enabled;
+        }
 }
 
 // Rows given by a maker read, write, move and lose columns as the same rows
