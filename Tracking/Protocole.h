@@ -76,8 +76,9 @@ public:
     // One stop byte as an exchange: sent and its reply awaited up to the
     // limit, also after the link has failed (as long as the port is open);
     // a reply the box still owes for the byte before is awaited first, up
-    // to the limit too. True when its own reply came. Never calls the failure handler: the stop
-    // path runs while the program ends, where no box may open.
+    // to the limit too. True when its own reply came. Never calls the
+    // failure handler: the stop path runs while the program ends, where no
+    // box may open.
     virtual bool arret(uint8_t) { return true; }
     // Marks the link failed and calls the failure handler, once (a reading
     // the box cannot have given, a stop byte left unanswered).
