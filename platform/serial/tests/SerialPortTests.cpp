@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <thread>
 
@@ -625,4 +626,96 @@ TEST(SerialHeldProcess, NoTimeoutWhenTheReplyComesAfterAStop)
         box.terminate();
         EXPECT_TRUE(box.waitForFinished(kLimitMs));
     }
+}
+
+namespace {
+
+// The value of `key=` in a status line of the boxsim program; NaN when absent.
+double statusField(const QString& status, const QString& key)
+{
+    for (const QString& item : status.split(' '))
+        if (item.startsWith(key + "="))
+            return item.mid(key.size() + 1).toDouble();
+    return std::nan("");
+}
+
+} // namespace
+
+// The faults set through the program's control interface: each line is
+// answered "ok" and acts on the box as the test API does; a line it does not
+// understand is answered "error: ..." and changes nothing.
+TEST(BoxsimProgram, ControlSetsTheFaults)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess box;
+    box.start(BOXSIM_PROGRAM,
+              {"--folder", dir.path(), "--manual", "--control", "--measure", "77", "--az", "100", "--el", "20",
+               "--rate", "1"});
+    ASSERT_TRUE(box.waitForStarted(kLimitMs));
+    ASSERT_TRUE(box.waitForReadyRead(kLimitMs)) << box.readAllStandardError().toStdString();
+    box.readLine();
+    auto control = [&](const QByteArray& line) {
+        box.write(line + "\n");
+        EXPECT_TRUE(box.waitForReadyRead(kLimitMs));
+        return QString::fromLocal8Bit(box.readLine()).trimmed().toStdString();
+    };
+    SerialPort port;
+    ASSERT_TRUE(port.open(1, dir.path())) << port.errorString().toStdString();
+    ASSERT_EQ(port.exchange(0x01, kLimitMs), std::optional<uint8_t>(0x01)); // azimuth clockwise
+    ASSERT_EQ(port.exchange(0x12, kLimitMs), std::optional<uint8_t>(0x12)); // elevation up
+
+    // Each step of 2 s at 1 degree per second under the faults set before it.
+    struct Step {
+        std::vector<QByteArray> lines;
+        double az, readAz, el, readEl; // after the step: true and read
+    };
+    const Step steps[] = {
+        {{"motor az reversed"}, 98, 98, 22, 22},
+        {{"motor az normal", "encoder az reversed"}, 100, 96, 24, 24},
+        {{"encoder az normal", "runaway az 0.5"}, 102, 99, 26, 26},
+        {{"runaway az 0", "freeze az on", "motor el reversed"}, 104, 99, 24, 24},
+        {{"freeze az off", "motor el normal", "encoder el reversed", "runaway el -1"}, 106, 101, 26, 20},
+        {{"encoder el normal", "runaway el 0", "freeze el on"}, 108, 103, 28, 20},
+    };
+    for (const Step& s : steps) {
+        for (const QByteArray& line : s.lines)
+            EXPECT_EQ(control(line), "ok") << line.toStdString();
+        EXPECT_EQ(control("step 2"), "ok");
+        const QString status = QString::fromStdString(control("status"));
+        SCOPED_TRACE(status.toStdString());
+        EXPECT_NEAR(statusField(status, "az"), s.az, 0.002);
+        EXPECT_NEAR(statusField(status, "readAz"), s.readAz, 0.002);
+        EXPECT_NEAR(statusField(status, "el"), s.el, 0.002);
+        EXPECT_NEAR(statusField(status, "readEl"), s.readEl, 0.002);
+    }
+    // The encoder words give the reading, not the truth.
+    const auto low = port.exchange(0xA0, kLimitMs), high = port.exchange(0x80, kLimitMs);
+    ASSERT_TRUE(low && high);
+    EXPECT_NEAR((256.0 * *high + *low) / 65536 * 360, 103, 0.01);
+
+    EXPECT_EQ(control("garbage 1"), "ok");
+    const auto garbage = port.exchange(0x95, kLimitMs);
+    EXPECT_TRUE(garbage && *garbage != 77);
+    EXPECT_EQ(control("garbage 0"), "ok");
+    EXPECT_EQ(control("delay 0.05 0.08"), "ok");
+    const auto start = Clock::now();
+    EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(77));
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
+    EXPECT_EQ(control("delay 0"), "ok");
+    EXPECT_EQ(control("unanswered 2"), "ok");
+    EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(77));
+    EXPECT_FALSE(port.exchange(0x95, 200).has_value()) << "the second byte is left unanswered";
+    EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(77));
+    EXPECT_EQ(control("seed 3"), "ok");
+
+    for (const char* bad : {"motor up reversed", "motor az backwards", "encoder el", "runaway az fast",
+                            "freeze el maybe", "garbage 1.5", "delay 0.09 0.05", "unanswered -1", "seed -2",
+                            "freeze az on now"})
+        EXPECT_EQ(control(bad), std::string("error: ") + bad);
+    EXPECT_EQ(port.exchange(0x95, kLimitMs), std::optional<uint8_t>(77)) << "nothing changed";
+
+    box.write("quit\n");
+    ASSERT_TRUE(box.waitForFinished(kLimitMs));
+    EXPECT_EQ(box.exitCode(), 0);
 }
