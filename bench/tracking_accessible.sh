@@ -65,8 +65,10 @@ measure() {
   "$probe" app Tracking calls "$seconds" "$label" read "$label"
   t1=$(date +%s.%N)
   after=$(served "$station")
-  awk -v l="$label" -v b="$before" -v a="$after" -v t0="$t0" -v t1="$t1" \
-    'BEGIN { printf "line %s: %.0f exchanges/s\n", l, (a - b) / (t1 - t0) }'
+  # The antenna's true position and speed at the end tell whether a drive ran.
+  motion=$(tail -n 1 "$station/box.out" | grep -oE '(az|el|vaz|vel)=[-0-9.]+' | tr '\n' ' ')
+  awk -v l="$label" -v b="$before" -v a="$after" -v t0="$t0" -v t1="$t1" -v m="$motion" \
+    'BEGIN { printf "line %s: %.0f exchanges/s; box %s\n", l, (a - b) / (t1 - t0), m }'
 }
 
 for mode in $modes; do

@@ -571,7 +571,7 @@ TEST(SerialHeldProcess, NoTimeoutWhenTheReplyComesAfterAStop)
     };
     const Case cases[] = {
         {"box held with the process", true, "0"},
-        {"box answers during the stop", false, "0.3"},
+        {"box answers during the stop", false, "0.6"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
