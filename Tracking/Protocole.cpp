@@ -144,10 +144,6 @@ int LiaisonSerie::echange(uint8_t code)
 {
     if (panne_declaree_ || !port_.isOpen())
         return 0;
-    if (cycleTropLong && cycleTropLong()) {
-        declarePanne();
-        return 0;
-    }
     const std::optional<uint8_t> r = transmet(code);
     if (!r) {
         declarePanne();

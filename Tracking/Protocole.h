@@ -68,10 +68,9 @@ constexpr int DelaiReponseMs = 100;
 class Liaison {
 public:
     virtual ~Liaison() = default;
-    // The reply 0..255. When the box does not answer in time (or the cycle
-    // has run too long, see cycleTropLong), the link marks itself failed,
-    // calls its failure handler once, and from then on answers 0 without
-    // sending.
+    // The reply 0..255. When the box does not answer in time, the link marks
+    // itself failed, calls its failure handler once, and from then on answers
+    // 0 without sending.
     virtual int echange(uint8_t code) = 0;
     // One stop byte as an exchange: sent and its reply awaited up to the
     // limit, also after the link has failed (as long as the port is open);
@@ -89,11 +88,6 @@ public:
     virtual bool ouverte() const { return false; }
     // Lets the bytes already sent leave the port, then closes it.
     virtual void fermer() {}
-
-    // Asked before each exchange (not before a stop byte): true when the
-    // cycle under way has run longer than its bound; the exchange is then
-    // not sent and the link fails as for a missing reply.
-    std::function<bool()> cycleTropLong;
 };
 
 class LiaisonNulle : public Liaison {

@@ -18,6 +18,9 @@
 //   the fatal signals' handler does, then the signal ends the process. One
 //   that comes while the stop path runs waits for its end, which ends the
 //   process.
+// - A handler that sends bytes itself first takes the line from the drive
+//   controller (suivi::Ligne, lock-free): an exchange under way on the
+//   controller's thread ends first, and the controller sends nothing after.
 // - SIGTSTP (Ctrl+Z): through the pipe as well; the event queue stops
 //   everything (tracking off, no target, no park, the drives' stop bytes),
 //   then the process stops as it would have. Once continued the cycle goes
