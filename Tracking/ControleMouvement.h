@@ -76,7 +76,7 @@ public:
     static constexpr float PlancherBruit = 0.5f;
     static constexpr float SeuilSortie = 0.2f;
     static constexpr double DistanceFenetre = 0.5, PartMinimale = 0.25;
-    static constexpr double SegmentAppris = 2.0, VitessePlancher = 0.1, VitesseMax = 60;
+    static constexpr double SegmentAppris = 0.5, VitessePlancher = 0.1, VitesseMax = 60;
     static constexpr double DistanceAveugle = 1.0;
     static constexpr double BorneTenue = 0.5, BorneCycle = 1.5;
 

@@ -196,7 +196,8 @@ bool Entrainement::envoieArrets()
 
 void Entrainement::PauseMoteurs()
 {
-    if (!MoteurAzActif && !MoteurElActif)
+    // On a failed link the failure path has sent the stop bytes already.
+    if ((!MoteurAzActif && !MoteurElActif) || liaison_->enPanne())
         return;
     MoteursEnPause = true;
     if (!envoieArrets())

@@ -127,8 +127,8 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
     controles::tailleExterieure(this, 3015, 2565);
 
     for (QMenu* m : {MenuAntenneP, MenuMesureP}) {
-        connect(m, &QMenu::aboutToShow, this, [this] { prog_.TientPourMenu(); });
-        connect(m, &QMenu::aboutToHide, this, [this] { prog_.RelachePourMenu(); });
+        connect(m, &QMenu::aboutToShow, this, [this] { prog_.Tient(); });
+        connect(m, &QMenu::aboutToHide, this, [this] { prog_.Relache(); });
     }
     connect(MenuAntenne, &platform::MenuFamily::clicked, this, [this](int i) { MenuAntenne_Click(i); });
     connect(MenuMesure, &platform::MenuFamily::clicked, this, [this](int i) { MenuMesure_Click(i); });

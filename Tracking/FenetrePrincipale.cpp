@@ -278,8 +278,8 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
 
     // ---- events ----
     for (QMenu* m : {MenuFichierP, MenuSourceP, MenuTraficP, MenuFenetreP, MenuAboutP}) {
-        connect(m, &QMenu::aboutToShow, this, [this] { prog_.TientPourMenu(); });
-        connect(m, &QMenu::aboutToHide, this, [this] { prog_.RelachePourMenu(); });
+        connect(m, &QMenu::aboutToShow, this, [this] { prog_.Tient(); });
+        connect(m, &QMenu::aboutToHide, this, [this] { prog_.Relache(); });
     }
     connect(MenuFichier, &platform::MenuFamily::clicked, this, [this](int i) { MenuFichier_Click(i); });
     connect(MenuSource, &platform::MenuFamily::clicked, this, [this](int i) { MenuSource_Click(i); });

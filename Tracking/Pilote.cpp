@@ -350,8 +350,13 @@ void Pilote::lectures(bool mesure)
 
 bool Pilote::etape(double azimutSource, double elevationSource)
 {
-    if (station_.PortCom == 0 || liaison_.enPanne() || ligne_.arretee())
+    if (liaison_.enPanne() || ligne_.arretee())
         return false;
+    if (station_.PortCom == 0) {
+        // No box: no drive step; a demand changes what the windows show only.
+        executeEntrainement();
+        return false;
+    }
     if (!LectureValide) {
         // A drive that runs on blind: stopped before it may have turned
         // about a degree, or reached its stop.
@@ -553,7 +558,12 @@ EtatPilote Pilote::etatCourant() const
 {
     EtatPilote e;
     e.c = Drive.c;
-    e.parcPossible = Drive.parcPossible();
+    {
+        // Park is offered only when it can act: not while a move asked is
+        // still to start.
+        std::lock_guard<std::mutex> l(m_);
+        e.parcPossible = Drive.parcPossible() && entrainement_.empty();
+    }
     e.MoteurAzActif = Drive.MoteurAzActif;
     e.MoteurElActif = Drive.MoteurElActif;
     e.PoursuiteActive = Drive.PoursuiteActive;
@@ -663,7 +673,7 @@ void Pilote::cycleAutonome()
         liaison_.echange(p);
     lectures(mesure_);
     bool parc = false;
-    if (station_.PortCom > 0) {
+    {
         double az = 0, el = 0;
         bool attente = false;
         {

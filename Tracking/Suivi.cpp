@@ -857,13 +857,11 @@ bool Suivi::Cycle()
     partieSource();
     Drive.c.SourcEtiqVisible = Aff.SourcEtiq;
     const int source = ChangementsSource;
-    if (Station.PortCom > 0) {
-        const bool parc = Pilotage.etape(Astro.AzimutSource, Astro.ElevationSource);
-        if (ProgrammeTermine)
-            return false;
-        if (parc)
-            noticeParking();
-    }
+    const bool parc = Pilotage.etape(Astro.AzimutSource, Astro.ElevationSource);
+    if (ProgrammeTermine)
+        return false;
+    if (parc)
+        noticeParking();
     // A source chosen while the "Parking" notice waited: the rest of the
     // cycle (the horizon lines) works on the new source.
     if (ChangementsSource != source) {

@@ -240,6 +240,13 @@ public:
     // What the windows show of the drive: the controller's latest
     // publication (stepped: its state at each refresh).
     EtatPilote Vu;
+    // Vu as the handlers read it: stepped, the drive's state now.
+    const EtatPilote& VuCourant()
+    {
+        if (!autonome())
+            Vu = Pilotage.etatCourant();
+        return Vu;
+    }
     Affichage Aff;
     float AzimutAntenne = 0, ElevationAntenne = 0;
     bool BoucleActive = false, PortOuvert = false, PremierCycleFait = false, ProgrammeTermine = false;

@@ -240,10 +240,15 @@ void Terminaison::signalRecu()
 
 void Terminaison::suspension()
 {
+    // The controller held while the process stands: after the stop bytes,
+    // nothing more on the line.
+    programme_.Tient();
     programme_.ArretComplet();
     suspensionEnAttente = false;
-    if (etatFin.load() != Aucune || programme_.termine())
+    if (etatFin.load() != Aucune || programme_.termine()) {
+        programme_.Relache();
         return;
+    }
     // The process stops as it would have (the shell sees the job stopped;
     // in a process group that no shell watches the system discards the stop
     // and the program goes on), and goes on from here once continued.
@@ -253,4 +258,5 @@ void Terminaison::suspension()
     ::sigaction(SIGTSTP, &defaut, &notre);
     ::raise(SIGTSTP);
     ::sigaction(SIGTSTP, &notre, nullptr);
+    programme_.Relache();
 }

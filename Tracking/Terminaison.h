@@ -21,9 +21,9 @@
 // - A handler that sends bytes itself first takes the line from the drive
 //   controller (suivi::Ligne, lock-free): an exchange under way on the
 //   controller's thread ends first, and the controller sends nothing after.
-// - SIGTSTP (Ctrl+Z): through the pipe as well; the event queue stops
-//   everything (tracking off, no target, no park, the drives' stop bytes),
-//   then the process stops as it would have. Once continued the cycle goes
+// - SIGTSTP (Ctrl+Z): through the pipe as well; the event queue holds the
+//   drive controller and stops everything (tracking off, no target, no park,
+//   the drives' stop bytes), then the process stops as it would have. Once continued the cycle goes
 //   on with the drives stopped: they start again only on the operator's
 //   order, since the process may have stood for any time and may be
 //   continued by no one at the antenna (a shell's job control, a script).

@@ -235,13 +235,13 @@ void Tracking::PauseMoteurs()
     rafraichit();
 }
 
-void Tracking::TientPourMenu()
+void Tracking::Tient()
 {
     tient();
     rafraichit();
 }
 
-void Tracking::RelachePourMenu() { relacheDifferee(); }
+void Tracking::Relache() { relacheDifferee(); }
 
 void Tracking::tient()
 {
@@ -416,7 +416,7 @@ void Tracking::CommandeManuelle(int& touche)
 {
     if (S.Station.PortCom == 0)
         return;
-    const suivi::EtatPilote& d = S.Vu;
+    const suivi::EtatPilote& d = S.VuCourant();
     switch (touche) {
     case 37:
     case 38:
@@ -846,8 +846,7 @@ bool Tracking::absolu() const { return Ini.Absolu; }
 void Tracking::rafraichit()
 {
     // Stepped, the drive is this thread's: the windows show its state now.
-    if (!S.autonome())
-        S.Vu = S.Pilotage.etatCourant();
+    S.VuCourant();
     fenetres_->rafraichit();
 }
 void Tracking::effaceCarte() { fenetres_->effaceCarte(); }

@@ -108,10 +108,11 @@ public:
     // The running drives paused (their stop bytes answered) and restarted by
     // the next drive step (the setup panels).
     void PauseMoteurs();
-    // A menu holds the controller from its opening (the running drives
-    // paused first) to its closing.
-    void TientPourMenu();
-    void RelachePourMenu();
+    // A menu (from its opening to its closing) or the suspension of the
+    // process holds the controller: the running drives paused first, no
+    // cycle until it is released.
+    void Tient();
+    void Relache();
     // Everything stops (tracking off, no target, no park, the stop bytes of
     // the drives the box may be running) and the windows show it: the drives
     // start again only on the operator's order.

@@ -1,5 +1,6 @@
 // A child process for the tests of the process's endings: Tracking with its
-// endings installed as main installs them, on the station folder argv[1]
+// endings installed as main installs them, the drive controller on its own
+// thread as in production, on the station folder argv[1]
 // (home.dat on COM 1), starts a long move (argv[2]: the drive mode, "0", "1"
 // or "2"), says "en marche" on its standard output and runs until it ends.
 // It starts with every signal at its default action, as a program started
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     Tracking programme(dialogs, horloge, QString::fromLocal8Bit(argv[1]), [] { std::exit(0); });
     FenetresTracking fenetres(programme);
     programme.DelaiReponse = 1000; // the parent's box shares a loaded machine
+    programme.Autonome = true;
     Terminaison fins(programme);
     programme.AttenteSansPortMs = 0;
     programme.Main();
@@ -57,8 +59,8 @@ int main(int argc, char** argv)
     programme.LectureFichierStationTrack();
     programme.executer(3);
     if (std::string(argv[2]) == "2") {
-        programme.S.Drive.BasculeMoteurs();
-        programme.S.Drive.ConsigneSaisie(350, 80);
+        programme.BasculeMoteurs();
+        programme.S.Pilotage.demande(suivi::Pilote::Demande::Consigne, 0, 350, 80);
     } else {
         int droite = 39;
         programme.CommandeManuelle(droite);

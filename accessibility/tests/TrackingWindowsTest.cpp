@@ -92,6 +92,7 @@ TEST_F(TrackingWindows, KeyboardOnlyStationSourceDXPointTrackingAndPark)
     // The arrow keys still step the antenna with the button focused.
     ASSERT_EQ(QApplication::focusWidget(), fp().BoutonDXCC);
     ASSERT_TRUE(press(Qt::Key_Right));
+    prog->executer(1); // the step goes out in the drive step of the next cycle
     EXPECT_TRUE(s.Drive.MoteurAzActif);
     prog->executer(2);
     for (int i = 0; i < 400 && !fi().ImgPark->isEnabled(); ++i)
@@ -116,6 +117,7 @@ TEST_F(TrackingWindows, KeyboardOnlyStationSourceDXPointTrackingAndPark)
     ASSERT_TRUE(fi().ImgPark->isEnabled());
     ASSERT_TRUE(tabTo(fi().ImgPark));
     ASSERT_TRUE(press(Qt::Key_Space));
+    prog->executer(1);
     EXPECT_TRUE(s.Drive.ParkingDemande);
     for (int i = 0; i < 600 && s.Drive.ParkingDemande; ++i)
         prog->executer(1);
