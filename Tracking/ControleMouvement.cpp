@@ -92,13 +92,19 @@ ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x)
         e.connue = true;
         debutCourse(e);
     }
-    // Beyond a stop and moving further out, unless sent that way.
-    if (e.actif && e.connue) {
-        const float h = hors(e.course, x);
-        if (h > 0) {
-            const float h0 = std::max(hors(e.course, e.derniere), 0.0f);
-            const int cote = x > e.course.haut ? 1 : -1;
-            if (h - h0 > SeuilSortie && e.sens != cote) {
+    // Beyond a stop and moving further out from the innermost reading seen
+    // there, unless sent that way (then the drive's own motion is the
+    // reference).
+    const float h = hors(e.course, x);
+    if (h <= 0) {
+        e.hors = 0;
+    } else {
+        const int cote = x > e.course.haut ? 1 : -1;
+        if (!e.actif || !e.connue || e.sens == cote) {
+            e.hors = h;
+        } else {
+            e.hors = std::min(e.hors, h);
+            if (h - e.hors > SeuilSortie) {
                 v.cause = Cause::HorsButee;
                 v.reference = e.derniere;
                 v.butee = cote > 0 ? e.course.haut : e.course.bas;

@@ -13,9 +13,9 @@
 //   or an encoder that counts the other way.
 // - Beyond a stop and moving out: while the drive is on at the box (a
 //   proportional drive held at 64 included), a reading beyond either soft stop
-//   that has moved further out by more than SeuilSortie since the reading
-//   before, unless the drive was sent that way (the drive step's own end stop
-//   stops that one, without an alarm).
+//   that has moved further out by more than SeuilSortie from the innermost
+//   reading seen beyond it, unless the drive was sent that way (the drive
+//   step's own end stop stops that one, without an alarm).
 // - Not following its drive: over every stretch of drive in which the axis
 //   should have turned DistanceFenetre degrees at the speed it was given, the
 //   reading has moved less than PartMinimale of that (a frozen encoder, a
@@ -138,6 +138,9 @@ private:
         double vitesse = VitessePlancher;
         double unitesSegment = 0;
         double avanceSegment = 0;
+        // Degrees beyond a stop of the innermost reading seen there since it
+        // passed it (0 while inside).
+        float hors = 0;
         // Readings.
         bool connue = false;
         float derniere = 0;    // last reading acted on

@@ -107,13 +107,18 @@ bool Pilote::LiaisonPilote::arret(uint8_t code)
     if (!interne)
         return true;
     bool imbrique = false;
-    if (p_.ligne_.tenuePar(pthread_self()))
-        return interne->arret(code); // the stop path's, or inside the controller's own exchange
-    if (!p_.ligne_.prend(imbrique))
+    const bool tenue = p_.ligne_.tenuePar(pthread_self()); // the stop path's, or inside the controller's own exchange
+    if (!tenue && !p_.ligne_.prend(imbrique))
         return false; // the stop path has the line: it sends them
+    const double debut = p_.maintenant();
     const bool r = interne->arret(code);
-    if (!imbrique)
-        p_.ligne_.rend();
+    if (!tenue) {
+        // The controller's own (a pause, a full stop): the box's time.
+        p_.Controle.debutEchange(debut);
+        p_.Controle.echange(debut, p_.maintenant(), 3 * p_.delaiReponse + 0.05);
+        if (!imbrique)
+            p_.ligne_.rend();
+    }
     return r;
 }
 
@@ -257,6 +262,8 @@ void Pilote::appliqueVerdict(const ControleMouvement::Verdict& v)
 
 bool Pilote::verifieTenue()
 {
+    if (liaison_.enPanne() || ligne_.arretee())
+        return false;
     if (verification_)
         return true;
     const ControleMouvement::Verdict v = Controle.tenue(maintenant());
@@ -294,6 +301,7 @@ void Pilote::lectureCodeurs(bool mesure)
     const int azBas = liaison_.echange(octet::AzCodeurBas);
     const int azHaut = liaison_.echange(octet::AzCodeurHaut);
     instantAz_ = maintenant();
+    verifieTenue();
     AzimutAntenne = azimutCodeur(decodeCodeur(station_.FormatAz, static_cast<uint8_t>(azHaut),
                                               static_cast<uint8_t>(azBas), station_.RangAz),
                                  station_.UniteAz, station_.OffAz);
@@ -327,6 +335,8 @@ void Pilote::lectureCodeurs(bool mesure)
 
 void Pilote::lectures(bool mesure)
 {
+    if (!verifieTenue())
+        return;
     liaison_.echange(octet::Verrou);
     const float az0 = AzimutAntenne, el0 = ElevationAntenne;
     lectureCodeurs(mesure);
@@ -350,7 +360,7 @@ void Pilote::lectures(bool mesure)
 
 bool Pilote::etape(double azimutSource, double elevationSource)
 {
-    if (liaison_.enPanne() || ligne_.arretee())
+    if (!verifieTenue() || liaison_.enPanne() || ligne_.arretee())
         return false;
     if (station_.PortCom == 0) {
         // No box: no drive step; a demand changes what the windows show only.

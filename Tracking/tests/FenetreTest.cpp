@@ -937,8 +937,9 @@ TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
             QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // the relay stopped by hand
         } else {
             prog->executer(3);
-            if (c.saisie)
+            if (c.saisie) {
                 ASSERT_FLOAT_EQ(d.ConsigneAzimut, 120.0f);
+            }
             EXPECT_FALSE(f.ImgPark->isEnabled()) << "shown enabled while the move runs";
             f.MenuAntenne_Click(4);
             EXPECT_FALSE(d.ParkingDemande);
