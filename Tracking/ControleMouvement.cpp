@@ -213,10 +213,10 @@ ControleMouvement::Verdict ControleMouvement::tenue(double t)
     return v;
 }
 
-double ControleMouvement::courseAvantLecture(Axe a) const
+double ControleMouvement::courseAvantLecture(Axe a, double depuisLecture) const
 {
     const EtatAxe& e = axe(a);
-    return e.vitesse * e.intervalle;
+    return e.vitesse * (e.intervalle + std::max(depuisLecture, 0.0));
 }
 
 } // namespace suivi

@@ -109,9 +109,11 @@ public:
 
     // The learned rate of an axis (degrees a second at full speed).
     double vitesse(Axe a) const { return axe(a).vitesse; }
-    // How far the axis may run at full speed before its next reading: the
-    // learned rate times the last interval between two readings (degrees).
-    double courseAvantLecture(Axe a) const;
+    // How far the axis may run at full speed from a decision taken
+    // `depuisLecture` seconds after its reading until the drive step after
+    // its next reading: the learned rate times the last interval between two
+    // readings and that delay (degrees).
+    double courseAvantLecture(Axe a, double depuisLecture = 0) const;
     // A drive runs (direction not 0) on either axis.
     bool enMouvement() const { return az_.sens != 0 || el_.sens != 0; }
 

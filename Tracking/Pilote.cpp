@@ -96,7 +96,15 @@ int Pilote::LiaisonPilote::echange(uint8_t code)
     const int r = interne->echange(code);
     // A reply may take the limit three times over (a reply still owed, the
     // byte's own leaving, its reply): beyond, the program was held.
-    p_.Controle.echange(debut, p_.maintenant(), 3 * p_.delaiReponse + 0.05);
+    const double fin = p_.maintenant();
+    p_.Controle.echange(debut, fin, 3 * p_.delaiReponse + 0.05);
+    p_.dureeEchange_ = std::clamp(fin - debut, 0.0, p_.delaiReponse);
+    // A start or a speed byte: the box may run the drive so from the moment
+    // it left (the drive's state was set before it went out).
+    const bool relais = code <= octet::AzAntiHoraire || (code >= octet::ElArret && code <= octet::ElHaut);
+    const bool vitesse = code >= 5 && code <= 127 && !(code >= 16 && code <= 18);
+    if ((relais || vitesse) && !p_.verification_)
+        p_.noteCommandes(debut);
     if (!imbrique)
         p_.ligne_.rend();
     return r;
@@ -227,15 +235,15 @@ void Pilote::signale(const Avis& a)
 void Pilote::panne()
 {
     // Each stop byte as an exchange, also on the failed link.
+    const double t = maintenant();
     Drive.envoieArrets();
-    noteCommandes();
+    noteCommandes(t);
     enPanne_ = true;
     signale({Avis::Type::PortErreur, {}, {}});
 }
 
-void Pilote::noteCommandes()
+void Pilote::noteCommandes(double t)
 {
-    const double t = maintenant();
     const bool vitesse = station_.SpeedControl == ModeVitesse;
     const auto note = [&](Axe a, bool enMarche, int sensRelais, int octetVitesse) {
         if (!vitesse) {
@@ -254,9 +262,10 @@ void Pilote::appliqueVerdict(const ControleMouvement::Verdict& v)
 {
     // Everything stops, each stop byte an exchange; the drives start again
     // only on the operator's order.
+    const double t = maintenant();
     Drive.ArretComplet();
     Drive.envoieArrets();
-    noteCommandes();
+    noteCommandes(t);
     signale({Avis::Type::Message, texteVerdict(v), QStringLiteral("Antenna Drive Error")});
 }
 
@@ -298,19 +307,19 @@ void Pilote::periode(uint8_t code)
 
 void Pilote::lectureCodeurs(bool mesure)
 {
+    // The box latches each word as it takes the request for its low byte.
+    instantAz_ = maintenant();
     const int azBas = liaison_.echange(octet::AzCodeurBas);
     const int azHaut = liaison_.echange(octet::AzCodeurHaut);
-    instantAz_ = maintenant();
-    verifieTenue();
     AzimutAntenne = azimutCodeur(decodeCodeur(station_.FormatAz, static_cast<uint8_t>(azHaut),
                                               static_cast<uint8_t>(azBas), station_.RangAz),
                                  station_.UniteAz, station_.OffAz);
     MesureLue = mesure;
     if (mesure)
         Mesure = liaison_.echange(octet::Mesure);
+    instantEl_ = maintenant();
     const int elBas = liaison_.echange(octet::ElCodeurBas);
     const int elHaut = liaison_.echange(octet::ElCodeurHaut);
-    instantEl_ = maintenant();
     ElevationAntenne = elevationCodeur(decodeCodeur(station_.FormatEl, static_cast<uint8_t>(elHaut),
                                                     static_cast<uint8_t>(elBas), station_.RangEl),
                                        station_.UniteEl, station_.OffEl);
@@ -402,12 +411,18 @@ bool Pilote::etape(double azimutSource, double elevationSource)
     Drive.positionAntenne(AzimutAntenne, ElevationAntenne);
     Drive.AzimutSource = azimutSource;
     Drive.ElevationSource = elevationSource;
+    // The drive step's commands count from before its first byte: a drive
+    // may run from the moment its start byte leaves.
+    const double debut = maintenant();
     executeEntrainement();
-    noteCommandes();
-    Drive.CourseAz = static_cast<float>(Controle.courseAvantLecture(Axe::Azimut));
-    Drive.CourseEl = static_cast<float>(Controle.courseAvantLecture(Axe::Elevation));
+    noteCommandes(debut);
+    // From each reading to this decision, and the stop byte's own exchange.
+    const double t = maintenant() + dureeEchange_;
+    Drive.CourseAz = static_cast<float>(Controle.courseAvantLecture(Axe::Azimut, t - instantAz_));
+    Drive.CourseEl = static_cast<float>(Controle.courseAvantLecture(Axe::Elevation, t - instantEl_));
+    const double avantEtape = maintenant();
     const bool parc = Drive.Etape(AzimutAntenne, ElevationAntenne, azimutSource, elevationSource);
-    noteCommandes();
+    noteCommandes(avantEtape);
     return parc;
 }
 
@@ -483,8 +498,9 @@ void Pilote::executeEntrainement()
 void Pilote::pause(int attenteMs)
 {
     if (!autonome() || surSonFil()) {
+        const double t = maintenant();
         Drive.PauseMoteurs();
-        noteCommandes();
+        noteCommandes(t);
         return;
     }
     std::unique_lock<std::mutex> l(m_);
@@ -508,9 +524,10 @@ void Pilote::relache()
 void Pilote::arretComplet(int attenteMs)
 {
     if (!autonome() || surSonFil()) {
+        const double t = maintenant();
         Drive.ArretComplet();
         Drive.envoieArrets();
-        noteCommandes();
+        noteCommandes(t);
         return;
     }
     std::unique_lock<std::mutex> l(m_);
@@ -541,13 +558,14 @@ bool Pilote::urgences(std::unique_lock<std::mutex>& verrou)
             pauses_ = 0;
             const long faites = urgencesDemandees_;
             verrou.unlock();
+            const double t = maintenant();
             if (complet) {
                 Drive.ArretComplet();
                 Drive.envoieArrets();
             } else {
                 Drive.PauseMoteurs();
             }
-            noteCommandes();
+            noteCommandes(t);
             publie();
             verrou.lock();
             urgencesFaites_ = std::max(urgencesFaites_, faites);

@@ -271,8 +271,9 @@ private:
     // The check of a held drive before the cycle's bytes (a verdict stops
     // everything first). False when the cycle must not go on (the port error).
     bool verifieTenue();
-    // The drive's commands as the box runs them, for the motion check.
-    void noteCommandes();
+    // The drive's commands as the box runs them, for the motion check, from
+    // `t` (the time before their bytes went out).
+    void noteCommandes(double t);
     void appliqueVerdict(const ControleMouvement::Verdict& v);
     void signale(const Avis& a);
     // Demands that send nothing; drive demands (in the drive step).
@@ -298,8 +299,10 @@ private:
     std::atomic<bool> mesure_{false};
     bool lectureConnue_ = false;
     double instantLecture_ = 0;
-    // When each axis was read in this cycle.
+    // When each axis was read in this cycle (its word latched), and how long
+    // the last exchange took.
     double instantAz_ = 0, instantEl_ = 0;
+    double dureeEchange_ = 0;
     bool verification_ = false;
 
     // Shared with the windows' thread.
