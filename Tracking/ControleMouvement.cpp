@@ -134,7 +134,11 @@ ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x)
                 e.fenetre.erase(e.fenetre.begin(), debut);
                 const double attendu = e.attendu - debut->attendu, fait = avance - debut->avance;
                 if (fait < PartMinimale * attendu) {
-                    v.cause = Cause::SansMouvement;
+                    // Gone the other way, beyond a reading's noise: against
+                    // its command (before the Start hysteresis is passed).
+                    const bool contre = fait < -SeuilSortie;
+                    v.cause = contre ? Cause::ContreCommande : Cause::SansMouvement;
+                    v.reference = static_cast<float>(e.reference + e.sens * debut->avance);
                     v.deplacement = fait;
                     v.attendu = attendu;
                     v.secondes = e.marche - debut->marche;

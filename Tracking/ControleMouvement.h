@@ -9,8 +9,9 @@
 // than 64 with the proportional drive enabled):
 // - Against its command: the reading has gone the other way from where it
 //   stood when the run began, by more than the Start hysteresis (at least
-//   PlancherBruit for the encoder's noise): a motor wired the wrong way round
-//   or an encoder that counts the other way.
+//   PlancherBruit for the encoder's noise), or by more than SeuilSortie over
+//   a stretch in which it should have followed its drive (below): a motor
+//   wired the wrong way round or an encoder that counts the other way.
 // - Beyond a stop and moving out: while the drive is on at the box (a
 //   proportional drive held at 64 included), a reading beyond either soft stop
 //   that has moved further out by more than SeuilSortie from the innermost
