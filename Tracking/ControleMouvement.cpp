@@ -183,10 +183,10 @@ ControleMouvement::Verdict ControleMouvement::lectureIgnoree(Axe a, double t)
     return v;
 }
 
-void ControleMouvement::echange(double debut, double fin, double limite)
+void ControleMouvement::echange(double debut, double fin, double limite, double tenues)
 {
     const double duree = std::max(fin - debut, 0.0);
-    const double retenue = std::max(duree - limite, 0.0);
+    const double retenue = std::min(std::max({duree - limite, tenues, 0.0}), duree);
     tenue_ += retenue;
     boite_ += duree - retenue;
     finEchange_ = std::max(finEchange_, fin);

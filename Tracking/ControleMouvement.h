@@ -98,8 +98,9 @@ public:
 
     // One exchange with the box, from `debut` to `fin`; one that took longer
     // than `limite` seconds (the reply limit) counts the rest as time the
-    // program was held.
-    void echange(double debut, double fin, double limite);
+    // program was held, and so do `tenues` seconds the link found it did not
+    // run (whichever is more).
+    void echange(double debut, double fin, double limite, double tenues = 0);
     // An exchange begins at `t`: the time since the last one ended was the
     // program's, not the box's.
     void debutEchange(double t);

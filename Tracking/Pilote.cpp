@@ -95,9 +95,10 @@ int Pilote::LiaisonPilote::echange(uint8_t code)
     p_.Controle.debutEchange(debut);
     const int r = interne->echange(code);
     // A reply may take the limit three times over (a reply still owed, the
-    // byte's own leaving, its reply): beyond, the program was held.
+    // byte's own leaving, its reply): beyond, the program was held, and so
+    // is the time the link found its waits took beyond what they asked.
     const double fin = p_.maintenant();
-    p_.Controle.echange(debut, fin, 3 * p_.delaiReponse + 0.05);
+    p_.Controle.echange(debut, fin, 3 * p_.delaiReponse + 0.05, interne->secondesTenues());
     p_.dureeEchange_ = std::clamp(fin - debut, 0.0, p_.delaiReponse);
     // A start or a speed byte: the box may run the drive so from the moment
     // it left (the drive's state was set before it went out).
@@ -191,9 +192,10 @@ void Pilote::reinitialise(bool courseTraverseNord)
     LectureValide = true;
     LecturesRejetees = 0;
     lectureConnue_ = false;
-    instantLecture_ = 0;
+    instantLectureAz_ = instantLectureEl_ = 0;
     azimutSource_ = elevationSource_ = 0;
     enPanne_ = false;
+    finParking_ = -1;
     std::lock_guard<std::mutex> l(m_);
     etats_.clear();
     entrainement_.clear();
@@ -209,11 +211,10 @@ void Pilote::reinitialise(bool courseTraverseNord)
     notifiee_ = false;
 }
 
-bool Pilote::lecturePlausible(float az0, float el0, float az1, float el1, double secondes)
+bool Pilote::lecturePlausible(float x0, float x1, double secondes)
 {
     const double limite = EcartLectureFixe + VitesseLectureMax * std::max(secondes, 0.0);
-    const auto ecart = [](float a, float b) { return std::fabs(replie(b - a + 180, 360) - 180); };
-    return ecart(az0, az1) <= limite && ecart(el0, el1) <= limite;
+    return std::fabs(replie(x1 - x0 + 180, 360) - 180) <= limite;
 }
 
 bool Pilote::surSonFil() const { return fil_.joinable() && std::this_thread::get_id() == fil_.get_id(); }
@@ -352,12 +353,14 @@ void Pilote::lectures(bool mesure)
     LectureValide = true;
     if (station_.PortCom == 0 || liaison_.enPanne())
         return;
-    const double t = maintenant();
-    LectureValide =
-        !lectureConnue_ || lecturePlausible(az0, el0, AzimutAntenne, ElevationAntenne, t - instantLecture_);
+    // Each word against the time it was latched: the process may have been
+    // held between two requests.
+    LectureValide = !lectureConnue_ || (lecturePlausible(az0, AzimutAntenne, instantAz_ - instantLectureAz_) &&
+                                        lecturePlausible(el0, ElevationAntenne, instantEl_ - instantLectureEl_));
     if (LectureValide) {
         lectureConnue_ = true;
-        instantLecture_ = t;
+        instantLectureAz_ = instantAz_;
+        instantLectureEl_ = instantEl_;
         LecturesRejetees = 0;
         return;
     }
@@ -407,14 +410,19 @@ bool Pilote::etape(double azimutSource, double elevationSource)
         return false;
     }
     // The operator's drive demands, at their place: with this cycle's
-    // readings and under its checks.
+    // readings and under its checks (after the "Parking" notice).
     Drive.positionAntenne(AzimutAntenne, ElevationAntenne);
     Drive.AzimutSource = azimutSource;
     Drive.ElevationSource = elevationSource;
     // The drive step's commands count from before its first byte: a drive
     // may run from the moment its start byte leaves.
     const double debut = maintenant();
-    executeEntrainement();
+    if (finParking_ >= 0 && debut >= finParking_) {
+        finParking_ = -1;
+        Drive.c.AntenEtiq[2] = false;
+    }
+    if (finParking_ < 0)
+        executeEntrainement();
     noteCommandes(debut);
     // From each reading to this decision, and the stop byte's own exchange.
     const double t = maintenant() + dureeEchange_;
@@ -724,33 +732,19 @@ void Pilote::cycleAutonome()
     }
     publie();
     if (parc)
-        attenteParkingAutonome();
+        avisParking();
     if (station_.PortCom == 0 && dort)
         dort(attenteSansBoite);
 }
 
-void Pilote::attenteParkingAutonome()
+void Pilote::avisParking()
 {
-    // The "Parking" notice: the controller is held for its time, commands
-    // given meanwhile are carried out after it; a pause or a stop is done
-    // at once.
+    // The "Parking" notice for its time: the cycles and their checks go on
+    // (a drive the operator runs by hand is watched), the operator's drive
+    // commands wait until it has gone.
     Drive.c.AntenEtiq[2] = true;
+    finParking_ = maintenant() + attenteParking;
     signale({Avis::Type::Bip, {}, {}});
-    const double debut = maintenant();
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> l(m_);
-            if (!urgences(l))
-                return;
-        }
-        const double reste = attenteParking - (maintenant() - debut);
-        if (reste <= 0 || ligne_.arretee() || enPanne_)
-            break;
-        if (dort)
-            dort(std::min(reste, 0.02));
-    }
-    Drive.c.AntenEtiq[2] = false;
-    publie();
 }
 
 // ------------------------------------------------------------ messages

@@ -8,7 +8,8 @@
 // - tracking on or off and the "Az/El position" item's state at once, between
 //   two exchanges (they send nothing);
 // - arrows, typed targets, park and the drive switch in the drive step, so
-//   that every drive starts inside a cycle, with its reading and its checks;
+//   that every drive starts inside a cycle, with its reading and its checks
+//   (not while the "Parking" notice stands: they wait until it has gone);
 // - a pause (before a menu or a box opens) and a full stop at once, between
 //   two exchanges, each stop byte as an exchange; the caller waits (bounded)
 //   until they are answered. A pause holds the controller until it is
@@ -234,7 +235,8 @@ public:
     double delaiReponse = DelaiReponseMs / 1000.0;
     // Seconds a cycle sleeps when the station has no box.
     double attenteSansBoite = 0.005;
-    // How long the "Parking" notice holds the controller (seconds).
+    // How long the "Parking" notice stands (seconds): the operator's drive
+    // commands wait until it has gone.
     double attenteParking = 2.0;
     // Messages the controller asks the windows to show: when stepped, shown
     // at once by this; on its own thread, queued with the published state.
@@ -245,10 +247,10 @@ public:
     // it) and the change always allowed (resolution, noise), in degrees.
     static constexpr double VitesseLectureMax = 60, EcartLectureFixe = 1;
     static constexpr int RejetsAvantPanne = 3;
-    // True when the readings (degrees) may follow the last accepted ones
-    // after `secondes`: each axis within EcartLectureFixe + VitesseLectureMax
-    // x secondes, the difference folded into -180..180.
-    static bool lecturePlausible(float az0, float el0, float az1, float el1, double secondes);
+    // True when a reading (degrees) may follow the last accepted one after
+    // `secondes`: within EcartLectureFixe + VitesseLectureMax x secondes, the
+    // difference folded into -180..180.
+    static bool lecturePlausible(float x0, float x1, double secondes);
 
     // The text of the message of a verdict of the motion check.
     QString texteVerdict(const ControleMouvement::Verdict& v) const;
@@ -286,7 +288,13 @@ private:
     void publie();
     void boucle();
     void cycleAutonome();
-    void attenteParkingAutonome();
+public:
+    // The "Parking" notice without holding the cycles (on the controller's
+    // own thread, and stepped while a drive runs): the beep, the label for
+    // attenteParking seconds, the drive commands held until then.
+    void avisParking();
+
+private:
     double maintenant() const { return secondesMonotones ? secondesMonotones() : 0.0; }
     // Called on the controller's own thread.
     bool surSonFil() const;
@@ -298,12 +306,13 @@ private:
     double azimutSource_ = 0, elevationSource_ = 0;
     std::atomic<bool> mesure_{false};
     bool lectureConnue_ = false;
-    double instantLecture_ = 0;
+    double instantLectureAz_ = 0, instantLectureEl_ = 0; // of the last readings acted on
     // When each axis was read in this cycle (its word latched), and how long
     // the last exchange took.
     double instantAz_ = 0, instantEl_ = 0;
     double dureeEchange_ = 0;
     bool verification_ = false;
+    double finParking_ = -1; // the "Parking" notice stands until then
 
     // Shared with the windows' thread.
     mutable std::mutex m_;

@@ -88,6 +88,10 @@ public:
     virtual bool ouverte() const { return false; }
     // Lets the bytes already sent leave the port, then closes it.
     virtual void fermer() {}
+    // Seconds of the last exchange that the process did not run (a wait that
+    // took longer than it asked: the process stopped, a loaded machine), as
+    // far as the link can tell; 0 when it cannot.
+    virtual double secondesTenues() const { return 0; }
 };
 
 class LiaisonNulle : public Liaison {
@@ -108,6 +112,7 @@ public:
     void vider() override;
     bool ouverte() const override;
     void fermer() override;
+    double secondesTenues() const override { return tenues_; }
 
 private:
     // Sends `code` and waits up to the limit for its reply. Replies still
@@ -126,6 +131,7 @@ private:
     std::function<void()> panne_;
     bool panne_declaree_ = false;
     int reponsesDues_ = 0;
+    double tenues_ = 0;
 };
 
 } // namespace suivi

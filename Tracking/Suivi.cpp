@@ -860,7 +860,11 @@ bool Suivi::Cycle()
     const bool parc = Pilotage.etape(Astro.AzimutSource, Astro.ElevationSource);
     if (ProgrammeTermine)
         return false;
-    if (parc)
+    // The "Parking" notice holds the cycle for its time, unless a drive runs
+    // (one the operator started by hand): that one stays watched.
+    if (parc && Pilotage.Controle.enMouvement())
+        Pilotage.avisParking();
+    else if (parc)
         noticeParking();
     // A source chosen while the "Parking" notice waited: the rest of the
     // cycle (the horizon lines) works on the new source.

@@ -7,6 +7,8 @@
 // from a desktop or a terminal does, except SIGHUP with argv[3] "nohup"
 // (ignored, as nohup starts a program), and in a process group of its own,
 // as a shell with job control starts a job (so that SIGTSTP stops it).
+// Every message box the program shows is written on its standard output as
+// "message TITLE: TEXT" (CR as a blank).
 // A line on its standard input is an end the program does not control, or
 // a fault that must end nothing: "exit" calls exit(1) from the window event
 // queue, as Qt does when the display goes away; "terminate" calls
@@ -31,6 +33,18 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace {
+struct DialoguesAffiches : platform::ScriptedDialogs {
+    platform::Answer message(const QString& text, platform::Buttons buttons, platform::Icon icon,
+                             const QString& title) override
+    {
+        std::cout << "message " << title.toStdString() << ": " << QString(text).replace('\r', ' ').toStdString()
+                  << std::endl;
+        return ScriptedDialogs::message(text, buttons, icon, title);
+    }
+};
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (argc < 3)
@@ -46,7 +60,7 @@ int main(int argc, char** argv)
     ::setrlimit(RLIMIT_CORE, &sansCore);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    platform::ScriptedDialogs dialogs;
+    DialoguesAffiches dialogs;
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
     Tracking programme(dialogs, horloge, QString::fromLocal8Bit(argv[1]), [] { std::exit(0); });
     FenetresTracking fenetres(programme);
