@@ -73,7 +73,7 @@ void ControleMouvement::commande(Axe a, double t, bool actif, int sens, double f
     }
 }
 
-ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x)
+ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x, bool sure)
 {
     EtatAxe& e = axe(a);
     compte(e, t);
@@ -147,7 +147,7 @@ ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x)
         }
         // The rate, learned over stretches long enough that the encoder's
         // resolution and noise do not count.
-        if (!v && avance - e.avanceSegment >= SegmentAppris && e.unites > e.unitesSegment) {
+        if (!v && sure && avance - e.avanceSegment >= SegmentAppris && e.unites > e.unitesSegment) {
             const double vitesse = (avance - e.avanceSegment) / (e.unites - e.unitesSegment);
             e.vitesse = std::clamp(std::max(e.vitesse, vitesse), VitessePlancher, VitesseMax);
             e.avanceSegment = avance;

@@ -91,8 +91,10 @@ public:
     // new run from the last reading acted on. An unchanged command changes
     // nothing.
     void commande(Axe a, double t, bool actif, int sens, double fraction);
-    // A reading acted on, taken at `t`: the rules above.
-    Verdict lecture(Axe a, double t, float x);
+    // A reading acted on, taken at `t`: the rules above. `sure`: the
+    // instant is known to the exchange's time (the process was not held
+    // while the word was read); an unsure one teaches no rate.
+    Verdict lecture(Axe a, double t, float x, bool sure = true);
     // A reading not acted on, taken at `t`.
     Verdict lectureIgnoree(Axe a, double t);
 

@@ -26,10 +26,11 @@ bool Ligne::prend(bool& imbrique)
     for (;;) {
         if (arret_.load())
             return false;
-        tenant_.store(moi);
         int libre = Libre;
-        if (etat_.compare_exchange_strong(libre, Echange))
+        if (etat_.compare_exchange_strong(libre, Echange)) {
+            tenant_.store(moi);
             break;
+        }
         if (libre == Arret)
             return false;
         // Another thread's exchange (never in a sound program): its end.
@@ -100,6 +101,7 @@ int Pilote::LiaisonPilote::echange(uint8_t code)
     const double fin = p_.maintenant();
     p_.Controle.echange(debut, fin, 3 * p_.delaiReponse + 0.05, interne->secondesTenues());
     p_.dureeEchange_ = std::clamp(fin - debut, 0.0, p_.delaiReponse);
+    p_.tenuesEchanges_ += interne->secondesTenues();
     // A start or a speed byte: the box may run the drive so from the moment
     // it left (the drive's state was set before it went out).
     const bool relais = code <= octet::AzAntiHoraire || (code >= octet::ElArret && code <= octet::ElHaut);
@@ -137,7 +139,11 @@ void Pilote::LiaisonPilote::declarePanne()
         interne->declarePanne();
 }
 
-bool Pilote::LiaisonPilote::enPanne() const { return interne && interne->enPanne(); }
+bool Pilote::LiaisonPilote::enPanne() const
+{
+    // Once the stop path has the line the controller acts as on a failed one.
+    return (interne && interne->enPanne()) || p_.ligne_.arretee();
+}
 
 void Pilote::LiaisonPilote::vider()
 {
@@ -308,19 +314,28 @@ void Pilote::periode(uint8_t code)
 
 void Pilote::lectureCodeurs(bool mesure)
 {
-    // The box latches each word as it takes the request for its low byte.
-    instantAz_ = maintenant();
-    const int azBas = liaison_.echange(octet::AzCodeurBas);
-    const int azHaut = liaison_.echange(octet::AzCodeurHaut);
+    // The box latches each word as it takes the request for its low byte:
+    // between the instants before the low byte's request and after the
+    // high byte's reply. A held process widens that window.
+    const auto lit = [this](uint8_t bas, uint8_t haut, Fenetre& f, int& b, int& h) {
+        f.debut = maintenant();
+        tenuesEchanges_ = 0;
+        b = liaison_.echange(bas);
+        h = liaison_.echange(haut);
+        f.fin = maintenant();
+        f.sure = tenuesEchanges_ == 0 && f.fin - f.debut <= 2 * (delaiReponse + 0.05);
+    };
+    int azBas = 0, azHaut = 0, elBas = 0, elHaut = 0;
+    lit(octet::AzCodeurBas, octet::AzCodeurHaut, fenetreAz_, azBas, azHaut);
+    instantAz_ = fenetreAz_.debut;
     AzimutAntenne = azimutCodeur(decodeCodeur(station_.FormatAz, static_cast<uint8_t>(azHaut),
                                               static_cast<uint8_t>(azBas), station_.RangAz),
                                  station_.UniteAz, station_.OffAz);
     MesureLue = mesure;
     if (mesure)
         Mesure = liaison_.echange(octet::Mesure);
-    instantEl_ = maintenant();
-    const int elBas = liaison_.echange(octet::ElCodeurBas);
-    const int elHaut = liaison_.echange(octet::ElCodeurHaut);
+    lit(octet::ElCodeurBas, octet::ElCodeurHaut, fenetreEl_, elBas, elHaut);
+    instantEl_ = fenetreEl_.debut;
     ElevationAntenne = elevationCodeur(decodeCodeur(station_.FormatEl, static_cast<uint8_t>(elHaut),
                                                     static_cast<uint8_t>(elBas), station_.RangEl),
                                        station_.UniteEl, station_.OffEl);
@@ -353,10 +368,11 @@ void Pilote::lectures(bool mesure)
     LectureValide = true;
     if (station_.PortCom == 0 || liaison_.enPanne())
         return;
-    // Each word against the time it was latched: the process may have been
-    // held between two requests.
-    LectureValide = !lectureConnue_ || (lecturePlausible(az0, AzimutAntenne, instantAz_ - instantLectureAz_) &&
-                                        lecturePlausible(el0, ElevationAntenne, instantEl_ - instantLectureEl_));
+    // Each word against the longest time it may have had since the last one
+    // acted on: the process may have been held between two requests.
+    LectureValide =
+        !lectureConnue_ || (lecturePlausible(az0, AzimutAntenne, fenetreAz_.fin - instantLectureAz_) &&
+                            lecturePlausible(el0, ElevationAntenne, fenetreEl_.fin - instantLectureEl_));
     if (LectureValide) {
         lectureConnue_ = true;
         instantLectureAz_ = instantAz_;
@@ -395,8 +411,10 @@ bool Pilote::etape(double azimutSource, double elevationSource)
     }
     // The motion check on this cycle's readings, with the commands the box
     // ran since the step before.
-    ControleMouvement::Verdict v = Controle.lecture(Axe::Azimut, instantAz_, Drive.suitAzimut(AzimutAntenne));
-    const ControleMouvement::Verdict ve = Controle.lecture(Axe::Elevation, instantEl_, ElevationAntenne);
+    ControleMouvement::Verdict v =
+        Controle.lecture(Axe::Azimut, instantAz_, Drive.suitAzimut(AzimutAntenne), fenetreAz_.sure);
+    const ControleMouvement::Verdict ve =
+        Controle.lecture(Axe::Elevation, instantEl_, ElevationAntenne, fenetreEl_.sure);
     if (!v)
         v = ve;
     if (v) {

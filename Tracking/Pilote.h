@@ -307,10 +307,18 @@ private:
     std::atomic<bool> mesure_{false};
     bool lectureConnue_ = false;
     double instantLectureAz_ = 0, instantLectureEl_ = 0; // of the last readings acted on
-    // When each axis was read in this cycle (its word latched), and how long
-    // the last exchange took.
+    // When each axis was read in this cycle: its word latched between the
+    // start of its low byte's exchange (instantAz_, instantEl_) and the end
+    // of its high byte's; `sure` when the process ran all along.
+    struct Fenetre {
+        double debut = 0, fin = 0;
+        bool sure = true;
+    };
+    Fenetre fenetreAz_, fenetreEl_;
     double instantAz_ = 0, instantEl_ = 0;
-    double dureeEchange_ = 0;
+    // How long the last exchange took, and the time the link found the
+    // process did not run over the exchanges since it was last set to 0.
+    double dureeEchange_ = 0, tenuesEchanges_ = 0;
     bool verification_ = false;
     double finParking_ = -1; // the "Parking" notice stands until then
 
