@@ -684,7 +684,11 @@ void Pilote::arrete()
 
 bool Pilote::arretMoteurs()
 {
-    ligne_.prendPourArret(static_cast<int>(3 * delaiReponse * 1000) + 50);
+    // The exchange under way ends first: it may wait a reply still owed, its
+    // byte's leaving and its own reply, each up to the limit; a loaded
+    // machine may hold it longer still, so the wait is generous before the
+    // line is taken as it stands.
+    ligne_.prendPourArret(std::max(2000, static_cast<int>(6 * delaiReponse * 1000)));
     return Drive.envoieArrets();
 }
 

@@ -334,6 +334,7 @@ void Tracking::executerAutonome(int limite)
             boucleDemandee_ = false;
             boucleEnCours_ = true;
             cyclesVus_ = 0;
+            S.Pilotage.attenteSansBoite = std::max(AttenteSansPortMs, 1) / 1000.0;
             S.DemarreAutonome();
         }
         if (boucleEnCours_ && (!S.BoucleActive || S.ProgrammeTermine)) {
