@@ -774,7 +774,6 @@ void Pilote::avisParking()
 QString Pilote::texteVerdict(const ControleMouvement::Verdict& v) const
 {
     const bool az = v.axe == Axe::Azimut;
-    const QString axe = az ? QStringLiteral("azimuth") : QStringLiteral("elevation");
     const QString Axe1 = az ? QStringLiteral("The azimuth") : QStringLiteral("The elevation");
     const auto angle = [az](double x) {
         return platform::Format(az ? replie(static_cast<float>(x), 360) : static_cast<float>(x), "##0.00");
@@ -799,8 +798,10 @@ QString Pilote::texteVerdict(const ControleMouvement::Verdict& v) const
         const bool haut = v.butee >= (az ? static_cast<float>(station_.ButeeD) : static_cast<float>(station_.ButeeH));
         const QString nom = az ? (haut ? QStringLiteral("CW stop") : QStringLiteral("CCW stop"))
                                : (haut ? QStringLiteral("high stop") : QStringLiteral("low stop"));
+        const int butee = static_cast<int>(std::lround(v.butee));
         return Axe1 + QStringLiteral(" reading ") + angle(v.lecture) + QStringLiteral(" is beyond its ") + nom +
-               QStringLiteral(" (") + angle(v.butee) + QStringLiteral(") and still moving out") + arret + CR + CR +
+               QStringLiteral(" (") + entier(az ? butee % 360 : butee) + QStringLiteral(") and still moving out") +
+               arret + CR + CR +
                QStringLiteral("Verify the encoder and the drive relays, then bring the antenna back inside its stops !");
     }
     case Cause::SansMouvement:
@@ -822,7 +823,6 @@ QString Pilote::texteVerdict(const ControleMouvement::Verdict& v) const
                QStringLiteral("Verify the antenna position before you drive it again !");
     case Cause::Aucune: break;
     }
-    (void)axe;
     return {};
 }
 

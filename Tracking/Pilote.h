@@ -5,13 +5,14 @@
 // writes to the line. The windows hand it what the operator wants as
 // demands, and it carries each out at its place in a cycle:
 // - the traffic-period byte after the buffers are emptied, before 0x96;
-// - tracking on or off and the "Az/El position" item's state at once, between
-//   two exchanges (they send nothing);
+// - tracking on or off and the "Az/El position" item's state before the
+//   next cycle (they send nothing);
 // - arrows, typed targets, park and the drive switch in the drive step, so
 //   that every drive starts inside a cycle, with its reading and its checks
 //   (not while the "Parking" notice stands: they wait until it has gone);
-// - a pause (before a menu or a box opens) and a full stop at once, between
-//   two exchanges, each stop byte as an exchange; the caller waits (bounded)
+// - a pause (before a menu or a box opens) and a full stop before the next
+//   cycle, or before the drive step of the cycle under way (which is then
+//   left out), each stop byte as an exchange; the caller waits (bounded)
 //   until they are answered. A pause holds the controller until it is
 //   released: no cycle runs meanwhile, and the next drive step sends the
 //   restart.

@@ -3,6 +3,8 @@
 // cause, the axis, and the cycle it comes at, within a cycle or two).
 
 #include "Tracking/ControleMouvement.h"
+#include "Tracking/Pilote.h"
+#include "Tracking/tests/StationEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -268,4 +270,55 @@ TEST(ControleMouvement, VitesseApprise)
     m.lecture(Axe::Azimut, 4.05, 150); // a jump of 43 deg in 50 ms
     EXPECT_LE(m.vitesse(Axe::Azimut), ControleMouvement::VitesseMax);
     EXPECT_DOUBLE_EQ(m.vitesse(Axe::Elevation), ControleMouvement::VitessePlancher);
+}
+
+// What each stop says, whole: the axis, what was seen, the reading against
+// the stops, what to check.
+TEST(ControleMouvement, TexteDesArrets)
+{
+    const suivi::StationTrack station = suivi::test::stationBox(suivi::ModeRelais);
+    const suivi::Corrections corrections;
+    suivi::Pilote p(station, corrections);
+    using V = ControleMouvement::Verdict;
+    const auto verdict = [](Cause c, Axe a, int sens, float lecture, float reference = 0, float butee = 0,
+                            double deplacement = 0, double attendu = 0, double secondes = 0) {
+        V v;
+        v.cause = c;
+        v.axe = a;
+        v.sens = sens;
+        v.lecture = lecture;
+        v.reference = reference;
+        v.butee = butee;
+        v.deplacement = deplacement;
+        v.attendu = attendu;
+        v.secondes = secondes;
+        return v;
+    };
+    struct Cas {
+        V v;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {verdict(Cause::ContreCommande, Axe::Azimut, 1, 98.8f, 100),
+         "The azimuth was driven clockwise and its reading went the other way, from 100.00 to 98.80 (stops 5 and "
+         "355) : both drives are stopped.\r\rThe azimuth moves against its command: verify the motor wiring and the "
+         "encoder direction !"},
+        {verdict(Cause::HorsButee, Axe::Elevation, 0, -0.6f, -0.1f, 0),
+         "The elevation reading -0.60 is beyond its low stop (0) and still moving out : both drives are stopped.\r\r"
+         "Verify the encoder and the drive relays, then bring the antenna back inside its stops !"},
+        {verdict(Cause::SansMouvement, Axe::Azimut, -1, 200, 0, 0, 0.02, 0.5, 2.5),
+         "The azimuth reading moved 0.02 deg in 2.5 s of drive counter-clockwise, where the drive turns it 0.50 deg "
+         "(reading 200.00, stops 5 and 355) : both drives are stopped.\r\rVerify the encoder, its cable and the "
+         "motor !"},
+        {verdict(Cause::LecturesIgnorees, Axe::Elevation, 1, 45, 0, 0, 0, 1.1),
+         "The elevation readings jump further than the antenna can turn while its drive runs up (last true reading "
+         "45.00, stops 0 and 90) : both drives are stopped.\r\rVerify the encoder, its cable and the line to the "
+         "interface box !"},
+        {verdict(Cause::Tenue, Axe::Azimut, 1, 350.5f, 0, 0, 0, 0, 14.03),
+         "The azimuth drive was on for 14.0 s while the program was held: the antenna may be past its stop (last "
+         "reading 350.50, stops 5 and 355) : both drives are stopped.\r\rVerify the antenna position before you "
+         "drive it again !"},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(p.texteVerdict(c.v).toStdString(), c.texte);
 }
