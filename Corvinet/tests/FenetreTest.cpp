@@ -764,6 +764,70 @@ TEST_F(Fenetre, TheOverflowRuleInEveryBox)
     }
     ASSERT_EQ(boites.size(), 39u);
     platform::testing::checkOverflowRule(boites, dialogs);
+    // A full offset passes the focus on to the format button while BCD hides
+    // the range box.
+    const auto enBCD = [this](int onglet, QPushButton* format) {
+        return [this, onglet, format] {
+            f().Feuillet_Setup->setCurrentIndex(onglet);
+            if (format->text() == "BIN") format->click();
+        };
+    };
+    platform::testing::checkOverflowRule(
+        {{"BoutonBinAz", f().BoutonBinAz, boite(Champ::OffAz), "180.5", enBCD(2, f().BoutonBinAz)},
+         {"BoutonBinEl", f().BoutonBinEl, boite(Champ::OffEl), "-10.5", enBCD(3, f().BoutonBinEl)}},
+        dialogs);
+}
+
+// Undo and Redo after an automatic move never reach the next box's own
+// earlier edit: the slip into the full height is refused, the latitude the
+// operator corrected stays, and the file saved holds what he typed.
+TEST_F(Fenetre, UndoAfterAnAutomaticMoveKeepsTheNextBoxsOwnEdit)
+{
+    QByteArray station = octetsFixture("station_port1.dat");
+    ASSERT_TRUE(station.contains("Latitude Deg:\r\n45\r\n"));
+    station.replace("Latitude Deg:\r\n45\r\n", "Latitude Deg:\r\n32\r\n");
+    ecrit("vk2eme.dat", station);
+    ouvre("vk2eme.dat");
+    ASSERT_EQ(texte(Champ::LatDeg), "32");
+    // Latitude degrees corrected from 32 to 33, in two steps.
+    boite(Champ::LatDeg)->setFocus(Qt::MouseFocusReason);
+    boite(Champ::LatDeg)->end(false);
+    QTest::keyClick(focus(), Qt::Key_Backspace);
+    tape("3");
+    ASSERT_EQ(texte(Champ::LatDeg), "33");
+    // The height typed one digit too long: full at 1234, the focus moves to
+    // latitude degrees, where the 5 is refused.
+    boite(Champ::Altitude)->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
+    tape("12345");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(focus(), boite(Champ::LatDeg));
+    const struct {
+        const char* nom;
+        Qt::Key touche;
+        Qt::KeyboardModifiers modif;
+    } touches[] = {{"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier},
+                   {"Ctrl+Z again", Qt::Key_Z, Qt::ControlModifier},
+                   {"Ctrl+Shift+Z", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+                   {"Ctrl+Y", Qt::Key_Y, Qt::ControlModifier}};
+    for (const auto& t : touches) {
+        SCOPED_TRACE(t.nom);
+        dialogs.clear();
+        QTest::keyClick(focus(), t.touche, t.modif);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(focus(), boite(Champ::LatDeg));
+        EXPECT_EQ(texte(Champ::LatDeg), "33");
+        EXPECT_EQ(texte(Champ::Altitude), "1234");
+        EXPECT_EQ(dialogs.beeps(), 1);
+        EXPECT_TRUE(platform::refusalShown(boite(Champ::LatDeg)));
+    }
+    dialogs.clear();
+    prog->MenuSave(); // the replace question, answered Yes
+    ASSERT_EQ(messages().size(), 1u);
+    QByteArray attendu = station;
+    attendu.replace("Latitude Deg:\r\n32\r\n", "Latitude Deg:\r\n33\r\n");
+    attendu.replace("Height:\r\n625\r\n", "Height:\r\n1234\r\n");
+    EXPECT_EQ(octets("vk2eme.dat"), attendu);
 }
 
 TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)
