@@ -630,7 +630,10 @@ TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)
     sauverSous("home.dat");
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(isMessage(m[0], "Write Error : home.tcv was not saved !", "Selvane - TCV Editor", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0],
+                          "Write Error : home.tcv was not saved !\rThe name is that of a folder, not of a file.\r"
+                          "The old file is unchanged.",
+                          "Selvane - TCV Editor", Icon::Critical));
     EXPECT_TRUE(choixDat().isVisible());
     EXPECT_EQ(choixDat().ListeFichierDat->fileName(), "home.dat");
     EXPECT_FALSE(editeur().isVisible());

@@ -149,7 +149,7 @@ TEST_F(Fenetre, StartShowsTheChooserAfterThePicture)
     choix().ListeFichier->setListIndex(1);
     emit choix().ListeFichier->dblClick();
     EXPECT_TRUE(f().isVisible());
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - other.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - Other.DAT"); // as the file is named
     EXPECT_EQ(texte(Champ::Indic), "W1ABC");
 }
 
@@ -262,17 +262,46 @@ TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
     }
 }
 
-TEST_F(Fenetre, RealNameIsKeptCaptionIsLowerCase)
+// The caption and every message name the file as it is spelled on the disk;
+// a save keeps that name.
+TEST_F(Fenetre, TheFileIsNamedAsOnTheDisk)
 {
-    ouvreCopie("station_port1.dat", "MyStation.dat");
-    EXPECT_EQ(prog->FichierStation, "mystation.dat");
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - mystation.dat");
+    ouvreCopie("station_port1.dat", "PARKES.DAT");
+    EXPECT_EQ(prog->FichierStation, "parkes.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - PARKES.DAT");
     f().setTexte(Champ::Gain, "20");
+    dialogs.clear();
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"MyStation.dat"});
-    const QByteArray lu = octets("MyStation.dat");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Replace the old file PARKES.DAT ?");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"PARKES.DAT"});
+    const QByteArray lu = octets("PARKES.DAT");
     EXPECT_TRUE(lu.endsWith("Antenna Gain:\r\n20\r\n"));
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - PARKES.DAT");
+
+    f().setTexte(Champ::Gain, "21");
+    prog->DefautsEcriture.failAfterBytes = 10;
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSave();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, "Write Error : PARKES.DAT was not saved !\rNo space left on the disk.\r"
+                                  "The old file is unchanged.");
+    EXPECT_EQ(octets("PARKES.DAT"), lu);
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    prog->ConfirmeQuitter();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("PARKES.DAT")) << messages()[0].text.toStdString();
+
+    // A read error too.
+    ecrit("SHORT.DAT", octetsFixture("station_port1.dat").left(40));
+    dialogs.clear();
+    ouvre("SHORT.DAT");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Read Error : SHORT.DAT had some errors !");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - SHORT.DAT");
 }
 
 TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
@@ -321,8 +350,12 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
     f().setTexte(Champ::Gain, "20");
     prog->FichierStation = "station.dat";
     f().setWindowTitle("caption before");
-    // A write that fails part-way, a rename that fails, a read-only file.
+    // A write that fails part-way (a full disk), a rename that fails, a
+    // read-only file: the message says which, and that the old file stays.
+    const char* raisons[] = {"No space left on the disk.", "The disk reported an input/output error.",
+                             "The file is read-only."};
     for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(raisons[k]);
         prog->DefautsEcriture = {};
         if (k == 0) prog->DefautsEcriture.failAfterBytes = 100;
         if (k == 1) prog->DefautsEcriture.failOnRename = true;
@@ -331,7 +364,10 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 2u);
-        EXPECT_TRUE(isMessage(messages()[1], "Write Error : station.dat was not saved !", "Corvinet", Icon::Critical));
+        EXPECT_TRUE(isMessage(messages()[1],
+                              QStringLiteral("Write Error : station.dat was not saved !\r%1\rThe old file is unchanged.")
+                                  .arg(raisons[k]),
+                              "Corvinet", Icon::Critical));
         EXPECT_EQ(octets("station.dat"), octetsFixture("station_port1.dat"));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});
@@ -439,7 +475,8 @@ TEST_F(Fenetre, SaveAsAnsweredNoKeepsTheOldName)
     dialogs.clear();
     dialogs.queueInput("third.dat");
     prog->MenuSaveAs();
-    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !");
+    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !\r"
+                                      "The disk reported an input/output error.\rNo file was written.");
     EXPECT_EQ(prog->FichierStation, "home.dat");
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
 }

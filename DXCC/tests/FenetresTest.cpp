@@ -408,8 +408,10 @@ TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
     etat->fautesSauvegarde.failOnRename = true;
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_TRUE(isMessage(dernier(), "Write Error : DXCCPREF.DBR was not saved !", "Selvane - DXCC Data Base",
-                           Icon::Critical));
+    EXPECT_TRUE(isMessage(dernier(),
+                          "Write Error : DXCCPREF.DBR was not saved !\rThe disk reported an input/output error.\r"
+                          "The old file is unchanged.",
+                          "Selvane - DXCC Data Base", Icon::Critical));
     EXPECT_EQ(readBytes(chemin()), liste({"F"}));
     EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
 }
