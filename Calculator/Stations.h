@@ -56,6 +56,7 @@ StationDX LectureStationDX(const QString& chemin);
 QStringList LignesStationDX(const ValeursDX& valeurs);
 // Writes them atomically, CR LF ended; a failure (the previous file then left
 // whole) says why.
-platform::SaveResult SauveStationDX(const QString& chemin, const ValeursDX& valeurs, const platform::SaveFaults& fautes = {});
+platform::SaveResult SauveStationDX(const QString& chemin, const ValeursDX& valeurs,
+                                    const platform::SaveFaults& fautes = {});
 
 } // namespace brulvane

@@ -400,8 +400,8 @@ void Form2::BtonQuitter_Click() { ConfirmeQuitter(); }
 
 void Form2::ConfirmeQuitter()
 {
-    const QString texte = platform::quitQuestion(
-        ModificationsNonEnregistrees() ? platform::nameOnDisk(etat_.dossier, QStringLiteral("DXCCPREF.DBR")) : QString());
+    const QString base = platform::nameOnDisk(etat_.dossier, QStringLiteral("DXCCPREF.DBR"));
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? base : QString());
     if (question(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
         etat_.FinProgramme();
 }

@@ -568,11 +568,9 @@ void Planner::SauveFichierPlannerIni() {
     v.Left = platform::pixelsToTwips(form2_->x());
     v.Step = Step;
     v.MoonVisible = MoonVisible;
-    const platform::SaveResult r =
-        platform::saveLines(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")), planner::lignesPlannerIni(v));
-    if (!r)
-        Message(platform::writeErrorText(r), QStringLiteral("Selvane"), Buttons::Ok,
-                Icon::Critical);
+    const QString chemin = platform::resolvePath(Dossier, QStringLiteral("Planner.ini"));
+    if (const platform::SaveResult r = platform::saveLines(chemin, planner::lignesPlannerIni(v)); !r)
+        Message(platform::writeErrorText(r), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
 }
 
 void Planner::SauveEcran() {

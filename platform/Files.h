@@ -45,15 +45,15 @@ struct SaveFaults {
 // Why a save failed, as the system (or the read-only rule) says it.
 enum class SaveFailure {
     None,
-    ReadOnlyFile,  // the file has no write permission bit (refused for every user, the super-user too)
+    ReadOnlyFile,     // the file has no write permission bit (refused for every user, the super-user too)
     FileNoPermission, // the file may not be written to by this user
-    NoPermission,  // the folder may not be written to
-    ReadOnlyDisk,  // the folder is on a disk mounted read-only
-    NoSpace,       // no space left on the disk (or the user's quota is full)
-    NoFolder,      // the folder does not exist
-    NotAFile,      // the name is that of a folder or a device
-    InputOutput,   // the disk reported an input/output error
-    Other,         // another error of the system (see SaveResult::error)
+    NoPermission,     // the folder may not be written to
+    ReadOnlyDisk,     // the folder is on a disk mounted read-only
+    NoSpace,          // no space left on the disk (or the user's quota is full)
+    NoFolder,         // the folder does not exist
+    NotAFile,         // the name is that of a folder or a device
+    InputOutput,      // the disk reported an input/output error
+    Other,            // another error of the system (see SaveResult::error)
 };
 
 // What a save did.

@@ -364,10 +364,9 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 2u);
-        EXPECT_TRUE(isMessage(messages()[1],
-                              QStringLiteral("Write Error : station.dat was not saved !\r%1\rThe old file is unchanged.")
-                                  .arg(raisons[k]),
-                              "Corvinet", Icon::Critical));
+        const QString attendu =
+            QStringLiteral("Write Error : station.dat was not saved !\r%1\rThe old file is unchanged.").arg(raisons[k]);
+        EXPECT_TRUE(isMessage(messages()[1], attendu, "Corvinet", Icon::Critical));
         EXPECT_EQ(octets("station.dat"), octetsFixture("station_port1.dat"));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});

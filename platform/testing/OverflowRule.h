@@ -13,7 +13,6 @@
 
 #include "platform/Dialogs.h"
 #include "platform/widgets/FilteredBox.h"
-
 #include "platform/widgets/Window.h"
 
 #include <QAbstractButton>
@@ -23,8 +22,8 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QRect>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>

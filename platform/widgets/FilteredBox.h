@@ -107,8 +107,8 @@ private:
     void edited();
     void changed();
     void rejected();
-    // Gives back the last step of `from` as an edit; `undoing`: from is the
-    // Undo history.
+    // Gives back the last step of the Undo history (`undoing`) or of the Redo
+    // history as an edit, refused while the box is guarded.
     void restore(bool undoing);
     void forgetHistory();
     void showContextMenu(const QPoint& globalPos);
