@@ -576,6 +576,32 @@ TEST_F(Fenetres, TheOverflowRuleInEveryBox)
     platform::testing::checkOverflowRule({{"BtonOK", f.BtonOK, f.LonSig, "E", nouvelleEntree}}, dialogs);
 }
 
+// Tab right after an automatic move moves on as any Tab: counting Tabs by
+// ear, the operator lands where he counted, and the value the move reached
+// is kept.
+TEST_F(Fenetres, TabAfterAnAutomaticMoveMovesOn)
+{
+    ecrire("XX9\tMacao\t22\t6\tN\t113\t33\tE\r\n");
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    f.LatDeg->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.LatDeg, Qt::Key_A, Qt::ControlModifier);
+    tape("22");
+    ASSERT_TRUE(f.LatMin->hasFocus());
+    QTest::keyClick(f.LatMin, Qt::Key_Tab);
+    EXPECT_TRUE(f.LatSig->hasFocus());
+    EXPECT_EQ(f.LatMin->text(), QStringLiteral("6"));
+    // The same from a full E/W on O.K.: one Tab leaves it.
+    f.LonSig->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.LonSig, Qt::Key_A, Qt::ControlModifier);
+    tape("W");
+    ASSERT_TRUE(f.BtonOK->hasFocus());
+    QTest::keyClick(f.BtonOK, Qt::Key_Tab);
+    EXPECT_FALSE(f.BtonOK->hasFocus());
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+}
+
 // Return and Enter after a full E/W passed the focus to O.K. do not press it
 // though Return presses a focused button in every window: an edited entry is
 // neither replaced nor asked about behind the operator's back; the next
