@@ -9,6 +9,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/PositionCarte.h"
 #include "DXCC/Veskaro.h"
+#include "platform/Files.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
@@ -281,12 +282,12 @@ bool Form2::ModificationsNonEnregistrees() const
 void Form2::SauveFichierDXCC()
 {
     const std::vector<dxcc::Enregistrement> lignes = lignesDeLaListe();
-    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde)) {
+    const platform::SaveResult r = dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde);
+    if (r) {
         LectureIncomplete = false; // the file now holds the whole list
         LignesEnregistrees = lignes;
     } else
-        question(QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"), Buttons::Ok, Icon::Critical,
-                 QStringLiteral("Selvane - DXCC Data Base"));
+        question(platform::writeErrorText(r), Buttons::Ok, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base"));
 }
 
 // ---------------------------------------------------------------- list
@@ -399,7 +400,8 @@ void Form2::BtonQuitter_Click() { ConfirmeQuitter(); }
 
 void Form2::ConfirmeQuitter()
 {
-    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? QStringLiteral("DXCCPREF.DBR") : QString());
+    const QString base = platform::nameOnDisk(etat_.dossier, QStringLiteral("DXCCPREF.DBR"));
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? base : QString());
     if (question(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
         etat_.FinProgramme();
 }

@@ -446,7 +446,8 @@ void Planner::OuvertureStation() {
 void Planner::LectureFichierStationPlan() {
     const auto s = planner::lireStationPlan(platform::resolvePath(Dossier, FichierStation));
     if (!s) {
-        Message(QStringLiteral("Read Error : ") + FichierStation + QStringLiteral(" was not read !"),
+        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, FichierStation) +
+                    QStringLiteral(" was not read !"),
                 QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
         Message(QStringLiteral("Quit the Planner program now !!!"), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
         FinProgramme();
@@ -546,8 +547,9 @@ void Planner::LectureFichierPlannerIni() {
     if (lu(23))
         MoonVisible = n[23] != 0 ? Vrai : Faux;
     if (r.erreur)
-        Message(QStringLiteral("Read Error : Planner.ini was not read !"), QStringLiteral("Selvane"), Buttons::Ok,
-                Icon::Critical);
+        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, QStringLiteral("Planner.ini")) +
+                    QStringLiteral(" was not read !"),
+                QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
 }
 
 void Planner::SauveFichierPlannerIni() {
@@ -566,9 +568,9 @@ void Planner::SauveFichierPlannerIni() {
     v.Left = platform::pixelsToTwips(form2_->x());
     v.Step = Step;
     v.MoonVisible = MoonVisible;
-    if (!platform::saveLines(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")), planner::lignesPlannerIni(v)))
-        Message(QStringLiteral("Write Error : Planner.ini was not saved !"), QStringLiteral("Selvane"), Buttons::Ok,
-                Icon::Critical);
+    const QString chemin = platform::resolvePath(Dossier, QStringLiteral("Planner.ini"));
+    if (const platform::SaveResult r = platform::saveLines(chemin, planner::lignesPlannerIni(v)); !r)
+        Message(platform::writeErrorText(r), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
 }
 
 void Planner::SauveEcran() {
@@ -1240,7 +1242,8 @@ void Planner::ConfigurationGenerale() {
                       QStringLiteral("- Time/UTC : ") + Str(DecHor) + QStringLiteral(" h") + cr +
                       QStringLiteral("- Frequency : ") + Str(Freq) + QStringLiteral(" MHz") + cr + cr +
                       QStringLiteral("Use Corvinet to modify these values !");
-    Message(t, FichierStation + QStringLiteral(" : General setup"), Buttons::Ok, Icon::Information);
+    Message(t, platform::nameOnDisk(Dossier, FichierStation) + QStringLiteral(" : General setup"), Buttons::Ok,
+            Icon::Information);
 }
 
 void Planner::EtatFenetrePrincipale(bool minimise) {

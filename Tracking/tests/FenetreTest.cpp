@@ -103,7 +103,7 @@ TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
 
     QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
     // No track.ini in the folder: one read error, then the run goes on.
-    EXPECT_EQ(messages("Read Error : Track.ini was not read !"), 1);
+    EXPECT_EQ(messages("Read Error : track.ini was not read !"), 1);
     EXPECT_FALSE(choix().isVisible());
     EXPECT_TRUE(fp().isVisible());
     EXPECT_FALSE(fi().isVisible()); // no interface box
@@ -210,6 +210,17 @@ TEST_F(TrackingFenetres, FichierStationIlliblePuisDonneesFausses)
     EXPECT_EQ(dialogs.messages()[1].icon, Icon::Critical);
     EXPECT_TRUE(prog->termine());
     EXPECT_EQ(fins, 1);
+}
+
+// The Home button finds HOME.DAT, and the message names it as it is spelled
+// on the disk.
+TEST_F(TrackingFenetres, FichierStationNommeCommeSurLeDisque)
+{
+    ASSERT_TRUE(!QFile::exists(chemin("home.dat")) || QFile::remove(chemin("home.dat")));
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("HOME.DAT"), "COORDONATES\r\nCall sign:\r\n"));
+    demarreHome();
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Read Error : HOME.DAT was not read !");
 }
 
 TEST_F(TrackingFenetres, DonneesStationFausses)
@@ -577,12 +588,23 @@ TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
     EXPECT_TRUE(fp().CadreMap->isVisible());
     EXPECT_TRUE(fi().MenuAntenne->checked(8));
     EXPECT_FALSE(fi().MenuAntenne->checked(9));
-    // A failed save says so.
+    // A failed save says so, naming the file as it is on the disk and why,
+    // and the file stays as it was.
+    const QByteArray avant = platform::testing::readBytes(QDir(dossier.path()).filePath("track.ini"));
     dialogs.clear();
     prog->DefautsEcriture.failOnRename = true;
     fi().MenuMesure->action(4)->trigger();
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : Track.ini was not saved !");
+    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : track.ini was not saved !\r"
+                                          "The disk reported an input/output error.\rThe old file is unchanged.");
+    prog->DefautsEcriture = {};
+    ASSERT_TRUE(QFile::setPermissions(QDir(dossier.path()).filePath("track.ini"), QFileDevice::ReadOwner));
+    dialogs.clear();
+    fi().MenuMesure->action(4)->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : track.ini was not saved !\r"
+                                          "The file is read-only.\rThe old file is unchanged.");
+    EXPECT_EQ(platform::testing::readBytes(QDir(dossier.path()).filePath("track.ini")), avant);
 }
 
 // Save with the interface window minimised; any non-zero value reads as a
