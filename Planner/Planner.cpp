@@ -819,6 +819,11 @@ void Planner::AffichePrevision(int i) {
     w->Entete[4]->setText(planner::TexteFrequence(Freq));
     lignesLune(*this, w->Entete);
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"});
+    // What a screen reader calls the columns: the body each angle is of.
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"), QStringLiteral("Moon azimuth"),
+                                   QStringLiteral("Moon elevation"), QStringLiteral("Echo Doppler"),
+                                   QStringLiteral("Sun azimuth"), QStringLiteral("Sun elevation"),
+                                   QStringLiteral("Cold sky azimuth"), QStringLiteral("Cold sky elevation")});
     const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
     if (w->PhaseAffichee != k) {
         w->PhaseAffichee = k;
@@ -1140,6 +1145,13 @@ void Planner::AffichePrevisionCommune(int i) {
         lignesLune(*this, w->Entete);
     }
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"});
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" elevation"),
+                                   QStringLiteral("Home Doppler"), QStringLiteral("DX Doppler"),
+                                   QStringLiteral("Polarisation offset"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" elevation")});
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/ButtonAccessible.h"
 #include "platform/widgets/Grid.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -305,9 +306,14 @@ void nameForScreenReaders(QWidget* window)
 {
     if (!window)
         return;
+    installScreenReaderLayer();
+    if (window->isWindow())
+        giveWindowRole(window);
     QList<QWidget*> all = window->findChildren<QWidget*>();
     all.prepend(window);
     for (QWidget* w : all) {
+        if (auto* box = qobject_cast<QLineEdit*>(w))
+            giveTextInterface(box);
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
             nameBox(combo);
             actOnToggles(combo);

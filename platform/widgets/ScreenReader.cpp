@@ -1,0 +1,549 @@
+#include "platform/widgets/ScreenReader.h"
+
+#include "platform/widgets/FilteredBox.h"
+#include "platform/widgets/Grid.h"
+
+#include <QAbstractButton>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QTimer>
+
+#include <QFontMetrics>
+#include <QPalette>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr char TextInterfaceDone[] = "selvaneTextInterface";
+constexpr char WindowRoleDone[] = "selvaneWindowRole";
+constexpr char DialogWindow[] = "selvaneDialogWindow";
+// Set by Accessible.cpp on the labels it reads as caption and value.
+constexpr char ValueLabelDone[] = "selvaneValueLabelNamed";
+
+// ---------------------------------------------------------------------------
+// Boxes: the text interface with whole attribute runs.
+
+QString cssColour(const QColor& c) { return QStringLiteral("rgb(%1,%2,%3)").arg(c.red()).arg(c.green()).arg(c.blue()); }
+
+class BoxAccessible : public QAccessibleWidget,
+                      public QAccessibleTextInterface,
+                      public QAccessibleEditableTextInterface {
+public:
+    explicit BoxAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = box()->isReadOnly();
+        s.editable = !box()->isReadOnly();
+        s.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+        s.selectableText = true;
+        return s;
+    }
+
+    // The text interface.
+    void selection(int index, int* start, int* end) const override
+    {
+        *start = *end = 0;
+        if (index == 0 && box()->hasSelectedText()) {
+            *start = box()->selectionStart();
+            *end = *start + int(box()->selectedText().size());
+        }
+    }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            box()->deselect();
+    }
+    void setSelection(int index, int start, int end) override
+    {
+        if (index == 0)
+            box()->setSelection(start, end - start);
+    }
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    QString text(int start, int end) const override
+    {
+        const QString t = shown();
+        start = std::clamp(start, 0, int(t.size()));
+        end = end < 0 ? int(t.size()) : std::clamp(end, start, int(t.size()));
+        return t.mid(start, end - start);
+    }
+    int characterCount() const override { return int(shown().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QString t = shown();
+        if (offset < 0 || offset >= t.size())
+            return {};
+        // The box's text starts at its cursor rectangle when the cursor is
+        // at 0; each character is as wide as the font advances it.
+        const QFontMetrics fm(box()->font());
+        const QRect c = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int cursorX = fm.horizontalAdvance(t.left(box()->cursorPosition()));
+        const int x = c.left() - cursorX + fm.horizontalAdvance(t.left(offset));
+        const QRect r(x, c.top(), std::max(1, fm.horizontalAdvance(t.at(offset))), c.height());
+        return QRect(box()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int, int endIndex) override { box()->setCursorPosition(endIndex); }
+    // One run over the whole text: every character has the box's font and
+    // colours. A reader builds the line it reads from the runs, so a run
+    // that ends short of the text cuts what is heard.
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        const int n = characterCount();
+        *startOffset = 0;
+        *endOffset = n;
+        if (offset < 0 || offset > n) {
+            *endOffset = 0;
+            return {};
+        }
+        const QFont f = box()->font();
+        const QPalette p = box()->palette();
+        return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-weight:%3;font-style:%4;color:%5;"
+                              "background-color:%6;")
+            .arg(f.family())
+            .arg(f.pointSize() > 0 ? f.pointSize() : 10)
+            .arg(f.bold() ? QStringLiteral("bold") : QStringLiteral("normal"),
+                 f.italic() ? QStringLiteral("italic") : QStringLiteral("normal"),
+                 cssColour(p.color(QPalette::Text)), cssColour(p.color(QPalette::Base)));
+    }
+
+    // The editable-text interface: each edit goes the way the operator's own
+    // does (selection, then insert or delete), so a box's filter judges it.
+    void deleteText(int start, int end) override
+    {
+        box()->setSelection(start, end - start);
+        if (box()->hasSelectedText())
+            box()->del();
+    }
+    void insertText(int offset, const QString& text) override
+    {
+        box()->setCursorPosition(offset);
+        box()->insert(text);
+    }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        box()->setSelection(start, end - start);
+        box()->insert(text);
+    }
+
+private:
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+    QString shown() const
+    {
+        return box()->echoMode() == QLineEdit::Normal ? box()->text() : box()->displayText();
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Windows: a frame, or a dialog.
+
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+    QAccessible::Role role() const override
+    {
+        return widget()->property(DialogWindow).toBool() ? QAccessible::Dialog : QAccessible::Window;
+    }
+};
+
+// The windows of the suite's own classes that are plain widgets: frames or
+// dialogs (Qt's main windows and dialogs have their role).
+QAccessibleInterface* windowFactory(const QString& className, QObject* o)
+{
+    if (!o || !o->isWidgetType() || className != QLatin1String(o->metaObject()->className()) ||
+        className.startsWith(QLatin1Char('Q')))
+        return nullptr;
+    auto* w = static_cast<QWidget*>(o);
+    if (!w->isWindow() || qobject_cast<QDialog*>(w) || qobject_cast<QMainWindow*>(w))
+        return nullptr;
+    return new WindowAccessible(w);
+}
+
+// Puts `fresh` in the place of whatever interface `object` had, so that
+// every later query returns it.
+void replaceInterface(QObject* object, QAccessibleInterface* fresh)
+{
+    if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    QAccessible::registerAccessibleInterface(fresh);
+}
+
+// ---------------------------------------------------------------------------
+// The gate between Qt's accessibility events and the bus.
+
+struct Listener {
+    int key;
+    std::function<void(QAccessibleEvent*)> call;
+};
+
+std::vector<Listener>& listeners()
+{
+    static std::vector<Listener> l;
+    return l;
+}
+
+void gate(QAccessibleEvent* e);
+
+// Hands `e` to the listeners and to Qt's own way to the bus (the gate steps
+// aside for the one event).
+void deliver(QAccessibleEvent* e)
+{
+    for (const Listener& l : std::vector<Listener>(listeners()))
+        l.call(e);
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(e);
+    QAccessible::installUpdateHandler(gate);
+}
+
+// A box's text events of one edit, held until the edit is over.
+class HeldTextEvents : public QObject {
+public:
+    explicit HeldTextEvents(QLineEdit* box) : QObject(box), box_(box), known_(box->text()) {}
+
+    void hold(QAccessibleEvent* e)
+    {
+        QPointer<QLineEdit> box = box_;
+        std::function<void()> again;
+        switch (e->type()) {
+        case QAccessible::TextInserted: {
+            auto* t = static_cast<QAccessibleTextInsertEvent*>(e);
+            again = [box, p = t->changePosition(), s = t->textInserted()] {
+                if (box) {
+                    QAccessibleTextInsertEvent ev(box, p, s);
+                    deliver(&ev);
+                }
+            };
+            break;
+        }
+        case QAccessible::TextRemoved: {
+            auto* t = static_cast<QAccessibleTextRemoveEvent*>(e);
+            again = [box, p = t->changePosition(), s = t->textRemoved()] {
+                if (box) {
+                    QAccessibleTextRemoveEvent ev(box, p, s);
+                    deliver(&ev);
+                }
+            };
+            break;
+        }
+        case QAccessible::TextUpdated: {
+            auto* t = static_cast<QAccessibleTextUpdateEvent*>(e);
+            again = [box, p = t->changePosition(), o = t->textRemoved(), s = t->textInserted()] {
+                if (box) {
+                    QAccessibleTextUpdateEvent ev(box, p, o, s);
+                    deliver(&ev);
+                }
+            };
+            break;
+        }
+        default: return;
+        }
+        held_.push_back(std::move(again));
+        if (held_.size() == 1)
+            QMetaObject::invokeMethod(this, [this] { flush(); }, Qt::QueuedConnection);
+    }
+
+private:
+    // The edit is over: its events go on when the text changed, and are
+    // dropped when Qt put back what it took out (a refused key).
+    void flush()
+    {
+        std::vector<std::function<void()>> events;
+        events.swap(held_);
+        if (box_->text() == known_)
+            return;
+        known_ = box_->text();
+        for (const auto& e : events)
+            e();
+    }
+
+    QLineEdit* box_;
+    QString known_;
+    std::vector<std::function<void()>> held_;
+};
+
+// A value label's name changes as readers get them: only a change of the
+// name read, and at most ValueLabelsPerSecond a second.
+class LabelNotices : public QObject {
+public:
+    explicit LabelNotices(QWidget* label) : QObject(label), label_(label)
+    {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { tell(); });
+    }
+
+    void changed()
+    {
+        if (timer_.isActive())
+            return; // the change goes out when the gap is over
+        const int gap = 1000 / ValueLabelsPerSecond + 1;
+        const qint64 since = told_.isValid() ? told_.elapsed() : gap;
+        if (since >= gap)
+            tell();
+        else
+            timer_.start(int(gap - since));
+    }
+
+private:
+    void tell()
+    {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(label_);
+        const QString name = i ? i->text(QAccessible::Name) : QString();
+        if (name == lastName_)
+            return;
+        lastName_ = name;
+        told_.start();
+        QAccessibleEvent ev(label_, QAccessible::NameChanged);
+        deliver(&ev);
+    }
+
+    QWidget* label_;
+    QTimer timer_;
+    QElapsedTimer told_;
+    QString lastName_;
+};
+
+template <class T, class O>
+T* helperOf(O* owner)
+{
+    for (QObject* c : owner->children())
+        if (auto* t = dynamic_cast<T*>(c))
+            return t;
+    return new T(owner);
+}
+
+void gate(QAccessibleEvent* e)
+{
+    QObject* o = e->object();
+    if (!o) {
+        deliver(e);
+        return;
+    }
+    switch (e->type()) {
+    case QAccessible::NameChanged:
+        if (o->property(ValueLabelDone).toBool()) {
+            helperOf<LabelNotices>(static_cast<QWidget*>(o))->changed();
+            return;
+        }
+        break;
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        if (auto* box = qobject_cast<QLineEdit*>(o)) {
+            helperOf<HeldTextEvents>(box)->hold(e);
+            return;
+        }
+        break;
+    default: break;
+    }
+    deliver(e);
+}
+
+// ---------------------------------------------------------------------------
+// Notices.
+
+class NoticeAccessible : public QAccessibleWidget {
+public:
+    NoticeAccessible(QWidget* w, std::function<QString()> words)
+        : QAccessibleWidget(w, QAccessible::Notification), words_(std::move(words))
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return words_ ? words_() : QString();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    std::function<QString()> words_;
+};
+
+// A window's notice: an empty widget that is shown with its words.
+class Notice : public QWidget {
+public:
+    explicit Notice(QWidget* window) : QWidget(window)
+    {
+        setObjectName(QStringLiteral("notice"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setFixedSize(1, 1);
+        makeNotice(this, [this] { return words_; });
+        QWidget::hide();
+    }
+    void say(const QString& text)
+    {
+        words_ = text;
+        if (!isHidden())
+            hide();
+        show();
+    }
+
+private:
+    QString words_;
+};
+
+// Says where the focus went when Qt moved it from a control being
+// disabled.
+void focusMoved(QWidget* old, QWidget* now)
+{
+    if (!old || !now || old->isEnabled() || old->window() != now->window() || !QAccessible::isActive())
+        return;
+    QAccessibleInterface* from = QAccessible::queryAccessibleInterface(old);
+    QAccessibleInterface* to = QAccessible::queryAccessibleInterface(now);
+    const QString a = from ? from->text(QAccessible::Name) : QString();
+    const QString b = to ? to->text(QAccessible::Name) : QString();
+    announce(now, QStringLiteral("%1 is unavailable now; the focus moved to %2").arg(a, b));
+}
+
+} // namespace
+
+void installScreenReaderLayer()
+{
+    static bool installed = false;
+    if (installed || !qApp)
+        return;
+    installed = true;
+    QAccessible::installFactory(windowFactory);
+    QAccessible::installUpdateHandler(gate);
+    // Windows made before the layer came keep no interface Qt made them.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (windowFactory(QLatin1String(w->metaObject()->className()), w))
+            giveWindowRole(w);
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) { focusMoved(old, now); });
+}
+
+int listenToScreenReaderEvents(std::function<void(QAccessibleEvent*)> listener)
+{
+    static int next = 0;
+    listeners().push_back({++next, std::move(listener)});
+    return next;
+}
+
+void stopListening(int key)
+{
+    auto& l = listeners();
+    l.erase(std::remove_if(l.begin(), l.end(), [key](const Listener& x) { return x.key == key; }), l.end());
+}
+
+void giveTextInterface(QLineEdit* box)
+{
+    if (!box || box->property(TextInterfaceDone).toBool())
+        return;
+    box->setProperty(TextInterfaceDone, true);
+    replaceInterface(box, new BoxAccessible(box));
+}
+
+void makeNotice(QWidget* notice, std::function<QString()> words)
+{
+    if (notice)
+        replaceInterface(notice, new NoticeAccessible(notice, std::move(words)));
+}
+
+void presentAsDialog(QWidget* window)
+{
+    if (window)
+        window->setProperty(DialogWindow, true);
+}
+
+void giveWindowRole(QWidget* window)
+{
+    if (!window || !window->isWindow() || window->property(WindowRoleDone).toBool())
+        return;
+    window->setProperty(WindowRoleDone, true);
+    // Qt's own main windows and dialogs have their role; a plain widget
+    // shown as a window reads as "filler".
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(window);
+    if (dynamic_cast<WindowAccessible*>(i) ||
+        (i && (i->role() == QAccessible::Window || i->role() == QAccessible::Dialog) &&
+         !window->property(DialogWindow).toBool()))
+        return;
+    replaceInterface(window, new WindowAccessible(window));
+}
+
+void announce(QWidget* where, const QString& text)
+{
+    if (!where || text.isEmpty())
+        return;
+    QWidget* window = where->window();
+    Notice* n = window->findChild<Notice*>(QStringLiteral("notice"), Qt::FindDirectChildrenOnly);
+    if (!n)
+        n = new Notice(window);
+    n->say(text);
+}
+
+QString refusalNotice(const QWidget* widget)
+{
+    if (!widget)
+        return QStringLiteral("Refused");
+    const auto nameOf = [](const QWidget* w) {
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(w));
+        return i ? i->text(QAccessible::Name).simplified() : QString();
+    };
+    const auto keeps = [](const QString& name, const QString& value) {
+        return value.trimmed().isEmpty() ? QStringLiteral("Entry not allowed: %1 stays empty").arg(name)
+                                         : QStringLiteral("Entry not allowed: %1 keeps %2").arg(name, value);
+    };
+    if (const auto* box = qobject_cast<const QLineEdit*>(widget)) {
+        const FilteredBox* rule = FilteredBox::of(box);
+        if (rule && rule->guarded())
+            return QStringLiteral("Entry not allowed: the focus came to %1 by itself; select its text to change it")
+                .arg(nameOf(box));
+        return keeps(nameOf(box), box->text());
+    }
+    if (qobject_cast<const QAbstractButton*>(widget))
+        return QStringLiteral("%1 not pressed: the focus came to it by itself; press again to press it")
+            .arg(nameOf(widget));
+    // A grid's cell: the grid holds the current cell, read by its column's
+    // name and its row's title.
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (const auto* grid = qobject_cast<const Grid*>(w)) {
+            const QAbstractItemModel* m = grid->table()->model();
+            const int c = grid->col() - grid->fixedCols();
+            QString column = m->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString();
+            if (column.isEmpty())
+                column = m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            const QString row = grid->fixedCols() > 0 ? grid->textMatrix(grid->row(), 0)
+                                                      : QString::number(grid->row() - grid->fixedRows() + 1);
+            const QString cell = (column.isEmpty() ? QStringLiteral("the cell") : column) + QStringLiteral(" at ") + row;
+            return keeps(cell, grid->text());
+        }
+    return QStringLiteral("Entry not allowed: %1 is unchanged").arg(nameOf(widget));
+}
+
+} // namespace platform
