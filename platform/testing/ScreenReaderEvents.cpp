@@ -8,16 +8,16 @@
 
 namespace platform::testing {
 
-void switchAccessibilityOn()
+void switchAccessibility(bool on)
 {
     if (QPlatformIntegration* p = QGuiApplicationPrivate::platformIntegration())
         if (QPlatformAccessibility* a = p->accessibility())
-            a->setActive(true);
+            a->setActive(on);
 }
 
 ScreenReaderEvents::ScreenReaderEvents()
 {
-    switchAccessibilityOn();
+    switchAccessibility(true);
     platform::installScreenReaderLayer();
     clock_.start();
     key_ = platform::listenToScreenReaderEvents([this](QAccessibleEvent* e) {
@@ -26,7 +26,11 @@ ScreenReaderEvents::ScreenReaderEvents()
     });
 }
 
-ScreenReaderEvents::~ScreenReaderEvents() { platform::stopListening(key_); }
+ScreenReaderEvents::~ScreenReaderEvents()
+{
+    platform::stopListening(key_);
+    switchAccessibility(false);
+}
 
 std::vector<HeardEvent> ScreenReaderEvents::of(QAccessible::Event type, const QObject* object) const
 {

@@ -12,8 +12,8 @@
 
 namespace platform::testing {
 
-// Switches Qt's accessibility on for the rest of the process.
-void switchAccessibilityOn();
+// Switches Qt's accessibility on or off, as a reader starting or leaving does.
+void switchAccessibility(bool on);
 
 struct HeardEvent {
     QAccessible::Event type;
@@ -22,8 +22,8 @@ struct HeardEvent {
     qint64 ms;    // since the listener started
 };
 
-// Records events from its construction to its destruction; switches
-// accessibility on and installs the layer.
+// Records events from its construction to its destruction, while
+// accessibility is on (switched off again at the end); installs the layer.
 class ScreenReaderEvents {
 public:
     ScreenReaderEvents();

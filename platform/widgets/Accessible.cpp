@@ -314,6 +314,7 @@ void nameForScreenReaders(QWidget* window)
     for (QWidget* w : all) {
         if (auto* box = qobject_cast<QLineEdit*>(w))
             giveTextInterface(box);
+        giveFrameInterface(w);
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
             nameBox(combo);
             actOnToggles(combo);

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -27,6 +28,22 @@ namespace platform {
 
 namespace {
 
+// "&&" is one "&", a single "&" marks a mnemonic and is not read.
+QString withoutMnemonics(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+                out += text[++i];
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+constexpr char FrameDone[] = "selvaneFrameRead";
 constexpr char TextInterfaceDone[] = "selvaneTextInterface";
 constexpr char WindowRoleDone[] = "selvaneWindowRole";
 constexpr char DialogWindow[] = "selvaneDialogWindow";
@@ -171,6 +188,24 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Frames: a frame with a title (QGroupBox) is read by its own title, as it
+// stands now; Qt reads a frame inside another by the outer one's title. A
+// frame without a title or name (a bare QFrame holding controls) is a
+// filler, which readers pass over instead of saying "frame".
+
+class FrameAccessible : public QAccessibleWidget {
+public:
+    explicit FrameAccessible(QGroupBox* g) : QAccessibleWidget(g, QAccessible::Grouping) {}
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* g = static_cast<const QGroupBox*>(widget());
+        if (t == QAccessible::Name)
+            return g->accessibleName().isEmpty() ? withoutMnemonics(g->title()) : g->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// ---------------------------------------------------------------------------
 // Windows: a frame, or a dialog.
 
 class WindowAccessible : public QAccessibleWidget {
@@ -220,15 +255,15 @@ std::vector<Listener>& listeners()
 
 void gate(QAccessibleEvent* e);
 
-// Hands `e` to the listeners and to Qt's own way to the bus (the gate steps
-// aside for the one event).
+// Hands `e` to the listeners and to Qt's own way to the bus (the handlers
+// step aside for the one event).
 void deliver(QAccessibleEvent* e)
 {
     for (const Listener& l : std::vector<Listener>(listeners()))
         l.call(e);
-    QAccessible::installUpdateHandler(nullptr);
+    const QAccessible::UpdateHandler outer = QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(e);
-    QAccessible::installUpdateHandler(gate);
+    QAccessible::installUpdateHandler(outer);
 }
 
 // A box's text events of one edit, held until the edit is over.
@@ -304,19 +339,20 @@ public:
     explicit LabelNotices(QWidget* label) : QObject(label), label_(label)
     {
         timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { tell(); });
     }
 
+    // The name is read when the program is done writing (after the event
+    // being handled), and no sooner than the gap after the last change told:
+    // texts written and written back in between are never heard.
     void changed()
     {
         if (timer_.isActive())
-            return; // the change goes out when the gap is over
-        const int gap = 1000 / ValueLabelsPerSecond + 1;
+            return;
+        const qint64 gap = 1000 / ValueLabelsPerSecond + 1;
         const qint64 since = told_.isValid() ? told_.elapsed() : gap;
-        if (since >= gap)
-            tell();
-        else
-            timer_.start(int(gap - since));
+        timer_.start(int(std::max<qint64>(0, gap - since)));
     }
 
 private:
@@ -419,16 +455,33 @@ private:
 };
 
 // Says where the focus went when Qt moved it from a control being
-// disabled.
+// disabled: once the program is done (a command that disables several
+// controls moves the focus along them), from the first control to the
+// focus at the end.
 void focusMoved(QWidget* old, QWidget* now)
 {
+    static QPointer<QWidget> from;
+    static QString fromName;
     if (!old || !now || old->isEnabled() || old->window() != now->window() || !QAccessible::isActive())
         return;
-    QAccessibleInterface* from = QAccessible::queryAccessibleInterface(old);
-    QAccessibleInterface* to = QAccessible::queryAccessibleInterface(now);
-    const QString a = from ? from->text(QAccessible::Name) : QString();
-    const QString b = to ? to->text(QAccessible::Name) : QString();
-    announce(now, QStringLiteral("%1 is unavailable now; the focus moved to %2").arg(a, b));
+    if (from)
+        return; // already to be told
+    from = old;
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(old);
+    fromName = i ? i->text(QAccessible::Name) : QString();
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            QWidget* at = QApplication::focusWidget();
+            QWidget* was = from;
+            from = nullptr;
+            if (!at || at == was)
+                return;
+            QAccessibleInterface* to = QAccessible::queryAccessibleInterface(at);
+            announce(at, QStringLiteral("%1 is unavailable now; the focus moved to %2")
+                             .arg(fromName, to ? to->text(QAccessible::Name) : QString()));
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace
@@ -473,6 +526,20 @@ void makeNotice(QWidget* notice, std::function<QString()> words)
 {
     if (notice)
         replaceInterface(notice, new NoticeAccessible(notice, std::move(words)));
+}
+
+void giveFrameInterface(QWidget* frame)
+{
+    if (!frame || frame->property(FrameDone).toBool())
+        return;
+    if (auto* g = qobject_cast<QGroupBox*>(frame)) {
+        frame->setProperty(FrameDone, true);
+        replaceInterface(g, new FrameAccessible(g));
+    } else if (QLatin1String(frame->metaObject()->className()) == QLatin1String("QFrame") &&
+               frame->accessibleName().isEmpty() && !frame->isWindow()) {
+        frame->setProperty(FrameDone, true);
+        replaceInterface(frame, new QAccessibleWidget(frame, QAccessible::Client));
+    }
 }
 
 void presentAsDialog(QWidget* window)

@@ -19,7 +19,8 @@
 //    wherever the focus is.
 //  - A focus that Qt moves because the control holding it was disabled is
 //    told in words, with where it went.
-//  - Top-level windows read as frames or dialogs, never as "filler".
+//  - Top-level windows read as frames or dialogs, never as "filler"; a
+//    titled frame inside a window by its own title.
 //
 // Everything is installed once, by the first window named; it acts only
 // while assistive technology is active (Qt sends no events otherwise).
@@ -48,6 +49,11 @@ void stopListening(int key);
 // Gives `box` the text interface with whole attribute runs, replacing the
 // one Qt made (idempotent). nameForScreenReaders does it for every box.
 void giveTextInterface(QLineEdit* box);
+
+// A frame with a title (QGroupBox) read by its own title as it stands; a
+// bare QFrame without a name read as a filler that readers pass over
+// (idempotent). nameForScreenReaders does it for every frame.
+void giveFrameInterface(QWidget* frame);
 
 // Reads the top-level `window` as a dialog (a chooser, a question of a few
 // controls) instead of a frame. Before the window is first shown.
