@@ -153,9 +153,19 @@ std::vector<QString> jours(const ListeTables<F>& liste) {
 // The windows of a table list shown or hidden: only a filled window is shown.
 template <class F>
 void montreTables(const ListeTables<F>& liste, bool visibles) {
+    bool uneMontree = false;
     for (const auto& t : liste)
-        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie))
+        uneMontree = uneMontree || (t.fenetre && t.fenetre->isVisible());
+    for (const auto& t : liste)
+        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie)) {
             t.fenetre->setVisible(visibles && t.remplie);
+            // The first table window that the operator's command opens takes
+            // the focus; the later days' windows leave it where he is.
+            if (t.fenetre->isVisible() && !uneMontree) {
+                t.fenetre->activateWindow();
+                uneMontree = true;
+            }
+        }
 }
 
 // At the end of a table computation: a window whose day was cut short (the

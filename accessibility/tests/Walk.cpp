@@ -232,7 +232,9 @@ WindowWalk walk(QWidget* window)
     if (self && window->isWindow()) {
         const QString title = self->text(QAccessible::Name).simplified();
         const QAccessible::Role role = self->role();
-        if ((role != QAccessible::Window && role != QAccessible::Dialog) || title.isEmpty()) {
+        const bool windowRole =
+            role == QAccessible::Window || role == QAccessible::Dialog || role == QAccessible::AlertMessage;
+        if (!windowRole || title.isEmpty()) {
             Control c;
             c.window = w.window;
             c.role = roleName(role);

@@ -23,7 +23,8 @@
 //  - a toggle (a checkable button, an image button whose pressed picture
 //    says "on") that is not read with a checkable role, or whose checked
 //    state is not what the window shows;
-//  - a window that is not read as a frame or a dialog, or has no title;
+//  - a window that is not read as a frame, a dialog or an alert, or has no
+//    title;
 //  - a table whose column headers are read empty or with the same name twice.
 // Hidden controls are walked too (they show in other states of the window)
 // and listed as hidden (a menu's items are not: their menu is only closed).
