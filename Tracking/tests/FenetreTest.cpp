@@ -1103,7 +1103,8 @@ protected:
 // with the points of its markers (the Sun of 1 June 2024 near 4.6 h, +22°),
 // its key, the world map before and after its line and with a DX point by a
 // prefix, the interface window's motion arrows; the toggles read as checked
-// while they show their pressed picture.
+// while they show their pressed picture, the period button with the period
+// in force.
 TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 {
     ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais));
@@ -1118,7 +1119,7 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     // The second period: the station's own from UTC 09:02:00, the other
     // station's from 09:04:00.
     f.MenuPeriode_Click(1);
-    EXPECT_TRUE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: second");
     a(1, 59);
     a(2, 0);
     a(2, 12);
@@ -1164,7 +1165,7 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 
     // The first period, the Sun: their buttons follow.
     f.MenuPeriode_Click(0);
-    EXPECT_FALSE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: first");
     f.MenuSource_Click(1);
     EXPECT_TRUE(coche(f.ImgSoleil));
     EXPECT_FALSE(coche(f.ImgLune));
