@@ -161,7 +161,9 @@ TEST(Walk, FindsCutBoxTextsTogglesReadWrongFillerWindowsAndRepeatedHeaders)
     EXPECT_EQ(objectsWith(w, Finding::Kind::ToggleState), (std::set<std::string>{"BareToggle"}));
     EXPECT_EQ(objectsWith(w, Finding::Kind::WindowRole), (std::set<std::string>{"Plain"}));
     EXPECT_EQ(objectsWith(w, Finding::Kind::Headers), (std::set<std::string>{"Table"}));
-    for (const Finding& f : w.findings)
-        if (f.kind == Finding::Kind::Headers)
+    for (const Finding& f : w.findings) {
+        if (f.kind == Finding::Kind::Headers) {
             EXPECT_EQ(f.detail, "header \"Azim\" repeats; column 3 has an empty header");
+        }
+    }
 }

@@ -19,8 +19,6 @@
 #include <QPalette>
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -266,43 +264,63 @@ void deliver(QAccessibleEvent* e)
     QAccessible::installUpdateHandler(outer);
 }
 
-// A box's text events of one edit, held until the edit is over.
+// A box's text events of one edit (text, cursor and selection), held until
+// the edit is over, so that they reach readers in their order and only for
+// a change the box keeps.
 class HeldTextEvents : public QObject {
 public:
-    explicit HeldTextEvents(QLineEdit* box) : QObject(box), box_(box), known_(box->text()) {}
+    explicit HeldTextEvents(QLineEdit* box) : QObject(box), box_(box), known_(now()) {}
 
     void hold(QAccessibleEvent* e)
     {
+        // Qt tells of a text change before it makes it: the box as the edit
+        // found it. A cursor or selection event comes after its change: the
+        // box as the last edit left it.
+        const auto t = e->type();
+        if (held_.empty() && (t == QAccessible::TextInserted || t == QAccessible::TextRemoved ||
+                              t == QAccessible::TextUpdated))
+            known_ = now();
         QPointer<QLineEdit> box = box_;
         std::function<void()> again;
         switch (e->type()) {
         case QAccessible::TextInserted: {
             auto* t = static_cast<QAccessibleTextInsertEvent*>(e);
             again = [box, p = t->changePosition(), s = t->textInserted()] {
-                if (box) {
-                    QAccessibleTextInsertEvent ev(box, p, s);
-                    deliver(&ev);
-                }
+                QAccessibleTextInsertEvent ev(box, p, s);
+                deliver(&ev);
             };
             break;
         }
         case QAccessible::TextRemoved: {
             auto* t = static_cast<QAccessibleTextRemoveEvent*>(e);
             again = [box, p = t->changePosition(), s = t->textRemoved()] {
-                if (box) {
-                    QAccessibleTextRemoveEvent ev(box, p, s);
-                    deliver(&ev);
-                }
+                QAccessibleTextRemoveEvent ev(box, p, s);
+                deliver(&ev);
             };
             break;
         }
         case QAccessible::TextUpdated: {
             auto* t = static_cast<QAccessibleTextUpdateEvent*>(e);
             again = [box, p = t->changePosition(), o = t->textRemoved(), s = t->textInserted()] {
-                if (box) {
-                    QAccessibleTextUpdateEvent ev(box, p, o, s);
-                    deliver(&ev);
-                }
+                QAccessibleTextUpdateEvent ev(box, p, o, s);
+                deliver(&ev);
+            };
+            break;
+        }
+        case QAccessible::TextCaretMoved: {
+            auto* t = static_cast<QAccessibleTextCursorEvent*>(e);
+            again = [box, p = t->cursorPosition()] {
+                QAccessibleTextCursorEvent ev(box, p);
+                deliver(&ev);
+            };
+            break;
+        }
+        case QAccessible::TextSelectionChanged: {
+            auto* t = static_cast<QAccessibleTextSelectionEvent*>(e);
+            again = [box, a = t->selectionStart(), b = t->selectionEnd(), p = t->cursorPosition()] {
+                QAccessibleTextSelectionEvent ev(box, a, b);
+                ev.setCursorPosition(p);
+                deliver(&ev);
             };
             break;
         }
@@ -314,21 +332,32 @@ public:
     }
 
 private:
-    // The edit is over: its events go on when the text changed, and are
-    // dropped when Qt put back what it took out (a refused key).
+    struct State {
+        QString text;
+        int cursor = 0, selectionStart = -1, selectionLength = 0;
+        bool operator==(const State&) const = default;
+    };
+    State now() const
+    {
+        return {box_->text(), box_->cursorPosition(), box_->selectionStart(), int(box_->selectedText().size())};
+    }
+    // The edit is over: its events go on when the box changed (its text, or
+    // its cursor or selection alone), and are dropped when Qt put back what
+    // it took out (a refused key).
     void flush()
     {
         std::vector<std::function<void()>> events;
         events.swap(held_);
-        if (box_->text() == known_)
+        const State after = now();
+        if (after == known_)
             return;
-        known_ = box_->text();
+        known_ = after;
         for (const auto& e : events)
             e();
     }
 
     QLineEdit* box_;
-    QString known_;
+    State known_;
     std::vector<std::function<void()>> held_;
 };
 
@@ -400,6 +429,8 @@ void gate(QAccessibleEvent* e)
     case QAccessible::TextInserted:
     case QAccessible::TextRemoved:
     case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
         if (auto* box = qobject_cast<QLineEdit*>(o)) {
             helperOf<HeldTextEvents>(box)->hold(e);
             return;
@@ -520,6 +551,7 @@ void giveTextInterface(QLineEdit* box)
         return;
     box->setProperty(TextInterfaceDone, true);
     replaceInterface(box, new BoxAccessible(box));
+    helperOf<HeldTextEvents>(box); // knows the box's state from now on
 }
 
 void makeNotice(QWidget* notice, std::function<QString()> words)

@@ -8,9 +8,10 @@
 //  - Boxes (QLineEdit and the masked date box) read through a text interface
 //    whose attribute run covers the whole text, so a reader that builds the
 //    line from the runs reads all of it ("500", not "50").
-//  - A box's text-change events reach readers once the edit is over and
-//    only when the box's text did change: a refused key that Qt took out and
-//    put back (a Space over a selection) is never heard as "deleted".
+//  - A box's text, cursor and selection events reach readers in their order
+//    once the edit is over, and only when the box did change: a refused key
+//    that Qt took out and put back (a Space over a selection) is never heard
+//    as "deleted".
 //  - A value label tells readers of a change of its name only when the text
 //    read changes, and at most ValueLabelsPerSecond times a second; the
 //    last change of a burst still comes, late by at most that gap.
