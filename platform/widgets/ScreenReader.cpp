@@ -7,7 +7,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
-#include <QMainWindow>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -206,6 +205,8 @@ public:
 // ---------------------------------------------------------------------------
 // Windows: a frame, or a dialog.
 
+// Read by its title also while minimised (Qt reads a minimised window by
+// its icon text, which the suite never sets).
 class WindowAccessible : public QAccessibleWidget {
 public:
     explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
@@ -213,19 +214,32 @@ public:
     {
         return widget()->property(DialogWindow).toBool() ? QAccessible::Dialog : QAccessible::Window;
     }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            if (!widget()->accessibleName().isEmpty())
+                return widget()->accessibleName();
+            QString title = widget()->windowTitle();
+            return title.remove(QStringLiteral("[*]"));
+        }
+        return QAccessibleWidget::text(t);
+    }
 };
 
-// The windows of the suite's own classes that are plain widgets: frames or
-// dialogs (Qt's main windows and dialogs have their role).
-QAccessibleInterface* windowFactory(const QString& className, QObject* o)
+// The windows of the suite's own classes: frames or dialogs (Qt's dialogs
+// and message boxes keep their own interfaces).
+bool ownWindow(const QString& className, QObject* o)
 {
     if (!o || !o->isWidgetType() || className != QLatin1String(o->metaObject()->className()) ||
         className.startsWith(QLatin1Char('Q')))
-        return nullptr;
+        return false;
     auto* w = static_cast<QWidget*>(o);
-    if (!w->isWindow() || qobject_cast<QDialog*>(w) || qobject_cast<QMainWindow*>(w))
-        return nullptr;
-    return new WindowAccessible(w);
+    return w->isWindow() && !qobject_cast<QDialog*>(w);
+}
+
+QAccessibleInterface* windowFactory(const QString& className, QObject* o)
+{
+    return ownWindow(className, o) ? new WindowAccessible(static_cast<QWidget*>(o)) : nullptr;
 }
 
 // Puts `fresh` in the place of whatever interface `object` had, so that
@@ -527,7 +541,7 @@ void installScreenReaderLayer()
     QAccessible::installUpdateHandler(gate);
     // Windows made before the layer came keep no interface Qt made them.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (windowFactory(QLatin1String(w->metaObject()->className()), w))
+        if (ownWindow(QLatin1String(w->metaObject()->className()), w))
             giveWindowRole(w);
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) { focusMoved(old, now); });
 }
@@ -585,12 +599,10 @@ void giveWindowRole(QWidget* window)
     if (!window || !window->isWindow() || window->property(WindowRoleDone).toBool())
         return;
     window->setProperty(WindowRoleDone, true);
-    // Qt's own main windows and dialogs have their role; a plain widget
-    // shown as a window reads as "filler".
-    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(window);
-    if (dynamic_cast<WindowAccessible*>(i) ||
-        (i && (i->role() == QAccessible::Window || i->role() == QAccessible::Dialog) &&
-         !window->property(DialogWindow).toBool()))
+    // A plain widget shown as a window reads as "filler"; any window,
+    // minimised, without a name.
+    if (qobject_cast<QDialog*>(window) ||
+        dynamic_cast<WindowAccessible*>(QAccessible::queryAccessibleInterface(window)))
         return;
     replaceInterface(window, new WindowAccessible(window));
 }

@@ -211,13 +211,16 @@ TEST_F(ScreenReader, TogglesAreReadWithTheirRoleAndState)
 }
 
 // A plain widget shown as a window is read as a frame, or as a dialog when
-// the program says so; never as "filler".
+// the program says so; never as "filler"; by its title, also minimised.
 TEST_F(ScreenReader, WindowsAreReadAsFramesOrDialogs)
 {
     window.setWindowTitle(QStringLiteral("Selvane - Tracking"));
     platform::nameForScreenReaders(&window);
     EXPECT_EQ(face(&window)->role(), QAccessible::Window);
     EXPECT_EQ(face(&window)->text(QAccessible::Name), "Selvane - Tracking");
+    show();
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(face(&window)->text(QAccessible::Name), "Selvane - Tracking") << "minimised";
     QWidget chooser;
     chooser.setWindowTitle(QStringLiteral("Tracking - Setup File"));
     platform::presentAsDialog(&chooser);
