@@ -165,6 +165,15 @@ void actOnToggles(QComboBox* combo)
         return;
     combo->setProperty(ComboDone, true);
     QAbstractItemView* view = combo->view();
+    // The entry chosen is the selected entry of the list, closed too: a
+    // screen reader reads a combo box's value from there.
+    const auto selectChosen = [combo, view] {
+        const QModelIndex chosen = combo->model()->index(combo->currentIndex(), combo->modelColumn());
+        if (chosen.isValid() && !view->selectionModel()->isSelected(chosen))
+            view->selectionModel()->setCurrentIndex(chosen, QItemSelectionModel::ClearAndSelect);
+    };
+    selectChosen();
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, selectChosen);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, combo,
                      [combo, view](const QItemSelection& selected, const QItemSelection&) {
                          if (view->isVisible() || selected.indexes().isEmpty())
@@ -316,6 +325,7 @@ void nameForScreenReaders(QWidget* window)
             giveTextInterface(box);
         giveFrameInterface(w);
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            giveComboInterface(combo);
             nameBox(combo);
             actOnToggles(combo);
             if (!labelledByALabel(combo))

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -41,6 +42,7 @@ QString withoutMnemonics(const QString& text)
 }
 
 constexpr char FrameDone[] = "selvaneFrameRead";
+constexpr char ComboDone[] = "selvaneComboRead";
 constexpr char TextInterfaceDone[] = "selvaneTextInterface";
 constexpr char WindowRoleDone[] = "selvaneWindowRole";
 constexpr char DialogWindow[] = "selvaneDialogWindow";
@@ -182,6 +184,89 @@ private:
     {
         return box()->echoMode() == QLineEdit::Normal ? box()->text() : box()->displayText();
     }
+};
+
+// ---------------------------------------------------------------------------
+// Combo boxes: the entry chosen is also the combo box's text, where readers
+// take a combo box's value from ("Range combo box Perigee"); its list is its
+// one child, and Press opens it.
+
+class ComboAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ComboAccessible(QComboBox* c) : QAccessibleWidget(c, QAccessible::ComboBox)
+    {
+        addControllingSignal(QStringLiteral("currentIndexChanged(int)"));
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    int childCount() const override { return combo()->view() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 && combo()->view() ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == combo()->view() ? 0 : -1;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        // Its caption reaches readers through the label relation; the name
+        // is the entry chosen, as Qt gives it on this platform.
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = combo()->view() && combo()->view()->isVisible();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{QAccessibleActionInterface::showMenuAction(), QAccessibleActionInterface::pressAction()};
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == QAccessibleActionInterface::showMenuAction() ||
+            action == QAccessibleActionInterface::pressAction())
+            combo()->showPopup();
+    }
+
+    // The text interface: the entry chosen, read only.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override
+    {
+        const QString t = combo()->currentText();
+        start = std::clamp(start, 0, int(t.size()));
+        end = end < 0 ? int(t.size()) : std::clamp(end, start, int(t.size()));
+        return t.mid(start, end - start);
+    }
+    int characterCount() const override { return int(combo()->currentText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        const int n = characterCount();
+        *startOffset = 0;
+        *endOffset = offset >= 0 && offset <= n ? n : 0;
+        return {};
+    }
+
+private:
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
 // ---------------------------------------------------------------------------
@@ -365,7 +450,12 @@ private:
         const State after = now();
         if (after == known_)
             return;
+        const bool textChanged = after.text != known_.text;
         known_ = after;
+        // A box that lost the focus meanwhile (Tab deselects its text) tells
+        // no cursor or selection: the reader is at the next control already.
+        if (!textChanged && !box_->hasFocus())
+            return;
         for (const auto& e : events)
             e();
     }
@@ -572,6 +662,19 @@ void makeNotice(QWidget* notice, std::function<QString()> words)
 {
     if (notice)
         replaceInterface(notice, new NoticeAccessible(notice, std::move(words)));
+}
+
+void giveComboInterface(QComboBox* combo)
+{
+    if (!combo || combo->isEditable() || combo->property(ComboDone).toBool())
+        return;
+    combo->setProperty(ComboDone, true);
+    replaceInterface(combo, new ComboAccessible(combo));
+    // Another entry chosen is a new name: the reader on the box says it.
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] {
+        QAccessibleEvent named(combo, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    });
 }
 
 void giveFrameInterface(QWidget* frame)

@@ -30,6 +30,7 @@
 #include <QString>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -50,6 +51,10 @@ void stopListening(int key);
 // Gives `box` the text interface with whole attribute runs, replacing the
 // one Qt made (idempotent). nameForScreenReaders does it for every box.
 void giveTextInterface(QLineEdit* box);
+
+// A combo box (not editable) read with the entry chosen as its text, where
+// readers take its value (idempotent); nameForScreenReaders does it.
+void giveComboInterface(QComboBox* combo);
 
 // A frame with a title (QGroupBox) read by its own title as it stands; a
 // bare QFrame without a name read as a filler that readers pass over

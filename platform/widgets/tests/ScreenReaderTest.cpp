@@ -2,7 +2,8 @@
 // accessibility interfaces and the events that reach the bus: a box's whole
 // text, no change announced that did not happen, a refusal in words, value
 // labels that notify a shown change a few times a second, toggles with
-// their state, windows as frames or dialogs.
+// their state, windows as frames or dialogs, combo boxes with their value,
+// a list's one file.
 #include "platform/widgets/ScreenReader.h"
 
 #include "platform/testing/QtTestApp.h"
@@ -11,8 +12,12 @@
 #include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/StartWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -247,4 +252,48 @@ TEST_F(ScreenReader, AFocusMovedByDisablingItsControlIsSaid)
         if (QAccessibleInterface* i = e.object ? face(e.object) : nullptr; i && i->role() == QAccessible::Notification)
             notices.push_back(i->text(QAccessible::Name));
     EXPECT_EQ(notices, std::vector<QString>{"Moon is unavailable now; the focus moved to First period"});
+}
+
+// A combo box read with its caption and its value: the entry chosen is its
+// text, and another entry chosen is told.
+TEST_F(ScreenReader, AComboBoxIsReadWithTheEntryChosen)
+{
+    new QLabel(QStringLiteral("Range"), &window);
+    auto* range = new QComboBox(&window);
+    range->move(120, 0);
+    range->addItems({QStringLiteral("Perigee"), QStringLiteral("Average"), QStringLiteral("Apogee")});
+    platform::nameForScreenReaders(&window);
+    show();
+    QAccessibleInterface* i = face(range);
+    ASSERT_EQ(i->role(), QAccessible::ComboBox);
+    ASSERT_NE(i->textInterface(), nullptr);
+    EXPECT_EQ(i->textInterface()->text(0, -1), "Perigee");
+    ScreenReaderEvents heard;
+    range->setCurrentIndex(1);
+    EXPECT_EQ(i->textInterface()->text(0, -1), "Average");
+    EXPECT_EQ(heard.of(QAccessible::NameChanged, range).size(), 1u);
+    QStringList labels;
+    for (const auto& [label, relation] : i->relations(QAccessible::Label))
+        labels << label->text(QAccessible::Name);
+    EXPECT_EQ(labels, QStringList{"Range"});
+}
+
+// A list of one file: Down chooses the entry the list stands on; readers are
+// told of it as of a move to it.
+TEST_F(ScreenReader, TheOneFileOfAListIsToldWhenTheKeysChooseIt)
+{
+    QTemporaryDir folder;
+    QFile f(folder.filePath(QStringLiteral("home.dat")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    auto* list = new platform::FileList(&window);
+    list->setPattern(QStringLiteral("*.dat"));
+    list->setPath(folder.path());
+    platform::nameForScreenReaders(&window);
+    show();
+    list->setFocus(Qt::TabFocusReason);
+    ScreenReaderEvents heard;
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->fileName(), "home.dat");
+    EXPECT_FALSE(heard.of(QAccessible::Focus, list).empty());
 }
