@@ -1112,7 +1112,8 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     FenetrePrincipale& f = fp();
     EXPECT_EQ(accessibleName(f.CadrePeriode), "Period: waiting for the first start");
     EXPECT_EQ(accessibleName(f.EMEWindow), "World map, Calibration; no DX point");
-    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart");
+    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, "
+                                          "4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
     EXPECT_TRUE(coche(f.ImgLune));
     EXPECT_FALSE(coche(f.ImgSoleil));
 
@@ -1144,6 +1145,9 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     EXPECT_NEAR(m.captured(1).toDouble(), 4.62, 0.05);
     EXPECT_NEAR(m.captured(2).toDouble(), 22.0, 0.3);
     EXPECT_TRUE(ciel.contains("; the antenna at right ascension ")) << ciel.toStdString();
+    EXPECT_TRUE(ciel.endsWith("; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, "
+                              "6 Pictor-A, 7 Cold Sky"))
+        << ciel.toStdString();
     EXPECT_EQ(accessibleName(f.ImgPosLune), "Moon marker");
     const auto* cle = f.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
     ASSERT_TRUE(cle);

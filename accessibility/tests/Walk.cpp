@@ -248,17 +248,17 @@ WindowWalk walk(QWidget* window)
     std::map<std::tuple<QString, QString, QString>, std::vector<Control>> byName;
     for (const Control& c : w.controls) {
         if (c.name.isEmpty())
-            w.findings.push_back({Finding::Kind::EmptyName, {c}});
+            w.findings.push_back({Finding::Kind::EmptyName, {c}, {}});
         else
             byName[{c.scope, c.role, heard(c.name)}].push_back(c);
         const bool buttonRole = c.role == QStringLiteral("PushButton") || c.role == QStringLiteral("CheckBox") ||
                                 c.role == QStringLiteral("RadioButton");
         if (c.imageButton && (!buttonRole || !c.pressAction))
-            w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}});
+            w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}, {}});
     }
     for (const auto& [key, controls] : byName)
         if (controls.size() > 1)
-            w.findings.push_back({Finding::Kind::SameName, controls});
+            w.findings.push_back({Finding::Kind::SameName, controls, {}});
     return w;
 }
 

@@ -47,22 +47,6 @@ bool isCaption(const QWidget* w)
     return l && !isValueLabel(l) && !l->text().trimmed().isEmpty() && !l->property(RelationLabel).toBool();
 }
 
-// The text of a caption or button as read aloud: "&&" is one "&", a single
-// "&" marks a mnemonic and is not read.
-QString withoutMnemonics(const QString& text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
-                out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 enum class Side { Left, Right, Above };
 
 // The nearest caption of the same parent beside `control`: on its row (the

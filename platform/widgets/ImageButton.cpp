@@ -2,6 +2,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/widgets/ButtonAccessible.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAccessible>
 #include <QGuiApplication>
@@ -155,6 +156,15 @@ void ImageButton::pictureChanged(bool before)
     if (stateText_) {
         QAccessibleEvent named(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&named);
+    }
+    // A reader says a state change of the control it is on; one made by a
+    // key or a menu elsewhere (F3 switching tracking on) is said in words.
+    if (showsState_ && isVisible() && !hasFocus() && QAccessible::isActive()) {
+        const QString name = accessibleName().isEmpty() ? toolTip() : accessibleName();
+        if (stateKind_ == StateKind::OnOff)
+            announce(this, name + (pressedShown_ ? QStringLiteral(" on") : QStringLiteral(" off")));
+        else if (pressedShown_)
+            announce(this, name + QStringLiteral(" chosen"));
     }
 }
 

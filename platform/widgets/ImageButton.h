@@ -62,7 +62,9 @@ public:
     // A button whose pressed picture says that something is on: screen
     // readers then read it as a toggle, checked while the pressed picture
     // shows; a check box for a thing switched on and off (tracking), a radio
-    // button for one choice of several (the current source).
+    // button for one choice of several (the current source). A change of
+    // its state while the focus is elsewhere is said as a notice ("Tracking
+    // on", "Sun chosen"; platform::announce).
     enum class StateKind { OnOff, OneOfMany };
     void setShowsState(bool on, StateKind kind = StateKind::OnOff);
     bool showsState() const { return showsState_; }

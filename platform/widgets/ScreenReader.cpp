@@ -26,21 +26,6 @@ namespace platform {
 
 namespace {
 
-// "&&" is one "&", a single "&" marks a mnemonic and is not read.
-QString withoutMnemonics(const QString& text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
-                out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 constexpr char FrameDone[] = "selvaneFrameRead";
 constexpr char ComboDone[] = "selvaneComboRead";
 constexpr char TextInterfaceDone[] = "selvaneTextInterface";
@@ -620,6 +605,20 @@ void focusMoved(QWidget* old, QWidget* now)
 }
 
 } // namespace
+
+QString withoutMnemonics(const QString& text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
+                out += text[++i];
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
 
 void installScreenReaderLayer()
 {

@@ -77,6 +77,10 @@ void announce(QWidget* where, const QString& text);
 // showing it says them.
 void makeNotice(QWidget* notice, std::function<QString()> words);
 
+// A caption or title as read aloud: "&&" is one "&", a single "&" marks a
+// mnemonic and is not read.
+QString withoutMnemonics(const QString& text);
+
 // The words of the notice the refusal sign on `widget` carries: what was
 // refused and what the control keeps ("Entry not allowed: Tx Power keeps
 // 500").

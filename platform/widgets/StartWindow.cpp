@@ -1,11 +1,10 @@
 #include "platform/widgets/StartWindow.h"
 
-#include <QAccessible>
-
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
