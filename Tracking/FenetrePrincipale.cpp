@@ -314,7 +314,8 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     // The period and length buttons switch between two choices: read with
     // the one in force.
     const suivi::Suivi& etat = prog_.S;
-    ImgPeriode->setStateText([&etat] { return etat.PeriodeTrafic == 0 ? QStringLiteral("first") : QStringLiteral("second"); });
+    ImgPeriode->setStateText(
+        [&etat] { return etat.PeriodeTrafic == 0 ? QStringLiteral("first") : QStringLiteral("second"); });
     ImgDuree->setStateText([&etat] {
         return etat.DureePeriode == 2 ? QStringLiteral("2.5 minutes")
                : etat.DureePeriode == 1 ? QStringLiteral("2 minutes")

@@ -196,7 +196,8 @@ TEST_F(TrackingWindows, ValueLabelsNotifyAShownChangeAFewTimesASecondWhileTheAnt
     EXPECT_GE(passed.size(), 3u) << "the slew was never told";
     for (QLabel* l : labels) {
         const auto names = heard.of(QAccessible::NameChanged, l);
-        EXPECT_LE(names.size(), size_t(ms * platform::ValueLabelsPerSecond / 1000 + 1)) << l->objectName().toStdString();
+        EXPECT_LE(names.size(), size_t(ms * platform::ValueLabelsPerSecond / 1000 + 1))
+            << l->objectName().toStdString();
         for (size_t k = 1; k < names.size(); ++k) {
             EXPECT_NE(names[k].name, names[k - 1].name) << l->objectName().toStdString() << " at " << k;
             EXPECT_GE(names[k].ms - names[k - 1].ms, 1000 / platform::ValueLabelsPerSecond - 5)

@@ -295,7 +295,8 @@ QString describe(const Finding& f)
     case Finding::Kind::EmptyName: return QStringLiteral("empty name: ") + line(f.controls[0]);
     case Finding::Kind::ImageButtonWithoutPress:
         return QStringLiteral("image button that is no push button with the Press action: ") + line(f.controls[0]);
-    case Finding::Kind::BoxTextCut: return QStringLiteral("box read cut: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
+    case Finding::Kind::BoxTextCut:
+        return QStringLiteral("box read cut: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
     case Finding::Kind::ToggleState:
         return QStringLiteral("toggle read wrong: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
     case Finding::Kind::WindowRole: return QStringLiteral("window read wrong: ") + f.detail;

@@ -65,7 +65,8 @@ public:
         // of the frame the button lies in, which all its neighbours share.
         const QString state = button()->stateText();
         if (t == QAccessible::Name) {
-            const QString name = widget()->accessibleName().isEmpty() ? widget()->toolTip() : widget()->accessibleName();
+            const QString name =
+                widget()->accessibleName().isEmpty() ? widget()->toolTip() : widget()->accessibleName();
             return state.isEmpty() ? name : name + QStringLiteral(": ") + state;
         }
         if (t == QAccessible::Value)

@@ -9,14 +9,13 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPointer>
 #include <QTableView>
 #include <QTimer>
-
-#include <QFontMetrics>
-#include <QPalette>
 
 #include <algorithm>
 #include <utility>
@@ -753,7 +752,8 @@ QString refusalNotice(const QWidget* widget)
                 column = m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
             const QString row = grid->fixedCols() > 0 ? grid->textMatrix(grid->row(), 0)
                                                       : QString::number(grid->row() - grid->fixedRows() + 1);
-            const QString cell = (column.isEmpty() ? QStringLiteral("the cell") : column) + QStringLiteral(" at ") + row;
+            const QString cell =
+                (column.isEmpty() ? QStringLiteral("the cell") : column) + QStringLiteral(" at ") + row;
             return keeps(cell, grid->text());
         }
     return QStringLiteral("Entry not allowed: %1 is unchanged").arg(nameOf(widget));
