@@ -10,6 +10,7 @@
 #include "platform/testing/ScreenReaderEvents.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/FilteredBox.h"
+#include "platform/widgets/Grid.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/StartWindow.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -296,4 +298,25 @@ TEST_F(ScreenReader, TheOneFileOfAListIsToldWhenTheKeysChooseIt)
     QTest::keyClick(list, Qt::Key_Down);
     ASSERT_EQ(list->fileName(), "home.dat");
     EXPECT_FALSE(heard.of(QAccessible::Focus, list).empty());
+}
+
+// A grid refusing a key in its current cell: the notice names the cell by
+// its column and its row's title and says what it keeps.
+TEST_F(ScreenReader, ARefusalInAGridCellNamesTheCell)
+{
+    auto* grid = new platform::Grid(3, 3, &window);
+    grid->setFixedCols(1);
+    grid->setTextMatrix(0, 1, QStringLiteral("Azim"));
+    grid->setColumnNames({QStringLiteral("Azimuth"), QStringLiteral("Azimuth correction"),
+                          QStringLiteral("Elevation correction")});
+    grid->setTextMatrix(2, 0, QStringLiteral("10"));
+    grid->setTextMatrix(2, 1, QStringLiteral("1.5"));
+    grid->setRow(2);
+    grid->setCol(1);
+    platform::signalRefusal(grid->table()->viewport(), dialogs, grid->cellRect(2, 1));
+    const QWidget* sign = grid->table()->viewport()->findChild<QWidget*>(QStringLiteral("refusalSign"));
+    ASSERT_NE(sign, nullptr);
+    EXPECT_EQ(face(const_cast<QWidget*>(sign))->role(), QAccessible::Notification);
+    EXPECT_EQ(face(const_cast<QWidget*>(sign))->text(QAccessible::Name),
+              "Entry not allowed: Azimuth correction at 10 keeps 1.5");
 }
