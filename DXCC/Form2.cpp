@@ -222,6 +222,12 @@ void Form2::LectureFichierDXCC()
     GrilleDXCC->setTextMatrix(0, 1, QStringLiteral("DXCC"));
     GrilleDXCC->setTextMatrix(0, 2, QStringLiteral("Lat"));
     GrilleDXCC->setTextMatrix(0, 5, QStringLiteral("Long"));
+    // The titles span their columns on screen; a screen reader reads each
+    // column by what it holds.
+    GrilleDXCC->setColumnNames({QStringLiteral("Prefix"), QStringLiteral("DXCC entity"),
+                                QStringLiteral("Latitude degrees"), QStringLiteral("Latitude minutes"),
+                                QStringLiteral("North or south"), QStringLiteral("Longitude degrees"),
+                                QStringLiteral("Longitude minutes"), QStringLiteral("East or west")});
     const int largeurs[dxcc::NombreChamps] = {720, 1800, 480, 360, 360, 480, 360, 360};
     for (int c = 0; c < dxcc::NombreChamps; ++c)
         GrilleDXCC->setColWidth(c, largeurs[c]);

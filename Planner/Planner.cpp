@@ -153,9 +153,19 @@ std::vector<QString> jours(const ListeTables<F>& liste) {
 // The windows of a table list shown or hidden: only a filled window is shown.
 template <class F>
 void montreTables(const ListeTables<F>& liste, bool visibles) {
+    bool uneMontree = false;
     for (const auto& t : liste)
-        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie))
+        uneMontree = uneMontree || (t.fenetre && t.fenetre->isVisible());
+    for (const auto& t : liste)
+        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie)) {
             t.fenetre->setVisible(visibles && t.remplie);
+            // The first table window that the operator's command opens takes
+            // the focus; the later days' windows leave it where he is.
+            if (t.fenetre->isVisible() && !uneMontree) {
+                t.fenetre->activateWindow();
+                uneMontree = true;
+            }
+        }
 }
 
 // At the end of a table computation: a window whose day was cut short (the
@@ -821,6 +831,11 @@ void Planner::AffichePrevision(int i) {
     w->Entete[4]->setText(planner::TexteFrequence(Freq));
     lignesLune(*this, w->Entete);
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"});
+    // What a screen reader calls the columns: the body each angle is of.
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"), QStringLiteral("Moon azimuth"),
+                                   QStringLiteral("Moon elevation"), QStringLiteral("Echo Doppler"),
+                                   QStringLiteral("Sun azimuth"), QStringLiteral("Sun elevation"),
+                                   QStringLiteral("Cold sky azimuth"), QStringLiteral("Cold sky elevation")});
     const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
     if (w->PhaseAffichee != k) {
         w->PhaseAffichee = k;
@@ -1142,6 +1157,13 @@ void Planner::AffichePrevisionCommune(int i) {
         lignesLune(*this, w->Entete);
     }
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"});
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" elevation"),
+                                   QStringLiteral("Home Doppler"), QStringLiteral("DX Doppler"),
+                                   QStringLiteral("Polarisation offset"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" elevation")});
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;

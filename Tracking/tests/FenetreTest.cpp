@@ -1125,7 +1125,8 @@ protected:
 // with the points of its markers (the Sun of 1 June 2024 near 4.6 h, +22°),
 // its key, the world map before and after its line and with a DX point by a
 // prefix, the interface window's motion arrows; the toggles read as checked
-// while they show their pressed picture.
+// while they show their pressed picture, the period button with the period
+// in force.
 TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 {
     ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais));
@@ -1133,14 +1134,15 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     FenetrePrincipale& f = fp();
     EXPECT_EQ(accessibleName(f.CadrePeriode), "Period: waiting for the first start");
     EXPECT_EQ(accessibleName(f.EMEWindow), "World map, Calibration; no DX point");
-    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart");
+    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, "
+                                          "4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
     EXPECT_TRUE(coche(f.ImgLune));
     EXPECT_FALSE(coche(f.ImgSoleil));
 
     // The second period: the station's own from UTC 09:02:00, the other
     // station's from 09:04:00.
     f.MenuPeriode_Click(1);
-    EXPECT_TRUE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: second");
     a(1, 59);
     a(2, 0);
     a(2, 12);
@@ -1165,6 +1167,9 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     EXPECT_NEAR(m.captured(1).toDouble(), 4.62, 0.05);
     EXPECT_NEAR(m.captured(2).toDouble(), 22.0, 0.3);
     EXPECT_TRUE(ciel.contains("; the antenna at right ascension ")) << ciel.toStdString();
+    EXPECT_TRUE(ciel.endsWith("; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, "
+                              "6 Pictor-A, 7 Cold Sky"))
+        << ciel.toStdString();
     EXPECT_EQ(accessibleName(f.ImgPosLune), "Moon marker");
     const auto* cle = f.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
     ASSERT_TRUE(cle);
@@ -1186,7 +1191,7 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 
     // The first period, the Sun: their buttons follow.
     f.MenuPeriode_Click(0);
-    EXPECT_FALSE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: first");
     f.MenuSource_Click(1);
     EXPECT_TRUE(coche(f.ImgSoleil));
     EXPECT_FALSE(coche(f.ImgLune));

@@ -1,6 +1,7 @@
 #include "platform/widgets/FilteredBox.h"
 
 #include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -30,6 +31,9 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setAccessibleName(QStringLiteral("Refused"));
+        // Read as a notice: what was refused and what the control keeps,
+        // taken when a reader asks (the box has its text back by then).
+        makeNotice(this, [owner] { return refusalNotice(owner); });
         owner->installEventFilter(this);
         QWidget::hide();
     }
@@ -41,6 +45,8 @@ public:
         raise();
         if (isHidden())
             QCoreApplication::instance()->installEventFilter(this);
+        else
+            QWidget::hide(); // shown again at once: readers hear each refusal
         show();
         update();
         QAccessibleEvent alert(parentWidget(), QAccessible::Alert);
