@@ -50,6 +50,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -182,7 +183,7 @@ double seconds(const QElapsedTimer& t) { return double(t.nsecsElapsed()) * 1e-9;
 
 void sleepSeconds(double s)
 {
-    QThread::usleep(static_cast<unsigned long>(std::clamp(s, 0.0, 3600.0) * 1e6));
+    QThread::usleep(static_cast<unsigned long>(std::clamp(std::isfinite(s) ? s : 0.0, 0.0, 3600.0) * 1e6));
 }
 
 // Counts the events a listening client receives.
@@ -334,7 +335,7 @@ public:
         QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
         QObject::connect(&notifier, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
         if (duration > 0)
-            QTimer::singleShot(int(std::clamp(duration, 0.0, 86400.0) * 1000), [] { QCoreApplication::quit(); });
+            QTimer::singleShot(int(std::clamp(std::isfinite(duration) ? duration : 0.0, 0.0, 86400.0) * 1000), [] { QCoreApplication::quit(); });
         QElapsedTimer t;
         t.start();
         QCoreApplication::exec();

@@ -68,8 +68,8 @@ void Box::setSeed(uint32_t seed)
 
 double Box::draw()
 {
-    // splitmix64: a fixed sequence for a seed, apart from the garbage bytes'
-    // so that a delay range does not change which garbage a test sees.
+    // splitmix64: a fixed sequence for a seed. The garble decisions and the
+    // delay draws share it, so a run repeats exactly for a given seed.
     uint64_t z = (draws_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;

@@ -11,6 +11,7 @@
 #include "tools/boxsim/PtyServer.h"
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -110,7 +111,8 @@ bool parseNumber(const std::string& s, double& out)
     char* end = nullptr;
     errno = 0;
     out = std::strtod(s.c_str(), &end);
-    return !s.empty() && end && *end == '\0' && errno == 0;
+    // nan and inf would poison the motors and the encoder readings.
+    return !s.empty() && end && *end == '\0' && errno == 0 && std::isfinite(out);
 }
 
 bool parseSwitch(const std::string& s, const char* off, const char* on, bool& out)
