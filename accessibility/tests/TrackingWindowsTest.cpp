@@ -177,6 +177,7 @@ TEST_F(TrackingWindows, ValueLabelsNotifyAShownChangeAFewTimesASecondWhileTheAnt
     for (const char* r : {"250", "45"})
         dialogs.queueInput(QString::fromLatin1(r));
     QTest::keyClick(&fp(), Qt::Key_F1);
+    prog->executer(1); // the typed target is taken in the next drive step
     ASSERT_FLOAT_EQ(prog->S.Drive.ConsigneAzimut, 250.0f);
     QElapsedTimer slewing;
     slewing.start();
