@@ -108,18 +108,23 @@ double au_dela(Horloge::time_point debut, long long demandeMs)
 
 int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
 {
+    // The limit is the box's time, spent only by the waits: the first wait
+    // is handed all of it, and each one spends what it took, less what it
+    // ran beyond what it asked (the process did not run). Time between the
+    // waits is not counted.
     int recus = 0;
-    auto fin = Horloge::now() + std::chrono::milliseconds(delaiMs_);
-    while (recus < nombre) {
-        const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(fin - Horloge::now()).count();
-        // Past the limit the line is still looked at once: a reply that came
-        // in time is not lost to a thread that ran late.
+    double resteMs = std::max(delaiMs_, 0);
+    for (bool derniere = false; recus < nombre && !derniere;) {
+        // Once the limit is spent the line is still looked at once: a reply
+        // that came in time is not lost to a thread that ran late.
+        derniere = resteMs <= 0;
+        const long long demandeMs = static_cast<long long>(std::ceil(std::max(resteMs, 0.0)));
         const auto debut = Horloge::now();
-        const bool venu = port_.waitForInput(static_cast<int>(std::max<long long>(reste, 0)));
-        const double tenu = au_dela(debut, reste);
+        const bool venu = port_.waitForInput(static_cast<int>(demandeMs));
+        const double tenu = au_dela(debut, demandeMs);
         tenues_ += tenu;
-        // The limit counts the box's time: a held process moves it on.
-        fin += std::chrono::duration_cast<Horloge::duration>(std::chrono::duration<double>(tenu));
+        const double dureeMs = std::chrono::duration<double, std::milli>(Horloge::now() - debut).count();
+        resteMs -= std::max(dureeMs - 1000 * tenu, 0.0);
         if (!venu)
             break;
         // Everything waiting is read: a byte beyond the last one awaited (a
@@ -128,8 +133,6 @@ int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
         if (recus + octets.size() >= nombre)
             dernier = static_cast<uint8_t>(octets.at(nombre - 1 - recus));
         recus += static_cast<int>(octets.size());
-        if (reste <= 0)
-            break;
     }
     return recus;
 }
