@@ -267,9 +267,16 @@ TEST(ControleMouvement, VitesseApprise)
         m.lecture(Axe::Azimut, 2 + i * 0.05, static_cast<float>(103 + 2.0 * i * 0.05));
     EXPECT_NEAR(m.vitesse(Axe::Azimut), 3, 0.05);
     EXPECT_NEAR(m.courseAvantLecture(Axe::Azimut), 3 * 0.05, 1e-6);
+    // Readings whose instant is not known (the process was held while their
+    // words were read) teach no rate, however fast they seem.
+    m.lecture(Axe::Elevation, 0, 10);
+    m.commande(Axe::Elevation, 0, true, 1, 1);
+    for (int i = 1; i <= 20; ++i)
+        m.lecture(Axe::Elevation, i * 0.05, static_cast<float>(10 + 5.0 * i * 0.05), false);
+    EXPECT_DOUBLE_EQ(m.vitesse(Axe::Elevation), ControleMouvement::VitessePlancher);
+    m.commande(Axe::Elevation, 1, false, 0, 0);
     m.lecture(Axe::Azimut, 4.05, 150); // a jump of 43 deg in 50 ms
     EXPECT_LE(m.vitesse(Axe::Azimut), ControleMouvement::VitesseMax);
-    EXPECT_DOUBLE_EQ(m.vitesse(Axe::Elevation), ControleMouvement::VitessePlancher);
 }
 
 // What each stop says, whole: the axis, what was seen, the reading against

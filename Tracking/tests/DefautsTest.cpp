@@ -453,7 +453,9 @@ TEST_F(Defauts, DeuxProgrammesSurUneBoite)
         const auto m = dialogs2.messages().back();
         EXPECT_EQ(m.title, "Communication Port Error");
         EXPECT_TRUE(m.text.startsWith("Error on the serial port  1\r")) << m.text.toStdString();
-        EXPECT_TRUE(m.text.contains(" is used by another program !")) << m.text.toStdString();
+        EXPECT_TRUE(m.text.contains(QString::fromStdString(serveur->devicePath()) +
+                                    QStringLiteral(" is used by another program !")))
+            << m.text.toStdString();
         EXPECT_TRUE(m.text.endsWith("\r\rQuit the Tracking of Selvane !")) << m.text.toStdString();
     }
     EXPECT_EQ(suivi::test::journal(*serveur).size(), avant) << "no byte from the second program";
