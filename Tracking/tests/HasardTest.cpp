@@ -195,6 +195,7 @@ protected:
         const double a = az(), e = el();
         const double dMax = sc.nord ? sc.d + 360 : sc.d;
         const bool dedans = a >= sc.g - marge && a <= dMax + marge && e >= sc.b - marge && e <= sc.h + marge;
+        depassementMax = std::max({depassementMax, sc.g - a, a - dMax, sc.b - e, e - sc.h});
         if (!dedans && !horsCourse) {
             horsCourse = true;
             ADD_FAILURE() << sc.texte() << ": the antenna at " << a << " / " << e << " (margin " << marge
@@ -362,8 +363,9 @@ protected:
                 std::fprintf(stderr, "  %s: %s\n", qPrintable(m.title), qPrintable(m.text.left(90)));
         }
         if (qEnvironmentVariableIsSet("HASARD_BAVARD"))
-            std::fprintf(stderr, "seed %u: %s; %d cycles, %.1f s, ended %d\n", graine, s.texte().c_str(),
-                         verrousVus, serveur->simulatedSeconds(), prog->termine());
+            std::fprintf(stderr, "seed %u: %s; %d cycles, %.1f s, ended %d, furthest past a stop %.2f deg\n", graine,
+                         s.texte().c_str(), verrousVus, serveur->simulatedSeconds(), prog->termine(),
+                         depassementMax);
         // The program ends (or has ended): the drives at rest at the box.
         if (!prog->termine()) {
             dialogs().queueAnswer(platform::Answer::Yes);
@@ -396,6 +398,8 @@ protected:
     double azDepart = 0, elDepart = 0, angleAz0 = 0, angleEl0 = 0;
     double tenueBoite = 0;
     double cycleMax = 0, tVerrou = 0;
+    // Degrees the antenna went furthest past a soft stop in this run (0 inside).
+    double depassementMax = 0;
     int verrousVus = 0;
     bool horsCourse = false, panneFaite = false, toucheParking = false;
 };
@@ -408,7 +412,7 @@ TEST_F(Hasard, SequencesDOperateurEtPannes)
     for (int graine = 1; graine <= n; ++graine) {
         run(static_cast<unsigned>(graine));
         horsCourse = panneFaite = toucheParking = false;
-        cycleMax = tVerrou = 0;
+        cycleMax = tVerrou = depassementMax = 0;
         verrousVus = 0;
         if (HasFatalFailure())
             return;
