@@ -72,7 +72,8 @@ TEST(Surveillance, BoiteLenteArreteAvantLaButee)
         b.tourne(5000);
         ASSERT_TRUE(lente) << mode;
         EXPECT_TRUE(b.fini) << mode;
-        EXPECT_TRUE(erreurDePort(b)) << mode << " " << (b.dialogs.messages().empty() ? std::string() : b.dialogs.messages().back().text.toStdString());
+        const auto& boites = b.dialogs.messages();
+        EXPECT_TRUE(erreurDePort(b)) << mode << " " << (boites.empty() ? std::string() : boites.back().text.toStdString());
         EXPECT_TRUE(auRepos(b)) << mode;
         b.trace.note(b);
         EXPECT_LE(b.trace.azMax, 300) << mode;
