@@ -73,7 +73,8 @@ TEST(Surveillance, BoiteLenteArreteAvantLaButee)
         ASSERT_TRUE(lente) << mode;
         EXPECT_TRUE(b.fini) << mode;
         const auto& boites = b.dialogs.messages();
-        EXPECT_TRUE(erreurDePort(b)) << mode << " " << (boites.empty() ? std::string() : boites.back().text.toStdString());
+        EXPECT_TRUE(erreurDePort(b)) << mode << " "
+                                     << (boites.empty() ? std::string() : boites.back().text.toStdString());
         EXPECT_TRUE(auRepos(b)) << mode;
         b.trace.note(b);
         EXPECT_LE(b.trace.azMax, 300) << mode;
