@@ -56,7 +56,9 @@ Vue vue(const Ecran& e, const Contenu& c) {
     Vue v;
     const bool montre = !e.minimise;
     v.principale = e.principale;
-    v.choix = montre && e.lieu == Lieu::Choix;
+    // Before the main window opens, the chooser stands for the program: it
+    // stays (minimised) while the program is.
+    v.choix = (montre || !e.principale) && e.lieu == Lieu::Choix;
     v.periode = montre && e.lieu == Lieu::Periode;
     v.tablesLune = montre && (e.lieu == Lieu::TablesLune || e.lieu == Lieu::DialogueCommun);
     v.dialogueCommun = montre && e.lieu == Lieu::DialogueCommun;

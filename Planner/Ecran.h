@@ -44,7 +44,9 @@ struct Ecran {
     // was opened from); Aucun when there is no station to go back to.
     Lieu retour = Lieu::Aucun;
     bool principale = false; // the main window is open (a station was chosen)
-    bool minimise = false;   // the main window is minimised: every other window is hidden with it
+    // The program is minimised: the main window (the chooser before the main
+    // window opens) is minimised, every other window hidden with it.
+    bool minimise = false;
     bool cleCiel = false;    // the radio-sky map's key is open (shown with the map)
     Carte carte;
     Garde garde;             // what runs: nothing, a table computation, the curve or a print

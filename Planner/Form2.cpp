@@ -71,6 +71,8 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
     ImgLune->showPressed();
     ImgDX->hide();
     platform::resizeClientTwips(this, 3480, 450 + platform::pixelsToTwips(menuBar()->sizeHint().height()));
+    // Smaller, the row of image buttons would be cut.
+    setMinimumSize(size());
 
     connect(MenuFichier, &platform::MenuFamily::clicked, this, &Form2::MenuFichier_Click);
     connect(MenuSource, &platform::MenuFamily::clicked, this, &Form2::MenuSource_Click);

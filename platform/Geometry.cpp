@@ -56,6 +56,28 @@ QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen)
                   held(topLeft.y(), screen.top(), screen.height() - size.height()));
 }
 
+QRect expectedFrame(const QWidget* w, const QWidget* framed)
+{
+    const QRect own = w->frameGeometry();
+    if (w->isVisible() && own.size() != w->size())
+        return own;
+    QSize size = w->size();
+    if (framed && framed != w && framed->isVisible())
+        size += framed->frameGeometry().size() - framed->size();
+    return QRect(w->pos(), size);
+}
+
+void placeOnScreen(QWidget* w, QPoint topLeft, const QWidget* framed)
+{
+    const QScreen* s = QGuiApplication::screenAt(topLeft);
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    if (s)
+        topLeft = keptInside(topLeft, expectedFrame(w, framed).size(), s->availableGeometry());
+    if (w->pos() != topLeft)
+        w->move(topLeft);
+}
+
 void placeCentredThird(QWidget* w)
 {
     if (!w)
