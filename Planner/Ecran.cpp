@@ -78,6 +78,9 @@ Vue vue(const Ecran& e, const Contenu& c) {
     p.imprimeLune = !p.joursLune.empty();
     p.imprimeCommun = !p.joursCommuns.empty();
     p.imprimable = p.imprimeLune || p.imprimeCommun;
+    // The Print image prints the tables of the display in use only.
+    const QString mode = modeAffichage(e);
+    p.imgPrint = (mode == QLatin1String("MoonPos") && p.imprimeLune) || (mode == QLatin1String("CommWin") && p.imprimeCommun);
     // The switch needs a Moon-location table to go back to or to take the
     // common window's instant from.
     p.bascule = p.imprimeLune;

@@ -151,12 +151,12 @@ void Form2::MenuPrintMoon_Click(int index) { commandes_.ImprimeLune(index); }
 void Form2::MenuPrintComW_Click(int index) { commandes_.ImprimeCommun(index); }
 
 void Form2::ImgPrint_MouseDown() {
-    if (imprimable_)
+    if (ImgPrint->isEnabled())
         ImgPrint->showPressed();
 }
 
 void Form2::ImgPrint_MouseUp() {
-    if (!imprimable_)
+    if (!ImgPrint->isEnabled())
         return;
     ImgPrint->showReleased();
     commandes_.ImprimeTout();
@@ -194,7 +194,9 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
         e.versCommun ? ImgPrev->showReleased() : ImgPrev->showPressed();
     ImgDX->setVisible(e.imgDX);
     ToucheRetourCarte->setEnabled(e.imgDX && e.menus);
-    imprimable_ = e.imprimable;
+    // A button that cannot act is off, drawn so and refused by every path.
+    ImgPrev->setEnabled(e.bascule);
+    ImgPrint->setEnabled(e.imgPrint);
     articlesJours(MenuPrintMoon, e.joursLune);
     articlesJours(MenuPrintComW, e.joursCommuns);
     MenuPrint->setEnabled(1, e.imprimeLune);

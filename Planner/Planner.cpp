@@ -156,11 +156,17 @@ std::vector<QString> jours(const ListeTables<F>& liste) {
 }
 
 // The windows of a table list shown or hidden: only a filled window is shown.
+// A window shown comes back in its normal state (the program is minimised
+// as a whole, never one window of it).
 template <class F>
 void montreTables(const ListeTables<F>& liste, bool visibles) {
-    for (const auto& t : liste)
-        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie))
-            t.fenetre->setVisible(visibles && t.remplie);
+    for (const auto& t : liste) {
+        if (!t.fenetre || t.fenetre->isVisible() == (visibles && t.remplie))
+            continue;
+        if (visibles && t.remplie && t.fenetre->isMinimized())
+            t.fenetre->setWindowState(t.fenetre->windowState() & ~Qt::WindowMinimized);
+        t.fenetre->setVisible(visibles && t.remplie);
+    }
 }
 
 // At the end of a table computation: a window whose day was cut short (the

@@ -7,6 +7,27 @@ namespace platform {
 
 MenuFamily::MenuFamily(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {}
 
+bool menuItemReachable(const QAction* item)
+{
+    if (!item->isEnabled())
+        return false;
+    // Up through the menus that hold it: each is on, and so is the item
+    // (or menu-bar title) that opens it.
+    const QAction* a = item;
+    for (int depth = 0; depth < 16; ++depth) {
+        const QMenu* holder = nullptr;
+        for (QObject* o : a->associatedObjects())
+            if (auto* m = qobject_cast<const QMenu*>(o))
+                holder = m;
+        if (!holder)
+            return true;
+        if (!holder->isEnabled() || !holder->menuAction()->isEnabled())
+            return false;
+        a = holder->menuAction();
+    }
+    return true;
+}
+
 QAction* MenuFamily::insertAction(int index, QAction* a)
 {
     // After the family's last loaded item, so the family stays together even
@@ -47,7 +68,10 @@ bool MenuFamily::load(int index, const QString& caption)
         // unchecked a marked item; put the mark back.
         if (a->isCheckable())
             a->setChecked(true);
-        emit clicked(index);
+        // An item of a menu that is off does nothing, from whatever path it
+        // came (a screen reader presses items that no mouse can reach).
+        if (menuItemReachable(a))
+            emit clicked(index);
     });
     insertAction(index, a);
     return true;

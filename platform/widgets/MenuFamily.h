@@ -18,6 +18,10 @@ class QMenu;
 
 namespace platform {
 
+// The item can be chosen: it is enabled, and so is every menu above it and
+// the item that opens each of them. A family's items act only then.
+bool menuItemReachable(const QAction* item);
+
 class MenuFamily : public QObject {
     Q_OBJECT
 public:
