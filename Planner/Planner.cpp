@@ -69,12 +69,14 @@ void placeCascade(QWidget* w, int i, int left, int top, int marge, const QWidget
 }
 // A window's place as Planner.ini keeps it: Top, Left of its normal state
 // (twips) and whether it is minimised; it is left in the state it was in.
-planner::PositionFenetre positionIni(QWidget* w) {
+// A window not framed yet takes the frame margins of `modele`.
+planner::PositionFenetre positionIni(QWidget* w, const QWidget* modele = nullptr) {
     const bool icone = w->isMinimized();
     if (icone)
         w->setWindowState(Qt::WindowNoState);
-    const planner::PositionFenetre p{planner::en16(platform::pixelsToTwips(w->y())),
-                                     planner::en16(platform::pixelsToTwips(w->x())), int16_t(icone ? 1 : 0)};
+    const QPoint cadre = platform::expectedFrame(w, modele).topLeft();
+    const planner::PositionFenetre p{planner::en16(platform::pixelsToTwips(cadre.y())),
+                                     planner::en16(platform::pixelsToTwips(cadre.x())), int16_t(icone ? 1 : 0)};
     if (icone)
         w->setWindowState(Qt::WindowMinimized);
     return p;
@@ -352,7 +354,7 @@ void Planner::appliqueUneFois() {
             w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
         // Whole on the available screen, its size and frame known.
         if (w != form2_.get())
-            platform::placeOnScreen(w, w->pos(), form2_.get());
+            platform::placeOnScreen(w, platform::expectedFrame(w, form2_.get()).topLeft(), form2_.get());
         w->show();
     }
     if (porteur->isVisible() && porteur->isMinimized() != Ecran.minimise)
@@ -571,8 +573,9 @@ void Planner::LectureFichierPlannerIni() {
         const auto& left = n[size_t(3 * b + 1)];
         // Made first, so that its place is taken as the place of its frame.
         w->createWinId();
-        placeDansEcran(w, left ? *left : platform::pixelsToTwips(w->x()), top ? *top : platform::pixelsToTwips(w->y()),
-                           modele);
+        const QPoint ici = platform::expectedFrame(w, modele).topLeft();
+        placeDansEcran(w, left ? *left : platform::pixelsToTwips(ici.x()), top ? *top : platform::pixelsToTwips(ici.y()),
+                       modele);
     }
     // The first table windows' places: on the screen, not above or left of
     // it (the cascade holds them above its bottom and right edges).
@@ -599,7 +602,8 @@ void Planner::LectureFichierPlannerIni() {
                        cote(n[18], f->height(), f->minimumHeight(), zone.height() - cadre.height()));
     if (taille != f->size())
         f->resize(taille.expandedTo(f->minimumSize()));
-    placeDansEcran(f, n[21] ? *n[21] : platform::pixelsToTwips(f->x()), n[20] ? *n[20] : platform::pixelsToTwips(f->y()),
+    const QPoint ici = platform::expectedFrame(f, modele).topLeft();
+    placeDansEcran(f, n[21] ? *n[21] : platform::pixelsToTwips(ici.x()), n[20] ? *n[20] : platform::pixelsToTwips(ici.y()),
                    modele);
     // A step outside 1..999 is shown as read and refused at the period dialog's O.K.
     if (n[22])
@@ -614,13 +618,13 @@ void Planner::LectureFichierPlannerIni() {
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
     // The first table window of each kind: the one shown, else the place in use.
-    v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get());
+    v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get(), form2_.get());
     v.Fenetres[planner::IniPrevision] =
-        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0)) : PlacePrevision;
-    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0)) : PlaceComWin;
-    v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get());
-    v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get());
-    v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get());
+        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0), form2_.get()) : PlacePrevision;
+    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0), form2_.get()) : PlaceComWin;
+    v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get(), form2_.get());
+    v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get(), form2_.get());
+    v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get(), form2_.get());
     v.Height = planner::en16(platform::pixelsToTwips(form2_->height()));
     v.Width = planner::en16(platform::pixelsToTwips(form2_->width()));
     v.Top = planner::en16(platform::pixelsToTwips(form2_->y()));

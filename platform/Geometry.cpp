@@ -1,6 +1,8 @@
 #include "platform/Geometry.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 
@@ -56,15 +58,33 @@ QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen)
                   held(topLeft.y(), screen.top(), screen.height() - size.height()));
 }
 
+namespace {
+bool hasFrame(const QWidget* w) { return w->frameGeometry().size() != w->size(); }
+// Frame margins (left, top, right, bottom) of `framed` when it has its frame.
+QMargins marginsOf(const QWidget* framed)
+{
+    // Else those of any window of the program that the window manager has
+    // framed: it frames them alike.
+    if (framed && (!framed->isVisible() || !hasFrame(framed))) {
+        framed = nullptr;
+        for (const QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() && hasFrame(t) && !t->isMinimized())
+                framed = t;
+    }
+    if (!framed)
+        return {};
+    const QRect f = framed->frameGeometry(), g = framed->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+} // namespace
+
 QRect expectedFrame(const QWidget* w, const QWidget* framed)
 {
-    const QRect own = w->frameGeometry();
-    if (w->isVisible() && own.size() != w->size())
-        return own;
-    QSize size = w->size();
-    if (framed && framed != w && framed->isVisible())
-        size += framed->frameGeometry().size() - framed->size();
-    return QRect(w->pos(), size);
+    if (hasFrame(w))
+        return w->frameGeometry();
+    // Not framed yet: its place is its inside's place (it will be framed
+    // around it).
+    return QRect(w->pos(), w->size()).marginsAdded(marginsOf(framed == w ? nullptr : framed));
 }
 
 void placeOnScreen(QWidget* w, QPoint topLeft, const QWidget* framed)
@@ -74,8 +94,18 @@ void placeOnScreen(QWidget* w, QPoint topLeft, const QWidget* framed)
         s = QGuiApplication::primaryScreen();
     if (s)
         topLeft = keptInside(topLeft, expectedFrame(w, framed).size(), s->availableGeometry());
-    if (w->pos() != topLeft)
-        w->move(topLeft);
+    if (hasFrame(w)) {
+        if (w->pos() != topLeft)
+            w->move(topLeft);
+        return;
+    }
+    // Before the window manager has framed it, a window's frame margins are
+    // not known to it (a move would place its inside there, a title bar's
+    // height too low): its inside is placed inside the margins of `framed`.
+    const QMargins m = marginsOf(framed == w ? nullptr : framed);
+    const QRect inside(topLeft + QPoint(m.left(), m.top()), w->size());
+    if (w->geometry() != inside)
+        w->setGeometry(inside);
 }
 
 void placeCentredThird(QWidget* w)
