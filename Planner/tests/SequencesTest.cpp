@@ -30,6 +30,9 @@
 #include "Planner/FeuilleChangeUTC.h"
 #include "Planner/PlannerIni.h"
 #include "Programme.h"
+#ifdef SEQUENCES_GESTIONNAIRE
+#include "Gestionnaire.h"
+#endif
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "platform/widgets/ImageButton.h"
@@ -37,7 +40,11 @@
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/StartWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QGroupBox>
 #include <QLabel>
 #include <functional>
@@ -87,6 +94,10 @@ protected:
     QStringList journal; // the actions done, in order
 
     void SetUp() override {
+#ifdef SEQUENCES_GESTIONNAIRE
+        if (!gestionnaire::actif())
+            GTEST_SKIP() << "no window manager: " << gestionnaire::raison().toStdString();
+#endif
         platform::testing::application();
         ASSERT_TRUE(dir.isValid());
         ecrit("home.dat", outils::stationDat(outils::toulouse()));
@@ -241,8 +252,85 @@ protected:
                  FenetreCiel* c = etat->fenetreCiel();
                  return visible(c) && (c->resize(c->size() + QSize(0, tirage(2) ? 2 : -2)), true);
              }},
+            {"accessible press", 3, [this] { return pressionAccessible(); }},
+#ifdef SEQUENCES_GESTIONNAIRE
+            {"WM minimise", 2, [this] {
+                 QWidget* w = fenetreAuHasard();
+                 return w && !w->isMinimized() && (gestionnaire::minimise(w), true);
+             }},
+            {"WM restore", 3, [this] {
+                 QWidget* w = visible(f2()) ? static_cast<QWidget*>(f2()) : etat->feuilleChoixFichier();
+                 return visible(w) && w->isMinimized() && (gestionnaire::restaure(w), true);
+             }},
+            {"WM close", 2, [this] {
+                 QWidget* w = fenetreAuHasard();
+                 return w && !w->isMinimized() && (gestionnaire::ferme(w), true);
+             }},
+#endif
         };
     }
+    // A window of the program on screen, drawn at random (its title is journalled).
+    QWidget* fenetreAuHasard() {
+        std::vector<QWidget*> w;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (visible(t) && !t->isMinimized() && !t->windowTitle().isEmpty())
+                w.push_back(t);
+        if (w.empty())
+            return nullptr;
+        QWidget* f = w[size_t(tirage(int(w.size())))];
+        journal.last() += " " + f->windowTitle();
+        return f;
+    }
+    // A control of the main window pressed through the accessibility
+    // interface, as a screen reader presses it, whether it can act or not:
+    // an image button, or an item of the File, Sources or Display menus. One
+    // that cannot act (off, or under a menu that is off) must change nothing;
+    // the Print image that can act asks its question.
+    bool pressionAccessible() {
+        if (!visible(f2()) || f2()->isMinimized())
+            return false;
+        platform::ImageButton* boutons[] = {f2()->ImgLune, f2()->ImgSoleil, f2()->ImgCiel, f2()->ImgPrev, f2()->ImgPrint};
+        QAccessibleInterface* cible = nullptr;
+        bool peut = false;
+        QString nom;
+        platform::ImageButton* bouton = nullptr;
+        if (tirage(2)) {
+            bouton = boutons[tirage(5)];
+            cible = QAccessible::queryAccessibleInterface(bouton);
+            peut = bouton->isEnabled() && f2()->ZoneImage->isEnabled();
+            nom = bouton->objectName();
+        } else {
+            platform::MenuFamily* familles[] = {f2()->MenuSource, f2()->MenuAffiche, f2()->MenuPrintMoon};
+            platform::MenuFamily* m = familles[tirage(3)];
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(m->menu());
+            if (!menu || menu->childCount() == 0)
+                return false;
+            cible = menu->child(tirage(menu->childCount()));
+            const int i = int(m->menu()->actions().indexOf(cible ? qobject_cast<QAction*>(cible->object()) : nullptr));
+            if (i < 0 || m->menu()->actions()[i]->isSeparator() || m->menu()->actions()[i]->menu())
+                return false;
+            QAction* a = m->menu()->actions()[i];
+            // Save screen, General Setup and the display switch are drawn elsewhere.
+            if (m == f2()->MenuAffiche)
+                return false;
+            peut = platform::menuItemReachable(a);
+            nom = a->text();
+        }
+        if (!cible || !cible->actionInterface())
+            return false;
+        journal.last() += " " + nom + (peut ? "" : " (off)");
+        const planner::Ecran avant = etat->Ecran;
+        const int16_t source = etat->CodeSource;
+        const int boitesAvant = boites->boites, documents = imprimante.documents();
+        cible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        if (!peut && (etat->Ecran.lieu != avant.lieu || etat->CodeSource != source || boites->boites != boitesAvant ||
+                      imprimante.documents() != documents))
+            refus << "the " + nom + " that cannot act acted";
+        if (peut && bouton == f2()->ImgPrint && boites->boites == boitesAvant)
+            refus << "the Print image that is on asked nothing";
+        return true;
+    }
+    QStringList refus; // what a control that cannot act did
     bool affichage() const { return menus() && principaleUtilisable() && platform::isMenuEnabled(f2()->MenuAfficheP); }
     bool periode() {
         FeuilleChoixDate* d = etat->feuilleChoixDate();
@@ -679,6 +767,26 @@ void Sequences::verifieMenus(QStringList& e) const {
                  QString::number(lune);
     const Lieu lp = planner::lieuPrincipal(etat->Ecran);
     const bool commun = lp == Lieu::DialogueCommun || lp == Lieu::Carte || lp == Lieu::TablesCommunes;
+    // Every control that cannot act is off: the Print image without a table
+    // of the display in use, the display switch without a Moon-location
+    // table, and every item under a menu that is off.
+    const bool menusOn = platform::isMenuEnabled(f->MenuFichierP);
+    const QString mode = etat->ModeAffichage();
+    const bool imprimable = (mode == "MoonPos" && lune) || (mode == "CommWin" && communes);
+    if (f->ImgPrint->isEnabled() != (menusOn && imprimable))
+        e << QString("Print image on %1 at %2 with Moon tables %3, common tables %4")
+                 .arg(f->ImgPrint->isEnabled()).arg(lieu(etat->Ecran.lieu)).arg(lune).arg(communes);
+    if (f->ImgPrev->isEnabled() != (menusOn && lune))
+        e << QString("ImgPrev on %1 with Moon tables %2").arg(f->ImgPrev->isEnabled()).arg(lune);
+    const std::pair<platform::MenuFamily*, std::pair<int, bool>> articlesAtteints[] = {
+        {f->MenuFichier, {1, menusOn}},
+        {f->MenuSource, {1, menusOn}},
+        {f->MenuPrintMoon, {1, menusOn && platform::isMenuEnabled(f->MenuAfficheP) && lune}},
+        {f->MenuPrintComW, {1, menusOn && platform::isMenuEnabled(f->MenuAfficheP) && communes}}};
+    for (const auto& [m, attendu] : articlesAtteints)
+        if (platform::menuItemReachable(m->action(attendu.first)) != attendu.second)
+            e << "menu item " + m->caption(attendu.first) + " reachable " +
+                     QString::number(platform::menuItemReachable(m->action(attendu.first)));
     if (f->MenuAffiche->caption(5) != (commun ? "Moon Location" : "Common Window"))
         e << "display switch reads " + f->MenuAffiche->caption(5) + " at " + lieu(etat->Ecran.lieu);
 }
@@ -710,9 +818,13 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
             continue;
         ++faites;
         QCoreApplication::processEvents();
+#ifdef SEQUENCES_GESTIONNAIRE
+        gestionnaire::calme();
+#endif
         lieux.insert(int(etat->Ecran.lieu));
         imbriquees += imbriquee;
-        QStringList problemes = problemesImbriques + verifie();
+        QStringList problemes = problemesImbriques + refus + verifie();
+        refus.clear();
         // A table computation that File > New did not stop ends with its
         // tables: a filled window, or a day on which the source is not visible.
         const QString fait = journal.value(debut);
@@ -741,7 +853,11 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
 // Seeds 1 to 8; SEQUENCES_GRAINES=n runs seeds 1 to n (a longer search by hand).
 int graines() {
     const int n = qEnvironmentVariableIntValue("SEQUENCES_GRAINES");
+#ifdef SEQUENCES_GESTIONNAIRE
+    return n > 0 ? n : 4; // each action waits for the window manager
+#else
     return n > 0 ? n : 8;
+#endif
 }
 INSTANTIATE_TEST_SUITE_P(Graines, Sequences, ::testing::Range(1, graines() + 1));
 
