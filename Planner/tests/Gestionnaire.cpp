@@ -5,6 +5,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThread>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
@@ -20,12 +21,10 @@
 #include <cstring>
 #include <functional>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace gestionnaire {
 
@@ -77,15 +76,28 @@ void attends(const std::function<bool()>& fait) {
     }
 }
 
-pid_t lance(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* fichiers) {
+// Starts `arguments` with its output on `sortie` (and the write end of a pipe
+// as descriptor 3 when `tube` >= 0); the child ends with this process, even
+// when this one is killed.
+pid_t lance(const std::vector<std::string>& arguments, int tube) {
     std::vector<char*> argv;
     for (const std::string& a : arguments)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], fichiers, nullptr, argv.data(), environ) != 0)
-        return -1;
-    return pid;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent)
+        _exit(127);
+    const int rien = open("/dev/null", O_RDWR);
+    dup2(rien, 1);
+    dup2(rien, 2);
+    if (tube >= 0)
+        dup2(tube, 3);
+    execvp(argv[0], argv.data());
+    _exit(127);
 }
 
 void arrete(pid_t& pid) {
@@ -104,12 +116,7 @@ void demarre() {
         pourquoi = QStringLiteral("no pipe");
         return;
     }
-    posix_spawn_file_actions_t fichiers;
-    posix_spawn_file_actions_init(&fichiers);
-    posix_spawn_file_actions_adddup2(&fichiers, tube[1], 3);
-    posix_spawn_file_actions_addopen(&fichiers, 2, "/dev/null", O_WRONLY, 0);
-    serveur = lance({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, &fichiers);
-    posix_spawn_file_actions_destroy(&fichiers);
+    serveur = lance({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, tube[1]);
     close(tube[1]);
     if (serveur < 0) {
         close(tube[0]);
@@ -123,16 +130,12 @@ void demarre() {
         numero += car;
     close(tube[0]);
     if (numero.empty()) {
-        pourquoi = QStringLiteral("Xvfb did not start a display within 20 seconds");
+        pourquoi = QStringLiteral("Xvfb did not start a display (is the xvfb package installed?)");
         return;
     }
     const std::string affichage = ":" + numero;
     setenv("DISPLAY", affichage.c_str(), 1);
-    posix_spawn_file_actions_init(&fichiers);
-    posix_spawn_file_actions_addopen(&fichiers, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&fichiers, 2, "/dev/null", O_WRONLY, 0);
-    gestionnaireFenetres = lance({"openbox", "--sm-disable"}, &fichiers);
-    posix_spawn_file_actions_destroy(&fichiers);
+    gestionnaireFenetres = lance({"openbox", "--sm-disable"}, -1);
     if (gestionnaireFenetres < 0) {
         pourquoi = QStringLiteral("openbox cannot be started (is the openbox package installed?)");
         return;
@@ -188,19 +191,24 @@ void calme() {
     }
 }
 
-void minimise(QWidget* w) {
+// A window may go while the program handles what the window manager did
+// (a table window closed): each waits on a guarded pointer.
+void minimise(QWidget* fenetre) {
+    const QPointer<QWidget> w(fenetre);
     message(w, "WM_CHANGE_STATE", 3 /* IconicState */, 0);
-    attends([w] { return w->isMinimized() || !w->isVisible(); });
+    attends([w] { return !w || w->isMinimized() || !w->isVisible(); });
     calme();
 }
 
-void restaure(QWidget* w) {
+void restaure(QWidget* fenetre) {
+    const QPointer<QWidget> w(fenetre);
     message(w, "_NET_ACTIVE_WINDOW", 2 /* from a task bar */, 0);
-    attends([w] { return !w->isMinimized(); });
+    attends([w] { return !w || !w->isMinimized(); });
     calme();
 }
 
-void ferme(QWidget* w) {
+void ferme(QWidget* fenetre) {
+    const QPointer<QWidget> w(fenetre);
     // Done when the close request has reached the window.
     struct Compte : QObject {
         int fermetures = 0;
@@ -211,8 +219,9 @@ void ferme(QWidget* w) {
     } compte;
     w->installEventFilter(&compte);
     message(w, "_NET_CLOSE_WINDOW", 0, 2 /* from a task bar */);
-    attends([&] { return compte.fermetures > 0; });
-    w->removeEventFilter(&compte);
+    attends([&] { return !w || compte.fermetures > 0; });
+    if (w)
+        w->removeEventFilter(&compte);
     calme();
 }
 

@@ -847,7 +847,12 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
     // Every place was reached (Aucun is only the start), and actions landed
     // inside running computations.
     EXPECT_EQ(lieux.size(), 7u) << "seed " << GetParam() << " missed " << (lieux.count(7) ? "" : "TablesCommunes ") << (lieux.count(6) ? "" : "Carte");
+#ifdef SEQUENCES_GESTIONNAIRE
+    // The window manager's actions start no computation: fewer land inside one.
+    EXPECT_GE(imbriquees, 5) << "seed " << GetParam();
+#else
     EXPECT_GE(imbriquees, 10) << "seed " << GetParam();
+#endif
 }
 
 // Seeds 1 to 8; SEQUENCES_GRAINES=n runs seeds 1 to n (a longer search by hand).
