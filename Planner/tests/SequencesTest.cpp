@@ -313,7 +313,7 @@ protected:
             // Save screen, General Setup and the display switch are drawn elsewhere.
             if (m == f2()->MenuAffiche)
                 return false;
-            peut = platform::menuItemReachable(a);
+            peut = a->isEnabled() && platform::menuItemReachable(a);
             nom = a->text();
         }
         if (!cible || !cible->actionInterface())

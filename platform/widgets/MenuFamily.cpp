@@ -9,10 +9,10 @@ MenuFamily::MenuFamily(QMenu* menu, QObject* parent) : QObject(parent), menu_(me
 
 bool menuItemReachable(const QAction* item)
 {
-    if (!item->isEnabled())
-        return false;
-    // Up through the menus that hold it: each is on, and so is the item
-    // (or menu-bar title) that opens it.
+    // The item's own state is Qt's to check on every path (a disabled item
+    // is neither drawn nor pressed as on); what Qt does not check is the
+    // menus above it. Up through the menus that hold it: the item (or menu-bar title) that
+    // opens each of them is on.
     const QAction* a = item;
     for (int depth = 0; depth < 16; ++depth) {
         const QMenu* holder = nullptr;
@@ -21,7 +21,10 @@ bool menuItemReachable(const QAction* item)
                 holder = m;
         if (!holder)
             return true;
-        if (!holder->isEnabled() || !holder->menuAction()->isEnabled())
+        // The menu's own switch (platform::setMenuEnabled turns off its
+        // title with it); a menu of a window that is off is not opened, and
+        // the window's state is not the item's.
+        if (!holder->menuAction()->isEnabled())
             return false;
         a = holder->menuAction();
     }

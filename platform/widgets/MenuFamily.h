@@ -18,8 +18,8 @@ class QMenu;
 
 namespace platform {
 
-// The item can be chosen: it is enabled, and so is every menu above it and
-// the item that opens each of them. A family's items act only then.
+// The item's menus are on: the item (or menu-bar title) that opens each menu
+// above it is enabled (Qt checks the item's own state itself). A family's items act only then.
 bool menuItemReachable(const QAction* item);
 
 class MenuFamily : public QObject {
