@@ -35,6 +35,7 @@ void Correct::ouvreEditeur(const correction::TableCorrection& table)
     vue_->afficheTable(table);
     tableEnregistree_ = table;
     PremiereTouche = true;
+    TexteAvantSaisie.reset();
     va(Lieu::Editeur);
 }
 

@@ -58,6 +58,10 @@ public:
     // When true, the next accepted key other than Backspace replaces the
     // current cell's text.
     bool PremiereTouche = false;
+    // The current cell's text before the operator's entry in it: set at the
+    // entry's first accepted key, none once a cell is chosen. A value that
+    // leaves -5..+5 gives the cell this text back.
+    std::optional<QString> TexteAvantSaisie;
     // Answer of the last question box.
     platform::Answer Reponse = platform::Answer::No;
     // The editor's caption.

@@ -1,6 +1,8 @@
 #include "CORRECT/FeuillePrincipale.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QTableWidget>
 
 #include "CORRECT/Correct.h"
@@ -96,6 +98,7 @@ void FeuillePrincipale::BoutonQuitter_Click()
 void FeuillePrincipale::GrilleCorrection_Click()
 {
     etat_.PremiereTouche = true;
+    etat_.TexteAvantSaisie.reset();
 }
 
 // Moving to another cell with the arrow keys also starts a fresh entry, as a
@@ -103,22 +106,41 @@ void FeuillePrincipale::GrilleCorrection_Click()
 void FeuillePrincipale::GrilleCorrection_RowColChange()
 {
     etat_.PremiereTouche = true;
+    etat_.TexteAvantSaisie.reset();
 }
 
 void FeuillePrincipale::GrilleCorrection_KeyPress(int keyAscii)
 {
-    if (GrilleCorrection->row() == 0 || GrilleCorrection->col() == 0)
+    const int ligne = GrilleCorrection->row(), colonne = GrilleCorrection->col();
+    if (ligne == 0 || colonne == 0)
         return;
-    const correct::ResultatTouche r = correct::filtreTouche(GrilleCorrection->text(), keyAscii, etat_.PremiereTouche);
+    const QString texte = GrilleCorrection->text();
+    // Ctrl+V (22): the clipboard's text is one edit of the cell.
+    const correct::ResultatTouche r =
+        keyAscii == 22 ? correct::filtreCollage(texte, QGuiApplication::clipboard()->text(), etat_.PremiereTouche)
+                       : correct::filtreTouche(texte, keyAscii, etat_.PremiereTouche);
     if (r.refusee) {
         // The cell keeps its text; the refusal shows on it as on every box.
         platform::signalRefusal(GrilleCorrection->table()->viewport(), etat_.dialogs,
-                                GrilleCorrection->cellRect(GrilleCorrection->row(), GrilleCorrection->col()));
-        if (r.horsLimites)
+                                GrilleCorrection->cellRect(ligne, colonne));
+        if (r.horsLimites) {
+            // A value that cannot stand: the cell gets back what it held
+            // before the entry, and the next key starts a new one.
+            if (etat_.TexteAvantSaisie)
+                GrilleCorrection->setText(*etat_.TexteAvantSaisie);
+            etat_.TexteAvantSaisie.reset();
+            etat_.PremiereTouche = true;
             etat_.dialogs.message(correct::messageHorsLimites(), platform::Buttons::Ok, platform::Icon::Critical,
                                   correct::titreValeursCorrection());
+            // Back to the cell the value was typed into.
+            GrilleCorrection->setRow(ligne);
+            GrilleCorrection->setCol(colonne);
+            GrilleCorrection->table()->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
+    if (!etat_.TexteAvantSaisie)
+        etat_.TexteAvantSaisie = texte;
     etat_.PremiereTouche = r.premiereTouche;
     GrilleCorrection->setText(r.texte);
     if (r.pleine)

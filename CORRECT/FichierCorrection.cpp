@@ -53,7 +53,8 @@ QStringList lignesFichierCorrection(const TableCorrection& table)
     return lignes;
 }
 
-bool ecrireFichierCorrection(const QString& path, const TableCorrection& table, const platform::SaveFaults& faults)
+platform::SaveResult ecrireFichierCorrection(const QString& path, const TableCorrection& table,
+                                             const platform::SaveFaults& faults)
 {
     return platform::saveLines(path, lignesFichierCorrection(table), faults);
 }

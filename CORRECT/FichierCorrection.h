@@ -54,10 +54,10 @@ TableCorrection tableParDefaut();
 // line. No line ends here; the file adds CR LF to each.
 QStringList lignesFichierCorrection(const TableCorrection& table);
 
-// Writes `table` to `path` atomically (CR LF, Latin-1). False when the file
-// could not be written; the old file is then left whole.
-bool ecrireFichierCorrection(const QString& path, const TableCorrection& table,
-                             const platform::SaveFaults& faults = {});
+// Writes `table` to `path` atomically (CR LF, Latin-1). A failure (the old
+// file then left whole) says why.
+platform::SaveResult ecrireFichierCorrection(const QString& path, const TableCorrection& table,
+                                             const platform::SaveFaults& faults = {});
 
 // The items of a table file in file order, by the item rule (an item ends at a
 // comma or at the end of its line, leading blanks skipped), at most

@@ -69,4 +69,23 @@ ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereT
     return r;
 }
 
+ResultatTouche filtreCollage(const QString& texte, const QString& colle, bool premiereTouche)
+{
+    const QString t = colle.trimmed();
+    ResultatTouche r{texte, premiereTouche};
+    if (t.isEmpty())
+        return {texte, premiereTouche, true};
+    for (QChar c : t) {
+        const ResultatTouche k = c.category() == QChar::Other_Control
+                                     ? ResultatTouche{r.texte, r.premiereTouche, true}
+                                     : filtreTouche(r.texte, c.unicode(), r.premiereTouche);
+        if (k.refusee)
+            return {texte, premiereTouche, true, k.horsLimites};
+        r.texte = k.texte;
+        r.premiereTouche = k.premiereTouche;
+    }
+    r.pleine = r.texte.size() == LongueurMaxCellule;
+    return r;
+}
+
 } // namespace correct

@@ -44,4 +44,14 @@ struct ResultatTouche {
 //  - a key that leaves the text with exactly five characters beeps.
 ResultatTouche filtreTouche(const QString& texte, int codeTouche, bool premiereTouche);
 
+// A text pasted into the cell, as one edit: its characters go through the
+// key filter one after the other, as if typed, and the paste is taken whole
+// when every one is taken, refused whole (the cell and the flag as they
+// were) when one is not; `horsLimites` then says whether the value left
+// -5..+5. Blanks and line ends around the text (a cell copied from another
+// table) are dropped; a paste with nothing else, or with a Backspace or
+// another control character, is refused. `pleine`: the result has five
+// characters.
+ResultatTouche filtreCollage(const QString& texte, const QString& colle, bool premiereTouche);
+
 } // namespace correct

@@ -129,9 +129,9 @@ ResultatSauvegarde sauverTableCorrection(const QString& dossier, const QString& 
     }
 
     const QString chemin = platform::resolvePath(dossier, r.fichierTCV);
-    if (!ecrireFichierCorrection(chemin, table, faults)) {
-        dialogs.message(QStringLiteral("Write Error : ") + r.fichierTCV + QStringLiteral(" was not saved !"),
-                        platform::Buttons::Ok, platform::Icon::Critical, QStringLiteral("Selvane - TCV Editor"));
+    if (const platform::SaveResult e = ecrireFichierCorrection(chemin, table, faults); !e) {
+        dialogs.message(platform::writeErrorText(e), platform::Buttons::Ok, platform::Icon::Critical,
+                        QStringLiteral("Selvane - TCV Editor"));
         r.etat = Sauvegarde::Erreur;
         return r;
     }

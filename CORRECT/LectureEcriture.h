@@ -49,7 +49,7 @@ struct ResultatSauvegarde {
 // asked "Replace the old file " & its name on disk & " ?" first; the
 // replaced file keeps its name.
 // The write is atomic; a failure shows "Write Error : " & name & " was not
-// saved !".
+// saved !" and why (platform::writeErrorText).
 ResultatSauvegarde sauverTableCorrection(const QString& dossier, const QString& fichierStation,
                                          const correction::TableCorrection& table,
                                          platform::Dialogs& dialogs,

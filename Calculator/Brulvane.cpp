@@ -1,6 +1,7 @@
 #include "Calculator/Brulvane.h"
 
 #include "Calculator/Filtres.h"
+#include "platform/Files.h"
 
 using brulvane::Boite;
 using brulvane::Lieu;
@@ -58,7 +59,8 @@ bool Brulvane::LectureStationHome() {
     const brulvane::StationHome st =
         brulvane::LectureStationHome(platform::resolvePath(Dossier, FichierStation));
     if (!st.lu) {
-        Dialogues.message(QStringLiteral("Read Error : ") + FichierStation + QStringLiteral(" was not read !"),
+        Dialogues.message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, FichierStation) +
+                              QStringLiteral(" was not read !"),
                           platform::Buttons::Ok, platform::Icon::Critical, TitreSuite);
         Dialogues.message(QStringLiteral("Quit the Brulvane program now !!!"), platform::Buttons::Ok,
                           platform::Icon::Critical, TitreSuite);
@@ -102,18 +104,20 @@ void Brulvane::LectureStationDX() {
         enregistre[i].clear();
     dxEnregistre_ = enregistre;
     if (!st.lu)
-        Dialogues.message(QStringLiteral("Read Error : brulvane.ini was not read !"), platform::Buttons::Ok,
-                          platform::Icon::Critical, TitreSuite);
+        Dialogues.message(QStringLiteral("Read Error : ") +
+                              platform::nameOnDisk(Dossier, QString::fromLatin1(brulvane::NomFichierDX)) +
+                              QStringLiteral(" was not read !"),
+                          platform::Buttons::Ok, platform::Icon::Critical, TitreSuite);
 }
 
 void Brulvane::SauveStationDX() {
     const brulvane::ValeursDX v = textesDX();
     const QString chemin = platform::resolvePath(Dossier, QString::fromLatin1(brulvane::NomFichierDX));
-    if (brulvane::SauveStationDX(chemin, v, FautesSauvegarde))
+    const platform::SaveResult r = brulvane::SauveStationDX(chemin, v, FautesSauvegarde);
+    if (r)
         dxEnregistre_ = v;
     else
-        Dialogues.message(QStringLiteral("Write Error : Brulvane.ini was not saved !"), platform::Buttons::Ok,
-                          platform::Icon::Critical, TitreSuite);
+        Dialogues.message(platform::writeErrorText(r), platform::Buttons::Ok, platform::Icon::Critical, TitreSuite);
 }
 
 bool Brulvane::modificationsDXNonEnregistrees() const {
@@ -135,7 +139,8 @@ void Brulvane::ChoisitRange(const QString& texte) {
 
 void Brulvane::ConfirmeQuitter() {
     const QString question = platform::quitQuestion(
-        modificationsDXNonEnregistrees() ? QString::fromLatin1(brulvane::NomFichierDX) : QString());
+        modificationsDXNonEnregistrees() ? platform::nameOnDisk(Dossier, QString::fromLatin1(brulvane::NomFichierDX))
+                                         : QString());
     if (Dialogues.message(question, platform::Buttons::YesNo, platform::Icon::Critical,
                           QStringLiteral("Selvane - Calculators")) == platform::Answer::Yes)
         FinProgramme();

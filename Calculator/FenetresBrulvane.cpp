@@ -3,6 +3,7 @@
 #include "Calculator/F_Brulvane.h"
 #include "Calculator/F_NoiseCalc.h"
 #include "Calculator/FeuilleChoixFichier.h"
+#include "platform/Files.h"
 #include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/StartWindow.h"
 
@@ -50,7 +51,8 @@ void FenetresBrulvane::rafraichit() {
         choix.hide();
     }
 
-    calc.setWindowTitle(QStringLiteral("Selvane V4.3.08a - EME Calculator - ") + etat_.FichierStation);
+    calc.setWindowTitle(QStringLiteral("Selvane V4.3.08a - EME Calculator - ") +
+                        platform::nameOnDisk(etat_.Dossier, etat_.FichierStation));
     // The call sign as it stands: an "&" in it is no mnemonic.
     calc.Cadre_EME[1]->setTitle(QString(etat_.Indicatif).replace(QLatin1Char('&'), QLatin1String("&&")));
     if (!etat_.UniteBruit.isEmpty())

@@ -78,7 +78,8 @@ QStringList LignesStationDX(const ValeursDX& v) {
             QStringLiteral("Antenna gain"), v[5]};
 }
 
-bool SauveStationDX(const QString& chemin, const ValeursDX& valeurs, const platform::SaveFaults& fautes) {
+platform::SaveResult SauveStationDX(const QString& chemin, const ValeursDX& valeurs,
+                                    const platform::SaveFaults& fautes) {
     return platform::saveLines(chemin, LignesStationDX(valeurs), fautes);
 }
 

@@ -54,8 +54,9 @@ StationDX LectureStationDX(const QString& chemin);
 
 // The 13 lines of "brulvane.ini" for the six DX texts, as they stand.
 QStringList LignesStationDX(const ValeursDX& valeurs);
-// Writes them atomically, CR LF ended; false when the file was not saved (the
-// previous file is then left whole).
-bool SauveStationDX(const QString& chemin, const ValeursDX& valeurs, const platform::SaveFaults& fautes = {});
+// Writes them atomically, CR LF ended; a failure (the previous file then left
+// whole) says why.
+platform::SaveResult SauveStationDX(const QString& chemin, const ValeursDX& valeurs,
+                                    const platform::SaveFaults& fautes = {});
 
 } // namespace brulvane

@@ -60,7 +60,7 @@ void Corvinet::OuvreFenetrePrincipale()
     if (!NouveauFichier) LectureFichierStation();
     feuilleChoixFichier().hide();
     FichierStation = FichierStation.toLower();
-    f.setWindowTitle(CaptionFichier + FichierStation);
+    f.setWindowTitle(CaptionFichier + nomAffiche());
     f.appliqueModeEtFormats();
     f.Feuillet_Setup->setCurrentIndex(0);
     f.donneFocus(Champ::Indic);
@@ -74,7 +74,7 @@ bool Corvinet::ModificationsNonEnregistrees() const
 
 bool Corvinet::ConfirmeQuitter()
 {
-    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? FichierStation : QString());
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? nomAffiche() : QString());
     if (dialogs.message(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("- Selvane - Set Up -")) != Answer::Yes)
         return false;
     termine_ = true;
@@ -126,7 +126,7 @@ void Corvinet::LectureFichierStation()
         }
     }
     if (lu.erreur)
-        dialogs.message(QStringLiteral("Read Error : ") + FichierStation + QStringLiteral(" had some errors !"),
+        dialogs.message(QStringLiteral("Read Error : ") + nomAffiche() + QStringLiteral(" had some errors !"),
                         Buttons::Ok, Icon::Critical, TitreCorvinet);
 }
 
@@ -134,12 +134,12 @@ bool Corvinet::EcritureFichierStation()
 {
     FenetrePrincipale& f = fenetrePrincipale();
     const QStringList lignes = corvinet::ecritureLignesStation(f.valeurs());
-    if (!platform::saveLines(cheminFichierStation(), lignes, DefautsEcriture)) {
-        dialogs.message(QStringLiteral("Write Error : ") + FichierStation + QStringLiteral(" was not saved !"),
-                        Buttons::Ok, Icon::Critical, TitreCorvinet);
+    const platform::SaveResult r = platform::saveLines(cheminFichierStation(), lignes, DefautsEcriture);
+    if (!r) {
+        dialogs.message(platform::writeErrorText(r), Buttons::Ok, Icon::Critical, TitreCorvinet);
         return false;
     }
-    f.setWindowTitle(CaptionFichier + FichierStation);
+    f.setWindowTitle(CaptionFichier + r.fileName);
     LignesEnregistrees = lignes;
     return true;
 }
@@ -202,6 +202,8 @@ void Corvinet::chercheFichierAbsent(const QString& nom)
     FichierAbsent = corvinet::fichierAbsent(liste, nom);
 }
 
+QString Corvinet::nomAffiche() const { return QFileInfo(cheminFichierStation()).fileName(); }
+
 QString Corvinet::nomSurLeDisque(const QString& nom) const
 {
     return QFileInfo(platform::resolvePath(Dossier, nom)).fileName();
@@ -216,7 +218,7 @@ void Corvinet::MenuSave()
         return;
     }
     // The question names the file it replaces, as it is named on the disk.
-    const QString question = QStringLiteral("Replace the old file %1 ?").arg(QFileInfo(cheminFichierStation()).fileName());
+    const QString question = QStringLiteral("Replace the old file %1 ?").arg(nomAffiche());
     if (dialogs.message(question, Buttons::YesNo, Icon::Exclamation, TitreSetup) == Answer::Yes) {
         EcritureFichierStation();
         return;

@@ -29,7 +29,7 @@ public:
     Corvinet& operator=(const Corvinet&) = delete;
 
     // Program-wide variables.
-    QString FichierStation;      // bare name of the station file, lower case once opened
+    QString FichierStation;      // bare name of the station file, lower case once opened (nomAffiche: as on disk)
     bool NouveauFichier = false; // the name was typed with "New file": opening reads nothing
     bool SaisieOk = false;       // result of the completeness check
     bool CoherenceOk = false;    // result of the consistency check
@@ -61,6 +61,9 @@ public:
 
     // The station file in the folder: the name as it exists on disk.
     QString cheminFichierStation() const;
+    // The station file's name as it is spelled on the disk (the name it will
+    // be created under when there is none yet): what captions and messages show.
+    QString nomAffiche() const;
     void LectureFichierStation();
     // Writes the station; false (after the write error) when it failed.
     bool EcritureFichierStation();

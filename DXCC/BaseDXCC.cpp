@@ -87,7 +87,7 @@ LectureDXCC lireBaseDXCC(const QString& dossier, const FautesLecture& fautes)
     return r;
 }
 
-bool sauverBaseDXCC(const QString& dossier, const std::vector<Enregistrement>& lignes,
+platform::SaveResult sauverBaseDXCC(const QString& dossier, const std::vector<Enregistrement>& lignes,
                     const platform::SaveFaults& fautes)
 {
     QStringList texte;

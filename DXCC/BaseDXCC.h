@@ -61,9 +61,9 @@ struct LectureDXCC {
 // After a failure the complete lines read before it are kept.
 LectureDXCC lireBaseDXCC(const QString& dossier, const FautesLecture& fautes = {});
 
-// Writes every row as one line with CR LF, atomically: false (and the old
-// file left whole) when the file cannot be written.
-bool sauverBaseDXCC(const QString& dossier, const std::vector<Enregistrement>& lignes,
+// Writes every row as one line with CR LF, atomically; a failure (the old
+// file then left whole) says why.
+platform::SaveResult sauverBaseDXCC(const QString& dossier, const std::vector<Enregistrement>& lignes,
                     const platform::SaveFaults& fautes = {});
 
 // Order of prefixes without regard to letter case (negative, 0, positive).

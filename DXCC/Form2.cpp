@@ -9,6 +9,7 @@
 #include "DXCC/BaseDXCC.h"
 #include "DXCC/PositionCarte.h"
 #include "DXCC/Veskaro.h"
+#include "platform/Files.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/FilteredBox.h"
 #include "platform/Geometry.h"
@@ -221,6 +222,12 @@ void Form2::LectureFichierDXCC()
     GrilleDXCC->setTextMatrix(0, 1, QStringLiteral("DXCC"));
     GrilleDXCC->setTextMatrix(0, 2, QStringLiteral("Lat"));
     GrilleDXCC->setTextMatrix(0, 5, QStringLiteral("Long"));
+    // The titles span their columns on screen; a screen reader reads each
+    // column by what it holds.
+    GrilleDXCC->setColumnNames({QStringLiteral("Prefix"), QStringLiteral("DXCC entity"),
+                                QStringLiteral("Latitude degrees"), QStringLiteral("Latitude minutes"),
+                                QStringLiteral("North or south"), QStringLiteral("Longitude degrees"),
+                                QStringLiteral("Longitude minutes"), QStringLiteral("East or west")});
     const int largeurs[dxcc::NombreChamps] = {720, 1800, 480, 360, 360, 480, 360, 360};
     for (int c = 0; c < dxcc::NombreChamps; ++c)
         GrilleDXCC->setColWidth(c, largeurs[c]);
@@ -281,12 +288,12 @@ bool Form2::ModificationsNonEnregistrees() const
 void Form2::SauveFichierDXCC()
 {
     const std::vector<dxcc::Enregistrement> lignes = lignesDeLaListe();
-    if (dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde)) {
+    const platform::SaveResult r = dxcc::sauverBaseDXCC(etat_.dossier, lignes, etat_.fautesSauvegarde);
+    if (r) {
         LectureIncomplete = false; // the file now holds the whole list
         LignesEnregistrees = lignes;
     } else
-        question(QStringLiteral("Write Error : DXCCPREF.DBR was not saved !"), Buttons::Ok, Icon::Critical,
-                 QStringLiteral("Selvane - DXCC Data Base"));
+        question(platform::writeErrorText(r), Buttons::Ok, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base"));
 }
 
 // ---------------------------------------------------------------- list
@@ -399,7 +406,8 @@ void Form2::BtonQuitter_Click() { ConfirmeQuitter(); }
 
 void Form2::ConfirmeQuitter()
 {
-    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? QStringLiteral("DXCCPREF.DBR") : QString());
+    const QString base = platform::nameOnDisk(etat_.dossier, QStringLiteral("DXCCPREF.DBR"));
+    const QString texte = platform::quitQuestion(ModificationsNonEnregistrees() ? base : QString());
     if (question(texte, Buttons::YesNo, Icon::Critical, QStringLiteral("Selvane - DXCC Data Base")) == Answer::Yes)
         etat_.FinProgramme();
 }

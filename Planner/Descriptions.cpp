@@ -25,8 +25,10 @@ QString TexteCarteCiel(float ascDroiteLune, float declinaisonLune, float ascDroi
         return QStringLiteral(" at right ascension ") + platform::Format(a / 15.0, QStringLiteral("#0.00")) +
                QStringLiteral(" h, declination ") + enDegres(d);
     };
+    // The numbered sources drawn on the chart, as its key lists them.
     return QStringLiteral("Radio-sky chart: the Moon") + position(ascDroiteLune, declinaisonLune) +
-           QStringLiteral("; the Sun") + position(ascDroiteSoleil, declinaisonSoleil);
+           QStringLiteral("; the Sun") + position(ascDroiteSoleil, declinaisonSoleil) + QStringLiteral("; ") +
+           TexteCleSources();
 }
 
 QString TexteCleCouleurs() {

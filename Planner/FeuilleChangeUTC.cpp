@@ -4,6 +4,7 @@
 #include "Planner/FeuilleChoixDate.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -12,6 +13,7 @@
 
 FeuilleChangeUTC::FeuilleChangeUTC(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Change UTC"));
+    platform::presentAsDialog(this); // a question of a few boxes, read as a dialog
     // No wider than the main window it sits under (3480 twips), so that the
     // common-window map placed right of the main window leaves it whole.
     platform::resizeClientTwips(this, 3420, 900);

@@ -6,6 +6,7 @@
 #include "platform/Geometry.h"
 #include "platform/widgets/FilteredBox.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -36,6 +37,7 @@ void brancheBoiteHeure(planner::Commandes& commandes, platform::MaskedEdit* b) {
 FeuilleChoixDate::FeuilleChoixDate(planner::Commandes& commandes, platform::Dialogs& dialogues)
     : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Date Input"));
+    platform::presentAsDialog(this); // a question of a few boxes, read as a dialog
     platform::resizeClientTwips(this, 4200, 2880);
     auto* c1 = new QGroupBox(QStringLiteral("Start UTC (d-m-y  h-m)"), this);
     platform::setTwipsGeometry(c1, 120, 60, 2520, 720);

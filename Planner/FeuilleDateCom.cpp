@@ -4,6 +4,7 @@
 #include "Planner/FeuilleChoixDate.h"
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 
 FeuilleDateCom::FeuilleDateCom(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     setWindowTitle(QStringLiteral("Common window : Date Input"));
+    platform::presentAsDialog(this); // a question of a few boxes, read as a dialog
     platform::resizeClientTwips(this, 4200, 1800);
     auto* cadre = new QGroupBox(QStringLiteral("UTC (d-m-y  h-m)"), this);
     platform::setTwipsGeometry(cadre, 120, 60, 2520, 720);

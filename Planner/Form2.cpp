@@ -106,8 +106,9 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
 
     // The source buttons and ImgPrev are read as on (checked) while they show
     // their pressed picture: the current source, the common-window display.
-    for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPrev})
-        b->setShowsState(true);
+    for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+        b->setShowsState(true, platform::ImageButton::StateKind::OneOfMany);
+    ImgPrev->setShowsState(true);
     platform::nameControls({
         {ImgNew, QStringLiteral("New")},
         {ImgQuit, QStringLiteral("Quit")},

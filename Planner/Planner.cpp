@@ -162,12 +162,21 @@ std::vector<QString> jours(const ListeTables<F>& liste) {
 // as a whole, never one window of it).
 template <class F>
 void montreTables(const ListeTables<F>& liste, bool visibles) {
+    bool uneMontree = false;
+    for (const auto& t : liste)
+        uneMontree = uneMontree || (t.fenetre && t.fenetre->isVisible());
     for (const auto& t : liste) {
         if (!t.fenetre || t.fenetre->isVisible() == (visibles && t.remplie))
             continue;
         if (visibles && t.remplie && t.fenetre->isMinimized())
             t.fenetre->setWindowState(t.fenetre->windowState() & ~Qt::WindowMinimized);
         t.fenetre->setVisible(visibles && t.remplie);
+        // The first table window that the operator's command opens takes
+        // the focus; the later days' windows leave it where he is.
+        if (t.fenetre->isVisible() && !uneMontree) {
+            t.fenetre->activateWindow();
+            uneMontree = true;
+        }
     }
 }
 
@@ -475,8 +484,8 @@ void Planner::ChoixStation(const QString& fichier) {
     QString raison;
     const auto station = planner::lireStationPlan(platform::resolvePath(Dossier, fichier), &raison);
     if (!station) {
-        Message(QStringLiteral("Read Error : ") + fichier + QStringLiteral(" was not read !") + QChar(13) + QChar(13) +
-                    raison,
+        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, fichier) +
+                    QStringLiteral(" was not read !") + QChar(13) + QChar(13) + raison,
                 QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
         return;
     }
@@ -611,8 +620,9 @@ void Planner::LectureFichierPlannerIni() {
     if (n[23])
         MoonVisible = *n[23] != 0 ? Vrai : Faux;
     if (r.erreur)
-        Message(QStringLiteral("Read Error : Planner.ini was not read !"), QStringLiteral("Selvane"), Buttons::Ok,
-                Icon::Critical);
+        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, QStringLiteral("Planner.ini")) +
+                    QStringLiteral(" was not read !"),
+                QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
 }
 
 void Planner::SauveFichierPlannerIni() {
@@ -631,9 +641,9 @@ void Planner::SauveFichierPlannerIni() {
     v.Left = planner::en16(platform::pixelsToTwips(form2_->x()));
     v.Step = Step;
     v.MoonVisible = MoonVisible;
-    if (!platform::saveLines(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")), planner::lignesPlannerIni(v)))
-        Message(QStringLiteral("Write Error : Planner.ini was not saved !"), QStringLiteral("Selvane"), Buttons::Ok,
-                Icon::Critical);
+    const QString chemin = platform::resolvePath(Dossier, QStringLiteral("Planner.ini"));
+    if (const platform::SaveResult r = platform::saveLines(chemin, planner::lignesPlannerIni(v)); !r)
+        Message(platform::writeErrorText(r), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
 }
 
 void Planner::SauveEcran() {
@@ -889,6 +899,11 @@ void Planner::AffichePrevision(int i) {
     w->Entete[4]->setText(planner::TexteFrequence(Freq));
     lignesLune(*this, w->Entete);
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Echo", "Azim", "Elev", "Azim", "Elev"});
+    // What a screen reader calls the columns: the body each angle is of.
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"), QStringLiteral("Moon azimuth"),
+                                   QStringLiteral("Moon elevation"), QStringLiteral("Echo Doppler"),
+                                   QStringLiteral("Sun azimuth"), QStringLiteral("Sun elevation"),
+                                   QStringLiteral("Cold sky azimuth"), QStringLiteral("Cold sky elevation")});
     const int k = planner::PhaseJour(AscDroiteDebut, AscDroiteFin, AscDroiteSoleil);
     if (w->PhaseAffichee != k) {
         w->PhaseAffichee = k;
@@ -1217,6 +1232,13 @@ void Planner::AffichePrevisionCommune(int i) {
         lignesLune(*this, w->Entete);
     }
     prepareGrille(w->GrillePrev, {"UTC", "Local", "Azim", "Elev", "Hz", "Hz", "Deg", "Azim", "Elev"});
+    w->GrillePrev->setColumnNames({QStringLiteral("UTC"), QStringLiteral("Local time"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("Home ") + NomSource + QStringLiteral(" elevation"),
+                                   QStringLiteral("Home Doppler"), QStringLiteral("DX Doppler"),
+                                   QStringLiteral("Polarisation offset"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" azimuth"),
+                                   QStringLiteral("DX ") + NomSource + QStringLiteral(" elevation")});
     w->EtiqNomSource->setText(NomSource);
     QImage image;
     QString court;
@@ -1316,7 +1338,8 @@ void Planner::ConfigurationGenerale() {
                       QStringLiteral("- Time/UTC : ") + Str(DecHor) + QStringLiteral(" h") + cr +
                       QStringLiteral("- Frequency : ") + Str(Freq) + QStringLiteral(" MHz") + cr + cr +
                       QStringLiteral("Use Corvinet to modify these values !");
-    Message(t, FichierStation + QStringLiteral(" : General setup"), Buttons::Ok, Icon::Information);
+    Message(t, platform::nameOnDisk(Dossier, FichierStation) + QStringLiteral(" : General setup"), Buttons::Ok,
+            Icon::Information);
 }
 
 void Planner::EtatFenetrePrincipale(bool minimise) {

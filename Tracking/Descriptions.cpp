@@ -45,14 +45,16 @@ QString textePhaseLune(int k)
 
 QString texteCarteCiel(const suivi::Affichage& a, bool antenne)
 {
+    // The numbered sources drawn on the chart, as its key lists them, after
+    // the markers shown.
     QString t = QStringLiteral("Radio-sky chart");
-    if (!a.MarqueursVisibles)
-        return t;
-    t += QStringLiteral(": ") + pointCiel("Moon", a.PointLune) + QStringLiteral("; ") +
-         pointCiel("Sun", a.PointSoleil);
-    if (antenne)
-        t += QStringLiteral("; ") + pointCiel("antenna", a.PointAntenne);
-    return t;
+    if (a.MarqueursVisibles) {
+        t += QStringLiteral(": ") + pointCiel("Moon", a.PointLune) + QStringLiteral("; ") +
+             pointCiel("Sun", a.PointSoleil);
+        if (antenne)
+            t += QStringLiteral("; ") + pointCiel("antenna", a.PointAntenne);
+    }
+    return t + QStringLiteral("; ") + texteCleSources();
 }
 
 QString texteCleSources()

@@ -309,14 +309,24 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     // buttons read as checked while they show their pressed picture; the two
     // O.K. buttons by what they close. The push buttons take the focus by
     // the Tab key and leave the arrow keys to the antenna's manual steps.
-    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel, ImgPeriode, ImgDuree})
-        b->setShowsState(true);
+    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+        b->setShowsState(true, ImageButton::StateKind::OneOfMany);
+    // The period and length buttons switch between two choices: read with
+    // the one in force.
+    const suivi::Suivi& etat = prog_.S;
+    ImgPeriode->setStateText(
+        [&etat] { return etat.PeriodeTrafic == 0 ? QStringLiteral("first") : QStringLiteral("second"); });
+    ImgDuree->setStateText([&etat] {
+        return etat.DureePeriode == 2 ? QStringLiteral("2.5 minutes")
+               : etat.DureePeriode == 1 ? QStringLiteral("2 minutes")
+                                        : QStringLiteral("1 minute");
+    });
     platform::nameControls({
         {ImgLune, QStringLiteral("Moon")},
         {ImgSoleil, QStringLiteral("Sun")},
         {ImgCiel, QStringLiteral("Cold Sky")},
-        {ImgPeriode, QStringLiteral("Second period")},
-        {ImgDuree, QStringLiteral("Periods of 2.5 minutes")},
+        {ImgPeriode, QStringLiteral("Traffic period")},
+        {ImgDuree, QStringLiteral("Period length")},
         {ImgInfo, QStringLiteral("Radio-sky map key")},
         {BoutonDXCC, QStringLiteral("Enter a DX prefix")},
         {BoutonInfoOK, QStringLiteral("Close the radio-sky map key")},

@@ -89,7 +89,8 @@ void Tracking::LectureFichierStationTrack()
 {
     const std::optional<suivi::StationTrack> lue = suivi::lireStation(chemin(FichierStation));
     if (!lue) {
-        dialogs.message(QStringLiteral("Read Error : ") + FichierStation + QStringLiteral(" was not read !"),
+        dialogs.message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, FichierStation) +
+                            QStringLiteral(" was not read !"),
                         Buttons::Ok, Icon::Critical, QStringLiteral("Selvane"));
         dialogs.message(QStringLiteral("Quit the Tracking program now !!!"), Buttons::Ok, Icon::Critical,
                         QStringLiteral("Selvane"));
@@ -135,17 +136,19 @@ void Tracking::LectureFichierTrackIni()
     Ini = t;
     placesLues_ = true;
     if (!ok)
-        dialogs.message(QStringLiteral("Read Error : Track.ini was not read !"), Buttons::Ok, Icon::Critical,
-                        QStringLiteral("Selvane"));
+        dialogs.message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, QStringLiteral("track.ini")) +
+                            QStringLiteral(" was not read !"),
+                        Buttons::Ok, Icon::Critical, QStringLiteral("Selvane"));
 }
 
 void Tracking::SauveFichierTrackIni()
 {
     suivi::TrackIni t = Ini;
     fenetres_->placesFenetres(t);
-    if (!platform::saveLines(chemin(QStringLiteral("track.ini")), suivi::lignesTrackIni(t), DefautsEcriture))
-        dialogs.message(QStringLiteral("Write Error : Track.ini was not saved !"), Buttons::Ok, Icon::Critical,
-                        QStringLiteral("Selvane"));
+    const platform::SaveResult r =
+        platform::saveLines(chemin(QStringLiteral("track.ini")), suivi::lignesTrackIni(t), DefautsEcriture);
+    if (!r)
+        dialogs.message(platform::writeErrorText(r), Buttons::Ok, Icon::Critical, QStringLiteral("Selvane"));
 }
 
 void Tracking::InitialisationFenetrePrincipale()

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    platform::installScreenReaderLayer();
     platform::QtDialogs dialogs;
     platform::SystemClock clock;
     // The program ends at once once the port is closed: no further window event runs.

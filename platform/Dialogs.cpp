@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace platform {
 
@@ -62,6 +63,32 @@ void wideEnoughForTitle(QMessageBox& box, const QString& title)
                         grille->rowCount(), 0, 1, grille->columnCount());
 }
 
+// While a box is open it has the focus; when it closes, the focus goes back
+// to the control it came from (a screen reader's user finds himself where he
+// was), when that control can still take it.
+class FocusComesBack {
+public:
+    FocusComesBack() : control_(QApplication::focusWidget()) {}
+    ~FocusComesBack()
+    {
+        QWidget* c = control_;
+        if (!c || !c->isVisible() || !c->isEnabled())
+            return;
+        QWidget* window = c->window();
+        if (QApplication::activeWindow() != window) {
+            window->activateWindow();
+            QApplication::setActiveWindow(window);
+        }
+        if (QApplication::focusWidget() != c)
+            c->setFocus(Qt::OtherFocusReason);
+    }
+    FocusComesBack(const FocusComesBack&) = delete;
+    FocusComesBack& operator=(const FocusComesBack&) = delete;
+
+private:
+    QPointer<QWidget> control_;
+};
+
 } // namespace
 
 QString quitQuestion(const QString& unsavedFile)
@@ -74,6 +101,7 @@ QString quitQuestion(const QString& unsavedFile)
 
 Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
+    const FocusComesBack back;
     QMessageBox box(qtIcon(icon), title, withLineBreaks(text), QMessageBox::NoButton, QApplication::activeWindow());
     struct Entry { QMessageBox::StandardButton b; Answer a; };
     std::vector<Entry> entries;
@@ -107,6 +135,7 @@ Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& defaultText,
                          std::optional<QPoint> position)
 {
+    const FocusComesBack back;
     QInputDialog dlg(QApplication::activeWindow());
     dlg.setInputMode(QInputDialog::TextInput);
     dlg.setWindowTitle(title);

@@ -7,7 +7,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -106,6 +110,11 @@ std::optional<QStringList> readLines(const QString& path)
     return splitLines(*text);
 }
 
+QString nameOnDisk(const QString& folder, const QString& name)
+{
+    return QFileInfo(resolvePath(folder, name)).fileName();
+}
+
 namespace {
 
 // The write bits of the file's mode (the "user" bits Qt reports are the
@@ -113,77 +122,134 @@ namespace {
 constexpr QFileDevice::Permissions kAnyWrite =
     QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
-// Writes `bytes` to `f`, failing as a full disk would once `failAfter`
-// bytes (when >= 0) are written.
-bool writeAll(QFile& f, const QByteArray& bytes, qint64 failAfter)
+SaveFailure failureOf(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return SaveFailure::NoPermission;
+    case EROFS: return SaveFailure::ReadOnlyDisk;
+    case ENOSPC:
+    case EDQUOT: return SaveFailure::NoSpace;
+    case ENOENT:
+    case ENOTDIR: return SaveFailure::NoFolder;
+    case EISDIR: return SaveFailure::NotAFile;
+    case EIO: return SaveFailure::InputOutput;
+    default: return SaveFailure::Other;
+    }
+}
+
+// Writes `bytes` to the open file `fd`, failing as a full disk would once
+// `failAfter` bytes (when >= 0) are written. 0, or the error number.
+int writeAll(int fd, const QByteArray& bytes, qint64 failAfter)
 {
     qint64 limit = bytes.size();
     if (failAfter >= 0 && failAfter < limit)
         limit = failAfter;
     qint64 done = 0;
     while (done < limit) {
-        const qint64 w = f.write(bytes.constData() + done, limit - done);
+        const ssize_t w = ::write(fd, bytes.constData() + done, size_t(limit - done));
+        if (w < 0 && errno == EINTR)
+            continue;
         if (w <= 0)
-            return false;
+            return w < 0 ? errno : ENOSPC;
         done += w;
     }
-    if (!f.flush())
-        return false;
     if (failAfter >= 0 && failAfter < bytes.size())
-        return false;
-    return ::fsync(f.handle()) == 0;
+        return ENOSPC;
+    return ::fsync(fd) == 0 ? 0 : errno;
 }
 
 } // namespace
 
-bool saveBytes(const QString& path, const QByteArray& bytes, const SaveFaults& faults)
+QString SaveResult::reason() const
+{
+    switch (failure) {
+    case SaveFailure::None: return {};
+    case SaveFailure::ReadOnlyFile: return QStringLiteral("The file is read-only.");
+    case SaveFailure::FileNoPermission: return QStringLiteral("Permission denied: the file may not be written to.");
+    case SaveFailure::NoPermission: return QStringLiteral("Permission denied: the folder may not be written to.");
+    case SaveFailure::ReadOnlyDisk: return QStringLiteral("The disk is read-only.");
+    case SaveFailure::NoSpace: return QStringLiteral("No space left on the disk.");
+    case SaveFailure::NoFolder: return QStringLiteral("The folder does not exist.");
+    case SaveFailure::NotAFile: return QStringLiteral("The name is that of a folder, not of a file.");
+    case SaveFailure::InputOutput: return QStringLiteral("The disk reported an input/output error.");
+    case SaveFailure::Other: break;
+    }
+    return QStringLiteral("System error %1: %2.").arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+QString writeErrorText(const SaveResult& r)
+{
+    return QStringLiteral("Write Error : ") + r.fileName + QStringLiteral(" was not saved !") + QChar(13) +
+           r.reason() + QChar(13) +
+           (r.replaces ? QStringLiteral("The old file is unchanged.") : QStringLiteral("No file was written."));
+}
+
+SaveResult saveBytes(const QString& path, const QByteArray& bytes, const SaveFaults& faults)
 {
     const QFileInfo given(path);
     QString target = resolvePath(given.path(), given.fileName());
+    SaveResult r;
+    r.fileName = QFileInfo(target).fileName();
+    const auto fail = [&r](SaveFailure f, int error) {
+        r.failure = f;
+        r.error = error;
+        return r;
+    };
     QFileInfo info(target);
     // Replacing a link would cut it; write through to the file it names.
     if (info.isSymLink()) {
         target = info.symLinkTarget();
         info = QFileInfo(target);
     }
+    r.replaces = info.exists();
     if (info.exists()) {
         if (!info.isFile())
-            return false;
+            return fail(SaveFailure::NotAFile, EISDIR);
         // Read-only means no write permission bit at all, so that the refusal
         // holds for every user, the super-user too.
-        if (!info.isWritable() || (info.permissions() & kAnyWrite) == 0)
-            return false;
+        if ((info.permissions() & kAnyWrite) == 0)
+            return fail(SaveFailure::ReadOnlyFile, 0);
+        // The rename would replace a file this user may not write.
+        if (::access(QFile::encodeName(target).constData(), W_OK) != 0)
+            return fail(errno == EACCES || errno == EPERM ? SaveFailure::FileNoPermission : failureOf(errno), errno);
     }
 
     const QString dir = info.path();
-    QFile tmp;
-    bool created = false;
-    for (int attempt = 0; attempt < 20 && !created; ++attempt) {
+    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray tmpName;
+    int fd = -1;
+    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
         const QString name = QStringLiteral(".%1.%2.tmp")
                                  .arg(info.fileName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        tmp.setFileName(QDir(dir).filePath(name));
-        created = tmp.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        tmpName = QFile::encodeName(QDir(dir).filePath(name));
+        fd = ::open(tmpName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return fail(failureOf(errno), errno);
     }
-    if (!created)
-        return false;
+    if (fd < 0)
+        return fail(SaveFailure::Other, EEXIST);
 
-    bool ok = writeAll(tmp, bytes, faults.failAfterBytes);
-    tmp.close();
-    if (ok && tmp.error() != QFileDevice::NoError)
-        ok = false;
-    if (ok && info.exists())
-        ok = QFile::setPermissions(tmp.fileName(), info.permissions());
-    if (ok && !faults.failOnRename)
-        ok = std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target).constData()) == 0;
-    else
-        ok = false;
-    if (!ok)
-        QFile::remove(tmp.fileName());
-    return ok;
+    int error = writeAll(fd, bytes, faults.failAfterBytes);
+    struct stat old {};
+    if (error == 0 && r.replaces && ::stat(targetName.constData(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && faults.failOnRename)
+        error = EIO;
+    if (error == 0 && std::rename(tmpName.constData(), targetName.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(tmpName.constData());
+        return fail(failureOf(error), error);
+    }
+    r.ok = true;
+    return r;
 }
 
-bool saveLines(const QString& path, const QStringList& lines, const SaveFaults& faults)
+SaveResult saveLines(const QString& path, const QStringList& lines, const SaveFaults& faults)
 {
     QByteArray bytes;
     for (const QString& line : lines) {

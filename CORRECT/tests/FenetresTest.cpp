@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -330,7 +331,8 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
         {"minus typed over -0.3 keeps its sign", 13, 2, "-0.3", "-0.6", "-0.6", 0, 0, false},
         {"minus refused once a point is typed", 14, 1, "1.5", "2.-", "2.", 1, 0, true},
         {"six is refused, the cell keeps its value", 3, 2, "1.5", "6", "1.5", 1, 1, true},
-        {"45 keeps the 4", 15, 1, "1.5", "45", "4", 1, 1, true},
+        {"45 gives the cell back its value", 15, 1, "1.5", "45", "1.5", 1, 1, true},
+        {"a key after a refused value starts a new one", 17, 2, "1.5", "253", "3", 1, 1, false},
         {"minus five accepted", 4, 2, " 0", "-5", "-5", 0, 0, false},
         {"fifth key beeps, sixth refused", 5, 1, " 0", "4.5512", "4.551", 2, 0, true},
         {"sixth key on 5.000 keeps it", 6, 1, " 0", "5.0001", "5.000", 2, 0, true},
@@ -378,6 +380,104 @@ TEST_F(Fenetres, KeysTypedIntoTheGrid)
     taper("5");
     EXPECT_EQ(grille().textMatrix(0, 1), "Azim. correct.");
     EXPECT_EQ(d.events().size(), 0u);
+}
+
+// A paste into a cell is one edit: taken when the value it makes is valid
+// (replacing a chosen cell's value, or added to what was typed), refused
+// whole otherwise; the table saved holds what the cells show.
+TEST_F(Fenetres, APasteIntoACellIsOneEdit)
+{
+    demarrer();
+    nouveauFichier();
+    QWidget* vue = grille().table()->viewport();
+    const struct {
+        const char* nom;
+        int ligne, colonne;
+        const char* tape; // typed before the paste
+        const char* colle;
+        const char* apres;
+        int bips;
+        int messages;
+    } cas[] = {
+        {"a valid value", 1, 1, "", "0.3", "0.3", 0, 0},
+        {"a value copied from a table, line end and blanks around", 2, 2, "", " -1.25\r\n", "-1.25", 1, 0}, // full
+        {"added to a value typed", 3, 1, "1", ".5", "1.5", 0, 0},
+        {"a letter in it", 4, 1, "", "0.3a", " 0", 1, 0},
+        {"two values", 5, 2, "", "0.3\t0.4", " 0", 1, 0},
+        {"out of range", 6, 1, "", "12", " 0", 1, 1},
+        {"out of range with what was typed", 7, 2, "2", "5", " 0", 1, 1},
+        {"too long", 8, 1, "", "0.1234", " 0", 1, 0},
+        {"nothing but blanks", 9, 1, "", "  ", " 0", 1, 0},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        cliquerCellule(c.ligne, c.colonne);
+        taper(QString::fromLatin1(c.tape));
+        QApplication::clipboard()->setText(QString::fromLatin1(c.colle));
+        d.clear();
+        QTest::keyClick(grille().table(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(grille().textMatrix(c.ligne, c.colonne), QString::fromLatin1(c.apres));
+        EXPECT_EQ(d.beeps(), c.bips);
+        EXPECT_EQ(int(d.messages().size()), c.messages);
+        EXPECT_EQ(platform::refusalShown(vue), c.bips > 0 && QString::fromLatin1(c.apres) != "-1.25");
+    }
+    sauverSous("home.dat");
+    const QList<QByteArray> l = readBytes(dir.filePath("home.tcv")).split('\n');
+    ASSERT_GE(l.size(), 30);
+    EXPECT_EQ(l[4], "0.3\r");         // azimuth correction at 0
+    EXPECT_EQ(l[8], "-1.25\r");       // elevation correction at 10
+    EXPECT_EQ(l[10], "1.5\r");        // azimuth correction at 20
+    for (int k = 3; k <= 8; ++k) {
+        EXPECT_EQ(l[3 * k + 4], "0\r") << k;
+        EXPECT_EQ(l[3 * k + 5], "0\r") << k;
+    }
+}
+
+// A value typed beyond -5..+5 is refused whole: after the warning the cell
+// holds what it held before the value was typed, its entry starts afresh, and
+// the focus is back in that cell. The table saved holds the old value.
+TEST_F(Fenetres, ARefusedValueLeavesTheCellAsItWas)
+{
+    // A message box takes the focus while it is open, as a real one does.
+    class BoiteQuiPrendLeFocus : public platform::ScriptedDialogs {
+    public:
+        QWidget* ailleurs = nullptr;
+        Answer message(const QString& t, platform::Buttons b, Icon i, const QString& titre) override
+        {
+            if (ailleurs)
+                ailleurs->setFocus(Qt::OtherFocusReason);
+            return ScriptedDialogs::message(t, b, i, titre);
+        }
+    } boites;
+    etat = std::make_unique<Correct>(boites, horloge, dir.path());
+    fenetres = std::make_unique<FenetresCorrect>(*etat);
+    etat->Main();
+    nouveauFichier();
+    QApplication::setActiveWindow(&editeur());
+    boites.ailleurs = editeur().BoutonQuitter;
+    cliquerCellule(4, 1);
+    taper("0.3");
+    cliquerCellule(4, 1);
+    taper("25");
+    EXPECT_EQ(grille().textMatrix(4, 1), "0.3");
+    ASSERT_EQ(boites.messages().size(), 1u);
+    EXPECT_EQ(boites.messages()[0].text, QString::fromUtf8("Must be +/- 5\xC2\xB0 max"));
+    EXPECT_EQ(QApplication::focusWidget(), grille().table());
+    EXPECT_EQ(grille().row(), 4);
+    EXPECT_EQ(grille().col(), 1);
+    // The next key starts a new value in the same cell.
+    taper("4");
+    EXPECT_EQ(grille().textMatrix(4, 1), "4");
+    taper("9");
+    EXPECT_EQ(grille().textMatrix(4, 1), "0.3");
+    boites.ailleurs = nullptr;
+    sauverSous("home.dat");
+    const QList<QByteArray> l = readBytes(dir.filePath("home.tcv")).split('\n');
+    ASSERT_GE(l.size(), 14);
+    EXPECT_EQ(l[12], "[30]\r");
+    EXPECT_EQ(l[13], "0.3\r");
+    fenetres.reset();
+    etat.reset();
 }
 
 // The suite's overflow rule, the same table of cases as for every filtered
@@ -530,7 +630,10 @@ TEST_F(Fenetres, AWriteErrorKeepsTheStationChooserOpen)
     sauverSous("home.dat");
     const auto m = d.messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_TRUE(isMessage(m[0], "Write Error : home.tcv was not saved !", "Selvane - TCV Editor", Icon::Critical));
+    EXPECT_TRUE(isMessage(m[0],
+                          "Write Error : home.tcv was not saved !\rThe name is that of a folder, not of a file.\r"
+                          "The old file is unchanged.",
+                          "Selvane - TCV Editor", Icon::Critical));
     EXPECT_TRUE(choixDat().isVisible());
     EXPECT_EQ(choixDat().ListeFichierDat->fileName(), "home.dat");
     EXPECT_FALSE(editeur().isVisible());

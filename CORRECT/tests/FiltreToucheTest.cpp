@@ -94,6 +94,39 @@ TEST(FiltreTouche, KeySequences)
     }
 }
 
+// A paste is the keys of its text as one edit: taken whole or refused whole.
+TEST(FiltreTouche, APasteIsOneEdit)
+{
+    const struct {
+        const char* nom;
+        const char* depart;
+        bool premiere;
+        const char* colle;
+        const char* attendu; // the cell's text after the paste
+        bool refusee, horsLimites, pleine;
+    } cas[] = {
+        {"replaces a fresh cell", "1.5", true, "0.3", "0.3", false, false, false},
+        {"added to the text typed", "1", false, ".5", "1.5", false, false, false},
+        {"blanks and a line end around it", " 0", true, "\t-4.55\r\n", "-4.55", false, false, true},
+        {"a letter", "1.5", true, "0.3a", "1.5", true, false, false},
+        {"a blank inside", "1.5", true, "0 3", "1.5", true, false, false},
+        {"a Backspace inside", "1.5", true, "1\b2", "1.5", true, false, false},
+        {"beyond 5", "1.5", true, "5.5", "1.5", true, true, false},
+        {"beyond 5 with the text typed", "2", false, "5", "2", true, true, false},
+        {"six characters", " 0", true, "0.1234", " 0", true, false, false},
+        {"empty", "1.5", true, "", "1.5", true, false, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const ResultatTouche r = filtreCollage(QString::fromLatin1(c.depart), QString::fromLatin1(c.colle), c.premiere);
+        EXPECT_EQ(r.texte, QString::fromLatin1(c.attendu));
+        EXPECT_EQ(r.refusee, c.refusee);
+        EXPECT_EQ(r.horsLimites, c.horsLimites);
+        EXPECT_EQ(r.pleine, c.pleine);
+        EXPECT_EQ(r.premiereTouche, c.refusee && c.premiere);
+    }
+}
+
 TEST(FiltreTouche, MessageTexts)
 {
     EXPECT_EQ(messageHorsLimites(), QString::fromUtf8("Must be +/- 5\xC2\xB0 max"));

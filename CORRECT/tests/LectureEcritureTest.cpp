@@ -380,14 +380,20 @@ TEST_F(SauvegardeCorrection, FailedWriteKeepsTheOldTableWhole)
     ASSERT_EQ(sauverTableCorrection(dir.path(), "home.dat", table, d).etat, Sauvegarde::Ecrite);
     const QByteArray avant = readBytes(dir.filePath("home.tcv"));
     table[5].correctionEl = "-4";
-    for (platform::SaveFaults f : {platform::SaveFaults{200, false}, platform::SaveFaults{-1, true}}) {
+    const struct {
+        platform::SaveFaults fautes;
+        const char* raison;
+    } cas[] = {{{200, false}, "No space left on the disk."}, {{-1, true}, "The disk reported an input/output error."}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.raison);
         d.clear();
         d.queueAnswer(Answer::Yes);
-        const ResultatSauvegarde r = sauverTableCorrection(dir.path(), "home.dat", table, d, f);
+        const ResultatSauvegarde r = sauverTableCorrection(dir.path(), "home.dat", table, d, c.fautes);
         EXPECT_EQ(r.etat, Sauvegarde::Erreur);
         const auto m = d.messages();
         ASSERT_EQ(m.size(), 2u);
-        EXPECT_EQ(m[1].text, "Write Error : home.tcv was not saved !");
+        EXPECT_EQ(m[1].text, QStringLiteral("Write Error : home.tcv was not saved !\r%1\rThe old file is unchanged.")
+                                 .arg(c.raison));
         EXPECT_EQ(m[1].title, "Selvane - TCV Editor");
         EXPECT_EQ(m[1].icon, Icon::Critical);
         EXPECT_EQ(readBytes(dir.filePath("home.tcv")), avant);

@@ -390,9 +390,19 @@ TEST_F(Programme, FailedSaveKeepsTheOldFileAndSaysSo) {
     etat->FautesSauvegarde.failAfterBytes = 20;
     clique(calc()->Bouton_Save);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : Brulvane.ini was not saved !");
+    EXPECT_EQ(dialogs.messages()[0].text,
+              "Write Error : brulvane.ini was not saved !\rNo space left on the disk.\rThe old file is unchanged.");
     EXPECT_EQ(dialogs.messages()[0].title, "Selvane");
     EXPECT_EQ(dialogs.messages()[0].icon, Icon::Critical);
+    EXPECT_EQ(lit("brulvane.ini"), avant);
+    // A read-only file: the message says so.
+    etat->FautesSauvegarde = {};
+    ASSERT_TRUE(QFile::setPermissions(chemin("brulvane.ini"), QFileDevice::ReadOwner));
+    dialogs.clear();
+    clique(calc()->Bouton_Save);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              "Write Error : brulvane.ini was not saved !\rThe file is read-only.\rThe old file is unchanged.");
     EXPECT_EQ(lit("brulvane.ini"), avant);
     EXPECT_EQ(fins, 0);
 }

@@ -149,7 +149,7 @@ TEST_F(Fenetre, StartShowsTheChooserAfterThePicture)
     choix().ListeFichier->setListIndex(1);
     emit choix().ListeFichier->dblClick();
     EXPECT_TRUE(f().isVisible());
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - other.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - Other.DAT"); // as the file is named
     EXPECT_EQ(texte(Champ::Indic), "W1ABC");
 }
 
@@ -262,17 +262,46 @@ TEST_F(Fenetre, UtcOffsetIsShownSignedAndSavedAgainUnchanged)
     }
 }
 
-TEST_F(Fenetre, RealNameIsKeptCaptionIsLowerCase)
+// The caption and every message name the file as it is spelled on the disk;
+// a save keeps that name.
+TEST_F(Fenetre, TheFileIsNamedAsOnTheDisk)
 {
-    ouvreCopie("station_port1.dat", "MyStation.dat");
-    EXPECT_EQ(prog->FichierStation, "mystation.dat");
-    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - mystation.dat");
+    ouvreCopie("station_port1.dat", "PARKES.DAT");
+    EXPECT_EQ(prog->FichierStation, "parkes.dat");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - PARKES.DAT");
     f().setTexte(Champ::Gain, "20");
+    dialogs.clear();
     dialogs.queueAnswer(Answer::Yes);
     prog->MenuSave();
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"MyStation.dat"});
-    const QByteArray lu = octets("MyStation.dat");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Replace the old file PARKES.DAT ?");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"PARKES.DAT"});
+    const QByteArray lu = octets("PARKES.DAT");
     EXPECT_TRUE(lu.endsWith("Antenna Gain:\r\n20\r\n"));
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - PARKES.DAT");
+
+    f().setTexte(Champ::Gain, "21");
+    prog->DefautsEcriture.failAfterBytes = 10;
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::Yes);
+    prog->MenuSave();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].text, "Write Error : PARKES.DAT was not saved !\rNo space left on the disk.\r"
+                                  "The old file is unchanged.");
+    EXPECT_EQ(octets("PARKES.DAT"), lu);
+    dialogs.clear();
+    dialogs.queueAnswer(Answer::No);
+    prog->ConfirmeQuitter();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("PARKES.DAT")) << messages()[0].text.toStdString();
+
+    // A read error too.
+    ecrit("SHORT.DAT", octetsFixture("station_port1.dat").left(40));
+    dialogs.clear();
+    ouvre("SHORT.DAT");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Read Error : SHORT.DAT had some errors !");
+    EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - SHORT.DAT");
 }
 
 TEST_F(Fenetre, ReadErrorsKeepWhatWasRead)
@@ -321,8 +350,12 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
     f().setTexte(Champ::Gain, "20");
     prog->FichierStation = "station.dat";
     f().setWindowTitle("caption before");
-    // A write that fails part-way, a rename that fails, a read-only file.
+    // A write that fails part-way (a full disk), a rename that fails, a
+    // read-only file: the message says which, and that the old file stays.
+    const char* raisons[] = {"No space left on the disk.", "The disk reported an input/output error.",
+                             "The file is read-only."};
     for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(raisons[k]);
         prog->DefautsEcriture = {};
         if (k == 0) prog->DefautsEcriture.failAfterBytes = 100;
         if (k == 1) prog->DefautsEcriture.failOnRename = true;
@@ -331,7 +364,9 @@ TEST_F(Fenetre, WriteFailureKeepsTheOldFileAndTheCaption)
         dialogs.queueAnswer(Answer::Yes);
         prog->MenuSave();
         ASSERT_EQ(messages().size(), 2u);
-        EXPECT_TRUE(isMessage(messages()[1], "Write Error : station.dat was not saved !", "Corvinet", Icon::Critical));
+        const QString attendu =
+            QStringLiteral("Write Error : station.dat was not saved !\r%1\rThe old file is unchanged.").arg(raisons[k]);
+        EXPECT_TRUE(isMessage(messages()[1], attendu, "Corvinet", Icon::Critical));
         EXPECT_EQ(octets("station.dat"), octetsFixture("station_port1.dat"));
         EXPECT_EQ(f().windowTitle(), "caption before");
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"station.dat"});
@@ -439,7 +474,8 @@ TEST_F(Fenetre, SaveAsAnsweredNoKeepsTheOldName)
     dialogs.clear();
     dialogs.queueInput("third.dat");
     prog->MenuSaveAs();
-    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !");
+    EXPECT_EQ(messages().back().text, "Write Error : third.dat was not saved !\r"
+                                      "The disk reported an input/output error.\rNo file was written.");
     EXPECT_EQ(prog->FichierStation, "home.dat");
     EXPECT_EQ(f().windowTitle(), "Selvane Parameters - Set Up - home.dat");
 }
@@ -661,8 +697,8 @@ TEST_F(Fenetre, KeysAfterAnAutomaticMoveKeepTheNextValue)
     EXPECT_EQ(focus(), boite(Champ::LatSig));
     EXPECT_EQ(texte(Champ::LatSig), "N");
 
-    // A habitual Tab right after the automatic move is taken as done: "0.5"
-    // goes into the box the focus moved to, not to the help button after it.
+    // Tab right after the automatic move moves on as any Tab, and leaves the
+    // value where it was.
     f().Feuillet_Setup->setCurrentIndex(1);
     f().SpeedControl_Click(1);
     f().setTexte(Champ::ManVit, "0.8");
@@ -670,14 +706,9 @@ TEST_F(Fenetre, KeysAfterAnAutomaticMoveKeepTheNextValue)
     tape("10");
     ASSERT_EQ(focus(), boite(Champ::ManVit));
     QTest::keyClick(focus(), Qt::Key_Tab);
-    EXPECT_EQ(focus(), boite(Champ::ManVit));
-    tape("0.5");
-    EXPECT_EQ(texte(Champ::ManVit), "0.5");
-    // A second Tab moves on as usual.
-    QTest::keyClick(focus(), Qt::Key_Tab);
     QCoreApplication::processEvents();
     EXPECT_NE(focus(), boite(Champ::ManVit));
-    EXPECT_EQ(texte(Champ::ManVit), "0.5");
+    EXPECT_EQ(texte(Champ::ManVit), "0.8");
 }
 
 // Keys typed past a full box go nowhere: the box the focus moved to keeps
@@ -769,6 +800,70 @@ TEST_F(Fenetre, TheOverflowRuleInEveryBox)
     }
     ASSERT_EQ(boites.size(), 39u);
     platform::testing::checkOverflowRule(boites, dialogs);
+    // A full offset passes the focus on to the format button while BCD hides
+    // the range box.
+    const auto enBCD = [this](int onglet, QPushButton* format) {
+        return [this, onglet, format] {
+            f().Feuillet_Setup->setCurrentIndex(onglet);
+            if (format->text() == "BIN") format->click();
+        };
+    };
+    platform::testing::checkOverflowRule(
+        {{"BoutonBinAz", f().BoutonBinAz, boite(Champ::OffAz), "180.5", enBCD(2, f().BoutonBinAz)},
+         {"BoutonBinEl", f().BoutonBinEl, boite(Champ::OffEl), "-10.5", enBCD(3, f().BoutonBinEl)}},
+        dialogs);
+}
+
+// Undo and Redo after an automatic move never reach the next box's own
+// earlier edit: the slip into the full height is refused, the latitude the
+// operator corrected stays, and the file saved holds what he typed.
+TEST_F(Fenetre, UndoAfterAnAutomaticMoveKeepsTheNextBoxsOwnEdit)
+{
+    QByteArray station = octetsFixture("station_port1.dat");
+    ASSERT_TRUE(station.contains("Latitude Deg:\r\n45\r\n"));
+    station.replace("Latitude Deg:\r\n45\r\n", "Latitude Deg:\r\n32\r\n");
+    ecrit("vk2eme.dat", station);
+    ouvre("vk2eme.dat");
+    ASSERT_EQ(texte(Champ::LatDeg), "32");
+    // Latitude degrees corrected from 32 to 33, in two steps.
+    boite(Champ::LatDeg)->setFocus(Qt::MouseFocusReason);
+    boite(Champ::LatDeg)->end(false);
+    QTest::keyClick(focus(), Qt::Key_Backspace);
+    tape("3");
+    ASSERT_EQ(texte(Champ::LatDeg), "33");
+    // The height typed one digit too long: full at 1234, the focus moves to
+    // latitude degrees, where the 5 is refused.
+    boite(Champ::Altitude)->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
+    tape("12345");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(focus(), boite(Champ::LatDeg));
+    const struct {
+        const char* nom;
+        Qt::Key touche;
+        Qt::KeyboardModifiers modif;
+    } touches[] = {{"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier},
+                   {"Ctrl+Z again", Qt::Key_Z, Qt::ControlModifier},
+                   {"Ctrl+Shift+Z", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+                   {"Ctrl+Y", Qt::Key_Y, Qt::ControlModifier}};
+    for (const auto& t : touches) {
+        SCOPED_TRACE(t.nom);
+        dialogs.clear();
+        QTest::keyClick(focus(), t.touche, t.modif);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(focus(), boite(Champ::LatDeg));
+        EXPECT_EQ(texte(Champ::LatDeg), "33");
+        EXPECT_EQ(texte(Champ::Altitude), "1234");
+        EXPECT_EQ(dialogs.beeps(), 1);
+        EXPECT_TRUE(platform::refusalShown(boite(Champ::LatDeg)));
+    }
+    dialogs.clear();
+    prog->MenuSave(); // the replace question, answered Yes
+    ASSERT_EQ(messages().size(), 1u);
+    QByteArray attendu = station;
+    attendu.replace("Latitude Deg:\r\n32\r\n", "Latitude Deg:\r\n33\r\n");
+    attendu.replace("Height:\r\n625\r\n", "Height:\r\n1234\r\n");
+    EXPECT_EQ(octets("vk2eme.dat"), attendu);
 }
 
 TEST_F(Fenetre, TypingRunsTheFiltersThroughRealKeyEvents)

@@ -408,8 +408,10 @@ TEST_F(Fenetres, AFailedSaveShowsTheWriteErrorAndLeavesTheFileWhole)
     etat->fautesSauvegarde.failOnRename = true;
     dialogs.queueAnswer(Answer::Yes);
     f.BtonSauve->click();
-    EXPECT_TRUE(isMessage(dernier(), "Write Error : DXCCPREF.DBR was not saved !", "Selvane - DXCC Data Base",
-                           Icon::Critical));
+    EXPECT_TRUE(isMessage(dernier(),
+                          "Write Error : DXCCPREF.DBR was not saved !\rThe disk reported an input/output error.\r"
+                          "The old file is unchanged.",
+                          "Selvane - DXCC Data Base", Icon::Critical));
     EXPECT_EQ(readBytes(chemin()), liste({"F"}));
     EXPECT_EQ(cellule(14), QStringLiteral("G")); // the list is unchanged
 }
@@ -563,6 +565,89 @@ TEST_F(Fenetres, TheOverflowRuleInEveryBox)
         {"LonSig", f.LonSig, "E", "x", f.LonMin, "33"},
     };
     platform::testing::checkOverflowRule(boites, dialogs);
+    // A full E/W passes the focus on to O.K.
+    const auto nouvelleEntree = [&f] {
+        f.BtonNouveau->click();
+        QLineEdit* const b[] = {f.Indic, f.Lieu, f.LatDeg, f.LatMin, f.LatSig, f.LonDeg, f.LonMin};
+        const char* valeurs[] = {"XX9", "Macao", "22", "06", "N", "113", "33"};
+        for (size_t i = 0; i < 7; ++i)
+            b[i]->setText(QString::fromLatin1(valeurs[i]));
+    };
+    platform::testing::checkOverflowRule({{"BtonOK", f.BtonOK, f.LonSig, "E", nouvelleEntree}}, dialogs);
+}
+
+// Tab right after an automatic move moves on as any Tab: counting Tabs by
+// ear, the operator lands where he counted, and the value the move reached
+// is kept.
+TEST_F(Fenetres, TabAfterAnAutomaticMoveMovesOn)
+{
+    ecrire("XX9\tMacao\t22\t6\tN\t113\t33\tE\r\n");
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    f.LatDeg->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.LatDeg, Qt::Key_A, Qt::ControlModifier);
+    tape("22");
+    ASSERT_TRUE(f.LatMin->hasFocus());
+    QTest::keyClick(f.LatMin, Qt::Key_Tab);
+    EXPECT_TRUE(f.LatSig->hasFocus());
+    EXPECT_EQ(f.LatMin->text(), QStringLiteral("6"));
+    // The same from a full E/W on O.K.: one Tab leaves it.
+    f.LonSig->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.LonSig, Qt::Key_A, Qt::ControlModifier);
+    tape("W");
+    ASSERT_TRUE(f.BtonOK->hasFocus());
+    QTest::keyClick(f.BtonOK, Qt::Key_Tab);
+    EXPECT_FALSE(f.BtonOK->hasFocus());
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+}
+
+// Return and Enter after a full E/W passed the focus to O.K. do not press it
+// though Return presses a focused button in every window: an edited entry is
+// neither replaced nor asked about behind the operator's back; the next
+// Return asks the question, and the file saved holds what he confirmed.
+TEST_F(Fenetres, ReturnAfterAFullBoxDoesNotPressOK)
+{
+    platform::pressFocusedButtonOnReturn(); // as every program's start does
+    const QByteArray avant = "XX9\tMacao\t22\t6\tN\t113\t33\tE\r\n";
+    ecrire(avant);
+    Form2& f = demarrer();
+    f.GrilleDXCC->setRow(1);
+    f.BtonEdit->click();
+    f.LonSig->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(f.LonSig, Qt::Key_A, Qt::ControlModifier);
+    dialogs.clear();
+    tape("W");
+    ASSERT_TRUE(f.BtonOK->hasFocus());
+    QTest::keyClick(f.BtonOK, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
+    EXPECT_TRUE(platform::refusalShown(f.BtonOK));
+    EXPECT_EQ(cellule(1, 7), QStringLiteral("E"));
+    // Seen the sign, he presses again: the question comes, answered No.
+    dialogs.queueAnswer(Answer::No);
+    QTest::keyClick(f.BtonOK, Qt::Key_Return);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Replace the old DXCC ?");
+    EXPECT_EQ(cellule(1, 7), QStringLiteral("E"));
+    f.BtonAnnuler->click();
+    f.BtonSauve->click();
+    EXPECT_EQ(readBytes(chemin()), avant + SeptTabs.repeated(12)); // the list padded to 13 rows
+
+    // A new entry: Enter does not store it at once either.
+    f.BtonNouveau->click();
+    QLineEdit* const b[] = {f.Indic, f.Lieu, f.LatDeg, f.LatMin, f.LatSig, f.LonDeg, f.LonMin};
+    const char* valeurs[] = {"ZZ1", "Nowhere", "10", "20", "S", "030", "40"};
+    for (size_t i = 0; i < 7; ++i)
+        b[i]->setText(QString::fromLatin1(valeurs[i]));
+    f.LonSig->setFocus(Qt::MouseFocusReason);
+    const int lignesAvant = lignes();
+    tape("w");
+    ASSERT_TRUE(f.BtonOK->hasFocus());
+    QTest::keyClick(f.BtonOK, Qt::Key_Enter);
+    EXPECT_EQ(lignes(), lignesAvant);
+    EXPECT_TRUE(f.FenetreEditeur->isVisible());
 }
 
 TEST_F(Fenetres, TheWorldMapShowsTheRedPoint)

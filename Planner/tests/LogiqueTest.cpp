@@ -443,7 +443,8 @@ TEST(Descriptions, PhasesSourcesCarteDuCielEtCarteDuMonde) {
               "Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
     EXPECT_EQ(TexteCarteCiel(37.5f, 12.0f, 300.0f, -20.0f),
               QString::fromUtf8("Radio-sky chart: the Moon at right ascension 2.50 h, declination 12.0\u00b0; the Sun "
-                                "at right ascension 20.00 h, declination -20.0\u00b0"));
+                                "at right ascension 20.00 h, declination -20.0\u00b0; Sources: 1 Cassiopeia-A, 2 "
+                                "Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky"));
     EXPECT_EQ(TexteCleCouleurs().count(QLatin1Char(';')), 7); // eight bands
 
     Carte carte;

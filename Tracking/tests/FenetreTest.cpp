@@ -103,7 +103,7 @@ TEST_F(TrackingFenetres, ChoixStationEtPremiersCycles)
 
     QTest::mouseClick(choix().BoutonHome, Qt::LeftButton);
     // No track.ini in the folder: one read error, then the run goes on.
-    EXPECT_EQ(messages("Read Error : Track.ini was not read !"), 1);
+    EXPECT_EQ(messages("Read Error : track.ini was not read !"), 1);
     EXPECT_FALSE(choix().isVisible());
     EXPECT_TRUE(fp().isVisible());
     EXPECT_FALSE(fi().isVisible()); // no interface box
@@ -210,6 +210,17 @@ TEST_F(TrackingFenetres, FichierStationIlliblePuisDonneesFausses)
     EXPECT_EQ(dialogs.messages()[1].icon, Icon::Critical);
     EXPECT_TRUE(prog->termine());
     EXPECT_EQ(fins, 1);
+}
+
+// The Home button finds HOME.DAT, and the message names it as it is spelled
+// on the disk.
+TEST_F(TrackingFenetres, FichierStationNommeCommeSurLeDisque)
+{
+    ASSERT_TRUE(!QFile::exists(chemin("home.dat")) || QFile::remove(chemin("home.dat")));
+    ASSERT_TRUE(platform::testing::writeBytes(chemin("HOME.DAT"), "COORDONATES\r\nCall sign:\r\n"));
+    demarreHome();
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Read Error : HOME.DAT was not read !");
 }
 
 TEST_F(TrackingFenetres, DonneesStationFausses)
@@ -577,12 +588,23 @@ TEST_F(TrackingFenetres, TrackIniEcritEtRelu)
     EXPECT_TRUE(fp().CadreMap->isVisible());
     EXPECT_TRUE(fi().MenuAntenne->checked(8));
     EXPECT_FALSE(fi().MenuAntenne->checked(9));
-    // A failed save says so.
+    // A failed save says so, naming the file as it is on the disk and why,
+    // and the file stays as it was.
+    const QByteArray avant = platform::testing::readBytes(QDir(dossier.path()).filePath("track.ini"));
     dialogs.clear();
     prog->DefautsEcriture.failOnRename = true;
     fi().MenuMesure->action(4)->trigger();
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : Track.ini was not saved !");
+    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : track.ini was not saved !\r"
+                                          "The disk reported an input/output error.\rThe old file is unchanged.");
+    prog->DefautsEcriture = {};
+    ASSERT_TRUE(QFile::setPermissions(QDir(dossier.path()).filePath("track.ini"), QFileDevice::ReadOwner));
+    dialogs.clear();
+    fi().MenuMesure->action(4)->trigger();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Write Error : track.ini was not saved !\r"
+                                          "The file is read-only.\rThe old file is unchanged.");
+    EXPECT_EQ(platform::testing::readBytes(QDir(dossier.path()).filePath("track.ini")), avant);
 }
 
 // Save with the interface window minimised; any non-zero value reads as a
@@ -1103,7 +1125,8 @@ protected:
 // with the points of its markers (the Sun of 1 June 2024 near 4.6 h, +22°),
 // its key, the world map before and after its line and with a DX point by a
 // prefix, the interface window's motion arrows; the toggles read as checked
-// while they show their pressed picture.
+// while they show their pressed picture, the period button with the period
+// in force.
 TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 {
     ASSERT_NO_FATAL_FAILURE(charge(suivi::ModeRelais));
@@ -1111,14 +1134,15 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     FenetrePrincipale& f = fp();
     EXPECT_EQ(accessibleName(f.CadrePeriode), "Period: waiting for the first start");
     EXPECT_EQ(accessibleName(f.EMEWindow), "World map, Calibration; no DX point");
-    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart");
+    EXPECT_EQ(accessibleName(f.Aff_Ciel), "Radio-sky chart; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, "
+                                          "4 Omega17, 5 Taurus-A, 6 Pictor-A, 7 Cold Sky");
     EXPECT_TRUE(coche(f.ImgLune));
     EXPECT_FALSE(coche(f.ImgSoleil));
 
     // The second period: the station's own from UTC 09:02:00, the other
     // station's from 09:04:00.
     f.MenuPeriode_Click(1);
-    EXPECT_TRUE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: second");
     a(1, 59);
     a(2, 0);
     a(2, 12);
@@ -1143,6 +1167,9 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
     EXPECT_NEAR(m.captured(1).toDouble(), 4.62, 0.05);
     EXPECT_NEAR(m.captured(2).toDouble(), 22.0, 0.3);
     EXPECT_TRUE(ciel.contains("; the antenna at right ascension ")) << ciel.toStdString();
+    EXPECT_TRUE(ciel.endsWith("; Sources: 1 Cassiopeia-A, 2 Sagittarius-A, 3 Cygnus-A, 4 Omega17, 5 Taurus-A, "
+                              "6 Pictor-A, 7 Cold Sky"))
+        << ciel.toStdString();
     EXPECT_EQ(accessibleName(f.ImgPosLune), "Moon marker");
     const auto* cle = f.CadreinfoCiel->findChild<QLabel*>(QStringLiteral("CleSources"));
     ASSERT_TRUE(cle);
@@ -1164,7 +1191,7 @@ TEST_F(LecteursDEcran, ImagesLuesCommeCeQuEllesMontrent)
 
     // The first period, the Sun: their buttons follow.
     f.MenuPeriode_Click(0);
-    EXPECT_FALSE(coche(f.ImgPeriode));
+    EXPECT_EQ(accessibleName(f.ImgPeriode), "Traffic period: first");
     f.MenuSource_Click(1);
     EXPECT_TRUE(coche(f.ImgSoleil));
     EXPECT_FALSE(coche(f.ImgLune));

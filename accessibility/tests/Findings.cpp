@@ -15,9 +15,9 @@ void report(const char* program, const std::vector<WindowWalk>& walks)
     }
     const Counts n = count(walks);
     std::printf("%s: %d windows, %d interactive controls; findings: %d empty names, %d controls sharing a name, "
-                "%d image buttons without Press (%d in all)\n",
+                "%d image buttons without Press, %d controls or windows read wrong (%d in all)\n",
                 program, int(walks.size()), controls, n.emptyNames, n.sameNames, n.imageButtonsWithoutPress,
-                n.total());
+                n.readWrong, n.total());
     std::fflush(stdout);
     for (const WindowWalk& w : walks)
         for (const Finding& f : w.findings)

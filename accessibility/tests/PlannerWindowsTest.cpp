@@ -110,11 +110,15 @@ TEST_F(PlannerWindows, KeyboardOnlyStationPeriodTablesCommonWindowDXPointAndBack
     ASSERT_TRUE(tabTo(periode->BoutonOK));
     ASSERT_TRUE(press(Qt::Key_Space));
 
-    // The table: one window, a row an hour.
+    // The table: one window, a row an hour; it has the focus, as a window
+    // the operator's command opens.
     FenetrePrevision* table = etat->fenetrePrevision(0);
     ASSERT_TRUE(table && table->isVisible());
     ASSERT_EQ(table->GrillePrev->rows(), 25);
     EXPECT_EQ(etat->fenetrePrevision(1), nullptr);
+    for (int pass = 0; pass < 100 && QApplication::activeWindow() != table; ++pass)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), table);
 
     // The common window: Enter on the 13:00 row takes its date and time into
     // the dialog, as a click on it does; O.K. computes the map.

@@ -10,6 +10,14 @@
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
 #include "accessibility/tests/Walk.h"
+#include "platform/testing/ScreenReaderEvents.h"
+#include "platform/widgets/ScreenReader.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <cstdio>
+#include <map>
 
 #include <QMenu>
 #include <QPushButton>
@@ -121,4 +129,128 @@ TEST_F(TrackingWindows, KeyboardOnlyStationSourceDXPointTrackingAndPark)
         prog->executer(1);
     EXPECT_FALSE(s.Drive.ParkingDemande) << "the park move never arrived";
     EXPECT_NEAR(s.AzimutAntenne, s.Station.ParkAz, 2.5);
+}
+
+namespace {
+
+// Every name change Qt itself sends for the labels watched, before the
+// screen-reader layer passes it on or holds it back: what reached the bus
+// before the layer.
+std::map<const QObject*, int>& sentByQt()
+{
+    static std::map<const QObject*, int> n;
+    return n;
+}
+QAccessible::UpdateHandler layer = nullptr;
+void countBeforeTheLayer(QAccessibleEvent* e)
+{
+    if (e->type() == QAccessible::NameChanged)
+        if (auto f = sentByQt().find(e->object()); f != sentByQt().end())
+            ++f->second;
+    if (layer)
+        layer(e);
+}
+
+} // namespace
+
+// The antenna slews to a typed target while a screen reader listens: each
+// value label tells it of a change only when the text it reads changes, and
+// at most ValueLabelsPerSecond times a second, however fast the cycle runs.
+TEST_F(TrackingWindows, ValueLabelsNotifyAShownChangeAFewTimesASecondWhileTheAntennaSlews)
+{
+    // A relay drive: the target typed, the drive runs at full speed.
+    ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeRelais, suivi::test::trackIni(0, 6000, 3600, 0, true)));
+    QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+    prog->executer(3);
+    QList<QLabel*> labels = fi().findChildren<QLabel*>();
+    labels += fp().findChildren<QLabel*>();
+    labels.removeIf([](QLabel* l) { return !l->property("selvaneValueLabelNamed").toBool(); });
+    ASSERT_FALSE(labels.empty());
+    sentByQt().clear();
+    for (QLabel* l : labels)
+        sentByQt()[l] = 0;
+
+    platform::testing::ScreenReaderEvents heard;
+    layer = QAccessible::installUpdateHandler(countBeforeTheLayer);
+    for (const char* r : {"250", "45"})
+        dialogs.queueInput(QString::fromLatin1(r));
+    QTest::keyClick(&fp(), Qt::Key_F1);
+    ASSERT_FLOAT_EQ(prog->S.Drive.ConsigneAzimut, 250.0f);
+    QElapsedTimer slewing;
+    slewing.start();
+    const double from = prog->S.AzimutAntenne;
+    int cycles = 0;
+    while (slewing.elapsed() < 3000) {
+        prog->executer(1);
+        ++cycles;
+    }
+    const qint64 ms = slewing.elapsed();
+    QAccessible::installUpdateHandler(layer);
+    ASSERT_GT(std::abs(prog->S.AzimutAntenne - from), 1.0) << "the antenna did not slew";
+
+    const QLabel* az = fi().AffAntenneAzimut;
+    const auto passed = heard.of(QAccessible::NameChanged, az);
+    std::printf("while slewing, %d cycles in %lld ms: the Az label's name changed %.1f times a second before the "
+                "layer, %.1f after\n",
+                cycles, ms, sentByQt()[az] * 1000.0 / ms, passed.size() * 1000.0 / ms);
+    EXPECT_GE(passed.size(), 3u) << "the slew was never told";
+    for (QLabel* l : labels) {
+        const auto names = heard.of(QAccessible::NameChanged, l);
+        EXPECT_LE(names.size(), size_t(ms * platform::ValueLabelsPerSecond / 1000 + 1))
+            << l->objectName().toStdString();
+        for (size_t k = 1; k < names.size(); ++k) {
+            EXPECT_NE(names[k].name, names[k - 1].name) << l->objectName().toStdString() << " at " << k;
+            EXPECT_GE(names[k].ms - names[k - 1].ms, 1000 / platform::ValueLabelsPerSecond - 5)
+                << l->objectName().toStdString() << " at " << k;
+        }
+    }
+}
+
+// F3 switches tracking on and disables the source buttons: both, tracking
+// on and the focus that Qt moves on from the Moon button, are told in words
+// (the tracking button is in the other window); the period and length
+// buttons are read with the choice in force, the source and tracking buttons
+// as toggles with their state, the DX frame by its title.
+TEST_F(TrackingWindows, TogglesChoicesAndAFocusMovedByF3AreRead)
+{
+    ASSERT_NO_FATAL_FAILURE(demarreTout());
+    QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+    prog->executer(3);
+    const auto face = [](QObject* o) { return QAccessible::queryAccessibleInterface(o); };
+    EXPECT_EQ(face(fp().ImgLune)->role(), QAccessible::RadioButton);
+    EXPECT_TRUE(face(fp().ImgLune)->state().checked);
+    EXPECT_FALSE(face(fp().ImgSoleil)->state().checked);
+    EXPECT_EQ(face(fi().ImgTrack)->role(), QAccessible::CheckBox);
+    EXPECT_EQ(face(fp().ImgPeriode)->text(QAccessible::Name), "Traffic period: first");
+    fp().ImgPeriode->click();
+    prog->executer(1);
+    EXPECT_EQ(face(fp().ImgPeriode)->text(QAccessible::Name), "Traffic period: second");
+    EXPECT_TRUE(face(fp().ImgDuree)->text(QAccessible::Name).startsWith("Period length: "));
+
+    dialogs.queueInput(QStringLiteral("VK"));
+    fp().MenuFenetre->action(1)->trigger();
+    fp().BoutonDXCC->click();
+    ASSERT_TRUE(prog->S.PointDXPlace);
+    prog->executer(1);
+    EXPECT_EQ(face(fp().CadreDXCC)->text(QAccessible::Name), "DXCC : VK - Australia");
+
+    ASSERT_TRUE(switchTo(&fp()));
+    ASSERT_TRUE(tabTo(fp().ImgLune));
+    platform::testing::ScreenReaderEvents heard;
+    ASSERT_TRUE(press(Qt::Key_F3));
+    prog->executer(2);
+    ASSERT_TRUE(prog->S.Drive.PoursuiteActive);
+    EXPECT_TRUE(face(fi().ImgTrack)->state().checked);
+    ASSERT_FALSE(fp().ImgLune->isEnabled());
+    QWidget* now = QApplication::focusWidget();
+    ASSERT_NE(now, fp().ImgLune);
+    QStringList notices;
+    for (const auto& e : heard.of(QAccessible::ObjectShow))
+        if (QAccessibleInterface* i = e.object ? face(e.object) : nullptr; i && i->role() == QAccessible::Notification)
+            notices << e.name;
+    EXPECT_TRUE(notices.contains(fi().ImgTrack->accessibleName() + QStringLiteral(" on")))
+        << notices.join(" | ").toStdString();
+    EXPECT_TRUE(notices.contains(QStringLiteral("Moon is unavailable now; the focus moved to ") +
+                                 face(now)->text(QAccessible::Name)))
+        << notices.join(" | ").toStdString();
 }

@@ -2,6 +2,8 @@
 
 #include "platform/widgets/ImageButton.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QMetaEnum>
 #include <QWidget>
@@ -107,6 +109,68 @@ QString heard(const QString& name)
     return n;
 }
 
+// What is read wrong of the control behind `i`, "" when nothing.
+QString readWrong(QAccessibleInterface* i)
+{
+    const QAccessible::Role role = i->role();
+    QObject* o = i->object();
+    // A box's text, from the runs of its attributes.
+    if (QAccessibleTextInterface* t = i->textInterface(); t && role == QAccessible::EditableText) {
+        const int n = t->characterCount();
+        int covered = 0;
+        for (int guard = 0; covered < n && guard <= n; ++guard) {
+            int start = -1, end = -1;
+            t->attributes(covered, &start, &end);
+            if (start > covered || end <= covered)
+                return QStringLiteral("text attributes at offset %1 of \"%2\" run from %3 to %4")
+                    .arg(covered)
+                    .arg(t->text(0, n))
+                    .arg(start)
+                    .arg(end);
+            covered = end;
+        }
+    }
+    // A toggle's state.
+    const bool checkableRole = role == QAccessible::CheckBox || role == QAccessible::RadioButton;
+    bool toggle = false, shownOn = false;
+    if (const auto* image = qobject_cast<const platform::ImageButton*>(o); image && image->showsState()) {
+        toggle = true;
+        shownOn = image->isPressedShown();
+    } else if (const auto* b = qobject_cast<const QAbstractButton*>(o); b && b->isCheckable()) {
+        toggle = true;
+        shownOn = b->isChecked();
+    }
+    if (toggle) {
+        const QAccessible::State s = i->state();
+        if (!checkableRole && !s.checkable)
+            return QStringLiteral("a toggle read as %1, not checkable").arg(roleName(role));
+        if (bool(s.checked) != shownOn)
+            return QStringLiteral("read %1 while it shows %2")
+                .arg(s.checked ? QStringLiteral("checked") : QStringLiteral("not checked"),
+                     shownOn ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+    // A table's column headers.
+    if (role == QAccessible::Table)
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(o); view && view->model()) {
+            const QAbstractItemModel* m = view->model();
+            std::map<QString, int> seen;
+            QStringList wrong;
+            for (int c = 0; c < m->columnCount(); ++c) {
+                QString h = m->headerData(c, Qt::Horizontal, Qt::AccessibleTextRole).toString();
+                if (h.isEmpty())
+                    h = m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+                h = h.simplified();
+                if (h.isEmpty())
+                    wrong << QStringLiteral("column %1 has an empty header").arg(c);
+                else if (++seen[heard(h)] == 2)
+                    wrong << QStringLiteral("header \"%1\" repeats").arg(h);
+            }
+            if (!wrong.isEmpty())
+                return wrong.join(QStringLiteral("; "));
+        }
+    return {};
+}
+
 class Walker {
 public:
     explicit Walker(WindowWalk& out) : out_(out) {}
@@ -130,6 +194,15 @@ public:
             c.pressAction = i->actionInterface() &&
                             i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction());
             out_.controls.push_back(c);
+            const QString wrong = readWrong(i);
+            if (!wrong.isEmpty()) {
+                const bool box = role == QAccessible::EditableText, table = role == QAccessible::Table;
+                out_.findings.push_back({box     ? Finding::Kind::BoxTextCut
+                                         : table ? Finding::Kind::Headers
+                                                 : Finding::Kind::ToggleState,
+                                         {c},
+                                         wrong});
+            }
         }
         if (ownsItsChildren(role))
             return;
@@ -154,20 +227,38 @@ WindowWalk walk(QWidget* window)
 {
     WindowWalk w;
     w.window = objectNameOf(window);
-    Walker(w).visit(QAccessible::queryAccessibleInterface(window), w.window);
+    QAccessibleInterface* self = QAccessible::queryAccessibleInterface(window);
+    Walker(w).visit(self, w.window);
+    if (self && window->isWindow()) {
+        const QString title = self->text(QAccessible::Name).simplified();
+        const QAccessible::Role role = self->role();
+        const bool windowRole =
+            role == QAccessible::Window || role == QAccessible::Dialog || role == QAccessible::AlertMessage;
+        if (!windowRole || title.isEmpty()) {
+            Control c;
+            c.window = w.window;
+            c.role = roleName(role);
+            c.name = title;
+            c.objectName = w.window;
+            w.findings.push_back({Finding::Kind::WindowRole, {c},
+                                  QStringLiteral("a window read as %1 titled \"%2\"").arg(c.role, title)});
+        }
+    }
 
     std::map<std::tuple<QString, QString, QString>, std::vector<Control>> byName;
     for (const Control& c : w.controls) {
         if (c.name.isEmpty())
-            w.findings.push_back({Finding::Kind::EmptyName, {c}});
+            w.findings.push_back({Finding::Kind::EmptyName, {c}, {}});
         else
             byName[{c.scope, c.role, heard(c.name)}].push_back(c);
-        if (c.imageButton && (c.role != QStringLiteral("PushButton") || !c.pressAction))
-            w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}});
+        const bool buttonRole = c.role == QStringLiteral("PushButton") || c.role == QStringLiteral("CheckBox") ||
+                                c.role == QStringLiteral("RadioButton");
+        if (c.imageButton && (!buttonRole || !c.pressAction))
+            w.findings.push_back({Finding::Kind::ImageButtonWithoutPress, {c}, {}});
     }
     for (const auto& [key, controls] : byName)
         if (controls.size() > 1)
-            w.findings.push_back({Finding::Kind::SameName, controls});
+            w.findings.push_back({Finding::Kind::SameName, controls, {}});
     return w;
 }
 
@@ -180,6 +271,10 @@ Counts count(const std::vector<WindowWalk>& walks)
             case Finding::Kind::EmptyName: ++n.emptyNames; break;
             case Finding::Kind::SameName: n.sameNames += int(f.controls.size()); break;
             case Finding::Kind::ImageButtonWithoutPress: ++n.imageButtonsWithoutPress; break;
+            case Finding::Kind::BoxTextCut:
+            case Finding::Kind::ToggleState:
+            case Finding::Kind::WindowRole:
+            case Finding::Kind::Headers: ++n.readWrong; break;
             }
     return n;
 }
@@ -200,6 +295,13 @@ QString describe(const Finding& f)
     case Finding::Kind::EmptyName: return QStringLiteral("empty name: ") + line(f.controls[0]);
     case Finding::Kind::ImageButtonWithoutPress:
         return QStringLiteral("image button that is no push button with the Press action: ") + line(f.controls[0]);
+    case Finding::Kind::BoxTextCut:
+        return QStringLiteral("box read cut: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
+    case Finding::Kind::ToggleState:
+        return QStringLiteral("toggle read wrong: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
+    case Finding::Kind::WindowRole: return QStringLiteral("window read wrong: ") + f.detail;
+    case Finding::Kind::Headers:
+        return QStringLiteral("table headers read wrong: ") + line(f.controls[0]) + QStringLiteral(": ") + f.detail;
     case Finding::Kind::SameName: {
         QStringList who;
         for (const Control& c : f.controls)

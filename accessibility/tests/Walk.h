@@ -16,8 +16,16 @@
 //    together, and the same item under two submenus is told apart by them).
 //    Names that differ only in case or trailing punctuation are the same to
 //    a listener ("O.K" and "O.K.");
-//  - an image button (platform::ImageButton) that is not a push button with
-//    the Press action.
+//  - an image button (platform::ImageButton) that is not a push button, a
+//    check box or a radio button with the Press action;
+//  - a box (editable text) whose text attributes do not cover its whole
+//    text (a reader builds the line it reads from the attribute runs);
+//  - a toggle (a checkable button, an image button whose pressed picture
+//    says "on") that is not read with a checkable role, or whose checked
+//    state is not what the window shows;
+//  - a window that is not read as a frame, a dialog or an alert, or has no
+//    title;
+//  - a table whose column headers are read empty or with the same name twice.
 // Hidden controls are walked too (they show in other states of the window)
 // and listed as hidden (a menu's items are not: their menu is only closed).
 
@@ -40,10 +48,12 @@ struct Control {
     bool pressAction = false;
 };
 
+
 struct Finding {
-    enum class Kind { EmptyName, SameName, ImageButtonWithoutPress };
+    enum class Kind { EmptyName, SameName, ImageButtonWithoutPress, BoxTextCut, ToggleState, WindowRole, Headers };
     Kind kind;
     std::vector<Control> controls; // one, or the controls sharing a name
+    QString detail;                // what is wrong, for the kinds read from a control's interface
 };
 
 struct WindowWalk {
@@ -60,7 +70,8 @@ struct Counts {
     int emptyNames = 0;
     int sameNames = 0; // controls sharing a name with another of their role
     int imageButtonsWithoutPress = 0;
-    int total() const { return emptyNames + sameNames + imageButtonsWithoutPress; }
+    int readWrong = 0; // cut box texts, toggle states, window roles, table headers
+    int total() const { return emptyNames + sameNames + imageButtonsWithoutPress + readWrong; }
 };
 Counts count(const std::vector<WindowWalk>& walks);
 

@@ -4,6 +4,7 @@
 
 #include "platform/testing/QtTestApp.h"
 #include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -49,6 +51,7 @@ TEST(Walk, FindsEmptyAndSharedNamesAndImageButtonsWithoutPress)
     platform::testing::application();
     QMainWindow window;
     window.setObjectName("Fixture");
+    window.setWindowTitle("Fixture");
     auto* area = new QWidget(&window);
     window.setCentralWidget(area);
 
@@ -119,4 +122,48 @@ TEST(Walk, FindsEmptyAndSharedNamesAndImageButtonsWithoutPress)
     for (const auto& c : w.controls)
         EXPECT_NE(c.role, "ListItem") << c.objectName.toStdString();
     EXPECT_EQ(accessibility::count({w}).total(), 4 + 6 + 1);
+}
+
+// What is read wrong: a box whose attribute runs do not cover its text (Qt's
+// own line edit), a toggle read as a plain button, a window read as a
+// filler, a table with a repeated and an empty header; and the look-alikes
+// that are right.
+TEST(Walk, FindsCutBoxTextsTogglesReadWrongFillerWindowsAndRepeatedHeaders)
+{
+    platform::testing::application();
+    QWidget window;
+    window.setObjectName("Plain");
+    window.setWindowTitle("Selvane - Tracking");
+    add<QLineEdit>(&window, "Cut", 0, 0)->setText("500");
+    auto* whole = add<QLineEdit>(&window, "Whole", 0, 30);
+    whole->setText("500");
+    platform::giveTextInterface(whole);
+    auto* checked = add<QPushButton>(&window, "Checked", 0, 60);
+    checked->setCheckable(true);
+    checked->setChecked(true);
+    QPixmap picture(20, 20);
+    picture.fill(Qt::blue);
+    auto* toggle = new platform::ImageButton(picture, picture, platform::ImageButton::Behaviour::Manual, &window);
+    toggle->setObjectName("Toggle");
+    toggle->setShowsState(true);
+    toggle->showPressed();
+    auto* bare = new platform::ImageButton(picture, picture, platform::ImageButton::Behaviour::Manual, &window);
+    bare->setObjectName("BareToggle");
+    bare->setShowsState(true);
+    bare->showPressed();
+    QAccessible::registerAccessibleInterface(new QAccessibleWidget(bare, QAccessible::PushButton));
+    auto* table = add<QTableWidget>(&window, "Table", 0, 90);
+    table->setColumnCount(4);
+    table->setHorizontalHeaderLabels({"UTC", "Azim", "Azim", " "});
+
+    const WindowWalk w = walk(&window);
+    EXPECT_EQ(objectsWith(w, Finding::Kind::BoxTextCut), (std::set<std::string>{"Cut"}));
+    EXPECT_EQ(objectsWith(w, Finding::Kind::ToggleState), (std::set<std::string>{"BareToggle"}));
+    EXPECT_EQ(objectsWith(w, Finding::Kind::WindowRole), (std::set<std::string>{"Plain"}));
+    EXPECT_EQ(objectsWith(w, Finding::Kind::Headers), (std::set<std::string>{"Table"}));
+    for (const Finding& f : w.findings) {
+        if (f.kind == Finding::Kind::Headers) {
+            EXPECT_EQ(f.detail, "header \"Azim\" repeats; column 3 has an empty header");
+        }
+    }
 }

@@ -4,8 +4,22 @@
 // command byte with one reply byte; exchange() is that round trip with a
 // deadline on a monotonic clock, sleeping (not spinning) while it waits.
 // send(), waitForInput(), inBufferCount() and input() are its pieces, for a
-// caller that needs them apart. While open, the port is held exclusively:
-// no other program can open it until close().
+// caller that needs them apart.
+//
+// One program per box: while open, the port holds an advisory lock on the
+// device (flock, exclusive), which holds for root too, and the terminal is
+// marked exclusive (which stops anyone but root from opening it at all).
+// A second open of the device, by another program or another SerialPort of
+// this one, fails before it sends a byte or touches the line's settings or
+// buffers; heldByAnotherProgram() tells that case apart.
+//
+// Time limits count the time the box had, not time this process was not
+// running: a wait is counted in slices, and a slice that took far longer
+// than asked (the process was descheduled on a loaded machine, stopped and
+// continued) counts as the time asked; a wait that has used up its time
+// still looks at the line once more before it reports nothing, so a reply
+// that came while the process was not running is taken. A byte sent is
+// awaited until it has left the port before its reply is waited for.
 //
 // Port names: COM n is the device named by an entry "COMn" (any letter case)
 // in the station folder when there is one, else /dev/ttyS(n-1). The entry may
@@ -34,10 +48,17 @@ public:
 
     // Opens COM `comNumber` (closing any port open before) and sets it to
     // 9600 8N1 raw with both buffers emptied. False when the device cannot
-    // be opened or is not a terminal; errorString() then says why.
+    // be opened, is not a terminal or is held by another program;
+    // errorString() then says why.
     bool open(int comNumber, const QString& folder);
     // Opens a device by its path, with the same settings.
     bool openDevice(const QString& path);
+    // True when the last open failed because another program (or another
+    // open SerialPort) holds the device: nothing was sent to it and its
+    // settings and buffers were left alone. errorString() is then
+    // "<device> is used by another program", the device by its real path
+    // (a COMn link resolved). False after any other outcome of an open.
+    bool heldByAnotherProgram() const { return heldElsewhere_; }
     bool isOpen() const { return fd_ >= 0; }
     // Discards what was received unread and closes the port; bytes already
     // handed to the line are not taken back (a stop byte sent just before
@@ -49,27 +70,34 @@ public:
     // Discards only what was received unread.
     void discardInput();
 
-    // Sends `command` and waits up to `timeoutMs` milliseconds for the reply.
-    // Returns the first byte received; the bytes already waiting behind it
-    // are read and discarded. A byte that was already waiting before the
-    // command went out is taken as its reply (flush() first to avoid that).
-    // nullopt when nothing arrives in time, the port is closed or the line
-    // fails (a hang-up is reported at once, not at the deadline).
+    // Sends `command` (send()) and, once it has left, waits up to
+    // `timeoutMs` milliseconds for the reply (waitForInput()). Returns the
+    // first byte received; the bytes already waiting behind it are read and
+    // discarded. A byte that was already waiting before the command went
+    // out is taken as its reply (flush() first to avoid that). nullopt when
+    // nothing arrives in time, the port is closed or the line fails (a
+    // hang-up is reported at once, not at the deadline).
     std::optional<uint8_t> exchange(uint8_t command, int timeoutMs);
-    // Sends one byte without waiting for a reply; false when it cannot be
-    // handed to the line within `timeoutMs`.
+    // Sends one byte without waiting for a reply and returns once it has
+    // left the port (the output queue and, where the device tells, the
+    // transmitter are empty: the box has it, and its reply time starts).
+    // False when it cannot be handed to the line, or does not leave, within
+    // `timeoutMs` each (errorString() says which); a byte handed over may
+    // still leave after a false.
     bool send(uint8_t byte, int timeoutMs = 100);
-    // Waits up to `timeoutMs` milliseconds until at least one received byte
-    // is waiting; true at once when one already is. False at the deadline,
-    // when the port is closed or the line fails (errorString() says which).
+    // Waits up to `timeoutMs` milliseconds (counted as above) until at least
+    // one received byte is waiting; true at once when one already is. False
+    // when the time is used up and a last look finds nothing, when the port
+    // is closed or the line fails (errorString() says which).
     bool waitForInput(int timeoutMs);
     // Takes every received byte that is waiting, oldest first (empty when
     // none or closed); the input buffer count is 0 afterwards.
     QByteArray input();
 
-    // Waits up to `timeoutMs` milliseconds until every byte written has left
-    // the port (the output count is 0); false at the deadline or when closed.
-    // A close right after a send loses nothing then.
+    // Waits up to `timeoutMs` milliseconds (counted as above) until every
+    // byte written has left the port (the output count is 0 and, where the
+    // device tells, its transmitter is empty); false at the deadline or when
+    // closed. A close right after a send loses nothing then.
     bool drainOutput(int timeoutMs);
 
     // Bytes received and not read; bytes written and not yet sent (0 when closed).
@@ -78,7 +106,7 @@ public:
 
     // The port's file descriptor while open, else -1: for a last-resort
     // writer in a fatal-signal handler, which may call nothing but the
-    // system's async-signal-safe functions.
+    // system's async-signal-safe functions. The device's lock belongs to it.
     int nativeHandle() const { return fd_; }
 
     // The device path of the open port (or of the last attempt).
@@ -90,6 +118,7 @@ private:
     int fd_ = -1;
     QString devicePath_;
     QString error_;
+    bool heldElsewhere_ = false;
 };
 
 } // namespace platform

@@ -3,17 +3,27 @@
 // run through real key events against every filtered box a program names,
 // and against the cells of a grid that filters its keys: a refused key, a
 // paste ending in a refused character, one more character into a full box,
-// and the keys typed right after a full box passed the focus on to it, each
-// leave the box's value as it was (text, cursor and selection), beep once
-// per key and show the refusal sign.
+// the keys typed right after a full box passed the focus on to it, and Undo
+// and Redo (the keys and the context menu) after the operator's own edit of
+// a box and an overflow into it, each leave the box's value as it was (text,
+// cursor and selection), beep once per refused key and show the refusal
+// sign only then. The same holds for the buttons a full box passes the
+// focus on to: the first Space, Return or Enter after the move is refused,
+// the next one presses the button.
 
 #include "platform/Dialogs.h"
 #include "platform/widgets/FilteredBox.h"
+#include "platform/widgets/Window.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRect>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -48,26 +58,67 @@ struct GridCellUnderTest {
     std::function<void()> choose;
 };
 
+// A button that a full box passes the focus on to.
+struct ButtonUnderTest {
+    const char* name;
+    QAbstractButton* button;
+    QLineEdit* before; // the box that passes the focus on to it
+    QString fillBefore; // the keys that make it do so, typed over its whole text
+    // Brings the window where the box passes the focus on to the button (its
+    // tab, the state that sends the move there); run before each case, since
+    // the button's press changes it.
+    std::function<void()> prepare = [] {};
+};
+
+// Opens the context menu of the box with the focus from the keyboard (no
+// mouse press) and triggers its Undo, then closes the menu.
+inline void undoFromTheContextMenu()
+{
+    QWidget* w = QApplication::focusWidget();
+    QContextMenuEvent ev(QContextMenuEvent::Keyboard, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(w, &ev);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    bool found = false;
+    for (QAction* a : menu->actions()) {
+        if (a->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Undo")) {
+            found = true;
+            a->trigger(); // a disabled action does nothing
+        }
+    }
+    EXPECT_TRUE(found);
+    menu->close();
+    QApplication::processEvents();
+}
+
 // Types `keys` into whichever control has the focus, key by key, the events
 // of each key handled before the next, as a keyboard does. '<' is Backspace,
-// '^' Ctrl+V.
+// '^' Ctrl+V, '{' Ctrl+Z, '}' Ctrl+Shift+Z, '|' Ctrl+Y, '@' the context
+// menu's Undo.
 inline void typeKeys(const QString& keys)
 {
     for (QChar k : keys) {
         QWidget* w = QApplication::focusWidget();
-        if (k == QLatin1Char('<'))
-            QTest::keyClick(w, Qt::Key_Backspace);
-        else if (k == QLatin1Char('^'))
-            QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
-        else
-            QTest::keyClick(w, k.toLatin1());
+        switch (k.unicode()) {
+        case '<': QTest::keyClick(w, Qt::Key_Backspace); break;
+        case '^': QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); break;
+        case '{': QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier); break;
+        case '}': QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
+        case '|': QTest::keyClick(w, Qt::Key_Y, Qt::ControlModifier); break;
+        case '@': undoFromTheContextMenu(); break;
+        default: QTest::keyClick(w, k.toLatin1()); break;
+        }
         QApplication::processEvents();
     }
 }
 
 namespace overflow {
 
-enum class Where { End, All, Inside, AfterMove };
+// AfterMove: the keys typed right after a full box passed the focus on to
+// the box; AfterOwnEditAndMove: the same once the operator had edited the
+// box himself (its last character taken away and typed again, two steps an
+// Undo could give back).
+enum class Where { End, All, Inside, AfterMove, AfterOwnEditAndMove };
 
 // In the keys and the pasted text: R the box's refused character, A the
 // last character of its full value (which fits it, but not once more).
@@ -76,6 +127,7 @@ struct Case {
     Where where;
     const char* keys;
     const char* pasted;
+    int beeps = -1; // the keys refused, each with a beep; -1: every key
 };
 
 inline const std::vector<Case>& cases()
@@ -87,9 +139,17 @@ inline const std::vector<Case>& cases()
         {"a paste ending in a refused character", Where::End, "^", "AR"},
         {"one more character into the full box", Where::End, "A", ""},
         {"keys after a full box passed the focus on", Where::AfterMove, "AR<^", "A"},
+        {"Undo and Redo with nothing of the operator's to undo", Where::End, "{}|", "", 0},
+        {"Ctrl+Z after an own edit and an overflow", Where::AfterOwnEditAndMove, "{", ""},
+        {"Ctrl+Shift+Z after an own edit and an overflow", Where::AfterOwnEditAndMove, "}", ""},
+        {"Ctrl+Y after an own edit and an overflow", Where::AfterOwnEditAndMove, "|", ""},
+        // The history is gone with the move: the menu's Undo is off.
+        {"the context menu's Undo after an own edit and an overflow", Where::AfterOwnEditAndMove, "@", "", 0},
     };
     return table;
 }
+
+inline bool afterMove(Where w) { return w == Where::AfterMove || w == Where::AfterOwnEditAndMove; }
 
 inline QString expand(const char* s, const QString& refused, const QString& full)
 {
@@ -107,14 +167,24 @@ inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, Sc
     for (const FilteredBoxUnderTest& b : boxes) {
         for (const overflow::Case& c : overflow::cases()) {
             const QString keys = overflow::expand(c.keys, b.refused, b.full);
-            if (keys.isEmpty() || (c.where == Where::AfterMove && !b.before))
+            if (keys.isEmpty() || (overflow::afterMove(c.where) && !b.before))
                 continue;
             SCOPED_TRACE(std::string(b.name) + ": " + c.name);
             b.show();
             QApplication::setActiveWindow(b.box->window());
+            // Each case starts afresh: what an earlier case's move left on the
+            // box ends with the focus it had.
+            if (b.box->hasFocus())
+                b.box->clearFocus();
             b.box->setText(b.full);
             ASSERT_EQ(b.box->text(), b.full);
-            if (c.where == Where::AfterMove) {
+            if (c.where == Where::AfterOwnEditAndMove) {
+                b.box->setFocus(Qt::MouseFocusReason);
+                b.box->end(false);
+                typeKeys(QStringLiteral("<") + b.full.right(1));
+                ASSERT_EQ(b.box->text(), b.full);
+            }
+            if (overflow::afterMove(c.where)) {
                 b.before->setFocus(Qt::MouseFocusReason);
                 QTest::keyClick(b.before, Qt::Key_A, Qt::ControlModifier);
                 typeKeys(b.fillBefore);
@@ -131,11 +201,46 @@ inline void checkOverflowRule(const std::vector<FilteredBoxUnderTest>& boxes, Sc
             QApplication::clipboard()->setText(overflow::expand(c.pasted, b.refused, b.full));
             dialogs.clear();
             typeKeys(keys);
+            const int beeps = c.beeps < 0 ? int(keys.size()) : c.beeps;
             EXPECT_EQ(b.box->text(), b.full);
             EXPECT_EQ(b.box->cursorPosition(), cursor);
             EXPECT_EQ(b.box->selectedText(), selected);
-            EXPECT_EQ(dialogs.beeps(), int(keys.size()));
-            EXPECT_TRUE(refusalShown(b.box));
+            EXPECT_EQ(dialogs.beeps(), beeps);
+            EXPECT_EQ(refusalShown(b.box), beeps > 0);
+        }
+    }
+}
+
+// The buttons a full box passes the focus on to: Space, Return and Enter
+// right after the move are refused with the sign and a beep, the same key
+// once more presses the button. Return and Enter press a focused button in
+// every program (platform::pressFocusedButtonOnReturn), as here.
+inline void checkOverflowRule(const std::vector<ButtonUnderTest>& buttons, ScriptedDialogs& dialogs)
+{
+    pressFocusedButtonOnReturn();
+    const struct {
+        const char* name;
+        Qt::Key key;
+    } keys[] = {{"Space", Qt::Key_Space}, {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}};
+    for (const ButtonUnderTest& b : buttons) {
+        for (const auto& k : keys) {
+            SCOPED_TRACE(std::string(b.name) + ": " + k.name + " after a full box passed the focus on");
+            b.prepare();
+            QApplication::setActiveWindow(b.button->window());
+            b.before->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(b.before, Qt::Key_A, Qt::ControlModifier);
+            typeKeys(b.fillBefore);
+            ASSERT_EQ(QApplication::focusWidget(), b.button);
+            QSignalSpy pressed(b.button, &QAbstractButton::clicked);
+            dialogs.clear();
+            QTest::keyClick(b.button, k.key);
+            QApplication::processEvents();
+            EXPECT_EQ(pressed.count(), 0);
+            EXPECT_EQ(dialogs.beeps(), 1);
+            EXPECT_TRUE(refusalShown(b.button));
+            QTest::keyClick(b.button, k.key);
+            QApplication::processEvents();
+            EXPECT_EQ(pressed.count(), 1);
         }
     }
 }
@@ -151,7 +256,7 @@ inline void checkOverflowRule(const std::vector<GridCellUnderTest>& cells, Scrip
     for (const GridCellUnderTest& cell : cells) {
         for (const overflow::Case& c : overflow::cases()) {
             const QString keys = overflow::expand(c.keys, cell.refused, cell.full);
-            if (keys.isEmpty() || c.where == Where::Inside || c.where == Where::AfterMove)
+            if (keys.isEmpty() || c.where == Where::Inside || overflow::afterMove(c.where))
                 continue;
             SCOPED_TRACE(std::string(cell.name) + ": " + c.name);
             QApplication::setActiveWindow(cell.keys->window());
@@ -166,10 +271,12 @@ inline void checkOverflowRule(const std::vector<GridCellUnderTest>& cells, Scrip
             QApplication::clipboard()->setText(overflow::expand(c.pasted, cell.refused, cell.full));
             dialogs.clear();
             typeKeys(keys);
+            const int beeps = c.beeps < 0 ? int(keys.size()) : c.beeps;
             EXPECT_EQ(cell.value(), cell.full);
-            EXPECT_EQ(dialogs.beeps(), int(keys.size()));
-            EXPECT_TRUE(refusalShown(cell.sign));
-            if (const QWidget* s = cell.sign->findChild<QWidget*>(QStringLiteral("refusalSign"))) {
+            EXPECT_EQ(dialogs.beeps(), beeps);
+            EXPECT_EQ(refusalShown(cell.sign), beeps > 0);
+            const QWidget* s = cell.sign->findChild<QWidget*>(QStringLiteral("refusalSign"));
+            if (beeps > 0 && s) {
                 EXPECT_EQ(s->geometry(), cell.area);
             }
         }

@@ -9,6 +9,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <sched.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace platform;
 
 namespace {
@@ -106,7 +115,10 @@ TEST_F(StationFolder, FailedSaveLeavesThePreviousFileByteForByte)
 
     SaveFaults fullDisk;
     fullDisk.failAfterBytes = 100;
-    EXPECT_FALSE(saveLines(path("home.dat"), lines, fullDisk));
+    const SaveResult full = saveLines(path("home.dat"), lines, fullDisk);
+    EXPECT_FALSE(full);
+    EXPECT_EQ(full.failure, SaveFailure::NoSpace);
+    EXPECT_TRUE(full.replaces);
     EXPECT_EQ(bytesOf("home.dat"), old);
     EXPECT_EQ(entries(), QStringList({"home.dat"}));
 
@@ -117,12 +129,16 @@ TEST_F(StationFolder, FailedSaveLeavesThePreviousFileByteForByte)
 
     SaveFaults rename;
     rename.failOnRename = true;
-    EXPECT_FALSE(saveLines(path("home.dat"), lines, rename));
+    const SaveResult renamed = saveLines(path("home.dat"), lines, rename);
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ(renamed.reason(), "The disk reported an input/output error.");
     EXPECT_EQ(bytesOf("home.dat"), old);
     EXPECT_EQ(entries(), QStringList({"home.dat"}));
 
     // A failed first save of a new file leaves nothing.
-    EXPECT_FALSE(saveLines(path("fresh.dat"), lines, fullDisk));
+    const SaveResult fresh = saveLines(path("fresh.dat"), lines, fullDisk);
+    EXPECT_FALSE(fresh);
+    EXPECT_FALSE(fresh.replaces);
     EXPECT_EQ(entries(), QStringList({"home.dat"}));
 }
 
@@ -131,7 +147,12 @@ TEST_F(StationFolder, ReadOnlyTargetIsRefused)
     const QByteArray old("keep\r\n");
     write("home.dat", old);
     ASSERT_TRUE(QFile::setPermissions(path("home.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    EXPECT_FALSE(saveLines(path("HOME.DAT"), {"new"}));
+    const SaveResult r = saveLines(path("HOME.DAT"), {"new"});
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.failure, SaveFailure::ReadOnlyFile);
+    EXPECT_EQ(r.fileName, "home.dat"); // the name on the disk
+    EXPECT_EQ(writeErrorText(r), "Write Error : home.dat was not saved !\rThe file is read-only.\r"
+                                 "The old file is unchanged.");
     EXPECT_EQ(bytesOf("home.dat"), old);
     EXPECT_EQ(entries(), QStringList({"home.dat"}));
     QFile::setPermissions(path("home.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -151,7 +172,11 @@ TEST_F(StationFolder, SaveKeepsPermissionsAndWritesThroughALink)
 
 TEST_F(StationFolder, SaveIntoAMissingFolderFails)
 {
-    EXPECT_FALSE(saveLines(path("nowhere/home.dat"), {"x"}));
+    const SaveResult r = saveLines(path("nowhere/home.dat"), {"x"});
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.failure, SaveFailure::NoFolder);
+    EXPECT_EQ(writeErrorText(r), "Write Error : home.dat was not saved !\rThe folder does not exist.\r"
+                                 "No file was written.");
 }
 
 TEST_F(StationFolder, ReadLinesGivesBackWhatWasSaved)
@@ -159,4 +184,154 @@ TEST_F(StationFolder, ReadLinesGivesBackWhatWasSaved)
     const QStringList lines{"STATION", "Call:", "F1ABC", "Location:", "", " 1"};
     ASSERT_TRUE(saveLines(path("r.dat"), lines));
     EXPECT_EQ(*readLines(path("r.dat")), lines);
+}
+
+// Saves that the system refuses, each made real in a child process with a
+// mount namespace of its own (a read-only bind mount, a small tmpfs) or
+// another user: the failure names the system's reason, and the old file
+// stays byte for byte, with no temporary file left.
+namespace {
+
+// Runs `body` in a child process and gives back what it wrote; "skip: ..."
+// when the child could not set up what it needs.
+std::string inChild(const std::function<std::string()>& body)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "skip: no pipe";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        const std::string out = body();
+        const ssize_t n = ::write(fds[1], out.data(), out.size());
+        ::_exit(n == ssize_t(out.size()) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char buf[512];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, size_t(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return out;
+}
+
+// In the child: a mount namespace of its own, unshared from the machine's
+// (with a user namespace when not run as root). Empty when done, else why not.
+std::string ownMounts()
+{
+    if (::geteuid() == 0) {
+        if (::unshare(CLONE_NEWNS) != 0)
+            return "skip: unshare(CLONE_NEWNS): " + std::string(std::strerror(errno));
+    } else {
+        const uid_t uid = ::geteuid();
+        const gid_t gid = ::getegid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return "skip: unshare(CLONE_NEWUSER): " + std::string(std::strerror(errno));
+        const auto put = [](const char* file, const std::string& text) {
+            QFile f(QString::fromLatin1(file));
+            return f.open(QIODevice::WriteOnly) && f.write(text.c_str()) == qint64(text.size());
+        };
+        if (!put("/proc/self/setgroups", "deny") || !put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+            !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            return "skip: no user map";
+    }
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return "skip: mount --make-rprivate /: " + std::string(std::strerror(errno));
+    return {};
+}
+
+// What a save did, as the parent checks it.
+std::string report(const SaveResult& r, const QString& dir, const QByteArray& old)
+{
+    QFile f(QDir(dir).filePath("home.dat"));
+    const bool same = f.open(QIODevice::ReadOnly) && f.readAll() == old;
+    const qsizetype files = QDir(dir).entryList(QDir::Files | QDir::Hidden).size();
+    return (r.ok ? "saved" : "failed") + std::string(" | ") + writeErrorText(r).toStdString() + " | " +
+           (same ? "old file kept" : "old file changed") + " | " + std::to_string(files) + " file(s)";
+}
+
+} // namespace
+
+TEST_F(StationFolder, WriteErrorsOfTheSystemSayWhy)
+{
+    const QByteArray old("keep\r\n");
+    const QByteArray big(256 * 1024, 'x');
+    const auto mounted = [&](std::function<std::string()> mount) {
+        write("home.dat", old);
+        return inChild([&]() -> std::string {
+            if (std::string why = ownMounts(); !why.empty())
+                return why;
+            if (std::string why = mount(); !why.empty())
+                return why;
+            return report(saveBytes(path("home.dat"), big), dir(), old);
+        });
+    };
+    const std::string readOnly = mounted([&]() -> std::string {
+        const QByteArray d = QFile::encodeName(dir());
+        if (::mount(d.constData(), d.constData(), nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, d.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            return "skip: read-only bind mount: " + std::string(std::strerror(errno));
+        return {};
+    });
+    const std::string full = mounted([&]() -> std::string {
+        const QByteArray d = QFile::encodeName(dir());
+        if (::mount("tmpfs", d.constData(), "tmpfs", 0, "size=64k") != 0)
+            return "skip: tmpfs mount: " + std::string(std::strerror(errno));
+        QFile f(path("home.dat"));
+        if (!f.open(QIODevice::WriteOnly) || f.write(old) != old.size())
+            return "skip: no file on the tmpfs";
+        return {};
+    });
+    // A folder this user may not write to (the super-user writes anywhere:
+    // the child becomes another user first).
+    ASSERT_TRUE(QDir(dir()).mkdir("locked"));
+    const QString locked = path("locked");
+    {
+        QFile f(QDir(locked).filePath("home.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    const auto all = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                     QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    ASSERT_TRUE(QFile::setPermissions(QDir(locked).filePath("home.dat"), all));
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner | QFileDevice::ExeOther));
+    const std::string denied = inChild([&]() -> std::string {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return "skip: setuid: " + std::string(std::strerror(errno));
+        return report(saveBytes(QDir(locked).filePath("home.dat"), big), locked, old);
+    });
+    QFile::setPermissions(locked, all | QFileDevice::ExeOwner);
+
+    const struct {
+        const char* what;
+        const std::string& got;
+        const char* want;
+    } cases[] = {
+        {"read-only bind mount", readOnly,
+         "failed | Write Error : home.dat was not saved !\rThe disk is read-only.\rThe old file is unchanged. | "
+         "old file kept | 1 file(s)"},
+        {"full disk", full,
+         "failed | Write Error : home.dat was not saved !\rNo space left on the disk.\rThe old file is unchanged. | "
+         "old file kept | 1 file(s)"},
+        {"folder not writable", denied,
+         "failed | Write Error : home.dat was not saved !\rPermission denied: the folder may not be written to.\r"
+         "The old file is unchanged. | old file kept | 1 file(s)"},
+    };
+    std::string skipped;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.got.rfind("skip:", 0) == 0) {
+            skipped += std::string(c.what) + " (" + c.got + ") ";
+            continue;
+        }
+        EXPECT_EQ(c.got, c.want);
+    }
+    if (!skipped.empty())
+        GTEST_SKIP() << "the kernel refused what these cases need: " << skipped;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -224,4 +225,34 @@ TEST_F(QtDialogsTest, ARepeatedQuestionAsksForTheInsidePlaceOfTheLastBox)
         EXPECT_EQ(vues[i].dedans.topLeft(), vues[0].dedans.topLeft()) << "box " << i + 1;
         EXPECT_EQ(vues[i].cadre.topLeft(), vues[0].cadre.topLeft()) << "box " << i + 1;
     }
+}
+
+// A message box or an input box takes the focus; once it closes, the focus
+// is back on the control it came from, in its window.
+TEST_F(QtDialogsTest, TheFocusReturnsToTheControlItCameFrom)
+{
+    QWidget fenetre;
+    auto* premiere = new QLineEdit(&fenetre);
+    auto* seconde = new QLineEdit(&fenetre);
+    seconde->move(0, 40);
+    fenetre.show();
+    QApplication::setActiveWindow(&fenetre);
+    seconde->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), seconde);
+    const auto fermeDesQuIlEstOuvert = [] {
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            box->close();
+        });
+    };
+    fermeDesQuIlEstOuvert();
+    d.message(QStringLiteral("Latitude : 0 to 90"), Buttons::Ok, Icon::Information, QStringLiteral(" - HELP -"));
+    EXPECT_EQ(QApplication::focusWidget(), seconde);
+    EXPECT_EQ(QApplication::activeWindow(), &fenetre);
+    fermeDesQuIlEstOuvert();
+    d.input(QStringLiteral("Enter the DXXC prefix !"), QStringLiteral("Common Window : Station <=> DX"), QString(),
+            std::nullopt);
+    EXPECT_EQ(QApplication::focusWidget(), seconde);
+    (void)premiere;
 }

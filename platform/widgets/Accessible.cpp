@@ -2,6 +2,7 @@
 
 #include "platform/widgets/ButtonAccessible.h"
 #include "platform/widgets/Grid.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -44,22 +45,6 @@ bool isCaption(const QWidget* w)
 {
     const auto* l = qobject_cast<const QLabel*>(w);
     return l && !isValueLabel(l) && !l->text().trimmed().isEmpty() && !l->property(RelationLabel).toBool();
-}
-
-// The text of a caption or button as read aloud: "&&" is one "&", a single
-// "&" marks a mnemonic and is not read.
-QString withoutMnemonics(const QString& text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
-                out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
 }
 
 enum class Side { Left, Right, Above };
@@ -164,6 +149,15 @@ void actOnToggles(QComboBox* combo)
         return;
     combo->setProperty(ComboDone, true);
     QAbstractItemView* view = combo->view();
+    // The entry chosen is the selected entry of the list, closed too: a
+    // screen reader reads a combo box's value from there.
+    const auto selectChosen = [combo, view] {
+        const QModelIndex chosen = combo->model()->index(combo->currentIndex(), combo->modelColumn());
+        if (chosen.isValid() && !view->selectionModel()->isSelected(chosen))
+            view->selectionModel()->setCurrentIndex(chosen, QItemSelectionModel::ClearAndSelect);
+    };
+    selectChosen();
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, selectChosen);
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, combo,
                      [combo, view](const QItemSelection& selected, const QItemSelection&) {
                          if (view->isVisible() || selected.indexes().isEmpty())
@@ -305,10 +299,17 @@ void nameForScreenReaders(QWidget* window)
 {
     if (!window)
         return;
+    installScreenReaderLayer();
+    if (window->isWindow())
+        giveWindowRole(window);
     QList<QWidget*> all = window->findChildren<QWidget*>();
     all.prepend(window);
     for (QWidget* w : all) {
+        if (auto* box = qobject_cast<QLineEdit*>(w))
+            giveTextInterface(box);
+        giveFrameInterface(w);
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            giveComboInterface(combo);
             nameBox(combo);
             actOnToggles(combo);
             if (!labelledByALabel(combo))

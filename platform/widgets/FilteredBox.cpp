@@ -1,12 +1,17 @@
 #include "platform/widgets/FilteredBox.h"
 
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/ScreenReader.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
-#include <QPushButton>
 #include <QValidator>
 
 #include <algorithm>
@@ -26,6 +31,9 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setAccessibleName(QStringLiteral("Refused"));
+        // Read as a notice: what was refused and what the control keeps,
+        // taken when a reader asks (the box has its text back by then).
+        makeNotice(this, [owner] { return refusalNotice(owner); });
         owner->installEventFilter(this);
         QWidget::hide();
     }
@@ -37,6 +45,8 @@ public:
         raise();
         if (isHidden())
             QCoreApplication::instance()->installEventFilter(this);
+        else
+            QWidget::hide(); // shown again at once: readers hear each refusal
         show();
         update();
         QAccessibleEvent alert(parentWidget(), QAccessible::Alert);
@@ -100,38 +110,56 @@ bool isNavigation(const QKeyEvent* k)
     }
 }
 
-// True when `k` would press the button `w` (a button acts on Space, and a
-// push button that is a default button on Return and Enter too).
+// True when `k` would press the button `w`: Space, Return and Enter (the
+// suite's windows turn Return and Enter on any focused push button into a
+// click, platform/widgets/Window.h), on any button and on an image button.
 bool pressesButton(const QWidget* w, const QKeyEvent* k)
 {
-    if (!qobject_cast<const QAbstractButton*>(w))
+    if (!qobject_cast<const QAbstractButton*>(w) && !qobject_cast<const ImageButton*>(w))
+        return false;
+    if (k->modifiers() & ~Qt::KeypadModifier)
         return false;
     switch (k->key()) {
     case Qt::Key_Space:
-    case Qt::Key_Select: return true;
+    case Qt::Key_Select:
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        const auto* p = qobject_cast<const QPushButton*>(w);
-        return p && (p->autoDefault() || p->isDefault());
-    }
+    case Qt::Key_Enter: return true;
     default: return false;
     }
 }
 
+// The keys that undo and redo an edit: the platform's, and Ctrl+Z, Ctrl+Shift+Z
+// and Ctrl+Y whatever the platform, so that every box answers the same keys.
+bool isUndoKey(const QKeyEvent* k)
+{
+    return k->matches(QKeySequence::Undo) || (k->key() == Qt::Key_Z && k->modifiers() == Qt::ControlModifier);
+}
+
+bool isRedoKey(const QKeyEvent* k)
+{
+    const Qt::KeyboardModifiers m = k->modifiers();
+    return k->matches(QKeySequence::Redo) ||
+           (k->key() == Qt::Key_Z && m == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+           (k->key() == Qt::Key_Y && m == Qt::ControlModifier);
+}
+
 // What a focus move by moveFocusOn() leaves on the control that took the
-// focus, until the operator shows that he means that control: the first Tab
-// taken as done; for a box, its value kept from the keys (the box's Gate
-// asks guarded()); for a button, the first key that would press it refused.
+// focus, until the operator shows that he means that control: for a box,
+// its value kept from the keys (the box's Gate and its Undo ask guarded());
+// for a button, the first key that would press it refused. It watches the
+// whole application, so that it sees the target's keys before any other
+// handler (an application-wide filter that turns Return into a click sees
+// them after it, being installed before it).
 class AutomaticMove : public QObject {
 public:
     // `dialogs`: where a key refused on a button beeps (nullptr: the sign alone).
     AutomaticMove(QWidget* target, Dialogs* dialogs)
         : QObject(target), target_(target), box_(qobject_cast<QLineEdit*>(target)),
-          button_(qobject_cast<QAbstractButton*>(target)), dialogs_(dialogs),
+          button_(qobject_cast<QAbstractButton*>(target) || qobject_cast<ImageButton*>(target)), dialogs_(dialogs),
           // What the operator types into a box that was empty is his own.
           holdsValue_(box_ && !box_->text().isEmpty())
     {
-        target->installEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
     }
 
     bool ended() const { return ended_; }
@@ -142,32 +170,26 @@ public:
         if (ended_)
             return;
         ended_ = true;
-        target_->removeEventFilter(this);
+        QCoreApplication::instance()->removeEventFilter(this);
         deleteLater();
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
+        if (watched != target_)
+            return false;
         switch (e->type()) {
         case QEvent::KeyPress: {
             const auto* k = static_cast<QKeyEvent*>(e);
-            const bool first = !keySeen_;
-            keySeen_ = true;
-            if (first && k->key() == Qt::Key_Tab && k->modifiers() == Qt::NoModifier) {
-                if (box_)
-                    box_->selectAll();
-                end();
-                return true;
-            }
-            if (button_ && pressesButton(button_, k)) {
+            if (button_ && pressesButton(target_, k)) {
                 // The rest of what was typed into the full box (a space, an
                 // Enter) must not press the button: refused, with the sign;
                 // the operator, told, presses again if he means it.
                 if (dialogs_)
-                    signalRefusal(button_, *dialogs_);
+                    signalRefusal(target_, *dialogs_);
                 else
-                    showRefusalSign(button_);
+                    showRefusalSign(target_);
                 end();
                 return true;
             }
@@ -189,10 +211,9 @@ protected:
 private:
     QWidget* target_;
     QLineEdit* box_;
-    QAbstractButton* button_;
+    bool button_;
     Dialogs* dialogs_;
     bool holdsValue_;
-    bool keySeen_ = false;
     bool ended_ = false;
 };
 
@@ -209,7 +230,10 @@ AutomaticMove* moveOn(const QWidget* w)
 
 // Judges every edit of the operator before the box takes it. Qt calls it
 // also for texts the program sets (setText), which clears the box's modified
-// state: those pass, the program's change handler filters them.
+// state: those pass, the program's change handler filters them. An edit of
+// the operator always leaves the box modified, since the line edit's own
+// Undo, which can bring it back to its unmodified state, is never used (the
+// rule's Undo gives a step back as a new edit).
 class FilteredBox::Gate : public QValidator {
 public:
     Gate(FilteredBox* rule) : QValidator(rule), rule_(rule) {}
@@ -240,9 +264,10 @@ FilteredBox::FilteredBox(QLineEdit* box, Dialogs& dialogs, EditJudge judge)
     : QObject(box), box_(box), dialogs_(dialogs), judge_(std::move(judge)), committed_(box->text())
 {
     box->setValidator(new Gate(this));
-    connect(box, &QLineEdit::textChanged, this, [this] { committed_ = box_->text(); });
+    connect(box, &QLineEdit::textChanged, this, &FilteredBox::changed);
     connect(box, &QLineEdit::textEdited, this, &FilteredBox::edited);
     connect(box, &QLineEdit::inputRejected, this, &FilteredBox::rejected);
+    box->installEventFilter(this);
 }
 
 FilteredBox* FilteredBox::attach(QLineEdit* box, Dialogs& dialogs, EditJudge judge)
@@ -263,10 +288,32 @@ bool FilteredBox::guarded() const
 
 void FilteredBox::edited()
 {
+    editing_ = true;
     if (!cut_)
         return;
     cut_ = false;
     rejected();
+}
+
+void FilteredBox::changed()
+{
+    const QString text = box_->text();
+    if (!editing_) {
+        // The program set the text: what the operator did before is not
+        // there any more to be undone.
+        forgetHistory();
+    } else if (text != committed_) {
+        switch (restoring_) {
+        case Restoring::No:
+            undo_.push_back(committed_);
+            redo_.clear();
+            break;
+        case Restoring::Undo: redo_.push_back(committed_); break;
+        case Restoring::Redo: undo_.push_back(committed_); break;
+        }
+    }
+    editing_ = false;
+    committed_ = text;
 }
 
 void FilteredBox::rejected()
@@ -275,6 +322,100 @@ void FilteredBox::rejected()
     // Qt reports a refusal before it gives the box its text back; what the
     // program does next (a move of the focus) waits for the edit to end.
     QMetaObject::invokeMethod(this, &FilteredBox::refused, Qt::QueuedConnection);
+}
+
+void FilteredBox::undo() { restore(true); }
+
+void FilteredBox::redo() { restore(false); }
+
+void FilteredBox::restore(bool undoing)
+{
+    std::vector<QString>& from = undoing ? undo_ : redo_;
+    if (guarded()) {
+        rejected();
+        return;
+    }
+    if (from.empty())
+        return;
+    const QString target = from.back();
+    const QString now = box_->text();
+    const int cursor = box_->cursorPosition();
+    const int selStart = box_->selectionStart();
+    const int selLength = int(box_->selectedText().size());
+    // The step is given back as the edit that replaces the part of the text
+    // that differs, judged by the Gate as any edit; the cursor ends after it.
+    qsizetype head = 0;
+    while (head < now.size() && head < target.size() && now[head] == target[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < now.size() - head && tail < target.size() - head &&
+           now[now.size() - 1 - tail] == target[target.size() - 1 - tail])
+        ++tail;
+    if (now.size() - head - tail > 0)
+        box_->setSelection(int(head), int(now.size() - head - tail));
+    else
+        box_->setCursorPosition(int(head));
+    restoring_ = undoing ? Restoring::Undo : Restoring::Redo;
+    box_->insert(target.mid(head, target.size() - head - tail));
+    restoring_ = Restoring::No;
+    if (box_->text() != now) {
+        from.pop_back();
+        return;
+    }
+    // Refused: the cursor and the selection as they were.
+    if (selLength > 0)
+        box_->setSelection(selStart, selLength);
+    else
+        box_->setCursorPosition(cursor);
+}
+
+void FilteredBox::forgetHistory()
+{
+    undo_.clear();
+    redo_.clear();
+}
+
+bool FilteredBox::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched != box_)
+        return false;
+    switch (e->type()) {
+    case QEvent::ShortcutOverride: {
+        // Undo and Redo are the box's keys, never a shortcut of its window.
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (isUndoKey(k) || isRedoKey(k))
+            k->accept();
+        return false;
+    }
+    case QEvent::KeyPress: {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (box_->isReadOnly() || (!isUndoKey(k) && !isRedoKey(k)))
+            return false;
+        restore(isUndoKey(k));
+        return true;
+    }
+    case QEvent::ContextMenu:
+        showContextMenu(static_cast<QContextMenuEvent*>(e)->globalPos());
+        return true;
+    default: return false;
+    }
+}
+
+void FilteredBox::showContextMenu(const QPoint& globalPos)
+{
+    // The line edit's own menu, its Undo and Redo made the rule's.
+    QMenu* menu = box_->createStandardContextMenu();
+    for (QAction* a : menu->actions()) {
+        const QString caption = a->text().section(QLatin1Char('\t'), 0, 0);
+        const bool undoing = caption == QLineEdit::tr("&Undo");
+        if (!undoing && caption != QLineEdit::tr("&Redo"))
+            continue;
+        QObject::disconnect(a, nullptr, box_, nullptr);
+        a->setEnabled(!box_->isReadOnly() && (undoing ? canUndo() : canRedo()));
+        connect(a, &QAction::triggered, this, undoing ? &FilteredBox::undo : &FilteredBox::redo);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
 }
 
 void moveFocusOn(QWidget* from, QWidget* next)
@@ -296,6 +437,9 @@ void moveFocusOn(QWidget* from, QWidget* next)
         box->deselect();
         box->setCursorPosition(int(box->text().size()));
     }
+    // An Undo there must never reach an edit made before the move.
+    if (FilteredBox* target = FilteredBox::of(next))
+        target->forgetHistory();
     FilteredBox* rule = FilteredBox::of(from);
     new AutomaticMove(next, rule ? &rule->dialogs() : nullptr);
 }

@@ -129,6 +129,10 @@ public:
         const bool h = o == Qt::Horizontal;
         if (role == Qt::DisplayRole)
             return h ? header_.value(section) : sideText(section);
+        if (role == Qt::AccessibleTextRole && h) {
+            const QString name = names_.value(section + fixedCols_);
+            return name.isEmpty() ? header_.value(section) : name;
+        }
         if (role == Qt::TextAlignmentRole)
             return int(qtAlignment(align(fixedAlign_, h ? section + fixedCols_ : 0)));
         return {};
@@ -159,6 +163,12 @@ public:
         emit dataChanged(index(r, c), index(r, c), {Qt::DisplayRole, Qt::EditRole});
     }
     QString headerText(int c) const { return header_.value(c); }
+    void setColumnNames(const QStringList& names)
+    {
+        names_ = names;
+        if (cols_ > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+    }
     void setHeaderText(int c, const QString& s)
     {
         if (c < 0 || c >= cols_)
@@ -379,6 +389,7 @@ private:
     const int& fixedCols_;
     std::vector<QString> cells_; // each row's cells joined by TAB
     QStringList header_, side_;
+    QStringList names_; // screen readers' names of the columns, by grid column
     int cols_ = 0;
     // Rows given to be made later: empty, or one entry a row.
     mutable std::vector<Pending> pending_;
@@ -561,6 +572,8 @@ Grid::Grid(int rows, int cols, QWidget* parent) : QWidget(parent), table_(new Gr
 // ----- structure -------------------------------------------------------------
 
 int Grid::rows() const { return model_->rowCount() + fixedRows_; }
+
+void Grid::setColumnNames(const QStringList& names) { model_->setColumnNames(names); }
 int Grid::cols() const { return model_->columnCount() + fixedCols_; }
 
 void Grid::setRows(int n)

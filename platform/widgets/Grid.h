@@ -131,6 +131,12 @@ public:
     // Removes row `index` (a scrollable row). Returns false otherwise.
     bool removeItem(int index);
 
+    // What screen readers call the columns, from column 0 (fixed columns
+    // included): a name that says what the column holds ("Moon azimuth")
+    // where the title shown is short or repeats ("Azim"). A column without a
+    // name here is read by its title.
+    void setColumnNames(const QStringList& names);
+
     // Where data cell (r, c) stands in table()->viewport(), in pixels; an
     // empty rectangle for a fixed cell or one outside the grid.
     QRect cellRect(int r, int c) const;

@@ -2,6 +2,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/widgets/ButtonAccessible.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAccessible>
 #include <QGuiApplication>
@@ -46,19 +47,32 @@ QPixmap pictureCanvas(QSize size)
 
 namespace {
 
-// The image button as assistive technology sees it: a push button (a toggle
-// when its pressed picture says "on") named by the program, whose Press
-// action is a click.
+// The image button as assistive technology sees it: a push button (a check
+// box or a radio button when its pressed picture says "on") named by the
+// program, whose Press action is a click.
 class ImageButtonAccessible : public ButtonAccessible {
 public:
     explicit ImageButtonAccessible(ImageButton* b) : ButtonAccessible(b) {}
 
+    QAccessible::Role role() const override
+    {
+        if (!button()->showsState())
+            return QAccessible::PushButton;
+        return button()->stateKind() == ImageButton::StateKind::OneOfMany ? QAccessible::RadioButton
+                                                                           : QAccessible::CheckBox;
+    }
     QString text(QAccessible::Text t) const override
     {
         // Only the name the program gave (or the tool tip): never the title
         // of the frame the button lies in, which all its neighbours share.
-        if (t == QAccessible::Name)
-            return widget()->accessibleName().isEmpty() ? widget()->toolTip() : widget()->accessibleName();
+        const QString state = button()->stateText();
+        if (t == QAccessible::Name) {
+            const QString name =
+                widget()->accessibleName().isEmpty() ? widget()->toolTip() : widget()->accessibleName();
+            return state.isEmpty() ? name : name + QStringLiteral(": ") + state;
+        }
+        if (t == QAccessible::Value)
+            return state;
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
@@ -142,13 +156,29 @@ void ImageButton::pictureChanged(bool before)
     (showsState_ ? changed.checked : changed.pressed) = true;
     QAccessibleStateChangeEvent event(this, changed);
     QAccessible::updateAccessibility(&event);
+    if (stateText_) {
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
+    // A reader says a state change of the control it is on; one made by a
+    // key or a menu elsewhere (F3 switching tracking on) is said in words.
+    if (showsState_ && isVisible() && !hasFocus() && QAccessible::isActive()) {
+        const QString name = accessibleName().isEmpty() ? toolTip() : accessibleName();
+        if (stateKind_ == StateKind::OnOff)
+            announce(this, name + (pressedShown_ ? QStringLiteral(" on") : QStringLiteral(" off")));
+        else if (pressedShown_)
+            announce(this, name + QStringLiteral(" chosen"));
+    }
 }
 
-void ImageButton::setShowsState(bool on)
+void ImageButton::setStateText(std::function<QString()> text) { stateText_ = std::move(text); }
+
+void ImageButton::setShowsState(bool on, StateKind kind)
 {
-    if (showsState_ == on)
+    if (showsState_ == on && stateKind_ == kind)
         return;
     showsState_ = on;
+    stateKind_ = kind;
     QAccessible::State changed;
     changed.checkable = true;
     QAccessibleStateChangeEvent event(this, changed);

@@ -32,6 +32,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 namespace platform {
 
@@ -58,11 +59,23 @@ public:
     // …Dn twin); false while it shows the released one.
     bool isPressedShown() const { return pressedShown_; }
 
-    // A button whose pressed picture says that something is on (the current
-    // source, tracking, the second period): screen readers then read it as a
-    // toggle, checked while the pressed picture shows.
-    void setShowsState(bool on);
+    // A button whose pressed picture says that something is on: screen
+    // readers then read it as a toggle, checked while the pressed picture
+    // shows; a check box for a thing switched on and off (tracking), a radio
+    // button for one choice of several (the current source). A change of
+    // its state while the focus is elsewhere is said as a notice ("Tracking
+    // on", "Sun chosen"; platform::announce).
+    enum class StateKind { OnOff, OneOfMany };
+    void setShowsState(bool on, StateKind kind = StateKind::OnOff);
     bool showsState() const { return showsState_; }
+    StateKind stateKind() const { return stateKind_; }
+
+    // A button that switches between choices (the traffic period, the
+    // period's length): read as its name and the choice in force that
+    // `text` returns ("Traffic period: first"). `text` must stay callable
+    // as long as the button exists.
+    void setStateText(std::function<QString()> text);
+    QString stateText() const { return stateText_ ? stateText_() : QString(); }
 
     // A click as the left mouse button gives it (mouseDown, then mouseUp, at
     // the button's centre), for the keyboard and the Press action. Nothing
@@ -101,6 +114,8 @@ private:
     Behaviour behaviour_ = Behaviour::Manual;
     bool pressedShown_ = false;
     bool showsState_ = false;
+    StateKind stateKind_ = StateKind::OnOff;
+    std::function<QString()> stateText_;
     bool spaceHeld_ = false; // Space went down on this button and is not up yet
 };
 

@@ -2,10 +2,11 @@
 // The start of a program of the suite, the same for each: one application
 // that a closed window does not end (windows are hidden and shown, never
 // closed; only the quit question ends a program), Return pressing the focused
-// button, the Qt dialogs and the system clock.
+// button, the screen-reader layer, the Qt dialogs and the system clock.
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int runProgram(int argc, char** argv, Make make, Ended ended)
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     pressFocusedButtonOnReturn();
+    installScreenReaderLayer();
     QtDialogs dialogs;
     SystemClock clock;
     auto programme = make(dialogs, clock);

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/Geometry.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -200,14 +201,22 @@ void FileList::showEvent(QShowEvent* e)
 
 void FileList::keyPressEvent(QKeyEvent* e)
 {
-    const int before = listIndex();
+    const int before = listIndex(), currentBefore = currentRow();
     const Guard g(byOperatorOrProgram_);
     QListWidget::keyPressEvent(e);
     // A move by the keys selects as a click does.
     if (currentRow() >= 0 && !currentItem()->isSelected())
         setCurrentRow(currentRow(), QItemSelectionModel::ClearAndSelect);
-    if (listIndex() != before && listIndex() >= 0)
+    if (listIndex() != before && listIndex() >= 0) {
+        // The entry the key chose without moving to it (the only one, the
+        // list taking the focus on it) is told to screen readers as a move.
+        if (currentRow() == currentBefore) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(currentRow());
+            QAccessible::updateAccessibility(&focus);
+        }
         emit click();
+    }
 }
 
 } // namespace platform

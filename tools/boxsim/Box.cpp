@@ -54,24 +54,62 @@ bool isSpeedByte(uint8_t command)
     return (command >= 5 && command <= 15) || (command >= 19 && command <= 127);
 }
 
-Box::Box(const BoxConfig& config) : config_(config) {}
+Box::Box(const BoxConfig& config) : config_(config)
+{
+    setSeed(config.seed);
+}
+
+void Box::setSeed(uint32_t seed)
+{
+    config_.seed = seed;
+    noise_ = seed != 0 ? seed : 0x2545F491u; // xorshift32 never leaves 0
+    draws_ = seed;
+}
+
+double Box::draw()
+{
+    // splitmix64: a fixed sequence for a seed. The garble decisions and the
+    // delay draws share it, so a run repeats exactly for a given seed.
+    uint64_t z = (draws_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return double(z >> 11) * 0x1.0p-53;
+}
+
+uint8_t Box::garble(uint8_t reply)
+{
+    // xorshift32: a fixed sequence, so a failing test repeats exactly
+    noise_ ^= noise_ << 13;
+    noise_ ^= noise_ >> 17;
+    noise_ ^= noise_ << 5;
+    const uint8_t flip = uint8_t(1 + noise_ % 255); // never 0: never the true reply
+    return uint8_t(reply ^ flip);
+}
+
+double Box::nextReplyDelay()
+{
+    const double low = config_.replyDelay;
+    const double high = config_.replyDelayMax;
+    if (!(high > low))
+        return low;
+    return low + (high - low) * draw();
+}
 
 std::vector<uint8_t> Box::receive(uint8_t command)
 {
     if (fault_ == Fault::Silent)
         return {};
-    const uint8_t r = reply(command);
+    uint8_t r = reply(command);
+    if (unansweredIn_ > 0 && --unansweredIn_ == 0)
+        return {};
+    if (fault_ != Fault::Garbage && config_.garbageShare > 0.0 && draw() < config_.garbageShare)
+        r = garble(r);
     switch (fault_) {
     case Fault::Mute:
         return {};
-    case Fault::Garbage: {
-        // xorshift32: a fixed sequence, so a failing test repeats exactly
-        noise_ ^= noise_ << 13;
-        noise_ ^= noise_ >> 17;
-        noise_ ^= noise_ << 5;
-        const uint8_t flip = uint8_t(1 + noise_ % 255); // never 0: never the true reply
-        return {uint8_t(r ^ flip)};
-    }
+    case Fault::Garbage:
+        return {garble(r)};
     case Fault::Double:
         return {r, uint8_t(~r)};
     case Fault::Trailing: {
@@ -178,12 +216,18 @@ uint16_t Box::encoderWord(const AxisState& axis, const EncoderConfig& encoder)
     if (axis.forcedWord)
         return *axis.forcedWord;
     const double unit = unitInDegrees(encoder.unit);
-    const double reading = axis.angle / unit;
+    const double reading = (axis.angle + axis.encoderError) / unit;
     return encoder.format == EncoderFormat::Bin ? encodeBin(reading, encoder.range)
                                                 : encodeBcd(reading, 360.0 / unit);
 }
 
 double Box::velocity(const AxisState& axis, const AxisConfig& config) const
+{
+    const double v = commandedVelocity(axis, config);
+    return config.faults.motorReversed ? -v : v;
+}
+
+double Box::commandedVelocity(const AxisState& axis, const AxisConfig& config) const
 {
     if (config_.mode == DriveMode::Relay)
         return axis.relay * config.rate;
@@ -198,12 +242,23 @@ double Box::velocity(const AxisState& axis, const AxisConfig& config) const
     return std::clamp(fraction, -1.0, 1.0) * config.rate;
 }
 
+void Box::advanceAxis(AxisState& axis, const AxisConfig& config, double seconds)
+{
+    const double moved = velocity(axis, config) * seconds;
+    axis.angle += moved;
+    const AxisFaults& f = config.faults;
+    if (f.encoderFrozen)
+        axis.encoderError -= moved; // the reading stands
+    else
+        axis.encoderError += (f.encoderReversed ? -2.0 * moved : 0.0) + f.encoderRunaway * seconds;
+}
+
 void Box::advance(double seconds)
 {
     if (seconds <= 0.0)
         return;
-    az_.angle += azimuthVelocity() * seconds;
-    el_.angle += elevationVelocity() * seconds;
+    advanceAxis(az_, config_.azimuth, seconds);
+    advanceAxis(el_, config_.elevation, seconds);
 }
 
 double Box::azimuth() const
@@ -213,25 +268,35 @@ double Box::azimuth() const
 
 double Box::elevation() const
 {
-    double e = el_.angle + config_.elevation.encoder.offset;
-    e = wrap360(e + 180.0) - 180.0;
-    return e;
+    return wrap360(el_.angle + config_.elevation.encoder.offset + 180.0) - 180.0;
+}
+
+double Box::azimuthReading() const
+{
+    return wrap360(az_.angle + az_.encoderError + config_.azimuth.encoder.offset);
+}
+
+double Box::elevationReading() const
+{
+    return wrap360(el_.angle + el_.encoderError + config_.elevation.encoder.offset + 180.0) - 180.0;
 }
 
 void Box::setAzimuth(double degrees)
 {
     az_.angle = wrap360(degrees - config_.azimuth.encoder.offset);
+    az_.encoderError = 0.0;
 }
 
 void Box::setElevation(double degrees)
 {
     el_.angle = degrees - config_.elevation.encoder.offset;
+    el_.encoderError = 0.0;
 }
 
 uint8_t Box::statusByte() const
 {
-    const double va = azimuthVelocity();
-    const double ve = elevationVelocity();
+    const double va = commandedVelocity(az_, config_.azimuth);
+    const double ve = commandedVelocity(el_, config_.elevation);
     uint8_t s = 0;
     if (va != 0.0)
         s |= 0x01;

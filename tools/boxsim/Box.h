@@ -71,9 +71,35 @@ struct EncoderConfig {
     double offset = 0.0;   // antenna angle in degrees when the encoder reads zero
 };
 
+// Faults of one axis, for the tests of the program's motion checks. The true
+// antenna position (AxisState::angle, Box::azimuth(), Box::elevation()) is
+// what the real antenna does; the encoder reports its own reading
+// (Box::azimuthReading(), the encoder words), which these faults part from
+// the truth. Set or changed at any time, in the configuration given to the
+// box or through Box::config(), a fault acts from that moment on: the reading
+// goes on from where it stands, it never jumps.
+struct AxisFaults {
+    // The motor is wired the wrong way round: the axis moves against its
+    // command (counter-clockwise or down when clockwise or up is commanded,
+    // in either drive mode); the encoder reports that true motion.
+    bool motorReversed = false;
+    // The encoder counts the other way: the axis moves as commanded while
+    // the reading runs the other way at the same speed.
+    bool encoderReversed = false;
+    // Degrees per second added to the reading whatever the motor does (an
+    // encoder running away); negative runs it down.
+    double encoderRunaway = 0.0;
+    // The reading stands at its value of the moment the flag was set while
+    // the axis goes on moving (a seized encoder shaft); it overrides the two
+    // faults above. Cleared, the reading goes on from there, off the truth by
+    // the motion it missed.
+    bool encoderFrozen = false;
+};
+
 struct AxisConfig {
     EncoderConfig encoder;
     double rate = 2.0;     // degrees per second at full speed
+    AxisFaults faults;
 };
 
 struct BoxConfig {
@@ -85,6 +111,19 @@ struct BoxConfig {
     // adapter's latency): the line waits this long, in real time, before it
     // sends the reply. The motors move on meanwhile.
     double replyDelay = 0.0;
+    // When above replyDelay, each reply waits a time drawn evenly from
+    // [replyDelay, replyDelayMax] instead (a box whose latency varies, e.g.
+    // 0.060..0.090), pseudo-random from `seed` (Box::nextReplyDelay()).
+    double replyDelayMax = 0.0;
+    // Share 0..1 of the replies that are garbage, as under Fault::Garbage
+    // (a byte that differs from the true reply), each reply drawn
+    // pseudo-randomly from `seed`; 1 garbles every reply. Acts with any
+    // fault that answers and with the reply delay alike: a slow box that also
+    // answers wrong. Under Fault::Garbage every reply is garbage anyway.
+    double garbageShare = 0.0;
+    // Seed of the pseudo-random draws (garbage bytes, garbled replies, reply
+    // delays): one seed, one sequence, so a failing run repeats exactly.
+    uint32_t seed = 0x2545F491u;
     std::size_t logCapacity = 100000; // command bytes kept in the log
 };
 
@@ -99,9 +138,15 @@ uint16_t encodeBin(double reading, double range);
 uint16_t encodeBcd(double reading, double turn);
 
 // One axis of the box. Its physical position is the angle in degrees from
-// the encoder's zero; it moves continuously (no wrap).
+// the encoder's zero; it moves continuously (no wrap), so a test measures
+// from it how far the real antenna went (past a stop, across north),
+// whatever the encoder reports.
 struct AxisState {
-    double angle = 0.0;      // degrees from the encoder zero
+    double angle = 0.0;      // true position: degrees from the encoder zero
+    // Degrees by which the encoder's reading stands off the true angle
+    // (reading = angle + encoderError): 0 on a sound encoder; the axis
+    // faults (AxisFaults) make it grow. Setting the position clears it.
+    double encoderError = 0.0;
     int relay = 0;           // Relay mode: +1 clockwise/up, -1 the other way, 0 off
     bool enabled = false;    // Proportional mode: drive enabled
     uint8_t speed = 64;      // last speed byte received
@@ -117,8 +162,9 @@ public:
     explicit Box(const BoxConfig& config = {});
 
     // Takes one command byte and returns the bytes the box sends back:
-    // one byte normally, none when Silent or Mute, two when Double (and Trailing
-    // after its first command).
+    // one byte normally, none when Silent or Mute or for the byte left
+    // unanswered (leaveUnanswered), two when Double (and Trailing after its
+    // first command); a share of the replies garbled (garbageShare).
     std::vector<uint8_t> receive(uint8_t command);
     // The true reply to a command, acting on it; no fault applied.
     uint8_t reply(uint8_t command);
@@ -126,15 +172,22 @@ public:
     // Moves the motors for `seconds` of simulated time.
     void advance(double seconds);
 
-    // Antenna position in the station's terms: azimuth 0..360 from north
-    // through east, elevation -180..180, both after the encoder offset.
+    // True antenna position in the station's terms: azimuth 0..360 from
+    // north through east, elevation -180..180, both after the encoder
+    // offset. What the real antenna does, whatever its encoder reports.
     double azimuth() const;
     double elevation() const;
-    // Puts the antenna at a position (the encoder angle that reads it).
+    // What the encoder reports, in the same terms (equal to azimuth() and
+    // elevation() on a sound encoder, to the word's resolution).
+    double azimuthReading() const;
+    double elevationReading() const;
+    // Puts the antenna at a position (the encoder angle that reads it); the
+    // encoder reads it truly from there (AxisState::encoderError cleared).
     void setAzimuth(double degrees);
     void setElevation(double degrees);
 
-    // Current velocity of an axis in degrees per second (+ clockwise/up).
+    // Current true velocity of an axis in degrees per second (+
+    // clockwise/up), a reversed motor included.
     double azimuthVelocity() const { return velocity(az_, config_.azimuth); }
     double elevationVelocity() const { return velocity(el_, config_.elevation); }
 
@@ -143,7 +196,8 @@ public:
     uint16_t elevationWord() const { return encoderWord(el_, config_.elevation.encoder); }
 
     // Bit 0: azimuth moving, bit 1: azimuth moving counter-clockwise,
-    // bit 2: elevation moving, bit 3: elevation moving down.
+    // bit 2: elevation moving, bit 3: elevation moving down; as commanded
+    // (the box knows its outputs, not how the motors are wired).
     uint8_t statusByte() const;
 
     const AxisState& azimuthState() const { return az_; }
@@ -166,6 +220,19 @@ public:
         fault_ = fault;
     }
     Fault fault() const { return fault_; }
+    // The `nth` command byte taken from now on (1: the next) is taken and
+    // acted on like any other but gets no reply, once (a reply lost on the
+    // line); 0 cancels. Bytes a Silent box does not take do not count.
+    void leaveUnanswered(int nth) { unansweredIn_ = nth > 0 ? nth : 0; }
+    // Bytes still to be taken up to and with the one left unanswered; 0 when
+    // none is due (not set, or already left unanswered).
+    int unansweredIn() const { return unansweredIn_; }
+    // The time in seconds the reply now due waits before it leaves:
+    // config().replyDelay, or a draw from [replyDelay, replyDelayMax] when
+    // that range is open. Each call draws anew.
+    double nextReplyDelay();
+    // Restarts the pseudo-random draws from `seed` (config().seed too).
+    void setSeed(uint32_t seed);
     void setMode(DriveMode mode) { config_.mode = mode; }
     const BoxConfig& config() const { return config_; }
     BoxConfig& config() { return config_; }
@@ -184,6 +251,11 @@ public:
 
 private:
     double velocity(const AxisState& axis, const AxisConfig& config) const;
+    // The velocity the drive commands, before the motor's wiring.
+    double commandedVelocity(const AxisState& axis, const AxisConfig& config) const;
+    void advanceAxis(AxisState& axis, const AxisConfig& config, double seconds);
+    uint8_t garble(uint8_t reply);
+    double draw(); // pseudo-random in [0, 1)
     static uint16_t encoderWord(const AxisState& axis, const EncoderConfig& encoder);
     uint8_t lowByte(AxisState& axis, const AxisConfig& config);
     uint8_t highByte(AxisState& axis, const AxisConfig& config);
@@ -199,7 +271,9 @@ private:
     int periodSignals_ = 0;
     Fault fault_ = Fault::None;
     std::optional<uint8_t> trailing_; // Trailing: the late byte not yet sent
-    uint32_t noise_ = 0x2545F491u; // state of the garbage generator
+    uint32_t noise_ = 0x2545F491u; // state of the garbage bytes' generator
+    uint64_t draws_ = 0;           // state of the draws (garbled replies, delays)
+    int unansweredIn_ = 0;
     std::deque<uint8_t> log_;
 };
 

@@ -296,7 +296,7 @@ void PtyServer::serve()
                     box_.arrivedWhilePending(in[i], pending);
                 advance(options_.secondsPerByte);
                 out = box_.receive(in[i]);
-                delay = out.empty() ? 0.0 : box_.config().replyDelay;
+                delay = out.empty() ? 0.0 : box_.nextReplyDelay();
             }
             ++served_;
             if (out.empty())

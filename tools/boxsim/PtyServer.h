@@ -5,7 +5,8 @@
 // advance with a monotonic clock (real time), by a fixed time per command
 // byte, or only by step() (manual time, for tests). Optionally each reply
 // waits the time a 9600-baud line needs, and each reply waits the box's own
-// reply delay (BoxConfig::replyDelay). The line tells the box which bytes
+// reply delay (BoxConfig::replyDelay, or a draw from its range: see
+// Box::nextReplyDelay()). The line tells the box which bytes
 // arrived while one of its replies was still due (Box::violations()): the
 // bytes read together with an earlier one before its reply left, and a byte
 // already waiting when a reply is about to leave. A box that answers at once
@@ -20,6 +21,8 @@
 //   server.start();
 //   ... the program opens COM 1 in folder ...
 //   server.withBox([](boxsim::Box& box) { box.setMeasurement(200); });
+//   server.withBox([](boxsim::Box& box) { box.config().azimuth.faults.encoderFrozen = true; });
+//   double az = server.withBox([](boxsim::Box& box) { return box.azimuthState().angle; });
 
 #include "tools/boxsim/Box.h"
 

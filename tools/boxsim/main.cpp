@@ -11,6 +11,7 @@
 #include "tools/boxsim/PtyServer.h"
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -47,14 +48,35 @@ void usage()
         "                        fault: no byte taken and no reply / bytes taken but no reply /\n"
         "                        wrong replies / two replies /\n"
         "                        each reply's complement sent late, ahead of the next reply\n"
+        "  --garbage-share F     a share F (0..1) of the replies is garbage, drawn at random\n"
+        "  --az-motor-reversed, --el-motor-reversed\n"
+        "                        the axis turns against its command (a motor wired the wrong way)\n"
+        "  --az-encoder-reversed, --el-encoder-reversed\n"
+        "                        the encoder counts the other way while the axis moves as commanded\n"
+        "  --az-runaway, --el-runaway R\n"
+        "                        R degrees per second added to the encoder reading, whatever the motor does\n"
         "  --pace                reply after two 9600-baud byte times (about 2.1 ms)\n"
         "  --reply-delay S       each reply waits S seconds more (a slow box, a USB adapter's latency)\n"
+        "  --reply-delay-max S   each reply waits a time drawn from reply-delay..S instead\n"
+        "  --seed N              seed of the random draws (garbage, garbled replies, delays)\n"
         "  --manual              motors move only by the \"step\" control command\n"
         "  --byte-time S         each command byte advances the motors by S seconds\n"
-        "  --control             read control commands from standard input:\n"
-        "                        status | step S | az A | el E | measure N |\n"
-        "                        fault none|silent|mute|garbage|double|trailing | delay S |\n"
-        "                        log | violations | quit\n"
+        "  --control             read control commands from standard input, one a line:\n"
+        "    status              true position, encoder readings, speeds (az= el= true; readAz= readEl=)\n"
+        "    step S              advance the motors by S seconds\n"
+        "    az A | el E         put the antenna there, its encoder reading it truly\n"
+        "    measure N           the 8-bit measurement input\n"
+        "    fault none|silent|mute|garbage|double|trailing\n"
+        "    delay S [MAX]       each reply waits S seconds, or a time drawn from S..MAX\n"
+        "    garbage F           a share F (0..1) of the replies is garbage\n"
+        "    seed N              restart the random draws from seed N\n"
+        "    unanswered N        the N-th byte from now (1: the next) is acted on but not answered\n"
+        "    motor az|el normal|reversed     the axis turns with / against its command\n"
+        "    encoder az|el normal|reversed   the reading runs with / against the motion\n"
+        "    runaway az|el R     R degrees per second added to the reading (0: none)\n"
+        "    freeze az|el on|off the reading stands where it is while the axis moves on\n"
+        "    log | violations | quit\n"
+        "  Each answers one line: \"ok\" (or the data asked for), \"error: LINE\" when not understood.\n"
         "Bytes the protocol forbids (a byte while a reply is due, a speed byte outside\n"
         "its place in a cycle) are listed by \"violations\" and on standard error at the end.\n";
 }
@@ -89,30 +111,76 @@ bool parseNumber(const std::string& s, double& out)
     char* end = nullptr;
     errno = 0;
     out = std::strtod(s.c_str(), &end);
-    return !s.empty() && end && *end == '\0' && errno == 0;
+    // nan and inf would poison the motors and the encoder readings.
+    return !s.empty() && end && *end == '\0' && errno == 0 && std::isfinite(out);
+}
+
+bool parseSwitch(const std::string& s, const char* off, const char* on, bool& out)
+{
+    if (s == off) { out = false; return true; }
+    if (s == on) { out = true; return true; }
+    return false;
 }
 
 std::string status(boxsim::Box& box, long long served)
 {
-    char text[256];
+    char text[320];
     std::snprintf(text, sizeof text,
-                  "az=%.3f el=%.3f vaz=%.3f vel=%.3f speedAz=%d speedEl=%d measure=%d period=0x%02X served=%lld",
+                  "az=%.3f el=%.3f vaz=%.3f vel=%.3f speedAz=%d speedEl=%d measure=%d period=0x%02X served=%lld "
+                  "readAz=%.3f readEl=%.3f",
                   box.azimuth(), box.elevation(), box.azimuthVelocity(), box.elevationVelocity(),
                   box.azimuthState().speed, box.elevationState().speed, box.measurement(), box.periodSignal(),
-                  served);
+                  served, box.azimuthReading(), box.elevationReading());
     return text;
+}
+
+// The faults of the axis named `name` ("az" or "el"), or null.
+boxsim::AxisFaults* axisFaults(boxsim::Box& box, const std::string& name)
+{
+    if (name == "az")
+        return &box.config().azimuth.faults;
+    if (name == "el")
+        return &box.config().elevation.faults;
+    return nullptr;
+}
+
+// A per-axis control command: "motor|encoder|runaway|freeze AXIS VALUE";
+// false when `cmd` is none of them or a word is wrong.
+bool axisControl(boxsim::PtyServer& server, const std::string& cmd, const std::string& axis,
+                 const std::string& value)
+{
+    if (axis != "az" && axis != "el")
+        return false;
+    bool flag = false;
+    double rate = 0.0;
+    if (cmd == "motor" && parseSwitch(value, "normal", "reversed", flag))
+        server.withBox([&](boxsim::Box& b) { axisFaults(b, axis)->motorReversed = flag; });
+    else if (cmd == "encoder" && parseSwitch(value, "normal", "reversed", flag))
+        server.withBox([&](boxsim::Box& b) { axisFaults(b, axis)->encoderReversed = flag; });
+    else if (cmd == "runaway" && parseNumber(value, rate))
+        server.withBox([&](boxsim::Box& b) { axisFaults(b, axis)->encoderRunaway = rate; });
+    else if (cmd == "freeze" && parseSwitch(value, "off", "on", flag))
+        server.withBox([&](boxsim::Box& b) { axisFaults(b, axis)->encoderFrozen = flag; });
+    else
+        return false;
+    return true;
 }
 
 // Handles one control line; false when it asks to quit.
 bool control(boxsim::PtyServer& server, const std::string& line)
 {
     std::istringstream in(line);
-    std::string cmd, arg;
-    in >> cmd >> arg;
-    double value = 0.0;
+    std::string cmd, arg, arg2, extra;
+    in >> cmd >> arg >> arg2 >> extra;
+    double value = 0.0, value2 = 0.0;
     const bool number = parseNumber(arg, value);
+    const bool number2 = parseNumber(arg2, value2);
     if (cmd.empty())
         return true;
+    if (!extra.empty()) {
+        std::cout << "error: " << line << std::endl;
+        return true;
+    }
     if (cmd == "quit")
         return false;
     if (cmd == "status") {
@@ -132,8 +200,22 @@ bool control(boxsim::PtyServer& server, const std::string& line)
     } else if (boxsim::Fault f; cmd == "fault" && parseFault(arg, f)) {
         server.withBox([&](boxsim::Box& b) { b.setFault(f); });
         std::cout << "ok" << std::endl;
-    } else if (cmd == "delay" && number && value >= 0) {
-        server.withBox([&](boxsim::Box& b) { b.config().replyDelay = value; });
+    } else if (cmd == "delay" && number && value >= 0 && (arg2.empty() || (number2 && value2 >= value))) {
+        server.withBox([&](boxsim::Box& b) {
+            b.config().replyDelay = value;
+            b.config().replyDelayMax = arg2.empty() ? 0.0 : value2;
+        });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "garbage" && number && value >= 0 && value <= 1) {
+        server.withBox([&](boxsim::Box& b) { b.config().garbageShare = value; });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "seed" && number && value >= 0 && value <= 4294967295.0 && value == double(uint32_t(value))) {
+        server.withBox([&](boxsim::Box& b) { b.setSeed(uint32_t(value)); });
+        std::cout << "ok" << std::endl;
+    } else if (cmd == "unanswered" && number && value >= 0 && value <= 1e9) {
+        server.withBox([&](boxsim::Box& b) { b.leaveUnanswered(int(value)); });
+        std::cout << "ok" << std::endl;
+    } else if (axisControl(server, cmd, arg, arg2)) {
         std::cout << "ok" << std::endl;
     } else if (cmd == "violations") {
         const auto v = server.withBox([](boxsim::Box& b) {
@@ -195,7 +277,8 @@ int main(int argc, char** argv)
             ok = value(device);
         } else if (opt == "--com") {
             ok = value(v) && parseNumber(v, x) && x >= 1 && x <= 99;
-            com = int(x);
+            if (ok)
+                com = int(x);
         } else if (opt == "--format" || opt == "--az-format" || opt == "--el-format") {
             boxsim::EncoderFormat f {};
             ok = value(v) && parseFormat(v, f);
@@ -229,11 +312,27 @@ int main(int argc, char** argv)
             haveEl = true;
         } else if (opt == "--measure") {
             ok = value(v) && parseNumber(v, x) && x >= 0 && x <= 255;
-            config.measurement = uint8_t(x);
+            if (ok)
+                config.measurement = uint8_t(x);
         } else if (opt == "--pace") {
             options.pace = true;
         } else if (opt == "--reply-delay") {
             ok = value(v) && parseNumber(v, config.replyDelay) && config.replyDelay >= 0;
+        } else if (opt == "--reply-delay-max") {
+            ok = value(v) && parseNumber(v, config.replyDelayMax) && config.replyDelayMax >= 0;
+        } else if (opt == "--garbage-share") {
+            ok = value(v) && parseNumber(v, config.garbageShare) && config.garbageShare >= 0 &&
+                 config.garbageShare <= 1;
+        } else if (opt == "--seed") {
+            ok = value(v) && parseNumber(v, x) && x >= 0 && x <= 4294967295.0 && x == double(uint32_t(x));
+            if (ok)
+                config.seed = uint32_t(x);
+        } else if (opt == "--az-motor-reversed" || opt == "--el-motor-reversed") {
+            (opt[2] == 'a' ? config.azimuth : config.elevation).faults.motorReversed = true;
+        } else if (opt == "--az-encoder-reversed" || opt == "--el-encoder-reversed") {
+            (opt[2] == 'a' ? config.azimuth : config.elevation).faults.encoderReversed = true;
+        } else if (opt == "--az-runaway" || opt == "--el-runaway") {
+            ok = value(v) && parseNumber(v, (opt[2] == 'a' ? config.azimuth : config.elevation).faults.encoderRunaway);
         } else if (opt == "--byte-time") {
             ok = value(v) && parseNumber(v, options.secondsPerByte) && options.secondsPerByte >= 0;
         } else if (opt == "--manual") {

@@ -5,10 +5,15 @@
 #include "platform/widgets/FilteredBox.h"
 
 #include "platform/testing/QtTestApp.h"
+#include "platform/widgets/ImageButton.h"
+#include "platform/widgets/Window.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -220,72 +225,83 @@ TEST_F(Regle, KeysAfterAnAutomaticMoveKeepTheNextValue)
     EXPECT_EQ(dialogs.beeps(), 0);
 }
 
-// The habitual Tab right after the move is taken as done: it selects the
-// value, which the next key then replaces; a second Tab moves on.
-TEST_F(Regle, TheFirstTabAfterTheMoveSelectsTheValue)
+// Tab right after the move moves the focus on, as any Tab: counting Tabs
+// by ear, the operator lands where he expects.
+TEST_F(Regle, TabAfterTheMoveMovesOn)
 {
     aPasseA(b);
     b->setText(QStringLiteral("0.8"));
     QTest::keyClicks(a, QStringLiteral("10"));
     ASSERT_EQ(focus(), b);
     QTest::keyClick(b, Qt::Key_Tab);
-    EXPECT_EQ(focus(), b);
-    EXPECT_EQ(b->selectedText(), QStringLiteral("0.8"));
-    QTest::keyClick(b, '5');
-    EXPECT_EQ(b->text(), QStringLiteral("5"));
-    QTest::keyClick(b, Qt::Key_Tab);
-    EXPECT_NE(focus(), b);
-}
+    EXPECT_EQ(focus(), bouton);
+    EXPECT_EQ(b->text(), QStringLiteral("0.8"));
+    EXPECT_FALSE(FilteredBox::of(b)->guarded());
 
-// A move to a button takes the first Tab as done, and the rest of what was
-// typed into the full box does not press it: the first key that would is
-// refused with the sign and one beep, characters typed on keep it so, and
-// the next press acts. A text set by the program moves the focus plainly,
-// and guards nothing.
-TEST_F(Regle, AMoveToAButtonAndAMoveByTheProgram)
-{
+    a->clear();
+    a->setFocus();
+    QObject::disconnect(a, &QLineEdit::textChanged, a, nullptr);
     aPasseA(bouton);
     QTest::keyClicks(a, QStringLiteral("12"));
     ASSERT_EQ(focus(), bouton);
     QTest::keyClick(bouton, Qt::Key_Tab);
-    EXPECT_EQ(focus(), bouton);
-    QTest::keyClick(bouton, Qt::Key_Tab);
     EXPECT_NE(focus(), bouton);
+}
 
-    bouton->setAutoDefault(true); // Return and Enter press it too
+// A move to a button: the rest of what was typed into the full box does not
+// press it, whatever the key (Space, Return, Enter) and whatever the button
+// (not a default button; an image button), though the application turns
+// Return on a focused button into a click: the first key that would press
+// it is refused with the sign and one beep, characters typed on keep it so,
+// and the next press acts. A text set by the program moves the focus
+// plainly, and guards nothing.
+TEST_F(Regle, AMoveToAButtonAndAMoveByTheProgram)
+{
+    platform::pressFocusedButtonOnReturn();
+    auto* image = new platform::ImageButton(QPixmap(20, 20), QPixmap(20, 20), platform::ImageButton::Behaviour::ActOnce,
+                                            &fenetre);
+    image->move(0, 120);
+    image->resize(20, 20);
+    image->show();
+    // An image button acts on keys once the keyboard moved the focus in its window.
+    fenetre.setAttribute(Qt::WA_KeyboardFocusChange);
+    ASSERT_FALSE(bouton->autoDefault() || bouton->isDefault());
     QSignalSpy presse(bouton, &QPushButton::clicked);
+    QSignalSpy imagePressee(image, &platform::ImageButton::activated);
     const struct {
         const char* nom;
+        QWidget* cible;
+        QSignalSpy* pressions;
         const char* apres; // typed after the move, before the key that presses
         Qt::Key touche;
-        int bips;          // before the second press
     } cas[] = {
-        {"Space at once", "", Qt::Key_Space, 1},
-        {"Return at once", "", Qt::Key_Return, 1},
-        {"Space after characters", "3x", Qt::Key_Space, 1},
-        {"Space after Tab taken as done", "\t", Qt::Key_Space, 0},
+        {"Space at once", bouton, &presse, "", Qt::Key_Space},
+        {"Return at once", bouton, &presse, "", Qt::Key_Return},
+        {"Enter at once", bouton, &presse, "", Qt::Key_Enter},
+        {"Space after characters", bouton, &presse, "3x", Qt::Key_Space},
+        {"Return after characters", bouton, &presse, "3x", Qt::Key_Return},
+        {"Space on an image button", image, &imagePressee, "", Qt::Key_Space},
+        {"Return on an image button", image, &imagePressee, "", Qt::Key_Return},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
+        QObject::disconnect(a, &QLineEdit::textChanged, a, nullptr);
+        aPasseA(c.cible);
         a->clear();
         a->setFocus();
-        presse.clear();
+        c.pressions->clear();
         QTest::keyClicks(a, QStringLiteral("12"));
-        ASSERT_EQ(focus(), bouton);
+        ASSERT_EQ(focus(), c.cible);
         dialogs.clear();
         for (const char* t = c.apres; *t; ++t)
-            QTest::keyClick(bouton, *t == '\t' ? Qt::Key_Tab : Qt::Key(QChar(*t).toUpper().unicode()));
-        ASSERT_EQ(focus(), bouton);
-        QTest::keyClick(bouton, c.touche);
-        if (c.bips == 0) {
-            EXPECT_EQ(presse.count(), 1);
-            continue;
-        }
-        EXPECT_EQ(presse.count(), 0);
-        EXPECT_TRUE(platform::refusalShown(bouton));
-        EXPECT_EQ(dialogs.beeps(), c.bips);
-        QTest::keyClick(bouton, c.touche); // seen the sign, he means it
-        EXPECT_EQ(presse.count(), 1);
+            QTest::keyClick(c.cible, Qt::Key(QChar(*t).toUpper().unicode()));
+        ASSERT_EQ(focus(), c.cible);
+        QTest::keyClick(c.cible, c.touche);
+        EXPECT_EQ(c.pressions->count(), 0);
+        EXPECT_TRUE(platform::refusalShown(c.cible));
+        EXPECT_EQ(dialogs.beeps(), 1);
+        QTest::keyClick(c.cible, c.touche); // seen the sign, he means it
+        EXPECT_EQ(c.pressions->count(), 1);
     }
 
     b->setText(QStringLiteral("392"));
@@ -295,6 +311,165 @@ TEST_F(Regle, AMoveToAButtonAndAMoveByTheProgram)
     b->selectAll();
     QTest::keyClick(b, '7');
     EXPECT_EQ(b->text(), QStringLiteral("7"));
+}
+
+// The context menu of `box`, opened from the keyboard (no mouse press), and
+// its action whose caption starts with `caption`.
+QAction* actionDuMenu(QLineEdit* box, const QString& caption)
+{
+    QContextMenuEvent ev(QContextMenuEvent::Keyboard, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(box, &ev);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return nullptr;
+    for (QAction* act : menu->actions())
+        if (act->text().startsWith(caption))
+            return act;
+    return nullptr;
+}
+
+void fermeLeMenu()
+{
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
+    QCoreApplication::processEvents();
+}
+
+// Undo and Redo give back the operator's own steps, one accepted edit each,
+// as edits the filter judges: by the keys and by the context menu. A text
+// the program sets leaves nothing to undo; a step the filter now refuses
+// leaves the box as it was, with the sign.
+TEST_F(Regle, UndoAndRedoAreEditsJudgedByTheFilter)
+{
+    bool verrou = false; // the filter refuses every edit while set
+    QLineEdit* c = new QLineEdit(&fenetre);
+    c->move(0, 160);
+    c->show();
+    FilteredBox::attach(c, dialogs, [&verrou](const QString& avant, const QString& propose) {
+        return verrou ? EditVerdict::refuse() : quatreChiffres(avant, propose);
+    });
+    c->setText(QStringLiteral("32"));
+    c->setFocus();
+    c->end(false);
+    QTest::keyClick(c, Qt::Key_Backspace);
+    QTest::keyClick(c, '3');
+    QTest::keyClick(c, '9');
+    ASSERT_EQ(c->text(), QStringLiteral("339"));
+    QSignalSpy changements(c, &QLineEdit::textChanged);
+    dialogs.clear();
+    const struct {
+        Qt::Key touche;
+        Qt::KeyboardModifiers modif;
+        const char* apres;
+    } pas[] = {
+        {Qt::Key_Z, Qt::ControlModifier, "33"},
+        {Qt::Key_Z, Qt::ControlModifier, "3"},
+        {Qt::Key_Y, Qt::ControlModifier, "33"},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "339"},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "339"}, // nothing left to redo
+        {Qt::Key_Z, Qt::ControlModifier, "33"},
+        {Qt::Key_Z, Qt::ControlModifier, "3"},
+        {Qt::Key_Z, Qt::ControlModifier, "32"},
+        {Qt::Key_Z, Qt::ControlModifier, "32"}, // nothing left to undo
+    };
+    for (const auto& p : pas) {
+        QTest::keyClick(c, p.touche, p.modif);
+        EXPECT_EQ(c->text(), QString::fromLatin1(p.apres));
+    }
+    EXPECT_EQ(changements.count(), 7);
+    EXPECT_EQ(dialogs.beeps(), 0);
+    // A new edit ends what could be redone; the context menu undoes it.
+    QTest::keyClick(c, '1');
+    QAction* annuler = actionDuMenu(c, QLineEdit::tr("&Undo"));
+    ASSERT_NE(annuler, nullptr);
+    EXPECT_TRUE(annuler->isEnabled());
+    annuler->trigger();
+    fermeLeMenu();
+    EXPECT_EQ(c->text(), QStringLiteral("32"));
+    QAction* refaire = actionDuMenu(c, QLineEdit::tr("&Redo"));
+    ASSERT_NE(refaire, nullptr);
+    refaire->trigger();
+    fermeLeMenu();
+    EXPECT_EQ(c->text(), QStringLiteral("321"));
+
+    // The filter refuses the step: the box, its cursor and selection stay.
+    verrou = true;
+    c->setSelection(1, 2);
+    changements.clear();
+    QTest::keyClick(c, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c->text(), QStringLiteral("321"));
+    EXPECT_EQ(c->selectedText(), QStringLiteral("21"));
+    EXPECT_EQ(changements.count(), 0);
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(refusalShown(c));
+    verrou = false;
+    QTest::keyClick(c, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c->text(), QStringLiteral("32"));
+
+    // A text the program sets: nothing of before is undone.
+    c->setText(QStringLiteral("77"));
+    dialogs.clear();
+    QTest::keyClick(c, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c->text(), QStringLiteral("77"));
+    EXPECT_EQ(dialogs.beeps(), 0);
+    QAction* rien = actionDuMenu(c, QLineEdit::tr("&Undo"));
+    ASSERT_NE(rien, nullptr);
+    EXPECT_FALSE(rien->isEnabled());
+    fermeLeMenu();
+}
+
+// After an automatic move, Undo and Redo never reach the next box's own
+// earlier edit: refused with the sign while the box is guarded (the sign on a
+// box that did not change), and nothing to undo once the operator means it.
+TEST_F(Regle, UndoAfterAnAutomaticMoveNeverReachesAnEarlierEdit)
+{
+    aPasseA(b);
+    b->setText(QStringLiteral("32"));
+    b->setFocus();
+    b->end(false);
+    QTest::keyClick(b, Qt::Key_Backspace); // the operator's own correction, in two steps
+    QTest::keyClick(b, '3');
+    ASSERT_EQ(b->text(), QStringLiteral("33"));
+    a->setFocus();
+    QTest::keyClicks(a, QStringLiteral("12"));
+    ASSERT_EQ(focus(), b);
+    ASSERT_TRUE(FilteredBox::of(b)->guarded());
+    const struct {
+        const char* nom;
+        Qt::Key touche;
+        Qt::KeyboardModifiers modif;
+    } touches[] = {
+        {"Ctrl+Z", Qt::Key_Z, Qt::ControlModifier},
+        {"Ctrl+Shift+Z", Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {"Ctrl+Y", Qt::Key_Y, Qt::ControlModifier},
+        {"Alt+Backspace", Qt::Key_Backspace, Qt::AltModifier},
+    };
+    QSignalSpy changements(b, &QLineEdit::textChanged);
+    for (const auto& t : touches) {
+        SCOPED_TRACE(t.nom);
+        dialogs.clear();
+        QTest::keyClick(b, t.touche, t.modif);
+        EXPECT_EQ(b->text(), QStringLiteral("33"));
+        EXPECT_EQ(b->cursorPosition(), 2);
+        EXPECT_EQ(dialogs.beeps(), 1);
+        EXPECT_TRUE(refusalShown(b));
+    }
+    EXPECT_EQ(changements.count(), 0);
+    QAction* annuler = actionDuMenu(b, QLineEdit::tr("&Undo"));
+    ASSERT_NE(annuler, nullptr);
+    EXPECT_FALSE(annuler->isEnabled());
+    annuler->trigger();
+    fermeLeMenu();
+    EXPECT_EQ(b->text(), QStringLiteral("33"));
+
+    // The operator means the box: still nothing of before the move to undo.
+    QTest::keyClick(b, Qt::Key_Home);
+    ASSERT_FALSE(FilteredBox::of(b)->guarded());
+    dialogs.clear();
+    QTest::keyClick(b, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(b->text(), QStringLiteral("33"));
+    EXPECT_EQ(dialogs.beeps(), 0);
+    EXPECT_EQ(a->text(), QStringLiteral("12"));
 }
 
 } // namespace

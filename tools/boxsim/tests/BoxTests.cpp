@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -401,4 +402,227 @@ TEST(BoxLog, KeepsTheLastCommandsInOrder)
     for (uint8_t c : {0x96, 0xA0, 0x80, 0x10, 0x00})
         box.receive(c);
     EXPECT_EQ(box.log(), (std::deque<uint8_t> {0x80, 0x10, 0x00}));
+}
+
+// The axis faults, in both drive modes and on both axes. Each case moves the
+// axis 1 s soundly, sets the fault (the reading goes on from where it stands:
+// no jump), then commands a direction for 4 s more. The true position (what
+// the real antenna did) and the reading (the encoder words as the station
+// decodes them) part as the fault says. M is the commanded 4-s move: at the
+// rate of 2 degrees per second, +-8 by relay, +8 (speed byte 127) or -4
+// (speed byte 32) proportionally.
+TEST(BoxAxisFaults, TruePositionAndReadingPartAsTheFaultSays)
+{
+    AxisFaults motor, encoder, both, runaway, runawayDown, frozen, frozenRunaway;
+    motor.motorReversed = true;
+    encoder.encoderReversed = true;
+    both.motorReversed = both.encoderReversed = true;
+    runaway.encoderRunaway = 0.5;
+    runawayDown.encoderRunaway = -1.0;
+    frozen.encoderFrozen = true;
+    frozenRunaway.encoderFrozen = true;
+    frozenRunaway.encoderRunaway = 3.0;
+    struct Case {
+        const char* what;
+        AxisFaults faults;
+        int direction;   // commanded for the 4 s: +1 clockwise/up, -1 the other way, 0 off
+        double trueInM;  // true move, in commanded moves M
+        double readInM;  // reading's move: readInM x M + readPlus degrees
+        double readPlus;
+    };
+    const Case cases[] = {
+        {"sound", {}, +1, 1, 1, 0},
+        {"sound, the other way", {}, -1, 1, 1, 0},
+        {"motor wired the wrong way", motor, +1, -1, -1, 0},
+        {"motor wired the wrong way, the other way", motor, -1, -1, -1, 0},
+        {"encoder counting the other way", encoder, +1, 1, -1, 0},
+        {"encoder counting the other way, the other way", encoder, -1, 1, -1, 0},
+        {"both the wrong way: the reading looks right", both, +1, -1, 1, 0},
+        {"encoder running away", runaway, +1, 1, 1, 2},
+        {"encoder running away, motor off", runaway, 0, 0, 0, 2},
+        {"encoder running down", runawayDown, -1, 1, 1, -4},
+        {"frozen encoder", frozen, +1, 1, 0, 0},
+        {"frozen encoder, the other way", frozen, -1, 1, 0, 0},
+        {"frozen beats running away", frozenRunaway, +1, 1, 0, 0},
+    };
+    for (const DriveMode mode : {DriveMode::Relay, DriveMode::Proportional}) {
+        for (const bool el : {false, true}) {
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(c.what) + (mode == DriveMode::Relay ? ", relay" : ", proportional") +
+                             (el ? ", elevation" : ", azimuth"));
+                BoxConfig config;
+                config.mode = mode;
+                config.azimuth.encoder.offset = 200.0; // the encoder's zero is not north
+                config.elevation.encoder.offset = -10.0;
+                Box box(config);
+                box.setAzimuth(100.0);
+                box.setElevation(30.0);
+                auto truth = [&] { return el ? box.elevation() : box.azimuth(); };
+                auto reading = [&] { return el ? readElevation(box) : readAzimuth(box); };
+                auto command = [&](int direction) {
+                    const uint8_t off = el ? 0x10 : 0x00;
+                    const uint8_t on = el ? (direction > 0 ? 0x12 : 0x11) : (direction > 0 ? 0x01 : 0x02);
+                    if (mode == DriveMode::Proportional) {
+                        const uint8_t speed = direction > 0 ? 127 : direction < 0 ? 32 : 64;
+                        for (uint8_t b : {uint8_t(0x96), el ? uint8_t(64) : speed, el ? speed : uint8_t(64)})
+                            box.reply(b);
+                        box.reply(direction == 0 ? off : el ? 0x12 : 0x01); // the enables
+                    } else {
+                        box.reply(direction == 0 ? off : on);
+                    }
+                };
+                command(+1);
+                box.advance(1.0);
+                const double trueBefore = truth();
+                const double readBefore = reading();
+                ASSERT_NEAR(trueBefore, (el ? 30.0 : 100.0) + 2.0, 1e-9);
+                ASSERT_NEAR(readBefore, trueBefore, 0.01);
+                (el ? box.config().elevation : box.config().azimuth).faults = c.faults;
+                EXPECT_NEAR(reading(), readBefore, 0.01) << "no jump when the fault is set";
+                command(c.direction);
+                box.advance(4.0);
+                const double m = c.direction * (mode == DriveMode::Relay || c.direction > 0 ? 8.0 : 4.0);
+                EXPECT_NEAR(truth() - trueBefore, c.trueInM * m, 1e-9);
+                EXPECT_NEAR(reading() - readBefore, c.readInM * m + c.readPlus, 0.01);
+                EXPECT_NEAR(el ? box.elevationReading() : box.azimuthReading(), reading(), 0.01);
+                // The other axis is untouched.
+                EXPECT_NEAR(el ? box.azimuth() : box.elevation(), el ? 100.0 : 30.0, 1e-9);
+                EXPECT_NEAR(el ? readAzimuth(box) : readElevation(box), el ? 100.0 : 30.0, 0.01);
+                // The box reports its outputs, not how the motor is wired.
+                if (c.direction != 0) {
+                    const uint8_t moving = el ? 0x04 : 0x01, down = el ? 0x08 : 0x02;
+                    EXPECT_EQ(box.statusByte(), c.direction > 0 ? moving : uint8_t(moving | down));
+                }
+            }
+        }
+    }
+}
+
+// A frozen encoder let go: the reading goes on from where it stood, off the
+// truth by the motion it missed; putting the antenna somewhere (by hand, or
+// a test) makes the encoder read it truly again. The true position goes on
+// continuously across north (AxisState::angle), whatever the reading.
+TEST(BoxAxisFaults, FrozenThenLetGoAndPutBack)
+{
+    Box box;
+    box.setAzimuth(350.0);
+    box.reply(0x01);
+    box.config().azimuth.faults.encoderFrozen = true;
+    box.advance(10.0);
+    EXPECT_NEAR(box.azimuth(), 10.0, 1e-9);
+    EXPECT_NEAR(box.azimuthState().angle, 370.0, 1e-9) << "20 degrees of true travel, across north";
+    EXPECT_NEAR(readAzimuth(box), 350.0, 0.01);
+    box.config().azimuth.faults.encoderFrozen = false;
+    box.advance(1.0);
+    EXPECT_NEAR(readAzimuth(box), 352.0, 0.01);
+    EXPECT_NEAR(box.azimuthState().encoderError, -20.0, 1e-9);
+    box.setAzimuth(90.0);
+    EXPECT_NEAR(readAzimuth(box), 90.0, 0.01);
+    EXPECT_EQ(box.azimuthState().encoderError, 0.0);
+}
+
+// Replies left unanswered, garbled for a share, and delays drawn from a
+// range: all from one seed, the same at every run.
+TEST(BoxFaults, OneByteLeftUnanswered)
+{
+    Box box;
+    box.setMeasurement(0x42);
+    box.leaveUnanswered(3);
+    EXPECT_EQ(box.unansweredIn(), 3);
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t>{0x42}));
+    EXPECT_EQ(box.receive(0x95), (std::vector<uint8_t>{0x42}));
+    EXPECT_EQ(box.unansweredIn(), 1);
+    EXPECT_TRUE(box.receive(0x01).empty()) << "the third byte gets no reply";
+    box.advance(1.0);
+    EXPECT_NEAR(box.azimuth(), 2.0, 1e-9) << "but it was acted on";
+    EXPECT_EQ(box.log().back(), 0x01);
+    EXPECT_EQ(box.unansweredIn(), 0);
+    EXPECT_EQ(box.receive(0x00), (std::vector<uint8_t>{0x00})) << "once only";
+
+    // A dead box takes no byte: those do not count.
+    box.leaveUnanswered(1);
+    box.setFault(Fault::Silent);
+    EXPECT_TRUE(box.receive(0x95).empty());
+    EXPECT_EQ(box.unansweredIn(), 1);
+    box.setFault(Fault::None);
+    EXPECT_TRUE(box.receive(0x95).empty());
+    // 0 cancels.
+    box.leaveUnanswered(2);
+    box.leaveUnanswered(0);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(box.receive(0x95).size(), 1u);
+}
+
+TEST(BoxFaults, GarbageForAShareOfTheReplies)
+{
+    struct Case { double share; Fault fault; int low, high; }; // garbled replies out of 400
+    const Case cases[] = {
+        {0.0, Fault::None, 0, 0},
+        {0.25, Fault::None, 70, 130},
+        {0.5, Fault::None, 160, 240},
+        {1.0, Fault::None, 400, 400},
+        {0.5, Fault::Garbage, 400, 400}, // the fault garbles every reply anyway
+        {0.5, Fault::Double, 160, 240},  // the first byte is the (perhaps garbled) reply
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.share);
+        BoxConfig config;
+        config.measurement = 0x42;
+        config.garbageShare = c.share;
+        Box box(config);
+        box.setFault(c.fault);
+        std::vector<uint8_t> first;
+        int garbled = 0;
+        for (int i = 0; i < 400; ++i) {
+            const auto out = box.receive(0x95);
+            ASSERT_EQ(out.size(), c.fault == Fault::Double ? 2u : 1u);
+            first.push_back(out[0]);
+            garbled += out[0] != 0x42;
+        }
+        EXPECT_GE(garbled, c.low);
+        EXPECT_LE(garbled, c.high);
+        // The same seed gives the same replies; another seed others.
+        Box again(config);
+        again.setFault(c.fault);
+        Box other(config);
+        other.setFault(c.fault);
+        other.setSeed(12345);
+        bool differs = false;
+        for (int i = 0; i < 400; ++i) {
+            EXPECT_EQ(again.receive(0x95)[0], first[std::size_t(i)]);
+            differs |= other.receive(0x95)[0] != first[std::size_t(i)];
+        }
+        EXPECT_EQ(differs, c.high > 0);
+    }
+}
+
+TEST(BoxFaults, ReplyDelayDrawnFromItsRange)
+{
+    struct Case { double low, high; };
+    for (const Case c : {Case{0.060, 0.090}, Case{0.0, 0.016}, Case{0.05, 0.05}, Case{0.05, 0.0}}) {
+        SCOPED_TRACE(std::to_string(c.low) + ".." + std::to_string(c.high));
+        BoxConfig config;
+        config.replyDelay = c.low;
+        config.replyDelayMax = c.high;
+        config.seed = 7;
+        Box box(config);
+        const bool range = c.high > c.low;
+        double least = 1e9, most = -1e9;
+        std::vector<double> drawn;
+        for (int i = 0; i < 200; ++i) {
+            const double d = box.nextReplyDelay();
+            drawn.push_back(d);
+            least = std::min(least, d);
+            most = std::max(most, d);
+        }
+        EXPECT_GE(least, c.low);
+        EXPECT_LE(most, range ? c.high : c.low);
+        if (range) // spread over the range, not bunched at one end
+            EXPECT_GT(most - least, 0.8 * (c.high - c.low));
+        else
+            EXPECT_EQ(most, least);
+        box.setSeed(7);
+        for (int i = 0; i < 200; ++i)
+            EXPECT_EQ(box.nextReplyDelay(), drawn[std::size_t(i)]) << "the seed repeats the run";
+    }
 }

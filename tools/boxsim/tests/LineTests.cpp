@@ -122,3 +122,44 @@ TEST(BoxLine, SlowBoxAnswersLateAndItsMotorsMoveMeanwhile)
     EXPECT_NEAR(server.simulatedSeconds(), 0.2, 1e-9);
     EXPECT_TRUE(violations(server).empty());
 }
+
+// A slow box that also answers wrong, on the line: each reply waits a time
+// drawn from 20..40 ms (the box's time runs through it), a share of them is
+// garbage; a byte left unanswered gets nothing back, is not held against
+// the next byte, and the line goes on.
+TEST(BoxLine, SlowBoxThatAnswersWrongAndAByteLeftUnanswered)
+{
+    BoxConfig config;
+    config.measurement = 0x42;
+    config.replyDelay = 0.020;
+    config.replyDelayMax = 0.040;
+    config.garbageShare = 0.5;
+    PtyServer server(config, {false, false, 0.0});
+    std::string error;
+    ASSERT_TRUE(server.openPty(&error)) << error;
+    server.start();
+    Program p(server.devicePath());
+    constexpr int n = 20;
+    int garbled = 0;
+    for (int i = 0; i < n; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        garbled += p.exchange(0x95) != 0x42;
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
+    }
+    EXPECT_GT(garbled, 0);
+    EXPECT_LT(garbled, n);
+    const double waited = server.simulatedSeconds(); // manual time: the delays alone
+    EXPECT_GT(waited, n * 0.020 + 0.01);
+    EXPECT_LT(waited, n * 0.040 - 0.01);
+
+    server.withBox([](Box& b) {
+        b.config().garbageShare = 0.0;
+        b.config().replyDelay = b.config().replyDelayMax = 0.0;
+        b.leaveUnanswered(1);
+    });
+    p.send({0x01});
+    EXPECT_TRUE(p.receive(1, 200).empty());
+    EXPECT_EQ(p.exchange(0x95), 0x42);
+    EXPECT_NE(server.withBox([](Box& b) { return b.azimuthVelocity(); }), 0.0) << "the unanswered byte was acted on";
+    EXPECT_TRUE(violations(server).empty());
+}

@@ -1,0 +1,44 @@
+#include "platform/testing/ScreenReaderEvents.h"
+
+#include "platform/widgets/ScreenReader.h"
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace platform::testing {
+
+void switchAccessibility(bool on)
+{
+    if (QPlatformIntegration* p = QGuiApplicationPrivate::platformIntegration())
+        if (QPlatformAccessibility* a = p->accessibility())
+            a->setActive(on);
+}
+
+ScreenReaderEvents::ScreenReaderEvents()
+{
+    switchAccessibility(true);
+    platform::installScreenReaderLayer();
+    clock_.start();
+    key_ = platform::listenToScreenReaderEvents([this](QAccessibleEvent* e) {
+        QAccessibleInterface* i = e->accessibleInterface();
+        events_.push_back({e->type(), e->object(), i ? i->text(QAccessible::Name) : QString(), clock_.elapsed()});
+    });
+}
+
+ScreenReaderEvents::~ScreenReaderEvents()
+{
+    platform::stopListening(key_);
+    switchAccessibility(false);
+}
+
+std::vector<HeardEvent> ScreenReaderEvents::of(QAccessible::Event type, const QObject* object) const
+{
+    std::vector<HeardEvent> out;
+    for (const HeardEvent& e : events_)
+        if (e.type == type && (!object || e.object == object))
+            out.push_back(e);
+    return out;
+}
+
+} // namespace platform::testing

@@ -1,0 +1,45 @@
+#pragma once
+// A screen reader for tests: Qt's accessibility switched on as the bus does
+// when a reader starts (offscreen there is no bus), and every event that
+// the suite's screen-reader layer (platform/widgets/ScreenReader.h) lets
+// through recorded with the time it arrived and what the object read then.
+
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <vector>
+
+namespace platform::testing {
+
+// Switches Qt's accessibility on or off, as a reader starting or leaving does.
+void switchAccessibility(bool on);
+
+struct HeardEvent {
+    QAccessible::Event type;
+    QPointer<QObject> object;
+    QString name; // the object's accessible name as the event arrived
+    qint64 ms;    // since the listener started
+};
+
+// Records events from its construction to its destruction, while
+// accessibility is on (switched off again at the end); installs the layer.
+class ScreenReaderEvents {
+public:
+    ScreenReaderEvents();
+    ~ScreenReaderEvents();
+    ScreenReaderEvents(const ScreenReaderEvents&) = delete;
+    ScreenReaderEvents& operator=(const ScreenReaderEvents&) = delete;
+
+    const std::vector<HeardEvent>& events() const { return events_; }
+    // The events of one type, for one object (any object when nullptr).
+    std::vector<HeardEvent> of(QAccessible::Event type, const QObject* object = nullptr) const;
+    void clear() { events_.clear(); }
+
+private:
+    int key_;
+    QElapsedTimer clock_;
+    std::vector<HeardEvent> events_;
+};
+
+} // namespace platform::testing
