@@ -3,14 +3,21 @@
 // of every dialog, stations, periods, row clicks and Enter on a row, the
 // display switch, the map (clicks, prefixes, DX O.K.), sources, the way back
 // to the map (ImgDX, Alt+Left), Change UTC, the radio-sky key, Save screen,
-// prints, and the main window minimised, maximised, restored and resized;
-// some of them land inside a running computation's yield. Only what the
-// operator can reach is done: a visible, enabled control. After every action:
+// prints, the main window minimised, maximised, restored and resized, and
+// presses through the accessibility interface on controls that can and
+// cannot act; some of them land inside a running computation's yield. Built
+// as planner_wm_tests, the same sequences run under a real window manager
+// and add its own minimise, restore and close of any window on screen.
+// Apart from the accessibility presses, only what the operator can reach is
+// done: a visible, enabled control. After every action:
 //  - the windows shown are those the display value names (the radio-sky key
 //    exactly while it is open with the map);
 //  - the menus and image buttons are on exactly when no dialog is open and
 //    nothing runs; the print items are those of the filled table windows,
 //    with their days, and the display switch reads where it leads;
+//  - every control that cannot act is off (the Print image, the display
+//    switch, the items under a menu that is off), and a press on it changes
+//    nothing; a press on one that is on acts;
 //  - every filled table window and the map on screen are what a fresh
 //    computation gives for the station, source and instant they name: each
 //    table's caption, header lines and rows, the common-window tables' DX
@@ -43,7 +50,11 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QFile>
 #include <QMenu>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,6 +81,7 @@ public:
         return platform::Answer::Ok;
     }
     QString input(const QString&, const QString&, const QString&, std::optional<QPoint>) override {
+        ++saisies;
         static const char* const prefixes[] = {"f", "K", "vk", "JA", "ce9", "zz", "1234567", "lu"};
         if (hasard() % 3 == 0)
             return QString();
@@ -78,6 +90,7 @@ public:
     void beep() override {}
     std::mt19937& hasard;
     int boites = 0;
+    int saisies = 0; // input boxes shown
     int nonVisibles = 0; // "... is not visible on ..." of the table computations
 };
 
@@ -256,24 +269,25 @@ protected:
 #ifdef SEQUENCES_GESTIONNAIRE
             {"WM minimise", 2, [this] {
                  QWidget* w = fenetreAuHasard();
-                 return w && !w->isMinimized() && (gestionnaire::minimise(w), true);
+                 return w && (gestionnaire::minimise(w), true);
              }},
             {"WM restore", 3, [this] {
-                 QWidget* w = visible(f2()) ? static_cast<QWidget*>(f2()) : etat->feuilleChoixFichier();
-                 return visible(w) && w->isMinimized() && (gestionnaire::restaure(w), true);
+                 QWidget* w = fenetreAuHasard(true);
+                 return w && (gestionnaire::restaure(w), true);
              }},
             {"WM close", 2, [this] {
                  QWidget* w = fenetreAuHasard();
-                 return w && !w->isMinimized() && (gestionnaire::ferme(w), true);
+                 return w && (gestionnaire::ferme(w), true);
              }},
 #endif
         };
     }
-    // A window of the program on screen, drawn at random (its title is journalled).
-    QWidget* fenetreAuHasard() {
+    // A window of the program on screen, drawn at random (its title is
+    // journalled): one in its normal state, or a minimised one.
+    QWidget* fenetreAuHasard(bool minimisee = false) {
         std::vector<QWidget*> w;
         for (QWidget* t : QApplication::topLevelWidgets())
-            if (visible(t) && !t->isMinimized() && !t->windowTitle().isEmpty())
+            if (visible(t) && t->isMinimized() == minimisee && !t->windowTitle().isEmpty())
                 w.push_back(t);
         if (w.empty())
             return nullptr;
@@ -281,56 +295,127 @@ protected:
         journal.last() += " " + f->windowTitle();
         return f;
     }
-    // A control of the main window pressed through the accessibility
-    // interface, as a screen reader presses it, whether it can act or not:
-    // an image button, or an item of the File, Sources or Display menus. One
-    // that cannot act (off, or under a menu that is off) must change nothing;
-    // the Print image that can act asks its question.
-    bool pressionAccessible() {
-        if (!visible(f2()) || f2()->isMinimized())
-            return false;
-        platform::ImageButton* boutons[] = {f2()->ImgLune, f2()->ImgSoleil, f2()->ImgCiel, f2()->ImgPrev, f2()->ImgPrint};
-        QAccessibleInterface* cible = nullptr;
-        bool peut = false;
+    // What a press can change that the operator sees or gets.
+    struct Effet {
+        Lieu lieu;
+        bool minimise;
+        int16_t source;
+        int boites, saisies, documents;
+        int16_t xDX, yDX;
+        bool ini; // Planner.ini is there
+        bool operator==(const Effet&) const = default;
+    };
+    Effet effet() const {
+        return {etat->Ecran.lieu, etat->Ecran.minimise, etat->CodeSource, boites->boites, boites->saisies,
+                imprimante.documents(), etat->XPointDX, etat->YPointDX, QFile::exists(chemin("Planner.ini"))};
+    }
+    // A control a screen reader can press: its accessible face, whether it
+    // can act now (on, and under menus that are on), and what acting is.
+    struct Controle {
         QString nom;
-        platform::ImageButton* bouton = nullptr;
-        if (tirage(2)) {
-            bouton = boutons[tirage(5)];
-            cible = QAccessible::queryAccessibleInterface(bouton);
-            peut = bouton->isEnabled() && f2()->ZoneImage->isEnabled();
-            nom = bouton->objectName();
-        } else {
-            platform::MenuFamily* familles[] = {f2()->MenuSource, f2()->MenuAffiche, f2()->MenuPrintMoon};
-            platform::MenuFamily* m = familles[tirage(3)];
+        QAccessibleInterface* cible;
+        bool peut;
+        std::function<bool(const Effet& avant, const Effet& apres)> agit;
+    };
+    // The controls on screen whose state depends on the display: the main
+    // window's image buttons and menu items (About's lines are text to read,
+    // they do nothing), the chooser's O.K. and Home, the DX window's O.K. and
+    // prefix button.
+    std::vector<Controle> controles() {
+        using E = const Effet&;
+        using Agit = std::function<bool(E, E)>;
+        std::vector<Controle> c;
+        auto sur = [](const QWidget* w) { return visible(w) && !w->window()->isMinimized(); };
+        auto bouton = [&](QWidget* b, Agit agit) {
+            if (!sur(b))
+                return;
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(b);
+            const QString nom = i ? i->text(QAccessible::Name) : QString();
+            c.push_back({b->window()->windowTitle() + " > " + (nom.isEmpty() ? b->objectName() : nom), i,
+                         b->isEnabled(), std::move(agit)});
+        };
+        auto aLieu = [](Lieu l) { return Agit([l](E, E apres) { return apres.lieu == l; }); };
+        const Agit ailleurs = [](E avant, E apres) { return apres.lieu != avant.lieu; };
+        const Agit demande = [](E avant, E apres) { return apres.boites > avant.boites; };
+        auto source = [](int16_t code) { return Agit([code](E, E apres) { return apres.source == code; }); };
+        Form2* f = f2();
+        bouton(f->ImgNew, aLieu(Lieu::Choix));
+        bouton(f->ImgQuit, demande);
+        bouton(f->ImgLune, source(0));
+        bouton(f->ImgSoleil, source(1));
+        bouton(f->ImgCiel, source(8));
+        bouton(f->ImgPrev, ailleurs);
+        bouton(f->ImgDX, aLieu(Lieu::Carte));
+        bouton(f->ImgPrint, demande);
+        FeuilleChoixFichier* choix = etat->feuilleChoixFichier();
+        auto choisie = [](E avant, E apres) { return apres.lieu != Lieu::Choix || apres.boites > avant.boites; };
+        bouton(choix->BoutonOK, choisie);
+        bouton(choix->BoutonHome, choisie);
+        bouton(etat->fenetreDX()->BoutonOK, [](E avant, E apres) { return apres.lieu != avant.lieu || apres.boites > avant.boites; });
+        bouton(etat->fenetreDX()->ImgBtonDX, [](E avant, E apres) { return apres.saisies > avant.saisies; });
+        if (!sur(f))
+            return c;
+        auto articles = [&](platform::MenuFamily* m, const std::function<Agit(int)>& agit) {
             QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(m->menu());
-            if (!menu || menu->childCount() == 0)
-                return false;
-            cible = menu->child(tirage(menu->childCount()));
-            const int i = int(m->menu()->actions().indexOf(cible ? qobject_cast<QAction*>(cible->object()) : nullptr));
-            if (i < 0 || m->menu()->actions()[i]->isSeparator() || m->menu()->actions()[i]->menu())
-                return false;
-            QAction* a = m->menu()->actions()[i];
-            // Save screen, General Setup and the display switch are drawn elsewhere.
-            if (m == f2()->MenuAffiche)
-                return false;
-            peut = a->isEnabled() && platform::menuItemReachable(a);
-            nom = a->text();
-        }
-        if (!cible || !cible->actionInterface())
+            for (int i = m->lBound(); i <= m->uBound(); ++i) {
+                QAction* a = m->exists(i) ? m->action(i) : nullptr;
+                if (!a || a->isSeparator() || a->menu())
+                    continue;
+                const int k = int(m->menu()->actions().indexOf(a));
+                c.push_back({m->menu()->title().remove('&') + " > " + a->text(), menu ? menu->child(k) : nullptr,
+                             a->isEnabled() && platform::menuItemReachable(a), agit(i)});
+            }
+        };
+        articles(f->MenuFichier, [&](int i) { return i == 1 ? aLieu(Lieu::Choix) : demande; });
+        articles(f->MenuSource, [&](int i) { return source(planner::Sources[i].code); });
+        articles(f->MenuAffiche, [&](int i) {
+            if (i == 3)
+                return Agit([](E, E apres) { return apres.ini; });
+            return i == 5 ? ailleurs : demande;
+        });
+        auto imprime = [](int) { return Agit([](E avant, E apres) { return apres.documents > avant.documents; }); };
+        articles(f->MenuPrintMoon, imprime);
+        articles(f->MenuPrintComW, imprime);
+        return c;
+    }
+    // A control pressed through the accessibility interface, as a screen
+    // reader presses it, whether it can act or not. One that can act must
+    // act (outside a computation: inside one, an action may wait for its
+    // end); one that cannot must change nothing, from this path as from any.
+    bool pressionAccessible() {
+        std::vector<Controle> c = controles();
+        if (c.empty())
             return false;
-        journal.last() += " " + nom + (peut ? "" : " (off)");
-        const planner::Ecran avant = etat->Ecran;
-        const int16_t source = etat->CodeSource;
-        const int boitesAvant = boites->boites, documents = imprimante.documents();
-        cible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        if (!peut && (etat->Ecran.lieu != avant.lieu || etat->CodeSource != source || boites->boites != boitesAvant ||
-                      imprimante.documents() != documents))
-            refus << "the " + nom + " that cannot act acted";
-        if (peut && bouton == f2()->ImgPrint && boites->boites == boitesAvant)
-            refus << "the Print image that is on asked nothing";
+        const Controle& k = c[size_t(tirage(int(c.size())))];
+        if (!k.cible || !k.cible->actionInterface())
+            return false;
+        journal.last() += " " + k.nom + (k.peut ? "" : " (off)");
+        // Save screen is seen by the file it writes.
+        const bool sauve = k.nom.endsWith("> Save screen");
+        QByteArray ini;
+        if (QFile fichier(chemin("Planner.ini")); sauve && fichier.open(QIODevice::ReadOnly)) {
+            ini = fichier.readAll();
+            fichier.remove();
+        }
+        const bool libre = etat->Garde.libre();
+        const Effet avant = effet();
+        k.cible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // A push button pressed so shows itself down and clicks a moment later.
+        const QPointer<QAbstractButton> b = qobject_cast<QAbstractButton*>(k.cible->object());
+        QElapsedTimer attente;
+        attente.start();
+        while (b && b->isDown() && attente.elapsed() < 5000)
+            QTest::qWait(5);
+        const Effet apres = effet();
+        if (QFile fichier(chemin("Planner.ini")); sauve && !apres.ini && fichier.open(QIODevice::WriteOnly))
+            fichier.write(ini);
+        if (!k.peut && !(apres == avant))
+            refus << k.nom + ", which cannot act, acted";
+        else if (k.peut && libre && !k.agit(avant, apres))
+            refus << k.nom + ", which is on, did nothing";
         return true;
     }
-    QStringList refus; // what a control that cannot act did
+    QStringList refus; // a control that cannot act and acted, or that can and did nothing
     bool affichage() const { return menus() && principaleUtilisable() && platform::isMenuEnabled(f2()->MenuAfficheP); }
     bool periode() {
         FeuilleChoixDate* d = etat->feuilleChoixDate();
