@@ -547,9 +547,14 @@ QStringList Sequences::verifie() const {
         e << "main window shown " + QString::number(visible(f2()));
     if (visible(f2()) && f2()->isMinimized() != min)
         e << "main window minimised " + QString::number(f2()->isMinimized());
+    // Before the main window opens, the chooser stands for the program: it
+    // stays, minimised while the program is.
+    const FeuilleChoixFichier* choix = etat->feuilleChoixFichier();
+    if (!ec.principale && visible(choix) && choix->isMinimized() != min)
+        e << "chooser minimised " + QString::number(choix->isMinimized()) + " before the main window";
     const Lieu lp = planner::lieuPrincipal(ec);
     const std::pair<QWidget*, bool> attendu[] = {
-        {etat->feuilleChoixFichier(), !min && ec.lieu == Lieu::Choix},
+        {etat->feuilleChoixFichier(), (!min || !ec.principale) && ec.lieu == Lieu::Choix},
         {etat->feuilleChoixDate(), !min && ec.lieu == Lieu::Periode},
         {etat->feuilleDateCom(), !min && ec.lieu == Lieu::DialogueCommun},
         {etat->fenetreCommune(), !min && ec.lieu == Lieu::Carte && ec.carte.calculee},
