@@ -163,7 +163,7 @@ void demarre() {
         int etat = 0;
         if (waitpid(gestionnaireFenetres, &etat, WNOHANG) == gestionnaireFenetres) {
             gestionnaireFenetres = -1;
-            pourquoi = QStringLiteral("openbox ended at its start");
+            pourquoi = QStringLiteral("openbox ended at its start (is the openbox package installed?)");
             return;
         }
         QThread::msleep(20);
