@@ -60,5 +60,4 @@ private:
     // Pictures of the three source buttons for Sources item i.
     void PicturesSource(int i);
     planner::Commandes& commandes_;
-    bool imprimable_ = false; // some table to print: the Print image goes down when pressed
 };
