@@ -1,9 +1,9 @@
 #include "platform/Geometry.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
-#include <QWindow>
 #include <QWidget>
 
 #include <algorithm>
@@ -64,14 +64,12 @@ bool hasFrame(const QWidget* w) { return w->frameGeometry().size() != w->size();
 QMargins marginsOf(const QWidget* framed)
 {
     // Else those of any window of the program that the window manager has
-    // framed: it frames them alike. Its native windows are asked, not its
-    // widgets: QApplication::topLevelWidgets() walks every widget of the
-    // program, thousands with a month of tables open.
+    // framed: it frames them alike.
     if (framed && (!framed->isVisible() || !hasFrame(framed))) {
-        for (const QWindow* t : QGuiApplication::topLevelWindows())
-            if (t->isVisible() && !(t->windowStates() & Qt::WindowMinimized) && !t->frameMargins().isNull())
-                return t->frameMargins();
-        return {};
+        framed = nullptr;
+        for (const QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() && hasFrame(t) && !t->isMinimized())
+                framed = t;
     }
     if (!framed)
         return {};
