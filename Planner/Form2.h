@@ -59,6 +59,9 @@ protected:
 private:
     // Pictures of the three source buttons for Sources item i.
     void PicturesSource(int i);
+    // "Sun chosen": the source in force as a notice says it; "" while the
+    // focus is on its button.
+    QString texteSource() const;
     planner::Commandes& commandes_;
     bool imprimable_ = false; // some table to print: the Print image goes down when pressed
 };

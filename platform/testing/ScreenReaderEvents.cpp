@@ -41,4 +41,14 @@ std::vector<HeardEvent> ScreenReaderEvents::of(QAccessible::Event type, const QO
     return out;
 }
 
+QStringList ScreenReaderEvents::notices() const
+{
+    QStringList out;
+    for (const HeardEvent& e : of(QAccessible::ObjectShow))
+        if (QAccessibleInterface* i = e.object ? QAccessible::queryAccessibleInterface(e.object) : nullptr;
+            i && i->role() == QAccessible::Notification)
+            out << e.name;
+    return out;
+}
+
 } // namespace platform::testing

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace platform::testing {
@@ -34,6 +35,9 @@ public:
     const std::vector<HeardEvent>& events() const { return events_; }
     // The events of one type, for one object (any object when nullptr).
     std::vector<HeardEvent> of(QAccessible::Event type, const QObject* object = nullptr) const;
+    // The words of the notices shown (platform::announce, a refusal sign),
+    // in their order, as they read when they came.
+    QStringList notices() const;
     void clear() { events_.clear(); }
 
 private:

@@ -719,6 +719,20 @@ void announce(QWidget* where, const QString& text)
     n->say(text);
 }
 
+ChangeNotice::ChangeNotice(QWidget* where, std::function<QString()> words)
+    : where_(where), words_(std::move(words)), before_(words_())
+{
+}
+
+ChangeNotice::~ChangeNotice()
+{
+    if (!where_)
+        return;
+    const QString after = words_();
+    if (!after.trimmed().isEmpty() && after != before_)
+        announce(where_, after);
+}
+
 QString refusalNotice(const QWidget* widget)
 {
     if (!widget)
