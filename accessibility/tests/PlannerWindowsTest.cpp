@@ -9,6 +9,7 @@
 #include "Planner/tests/Programme.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/testing/ScreenReaderEvents.h"
 #include "platform/widgets/ImageButton.h"
@@ -45,6 +46,13 @@ void remplit(platform::MaskedEdit* boite, const QString& chiffres)
 // common-window dialog, map, DX, radio-sky, UTC and information windows, a
 // common-window table, and the main window with its print items.
 class PlannerWindows : public Programme {};
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(PlannerWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); }, [this] { return etat->feuilleChoixFichier(); },
+                                                  QStringLiteral("Planner - Setup File"));
+}
 
 TEST_F(PlannerWindows, EveryWindow)
 {

@@ -9,6 +9,7 @@
 #include "Tracking/tests/Ecran.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/testing/ScreenReaderEvents.h"
 #include "platform/widgets/ScreenReader.h"
@@ -43,6 +44,14 @@ protected:
         ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeVitesse, suivi::test::trackIni(0, 6000, 3600, 0, true)));
     }
 };
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(TrackingWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarreTout(); },
+                                                  [this] { return &fenetres->feuilleChoixFichier(); },
+                                                  QStringLiteral("Tracking - Setup File"));
+}
 
 TEST_F(TrackingWindows, EveryWindow)
 {

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <vector>
 
 namespace platform::testing {
@@ -21,6 +22,7 @@ struct HeardEvent {
     QPointer<QObject> object;
     QString name; // the object's accessible name as the event arrived
     qint64 ms;    // since the listener started
+    QString window; // the name of the object's window as the event arrived
 };
 
 // Records events from its construction to its destruction, while
@@ -38,6 +40,9 @@ public:
     // The words of the notices shown (platform::announce, a refusal sign),
     // in their order, as they read when they came.
     QStringList notices() const;
+    // The name its window had at each focus event on `window` or a control
+    // in it: what a reader announces the focus as being in.
+    QStringList windowNamesAtFocus(const QWidget* window) const;
     void clear() { events_.clear(); }
 
 private:
