@@ -202,7 +202,17 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
     for (QMenu* m : {MenuFichierP, MenuSourceP, MenuAboutP})
         platform::setMenuEnabled(m, e.menus);
     platform::setMenuEnabled(MenuAfficheP, e.menuAffiche);
+    // A computation switches the buttons off, and Qt takes the focus from
+    // the one that held it, to nowhere: it has the focus back when they come
+    // on again, unless the operator has put it elsewhere meanwhile.
+    if (!e.menus && ZoneImage->isEnabled() && ZoneImage->isAncestorOf(focusWidget()))
+        focusAvantCalcul_ = focusWidget();
     ZoneImage->setEnabled(e.menus);
+    if (e.menus && focusAvantCalcul_) {
+        if (!focusWidget() && focusAvantCalcul_->isVisible())
+            focusAvantCalcul_->setFocus(Qt::OtherFocusReason);
+        focusAvantCalcul_ = nullptr;
+    }
     // Switching a menu on also switches its submenus' items on: the items
     // are set after it.
     MenuAffiche->setCaption(5, e.versCommun ? QStringLiteral("Common Window") : QStringLiteral("Moon Location"));

@@ -4,6 +4,7 @@
 // program sets its menus and buttons with Applique from its display value.
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -63,5 +64,6 @@ private:
     // focus is on its button.
     QString texteSource() const;
     planner::Commandes& commandes_;
+    QPointer<QWidget> focusAvantCalcul_; // the button that had the focus when a computation began
     bool imprimable_ = false; // some table to print: the Print image goes down when pressed
 };

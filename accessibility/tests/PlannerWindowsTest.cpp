@@ -238,4 +238,15 @@ TEST_F(PlannerWindows, ASourceChoiceAndADXPlacementAreSaidOnce)
     notices = heard.notices();
     ASSERT_EQ(notices.size(), 1) << notices.join(" | ").toStdString();
     EXPECT_TRUE(notices[0].startsWith("Azimuth (Deg) " + dx->AffAzimDX->text())) << notices[0].toStdString();
+
+    // With the map on display a source recomputes it, the buttons off
+    // meanwhile: the focus comes back to the button pressed, which the
+    // reader reads with its new state.
+    ASSERT_TRUE(switchTo(principal));
+    ASSERT_TRUE(tabTo(principal->ImgSoleil));
+    heard.clear();
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_EQ(etat->CodeSource, 1);
+    EXPECT_EQ(QApplication::focusWidget(), principal->ImgSoleil);
+    EXPECT_EQ(heard.notices(), QStringList()) << heard.notices().join(" | ").toStdString();
 }
