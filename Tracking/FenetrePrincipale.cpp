@@ -609,7 +609,8 @@ void FenetrePrincipale::ImgSource_MouseUp(int index)
 QString FenetrePrincipale::texteDX() const
 {
     const QString valeurs = platform::valuesRead({AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance});
-    return valeurs.isEmpty() ? QString() : platform::withoutMnemonics(CadreDXCC->title()) + QStringLiteral(": ") + valeurs;
+    return valeurs.isEmpty() ? QString()
+                             : platform::withoutMnemonics(CadreDXCC->title()) + QStringLiteral(": ") + valeurs;
 }
 
 QString FenetrePrincipale::texteSource() const

@@ -46,7 +46,8 @@ protected:
 // The start window: the chooser read under its own title, said once.
 TEST_F(CorvinetWindows, TheStartWindowIsReadUnderItsFinalTitle)
 {
-    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); }, [this] { return &prog->feuilleChoixFichier(); },
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); },
+                                                  [this] { return &prog->feuilleChoixFichier(); },
                                                   QStringLiteral("Corvinet - Data file"));
 }
 

@@ -720,13 +720,15 @@ void announce(QWidget* where, const QString& text)
 }
 
 ChangeNotice::ChangeNotice(QWidget* where, std::function<QString()> words)
-    : where_(where), words_(std::move(words)), before_(words_())
+    : where_(QAccessible::isActive() ? where : nullptr), words_(std::move(words))
 {
+    if (where_)
+        before_ = words_();
 }
 
 ChangeNotice::~ChangeNotice()
 {
-    if (!where_)
+    if (!where_ || !QAccessible::isActive())
         return;
     const QString after = words_();
     if (!after.trimmed().isEmpty() && after != before_)

@@ -81,7 +81,8 @@ void announce(QWidget* where, const QString& text);
 // ..."). A command that changes nothing that `words` reads (a prompt
 // cancelled, a choice already in force) says nothing. `words` returning ""
 // after the command says nothing either: the reader says it itself (the
-// focus on the control that changed).
+// focus on the control that changed). Without assistive technology active
+// it reads nothing.
 class ChangeNotice {
 public:
     ChangeNotice(QWidget* where, std::function<QString()> words);

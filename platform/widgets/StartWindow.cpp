@@ -69,7 +69,7 @@ void showChooser(QWidget* window, const QString& title, const std::function<void
 {
     if (window) {
         window->setWindowTitle(title);
-        if (window->isVisible())
+        if (window->isVisible() && QAccessible::isActive())
             announce(window, title);
     }
     if (showControls)
