@@ -521,6 +521,8 @@ int PlaceFenetre(int i, int pas, int base, int ecran, int marge) {
     return p;
 }
 
+int BaseCascade(int base, int taille, int ecran) { return base + taille > ecran ? 0 : base; }
+
 Ciel CalculCiel(VariablesPlanner v) {
     auto& e = v.Astro;
     Ciel c;

@@ -133,6 +133,11 @@ QString TexteLongitude(const QString& etiquette, double lon);
 QString TexteFrequence(int32_t freq);
 // Cascade of the table windows: base + i * pas, held inside ecran - marge.
 int PlaceFenetre(int i, int pas, int base, int ecran, int marge);
+// The cascade's first place along one axis (twips): `base`, or 0 when a
+// window of `taille` there would pass the edge of a screen of `ecran` (a
+// place kept from a larger screen), so that the cascade starts where the
+// windows can be seen instead of stacking them all at the edge.
+int BaseCascade(int base, int taille, int ecran);
 
 // The radio-sky map for the instant and observer held in v (see AInstant).
 struct Ciel {

@@ -56,7 +56,9 @@ Vue vue(const Ecran& e, const Contenu& c) {
     Vue v;
     const bool montre = !e.minimise;
     v.principale = e.principale;
-    v.choix = montre && e.lieu == Lieu::Choix;
+    // Before the main window opens, the chooser stands for the program: it
+    // stays (minimised) while the program is.
+    v.choix = (montre || !e.principale) && e.lieu == Lieu::Choix;
     v.periode = montre && e.lieu == Lieu::Periode;
     v.tablesLune = montre && (e.lieu == Lieu::TablesLune || e.lieu == Lieu::DialogueCommun);
     v.dialogueCommun = montre && e.lieu == Lieu::DialogueCommun;
@@ -76,6 +78,9 @@ Vue vue(const Ecran& e, const Contenu& c) {
     p.imprimeLune = !p.joursLune.empty();
     p.imprimeCommun = !p.joursCommuns.empty();
     p.imprimable = p.imprimeLune || p.imprimeCommun;
+    // The Print image prints the tables of the display in use only.
+    const QString mode = modeAffichage(e);
+    p.imgPrint = (mode == QLatin1String("MoonPos") && p.imprimeLune) || (mode == QLatin1String("CommWin") && p.imprimeCommun);
     // The switch needs a Moon-location table to go back to or to take the
     // common window's instant from.
     p.bascule = p.imprimeLune;

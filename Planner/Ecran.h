@@ -44,7 +44,9 @@ struct Ecran {
     // was opened from); Aucun when there is no station to go back to.
     Lieu retour = Lieu::Aucun;
     bool principale = false; // the main window is open (a station was chosen)
-    bool minimise = false;   // the main window is minimised: every other window is hidden with it
+    // The program is minimised: the main window (the chooser before the main
+    // window opens) is minimised, every other window hidden with it.
+    bool minimise = false;
     bool cleCiel = false;    // the radio-sky map's key is open (shown with the map)
     Carte carte;
     Garde garde;             // what runs: nothing, a table computation, the curve or a print
@@ -75,13 +77,14 @@ struct Contenu {
 struct EtatPrincipal {
     bool menus = false;         // File, Sources, About and the image buttons
     bool menuAffiche = false;   // Display
-    bool bascule = false;       // Display item 5, the display switch
+    bool bascule = false;       // Display item 5 and ImgPrev, the display switch
     // Item 5 reads "Common Window" and ImgPrev shows its released picture
     // while the switch leads to the common window; else "Moon Location" and
     // the pressed picture.
     bool versCommun = true;
     bool imgDX = false;         // back to the common-window map
-    bool imprimable = false;    // some table to print (the Print image goes down)
+    bool imprimable = false;    // some table to print: Display > Print...
+    bool imgPrint = false;      // the Print image: tables of the current display to print
     bool imprimeLune = false;   // Print... > "Moon position"
     bool imprimeCommun = false; // Print... > "Common windows"
     int indexSource = 0;        // the checked Sources item; the source buttons' pictures follow it

@@ -72,6 +72,8 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
     ImgLune->showPressed();
     ImgDX->hide();
     platform::resizeClientTwips(this, 3480, 450 + platform::pixelsToTwips(menuBar()->sizeHint().height()));
+    // Smaller, the row of image buttons would be cut.
+    setMinimumSize(size());
 
     connect(MenuFichier, &platform::MenuFamily::clicked, this, &Form2::MenuFichier_Click);
     connect(MenuSource, &platform::MenuFamily::clicked, this, &Form2::MenuSource_Click);
@@ -168,12 +170,12 @@ void Form2::MenuPrintMoon_Click(int index) { commandes_.ImprimeLune(index); }
 void Form2::MenuPrintComW_Click(int index) { commandes_.ImprimeCommun(index); }
 
 void Form2::ImgPrint_MouseDown() {
-    if (imprimable_)
+    if (ImgPrint->isEnabled())
         ImgPrint->showPressed();
 }
 
 void Form2::ImgPrint_MouseUp() {
-    if (!imprimable_)
+    if (!ImgPrint->isEnabled())
         return;
     ImgPrint->showReleased();
     commandes_.ImprimeTout();
@@ -221,7 +223,9 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
         e.versCommun ? ImgPrev->showReleased() : ImgPrev->showPressed();
     ImgDX->setVisible(e.imgDX);
     ToucheRetourCarte->setEnabled(e.imgDX && e.menus);
-    imprimable_ = e.imprimable;
+    // A button that cannot act is off, drawn so and refused by every path.
+    ImgPrev->setEnabled(e.bascule);
+    ImgPrint->setEnabled(e.imgPrint);
     articlesJours(MenuPrintMoon, e.joursLune);
     articlesJours(MenuPrintComW, e.joursCommuns);
     MenuPrint->setEnabled(1, e.imprimeLune);

@@ -65,5 +65,4 @@ private:
     QString texteSource() const;
     planner::Commandes& commandes_;
     QPointer<QWidget> focusAvantCalcul_; // the button that had the focus when a computation began
-    bool imprimable_ = false; // some table to print: the Print image goes down when pressed
 };

@@ -44,37 +44,44 @@ using platform::Icon;
 using planner::Lieu;
 
 namespace {
+QRect zoneEcran() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 int ecranLargeur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().width()); }
 int ecranHauteur() { return platform::pixelsToTwips(QGuiApplication::primaryScreen()->geometry().height()); }
 void placeTwips(QWidget* w, int left, int top) {
     w->move(platform::twipsToPixels(left), platform::twipsToPixels(top));
 }
-// A window at (left, top) twips, held inside the screen's available area (a
-// place from Planner.ini written on a larger screen, the end of a long
-// cascade). A window not shown yet has no frame: it is given the frame
-// margins of `modele`, a window already shown.
+// A window at (left, top) twips, held wholly inside the screen's available
+// area (a place from Planner.ini written on a larger screen, the end of a
+// long cascade). A window not framed yet is given the frame margins of
+// `modele`, a window already shown.
 void placeDansEcran(QWidget* w, int left, int top, const QWidget* modele = nullptr) {
-    QSize taille = w->frameGeometry().size();
-    if (!w->isVisible() && modele && modele->isVisible())
-        taille = w->size() + (modele->frameGeometry().size() - modele->size());
-    QPoint p(platform::twipsToPixels(left), platform::twipsToPixels(top));
-    if (const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
-        p = platform::keptInside(p, taille, s->availableGeometry());
-    w->move(p);
+    platform::placeOnScreen(w, QPoint(platform::twipsToPixels(left), platform::twipsToPixels(top)), modele);
+}
+// Table window i of a cascade from (left, top) twips, 200 twips right and
+// 300 down from one window to the next, held `marge` twips inside the
+// screen's right and bottom edges, and wholly inside its available area.
+void placeCascade(QWidget* w, int i, int left, int top, int marge, const QWidget* modele) {
+    const QRect zone = zoneEcran();
+    const QSize cadre = platform::expectedFrame(w, modele).size();
+    const int l = planner::BaseCascade(left, platform::pixelsToTwips(cadre.width()), platform::pixelsToTwips(zone.right() + 1));
+    const int t = planner::BaseCascade(top, platform::pixelsToTwips(cadre.height()), platform::pixelsToTwips(zone.bottom() + 1));
+    placeDansEcran(w, planner::PlaceFenetre(i, 200, l, ecranLargeur(), marge),
+                   planner::PlaceFenetre(i, 300, t, ecranHauteur(), marge), modele);
 }
 // A window's place as Planner.ini keeps it: Top, Left of its normal state
 // (twips) and whether it is minimised; it is left in the state it was in.
-planner::PositionFenetre positionIni(QWidget* w) {
+// A window not framed yet takes the frame margins of `modele`.
+planner::PositionFenetre positionIni(QWidget* w, const QWidget* modele = nullptr) {
     const bool icone = w->isMinimized();
     if (icone)
         w->setWindowState(Qt::WindowNoState);
-    const planner::PositionFenetre p{platform::pixelsToTwips(w->y()), platform::pixelsToTwips(w->x()), icone ? 1 : 0};
+    const QPoint cadre = platform::expectedFrame(w, modele).topLeft();
+    const planner::PositionFenetre p{planner::en16(platform::pixelsToTwips(cadre.y())),
+                                     planner::en16(platform::pixelsToTwips(cadre.x())), int16_t(icone ? 1 : 0)};
     if (icone)
         w->setWindowState(Qt::WindowMinimized);
     return p;
 }
-// A 32-bit value read into a 16-bit variable, held at its limits.
-int16_t en16(int32_t n) { return int16_t(std::clamp<int32_t>(n, INT16_MIN, INT16_MAX)); }
 
 template <class F>
 using ListeTables = std::vector<planner::TableJour<F>>;
@@ -152,21 +159,26 @@ std::vector<QString> jours(const ListeTables<F>& liste) {
 }
 
 // The windows of a table list shown or hidden: only a filled window is shown.
+// A window shown comes back in its normal state (the program is minimised
+// as a whole, never one window of it).
 template <class F>
 void montreTables(const ListeTables<F>& liste, bool visibles) {
     bool uneMontree = false;
     for (const auto& t : liste)
         uneMontree = uneMontree || (t.fenetre && t.fenetre->isVisible());
-    for (const auto& t : liste)
-        if (t.fenetre && t.fenetre->isVisible() != (visibles && t.remplie)) {
-            t.fenetre->setVisible(visibles && t.remplie);
-            // The first table window that the operator's command opens takes
-            // the focus; the later days' windows leave it where he is.
-            if (t.fenetre->isVisible() && !uneMontree) {
-                t.fenetre->activateWindow();
-                uneMontree = true;
-            }
+    for (const auto& t : liste) {
+        if (!t.fenetre || t.fenetre->isVisible() == (visibles && t.remplie))
+            continue;
+        if (visibles && t.remplie && t.fenetre->isMinimized())
+            t.fenetre->setWindowState(t.fenetre->windowState() & ~Qt::WindowMinimized);
+        t.fenetre->setVisible(visibles && t.remplie);
+        // The first table window that the operator's command opens takes
+        // the focus; the later days' windows leave it where he is.
+        if (t.fenetre->isVisible() && !uneMontree) {
+            t.fenetre->activateWindow();
+            uneMontree = true;
         }
+    }
 }
 
 // At the end of a table computation: a window whose day was cut short (the
@@ -231,6 +243,27 @@ struct Tirage {
 };
 } // namespace
 
+namespace {
+// Hands every change of state of the windows it watches to the program: a
+// minimise or restore by the window manager (title bar, task bar, keys)
+// reaches the display value as the program's own commands do.
+class SuiviEtats : public QObject {
+public:
+    explicit SuiviEtats(Planner& p) : p_(p) {}
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange)
+            if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow())
+                p_.EtatFenetre(w, w->isMinimized());
+        return false;
+    }
+
+private:
+    Planner& p_;
+};
+} // namespace
+
+void Planner::suitEtat(QWidget* w) { w->installEventFilter(suiviEtats_.get()); }
+
 Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dossier, std::function<void()> fin)
     : boites_(dialogs), Dialogues(boites_), Horloge(clock), Dossier(std::move(dossier)), fin_(std::move(fin)) {
     form2_ = std::make_unique<Form2>(*this);
@@ -242,6 +275,11 @@ Planner::Planner(platform::Dialogs& dialogs, platform::Clock& clock, QString dos
     fenetreCiel_ = std::make_unique<FenetreCiel>(*this);
     fenetreInfoCiel_ = std::make_unique<FenetreInfoCiel>(*this);
     feuilleChoixFichier_ = std::make_unique<FeuilleChoixFichier>(*this);
+    suiviEtats_ = std::make_unique<SuiviEtats>(*this);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             feuilleChoixDate_.get(), feuilleDateCom_.get(), feuilleChangeUTC_.get(), fenetreCommune_.get(),
+             fenetreDX_.get(), fenetreCiel_.get(), fenetreInfoCiel_.get(), feuilleChoixFichier_.get()})
+        suitEtat(w);
     // The world map read as what it shows: the curve's source and instant, the DX point.
     platform::describePicture(fenetreCommune_->EMEWindow, [this] {
         if (!pret_) // the windows are going
@@ -315,9 +353,26 @@ void Planner::appliqueUneFois() {
         montreTables(ListeFenetresPrevision, true);
     if (v.tablesCommunes)
         montreTables(ListeFenetresComWin, true);
-    for (const auto& [w, on] : fenetres)
-        if (on && !w->isVisible())
-            w->show();
+    // The program is minimised as a whole: the window that stands for it (the
+    // main window, or the chooser before there is one) is minimised while
+    // the value says so, and every other window shows in its normal state.
+    QWidget* porteur = porteurMinimise();
+    for (const auto& [w, on] : fenetres) {
+        if (!on || w->isVisible())
+            continue;
+        if (w != porteur && w->isMinimized())
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        // Whole on the available screen, its size and frame known.
+        if (w != form2_.get())
+            platform::placeOnScreen(w, platform::expectedFrame(w, form2_.get()).topLeft(), form2_.get());
+        w->show();
+    }
+    if (porteur->isVisible() && porteur->isMinimized() != Ecran.minimise)
+        porteur->setWindowState(porteur->windowState() ^ Qt::WindowMinimized);
+}
+
+QWidget* Planner::porteurMinimise() const {
+    return Ecran.principale ? static_cast<QWidget*>(form2_.get()) : static_cast<QWidget*>(feuilleChoixFichier_.get());
 }
 
 int16_t Planner::TablePrevisionAffichee() const { return TablesPrevisionRemplies().empty() ? Faux : Vrai; }
@@ -424,6 +479,17 @@ void Planner::ChoixStation(const QString& fichier) {
     const Evenement e(*this);
     if (Refuse() || Ecran.lieu != Lieu::Choix)
         return;
+    // The file is read before anything of the current station goes: a file
+    // that cannot be read is named with the reason, and the chooser stays
+    // over the station, tables and map that were there.
+    QString raison;
+    const auto station = planner::lireStationPlan(platform::resolvePath(Dossier, fichier), &raison);
+    if (!station) {
+        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, fichier) +
+                    QStringLiteral(" was not read !") + QChar(13) + QChar(13) + raison,
+                QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
+        return;
+    }
     // What belonged to the previous station goes: its tables, map and DX point.
     FichierStation = fichier;
     OtePointDX();
@@ -432,7 +498,7 @@ void Planner::ChoixStation(const QString& fichier) {
     Ecran.carte = planner::Carte{};
     Ecran.cleCiel = false;
     Ecran.retour = Lieu::Principale;
-    OuvertureStation();
+    OuvertureStation(*station);
 }
 
 void Planner::AnnuleChoixStation() {
@@ -447,31 +513,18 @@ void Planner::AnnuleChoixStation() {
     Ecran.lieu = Ecran.retour;
 }
 
-void Planner::OuvertureStation() {
+void Planner::OuvertureStation(const planner::StationPlan& s) {
     LectureFichierPlannerIni();
     Ecran.principale = true;
     Applique();
-    LectureFichierStationPlan();
-}
-
-void Planner::LectureFichierStationPlan() {
-    const auto s = planner::lireStationPlan(platform::resolvePath(Dossier, FichierStation));
-    if (!s) {
-        Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, FichierStation) +
-                    QStringLiteral(" was not read !"),
-                QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
-        Message(QStringLiteral("Quit the Planner program now !!!"), QStringLiteral("Selvane"), Buttons::Ok, Icon::Critical);
-        FinProgramme();
-        return;
-    }
-    Indic = s->Indic;
-    Lieu = s->Lieu;
-    LatitudeStation = s->LatitudeStation;
-    LongitudeStation = s->LongitudeStation;
-    LongitudeStationHeures = s->LongitudeStationHeures;
-    Altitude = s->Altitude;
-    DecHor = s->DecHor;
-    Freq = s->Freq;
+    Indic = s.Indic;
+    Lieu = s.Lieu;
+    LatitudeStation = s.LatitudeStation;
+    LongitudeStation = s.LongitudeStation;
+    LongitudeStationHeures = s.LongitudeStationHeures;
+    Altitude = s.Altitude;
+    DecHor = s.DecHor;
+    Freq = s.Freq;
     Astro.Altitude = Altitude;
     Astro.Freq = Freq;
     InitDateHeure();
@@ -511,52 +564,62 @@ void Planner::InitDateHeure() {
 // ----- Planner.ini ------------------------------------------------------------
 
 void Planner::LectureFichierPlannerIni() {
+    using planner::BlocIni;
     const planner::LectureIni r = planner::lirePlannerIni(platform::resolvePath(Dossier, QStringLiteral("Planner.ini")));
+    const auto& n = r.nombres;
+    // Only the windows of a station are placed here; the chooser is shown.
+    const QWidget* modele = feuilleChoixFichier_.get();
+    // A value read is used when the screen can show it: a window's place is
+    // held so that the whole window lies on the available screen, a size
+    // between the window's minimum and the screen. A value missing or
+    // unreadable leaves the current one (the default at the first start).
+    // A window kept as minimised opens in its normal state at its place: the
+    // program is minimised and restored as a whole, through the main window.
     QWidget* fenetres[6] = {feuilleDateCom_.get(), nullptr, nullptr, fenetreCommune_.get(), fenetreDX_.get(),
                             fenetreCiel_.get()};
-    const auto& n = r.nombres;
-    auto lu = [&](size_t i) { return i < n.size(); };
-    // Each value read is applied, also when the file ends or fails after it.
-    for (size_t b = 0; b < 6; ++b) {
-        const size_t i = 3 * b;
-        if (!lu(i))
-            break;
-        // The first table windows' places: on the screen, not above or left
-        // of it (the cascade holds them above its bottom and right edges).
-        if (b == 1) {
-            TopPrevision = std::max(0, n[i]);
-            if (lu(i + 1))
-                LeftPrevision = std::max(0, n[i + 1]);
-            PlacePrevision = {TopPrevision, LeftPrevision, 0};
-        } else if (b == 2) {
-            TopComWin = std::max(0, n[i]);
-            if (lu(i + 1))
-                LeftComWin = std::max(0, n[i + 1]);
-            PlaceComWin = {TopComWin, LeftComWin, 0};
-        } else {
-            QWidget* w = fenetres[b];
-            // The state first: making a window minimised creates it, and the
-            // place is then taken as the place of its frame.
-            if (lu(i + 2))
-                w->setWindowState(n[i + 2] == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
-            const int left = lu(i + 1) ? n[i + 1] : platform::pixelsToTwips(w->x());
-            placeDansEcran(w, left, n[i]);
-        }
+    for (BlocIni b : {planner::IniDateCom, planner::IniCommune, planner::IniDX, planner::IniCiel}) {
+        QWidget* w = fenetres[b];
+        const auto& top = n[size_t(3 * b)];
+        const auto& left = n[size_t(3 * b + 1)];
+        // Made first, so that its place is taken as the place of its frame.
+        w->createWinId();
+        const QPoint ici = platform::expectedFrame(w, modele).topLeft();
+        placeDansEcran(w, left ? *left : platform::pixelsToTwips(ici.x()), top ? *top : platform::pixelsToTwips(ici.y()),
+                       modele);
     }
-    if (lu(18)) {
-        const int hauteur = n[18];
-        const int largeur = lu(19) ? n[19] : platform::pixelsToTwips(form2_->width());
-        form2_->resize(platform::twipsToPixels(largeur), platform::twipsToPixels(hauteur));
-    }
-    if (lu(20)) {
-        const int left = lu(21) ? n[21] : platform::pixelsToTwips(form2_->x());
-        placeDansEcran(form2_.get(), left, n[20]);
-    }
+    // The first table windows' places: on the screen, not above or left of
+    // it (the cascade holds them above its bottom and right edges).
+    auto place = [&](BlocIni b, int16_t& top, int16_t& left, planner::PositionFenetre& p) {
+        if (n[size_t(3 * b)])
+            top = std::max<int16_t>(0, *n[size_t(3 * b)]);
+        if (n[size_t(3 * b + 1)])
+            left = std::max<int16_t>(0, *n[size_t(3 * b + 1)]);
+        p = {top, left, 0};
+    };
+    place(planner::IniPrevision, TopPrevision, LeftPrevision, PlacePrevision);
+    place(planner::IniComWin, TopComWin, LeftComWin, PlaceComWin);
+    // The main window: a height or width of 0 or less keeps the current one;
+    // any other is held between the window's minimum and the screen.
+    Form2* f = form2_.get();
+    const QRect zone = zoneEcran();
+    const QSize cadre = platform::expectedFrame(f, modele).size() - f->size();
+    auto cote = [](const std::optional<int16_t>& v, int actuel, int minimum, int maximum) {
+        if (!v || *v <= 0)
+            return actuel;
+        return std::max(minimum, std::min(platform::twipsToPixels(*v), maximum));
+    };
+    const QSize taille(cote(n[19], f->width(), f->minimumWidth(), zone.width() - cadre.width()),
+                       cote(n[18], f->height(), f->minimumHeight(), zone.height() - cadre.height()));
+    if (taille != f->size())
+        f->resize(taille.expandedTo(f->minimumSize()));
+    const QPoint ici = platform::expectedFrame(f, modele).topLeft();
+    placeDansEcran(f, n[21] ? *n[21] : platform::pixelsToTwips(ici.x()), n[20] ? *n[20] : platform::pixelsToTwips(ici.y()),
+                   modele);
     // A step outside 1..999 is shown as read and refused at the period dialog's O.K.
-    if (lu(22))
-        Step = en16(n[22]);
-    if (lu(23))
-        MoonVisible = n[23] != 0 ? Vrai : Faux;
+    if (n[22])
+        Step = *n[22];
+    if (n[23])
+        MoonVisible = *n[23] != 0 ? Vrai : Faux;
     if (r.erreur)
         Message(QStringLiteral("Read Error : ") + platform::nameOnDisk(Dossier, QStringLiteral("Planner.ini")) +
                     QStringLiteral(" was not read !"),
@@ -566,17 +629,17 @@ void Planner::LectureFichierPlannerIni() {
 void Planner::SauveFichierPlannerIni() {
     planner::ValeursIni v;
     // The first table window of each kind: the one shown, else the place in use.
-    v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get());
+    v.Fenetres[planner::IniDateCom] = positionIni(feuilleDateCom_.get(), form2_.get());
     v.Fenetres[planner::IniPrevision] =
-        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0)) : PlacePrevision;
-    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0)) : PlaceComWin;
-    v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get());
-    v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get());
-    v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get());
-    v.Height = platform::pixelsToTwips(form2_->height());
-    v.Width = platform::pixelsToTwips(form2_->width());
-    v.Top = platform::pixelsToTwips(form2_->y());
-    v.Left = platform::pixelsToTwips(form2_->x());
+        remplie(ListeFenetresPrevision, 0) ? positionIni(fenetrePrevision(0), form2_.get()) : PlacePrevision;
+    v.Fenetres[planner::IniComWin] = remplie(ListeFenetresComWin, 0) ? positionIni(fenetreComWin(0), form2_.get()) : PlaceComWin;
+    v.Fenetres[planner::IniCommune] = positionIni(fenetreCommune_.get(), form2_.get());
+    v.Fenetres[planner::IniDX] = positionIni(fenetreDX_.get(), form2_.get());
+    v.Fenetres[planner::IniCiel] = positionIni(fenetreCiel_.get(), form2_.get());
+    v.Height = planner::en16(platform::pixelsToTwips(form2_->height()));
+    v.Width = planner::en16(platform::pixelsToTwips(form2_->width()));
+    v.Top = planner::en16(platform::pixelsToTwips(form2_->y()));
+    v.Left = planner::en16(platform::pixelsToTwips(form2_->x()));
     v.Step = Step;
     v.MoonVisible = MoonVisible;
     const QString chemin = platform::resolvePath(Dossier, QStringLiteral("Planner.ini"));
@@ -664,7 +727,7 @@ void Planner::DialogueCommunOK() {
     // "Change UTC" under the main window, with the instant chosen.
     FeuilleChangeUTC* u = feuilleChangeUTC_.get();
     const QRect f = form2_->frameGeometry();
-    u->move(f.left(), f.top() + f.height());
+    platform::placeOnScreen(u, QPoint(f.left(), f.top() + f.height()), form2_.get());
     u->EditDateDeb->setText(dc->EditDateDeb->text());
     u->EditTimeDeb->setText(dc->EditTimeDeb->text());
     // A new map display: no DX point yet, and nothing to show until its
@@ -697,7 +760,7 @@ void Planner::ChangeUTCOK() {
     if (!verifieInstant(u->EditDateDeb, u->EditTimeDeb))
         return;
     const QRect f = form2_->frameGeometry();
-    u->move(u->x(), f.top() + f.height());
+    platform::placeOnScreen(u, QPoint(u->x(), f.top() + f.height()), form2_.get());
     feuilleDateCom_->EditDateDeb->setText(u->EditDateDeb->text());
     feuilleDateCom_->EditTimeDeb->setText(u->EditTimeDeb->text());
     CalculFenetreCommune(u->EditDateDeb->text(), u->EditTimeDeb->text());
@@ -811,7 +874,12 @@ void Planner::InitPrevisionLune() {
     {
         platform::BusyPointer sablier;
         SortieFenetres<FenetrePrevision> s(
-            *this, ListeFenetresPrevision, [this] { return std::make_unique<FenetrePrevision>(*this); },
+            *this, ListeFenetresPrevision,
+            [this] {
+                auto w = std::make_unique<FenetrePrevision>(*this);
+                suitEtat(w.get());
+                return w;
+            },
             [this](int i) { AffichePrevision(i); });
         planner::CalculPrevision(*this, s);
     }
@@ -842,8 +910,7 @@ void Planner::AffichePrevision(int i) {
         w->PhaseAffichee = k;
         w->AffIconeLune->setPixmap(QPixmap::fromImage(assets::phaseLune(k)));
     }
-    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftPrevision, ecranLargeur(), 300),
-                   planner::PlaceFenetre(i, 300, TopPrevision, ecranHauteur(), 300), form2_.get());
+    placeCascade(w, i, LeftPrevision, TopPrevision, 300, form2_.get());
     ListeFenetresPrevision[size_t(i)].jour = d;
     ListeFenetresPrevision[size_t(i)].remplie = true;
     Applique();
@@ -1012,8 +1079,11 @@ void Planner::Prefixe() {
     if (Refuse())
         return;
     for (;;) {
+        // Blanks typed before or after a prefix are not part of it (a
+        // prefix holds none); an answer of blanks alone is no answer.
         const QString r = Dialogues.input(QStringLiteral("Enter the DXXC prefix !"),
-                                          QStringLiteral("Common Window : Station <=> DX"), QString());
+                                          QStringLiteral("Common Window : Station <=> DX"), QString())
+                              .trimmed();
         if (r.isEmpty())
             return;
         if (r.size() >= 7)
@@ -1124,7 +1194,12 @@ void Planner::CalculPrevisionCommuneFenetres() {
     {
         platform::BusyPointer sablier;
         SortieFenetres<FenetreComWinPrev> s(
-            *this, ListeFenetresComWin, [this] { return std::make_unique<FenetreComWinPrev>(*this); },
+            *this, ListeFenetresComWin,
+            [this] {
+                auto w = std::make_unique<FenetreComWinPrev>(*this);
+                suitEtat(w.get());
+                return w;
+            },
             [this](int i) { AffichePrevisionCommune(i); });
         planner::CalculPrevisionCommune(*this, s);
     }
@@ -1189,8 +1264,7 @@ void Planner::AffichePrevisionCommune(int i) {
         l->setPixmap(QPixmap::fromImage(image));
     w->EtiqSource[1]->setText(court);
     w->EtiqSource[2]->setText(court);
-    placeDansEcran(w, planner::PlaceFenetre(i, 200, LeftComWin, ecranLargeur(), 200),
-                   planner::PlaceFenetre(i, 300, TopComWin, ecranHauteur(), 200), form2_.get());
+    placeCascade(w, i, LeftComWin, TopComWin, 200, form2_.get());
     ListeFenetresComWin[size_t(i)].jour = d;
     ListeFenetresComWin[size_t(i)].remplie = true;
     Applique();
@@ -1277,6 +1351,21 @@ void Planner::EtatFenetrePrincipale(bool minimise) {
         return;
     const Evenement e(*this);
     Ecran.minimise = minimise;
+}
+
+void Planner::EtatFenetre(QWidget* w, bool minimise) {
+    if (w == form2_.get() || !pret_ || ProgrammeTermine)
+        return; // the main window says it itself (Form2::Form_Resize)
+    // The chooser stands for the program before the main window opens: its
+    // restore restores the program.
+    if (w == porteurMinimise())
+        return EtatFenetrePrincipale(minimise);
+    // Any other window minimised by the window manager minimises the program
+    // with it, as the main window's minimise does; it comes back with the
+    // rest, in its normal state. A window that the program hides or shows
+    // changes nothing here.
+    if (minimise && w->isVisible())
+        EtatFenetrePrincipale(true);
 }
 
 // ----- printing -----------------------------------------------------------------

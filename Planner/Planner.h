@@ -16,6 +16,7 @@
 #include "Planner/Ecran.h"
 #include "Planner/PlannerIni.h"
 #include "Planner/Rapport.h"
+#include "Planner/Station.h"
 #include "Planner/Variables.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -106,8 +107,9 @@ public:
 
     // The start procedure, also run by File > New.
     void Main();
-    void OuvertureStation();
-    void LectureFichierStationPlan();
+    // The chosen station file, read: Planner.ini, the main window, the
+    // station's values and the period dialog.
+    void OuvertureStation(const planner::StationPlan& station);
     void InitDateHeure();
     QString TexteDate();
     // A request that would change a running activity's inputs or discard its
@@ -201,9 +203,18 @@ public:
     void ImprimeLune(int index) override;
     void ImprimeCommun(int index) override;
     void EtatFenetrePrincipale(bool minimise) override;
+    // A change of state of any other window of the program (`minimise`: it is
+    // minimised now), reported by the window manager or by Qt.
+    void EtatFenetre(QWidget* w, bool minimise);
 
 private:
     void appliqueUneFois();
+    // The window that carries the program's minimised state: the main window,
+    // or the chooser while the main window is not open.
+    QWidget* porteurMinimise() const;
+    // Tells the program of every change of state of window `w` (EtatFenetre).
+    void suitEtat(QWidget* w);
+    std::unique_ptr<QObject> suiviEtats_;
     planner::Contenu contenu() const;
     // The map of the current station is on display.
     bool carteAffichee() const;

@@ -7,16 +7,21 @@
 
 namespace planner {
 
-std::optional<StationPlan> lireStationPlan(const QString& path) {
+std::optional<StationPlan> lireStationPlan(const QString& path, QString* raison) {
+    auto echec = [raison](const char* texte) {
+        if (raison)
+            *raison = QString::fromLatin1(texte);
+        return std::nullopt;
+    };
     const auto texte = platform::readText(path);
     if (!texte)
-        return std::nullopt;
+        return echec("The file cannot be opened.");
     platform::ItemReader lecteur(*texte);
     QStringList items;
     QString item;
     for (int i = 0; i < 25; ++i) {
         if (!lecteur.next(item))
-            return std::nullopt;
+            return echec("The file ends before the station's position.");
         items << item;
     }
     bool trouve = false;
@@ -28,7 +33,7 @@ std::optional<StationPlan> lireStationPlan(const QString& path) {
     }
     QString freq;
     if (!trouve || !lecteur.next(item) || !lecteur.next(freq))
-        return std::nullopt;
+        return echec("No \"EME STATION\" frequency before the end of the file.");
     try {
         auto entier = [&](int n) { return platform::CInt(platform::Val(items[n - 1])); };
         StationPlan s;
@@ -50,7 +55,7 @@ std::optional<StationPlan> lireStationPlan(const QString& path) {
         s.LongitudeStationHeures = s.LongitudeStation / 15;
         return s;
     } catch (const platform::OverflowError&) {
-        return std::nullopt;
+        return echec("A number is too large.");
     }
 }
 

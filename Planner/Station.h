@@ -24,8 +24,9 @@ struct StationPlan {
 };
 
 // Reads `path`. nullopt when the file cannot be read, holds no "EME STATION"
-// item followed by two more items, or a number does not fit its integer.
-std::optional<StationPlan> lireStationPlan(const QString& path);
+// item followed by two more items, or a number does not fit its integer; then
+// `raison`, when given, says which, in words for the operator.
+std::optional<StationPlan> lireStationPlan(const QString& path, QString* raison = nullptr);
 
 // The frequency test: 1..99999 MHz.
 bool frequenceValide(int32_t freq);

@@ -83,10 +83,10 @@ struct VariablesPlanner {
     int16_t RedessinCarte = Faux;
 
     // --- places of the first table windows (Planner.ini), twips ---
-    int32_t TopPrevision = 0;
-    int32_t LeftPrevision = 0;
-    int32_t TopComWin = 0;
-    int32_t LeftComWin = 0;
+    int16_t TopPrevision = 0;
+    int16_t LeftPrevision = 0;
+    int16_t TopComWin = 0;
+    int16_t LeftComWin = 0;
 
     // --- text and title of the next message box ---
     QString TexteMessage;

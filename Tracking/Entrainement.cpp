@@ -27,22 +27,20 @@ void Entrainement::reinitialise(bool courseTraverseNord)
     ArriveeVitesse = false;
     EnMarcheAz = EnMarcheEl = false;
     CourseTraverseNord = courseTraverseNord;
-    AxeFige = Axe::Aucun;
-    DureeFige = 0;
+    CourseAz = CourseEl = 0;
     positionConnue_ = false;
-    surveilleAz_ = surveilleEl_ = Surveillance{};
     c = ControlesEntrainement{};
 }
 
-float Entrainement::pivot() const
+float Entrainement::pivot(const StationTrack& s)
 {
     // ButeeD was raised by 360: the dead zone runs from ButeeD - 360 up to ButeeG.
-    return (static_cast<float>(s_.ButeeG) + static_cast<float>(s_.ButeeD - 360)) / 2;
+    return (static_cast<float>(s.ButeeG) + static_cast<float>(s.ButeeD - 360)) / 2;
 }
 
-float Entrainement::etendu(float x) const
+float Entrainement::etendu(const StationTrack& s, bool courseTraverseNord, float x)
 {
-    if (CourseTraverseNord && x >= 0 && x < pivot())
+    if (courseTraverseNord && x >= 0 && x < pivot(s))
         return x + 360;
     return x;
 }
@@ -75,7 +73,7 @@ void Entrainement::positionAntenne(float az, float el)
     positionConnue_ = true;
 }
 
-void Entrainement::stoppe(bool& enMarche, uint8_t code)
+void Entrainement::stoppe(std::atomic<bool>& enMarche, uint8_t code)
 {
     // After an answered pause the relay is off already: no byte then.
     if (!enMarche)
@@ -124,14 +122,23 @@ void Entrainement::MoteurElBas()
            enButeeEl(-1));
 }
 
+float Entrainement::marge(float course) const
+{
+    if (s_.SpeedControl == ModeVitesse || !(course > MargeButee))
+        return 0;
+    return course - MargeButee;
+}
+
 bool Entrainement::enButeeAz(int sens) const
 {
-    return (sens > 0 && AzimutEtendu >= s_.ButeeD) || (sens < 0 && AzimutEtendu <= s_.ButeeG);
+    const float m = marge(CourseAz);
+    return (sens > 0 && AzimutEtendu >= s_.ButeeD - m) || (sens < 0 && AzimutEtendu <= s_.ButeeG + m);
 }
 
 bool Entrainement::enButeeEl(int sens) const
 {
-    return (sens > 0 && ElevationAntenne >= s_.ButeeH) || (sens < 0 && ElevationAntenne <= s_.ButeeB);
+    const float m = marge(CourseEl);
+    return (sens > 0 && ElevationAntenne >= s_.ButeeH - m) || (sens < 0 && ElevationAntenne <= s_.ButeeB + m);
 }
 
 float Entrainement::borneAz(float a) const
@@ -144,8 +151,8 @@ float Entrainement::borneEl(float e) const
     return std::clamp(e, static_cast<float>(s_.ButeeB), static_cast<float>(s_.ButeeH));
 }
 
-void Entrainement::marche(bool& moteur, int& sensAxe, bool& enMarche, void (Entrainement::*arret)(), uint8_t code,
-                          int sens, bool& fleche, bool butee)
+void Entrainement::marche(bool& moteur, int& sensAxe, std::atomic<bool>& enMarche, void (Entrainement::*arret)(),
+                          uint8_t code, int sens, bool& fleche, bool butee)
 {
     if (moteur)
         return (this->*arret)();
@@ -189,7 +196,8 @@ bool Entrainement::envoieArrets()
 
 void Entrainement::PauseMoteurs()
 {
-    if (!MoteurAzActif && !MoteurElActif)
+    // On a failed link the failure path has sent the stop bytes already.
+    if ((!MoteurAzActif && !MoteurElActif) || liaison_->enPanne())
         return;
     MoteursEnPause = true;
     if (!envoieArrets())
@@ -434,58 +442,26 @@ void Entrainement::noticeButee()
     c.AntenEtiq[1] = !dedans;
 }
 
-Entrainement::Allure Entrainement::allure(bool entraine, int vitesse) const
-{
-    if (!entraine)
-        return Allure::Arret;
-    switch (s_.SpeedControl) {
-    case ModeRelaisEcart: return vitesse >= VitesseEcartFige ? Allure::Rapide : Allure::Lente;
-    case ModeVitesse: return std::abs(vitesse - 64) >= EcartVitesseFige ? Allure::Rapide : Allure::Arret;
-    default: return Allure::Rapide;
-    }
-}
-
-double Entrainement::fige(Surveillance& s, float lecture, Allure a) const
-{
-    const float ecart = std::fabs(replie(lecture - s.lecture + 180, 360) - 180);
-    if (a == Allure::Arret || ecart >= MouvementMinimal) {
-        s.lecture = lecture;
-        s.depuis = s.depuisRapide = Instant;
-        return 0;
-    }
-    // A slow stretch: the fast one starts again after it.
-    if (a == Allure::Lente)
-        s.depuisRapide = Instant;
-    if (Instant - s.depuisRapide >= SecondesFige)
-        return SecondesFige;
-    if (Instant - s.depuis >= SecondesFigeLent)
-        return SecondesFigeLent;
-    return 0;
-}
-
 bool Entrainement::Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource)
 {
     AzimutAntenne = azimutAntenne;
     ElevationAntenne = elevationAntenne;
     AzimutSource = azimutSource;
     ElevationSource = elevationSource;
-    // How the box has run the drives since the step before (its commands).
-    const double figeAz = fige(surveilleAz_, azimutAntenne, allure(MoteurAzActif && EnMarcheAz, VitesseAz));
-    const double figeEl = fige(surveilleEl_, elevationAntenne, allure(MoteurElActif && EnMarcheEl, VitesseEl));
-    if (figeAz > 0 || figeEl > 0) {
-        AxeFige = figeAz > 0 ? Axe::Azimut : Axe::Elevation;
-        DureeFige = figeAz > 0 ? figeAz : figeEl;
-        ArretComplet();
-        recalculeEtendus();
-        positionConnue_ = true;
-        noticeButee();
-        return false;
-    }
     // The step places the antenna on the extended scale (recalculeEtendus);
     // from then on each reading follows the one before.
     const bool parc = s_.SpeedControl == ModeVitesse ? etapeVitesse() : etapeRelais();
     positionConnue_ = true;
     return parc;
+}
+
+void Entrainement::PrendPosition(float azimutAntenne, float elevationAntenne)
+{
+    AzimutAntenne = azimutAntenne;
+    ElevationAntenne = elevationAntenne;
+    recalculeEtendus();
+    positionConnue_ = true;
+    noticeButee();
 }
 
 int Entrainement::vitesseEcart(float cible, float position, bool aller, bool moteur) const

@@ -11,6 +11,7 @@
 #include "Tracking/Station.h"
 
 #include <array>
+#include <atomic>
 
 namespace suivi {
 
@@ -51,8 +52,10 @@ public:
     // reads every point of the travel as the offset would; with a
     // continuous encoder, whose offset may lie anywhere, it still gives the
     // travel one unbroken stretch of the scale.
-    float etendu(float x) const;
-    float pivot() const;
+    float etendu(float x) const { return etendu(s_, CourseTraverseNord, x); }
+    float pivot() const { return pivot(s_); }
+    static float etendu(const StationTrack& s, bool courseTraverseNord, float x);
+    static float pivot(const StationTrack& s);
     // A position (source or target) on the extended scale: as etendu()
     // inside the travel; outside it, on the side of the nearer stop.
     float etenduPosition(float x) const;
@@ -113,39 +116,26 @@ public:
     float borneAz(float azimutEtendu) const;
     float borneEl(float elevation) const;
     // The axis stands at or beyond its end stop on the side of `sens`
-    // (+1 clockwise/up, -1 counter-clockwise/down): it must not be driven
-    // further that way.
+    // (+1 clockwise/up, -1 counter-clockwise/down), or in the relay modes
+    // within the margin short of it that its next run would take it past
+    // (see MargeButee): it must not be driven further that way.
     bool enButeeAz(int sens) const;
     bool enButeeEl(int sens) const;
 
     // The drive step of one cycle. Returns true when the park move has
     // arrived and its notice is due (ParkingDemande is then cleared).
-    // When an axis driven for SecondesFige seconds (by Instant; a slow
-    // drive SecondesFigeLent, see below) has not moved, everything is
-    // stopped instead (ArretComplet), AxeFige names the axis and DureeFige
-    // the seconds.
     bool Etape(float azimutAntenne, float elevationAntenne, double azimutSource, double elevationSource);
+    // The cycle's readings taken in without a drive step (the drives were
+    // stopped instead): the extended azimuths and the "End Stop" notice.
+    void PrendPosition(float azimutAntenne, float elevationAntenne);
 
-    // A drive commanded for this long, in seconds, with its axis reading
-    // changing by less than MouvementMinimal degrees, has a frozen encoder
-    // (a broken cable, a slipping encoder) or a stalled motor. A rotator
-    // turns at least about 0.5 degree a second; the encoders read to 0.1
-    // degree or finer.
-    static constexpr double SecondesFige = 4;
-    static constexpr float MouvementMinimal = 0.2f;
-    // In ModeVitesse a drive counts as commanded only at a quarter of full
-    // speed or more (a creep may take longer than SecondesFige per step of
-    // the encoder; a proportional drive may not move at all below some
-    // speed, while tracking holds it there).
-    static constexpr int EcartVitesseFige = 16;
-    // In ModeRelaisEcart the relay runs whatever the speed byte, which near
-    // the target falls to 5 of 127: below a quarter of full speed a slow
-    // drive may move less than MouvementMinimal in SecondesFige, so it is
-    // watched over SecondesFigeLent instead (never not at all: the relay is
-    // on, and with a frozen reading near the target it would stay on).
-    static constexpr int VitesseEcartFige = 32;
-    static constexpr double SecondesFigeLent = 30;
-    enum class Axe { Aucun, Azimut, Elevation };
+    // In the relay modes a running axis is stopped short of its stop when it
+    // would pass it by more than MargeButee degrees before its next reading
+    // (CourseAz, CourseEl: how far it may run until then, set by the
+    // controller from the rate it has seen and the time between readings):
+    // with a box slow to answer, a cycle's run is large.
+    static constexpr float MargeButee = 1;
+    float CourseAz = 0, CourseEl = 0;
 
     // Antenna position as last seen by the drive (for the manual commands).
     void positionAntenne(float az, float el);
@@ -167,49 +157,32 @@ public:
     bool ArriveeVitesse = false;
     bool CourseTraverseNord = false;
     // The box may be running the axis: its start byte went out and no stop
-    // byte of it has been answered since.
-    bool EnMarcheAz = false, EnMarcheEl = false;
-    // Monotonic time of the step, in seconds (set by the cycle).
-    double Instant = 0;
-    // The axis whose reading froze while it was driven (reset by the
-    // caller), and for how many seconds of drive.
-    Axe AxeFige = Axe::Aucun;
-    double DureeFige = 0;
+    // byte of it has been answered since. Read by the stop path from any
+    // thread.
+    std::atomic<bool> EnMarcheAz{false}, EnMarcheEl{false};
     ControlesEntrainement c;
 
 private:
     void envoie(uint8_t code) { liaison_->echange(code); }
     // Sends a start byte: the axis may run from the moment it leaves.
-    void demarre(bool& enMarche, uint8_t code)
+    void demarre(std::atomic<bool>& enMarche, uint8_t code)
     {
         enMarche = true;
         envoie(code);
     }
     // The drive step's stop byte of an axis the box may be running.
-    void stoppe(bool& enMarche, uint8_t code);
-    // Watching one axis for a frozen reading.
-    struct Surveillance {
-        float lecture = 0; // reading when it last moved, or when not driven
-        double depuis = 0; // time of that reading
-        double depuisRapide = 0; // start of the stretch driven fast since then
-    };
-    // How an axis has been driven since the step before: not at all, below
-    // the speed that moves it measurably in SecondesFige, or at it.
-    enum class Allure { Arret, Lente, Rapide };
-    Allure allure(bool entraine, int vitesse) const;
-    // The seconds of drive after which the axis, driven at `a`, has read
-    // within MouvementMinimal of its reference (the difference folded into
-    // -180..180): SecondesFige driven fast all along, SecondesFigeLent
-    // driven at all; 0 while neither.
-    double fige(Surveillance& s, float lecture, Allure a) const;
+    void stoppe(std::atomic<bool>& enMarche, uint8_t code);
+    // The margin short of a stop in the relay modes for an axis that may run
+    // `course` degrees before its next reading.
+    float marge(float course) const;
     void arretAz();
     void arretEl();
     // A manual move of one axis (its motor flag, sense and stop): stops the
     // axis if its motor runs, else sends the direction code, notes the sense
     // (+1 / -1) and lights the arrow.
     // A start toward a stop the axis has reached is refused (`butee`).
-    void marche(bool& moteur, int& sensAxe, bool& enMarche, void (Entrainement::*arret)(), uint8_t code, int sens,
-                bool& fleche, bool butee);
+    void marche(bool& moteur, int& sensAxe, std::atomic<bool>& enMarche, void (Entrainement::*arret)(), uint8_t code,
+                int sens, bool& fleche, bool butee);
     void resetPoursuite();
     void recalculeEtendus();
     void noticeButee();
@@ -221,7 +194,6 @@ private:
     const StationTrack& s_;
     Liaison* liaison_;
     bool positionConnue_ = false; // AzimutEtendu holds a reading of this station
-    Surveillance surveilleAz_, surveilleEl_;
 };
 
 } // namespace suivi

@@ -126,8 +126,10 @@ FenetreInterface::FenetreInterface(Tracking& programme) : QMainWindow(nullptr), 
 
     controles::tailleExterieure(this, 3015, 2565);
 
-    connect(MenuAntenneP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
-    connect(MenuMesureP, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
+    for (QMenu* m : {MenuAntenneP, MenuMesureP}) {
+        connect(m, &QMenu::aboutToShow, this, [this] { prog_.Tient(); });
+        connect(m, &QMenu::aboutToHide, this, [this] { prog_.Relache(); });
+    }
     connect(MenuAntenne, &platform::MenuFamily::clicked, this, [this](int i) { MenuAntenne_Click(i); });
     connect(MenuMesure, &platform::MenuFamily::clicked, this, [this](int i) { MenuMesure_Click(i); });
     connect(MenuTrackParam, &QAction::triggered, this, [this] { MenuTrackParam_Click(); });
@@ -182,7 +184,7 @@ void montre(ImageButton* b, bool enfonce)
 void FenetreInterface::affiche()
 {
     const suivi::Suivi& s = prog_.S;
-    const suivi::ControlesEntrainement& c = s.Drive.c;
+    const suivi::ControlesEntrainement& c = s.Vu.c;
     const suivi::TrackIni& choix = prog_.Ini;
     const bool boitier = s.Station.PortCom > 0, vitesse = s.Station.SpeedControl == suivi::ModeVitesse;
     ecrit(AffAntenneAzimut, s.Aff.AffAntenneAzimut);
@@ -203,7 +205,7 @@ void FenetreInterface::affiche()
     MenuAntenne->setEnabled(0, c.MenuAntenne0Enabled);
     MenuAntenne->setEnabled(2, c.MenuAntenne2Enabled);
     MenuAntenne->setChecked(2, c.MenuAntenne2Checked);
-    MenuAntenne->setEnabled(4, s.Drive.parcPossible());
+    MenuAntenne->setEnabled(4, s.Vu.parcPossible);
     MenuAntenne->setChecked(6, c.MenuAntenne6Checked);
     MenuAntenne->setVisible(6, vitesse);
     MenuAntenne->setChecked(8, choix.Absolu);
@@ -223,7 +225,7 @@ void FenetreInterface::affiche()
     ImgTrack->setVisible(boitier);
     ImgSignal->setVisible(boitier);
     ImgMot->setVisible(boitier && vitesse);
-    ImgPark->setEnabled(s.Drive.parcPossible());
+    ImgPark->setEnabled(s.Vu.parcPossible);
     ImgTrack->setEnabled(c.ImgTrackEnabled);
     montre(ImgTrack, c.ImgTrackPressed);
     montre(ImgMot, c.ImgMotPressed);
@@ -304,20 +306,11 @@ void FenetreInterface::ImgSignal_MouseDown() { prog_.ReferenceNiveau(!prog_.S.Af
 
 void FenetreInterface::MenuAntenne_Click(int index)
 {
-    suivi::Suivi& s = prog_.S;
     switch (index) {
-    case 0:
-        s.Drive.c.MenuAntenne0Enabled = false;
-        prog_.rafraichit();
-        prog_.SaisiePositionManuelle();
-        break;
+    case 0: prog_.DebutSaisiePosition(); break;
     case 2: prog_.PoursuiteBascule(); break;
-    case 4: s.Drive.CommandeParking(); break;
-    case 6:
-        if (s.Drive.c.MenuAntenne6Checked)
-            s.Drive.c.MenuAntenne6Checked = false;
-        s.Drive.BasculeMoteurs();
-        break;
+    case 4: prog_.CommandeParking(); break;
+    case 6: prog_.BasculeMoteurs(); break;
     case 8:
     case 9: prog_.ChoixPositionAntenne(index == 8); break;
     default: return;

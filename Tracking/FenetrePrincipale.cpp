@@ -278,8 +278,10 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     CadreParametres->hide();
 
     // ---- events ----
-    for (QMenu* m : {MenuFichierP, MenuSourceP, MenuTraficP, MenuFenetreP, MenuAboutP})
-        connect(m, &QMenu::aboutToShow, this, [this] { prog_.PauseMoteurs(); });
+    for (QMenu* m : {MenuFichierP, MenuSourceP, MenuTraficP, MenuFenetreP, MenuAboutP}) {
+        connect(m, &QMenu::aboutToShow, this, [this] { prog_.Tient(); });
+        connect(m, &QMenu::aboutToHide, this, [this] { prog_.Relache(); });
+    }
     connect(MenuFichier, &platform::MenuFamily::clicked, this, [this](int i) { MenuFichier_Click(i); });
     connect(MenuSource, &platform::MenuFamily::clicked, this, [this](int i) { MenuSource_Click(i); });
     connect(MenuPeriode, &platform::MenuFamily::clicked, this, [this](int i) { MenuPeriode_Click(i); });
@@ -366,7 +368,7 @@ void FenetrePrincipale::affiche()
 {
     const suivi::Suivi& s = prog_.S;
     const suivi::Affichage& a = s.Aff;
-    const suivi::ControlesEntrainement& c = s.Drive.c;
+    const suivi::ControlesEntrainement& c = s.Vu.c;
     ecrit(AffUTCTime, a.AffUTCTime);
     ecrit(AffUTCJour, a.AffUTCJour);
     ecrit(AffUTCDate, a.AffUTCDate);

@@ -94,16 +94,38 @@ LiaisonSerie::LiaisonSerie(platform::SerialPort& port, int delaiMs, std::functio
 {
 }
 
+namespace {
+using Horloge = std::chrono::steady_clock;
+// The time a wait took beyond what it asked (and a scheduling slack): the
+// process did not run for it.
+double au_dela(Horloge::time_point debut, long long demandeMs)
+{
+    const double duree = std::chrono::duration<double>(Horloge::now() - debut).count();
+    const double demande = std::max<long long>(demandeMs, 0) / 1000.0;
+    return duree > demande + 0.05 ? duree - demande : 0.0;
+}
+} // namespace
+
 int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
 {
+    // The limit is the box's time, spent only by the waits: the first wait
+    // is handed all of it, and each one spends what it took, less what it
+    // ran beyond what it asked (the process did not run). Time between the
+    // waits is not counted.
     int recus = 0;
-    const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs_);
-    while (recus < nombre) {
-        const auto reste =
-            std::chrono::duration_cast<std::chrono::milliseconds>(fin - std::chrono::steady_clock::now()).count();
-        // Past the limit the line is still looked at once: a reply that came
-        // in time is not lost to a thread that ran late.
-        if (!port_.waitForInput(static_cast<int>(std::max<long long>(reste, 0))))
+    double resteMs = std::max(delaiMs_, 0);
+    for (bool derniere = false; recus < nombre && !derniere;) {
+        // Once the limit is spent the line is still looked at once: a reply
+        // that came in time is not lost to a thread that ran late.
+        derniere = resteMs <= 0;
+        const long long demandeMs = static_cast<long long>(std::ceil(std::max(resteMs, 0.0)));
+        const auto debut = Horloge::now();
+        const bool venu = port_.waitForInput(static_cast<int>(demandeMs));
+        const double tenu = au_dela(debut, demandeMs);
+        tenues_ += tenu;
+        const double dureeMs = std::chrono::duration<double, std::milli>(Horloge::now() - debut).count();
+        resteMs -= std::max(dureeMs - 1000 * tenu, 0.0);
+        if (!venu)
             break;
         // Everything waiting is read: a byte beyond the last one awaited (a
         // box that answers twice) goes with it.
@@ -111,8 +133,6 @@ int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
         if (recus + octets.size() >= nombre)
             dernier = static_cast<uint8_t>(octets.at(nombre - 1 - recus));
         recus += static_cast<int>(octets.size());
-        if (reste <= 0)
-            break;
     }
     return recus;
 }
@@ -120,11 +140,15 @@ int LiaisonSerie::recoit(int nombre, uint8_t& dernier)
 std::optional<uint8_t> LiaisonSerie::transmet(uint8_t code)
 {
     uint8_t reponse = 0;
+    tenues_ = 0;
     // A box still busy with a byte whose reply did not come in time gets no
     // other one before that reply, or the limit: its reply is awaited first.
     if (reponsesDues_ > 0)
         reponsesDues_ = std::max(reponsesDues_ - recoit(reponsesDues_, reponse), 0);
-    if (!port_.send(code, delaiMs_)) {
+    const auto envoi = Horloge::now();
+    const bool parti = port_.send(code, delaiMs_);
+    tenues_ += au_dela(envoi, delaiMs_);
+    if (!parti) {
         ++reponsesDues_; // it may have left all the same
         return std::nullopt;
     }
@@ -144,10 +168,6 @@ int LiaisonSerie::echange(uint8_t code)
 {
     if (panne_declaree_ || !port_.isOpen())
         return 0;
-    if (cycleTropLong && cycleTropLong()) {
-        declarePanne();
-        return 0;
-    }
     const std::optional<uint8_t> r = transmet(code);
     if (!r) {
         declarePanne();

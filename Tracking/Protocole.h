@@ -68,10 +68,9 @@ constexpr int DelaiReponseMs = 100;
 class Liaison {
 public:
     virtual ~Liaison() = default;
-    // The reply 0..255. When the box does not answer in time (or the cycle
-    // has run too long, see cycleTropLong), the link marks itself failed,
-    // calls its failure handler once, and from then on answers 0 without
-    // sending.
+    // The reply 0..255. When the box does not answer in time, the link marks
+    // itself failed, calls its failure handler once, and from then on answers
+    // 0 without sending.
     virtual int echange(uint8_t code) = 0;
     // One stop byte as an exchange: sent and its reply awaited up to the
     // limit, also after the link has failed (as long as the port is open);
@@ -89,11 +88,10 @@ public:
     virtual bool ouverte() const { return false; }
     // Lets the bytes already sent leave the port, then closes it.
     virtual void fermer() {}
-
-    // Asked before each exchange (not before a stop byte): true when the
-    // cycle under way has run longer than its bound; the exchange is then
-    // not sent and the link fails as for a missing reply.
-    std::function<bool()> cycleTropLong;
+    // Seconds of the last exchange that the process did not run (a wait that
+    // took longer than it asked: the process stopped, a loaded machine), as
+    // far as the link can tell; 0 when it cannot.
+    virtual double secondesTenues() const { return 0; }
 };
 
 class LiaisonNulle : public Liaison {
@@ -114,6 +112,7 @@ public:
     void vider() override;
     bool ouverte() const override;
     void fermer() override;
+    double secondesTenues() const override { return tenues_; }
 
 private:
     // Sends `code` and waits up to the limit for its reply. Replies still
@@ -132,6 +131,7 @@ private:
     std::function<void()> panne_;
     bool panne_declaree_ = false;
     int reponsesDues_ = 0;
+    double tenues_ = 0;
 };
 
 } // namespace suivi

@@ -89,32 +89,19 @@ double anglePolarisation(double phi, double A, double E)
 }
 
 Suivi::Suivi(platform::Dialogs& dialogs, platform::Clock& clock, Vue& vue)
-    : Drive(Station, nulle_), dialogues_(dialogs, [this] { Drive.PauseMoteurs(); }), clock_(clock), vue_(vue),
-      liaison_(&nulle_)
+    : Pilotage(Station, Correction),
+      dialogues_(
+          dialogs, [this] { tientPourBoite(); }, [this] { relachePourBoite(); }),
+      clock_(clock), vue_(vue)
 {
     Astro.variante = astro::Variante::Tracking;
     Astro.ApresChangeJour = [this] { CalculJourJulienAffichage(); };
-    secondesMonotones = [] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-    };
+    tientPourBoite = [this] { Pilotage.pause(); };
+    relachePourBoite = [this] { Pilotage.relache(); };
+    Pilotage.surAvis = [this](const Avis& a) { montreAvis(a); };
 }
 
-void Suivi::setLiaison(Liaison& l)
-{
-    liaison_ = &l;
-    Drive.setLiaison(l);
-    l.cycleTropLong = [this] {
-        return cycleEnCours_ && (Drive.MoteurAzActif || Drive.MoteurElActif) &&
-               secondesMonotones() - debutCycle_ > BorneCycleSecondes;
-    };
-}
-
-bool Suivi::lecturePlausible(float az0, float el0, float az1, float el1, double secondes)
-{
-    const double limite = EcartLectureFixe + VitesseLectureMax * std::max(secondes, 0.0);
-    const auto ecart = [](float a, float b) { return std::fabs(replie(b - a + 180, 360) - 180); };
-    return ecart(az0, az1) <= limite && ecart(el0, el1) <= limite;
-}
+void Suivi::setLiaison(Liaison& l) { Pilotage.setLiaison(l); }
 
 bool Suivi::Initialise(const StationTrack& station, const Corrections& corrections)
 {
@@ -150,14 +137,13 @@ void Suivi::InitialiseEtat(const StationTrack& station, const Corrections& corre
     HorizonComplet = false;
     PremierCycleFait = false;
     PortOuvert = false;
-    LectureConnue = false;
-    LecturesRejetees = 0;
     MemoPeriode = {};
     InstantPeriodePrecedent = -1;
     const bool nord = Station.ButeeG > Station.ButeeD;
     if (nord)
         Station.ButeeD = static_cast<int16_t>(Station.ButeeD + 360);
-    Drive.reinitialise(nord);
+    Pilotage.reinitialise(nord);
+    Vu = Pilotage.etatCourant();
     Aff.CadreTraffic = Aff.CadreMap = Aff.CadreSkyMap = QStringLiteral("Calibration");
 }
 
@@ -234,9 +220,9 @@ void Suivi::FinProgramme()
 
 void Suivi::ArretMoteursEtPort()
 {
-    Drive.envoieArrets();
+    Pilotage.arretMoteurs();
     if (PortOuvert) {
-        liaison_->fermer(); // the stop bytes leave, then both buffers are emptied
+        Pilotage.fermer(); // the stop bytes leave, then both buffers are emptied
         PortOuvert = false;
     }
 }
@@ -445,7 +431,7 @@ void Suivi::GestionPeriodeTrafic()
         Aff.AffNextPeriodeCouleur = Aff.FondTraffic;
         Aff.AffNextPeriodeLargeur = 0;
         Aff.AffNextPeriodeGauche = 1935;
-        liaison_->echange(code);
+        Pilotage.periode(code);
         MemoPeriode[2] = 0;
         // The bar and the Moon's Doppler labels follow this cycle's source as
         // the home station sees it now, not what a map computation left.
@@ -491,41 +477,22 @@ void Suivi::GestionPeriodeTrafic()
 
 void Suivi::LectureCodeurs()
 {
-    const int azBas = liaison_->echange(octet::AzCodeurBas);
-    const int azHaut = liaison_->echange(octet::AzCodeurHaut);
-    AzimutAntenne = azimutCodeur(decodeCodeur(Station.FormatAz, static_cast<uint8_t>(azHaut),
-                                              static_cast<uint8_t>(azBas), Station.RangAz),
-                                 Station.UniteAz, Station.OffAz);
-    MesureNiveauSignal();
-    const int elBas = liaison_->echange(octet::ElCodeurBas);
-    const int elHaut = liaison_->echange(octet::ElCodeurHaut);
-    ElevationAntenne = elevationCodeur(decodeCodeur(Station.FormatEl, static_cast<uint8_t>(elHaut),
-                                                    static_cast<uint8_t>(elBas), Station.RangEl),
-                                       Station.UniteEl, Station.OffEl);
-    if (Correction.CorrectionActive) {
-        // The azimuth is in [0, 360) (folded by the decoding), so i is 0..35
-        // and i + 1 at most 36: no reading indexes outside the table.
-        const float x = AzimutAntenne / 10;
-        const int i = std::clamp(static_cast<int>(std::floor(x)), 0, 35);
-        const float f = x - i;
-        const auto& ta = Correction.TableCorrectionAzimut;
-        const auto& te = Correction.TableCorrectionElevation;
-        const float ca = ta[i] + (ta[i + 1] - ta[i]) * f;
-        const float ce = te[i] + (te[i + 1] - te[i]) * f;
-        AzimutAntenne = AzimutAntenne + ca;
-        if (AzimutAntenne >= 360)
-            AzimutAntenne = AzimutAntenne - 360;
-        if (AzimutAntenne < 0)
-            AzimutAntenne = AzimutAntenne + 360;
-        ElevationAntenne = ElevationAntenne + ce;
-    }
+    Pilotage.lectureCodeurs(vue_.interfaceVisible());
+    AzimutAntenne = Pilotage.AzimutAntenne;
+    ElevationAntenne = Pilotage.ElevationAntenne;
+    if (Pilotage.MesureLue)
+        TraiteMesure(Pilotage.Mesure);
 }
 
 void Suivi::MesureNiveauSignal()
 {
     if (!vue_.interfaceVisible())
         return;
-    const int brut = liaison_->echange(octet::Mesure);
+    TraiteMesure(Pilotage.echange(octet::Mesure));
+}
+
+void Suivi::TraiteMesure(int brut)
+{
     if (Station.TypeMesure == QLatin1String("Signal")) {
         const float v = static_cast<float>(brut / (255 / static_cast<double>(Station.Range8b)) - Station.Off8b);
         NombreEchantillons += 1;
@@ -840,61 +807,25 @@ void Suivi::noticeParking()
     Drive.c.AntenEtiq[2] = false;
 }
 
-void Suivi::noticeAxeFige(Entrainement::Axe axe, double secondes)
+void Suivi::montreAvis(const Avis& a)
 {
-    const QString CR = QStringLiteral("\r");
-    dialogues_.message(QStringLiteral("The ") +
-                           (axe == Entrainement::Axe::Azimut ? QStringLiteral("azimuth") : QStringLiteral("elevation")) +
-                           QStringLiteral(" reading has not changed for ") + QString::number(secondes) +
-                           QStringLiteral(" seconds") + CR +
-                           QStringLiteral("while its drive was on : both drives are stopped.") + CR + CR +
-                           QStringLiteral("Verify the encoder, its cable and the motor !"),
-                       platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Antenna Drive Error"));
+    switch (a.type) {
+    case Avis::Type::Bip: dialogues_.beep(); break;
+    case Avis::Type::Message:
+        vue_.rafraichit();
+        dialogues_.message(a.texte, platform::Buttons::Ok, platform::Icon::Exclamation, a.titre);
+        break;
+    case Avis::Type::PortErreur:
+        if (surErreurPort)
+            surErreurPort();
+        else
+            FinProgramme();
+        break;
+    }
 }
 
-bool Suivi::Cycle()
+void Suivi::partieSource()
 {
-    if (ProgrammeTermine || !BoucleActive)
-        return false;
-    // The bound on the cycle's exchanges runs from here to the drive step's
-    // last byte; window events fall outside it.
-    struct Borne {
-        Suivi& s;
-        explicit Borne(Suivi& x) : s(x)
-        {
-            s.debutCycle_ = s.secondesMonotones();
-            s.cycleEnCours_ = true;
-        }
-        ~Borne() { s.cycleEnCours_ = false; }
-    } borne(*this);
-    if (Station.PortCom > 0)
-        liaison_->vider();
-    if (!HorlogeUTC())
-        return false;
-    GestionPeriodeTrafic();
-    liaison_->echange(octet::Verrou);
-    const float azAvant = AzimutAntenne, elAvant = ElevationAntenne;
-    LectureCodeurs();
-    if (ProgrammeTermine)
-        return false;
-    const double instant = secondesMonotones();
-    bool lectureValide = true;
-    if (Station.PortCom > 0) {
-        lectureValide = !LectureConnue || lecturePlausible(azAvant, elAvant, AzimutAntenne, ElevationAntenne,
-                                                           instant - InstantLecture);
-        if (lectureValide) {
-            LectureConnue = true;
-            InstantLecture = instant;
-            LecturesRejetees = 0;
-        } else {
-            AzimutAntenne = azAvant;
-            ElevationAntenne = elAvant;
-            if (++LecturesRejetees >= RejetsAvantPanne)
-                liaison_->declarePanne();
-            if (ProgrammeTermine)
-                return false;
-        }
-    }
     Astro.LatitudeObservateur = Station.LatitudeStation;
     Astro.LongitudeObservateur = Station.LongitudeStationHeures;
     if (CodeSource != 0 && Aff.CadrePeriode) {
@@ -902,23 +833,39 @@ bool Suivi::Cycle()
         Aff.LibellesDoppler = false;
     }
     CalculPositionSourceTrack(CodeSource);
-    Drive.c.SourcEtiqVisible = Astro.ElevationSource < 0;
+    Aff.SourcEtiq = Astro.ElevationSource < 0;
     AfficheValeurs();
+}
+
+bool Suivi::Cycle()
+{
+    if (ProgrammeTermine || !BoucleActive)
+        return false;
+    Pilotage.debutCycle();
+    if (ProgrammeTermine)
+        return false;
+    if (!HorlogeUTC())
+        return false;
+    GestionPeriodeTrafic();
+    Pilotage.lectures(vue_.interfaceVisible());
+    if (ProgrammeTermine)
+        return false;
+    AzimutAntenne = Pilotage.AzimutAntenne;
+    ElevationAntenne = Pilotage.ElevationAntenne;
+    if (Pilotage.MesureLue)
+        TraiteMesure(Pilotage.Mesure);
+    partieSource();
+    Drive.c.SourcEtiqVisible = Aff.SourcEtiq;
     const int source = ChangementsSource;
-    if (Station.PortCom > 0 && lectureValide) {
-        Drive.Instant = instant;
-        const bool parc = Drive.Etape(AzimutAntenne, ElevationAntenne, Astro.AzimutSource, Astro.ElevationSource);
-        cycleEnCours_ = false;
-        if (Drive.AxeFige != Entrainement::Axe::Aucun) {
-            const Entrainement::Axe axe = Drive.AxeFige;
-            Drive.AxeFige = Entrainement::Axe::Aucun;
-            vue_.rafraichit();
-            noticeAxeFige(axe, Drive.DureeFige);
-        }
-        if (parc)
-            noticeParking();
-    }
-    cycleEnCours_ = false;
+    const bool parc = Pilotage.etape(Astro.AzimutSource, Astro.ElevationSource);
+    if (ProgrammeTermine)
+        return false;
+    // The "Parking" notice holds the cycle for its time, unless a drive runs
+    // (one the operator started by hand): that one stays watched.
+    if (parc && Pilotage.Controle.enMouvement())
+        Pilotage.avisParking();
+    else if (parc)
+        noticeParking();
     // A source chosen while the "Parking" notice waited: the rest of the
     // cycle (the horizon lines) works on the new source.
     if (ChangementsSource != source) {
@@ -936,8 +883,8 @@ bool Suivi::Cycle()
 void Suivi::BoucleTracking()
 {
     try {
-        liaison_->echange(octet::ElArret);
-        liaison_->echange(octet::AzArret);
+        Pilotage.echange(octet::ElArret);
+        Pilotage.echange(octet::AzArret);
         for (;;) {
             if (!vue_.ceder() || !BoucleActive || ProgrammeTermine)
                 return;
@@ -949,6 +896,50 @@ void Suivi::BoucleTracking()
         ArretMoteursEtPort();
         throw;
     }
+}
+
+void Suivi::DemarreAutonome()
+{
+    Pilotage.mesure(vue_.interfaceVisible());
+    Pilotage.source(Astro.AzimutSource, Astro.ElevationSource);
+    Pilotage.demarre();
+}
+
+void Suivi::ArreteAutonome() { Pilotage.arrete(); }
+
+bool Suivi::TraiteEtat()
+{
+    if (ProgrammeTermine || !BoucleActive)
+        return false;
+    EtatPilote e = Pilotage.etat();
+    std::vector<Avis> avis;
+    avis.swap(e.avis);
+    std::vector<int> mesures;
+    mesures.swap(e.mesures);
+    Vu = std::move(e);
+    if (!HorlogeUTC())
+        return false;
+    GestionPeriodeTrafic();
+    AzimutAntenne = Vu.AzimutAntenne;
+    ElevationAntenne = Vu.ElevationAntenne;
+    for (const int m : mesures)
+        TraiteMesure(m);
+    partieSource();
+    Vu.c.SourcEtiqVisible = Aff.SourcEtiq;
+    // The drive step aims at the source as computed here (for the Moon a
+    // cycle's age is nothing).
+    Pilotage.source(Astro.AzimutSource, Astro.ElevationSource);
+    Pilotage.mesure(vue_.interfaceVisible());
+    for (const Avis& a : avis) {
+        montreAvis(a);
+        if (ProgrammeTermine)
+            return false;
+    }
+    PlaceIconeAntenne();
+    CalculLigneHorizonCarte();
+    PremierCycleFait = true;
+    vue_.rafraichit();
+    return !ProgrammeTermine;
 }
 
 } // namespace suivi

@@ -8,6 +8,7 @@
 // drawings and the yield to the event queue go through the Vue interface.
 
 #include "Tracking/Entrainement.h"
+#include "Tracking/Pilote.h"
 #include "Tracking/Protocole.h"
 #include "Tracking/Station.h"
 #include "Tracking/TrackIni.h"
@@ -106,30 +107,37 @@ public:
 
 // The program's message and input boxes with the stop-first rule: a box
 // holds the cycle, so before each one opens `avant` runs (the running drives
-// get their stop bytes). Beeps hold nothing and pass straight through.
+// get their stop bytes and the controller is held), and once it has closed
+// `apres` (the controller goes on). Beeps hold nothing and pass straight
+// through.
 class DialoguesArretDabord : public platform::Dialogs {
 public:
-    DialoguesArretDabord(platform::Dialogs& d, std::function<void()> avant)
-        : d_(d), avant_(std::move(avant))
+    DialoguesArretDabord(platform::Dialogs& d, std::function<void()> avant, std::function<void()> apres)
+        : d_(d), avant_(std::move(avant)), apres_(std::move(apres))
     {
     }
     platform::Answer message(const QString& text, platform::Buttons buttons, platform::Icon icon,
                              const QString& title) override
     {
-        avant_();
+        Tenue t(*this);
         return d_.message(text, buttons, icon, title);
     }
     QString input(const QString& prompt, const QString& title, const QString& defaultText,
                   std::optional<QPoint> position) override
     {
-        avant_();
+        Tenue t(*this);
         return d_.input(prompt, title, defaultText, position);
     }
     void beep() override { d_.beep(); }
 
 private:
+    struct Tenue {
+        explicit Tenue(DialoguesArretDabord& d) : d_(d) { d_.avant_(); }
+        ~Tenue() { d_.apres_(); }
+        DialoguesArretDabord& d_;
+    };
     platform::Dialogs& d_;
-    std::function<void()> avant_;
+    std::function<void()> avant_, apres_;
 };
 
 class Suivi {
@@ -155,16 +163,25 @@ public:
     bool InitialiseDate();
     void setLiaison(Liaison& l);
 
-    // One cycle after its yield. False when the loop must end (the run flag
-    // cleared, or the program ended inside the cycle). While a drive runs the
-    // cycle's exchanges are bounded to BorneCycleSecondes in all: past it the
-    // link fails (the port error, with the stop bytes). A reading the
-    // antenna cannot have reached since the last one (lecturePlausible) is
-    // not acted on: the drive step waits for the next cycle, and
-    // RejetsAvantPanne of them in a row are the port error.
+    // One cycle after its yield, stepped: the controller's pieces (Pilote)
+    // and the rest of the cycle on the calling thread, in the cycle's order.
+    // False when the loop must end (the run flag cleared, or the program
+    // ended inside the cycle).
     bool Cycle();
-    // The loop: the entry bytes, then yield + cycle until the end.
+    // The loop, stepped: the entry bytes, then yield + cycle until the end.
     void BoucleTracking();
+    // The controller on a thread of its own: started with the loop's entry
+    // bytes; ended (after the exchange under way) by ArreteAutonome. What
+    // the controller publishes is taken by TraiteEtat on the calling thread.
+    void DemarreAutonome();
+    void ArreteAutonome();
+    bool autonome() const { return Pilotage.autonome(); }
+    // The rest of a cycle on the windows' thread, on the controller's latest
+    // publication: the clock, the traffic period, the readings and the
+    // measurement shown, the source position (handed to the controller), the
+    // value labels, the controller's messages, the icon and a horizon column.
+    // False when the program ended in it.
+    bool TraiteEtat();
 
     // Parts of the cycle, callable alone for tests.
     bool HorlogeUTC();
@@ -188,6 +205,8 @@ public:
     void PlacePointDXTrack(int x, int y, double latitude, double longitudeHeures);
     // Reads the encoders and applies the correction table.
     void LectureCodeurs();
+    // One raw value of the measurement input shown (level or polarisation).
+    void TraiteMesure(int brut);
 
     // Source change (the refresh part common to every way of choosing).
     void RafraichitSource();
@@ -200,38 +219,36 @@ public:
     void ArretMoteursEtPort();
     // Ends the program (production quits the application); set by main.
     std::function<void()> fin;
-    // Monotonic time in seconds (production: the system's steady clock; a
-    // test gives the simulated box's clock). The cycle bound, the reading
-    // check and the frozen-reading watch run on it.
-    std::function<double()> secondesMonotones;
-
-    // The longest a cycle with a drive running may take (seconds): at 9600
-    // baud a cycle's 5 to 10 exchanges take 10 to 25 ms, with a USB adapter's
-    // 16 ms latency per reply up to about 0.2 s. The end stops are checked
-    // once a cycle: a relay runs on unchecked at most this long.
-    static constexpr double BorneCycleSecondes = 1.0;
-    // How fast an encoder reading can change (degrees a second; a rotator
-    // turns at a few degrees a second, the correction table at most doubles
-    // it) and the change always allowed (resolution, noise), in degrees.
-    static constexpr double VitesseLectureMax = 60, EcartLectureFixe = 1;
-    static constexpr int RejetsAvantPanne = 3;
-    // True when the readings (degrees) may follow the last accepted ones
-    // after `secondes`: each axis within EcartLectureFixe + VitesseLectureMax
-    // x secondes, the difference folded into -180..180.
-    static bool lecturePlausible(float az0, float el0, float az1, float el1, double secondes);
+    // The port error of the controller (the box did not answer): the
+    // program's failure path (production: its box, then the orderly end).
+    std::function<void()> surErreurPort;
+    // A box holds the controller: `tientPourBoite` before it opens (default:
+    // the pause), `relachePourBoite` once it has closed (default: the hold
+    // released).
+    std::function<void()> tientPourBoite, relachePourBoite;
 
     // --- program-wide state, under the names the program gives them ---
     StationTrack Station;
     Corrections Correction;
     astro::EtatAstro Astro;
-    Entrainement Drive;
+    // The drive controller, and its drive (the controller's: the windows'
+    // thread reads Vu instead while the controller runs on its own thread).
+    Pilote Pilotage;
+    Entrainement& Drive = Pilotage.Drive;
+    // Monotonic time in seconds (the controller's clock).
+    std::function<double()>& secondesMonotones = Pilotage.secondesMonotones;
+    // What the windows show of the drive: the controller's latest
+    // publication (stepped: its state at each refresh).
+    EtatPilote Vu;
+    // Vu as the handlers read it: stepped, the drive's state now.
+    const EtatPilote& VuCourant()
+    {
+        if (!autonome())
+            Vu = Pilotage.etatCourant();
+        return Vu;
+    }
     Affichage Aff;
     float AzimutAntenne = 0, ElevationAntenne = 0;
-    // The last reading taken as true: its time, and the readings refused
-    // since in a row.
-    bool LectureConnue = false;
-    double InstantLecture = 0;
-    int LecturesRejetees = 0;
     bool BoucleActive = false, PortOuvert = false, PremierCycleFait = false, ProgrammeTermine = false;
     int CodeSource = 0;
     QString NomSource = QStringLiteral("Moon");
@@ -297,16 +314,14 @@ private:
     // seconds since midnight.
     static int32_t poseHeureUTC(astro::EtatAstro& e, const QTime& t, int16_t decHor);
     void noticeParking();
-    // The message box of a drive stopped on a frozen reading after
-    // `secondes` of drive.
-    void noticeAxeFige(Entrainement::Axe axe, double secondes);
-    double debutCycle_ = 0;
-    bool cycleEnCours_ = false;
+    // A message of the controller shown (its stop bytes are out already).
+    void montreAvis(const Avis& a);
+    // Steps 9 to 13 of the cycle: the observer, the period bar of another
+    // source, the source position, "Below Horizon", the value labels.
+    void partieSource();
     DialoguesArretDabord dialogues_;
     platform::Clock& clock_;
     Vue& vue_;
-    LiaisonNulle nulle_;
-    Liaison* liaison_;
 };
 
 // Traffic-period grid: the second within the period and whether the period

@@ -22,6 +22,9 @@ namespace {
 // lives, lock-free atomics so that a handler may read them.
 std::atomic<Tracking*> programmeActif{nullptr};
 std::atomic<const platform::SerialPort*> portActif{nullptr};
+// Who holds the line: the handlers take it from the drive controller (after
+// its exchange under way) before they send a byte.
+std::atomic<suivi::Ligne*> ligneActive{nullptr};
 std::atomic<int> tubeEcriture{-1};
 std::atomic<int> delaiReponseMs{suivi::DelaiReponseMs};
 // The thread that runs the program (and its stop path); written before any
@@ -57,11 +60,13 @@ void finitPar(int n)
     ::raise(n);
 }
 
-// Async-signal-safe calls only (write, poll, read). Both stop bytes, each
-// waiting its reply up to the reply limit; a relay or drive that is off
-// already takes its stop byte as a no-op. The signal may have come in the
-// middle of an exchange: its reply is awaited first, so that no stop byte
-// meets a box still busy with the byte before.
+// Async-signal-safe calls only (those of Ligne, write, poll, read). Both stop
+// bytes, each waiting its reply up to the reply limit; a relay or drive that
+// is off already takes its stop byte as a no-op. The line is taken from the
+// drive controller first: an exchange under way on its thread ends before,
+// and it sends nothing after. The signal may have come in the middle of an
+// exchange of this very thread: its reply is awaited first, so that no stop
+// byte meets a box still busy with the byte before.
 void envoieArretsDuTraitant()
 {
     const platform::SerialPort* port = portActif.load();
@@ -69,6 +74,8 @@ void envoieArretsDuTraitant()
     if (fd < 0)
         return;
     const int delai = delaiReponseMs.load();
+    if (suivi::Ligne* l = ligneActive.load())
+        l->prendPourArret(3 * delai + 50);
     pollfd attente {fd, POLLIN, 0};
     unsigned char due[16];
     if (::poll(&attente, 1, delai) > 0)
@@ -160,6 +167,7 @@ Terminaison::Terminaison(Tracking& programme) : programme_(programme)
     filPrincipal = pthread_self();
     programmeActif = &programme;
     portActif = &programme.port();
+    ligneActive = &programme.S.Pilotage.ligne();
     delaiReponseMs = programme.DelaiReponse;
     etatFin = Aucune;
     suspensionEnAttente = false;
@@ -200,6 +208,7 @@ Terminaison::~Terminaison()
     std::set_terminate(nullptr);
     programmeActif = nullptr;
     portActif = nullptr;
+    ligneActive = nullptr;
     tubeEcriture = -1;
     lecteur_.reset();
     for (const int fd : tube_)
@@ -231,10 +240,15 @@ void Terminaison::signalRecu()
 
 void Terminaison::suspension()
 {
+    // The controller held while the process stands: after the stop bytes,
+    // nothing more on the line.
+    programme_.Tient();
     programme_.ArretComplet();
     suspensionEnAttente = false;
-    if (etatFin.load() != Aucune || programme_.termine())
+    if (etatFin.load() != Aucune || programme_.termine()) {
+        programme_.Relache();
         return;
+    }
     // The process stops as it would have (the shell sees the job stopped;
     // in a process group that no shell watches the system discards the stop
     // and the program goes on), and goes on from here once continued.
@@ -244,4 +258,5 @@ void Terminaison::suspension()
     ::sigaction(SIGTSTP, &defaut, &notre);
     ::raise(SIGTSTP);
     ::sigaction(SIGTSTP, &notre, nullptr);
+    programme_.Relache();
 }

@@ -18,12 +18,16 @@
 //   the fatal signals' handler does, then the signal ends the process. One
 //   that comes while the stop path runs waits for its end, which ends the
 //   process.
-// - SIGTSTP (Ctrl+Z): through the pipe as well; the event queue stops
-//   everything (tracking off, no target, no park, the drives' stop bytes),
-//   then the process stops as it would have. Once continued the cycle goes
-//   on with the drives stopped: they start again only on the operator's
-//   order, since the process may have stood for any time and may be
-//   continued by no one at the antenna (a shell's job control, a script).
+// - A handler that sends bytes itself first takes the line from the drive
+//   controller (suivi::Ligne, lock-free): an exchange under way on the
+//   controller's thread ends first, and the controller sends nothing after.
+// - SIGTSTP (Ctrl+Z): through the pipe as well; the event queue holds the
+//   drive controller and stops everything (tracking off, no target, no park,
+//   the drives' stop bytes), then the process stops as it would have. Once
+//   continued the cycle goes on with the drives stopped: they start again
+//   only on the operator's order, since the process may have stood for any
+//   time and may be continued by no one at the antenna (a shell's job
+//   control, a script).
 // - SIGPIPE, SIGTTIN, SIGTTOU are ignored: a write to a pipe with no reader
 //   fails as a write and ends nothing, and a terminal never stops the
 //   process (the program does not read the terminal).

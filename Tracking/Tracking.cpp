@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -40,9 +42,18 @@ double nombreSaisi(QString texte)
 } // namespace
 
 Tracking::Tracking(platform::Dialogs& d, platform::Clock& c, QString dossier, std::function<void()> finProgramme)
-    : S(d, c, *this), dialogs(S.dialogues()), clock(c), Dossier(std::move(dossier)), fin_(std::move(finProgramme))
+    : S(d, c, *this), dialogs(S.dialogues()), clock(c), Dossier(std::move(dossier)), fin_(std::move(finProgramme)),
+      contexte_(std::make_unique<QObject>())
 {
-    liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponse, [this] { ErreurPortSerie(); });
+    // The box that does not answer: the controller's failure path (the stop
+    // bytes), then the port error box and the orderly end here.
+    liaison_ = std::make_unique<suivi::LiaisonSerie>(port_, DelaiReponse, [this] { S.Pilotage.panne(); });
+    S.surErreurPort = [this] { ErreurPortSerie(); };
+    S.tientPourBoite = [this] { tient(); };
+    S.relachePourBoite = [this] { relacheDifferee(); };
+    S.Pilotage.notifie = [this] {
+        QMetaObject::invokeMethod(contexte_.get(), [this] { surEtat(); }, Qt::QueuedConnection);
+    };
     S.fin = [this] {
         // The port is closed already; no window stays on screen.
         lieu_ = Lieu::Fin;
@@ -56,6 +67,8 @@ Tracking::~Tracking()
 {
     S.fin = nullptr;
     S.ArretMoteursEtPort();
+    S.ArreteAutonome();
+    S.Pilotage.notifie = nullptr;
     port_.close();
 }
 
@@ -81,6 +94,7 @@ void Tracking::DemarrageProgramme()
 void Tracking::NouveauFichier()
 {
     S.ArretMoteursEtPort();
+    S.ArreteAutonome();
     S.BoucleActive = false;
     DemarrageProgramme();
 }
@@ -181,8 +195,19 @@ void Tracking::InitialisationFenetrePrincipale()
 void Tracking::OuverturePortSerie()
 {
     liaison_->setDelai(DelaiReponse);
+    S.Pilotage.delaiReponse = DelaiReponse / 1000.0;
     S.setLiaison(*liaison_);
     if (!port_.open(S.Station.PortCom, Dossier)) {
+        if (port_.heldByAnotherProgram()) {
+            // One program per box: nothing was sent, and this one ends as a
+            // port failure does.
+            dialogs.message(QStringLiteral("Error on the serial port ") + Str(S.Station.PortCom) + CR +
+                                port_.errorString() + QStringLiteral(" !") + CR + CR +
+                                QStringLiteral("Quit the Tracking of Selvane !"),
+                            Buttons::Ok, Icon::Exclamation, QStringLiteral("Communication Port Error"));
+            S.FinProgramme();
+            return;
+        }
         ErreurPortSerie();
         return;
     }
@@ -208,14 +233,46 @@ void Tracking::DemandeQuitter()
 
 void Tracking::PauseMoteurs()
 {
-    S.Drive.PauseMoteurs();
+    tient();
+    relacheDifferee();
     rafraichit();
+}
+
+void Tracking::Tient()
+{
+    tient();
+    rafraichit();
+}
+
+void Tracking::Relache() { relacheDifferee(); }
+
+void Tracking::tient()
+{
+    if (S.autonome())
+        ++tenues_;
+    S.Pilotage.pause();
+}
+
+void Tracking::relacheDifferee()
+{
+    if (!S.autonome()) {
+        S.Pilotage.relache();
+        return;
+    }
+    QTimer::singleShot(0, contexte_.get(), [this] {
+        if (tenues_ > 0)
+            --tenues_;
+        S.Pilotage.relache();
+        if (tenues_ == 0 && etatEnAttente_) {
+            etatEnAttente_ = false;
+            surEtat();
+        }
+    });
 }
 
 void Tracking::ArretComplet()
 {
-    S.Drive.ArretComplet();
-    S.Drive.envoieArrets();
+    S.Pilotage.arretComplet();
     rafraichit();
 }
 
@@ -224,7 +281,10 @@ void Tracking::ArretComplet()
 void Tracking::executer(int limite)
 {
     try {
-        executerBoucles(limite);
+        if (Autonome)
+            executerAutonome(limite);
+        else
+            executerBoucles(limite);
     } catch (...) {
         // An error nothing traps, in a cycle or a window event: the running
         // drives get their stop bytes and the port is closed before it ends
@@ -266,6 +326,74 @@ void Tracking::executerBoucles(int limite)
     limite_ = -1;
 }
 
+void Tracking::executerAutonome(int limite)
+{
+    limite_ = limite;
+    cedes_ = 0;
+    QElapsedTimer garde;
+    garde.start();
+    while (!S.ProgrammeTermine) {
+        if (boucleDemandee_) {
+            boucleDemandee_ = false;
+            boucleEnCours_ = true;
+            cyclesVus_ = 0;
+            S.Pilotage.attenteSansBoite = std::max(AttenteSansPortMs, 1) / 1000.0;
+            S.DemarreAutonome();
+        }
+        if (boucleEnCours_ && (!S.BoucleActive || S.ProgrammeTermine)) {
+            S.ArreteAutonome();
+            boucleEnCours_ = false;
+        }
+        if (limite < 0) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            continue;
+        }
+        // Tests: until that many cycles of the controller have been shown,
+        // or at once when no loop is due (a minute at most).
+        if (!boucleEnCours_ || cedes_ >= limite || garde.elapsed() > 60000) {
+            QCoreApplication::processEvents();
+            if (!boucleDemandee_)
+                break;
+            continue;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::usleep(200);
+    }
+    limite_ = -1;
+}
+
+void Tracking::surEtat()
+{
+    if (!boucleEnCours_ || !S.BoucleActive || S.ProgrammeTermine)
+        return;
+    // A box or a menu holds the controller: shown once it has closed.
+    if (tenues_ > 0) {
+        etatEnAttente_ = true;
+        return;
+    }
+    // The latest only, at most every RafraichissementMs: the windows' thread
+    // stays free for the operator's events and screen readers.
+    static QElapsedTimer horloge;
+    if (!horloge.isValid())
+        horloge.start();
+    const qint64 t = horloge.elapsed();
+    if (t - dernierRafraichissement_ < RafraichissementMs) {
+        if (!rafraichissementPrevu_) {
+            rafraichissementPrevu_ = true;
+            QTimer::singleShot(static_cast<int>(RafraichissementMs - (t - dernierRafraichissement_)), contexte_.get(),
+                               [this] {
+                                   rafraichissementPrevu_ = false;
+                                   surEtat();
+                               });
+        }
+        return;
+    }
+    dernierRafraichissement_ = t;
+    S.TraiteEtat();
+    cedes_ += static_cast<int>(std::max<long>(S.Vu.cycles - cyclesVus_, 0));
+    cyclesVus_ = S.Vu.cycles;
+}
+
 bool Tracking::ceder()
 {
     if (limite_ >= 0 && cedes_ >= limite_) {
@@ -292,7 +420,7 @@ void Tracking::CommandeManuelle(int& touche)
 {
     if (S.Station.PortCom == 0)
         return;
-    suivi::Entrainement& d = S.Drive;
+    const suivi::EtatPilote& d = S.VuCourant();
     switch (touche) {
     case 37:
     case 38:
@@ -301,14 +429,12 @@ void Tracking::CommandeManuelle(int& touche)
         if (d.PoursuiteActive)
             return;
         ToucheManuelle = touche;
-        d.PasManuel(ToucheManuelle);
+        S.Pilotage.demande(suivi::Pilote::Demande::Fleche, ToucheManuelle);
         break;
     case 112:
         if (!d.c.MenuAntenne0Enabled)
             return;
-        d.c.MenuAntenne0Enabled = false;
-        rafraichit();
-        SaisiePositionManuelle();
+        DebutSaisiePosition();
         break;
     case 114:
         if (!d.c.MenuAntenne2Enabled)
@@ -324,11 +450,28 @@ void Tracking::CommandeManuelle(int& touche)
 
 void Tracking::PoursuiteBascule()
 {
-    if (S.Drive.c.MenuAntenne2Checked)
-        S.Drive.PoursuiteArret();
-    else
-        S.Drive.PoursuiteMarche();
+    S.Pilotage.demande(suivi::Pilote::Demande::PoursuiteBascule);
     rafraichit();
+}
+
+void Tracking::CommandeParking()
+{
+    S.Pilotage.demande(suivi::Pilote::Demande::Parc);
+    rafraichit();
+}
+
+void Tracking::BasculeMoteurs()
+{
+    S.Pilotage.demande(suivi::Pilote::Demande::BasculeMoteurs);
+    rafraichit();
+}
+
+void Tracking::DebutSaisiePosition()
+{
+    S.Pilotage.demande(suivi::Pilote::Demande::F1Pris);
+    S.Vu.c.MenuAntenne0Enabled = false; // shown at once, whatever the controller has published since
+    rafraichit();
+    SaisiePositionManuelle();
 }
 
 void Tracking::ReferenceNiveau(bool relative)
@@ -341,37 +484,38 @@ void Tracking::ReferenceNiveau(bool relative)
 
 void Tracking::SaisiePositionManuelle()
 {
-    suivi::Entrainement& d = S.Drive;
     const suivi::StationTrack& st = S.Station;
+    // The travel's shape is fixed for the loop: read here as the drive reads it.
+    const bool nord = S.Drive.CourseTraverseNord;
+    const auto annule = [this] {
+        S.Pilotage.demande(suivi::Pilote::Demande::F1Rendu);
+        S.Vu.c.MenuAntenne0Enabled = true;
+        rafraichit();
+    };
+    float azimut = 0, elevation = 0;
     for (;;) {
         const QString r = dialogs.input(QStringLiteral("Enter The new azimuth position") + CR + CR +
                                             QStringLiteral(" (Return, if no change) "),
                                         QStringLiteral("AZIMUTH"), Format(S.AzimutAntenne, "##0.00"));
-        if (r.isEmpty()) {
-            d.c.MenuAntenne0Enabled = true;
-            rafraichit();
-            return;
-        }
-        d.ConsigneAzimut = static_cast<float>(nombreSaisi(r));
-        d.ConsigneAzimutEtendue = d.etendu(d.ConsigneAzimut);
-        if (r.size() < 7 && d.ConsigneAzimutEtendue >= st.ButeeG && d.ConsigneAzimutEtendue <= st.ButeeD)
+        if (r.isEmpty())
+            return annule();
+        azimut = static_cast<float>(nombreSaisi(r));
+        const float etendu = suivi::Entrainement::etendu(st, nord, azimut);
+        if (r.size() < 7 && etendu >= st.ButeeG && etendu <= st.ButeeD)
             break;
     }
     for (;;) {
         const QString r = dialogs.input(QStringLiteral("Enter The new elevation position") + CR + CR +
                                             QStringLiteral(" (Return, if no change) "),
                                         QStringLiteral("ELEVATION"), Format(S.ElevationAntenne, "##0.00"));
-        if (r.isEmpty()) {
-            d.c.MenuAntenne0Enabled = true;
-            rafraichit();
-            return;
-        }
-        d.ConsigneElevation = static_cast<float>(nombreSaisi(r));
-        if (r.size() < 7 && d.ConsigneElevation >= st.ButeeB && d.ConsigneElevation <= st.ButeeH)
+        if (r.isEmpty())
+            return annule();
+        elevation = static_cast<float>(nombreSaisi(r));
+        if (r.size() < 7 && elevation >= st.ButeeB && elevation <= st.ButeeH)
             break;
     }
-    d.ElevationAntenne = S.ElevationAntenne;
-    d.ConsigneSaisie(d.ConsigneAzimut, d.ConsigneElevation);
+    // The move starts in the controller's next drive step, from its reading.
+    S.Pilotage.demande(suivi::Pilote::Demande::Consigne, 0, azimut, elevation);
     rafraichit();
 }
 
@@ -703,7 +847,12 @@ bool Tracking::interfaceVisible() const { return fenetres_->interfaceVisible(); 
 bool Tracking::cadreSkyMapVisible() const { return !Ini.CarteMonde; }
 bool Tracking::imgPosAntVisible() const { return S.Station.PortCom > 0; }
 bool Tracking::absolu() const { return Ini.Absolu; }
-void Tracking::rafraichit() { fenetres_->rafraichit(); }
+void Tracking::rafraichit()
+{
+    // Stepped, the drive is this thread's: the windows show its state now.
+    S.VuCourant();
+    fenetres_->rafraichit();
+}
 void Tracking::effaceCarte() { fenetres_->effaceCarte(); }
 void Tracking::effaceCarteCiel() { fenetres_->effaceCarteCiel(); }
 

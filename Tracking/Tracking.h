@@ -10,12 +10,18 @@
 // shows them as the state says (which windows are up, the values, the check
 // marks, the panels), lays them out and draws on them.
 //
-// Event model: the program runs one tracking loop at a time. Window events
-// are handled in the loop's yield between two cycles (never inside a serial
-// exchange); no cycle runs while a modal box, an input box or a menu is open;
-// a new loop is started by the driver (executer) only after the old one has
-// left, never inside it. Without a serial port each yield sleeps a few ms so
-// the loop does not take a whole core.
+// Event model: the program runs one tracking loop at a time, and one drive
+// controller (suivi::Pilote) owns the line. In production the controller runs
+// on a thread of its own (Autonome): the windows' thread runs its event loop
+// and, on each of the controller's publications (the latest only, at most
+// every RafraichissementMs), the rest of the cycle and the windows' refresh;
+// handlers hand the controller what the operator wants. Stepped (the tests'
+// default) the same cycle runs on the windows' thread, window events between
+// two cycles (never inside a serial exchange). Either way no cycle runs while
+// a modal box, an input box or a menu is open; a new loop is started by the
+// driver (executer) only after the old one has left, never inside it; without
+// a serial port a cycle sleeps a few ms so the loop does not take a whole
+// core.
 
 #include "Tracking/Suivi.h"
 #include "Tracking/TrackIni.h"
@@ -27,6 +33,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+
+class QObject;
 
 class Tracking : public suivi::Vue {
 public:
@@ -74,6 +82,12 @@ public:
     const QString Dossier;
     // Milliseconds slept in each yield when the station has no serial port.
     int AttenteSansPortMs = 5;
+    // The controller on a thread of its own (production), or stepped on this
+    // thread (the tests' default); set before Main().
+    bool Autonome = false;
+    // The shortest time between two refreshes of the windows on the
+    // controller's publications (milliseconds), when it runs on its own thread.
+    int RafraichissementMs = 20;
     // Milliseconds one exchange may wait for the box's reply (tests on a
     // loaded machine give it more).
     int DelaiReponse = suivi::DelaiReponseMs;
@@ -91,7 +105,14 @@ public:
     void OuverturePortSerie();
     void ErreurPortSerie();
     void DemandeQuitter();
+    // The running drives paused (their stop bytes answered) and restarted by
+    // the next drive step (the setup panels).
     void PauseMoteurs();
+    // A menu (from its opening to its closing) or the suspension of the
+    // process holds the controller: the running drives paused first, no
+    // cycle until it is released.
+    void Tient();
+    void Relache();
     // Everything stops (tracking off, no target, no park, the stop bytes of
     // the drives the box may be running) and the windows show it: the drives
     // start again only on the operator's order.
@@ -109,8 +130,12 @@ public:
 
     // ---- operator commands shared by both windows ----
     void CommandeManuelle(int& touche);
+    // F1 and "Az/El position   F1": the item disabled, then the typed target.
+    void DebutSaisiePosition();
     void SaisiePositionManuelle();
     void PoursuiteBascule();      // F3, AutoTrack, ImgTrack
+    void CommandeParking();       // "Parking", ImgPark
+    void BasculeMoteurs();        // "Drive (motor)", ImgMot
     void ReferenceNiveau(bool relative); // F8 / F5 and ImgSignal
     // Source choice from the menu (index 0..11) or an image button
     // (0 Moon, 1 Sun, 9 cold sky as menu index), as the operator makes it.
@@ -163,6 +188,13 @@ public:
 
 private:
     void executerBoucles(int limite);
+    void executerAutonome(int limite);
+    // A publication of the controller, on this thread.
+    void surEtat();
+    // A box or a menu holds the controller; its release comes once the
+    // events of the moment are done (a box that follows a menu holds on).
+    void tient();
+    void relacheDifferee();
     // Takes the period (0 1st, 1 2nd) or length (0 1 min, 1 2 min, 2 2.5 min)
     // and restarts the period display.
     void posePeriode(int index);
@@ -186,4 +218,12 @@ private:
     bool boucleDemandee_ = false, boucleEnCours_ = false;
     int limite_ = -1, cedes_ = 0;
     bool limiteAtteinte_ = false;
+    // With the controller on its own thread: the object its publications
+    // are queued to, the holds of the boxes and menus open, a publication
+    // that came while one held, the last refresh and the cycles seen.
+    std::unique_ptr<QObject> contexte_;
+    int tenues_ = 0;
+    bool etatEnAttente_ = false, rafraichissementPrevu_ = false;
+    qint64 dernierRafraichissement_ = 0;
+    long cyclesVus_ = 0;
 };

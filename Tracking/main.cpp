@@ -22,6 +22,10 @@ int main(int argc, char** argv)
     platform::SystemClock clock;
     // The program ends at once once the port is closed: no further window event runs.
     Tracking programme(dialogs, clock, QDir::currentPath(), [] { std::exit(0); });
+    // The drive controller and the line on a thread of their own: the
+    // windows answer at once while tracking, and a busy window cannot
+    // stretch a cycle.
+    programme.Autonome = true;
     // However else the process ends (a signal, the display going away, an
     // error no one traps, a crash), the drives get their stop bytes first.
     FenetresTracking fenetres(programme);

@@ -1,10 +1,10 @@
 // Speed of Tracking's cycle against the interface box: cycles per second in
-// each drive mode with a drive running, against what the line allows at
-// 9600 baud (two byte times, 2.08 ms, per exchange: the command and its
-// reply), and again with a USB serial adapter's latency timer (16 ms per
-// reply by default on common chips). The box is the simulator on a
-// pseudo-terminal, answering after the line's two byte times (and the
-// latency), its motors in real time.
+// each drive mode with a drive running, the drive controller on its thread
+// as the program runs it, against what the line allows at 9600 baud (two
+// byte times, 2.08 ms, per exchange: the command and its reply), and again
+// with a USB serial adapter's latency timer (16 ms per reply by default on
+// common chips). The box is the simulator on a pseudo-terminal, answering
+// after the line's two byte times (and the latency), its motors in real time.
 //
 // Run: build-*/bench/bench_tracking [seconds per run, default 3]
 
@@ -21,21 +21,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
 using Horloge = std::chrono::steady_clock;
-
-// Counts the cycles until the run's end.
-struct VueMesure : suivi::Vue {
-    Horloge::time_point fin;
-    long cycles = 0;
-    bool ceder() override
-    {
-        ++cycles;
-        return Horloge::now() < fin;
-    }
-};
 
 struct Mesure {
     double cyclesParSeconde = 0, octetsParCycle = 0, limiteLigne = 0;
@@ -61,34 +51,37 @@ Mesure mesure(int16_t mode, double latence, double secondes)
     port.open(1, dossier.path());
     platform::ScriptedDialogs dialogues;
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
-    VueMesure vue;
+    suivi::Vue vue;
     suivi::Suivi s(dialogues, horloge, vue);
     s.Initialise(suivi::test::stationBox(mode), {});
     Mesure m;
     // A reply limit that a sound box never reaches, whatever the latency.
     suivi::LiaisonSerie liaison(port, 500, [&m] { m.panne = true; });
+    s.Pilotage.delaiReponse = 0.5;
     s.setLiaison(liaison);
     s.PortOuvert = true;
-    s.Cycle();
+    // The controller on its own thread, the drive started by a demand.
+    s.DemarreAutonome();
     if (mode == 2) {
-        s.Drive.BasculeMoteurs();
-        s.Drive.ConsigneSaisie(300, 60);
+        s.Pilotage.demande(suivi::Pilote::Demande::BasculeMoteurs);
+        s.Pilotage.demande(suivi::Pilote::Demande::Consigne, 0, 300, 60);
     } else {
-        s.Drive.PasManuel(39);
+        s.Pilotage.demande(suivi::Pilote::Demande::Fleche, 39);
     }
-    s.Cycle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const long long octets0 = serveur.bytesServed();
+    const long cycles0 = s.Pilotage.etat().cycles;
     const auto debut = Horloge::now();
-    vue.fin = debut + std::chrono::duration_cast<Horloge::duration>(std::chrono::duration<double>(secondes));
-    long cycles = 0;
-    while (vue.ceder() && s.Cycle())
-        ++cycles;
+    std::this_thread::sleep_for(std::chrono::duration<double>(secondes));
+    const long cycles = s.Pilotage.etat().cycles - cycles0;
+    const long long octets1 = serveur.bytesServed();
     const double duree = std::chrono::duration<double>(Horloge::now() - debut).count();
+    s.ArretMoteursEtPort();
+    s.ArreteAutonome();
     m.cyclesParSeconde = cycles / duree;
-    m.octetsParCycle = double(serveur.bytesServed() - octets0) / cycles;
+    m.octetsParCycle = double(octets1 - octets0) / cycles;
     const double echange = 2 * 10.0 / 9600 + latence; // command and reply, 10 bits a byte
     m.limiteLigne = 1 / (m.octetsParCycle * echange);
-    s.ArretMoteursEtPort();
     return m;
 }
 

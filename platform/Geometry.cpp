@@ -1,6 +1,8 @@
 #include "platform/Geometry.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 
@@ -54,6 +56,56 @@ QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen)
     auto held = [](int v, int low, int room) { return std::max(low, std::min(v, low + std::max(0, room))); };
     return QPoint(held(topLeft.x(), screen.left(), screen.width() - size.width()),
                   held(topLeft.y(), screen.top(), screen.height() - size.height()));
+}
+
+namespace {
+bool hasFrame(const QWidget* w) { return w->frameGeometry().size() != w->size(); }
+// Frame margins (left, top, right, bottom) of `framed` when it has its frame.
+QMargins marginsOf(const QWidget* framed)
+{
+    // Else those of any window of the program that the window manager has
+    // framed: it frames them alike.
+    if (framed && (!framed->isVisible() || !hasFrame(framed))) {
+        framed = nullptr;
+        for (const QWidget* t : QApplication::topLevelWidgets())
+            if (t->isVisible() && hasFrame(t) && !t->isMinimized())
+                framed = t;
+    }
+    if (!framed)
+        return {};
+    const QRect f = framed->frameGeometry(), g = framed->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+} // namespace
+
+QRect expectedFrame(const QWidget* w, const QWidget* framed)
+{
+    if (hasFrame(w))
+        return w->frameGeometry();
+    // Not framed yet: its place is its inside's place (it will be framed
+    // around it).
+    return QRect(w->pos(), w->size()).marginsAdded(marginsOf(framed == w ? nullptr : framed));
+}
+
+void placeOnScreen(QWidget* w, QPoint topLeft, const QWidget* framed)
+{
+    const QScreen* s = QGuiApplication::screenAt(topLeft);
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    if (s)
+        topLeft = keptInside(topLeft, expectedFrame(w, framed).size(), s->availableGeometry());
+    if (hasFrame(w)) {
+        if (w->pos() != topLeft)
+            w->move(topLeft);
+        return;
+    }
+    // Before the window manager has framed it, a window's frame margins are
+    // not known to it (a move would place its inside there, a title bar's
+    // height too low): its inside is placed inside the margins of `framed`.
+    const QMargins m = marginsOf(framed == w ? nullptr : framed);
+    const QRect inside(topLeft + QPoint(m.left(), m.top()), w->size());
+    if (w->geometry() != inside)
+        w->setGeometry(inside);
 }
 
 void placeCentredThird(QWidget* w)

@@ -31,4 +31,17 @@ void placeCentredThird(QWidget* w);
 // inside `screen` (its top-left corner on the screen when it is larger).
 QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& screen);
 
+// The frame of top-level window `w` (pixels, frame included): its own once
+// the window manager has framed it; before that (not shown yet, or shown and
+// not framed yet) a frame of the margins of `framed`, a window of the program
+// that is shown and framed, around its inside (none: the inside alone, as
+// offscreen before a window is made).
+QRect expectedFrame(const QWidget* w, const QWidget* framed = nullptr);
+// Places top-level window `w` so that its frame's top-left corner is at
+// `topLeft` (pixels), or at the nearest place that keeps the whole frame in
+// the available area of the screen at that point (of the primary screen when
+// none is there). A window not framed yet has its inside placed inside the
+// frame margins of `framed`, so that the window manager frames it there.
+void placeOnScreen(QWidget* w, QPoint topLeft, const QWidget* framed = nullptr);
+
 } // namespace platform

@@ -342,26 +342,6 @@ TEST_F(Programme, MenusSeulementSansDialogueNiCalcul) {
     EXPECT_FALSE(etat->fenetreCommune()->isVisible());
 }
 
-// Planner.ini places beyond 16 bits are read as they are and the windows
-// placed inside the screen; the step and option after them are kept.
-TEST_F(Programme, PlannerIniGrandesPlacesDansLEcran) {
-    planner::ValeursIni v;
-    v.Fenetres[planner::IniCommune] = {40000, 37500, 0};
-    v.Fenetres[planner::IniDX] = {-28036, -28036, 0};
-    v.Height = 1500, v.Width = 4500, v.Top = 150, v.Left = 750;
-    v.Step = 15;
-    v.MoonVisible = -1;
-    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), planner::lignesPlannerIni(v)));
-    demarre();
-    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.messages().empty()) << dernierMessage().toStdString();
-    const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
-    for (QWidget* w : {static_cast<QWidget*>(etat->fenetreCommune()), static_cast<QWidget*>(etat->fenetreDX())})
-        EXPECT_TRUE(ecran.contains(QRect(w->pos(), w->frameGeometry().size()))) << w->x() << "," << w->y();
-    EXPECT_EQ(etat->feuilleChoixDate()->AffStep->text(), "15");
-    EXPECT_TRUE(etat->feuilleChoixDate()->OptionLune[1]->isChecked());
-}
-
 // A click on the map's leftmost column or top row is a DX point, held off 0.
 TEST_F(Programme, ClicSurLeBordDeLaCarte) {
     demarre();

@@ -165,48 +165,63 @@ TEST_F(FichierIni, EcritureEtRelecture) {
     EXPECT_EQ(r.nombres[23], -1);
 }
 
-// Places beyond 16 bits (a large or second screen) are written and read as
-// they are, and the step and option after them are kept.
-TEST_F(FichierIni, PlacesSur32Bits) {
-    ValeursIni v;
-    v.Fenetres[IniCommune] = {40000, 37500, 0};
-    v.Left = -37500;
-    v.Step = 15;
-    v.MoonVisible = -1;
-    const QStringList l = lignesPlannerIni(v);
-    EXPECT_EQ(l[13], " 40000");
-    EXPECT_EQ(l[14], " 37500");
-    EXPECT_EQ(l[28], "-37500");
-    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
-    const LectureIni r = lirePlannerIni(chemin("Planner.ini"));
-    EXPECT_FALSE(r.erreur);
-    ASSERT_EQ(r.nombres.size(), size_t(NombresIni));
-    EXPECT_EQ(r.nombres[9], 40000);
-    EXPECT_EQ(r.nombres[10], 37500);
-    EXPECT_EQ(r.nombres[21], -37500);
-    EXPECT_EQ(r.nombres[22], 15);
-    EXPECT_EQ(r.nombres[23], -1);
+// The writer holds every value in 16 bits, as the reader takes them.
+TEST_F(FichierIni, ValeursTenuesSurSeizeBits) {
+    EXPECT_EQ(en16(40000), 32767);
+    EXPECT_EQ(en16(-37500), -32768);
+    EXPECT_EQ(en16(-20), -20);
 }
 
-TEST_F(FichierIni, DerniereLigneManquanteEtNombreTropGrand) {
-    QStringList l = lignesPlannerIni(ValeursIni{});
-    l.removeLast();
-    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
-    LectureIni r = lirePlannerIni(chemin("Planner.ini"));
-    EXPECT_TRUE(r.erreur);
-    EXPECT_EQ(r.nombres.size(), size_t(NombresIni - 1));
-    l = lignesPlannerIni(ValeursIni{});
-    l[2] = "4000000000"; // beyond 32 bits
-    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
-    r = lirePlannerIni(chemin("Planner.ini"));
-    EXPECT_TRUE(r.erreur);
-    EXPECT_EQ(r.nombres.size(), 1u);
-    EXPECT_TRUE(lirePlannerIni(chemin("absent.ini")).erreur);
-    // A fraction is rounded, halves to even.
-    l = lignesPlannerIni(ValeursIni{});
-    l[30] = " 12.5";
-    ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
-    EXPECT_EQ(lirePlannerIni(chemin("Planner.ini")).nombres[22], 12);
+// Each number is read on its own: one that is missing, is not a number or
+// does not fit 16 bits is left empty (with the error), and every other
+// number of the file keeps its value, also after a missing line.
+TEST_F(FichierIni, UnNombreIllisibleNEmporteQueLui) {
+    ValeursIni v;
+    for (int i = 0; i < 6; ++i)
+        v.Fenetres[size_t(i)] = {int16_t(100 + i), int16_t(200 + i), 0};
+    v.Height = 1500, v.Width = 4000, v.Top = 10, v.Left = 20, v.Step = 15, v.MoonVisible = -1;
+    const QStringList juste = lignesPlannerIni(v);
+    struct Cas {
+        const char* nom;
+        std::function<void(QStringList&)> abime;
+        std::vector<int> vides; // numbers left empty
+        std::map<int, int> lus; // numbers read, by index, beyond those of `v`
+    };
+    const Cas cas[] = {
+        {"32767 and -32768 fit", [](QStringList& l) { l[1] = " 32767", l[2] = "-32768"; }, {}, {{0, 32767}, {1, -32768}}},
+        {"past 16 bits", [](QStringList& l) { l[25] = " 32768", l[26] = "-32769"; }, {18, 19}, {}},
+        {"far past 32 bits", [](QStringList& l) { l[1] = " 4000000000"; }, {0}, {}},
+        {"not a number", [](QStringList& l) { l[14] = "abc"; }, {10}, {}},
+        {"an empty line", [](QStringList& l) { l[30] = ""; }, {22}, {}},
+        {"a fraction, halves to even", [](QStringList& l) { l[30] = " 12.5"; }, {}, {{22, 12}}},
+        {"a number line missing", [](QStringList& l) { l.removeAt(11); }, {8}, {}},
+        {"a label missing", [](QStringList& l) { l.removeAt(16); }, {}, {}},
+        {"the last line missing", [](QStringList& l) { l.removeLast(); }, {23}, {}},
+        {"the last block missing", [](QStringList& l) { l = l.mid(0, 29); }, {22, 23}, {}},
+    };
+    const int16_t attendus[NombresIni] = {100, 200, 0,  101, 201, 0,    102,  202, 0,  103, 203, 0,
+                                          104, 204, 0,  105, 205, 0,    1500, 4000,    10, 20,  15,  -1};
+    for (const Cas& c : cas) {
+        QStringList l = juste;
+        c.abime(l);
+        ASSERT_TRUE(platform::saveLines(chemin("Planner.ini"), l));
+        const LectureIni r = lirePlannerIni(chemin("Planner.ini"));
+        const bool erreur = !c.vides.empty() || QString(c.nom) == "a label missing";
+        EXPECT_EQ(r.erreur, erreur) << c.nom;
+        for (int i = 0; i < NombresIni; ++i) {
+            const bool vide = std::find(c.vides.begin(), c.vides.end(), i) != c.vides.end();
+            if (vide) {
+                EXPECT_FALSE(r.nombres[size_t(i)].has_value()) << c.nom << ": number " << i;
+                continue;
+            }
+            const auto lu = c.lus.find(i);
+            ASSERT_TRUE(r.nombres[size_t(i)].has_value()) << c.nom << ": number " << i;
+            EXPECT_EQ(*r.nombres[size_t(i)], lu != c.lus.end() ? lu->second : attendus[i]) << c.nom << ": number " << i;
+        }
+    }
+    const LectureIni absent = lirePlannerIni(chemin("absent.ini"));
+    EXPECT_TRUE(absent.erreur);
+    EXPECT_FALSE(absent.nombres[0].has_value());
 }
 
 TEST(VerificationDates, Table) {
@@ -384,7 +399,8 @@ TEST(Vue, FenetresMenusEtBoutonsDuLieu) {
                                                       {v.dialogueCommun, 'd'}, {v.carte, 'm'},    {v.changeUTC, 'u'},
                                                       {v.tablesCommunes, 't'}};
             for (const auto& [montree, lettre] : fenetres)
-                EXPECT_EQ(montree, !minimise && m.contains(QLatin1Char(lettre)))
+                // Before the main window opens the chooser stays, minimised.
+                EXPECT_EQ(montree, (!minimise || (lettre == 'c' && !e.principale)) && m.contains(QLatin1Char(lettre)))
                     << int(c.lieu) << " " << lettre << (minimise ? " minimised" : "");
             EXPECT_EQ(v.cleCiel, v.carte);
             EXPECT_EQ(v.principale, e.principale);

@@ -3,14 +3,21 @@
 // of every dialog, stations, periods, row clicks and Enter on a row, the
 // display switch, the map (clicks, prefixes, DX O.K.), sources, the way back
 // to the map (ImgDX, Alt+Left), Change UTC, the radio-sky key, Save screen,
-// prints, and the main window minimised, maximised, restored and resized;
-// some of them land inside a running computation's yield. Only what the
-// operator can reach is done: a visible, enabled control. After every action:
+// prints, the main window minimised, maximised, restored and resized, and
+// presses through the accessibility interface on controls that can and
+// cannot act; some of them land inside a running computation's yield. Built
+// as planner_wm_tests, the same sequences run under a real window manager
+// and add its own minimise, restore and close of any window on screen.
+// Apart from the accessibility presses, only what the operator can reach is
+// done: a visible, enabled control. After every action:
 //  - the windows shown are those the display value names (the radio-sky key
 //    exactly while it is open with the map);
 //  - the menus and image buttons are on exactly when no dialog is open and
 //    nothing runs; the print items are those of the filled table windows,
 //    with their days, and the display switch reads where it leads;
+//  - every control that cannot act is off (the Print image, the display
+//    switch, the items under a menu that is off), and a press on it changes
+//    nothing; a press on one that is on acts;
 //  - every filled table window and the map on screen are what a fresh
 //    computation gives for the station, source and instant they name: each
 //    table's caption, header lines and rows, the common-window tables' DX
@@ -30,6 +37,9 @@
 #include "Planner/FeuilleChangeUTC.h"
 #include "Planner/PlannerIni.h"
 #include "Programme.h"
+#ifdef SEQUENCES_GESTIONNAIRE
+#include "Gestionnaire.h"
+#endif
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "platform/widgets/ImageButton.h"
@@ -37,7 +47,15 @@
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/StartWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QAbstractButton>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QFile>
+#include <QMenu>
 #include <QGroupBox>
 #include <QLabel>
 #include <functional>
@@ -63,6 +81,7 @@ public:
         return platform::Answer::Ok;
     }
     QString input(const QString&, const QString&, const QString&, std::optional<QPoint>) override {
+        ++saisies;
         static const char* const prefixes[] = {"f", "K", "vk", "JA", "ce9", "zz", "1234567", "lu"};
         if (hasard() % 3 == 0)
             return QString();
@@ -71,6 +90,7 @@ public:
     void beep() override {}
     std::mt19937& hasard;
     int boites = 0;
+    int saisies = 0; // input boxes shown
     int nonVisibles = 0; // "... is not visible on ..." of the table computations
 };
 
@@ -87,6 +107,10 @@ protected:
     QStringList journal; // the actions done, in order
 
     void SetUp() override {
+#ifdef SEQUENCES_GESTIONNAIRE
+        if (!gestionnaire::actif())
+            GTEST_SKIP() << "no window manager: " << gestionnaire::raison().toStdString();
+#endif
         platform::testing::application();
         ASSERT_TRUE(dir.isValid());
         ecrit("home.dat", outils::stationDat(outils::toulouse()));
@@ -241,8 +265,157 @@ protected:
                  FenetreCiel* c = etat->fenetreCiel();
                  return visible(c) && (c->resize(c->size() + QSize(0, tirage(2) ? 2 : -2)), true);
              }},
+            {"accessible press", 3, [this] { return pressionAccessible(); }},
+#ifdef SEQUENCES_GESTIONNAIRE
+            {"WM minimise", 2, [this] {
+                 QWidget* w = fenetreAuHasard();
+                 return w && (gestionnaire::minimise(w), true);
+             }},
+            {"WM restore", 3, [this] {
+                 QWidget* w = fenetreAuHasard(true);
+                 return w && (gestionnaire::restaure(w), true);
+             }},
+            {"WM close", 2, [this] {
+                 QWidget* w = fenetreAuHasard();
+                 return w && (gestionnaire::ferme(w), true);
+             }},
+#endif
         };
     }
+    // A window of the program on screen, drawn at random (its title is
+    // journalled): one in its normal state, or a minimised one.
+    QWidget* fenetreAuHasard(bool minimisee = false) {
+        std::vector<QWidget*> w;
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (visible(t) && t->isMinimized() == minimisee && !t->windowTitle().isEmpty())
+                w.push_back(t);
+        if (w.empty())
+            return nullptr;
+        QWidget* f = w[size_t(tirage(int(w.size())))];
+        journal.last() += " " + f->windowTitle();
+        return f;
+    }
+    // What a press can change that the operator sees or gets.
+    struct Effet {
+        Lieu lieu;
+        bool minimise;
+        int16_t source;
+        int boites, saisies, documents;
+        int16_t xDX, yDX;
+        bool ini; // Planner.ini is there
+        bool operator==(const Effet&) const = default;
+    };
+    Effet effet() const {
+        return {etat->Ecran.lieu, etat->Ecran.minimise, etat->CodeSource, boites->boites, boites->saisies,
+                imprimante.documents(), etat->XPointDX, etat->YPointDX, QFile::exists(chemin("Planner.ini"))};
+    }
+    // A control a screen reader can press: its accessible face, whether it
+    // can act now (on, and under menus that are on), and what acting is.
+    struct Controle {
+        QString nom;
+        QAccessibleInterface* cible;
+        bool peut;
+        std::function<bool(const Effet& avant, const Effet& apres)> agit;
+    };
+    // The controls on screen whose state depends on the display: the main
+    // window's image buttons and menu items (About's lines are text to read,
+    // they do nothing), the chooser's O.K. and Home, the DX window's O.K. and
+    // prefix button.
+    std::vector<Controle> controles() {
+        using E = const Effet&;
+        using Agit = std::function<bool(E, E)>;
+        std::vector<Controle> c;
+        auto sur = [](const QWidget* w) { return visible(w) && !w->window()->isMinimized(); };
+        auto bouton = [&](QWidget* b, Agit agit) {
+            if (!sur(b))
+                return;
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(b);
+            const QString nom = i ? i->text(QAccessible::Name) : QString();
+            c.push_back({b->window()->windowTitle() + " > " + (nom.isEmpty() ? b->objectName() : nom), i,
+                         b->isEnabled(), std::move(agit)});
+        };
+        auto aLieu = [](Lieu l) { return Agit([l](E, E apres) { return apres.lieu == l; }); };
+        const Agit ailleurs = [](E avant, E apres) { return apres.lieu != avant.lieu; };
+        const Agit demande = [](E avant, E apres) { return apres.boites > avant.boites; };
+        auto source = [](int16_t code) { return Agit([code](E, E apres) { return apres.source == code; }); };
+        Form2* f = f2();
+        bouton(f->ImgNew, aLieu(Lieu::Choix));
+        bouton(f->ImgQuit, demande);
+        bouton(f->ImgLune, source(0));
+        bouton(f->ImgSoleil, source(1));
+        bouton(f->ImgCiel, source(8));
+        bouton(f->ImgPrev, ailleurs);
+        bouton(f->ImgDX, aLieu(Lieu::Carte));
+        bouton(f->ImgPrint, demande);
+        FeuilleChoixFichier* choix = etat->feuilleChoixFichier();
+        auto choisie = [](E avant, E apres) { return apres.lieu != Lieu::Choix || apres.boites > avant.boites; };
+        bouton(choix->BoutonOK, choisie);
+        bouton(choix->BoutonHome, choisie);
+        bouton(etat->fenetreDX()->BoutonOK, [](E avant, E apres) { return apres.lieu != avant.lieu || apres.boites > avant.boites; });
+        bouton(etat->fenetreDX()->ImgBtonDX, [](E avant, E apres) { return apres.saisies > avant.saisies; });
+        if (!sur(f))
+            return c;
+        auto articles = [&](platform::MenuFamily* m, const std::function<Agit(int)>& agit) {
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(m->menu());
+            for (int i = m->lBound(); i <= m->uBound(); ++i) {
+                QAction* a = m->exists(i) ? m->action(i) : nullptr;
+                if (!a || a->isSeparator() || a->menu())
+                    continue;
+                const int k = int(m->menu()->actions().indexOf(a));
+                c.push_back({m->menu()->title().remove('&') + " > " + a->text(), menu ? menu->child(k) : nullptr,
+                             a->isEnabled() && platform::menuItemReachable(a), agit(i)});
+            }
+        };
+        articles(f->MenuFichier, [&](int i) { return i == 1 ? aLieu(Lieu::Choix) : demande; });
+        articles(f->MenuSource, [&](int i) { return source(planner::Sources[i].code); });
+        articles(f->MenuAffiche, [&](int i) {
+            if (i == 3)
+                return Agit([](E, E apres) { return apres.ini; });
+            return i == 5 ? ailleurs : demande;
+        });
+        auto imprime = [](int) { return Agit([](E avant, E apres) { return apres.documents > avant.documents; }); };
+        articles(f->MenuPrintMoon, imprime);
+        articles(f->MenuPrintComW, imprime);
+        return c;
+    }
+    // A control pressed through the accessibility interface, as a screen
+    // reader presses it, whether it can act or not. One that can act must
+    // act (outside a computation: inside one, an action may wait for its
+    // end); one that cannot must change nothing, from this path as from any.
+    bool pressionAccessible() {
+        std::vector<Controle> c = controles();
+        if (c.empty())
+            return false;
+        const Controle& k = c[size_t(tirage(int(c.size())))];
+        if (!k.cible || !k.cible->actionInterface())
+            return false;
+        journal.last() += " " + k.nom + (k.peut ? "" : " (off)");
+        // Save screen is seen by the file it writes.
+        const bool sauve = k.nom.endsWith("> Save screen");
+        QByteArray ini;
+        if (QFile fichier(chemin("Planner.ini")); sauve && fichier.open(QIODevice::ReadOnly)) {
+            ini = fichier.readAll();
+            fichier.remove();
+        }
+        const bool libre = etat->Garde.libre();
+        const Effet avant = effet();
+        k.cible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // A push button pressed so shows itself down and clicks a moment later.
+        const QPointer<QAbstractButton> b = qobject_cast<QAbstractButton*>(k.cible->object());
+        QElapsedTimer attente;
+        attente.start();
+        while (b && b->isDown() && attente.elapsed() < 5000)
+            QTest::qWait(5);
+        const Effet apres = effet();
+        if (QFile fichier(chemin("Planner.ini")); sauve && !apres.ini && fichier.open(QIODevice::WriteOnly))
+            fichier.write(ini);
+        if (!k.peut && !(apres == avant))
+            refus << k.nom + ", which cannot act, acted";
+        else if (k.peut && libre && !k.agit(avant, apres))
+            refus << k.nom + ", which is on, did nothing";
+        return true;
+    }
+    QStringList refus; // a control that cannot act and acted, or that can and did nothing
     bool affichage() const { return menus() && principaleUtilisable() && platform::isMenuEnabled(f2()->MenuAfficheP); }
     bool periode() {
         FeuilleChoixDate* d = etat->feuilleChoixDate();
@@ -374,9 +547,14 @@ QStringList Sequences::verifie() const {
         e << "main window shown " + QString::number(visible(f2()));
     if (visible(f2()) && f2()->isMinimized() != min)
         e << "main window minimised " + QString::number(f2()->isMinimized());
+    // Before the main window opens, the chooser stands for the program: it
+    // stays, minimised while the program is.
+    const FeuilleChoixFichier* choix = etat->feuilleChoixFichier();
+    if (!ec.principale && visible(choix) && choix->isMinimized() != min)
+        e << "chooser minimised " + QString::number(choix->isMinimized()) + " before the main window";
     const Lieu lp = planner::lieuPrincipal(ec);
     const std::pair<QWidget*, bool> attendu[] = {
-        {etat->feuilleChoixFichier(), !min && ec.lieu == Lieu::Choix},
+        {etat->feuilleChoixFichier(), (!min || !ec.principale) && ec.lieu == Lieu::Choix},
         {etat->feuilleChoixDate(), !min && ec.lieu == Lieu::Periode},
         {etat->feuilleDateCom(), !min && ec.lieu == Lieu::DialogueCommun},
         {etat->fenetreCommune(), !min && ec.lieu == Lieu::Carte && ec.carte.calculee},
@@ -679,6 +857,26 @@ void Sequences::verifieMenus(QStringList& e) const {
                  QString::number(lune);
     const Lieu lp = planner::lieuPrincipal(etat->Ecran);
     const bool commun = lp == Lieu::DialogueCommun || lp == Lieu::Carte || lp == Lieu::TablesCommunes;
+    // Every control that cannot act is off: the Print image without a table
+    // of the display in use, the display switch without a Moon-location
+    // table, and every item under a menu that is off.
+    const bool menusOn = platform::isMenuEnabled(f->MenuFichierP);
+    const QString mode = etat->ModeAffichage();
+    const bool imprimable = (mode == "MoonPos" && lune) || (mode == "CommWin" && communes);
+    if (f->ImgPrint->isEnabled() != (menusOn && imprimable))
+        e << QString("Print image on %1 at %2 with Moon tables %3, common tables %4")
+                 .arg(f->ImgPrint->isEnabled()).arg(lieu(etat->Ecran.lieu)).arg(lune).arg(communes);
+    if (f->ImgPrev->isEnabled() != (menusOn && lune))
+        e << QString("ImgPrev on %1 with Moon tables %2").arg(f->ImgPrev->isEnabled()).arg(lune);
+    const std::pair<platform::MenuFamily*, std::pair<int, bool>> articlesAtteints[] = {
+        {f->MenuFichier, {1, menusOn}},
+        {f->MenuSource, {1, menusOn}},
+        {f->MenuPrintMoon, {1, menusOn && platform::isMenuEnabled(f->MenuAfficheP) && lune}},
+        {f->MenuPrintComW, {1, menusOn && platform::isMenuEnabled(f->MenuAfficheP) && communes}}};
+    for (const auto& [m, attendu] : articlesAtteints)
+        if (platform::menuItemReachable(m->action(attendu.first)) != attendu.second)
+            e << "menu item " + m->caption(attendu.first) + " reachable " +
+                     QString::number(platform::menuItemReachable(m->action(attendu.first)));
     if (f->MenuAffiche->caption(5) != (commun ? "Moon Location" : "Common Window"))
         e << "display switch reads " + f->MenuAffiche->caption(5) + " at " + lieu(etat->Ecran.lieu);
 }
@@ -710,9 +908,13 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
             continue;
         ++faites;
         QCoreApplication::processEvents();
+#ifdef SEQUENCES_GESTIONNAIRE
+        gestionnaire::calme();
+#endif
         lieux.insert(int(etat->Ecran.lieu));
         imbriquees += imbriquee;
-        QStringList problemes = problemesImbriques + verifie();
+        QStringList problemes = problemesImbriques + refus + verifie();
+        refus.clear();
         // A table computation that File > New did not stop ends with its
         // tables: a filled window, or a day on which the source is not visible.
         const QString fait = journal.value(debut);
@@ -735,13 +937,22 @@ TEST_P(Sequences, LAffichageSuitSaValeurAChaqueAction) {
     // Every place was reached (Aucun is only the start), and actions landed
     // inside running computations.
     EXPECT_EQ(lieux.size(), 7u) << "seed " << GetParam() << " missed " << (lieux.count(7) ? "" : "TablesCommunes ") << (lieux.count(6) ? "" : "Carte");
+#ifdef SEQUENCES_GESTIONNAIRE
+    // The window manager's actions start no computation: fewer land inside one.
+    EXPECT_GE(imbriquees, 5) << "seed " << GetParam();
+#else
     EXPECT_GE(imbriquees, 10) << "seed " << GetParam();
+#endif
 }
 
 // Seeds 1 to 8; SEQUENCES_GRAINES=n runs seeds 1 to n (a longer search by hand).
 int graines() {
     const int n = qEnvironmentVariableIntValue("SEQUENCES_GRAINES");
+#ifdef SEQUENCES_GESTIONNAIRE
+    return n > 0 ? n : 4; // each action waits for the window manager
+#else
     return n > 0 ? n : 8;
+#endif
 }
 INSTANTIATE_TEST_SUITE_P(Graines, Sequences, ::testing::Range(1, graines() + 1));
 

@@ -151,7 +151,7 @@ struct BancBoitier {
     BancBoitier(const StationTrack& station, const boxsim::BoxConfig& boite, double secondesParOctet = 0.01,
                 int delaiMs = 1000, const Corrections& corrections = {})
         : serveur(boite, ligne(secondesParOctet)), horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0))),
-          suivi(dialogs, horloge, vue), liaison(port, delaiMs, [this] { panne(); })
+          suivi(dialogs, horloge, vue), liaison(port, delaiMs, [this] { suivi.Pilotage.panne(); })
     {
         std::string err;
         EXPECT_TRUE(serveur.openPty(&err)) << err;
@@ -162,6 +162,8 @@ struct BancBoitier {
         suivi.setLiaison(liaison);
         suivi.PortOuvert = true;
         suivi.fin = [this] { fini = true; };
+        suivi.surErreurPort = [this] { panne(); };
+        suivi.Pilotage.delaiReponse = delaiMs / 1000.0;
         suivi.secondesMonotones = horlogeDe(serveur);
     }
     ~BancBoitier() { sansViolation(serveur, violationAdmise); }

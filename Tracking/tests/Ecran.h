@@ -51,10 +51,11 @@ inline QByteArray trackIni(int interfaceLeft, int interfaceTop, int principaleLe
 // a loaded machine, the box's simulated time), up to its station chooser.
 inline void demarreAvecBoitier(std::unique_ptr<Tracking>& prog, std::unique_ptr<FenetresTracking>& fenetres,
                                platform::Dialogs& dialogs, platform::Clock& horloge, const QString& dossier,
-                               boxsim::PtyServer& serveur)
+                               boxsim::PtyServer& serveur, bool autonome = false)
 {
     prog = std::make_unique<Tracking>(dialogs, horloge, dossier);
     fenetres = std::make_unique<FenetresTracking>(*prog);
+    prog->Autonome = autonome;
     prog->AttenteSansPortMs = 0;
     prog->DelaiReponse = 1000;
     prog->S.secondesMonotones = horlogeDe(serveur);
@@ -84,6 +85,9 @@ protected:
             sansViolation(*serveur);
         serveur.reset();
     }
+    // The drive controller on a thread of its own, as in production (else
+    // stepped on the test's thread); read by demarre().
+    bool autonome = false;
     // home.dat on COM 1 in drive mode `mode` (with further lines replaced),
     // `ini` as track.ini when not empty; started up to the station chooser.
     void demarre(int mode, const QByteArray& ini = {}, std::vector<std::pair<int, QByteArray>> lignes = {})
@@ -102,7 +106,7 @@ protected:
             b.setAzimuth(100);
             b.setElevation(20);
         });
-        demarreAvecBoitier(prog, fenetres, dialogs, horloge, dossier.path(), *serveur);
+        demarreAvecBoitier(prog, fenetres, dialogs, horloge, dossier.path(), *serveur, autonome);
         horloge.set(QDateTime(QDate(2024, 6, 1), QTime(10, 0, 0)));
     }
     // demarre(), then home.dat chosen and `cycles` cycles run, on a screen

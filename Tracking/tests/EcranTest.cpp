@@ -72,6 +72,7 @@ TEST_F(EcranFenetres, AucunBoutonNEnCouvreUnAutre)
             QWidget* sous = fi().childAt(p);
             ASSERT_EQ(sous, droite);
             QTest::mouseClick(sous, Qt::LeftButton, {}, sous->mapFrom(&fi(), p));
+            prog->executer(1);
             EXPECT_FALSE(prog->S.Drive.ParkingDemande);
             EXPECT_GT(prog->S.Drive.ConsigneAzimut, 100.5f);
             EXPECT_LT(prog->S.Drive.ConsigneAzimut, 170.0f);

@@ -1,11 +1,14 @@
 // A child process for the tests of the process's endings: Tracking with its
-// endings installed as main installs them, on the station folder argv[1]
+// endings installed as main installs them, the drive controller on its own
+// thread as in production, on the station folder argv[1]
 // (home.dat on COM 1), starts a long move (argv[2]: the drive mode, "0", "1"
 // or "2"), says "en marche" on its standard output and runs until it ends.
 // It starts with every signal at its default action, as a program started
 // from a desktop or a terminal does, except SIGHUP with argv[3] "nohup"
 // (ignored, as nohup starts a program), and in a process group of its own,
 // as a shell with job control starts a job (so that SIGTSTP stops it).
+// Every message box the program shows is written on its standard output as
+// "message TITLE: TEXT" (CR as a blank).
 // A line on its standard input is an end the program does not control, or
 // a fault that must end nothing: "exit" calls exit(1) from the window event
 // queue, as Qt does when the display goes away; "terminate" calls
@@ -30,6 +33,18 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace {
+struct DialoguesAffiches : platform::ScriptedDialogs {
+    platform::Answer message(const QString& text, platform::Buttons buttons, platform::Icon icon,
+                             const QString& title) override
+    {
+        std::cout << "message " << title.toStdString() << ": " << QString(text).replace('\r', ' ').toStdString()
+                  << std::endl;
+        return ScriptedDialogs::message(text, buttons, icon, title);
+    }
+};
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (argc < 3)
@@ -45,11 +60,12 @@ int main(int argc, char** argv)
     ::setrlimit(RLIMIT_CORE, &sansCore);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    platform::ScriptedDialogs dialogs;
+    DialoguesAffiches dialogs;
     platform::ManualClock horloge(QDateTime(QDate(2024, 6, 1), QTime(10, 0)));
     Tracking programme(dialogs, horloge, QString::fromLocal8Bit(argv[1]), [] { std::exit(0); });
     FenetresTracking fenetres(programme);
     programme.DelaiReponse = 1000; // the parent's box shares a loaded machine
+    programme.Autonome = true;
     Terminaison fins(programme);
     programme.AttenteSansPortMs = 0;
     programme.Main();
@@ -57,8 +73,8 @@ int main(int argc, char** argv)
     programme.LectureFichierStationTrack();
     programme.executer(3);
     if (std::string(argv[2]) == "2") {
-        programme.S.Drive.BasculeMoteurs();
-        programme.S.Drive.ConsigneSaisie(350, 80);
+        programme.BasculeMoteurs();
+        programme.S.Pilotage.demande(suivi::Pilote::Demande::Consigne, 0, 350, 80);
     } else {
         int droite = 39;
         programme.CommandeManuelle(droite);

@@ -544,6 +544,7 @@ TEST_F(TrackingFenetres, MenusDeLInterface)
     prog->S.Drive.c.MenuAntenne6Checked = true;
     prog->rafraichit();
     fi().MenuAntenne->action(6)->trigger();
+    prog->executer(1);
     EXPECT_FALSE(fi().MenuAntenne->checked(6));
     EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
 
@@ -779,8 +780,11 @@ TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
     prog->executer(1);
     EXPECT_EQ(fi().AffAntenneAzimut->text(), platform::Format(prog->S.AzimutAntenne, "##0.00"));
 
-    // Relay mode: Left starts the azimuth counter-clockwise, Right stops it.
+    // Relay mode: Left starts the azimuth counter-clockwise, Right stops it,
+    // each in the next cycle's drive step.
     QTest::keyClick(&fi(), Qt::Key_Left);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+    prog->executer(1);
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
     EXPECT_TRUE(fi().DirAzimGauche->isVisibleTo(&fi()));
     // Opening a menu pauses the running drive: the stop byte goes out at once,
@@ -793,9 +797,10 @@ TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
     EXPECT_FALSE(prog->S.Drive.MoteursEnPause);
     EXPECT_EQ(serveur.withBox([](boxsim::Box& b) { return int(std::count(b.log().begin(), b.log().end(), 0x02)); }), 1);
     QTest::keyClick(&fi(), Qt::Key_Right);
-    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
     EXPECT_FALSE(fi().MenuAntenne->enabled(0)); // the cycle enables it once all is at rest
     prog->executer(1);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
     EXPECT_TRUE(fi().MenuAntenne->enabled(0));
 
     // F1: a typed target, refused outside the stops, then the move starts.
@@ -807,6 +812,8 @@ TEST_F(TrackingBoitier, CyclesTouchesEtSaisie)
     EXPECT_EQ(dialogs.events()[0].title, "AZIMUTH");
     EXPECT_EQ(dialogs.events()[0].text, "Enter The new azimuth position\r\r (Return, if no change) ");
     EXPECT_EQ(dialogs.events()[2].title, "ELEVATION");
+    EXPECT_FALSE(fi().MenuAntenne->enabled(0));
+    prog->executer(1);
     EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimut, 120.5f);
     EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneElevation, 30.0f);
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
@@ -843,6 +850,7 @@ TEST_F(TrackingBoitier, SaisieSurUneCourseTraversantLeNord)
     fi().MenuAntenne->action(0)->trigger();
     ASSERT_EQ(dialogs.events().size(), 3u);
     EXPECT_EQ(dialogs.events()[1].title, "AZIMUTH");
+    prog->executer(1); // the move starts in the drive step
     EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimutEtendue, 370.0f);
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif); // 370 lies below 460 (100 widened)
     EXPECT_FALSE(prog->S.Drive.MoteurElActif);
@@ -851,14 +859,15 @@ TEST_F(TrackingBoitier, SaisieSurUneCourseTraversantLeNord)
 
     // Stop, then Return on both defaults: no axis moves, both flags clear.
     clique(fi().ImgDroit);
-    ASSERT_FALSE(prog->S.Drive.MoteurAzActif);
     prog->executer(1);
+    ASSERT_FALSE(prog->S.Drive.MoteurAzActif);
     ASSERT_TRUE(fi().MenuAntenne->enabled(0));
     dialogs.clear();
     dialogs.queueInput(platform::Format(prog->S.AzimutAntenne, "##0.00"));
     dialogs.queueInput(platform::Format(prog->S.ElevationAntenne, "##0.00"));
     QTest::keyClick(&fi(), Qt::Key_F1);
     EXPECT_EQ(dialogs.events().size(), 2u);
+    prog->executer(1);
     EXPECT_FALSE(prog->S.Drive.MoteurAzActif || prog->S.Drive.MoteurElActif);
     EXPECT_FALSE(prog->S.Drive.AllerConsigneAz || prog->S.Drive.AllerConsigneEl);
 }
@@ -879,6 +888,7 @@ TEST_F(TrackingBoitier, SaisieAvecUnCodeurContinu)
         dialogs.queueInput(QString::fromLatin1(r));
     fi().MenuAntenne->action(0)->trigger();
     EXPECT_EQ(dialogs.events().size(), 2u) << "asked once";
+    prog->executer(1);
     EXPECT_FLOAT_EQ(prog->S.Drive.ConsigneAzimutEtendue, 460.0f);
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
     EXPECT_EQ(prog->S.Drive.SensAz, 1) << "clockwise, through north";
@@ -893,14 +903,16 @@ TEST_F(TrackingBoitier, BoutonsFlechesEtParking)
     EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
     QTest::mouseRelease(fi().ImgGauche, Qt::LeftButton);
     EXPECT_FALSE(fi().ImgGauche->isPressedShown());
-    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
+    EXPECT_FALSE(fi().ImgPark->isEnabled()) << "not from the moment the move is asked";
     prog->executer(1);
+    EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
     EXPECT_FALSE(fi().ImgPark->isEnabled()); // not while a motor runs
     clique(fi().ImgGauche);
-    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
     prog->executer(1);
+    EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
     ASSERT_TRUE(fi().ImgPark->isEnabled());
     clique(fi().ImgPark);
+    prog->executer(1);
     EXPECT_TRUE(prog->S.Drive.ParkingDemande);
     EXPECT_TRUE(prog->S.Drive.MoteurAzActif); // toward 180 from 100
 }
@@ -929,13 +941,12 @@ TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
             // Drive power on (a typed target moves the antenna only so),
             // the antenna held where it is.
             QTest::mouseClick(f.ImgMot, Qt::LeftButton);
-            ASSERT_TRUE(d.MoteurAzActif && d.MoteurElActif);
             prog->executer(3);
+            ASSERT_TRUE(d.MoteurAzActif && d.MoteurElActif);
             ASSERT_TRUE(f.ImgPark->isEnabled());
             dialogs.queueInput(QStringLiteral("120"));
             dialogs.queueInput(QStringLiteral("25"));
             QTest::keyClick(&f, Qt::Key_F1);
-            ASSERT_FLOAT_EQ(d.ConsigneAzimut, 120.0f);
         } else {
             QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // one step clockwise
         }
@@ -948,6 +959,9 @@ TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
             QTest::mouseClick(f.ImgDroit, Qt::LeftButton); // the relay stopped by hand
         } else {
             prog->executer(3);
+            if (c.saisie) {
+                ASSERT_FLOAT_EQ(d.ConsigneAzimut, 120.0f);
+            }
             EXPECT_FALSE(f.ImgPark->isEnabled()) << "shown enabled while the move runs";
             f.MenuAntenne_Click(4);
             EXPECT_FALSE(d.ParkingDemande);
@@ -962,6 +976,8 @@ TEST_F(Parc, ApresUnPasManuelDansChaqueMode)
             EXPECT_NEAR(prog->S.ElevationAntenne, 25, 1.5);
         }
         QTest::mouseClick(f.ImgPark, Qt::LeftButton);
+        EXPECT_FALSE(f.ImgPark->isEnabled());
+        prog->executer(1);
         EXPECT_TRUE(d.ParkingDemande);
         EXPECT_FLOAT_EQ(d.ConsigneAzimut, 180.0f);
         EXPECT_FALSE(f.ImgPark->isEnabled());

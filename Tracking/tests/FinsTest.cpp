@@ -219,6 +219,38 @@ TEST_F(FinsDuProcessus, LesOctetsDArretArriventAvantLaFin)
     }
 }
 
+// The process stopped (SIGSTOP, as a debugger or a suspended session does:
+// nothing in the program runs) for 2 s with a drive on, then continued: the
+// drives get their stop bytes at once and the program says the drive ran
+// unattended and the antenna may be past its stop; no port error, the
+// program goes on. Before, the operator read "Error on the serial port" (or
+// nothing), with no word of the drive that ran on.
+TEST_F(FinsDuProcessus, ArreteDeuxSecondesPuisRepris)
+{
+    for (const char* mode : {"0", "1", "2"}) {
+        SCOPED_TRACE(std::string("mode ") + mode);
+        ASSERT_NO_FATAL_FAILURE(lance(mode));
+        ::kill(pid(), SIGSTOP);
+        EXPECT_TRUE(attend([&] { return etat() == 'T'; })) << "the process stopped";
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        EXPECT_FALSE(auRepos()) << "the drive runs on while the program is stopped";
+        ::kill(pid(), SIGCONT);
+        EXPECT_TRUE(attend([&] { return auRepos(); }, 5000)) << "stopped at once";
+        ASSERT_TRUE(dit(" drive was on for ")) << sortie.constData();
+        EXPECT_TRUE(sortie.contains("message Antenna Drive Error: The azimuth drive was on for "))
+            << sortie.constData();
+        EXPECT_TRUE(sortie.contains(" s while the program was held: the antenna may be past its stop"))
+            << sortie.constData();
+        EXPECT_FALSE(sortie.contains("Communication Port Error")) << sortie.constData();
+        const int avant = cycles();
+        EXPECT_TRUE(attend([&] { return cycles() >= avant + 10; })) << "the cycles go on";
+        EXPECT_EQ(enfant.state(), QProcess::Running);
+        ::kill(pid(), SIGTERM);
+        ASSERT_TRUE(enfant.waitForFinished(30000));
+        termine();
+    }
+}
+
 // Ctrl+Z: the drives' stop bytes, then the process stops; once continued
 // the cycles go on with the drives stopped (no start byte), until the
 // operator starts them again.

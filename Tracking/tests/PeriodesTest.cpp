@@ -191,9 +191,8 @@ TEST_F(PeriodesBoitier, DebutDePeriodeSousLAttenteDuParking)
     ASSERT_TRUE(fenetres->fenetreInterface().ImgPark->isEnabled());
     effaceJournal();
     QTest::mouseClick(fenetres->fenetreInterface().ImgPark, Qt::LeftButton);
-    ASSERT_TRUE(prog->S.Drive.ParkingDemande);
     a(10, 3, 59);
-    prog->executer(1); // arrival: the beep and the wait
+    prog->executer(1); // the park in the drive step, its arrival: the beep and the wait
     ASSERT_FALSE(prog->S.Drive.ParkingDemande);
     ASSERT_EQ(horloge.now().time(), QTime(10, 4, 1));
     prog->executer(3);
@@ -224,7 +223,6 @@ TEST_F(PeriodesBoitier, SourceChoisiePendantLAttenteDuParking)
     const bool luneAuNord = prog->S.Astro.Declinaison > 0;
     const int index = luneAuNord ? 3 : 2; // Sagittarius-A in the south, Cassiopeia-A in the north
     QTest::mouseClick(fenetres->fenetreInterface().ImgPark, Qt::LeftButton);
-    ASSERT_TRUE(prog->S.Drive.ParkingDemande);
     horloge.pendantAttente = [this, index] { fenetres->fenetrePrincipale().MenuSource->action(index)->trigger(); };
     prog->executer(1); // arrival: the beep, the wait and the source chosen in it
     ASSERT_FALSE(prog->S.Drive.ParkingDemande);

@@ -256,7 +256,8 @@ TEST_F(Securite, BoutonDeSourceArreteAvantLErreurDeLaBase)
 }
 
 // Holding an arrow: the key's repeats are no presses, in either window; the
-// relay stays on until the next real press.
+// relay stays on until the next real press (each press carried out in the
+// next cycle's drive step).
 TEST_F(Securite, ToucheTenueUneSeulePression)
 {
     branche({});
@@ -269,13 +270,18 @@ TEST_F(Securite, ToucheTenueUneSeulePression)
             QKeyEvent repetition(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier, QString(), true);
             QApplication::sendEvent(w, &repetition);
         }
-        EXPECT_EQ(journal(*serveur), (Octets{0x02})) << w->objectName().toStdString();
+        prog->executer(1);
+        Octets o = journal(*serveur);
+        EXPECT_EQ(suivi::test::compte(o, 0x02), 1) << w->objectName().toStdString();
+        EXPECT_EQ(suivi::test::compte(o, 0x00), 0) << w->objectName().toStdString();
         EXPECT_TRUE(prog->S.Drive.MoteurAzActif);
         QKeyEvent second(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
         QApplication::sendEvent(w, &second);
-        EXPECT_EQ(journal(*serveur), (Octets{0x02, 0x00}));
-        EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
         prog->executer(1);
+        o = journal(*serveur);
+        EXPECT_EQ(suivi::test::compte(o, 0x02), 1);
+        EXPECT_EQ(suivi::test::compte(o, 0x00), 1);
+        EXPECT_FALSE(prog->S.Drive.MoteurAzActif);
     }
 }
 

@@ -23,15 +23,18 @@ bool auRepos(Boucle& b, int delaiMs = 5000)
     return b.moteursArretes();
 }
 
-// A typed target; in speed mode the drives are switched on first (a typed
-// target alone does not switch them on).
+// A typed target, as the windows hand it to the controller (carried out in
+// the next drive step); in speed mode the drives are switched on first (a
+// typed target alone does not switch them on).
 void vers(Boucle& b, float az, float el)
 {
-    Entrainement& d = b.suivi.Drive;
-    if (b.suivi.Station.SpeedControl == ModeVitesse && !d.MoteurAzActif)
-        d.BasculeMoteurs();
-    d.ConsigneSaisie(az, el);
+    if (b.suivi.Station.SpeedControl == ModeVitesse && !b.suivi.Drive.MoteurAzActif)
+        b.suivi.Pilotage.demande(Pilote::Demande::BasculeMoteurs);
+    b.suivi.Pilotage.demande(Pilote::Demande::Consigne, 0, az, el);
 }
+
+// One arrow step, as the windows hand it over.
+void fleche(Boucle& b, int touche) { b.suivi.Pilotage.demande(Pilote::Demande::Fleche, touche); }
 
 bool erreurDePort(const Boucle& b)
 {
@@ -69,7 +72,9 @@ TEST(Surveillance, BoiteLenteArreteAvantLaButee)
         b.tourne(5000);
         ASSERT_TRUE(lente) << mode;
         EXPECT_TRUE(b.fini) << mode;
-        EXPECT_TRUE(erreurDePort(b)) << mode;
+        const auto& boites = b.dialogs.messages();
+        EXPECT_TRUE(erreurDePort(b)) << mode << " "
+                                     << (boites.empty() ? std::string() : boites.back().text.toStdString());
         EXPECT_TRUE(auRepos(b)) << mode;
         b.trace.note(b);
         EXPECT_LE(b.trace.azMax, 300) << mode;
@@ -102,16 +107,17 @@ TEST(Surveillance, BoiteAuBordDuDelaiArreteALaButee)
     }
 }
 
-// A cycle that runs longer than its bound (here every exchange takes
-// 0.3 s, 16 ms of it real) is allowed while nothing runs; with a drive on,
-// the link fails within that cycle: the stop bytes, then the port error, at
-// the program's own reply limit as at a generous one.
+// A cycle whose exchanges take longer than its bound (here every exchange
+// takes 0.33 s of the box's time, 16 ms of it real: five of them pass the
+// 1.5 s bound) is allowed while nothing runs; with a drive on, the link
+// fails within the first cycle after the start: the stop bytes, then the
+// port error, at the program's own reply limit as at a generous one.
 TEST(Surveillance, CycleTropLongAvecUnEntrainementEnMarche)
 {
     for (const int limite : {DelaiReponseMs, 1000}) {
         for (const int16_t mode : {ModeRelais, ModeRelaisEcart, ModeVitesse}) {
             const std::string cas = "mode " + std::to_string(mode) + ", limit " + std::to_string(limite);
-            Boucle b(station(mode, 5, 355, 0), 100, 20, 2, 0.284, limite);
+            Boucle b(station(mode, 5, 355, 0), 100, 20, 2, 0.314, limite);
             b.serveur.withBox([&](boxsim::Box& x) { x.config().replyDelay = 0.016; });
             b.tourne(4);
             EXPECT_FALSE(b.fini) << cas << ": nothing runs, no bound";
@@ -124,8 +130,8 @@ TEST(Surveillance, CycleTropLongAvecUnEntrainementEnMarche)
             if (mode == ModeVitesse)
                 vers(b, 200, 20);
             else
-                b.suivi.Drive.PasManuel(39);
-            b.tourne(3);
+                fleche(b, 39);
+            b.tourne(4);
             EXPECT_TRUE(b.fini) << cas;
             EXPECT_TRUE(erreurDePort(b)) << cas;
             const test::Octets arret = mode == ModeVitesse ? test::Octets{0x10, 0x00} : test::Octets{0x00};
@@ -133,18 +139,24 @@ TEST(Surveillance, CycleTropLongAvecUnEntrainementEnMarche)
             EXPECT_EQ(test::Octets(aLaBoite.end() - static_cast<long>(arret.size()), aLaBoite.end()), arret)
                 << cas << ": the stop bytes before the box";
             EXPECT_TRUE(auRepos(b)) << cas;
-            EXPECT_LE(test::compte(b.octets(), octet::Verrou), 1) << cas << ": the drive ran one cycle at most";
+            const test::Octets o = b.octets();
+            const auto depart = std::find(o.begin(), o.end(), mode == ModeVitesse ? octet::ElHaut : octet::AzHoraire);
+            ASSERT_NE(depart, o.end()) << cas;
+            EXPECT_LE(test::compte(o, octet::Verrou, static_cast<size_t>(depart - o.begin())), 1)
+                << cas << ": the drive ran one cycle at most";
         }
     }
 }
 
 // An encoder word that stops changing while its drive runs (a broken cable,
-// a slipping encoder): after 4 seconds of drive with no change everything
-// stops and a box says what happened and what to check; the program runs
-// on. Before, the relay stayed on without end. In relay + speed mode near
-// its target, where the speed byte is below a quarter of full speed (a
-// slow drive may move less than a reading's step in 4 seconds), the watch
-// takes 30 seconds.
+// a slipping encoder): once the drive has been on for the time the axis
+// takes to turn half a degree at the speed it was given (the rate it has
+// shown, 2 degrees a second; near a target in relay + speed mode, a rotator
+// of 0.04 degree a second that never showed half a degree, the floor rate),
+// everything stops and a box says what happened and what to check; the
+// program runs on, and the antenna has turned on less than a degree. Before,
+// the watch took 4 s of drive (8 degrees at 2 degrees a second), near a
+// target 30 s.
 TEST(Surveillance, CodeurFigeArreteEtExplique)
 {
     struct Cas {
@@ -157,16 +169,15 @@ TEST(Surveillance, CodeurFigeArreteEtExplique)
         const std::string cas = "mode " + std::to_string(c.mode) + (c.azimut ? " azimuth" : " elevation") +
                                 (c.proche ? " near its target" : "");
         const double vitesse = c.proche ? 0.04 : 2;
-        const int secondes = c.proche ? 30 : 4;
         Boucle b(station(c.mode, 5, 355, 0), 100, 20, vitesse, 0.01);
         b.tourne(2);
         Entrainement& d = b.suivi.Drive;
         if (c.proche)
-            d.ConsigneSaisie(101.5f, 20);
+            vers(b, 101.5f, 20);
         else if (c.mode == ModeVitesse)
             vers(b, c.azimut ? 300 : 100, c.azimut ? 20 : 80);
         else
-            d.PasManuel(c.azimut ? 39 : 38);
+            fleche(b, c.azimut ? 39 : 38);
         b.tourne(10);
         ASSERT_FALSE(b.moteursArretes()) << cas;
         b.serveur.withBox([&](boxsim::Box& x) {
@@ -183,16 +194,13 @@ TEST(Surveillance, CodeurFigeArreteEtExplique)
         const auto m = b.dialogs.messages()[0];
         EXPECT_EQ(m.title, "Antenna Drive Error") << cas;
         EXPECT_EQ(m.icon, platform::Icon::Exclamation) << cas;
-        EXPECT_EQ(m.text, QString("The ") + (c.azimut ? "azimuth" : "elevation") +
-                              " reading has not changed for " + QString::number(secondes) +
-                              " seconds\r"
-                              "while its drive was on : both drives are stopped.\r\r"
-                              "Verify the encoder, its cable and the motor !")
-            << cas;
+        EXPECT_TRUE(m.text.startsWith(QString("The ") + (c.azimut ? "azimuth" : "elevation") + " reading moved "))
+            << m.text.toStdString();
+        EXPECT_TRUE(m.text.endsWith(" : both drives are stopped.\r\rVerify the encoder, its cable and the motor !"))
+            << m.text.toStdString();
         EXPECT_TRUE(b.moteursArretes()) << cas;
         EXPECT_FALSE(d.MoteurAzActif || d.MoteurElActif || d.AllerConsigneAz || d.AllerConsigneEl) << cas;
-        // The watch's time at the rotator's speed, and a cycle.
-        EXPECT_LE((c.azimut ? b.trace.az : b.trace.el) - depart, secondes * vitesse + Marge) << cas;
+        EXPECT_LE((c.azimut ? b.trace.az : b.trace.el) - depart, 1.0) << cas;
     }
 }
 
@@ -214,7 +222,7 @@ TEST(Surveillance, EntrainementLentSainArrive)
             vitesseMax = std::max(vitesseMax, d.VitesseAz);
     };
     b.tourne(900); // 63 s of the box's time
-    EXPECT_LT(vitesseMax, Entrainement::VitesseEcartFige);
+    EXPECT_LT(vitesseMax, 32);
     EXPECT_EQ(b.dialogs.messages().size(), 0u);
     EXPECT_FALSE(d.MoteurAzActif || d.AllerConsigneAz);
     EXPECT_TRUE(b.moteursArretes());
@@ -273,7 +281,7 @@ TEST(Surveillance, UneLectureAberranteEstSautee)
         int cycle = 0, rejetees = 0;
         std::vector<int> vitessesAz;
         b.action = [&] {
-            rejetees = std::max(rejetees, b.suivi.LecturesRejetees);
+            rejetees = std::max(rejetees, b.suivi.Pilotage.LecturesRejetees);
             if (d.MoteurAzActif)
                 vitessesAz.push_back(d.VitesseAz);
             ++cycle;
@@ -286,7 +294,7 @@ TEST(Surveillance, UneLectureAberranteEstSautee)
         };
         b.tourne(1500);
         EXPECT_EQ(rejetees, 1) << mode << ": the one reading refused";
-        EXPECT_EQ(b.suivi.LecturesRejetees, 0) << mode;
+        EXPECT_EQ(b.suivi.Pilotage.LecturesRejetees, 0) << mode;
         EXPECT_FALSE(b.fini) << mode;
         EXPECT_TRUE(b.dialogs.messages().empty()) << mode;
         EXPECT_TRUE(b.moteursArretes()) << mode;

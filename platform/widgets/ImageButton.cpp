@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <cmath>
@@ -193,8 +195,15 @@ void ImageButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QPixmap& pic = pressedShown_ ? pressed_ : released_;
-    if (!pic.isNull())
+    // A button that cannot act (off, or in a window part that is off) shows
+    // its picture as the style draws a disabled icon: greyed.
+    if (!pic.isNull() && !isEnabled()) {
+        QStyleOption option;
+        option.initFrom(this);
+        p.drawPixmap(rect(), style()->generatedIconPixmap(QIcon::Disabled, pic, &option));
+    } else if (!pic.isNull()) {
         p.drawPixmap(rect(), pic);
+    }
     // The frame is a line two pixels wide in the highlight colour, plain on
     // any picture.
     if (hasFocus() && keyboardInUse()) {

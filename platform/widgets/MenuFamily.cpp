@@ -7,6 +7,30 @@ namespace platform {
 
 MenuFamily::MenuFamily(QMenu* menu, QObject* parent) : QObject(parent), menu_(menu) {}
 
+bool menuItemReachable(const QAction* item)
+{
+    // The item's own state is Qt's to check on every path (a disabled item
+    // is neither drawn nor pressed as on); what Qt does not check is the
+    // menus above it. Up through the menus that hold it: the item (or menu-bar title) that
+    // opens each of them is on.
+    const QAction* a = item;
+    for (int depth = 0; depth < 16; ++depth) {
+        const QMenu* holder = nullptr;
+        for (QObject* o : a->associatedObjects())
+            if (auto* m = qobject_cast<const QMenu*>(o))
+                holder = m;
+        if (!holder)
+            return true;
+        // The menu's own switch (platform::setMenuEnabled turns off its
+        // title with it); a menu of a window that is off is not opened, and
+        // the window's state is not the item's.
+        if (!holder->menuAction()->isEnabled())
+            return false;
+        a = holder->menuAction();
+    }
+    return true;
+}
+
 QAction* MenuFamily::insertAction(int index, QAction* a)
 {
     // After the family's last loaded item, so the family stays together even
@@ -47,7 +71,10 @@ bool MenuFamily::load(int index, const QString& caption)
         // unchecked a marked item; put the mark back.
         if (a->isCheckable())
             a->setChecked(true);
-        emit clicked(index);
+        // An item of a menu that is off does nothing, from whatever path it
+        // came (a screen reader presses items that no mouse can reach).
+        if (menuItemReachable(a))
+            emit clicked(index);
     });
     insertAction(index, a);
     return true;

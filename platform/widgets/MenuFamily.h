@@ -18,6 +18,10 @@ class QMenu;
 
 namespace platform {
 
+// The item's menus are on: the item (or menu-bar title) that opens each menu
+// above it is enabled (Qt checks the item's own state itself). A family's items act only then.
+bool menuItemReachable(const QAction* item);
+
 class MenuFamily : public QObject {
     Q_OBJECT
 public:
