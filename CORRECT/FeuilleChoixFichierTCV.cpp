@@ -63,13 +63,14 @@ void FeuilleChoixFichierTCV::Form_Load()
     platform::holdStartPicture(this, etat_.clock);
     imageDemarrage_ = false;
 
-    ImageLogo->hide();
-    ListeFichierTCV->show();
-    BoutonFichierOK->show();
-    BoutonNouveauFichier->show();
-    BoutonAnnuler->show();
-    Etiq_On->show();
-    setWindowTitle(QStringLiteral("Selvane - T.C.V - Correction File"));
+    platform::showChooser(this, QStringLiteral("Selvane - T.C.V - Correction File"), [this] {
+        ImageLogo->hide();
+        ListeFichierTCV->show();
+        BoutonFichierOK->show();
+        BoutonNouveauFichier->show();
+        BoutonAnnuler->show();
+        Etiq_On->show();
+    });
     // Enabled only once a table is chosen in the list.
     BoutonFichierOK->setEnabled(false);
 }

@@ -61,8 +61,7 @@ void FeuilleChoixFichier::Form_Load() {
         if (etat_.programmeTermine())
             return;
     }
-    montreChoix(true);
-    setWindowTitle(TitreChoix);
+    platform::showChooser(this, TitreChoix, [this] { montreChoix(true); });
 }
 
 void FeuilleChoixFichier::ListeFichier_Click() {

@@ -61,12 +61,13 @@ void FeuilleChoixFichier::Form_Load()
     setWindowTitle(QStringLiteral("Selvane - Setup"));
     platform::holdStartPicture(this, prog_.clock, 2.0);
 
-    ImageLogo->hide();
-    ListeFichier->show();
-    BoutonOK->show();
-    BoutonNouvFichier->show();
-    BoutonAnnuler->show();
-    setWindowTitle(QStringLiteral("Corvinet - Data file"));
+    platform::showChooser(this, QStringLiteral("Corvinet - Data file"), [this] {
+        ImageLogo->hide();
+        ListeFichier->show();
+        BoutonOK->show();
+        BoutonNouvFichier->show();
+        BoutonAnnuler->show();
+    });
 }
 
 void FeuilleChoixFichier::ListeFichier_Click()

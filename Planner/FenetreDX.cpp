@@ -48,4 +48,10 @@ void FenetreDX::ImgBtonDX_Click() { commandes_.Prefixe(); }
 
 void FenetreDX::BoutonOK_Click() { commandes_.DXOK(); }
 
+QString FenetreDX::texteResultat() const {
+    if (AffAzimDX->text().isEmpty())
+        return QString();
+    return platform::valuesRead({AffDxcc, AffPays, AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance});
+}
+
 void FenetreDX::closeEvent(QCloseEvent* e) { e->ignore(); }

@@ -24,6 +24,9 @@ public:
     platform::ImageButton* ImgBtonDX;
     void ImgBtonDX_Click();
     void BoutonOK_Click();
+    // What the window shows of the DX point as a screen reader reads it
+    // ("DXCC VK, ... , Azimuth (Deg) 123.4, ..."), "" without values.
+    QString texteResultat() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

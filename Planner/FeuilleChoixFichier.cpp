@@ -47,8 +47,7 @@ void FeuilleChoixFichier::Form_Load(const QString& dossier, platform::Clock& hor
         setWindowTitle(QStringLiteral("Selvane - Planner"));
         platform::holdStartPicture(this, horloge, 2.0);
     }
-    montreListe(true);
-    setWindowTitle(QStringLiteral("Planner - Setup File"));
+    platform::showChooser(this, QStringLiteral("Planner - Setup File"), [this] { montreListe(true); });
 }
 
 void FeuilleChoixFichier::ListeFichier_Click() { commandes_.SelectionStation(); }

@@ -7,6 +7,7 @@
 #include "platform/widgets/Accessible.h"
 #include "platform/widgets/ImageButton.h"
 #include "platform/widgets/MenuFamily.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QAction>
@@ -106,8 +107,10 @@ Form2::Form2(planner::Commandes& commandes) : QMainWindow(nullptr), commandes_(c
 
     // The source buttons and ImgPrev are read as on (checked) while they show
     // their pressed picture: the current source, the common-window display.
-    for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+    for (platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel}) {
         b->setShowsState(true, platform::ImageButton::StateKind::OneOfMany);
+        b->setSaysStateChanges(false); // MenuSource_Click says the source chosen
+    }
     ImgPrev->setShowsState(true);
     platform::nameControls({
         {ImgNew, QStringLiteral("New")},
@@ -136,7 +139,22 @@ void Form2::PicturesSource(int i) {
             i == k ? b->showPressed() : b->showReleased();
 }
 
-void Form2::MenuSource_Click(int i) { commandes_.ChoixSource(i); }
+void Form2::MenuSource_Click(int i) {
+    const platform::ChangeNotice dit(this, [this] { return texteSource(); });
+    commandes_.ChoixSource(i);
+}
+
+QString Form2::texteSource() const {
+    // The source button that has the focus is read with its new state by
+    // the screen reader itself.
+    for (const platform::ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+        if (b->hasFocus() && b->isPressedShown())
+            return QString();
+    for (int i = 0; i < 10; ++i)
+        if (MenuSource->checked(i))
+            return platform::withoutMnemonics(MenuSource->caption(i)) + QStringLiteral(" chosen");
+    return QString();
+}
 
 void Form2::MenuAffiche_Click(int index) {
     if (index == 1)
@@ -186,7 +204,17 @@ void Form2::Applique(const planner::EtatPrincipal& e) {
     for (QMenu* m : {MenuFichierP, MenuSourceP, MenuAboutP})
         platform::setMenuEnabled(m, e.menus);
     platform::setMenuEnabled(MenuAfficheP, e.menuAffiche);
+    // A computation switches the buttons off, and Qt takes the focus from
+    // the one that held it, to nowhere: it has the focus back when they come
+    // on again, unless the operator has put it elsewhere meanwhile.
+    if (!e.menus && ZoneImage->isEnabled() && ZoneImage->isAncestorOf(focusWidget()))
+        focusAvantCalcul_ = focusWidget();
     ZoneImage->setEnabled(e.menus);
+    if (e.menus && focusAvantCalcul_) {
+        if (!focusWidget() && focusAvantCalcul_->isVisible())
+            focusAvantCalcul_->setFocus(Qt::OtherFocusReason);
+        focusAvantCalcul_ = nullptr;
+    }
     // Switching a menu on also switches its submenus' items on: the items
     // are set after it.
     MenuAffiche->setCaption(5, e.versCommun ? QStringLiteral("Common Window") : QStringLiteral("Moon Location"));

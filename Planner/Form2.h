@@ -4,6 +4,7 @@
 // program sets its menus and buttons with Applique from its display value.
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -59,5 +60,9 @@ protected:
 private:
     // Pictures of the three source buttons for Sources item i.
     void PicturesSource(int i);
+    // "Sun chosen": the source in force as a notice says it; "" while the
+    // focus is on its button.
+    QString texteSource() const;
     planner::Commandes& commandes_;
+    QPointer<QWidget> focusAvantCalcul_; // the button that had the focus when a computation began
 };

@@ -24,6 +24,7 @@
 #include "platform/widgets/Grid.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/PictureBox.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/StartWindow.h"
 #include "platform/widgets/Window.h"
 
@@ -1080,6 +1081,8 @@ void Planner::AfficheDX() {
 }
 
 void Planner::ClicCarte(double x, double y) {
+    // The DX result said once the windows show it (after the Evenement).
+    const platform::ChangeNotice dit(fenetreCommune_.get(), [this] { return fenetreDX_->texteResultat(); });
     const Evenement e(*this);
     // The DX point is an input of the computation running.
     if (Refuse() || !carteAffichee())
@@ -1089,6 +1092,7 @@ void Planner::ClicCarte(double x, double y) {
 }
 
 void Planner::Prefixe() {
+    const platform::ChangeNotice dit(fenetreDX_.get(), [this] { return fenetreDX_->texteResultat(); });
     const Evenement e(*this);
     if (Refuse())
         return;

@@ -7,6 +7,7 @@
 #include "assets/Assets.h"
 #include "platform/Geometry.h"
 #include "platform/widgets/Accessible.h"
+#include "platform/widgets/ScreenReader.h"
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
@@ -288,11 +289,11 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     connect(MenuFenetre, &platform::MenuFamily::clicked, this, [this](int i) { MenuFenetre_Click(i); });
     connect(MenuParametreP, &QAction::triggered, this, [this] { MenuParametreP_Click(); });
     connect(ImgLune, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(0); });
-    connect(ImgLune, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(0); });
+    connect(ImgLune, &ImageButton::mouseUp, this, [this] { ImgSource_MouseUp(0); });
     connect(ImgSoleil, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(1); });
-    connect(ImgSoleil, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(1); });
+    connect(ImgSoleil, &ImageButton::mouseUp, this, [this] { ImgSource_MouseUp(1); });
     connect(ImgCiel, &ImageButton::mouseDown, this, [this] { prog_.ChoixSourceBoutonEnfonce(9); });
-    connect(ImgCiel, &ImageButton::mouseUp, this, [this] { prog_.ChoixSourceBoutonRelache(9); });
+    connect(ImgCiel, &ImageButton::mouseUp, this, [this] { ImgSource_MouseUp(9); });
     connect(ImgPeriode, &ImageButton::mouseDown, this, [this] { prog_.BasculePeriode(); });
     connect(ImgDuree, &ImageButton::mouseDown, this, [this] { prog_.BasculeDuree(); });
     connect(BoutonDXCC, &QPushButton::clicked, this, [this] { BoutonDXCC_Click(); });
@@ -311,8 +312,10 @@ FenetrePrincipale::FenetrePrincipale(Tracking& programme) : QMainWindow(nullptr)
     // buttons read as checked while they show their pressed picture; the two
     // O.K. buttons by what they close. The push buttons take the focus by
     // the Tab key and leave the arrow keys to the antenna's manual steps.
-    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+    for (ImageButton* b : {ImgLune, ImgSoleil, ImgCiel}) {
         b->setShowsState(true, ImageButton::StateKind::OneOfMany);
+        b->setSaysStateChanges(false); // the window says the source chosen
+    }
     // The period and length buttons switch between two choices: read with
     // the one in force.
     const suivi::Suivi& etat = prog_.S;
@@ -557,7 +560,6 @@ void FenetrePrincipale::MenuFichier_Click(int index)
     }
 }
 
-void FenetrePrincipale::MenuSource_Click(int index) { prog_.ChoixSourceMenu(index); }
 void FenetrePrincipale::MenuPeriode_Click(int index) { prog_.ChoixPeriode(index); }
 void FenetrePrincipale::MenuDuree_Click(int index) { prog_.ChoixDuree(index); }
 
@@ -577,6 +579,48 @@ void FenetrePrincipale::ImgInfo_Click() { prog_.MontreLegendeCiel(true); }
 
 void FenetrePrincipale::BoutonInfoOK_Click() { prog_.MontreLegendeCiel(false); }
 
-void FenetrePrincipale::BoutonDXCC_Click() { prog_.SaisiePrefixeDX(); }
+// ------------------------------------------------------------ what the operator's commands say
+// A blind operator hears the result of a DX placement and the source chosen
+// without going to look: one notice when the command changed what the
+// window shows, nothing otherwise.
 
-void FenetrePrincipale::EMEWindow_MouseDown(double x, double y) { prog_.ClicCarte(x, y); }
+void FenetrePrincipale::BoutonDXCC_Click()
+{
+    const platform::ChangeNotice dit(this, [this] { return texteDX(); });
+    prog_.SaisiePrefixeDX();
+}
+
+void FenetrePrincipale::EMEWindow_MouseDown(double x, double y)
+{
+    const platform::ChangeNotice dit(this, [this] { return texteDX(); });
+    prog_.ClicCarte(x, y);
+}
+
+void FenetrePrincipale::MenuSource_Click(int index)
+{
+    const platform::ChangeNotice dit(this, [this] { return texteSource(); });
+    prog_.ChoixSourceMenu(index);
+}
+
+void FenetrePrincipale::ImgSource_MouseUp(int index)
+{
+    const platform::ChangeNotice dit(this, [this] { return texteSource(); });
+    prog_.ChoixSourceBoutonRelache(index);
+}
+
+QString FenetrePrincipale::texteDX() const
+{
+    const QString valeurs = platform::valuesRead({AffAzimDX, AffElevDX, AffDopplerDX, AffPolarDX, AffDistance});
+    return valeurs.isEmpty() ? QString()
+                             : platform::withoutMnemonics(CadreDXCC->title()) + QStringLiteral(": ") + valeurs;
+}
+
+QString FenetrePrincipale::texteSource() const
+{
+    // The source button that has the focus is read with its new state by
+    // the screen reader itself.
+    for (const ImageButton* b : {ImgLune, ImgSoleil, ImgCiel})
+        if (b->hasFocus() && b->isPressedShown())
+            return QString();
+    return platform::withoutMnemonics(CadreSource->title()) + QStringLiteral(" chosen");
+}

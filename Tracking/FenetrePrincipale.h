@@ -118,6 +118,7 @@ public:
     void BoutonInfoOK_Click();
     void BoutonDXCC_Click();
     void EMEWindow_MouseDown(double x, double y);
+    void ImgSource_MouseUp(int index);
 
 signals:
     // The window was minimised, restored or maximised (the interface window
@@ -141,4 +142,8 @@ private:
     bool traceDemande_ = false;
     suivi::Panneau panneauMontre_ = suivi::Panneau::Aucun;
     int phaseMontree_ = -1;
+    // What a DX placement and a source choice say (the DX frame's title and
+    // values; the source's name), "" when there is nothing to say.
+    QString texteDX() const;
+    QString texteSource() const;
 };

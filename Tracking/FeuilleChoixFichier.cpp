@@ -77,13 +77,14 @@ void FeuilleChoixFichier::Form_Load()
     Etiq_On->hide();
     setWindowTitle(QStringLiteral("Selvane - Tracking"));
     platform::holdStartPicture(this, prog_.clock, 2.0);
-    ImageLogo->hide();
-    ListeFichier->show();
-    BoutonHome->show();
-    BoutonOK->show();
-    BoutonAnnuler->show();
-    Etiq_On->show();
-    setWindowTitle(QStringLiteral("Tracking - Setup File"));
+    platform::showChooser(this, QStringLiteral("Tracking - Setup File"), [this] {
+        ImageLogo->hide();
+        ListeFichier->show();
+        BoutonHome->show();
+        BoutonOK->show();
+        BoutonAnnuler->show();
+        Etiq_On->show();
+    });
 }
 
 void FeuilleChoixFichier::ListeFichier_Click() { BoutonOK->setEnabled(true); }

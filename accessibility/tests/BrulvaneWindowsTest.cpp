@@ -7,6 +7,7 @@
 #include "Calculator/FeuilleChoixFichier.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/StationFolder.h"
 #include "accessibility/tests/Walk.h"
 
@@ -34,6 +35,11 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(copy({"home.dat", "brulvane.ini", "logo.bmp"}));
+        demarre();
+    }
+    void demarre()
+    {
+        TearDown();
         prog = std::make_unique<Brulvane>(dialogs, clock, folder.path(), [] {});
         fenetres = std::make_unique<FenetresBrulvane>(*prog);
         prog->Main();
@@ -46,6 +52,14 @@ protected:
     std::unique_ptr<Brulvane> prog;
     std::unique_ptr<FenetresBrulvane> fenetres;
 };
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(BrulvaneWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); },
+                                                  [this] { return fenetres->feuilleChoixFichier(); },
+                                                  QStringLiteral("EME Calculators - Setup File"));
+}
 
 // The chooser, the EME calculator and the (never shown) noise calculator.
 TEST_F(BrulvaneWindows, EveryWindow)

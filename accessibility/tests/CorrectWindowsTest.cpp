@@ -7,6 +7,7 @@
 #include "CORRECT/FeuillePrincipale.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/StationFolder.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/Files.h"
@@ -32,6 +33,11 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(copy({"home.dat", "home.tcv", "logo.bmp"}));
+        demarre();
+    }
+    void demarre()
+    {
+        TearDown();
         prog = std::make_unique<Correct>(dialogs, clock, folder.path());
         fenetres = std::make_unique<FenetresCorrect>(*prog);
         prog->finProgramme = [] {};
@@ -45,6 +51,14 @@ protected:
     std::unique_ptr<Correct> prog;
     std::unique_ptr<FenetresCorrect> fenetres;
 };
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(CorrectWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); },
+                                                  [this] { return &fenetres->feuilleChoixFichierTCV(); },
+                                                  QStringLiteral("Selvane - T.C.V - Correction File"));
+}
 
 // The table chooser, the editor and the station-file chooser.
 TEST_F(CorrectWindows, EveryWindow)

@@ -5,6 +5,7 @@
 #include "Corvinet/FeuilleChoixFichier.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/StationFolder.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/Files.h"
@@ -31,11 +32,24 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(copy({"home.dat", "logo.bmp"}));
+        demarre();
+    }
+    void demarre()
+    {
+        prog.reset();
         prog = std::make_unique<Corvinet>(dialogs, clock, folder.path(), [] {});
         prog->Main();
     }
     std::unique_ptr<Corvinet> prog;
 };
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(CorvinetWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); },
+                                                  [this] { return &prog->feuilleChoixFichier(); },
+                                                  QStringLiteral("Corvinet - Data file"));
+}
 
 // The chooser and the set-up window with its five tabs.
 TEST_F(CorvinetWindows, EveryWindow)

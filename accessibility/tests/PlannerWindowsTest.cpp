@@ -9,8 +9,11 @@
 #include "Planner/tests/Programme.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/Walk.h"
+#include "platform/testing/ScreenReaderEvents.h"
 #include "platform/widgets/ImageButton.h"
+#include "platform/widgets/MenuFamily.h"
 #include "platform/widgets/StartWindow.h"
 
 #include <QTableView>
@@ -43,6 +46,13 @@ void remplit(platform::MaskedEdit* boite, const QString& chiffres)
 // common-window dialog, map, DX, radio-sky, UTC and information windows, a
 // common-window table, and the main window with its print items.
 class PlannerWindows : public Programme {};
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(PlannerWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); }, [this] { return etat->feuilleChoixFichier(); },
+                                                  QStringLiteral("Planner - Setup File"));
+}
 
 TEST_F(PlannerWindows, EveryWindow)
 {
@@ -161,4 +171,82 @@ TEST_F(PlannerWindows, KeyboardOnlyStationPeriodTablesCommonWindowDXPointAndBack
     EXPECT_EQ(etat->fenetreComWin(0), nullptr);
     EXPECT_EQ(etat->ModeAffichage(), "CommWin");
     EXPECT_EQ(dx->AffDxcc->text(), "F"); // the DX point stays for the next tables
+}
+
+// A source chosen from the menu is said once (not a second time by its
+// button), one without a button too; a source button pressed where the
+// focus is is left to the reader, which says the state of the control it is
+// on. The DX point placed by its prefix or by a click on the map is heard at
+// once, in one notice with what the DX window shows; a prompt cancelled or
+// the same prefix again says nothing.
+TEST_F(PlannerWindows, ASourceChoiceAndADXPlacementAreSaidOnce)
+{
+    demarre();
+    QTest::mouseClick(etat->feuilleChoixFichier()->BoutonHome, Qt::LeftButton);
+    etat->feuilleChoixDate()->AffStep->setText("10");
+    periode("12-05-2001", "00:00", "12-05-2001", "23:50");
+    FenetrePrevision* table = etat->fenetrePrevision(0);
+    ASSERT_TRUE(table);
+    platform::testing::ScreenReaderEvents heard;
+
+    // Sources from the menu: the Sun, Cassiopeia-A (no button), Cassiopeia-A
+    // again (in force: nothing), the Sun; then the Moon by its button.
+    Form2* principal = etat->form2();
+    const std::pair<int, QString> choix[] = {
+        {1, "Sun chosen"}, {2, "Cassiopeia-A chosen"}, {2, QString()}, {1, "Sun chosen"}};
+    for (const auto& [i, dit] : choix) {
+        heard.clear();
+        principal->MenuSource->action(i)->trigger();
+        EXPECT_EQ(heard.notices(), dit.isEmpty() ? QStringList() : QStringList{dit}) << "source " << i;
+    }
+    ASSERT_TRUE(switchTo(principal));
+    ASSERT_TRUE(tabTo(principal->ImgLune));
+    heard.clear();
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_TRUE(principal->ImgLune->isPressedShown());
+    ASSERT_EQ(QApplication::focusWidget(), principal->ImgLune);
+    EXPECT_EQ(heard.notices(), QStringList());
+    EXPECT_FALSE(heard.of(QAccessible::StateChanged, principal->ImgLune).empty());
+
+    table->GrillePrev->setRow(83);
+    etat->GrillePrev_Click(table);
+    QTest::mouseClick(etat->feuilleDateCom()->BoutonOK, Qt::LeftButton);
+    ASSERT_TRUE(etat->fenetreCommune()->isVisible());
+    FenetreDX* dx = etat->fenetreDX();
+    const auto lecture = [](QLabel* l) { return QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name); };
+    heard.clear();
+    dialogs.queueInput("f");
+    dx->ImgBtonDX_Click();
+    ASSERT_EQ(dx->AffDxcc->text(), "F");
+    QStringList notices = heard.notices();
+    ASSERT_EQ(notices.size(), 1) << notices.join(" | ").toStdString();
+    EXPECT_TRUE(notices[0].startsWith("DXCC F, ")) << notices[0].toStdString();
+    for (QLabel* l : {dx->AffPays, dx->AffAzimDX, dx->AffElevDX, dx->AffDistance})
+        EXPECT_TRUE(!l->text().isEmpty() && notices[0].contains(lecture(l))) << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains("Azimuth (Deg) " + dx->AffAzimDX->text())) << notices[0].toStdString();
+
+    for (const char* r : {"f", ""}) {
+        heard.clear();
+        dialogs.queueInput(r);
+        dx->ImgBtonDX_Click();
+        EXPECT_EQ(heard.notices(), QStringList()) << "prefix \"" << r << "\"";
+    }
+
+    heard.clear();
+    etat->fenetreCommune()->EMEWindow_MouseDown(2000, 1000);
+    ASSERT_TRUE(dx->AffDxcc->text().isEmpty());
+    notices = heard.notices();
+    ASSERT_EQ(notices.size(), 1) << notices.join(" | ").toStdString();
+    EXPECT_TRUE(notices[0].startsWith("Azimuth (Deg) " + dx->AffAzimDX->text())) << notices[0].toStdString();
+
+    // With the map on display a source recomputes it, the buttons off
+    // meanwhile: the focus comes back to the button pressed, which the
+    // reader reads with its new state.
+    ASSERT_TRUE(switchTo(principal));
+    ASSERT_TRUE(tabTo(principal->ImgSoleil));
+    heard.clear();
+    ASSERT_TRUE(press(Qt::Key_Space));
+    ASSERT_EQ(etat->CodeSource, 1);
+    EXPECT_EQ(QApplication::focusWidget(), principal->ImgSoleil);
+    EXPECT_EQ(heard.notices(), QStringList()) << heard.notices().join(" | ").toStdString();
 }

@@ -9,6 +9,7 @@
 #include "Tracking/tests/Ecran.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/testing/ScreenReaderEvents.h"
 #include "platform/widgets/ScreenReader.h"
@@ -43,6 +44,14 @@ protected:
         ASSERT_NO_FATAL_FAILURE(demarre(suivi::ModeVitesse, suivi::test::trackIni(0, 6000, 3600, 0, true)));
     }
 };
+
+// The start window: the chooser read under its own title, said once.
+TEST_F(TrackingWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarreTout(); },
+                                                  [this] { return &fenetres->feuilleChoixFichier(); },
+                                                  QStringLiteral("Tracking - Setup File"));
+}
 
 TEST_F(TrackingWindows, EveryWindow)
 {
@@ -258,13 +267,75 @@ TEST_F(TrackingWindows, TogglesChoicesAndAFocusMovedByF3AreRead)
     ASSERT_FALSE(fp().ImgLune->isEnabled());
     QWidget* now = QApplication::focusWidget();
     ASSERT_NE(now, fp().ImgLune);
-    QStringList notices;
-    for (const auto& e : heard.of(QAccessible::ObjectShow))
-        if (QAccessibleInterface* i = e.object ? face(e.object) : nullptr; i && i->role() == QAccessible::Notification)
-            notices << e.name;
+    const QStringList notices = heard.notices();
     EXPECT_TRUE(notices.contains(fi().ImgTrack->accessibleName() + QStringLiteral(" on")))
         << notices.join(" | ").toStdString();
     EXPECT_TRUE(notices.contains(QStringLiteral("Moon is unavailable now; the focus moved to ") +
                                  face(now)->text(QAccessible::Name)))
         << notices.join(" | ").toStdString();
+}
+
+// The DX point placed by its prefix or by a click on the map is heard at
+// once, in one notice with the frame's title and the values it shows; a
+// prompt cancelled or the same prefix again says nothing. A source chosen
+// from the menu is said once (not a second time by its button), one without
+// a button too; a source button pressed where the focus is is left to the
+// reader, which says the state of the control it is on.
+TEST_F(TrackingWindows, ADXPlacementAndASourceChoiceAreSaidOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(demarreTout());
+    QTest::mouseClick(fenetres->feuilleChoixFichier().BoutonHome, Qt::LeftButton);
+    prog->executer(3);
+    fp().MenuFenetre->action(1)->trigger(); // the world map
+    prog->executer(1);
+    ASSERT_TRUE(fp().BoutonDXCC->isVisibleTo(&fp()));
+    platform::testing::ScreenReaderEvents heard;
+    const auto lecture = [&](QLabel* l) { return QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name); };
+
+    dialogs.queueInput(QStringLiteral("VK"));
+    fp().BoutonDXCC->click();
+    ASSERT_TRUE(prog->S.PointDXPlace);
+    QStringList notices = heard.notices();
+    ASSERT_EQ(notices.size(), 1) << notices.join(" | ").toStdString();
+    EXPECT_EQ(notices[0], QStringLiteral("DXCC : VK - Australia: ") + lecture(fp().AffAzimDX) + ", " +
+                              lecture(fp().AffElevDX) + ", " +
+                              (fp().AffDopplerDX->text().isEmpty()
+                                   ? QString()
+                                   : lecture(fp().AffDopplerDX) + ", " + lecture(fp().AffPolarDX) + ", ") +
+                              lecture(fp().AffDistance));
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("Azimuth (Deg) ") + fp().AffAzimDX->text()));
+
+    for (const char* r : {"VK", ""}) {
+        heard.clear();
+        dialogs.queueInput(QString::fromLatin1(r));
+        fp().BoutonDXCC->click();
+        EXPECT_EQ(heard.notices(), QStringList()) << "prefix \"" << r << "\"";
+    }
+
+    heard.clear();
+    QTest::mouseClick(fp().EMEWindow, Qt::LeftButton, {}, QPoint(100, 60));
+    notices = heard.notices();
+    ASSERT_EQ(notices.size(), 1) << notices.join(" | ").toStdString();
+    EXPECT_TRUE(notices[0].startsWith(platform::withoutMnemonics(fp().CadreDXCC->title()) + ": Azimuth (Deg) " +
+                                      fp().AffAzimDX->text()))
+        << notices[0].toStdString();
+
+    // Sources from the menu: the Sun, Cassiopeia-A (no button), Cassiopeia-A
+    // again (in force: nothing), the Sun; then the Moon by its button.
+    const std::pair<int, QString> choix[] = {
+        {1, "Sun chosen"}, {2, "Cassiopeia-A chosen"}, {2, QString()}, {1, "Sun chosen"}};
+    for (const auto& [i, dit] : choix) {
+        heard.clear();
+        fp().MenuSource->action(i)->trigger();
+        prog->executer(1);
+        EXPECT_EQ(heard.notices(), dit.isEmpty() ? QStringList() : QStringList{dit}) << "source " << i;
+    }
+    ASSERT_TRUE(switchTo(&fp()));
+    ASSERT_TRUE(tabTo(fp().ImgLune));
+    heard.clear();
+    ASSERT_TRUE(press(Qt::Key_Space));
+    prog->executer(1);
+    ASSERT_EQ(prog->S.CodeSource, 0);
+    EXPECT_EQ(heard.notices(), QStringList());
+    EXPECT_FALSE(heard.of(QAccessible::StateChanged, fp().ImgLune).empty());
 }

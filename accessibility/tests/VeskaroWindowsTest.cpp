@@ -5,6 +5,7 @@
 #include "DXCC/Veskaro.h"
 #include "accessibility/tests/Findings.h"
 #include "accessibility/tests/Keyboard.h"
+#include "accessibility/tests/StartWindow.h"
 #include "accessibility/tests/StationFolder.h"
 #include "accessibility/tests/Walk.h"
 #include "platform/Files.h"
@@ -26,12 +27,25 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(copy({"DXCCPREF.DBR", "logo.bmp"}));
+        demarre();
+    }
+    void demarre()
+    {
+        prog.reset();
         prog = std::make_unique<Veskaro>(dialogs, clock, folder.path());
         prog->finProgramme = [] {};
         prog->Main();
     }
     std::unique_ptr<Veskaro> prog;
 };
+
+// After the picture, the editor window of its own, read under its title.
+TEST_F(VeskaroWindows, TheStartWindowIsReadUnderItsFinalTitle)
+{
+    accessibility::expectChooserReadUnderItsTitle([this] { demarre(); }, [this] { return &prog->form2(); },
+                                                  QStringLiteral("Selvane V4.3.08 - DXCC Data Base Editor"),
+                                                  accessibility::AfterThePicture::NewWindow);
+}
 
 // The start window (the logo alone; closed once the editor opens) and the
 // editor window (list, editor and map panels).

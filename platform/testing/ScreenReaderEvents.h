@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <QWidget>
 #include <vector>
 
 namespace platform::testing {
@@ -20,6 +22,7 @@ struct HeardEvent {
     QPointer<QObject> object;
     QString name; // the object's accessible name as the event arrived
     qint64 ms;    // since the listener started
+    QString window; // the name of the object's window as the event arrived
 };
 
 // Records events from its construction to its destruction, while
@@ -34,6 +37,12 @@ public:
     const std::vector<HeardEvent>& events() const { return events_; }
     // The events of one type, for one object (any object when nullptr).
     std::vector<HeardEvent> of(QAccessible::Event type, const QObject* object = nullptr) const;
+    // The words of the notices shown (platform::announce, a refusal sign),
+    // in their order, as they read when they came.
+    QStringList notices() const;
+    // The name its window had at each focus event on `window` or a control
+    // in it: what a reader announces the focus as being in.
+    QStringList windowNamesAtFocus(const QWidget* window) const;
     void clear() { events_.clear(); }
 
 private:

@@ -295,6 +295,18 @@ QWidget* captionOf(const QWidget* control)
     return left ? left : nearestCaption(control, Side::Above);
 }
 
+QString valuesRead(std::initializer_list<const QLabel*> labels)
+{
+    QStringList read;
+    for (const QLabel* l : labels) {
+        if (!l || l->text().trimmed().isEmpty())
+            continue;
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(l));
+        read << (i ? i->text(QAccessible::Name) : l->text().simplified());
+    }
+    return read.join(QStringLiteral(", "));
+}
+
 void nameForScreenReaders(QWidget* window)
 {
     if (!window)

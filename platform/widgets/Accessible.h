@@ -103,4 +103,10 @@ void nameValueLabel(QLabel* label, QLabel* caption);
 // when there is none.
 QWidget* captionOf(const QWidget* control);
 
+// What the value labels `labels` show, each as a screen reader reads it (its
+// caption and its value: "Azimuth (Deg) 123.45"), the blank ones left out,
+// joined by ", "; "" when all are blank. For a notice that says a result
+// the window shows in the window's own words.
+QString valuesRead(std::initializer_list<const QLabel*> labels);
+
 } // namespace platform

@@ -162,7 +162,7 @@ void ImageButton::pictureChanged(bool before)
     }
     // A reader says a state change of the control it is on; one made by a
     // key or a menu elsewhere (F3 switching tracking on) is said in words.
-    if (showsState_ && isVisible() && !hasFocus() && QAccessible::isActive()) {
+    if (showsState_ && saysStateChanges_ && isVisible() && !hasFocus() && QAccessible::isActive()) {
         const QString name = accessibleName().isEmpty() ? toolTip() : accessibleName();
         if (stateKind_ == StateKind::OnOff)
             announce(this, name + (pressedShown_ ? QStringLiteral(" on") : QStringLiteral(" off")));

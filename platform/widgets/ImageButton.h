@@ -64,11 +64,15 @@ public:
     // shows; a check box for a thing switched on and off (tracking), a radio
     // button for one choice of several (the current source). A change of
     // its state while the focus is elsewhere is said as a notice ("Tracking
-    // on", "Sun chosen"; platform::announce).
+    // on", "Sun chosen"; platform::announce), unless the program says the
+    // change itself (setSaysStateChanges(false): a choice that the program
+    // says in one notice with what follows from it, or that it makes
+    // without any of its buttons).
     enum class StateKind { OnOff, OneOfMany };
     void setShowsState(bool on, StateKind kind = StateKind::OnOff);
     bool showsState() const { return showsState_; }
     StateKind stateKind() const { return stateKind_; }
+    void setSaysStateChanges(bool on) { saysStateChanges_ = on; }
 
     // A button that switches between choices (the traffic period, the
     // period's length): read as its name and the choice in force that
@@ -114,6 +118,7 @@ private:
     Behaviour behaviour_ = Behaviour::Manual;
     bool pressedShown_ = false;
     bool showsState_ = false;
+    bool saysStateChanges_ = true;
     StateKind stateKind_ = StateKind::OnOff;
     std::function<QString()> stateText_;
     bool spaceHeld_ = false; // Space went down on this button and is not up yet

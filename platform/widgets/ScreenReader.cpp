@@ -719,6 +719,22 @@ void announce(QWidget* where, const QString& text)
     n->say(text);
 }
 
+ChangeNotice::ChangeNotice(QWidget* where, std::function<QString()> words)
+    : where_(QAccessible::isActive() ? where : nullptr), words_(std::move(words))
+{
+    if (where_)
+        before_ = words_();
+}
+
+ChangeNotice::~ChangeNotice()
+{
+    if (!where_ || !QAccessible::isActive())
+        return;
+    const QString after = words_();
+    if (!after.trimmed().isEmpty() && after != before_)
+        announce(where_, after);
+}
+
 QString refusalNotice(const QWidget* widget)
 {
     if (!widget)

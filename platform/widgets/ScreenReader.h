@@ -27,6 +27,7 @@
 // while assistive technology is active (Qt sends no events otherwise).
 
 #include <QAccessible>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -71,6 +72,29 @@ void giveWindowRole(QWidget* window);
 // Says `text` to screen readers as a notice of the window of `where`,
 // wherever the focus is. Repeating a text says it again.
 void announce(QWidget* where, const QString& text);
+
+// Says the result of an operator's command once it is over: made at the
+// start of the command (before anything that refreshes the window when it
+// goes out of scope), it reads `words()` then and again when it is
+// destroyed, and announces the second reading when it differs from the
+// first and is not blank ("DXCC : VK - Australia: Azimuth (Deg) 123.45,
+// ..."). A command that changes nothing that `words` reads (a prompt
+// cancelled, a choice already in force) says nothing. `words` returning ""
+// after the command says nothing either: the reader says it itself (the
+// focus on the control that changed). Without assistive technology active
+// it reads nothing.
+class ChangeNotice {
+public:
+    ChangeNotice(QWidget* where, std::function<QString()> words);
+    ~ChangeNotice();
+    ChangeNotice(const ChangeNotice&) = delete;
+    ChangeNotice& operator=(const ChangeNotice&) = delete;
+
+private:
+    QPointer<QWidget> where_;
+    std::function<QString()> words_;
+    QString before_;
+};
 
 // Makes `notice` (a widget shown when something is to be said) an object of
 // the notification role whose words are `words()`, read when a reader asks:

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Geometry.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -62,6 +63,17 @@ int holdStartPicture(QWidget* window, Clock& clock, double seconds)
         ++passes;
     }
     return passes;
+}
+
+void showChooser(QWidget* window, const QString& title, const std::function<void()>& showControls)
+{
+    if (window) {
+        window->setWindowTitle(title);
+        if (window->isVisible() && QAccessible::isActive())
+            announce(window, title);
+    }
+    if (showControls)
+        showControls();
 }
 
 FileList::FileList(QWidget* parent) : QListWidget(parent)

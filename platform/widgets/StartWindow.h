@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QString>
+#include <functional>
 
 namespace platform {
 
@@ -43,6 +44,14 @@ private:
 // shown again at every pass. With a ManualClock it returns at once (each
 // wait advances the clock). Returns the number of passes (for tests).
 int holdStartPicture(QWidget* window, Clock& clock, double seconds = 2.0);
+
+// Turns the start window `window` from its picture to its chooser: the
+// chooser's `title` first, then `showControls()` shows the controls (the
+// file list taking the focus). A screen reader thus never reads the chooser
+// under the picture's title; while the window is on screen the new title is
+// said once, as a notice, before the focus lands in the list (a reader says
+// a window's title when a window appears, not when it is renamed).
+void showChooser(QWidget* window, const QString& title, const std::function<void()>& showControls);
 
 // File list box with a fixed pattern, as the start windows' `ListeFichier`:
 // the plain files of a folder whose names match the pattern without regard

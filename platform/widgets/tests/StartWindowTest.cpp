@@ -1,6 +1,9 @@
 #include "platform/widgets/StartWindow.h"
 
 #include "platform/Clock.h"
+#include "platform/testing/ScreenReaderEvents.h"
+#include "platform/widgets/Accessible.h"
+#include "platform/widgets/ScreenReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -206,4 +209,34 @@ TEST(FileList, NamedByItsPatternUntilTheProgramNamesIt)
     l.setAccessibleName("Station files");
     l.setPattern("*.tcv");
     EXPECT_EQ(l.accessibleName(), "Station files");
+}
+
+// A start window turning from its picture to its chooser: a reader never
+// reads the chooser under the picture's title (the title is the chooser's
+// when the list takes the focus), hears the new title once, and reads the
+// window as a frame from its first showing.
+TEST(StartPicture, TheChooserIsReadUnderItsOwnTitleSaidOnce)
+{
+    QTemporaryDir dir;
+    QWidget window;
+    auto* logo = new LogoPicture(&window);
+    auto* list = new FileList(&window);
+    list->setPath(dir.path());
+    list->hide();
+    platform::nameForScreenReaders(&window);
+    window.setWindowTitle(QStringLiteral("Selvane - Test"));
+    platform::testing::ScreenReaderEvents heard;
+    platform::ManualClock clock(QDateTime(QDate(2001, 3, 9), QTime(12, 0)));
+    platform::holdStartPicture(&window, clock);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window); // a frame on the bus
+    platform::showChooser(&window, QStringLiteral("Test - Setup File"), [&] {
+        logo->hide();
+        list->show();
+    });
+    QCoreApplication::processEvents();
+    const QStringList titleAtFocus = heard.windowNamesAtFocus(&window);
+    ASSERT_FALSE(titleAtFocus.isEmpty()) << "the list never took the focus";
+    EXPECT_EQ(titleAtFocus, QStringList(titleAtFocus.size(), QStringLiteral("Test - Setup File")));
+    EXPECT_EQ(heard.notices(), QStringList{QStringLiteral("Test - Setup File")});
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Test - Setup File"));
 }
