@@ -72,7 +72,8 @@ QMargins marginsOf(const QWidget* framed)
         framed = nullptr;
         for (QWindow* n : QGuiApplication::topLevelWindows())
             if (n->isVisible())
-                if (const QWidget* t = QWidget::find(n->winId()); t && t->isVisible() && hasFrame(t) && !t->isMinimized())
+                if (const QWidget* t = QWidget::find(n->winId());
+                    t && t->isVisible() && hasFrame(t) && !t->isMinimized())
                     framed = t;
     }
     if (!framed)

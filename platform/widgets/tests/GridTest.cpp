@@ -647,12 +647,13 @@ TEST(Grid, DrawingATallGridMakesItsVisibleRowsOnly)
 TEST(Grid, RowsDroppedLetTheirTextsGo)
 {
     Grid g(2, 2);
-    auto jour = std::make_shared<std::vector<QString>>(std::vector<QString>{QString("a") + TAB + "b", QString("c") + TAB + "d", "e"});
-    g.setRowTexts(1, 3, [jour](int i) { return (*jour)[size_t(i)]; });
+    auto texts = std::make_shared<std::vector<QString>>(
+        std::vector<QString>{QString("a") + TAB + "b", QString("c") + TAB + "d", "e"});
+    g.setRowTexts(1, 3, [texts](int i) { return (*texts)[size_t(i)]; });
     EXPECT_EQ(g.textMatrix(2, 1), "d");
-    EXPECT_GT(jour.use_count(), 1);
+    EXPECT_GT(texts.use_count(), 1);
     g.setRows(1);
-    EXPECT_EQ(jour.use_count(), 1);
+    EXPECT_EQ(texts.use_count(), 1);
     g.setRows(2);
     g.setRowTexts(1, 2, [](int i) { return i == 0 ? QString("x") : QString("y") + TAB + "z"; });
     EXPECT_EQ(g.rows(), 3);
