@@ -13,9 +13,13 @@
 #include <QLabel>
 #include <QPixmap>
 
+namespace {
+constexpr int LargeurTwips = 6135, HauteurTwips = 5235;
+}
+
 FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(nullptr), commandes_(commandes) {
     planner::policeTable(this);
-    platform::resizeClientTwips(this, 6135, 5235);
+    platform::resizeClientTwips(this, LargeurTwips, HauteurTwips);
     CadrePrevision = new QGroupBox(this);
     platform::setTwipsGeometry(CadrePrevision, 60, 0, 6015, 915);
     // Station and Moon lines: three rows. At the left the call sign and an
@@ -54,6 +58,15 @@ FenetrePrevision::FenetrePrevision(planner::Commandes& commandes) : QWidget(null
     GrillePrev->setEnterKey(platform::Grid::EnterKey::Click);
     platform::nameControls({{GrillePrev, QStringLiteral("Moon location table")}});
     platform::describePicture(AffIconeLune, [this] { return planner::TextePhaseLune(PhaseAffichee); });
+}
+
+void FenetrePrevision::remetANeuf() {
+    setWindowState(Qt::WindowNoState);
+    platform::resizeClientTwips(this, LargeurTwips, HauteurTwips);
+    // The title row and one empty row, as made: a row kept would show its
+    // old cells under a shorter new text.
+    GrillePrev->setRows(1);
+    GrillePrev->setRows(2);
 }
 
 void FenetrePrevision::GrillePrev_Click() { commandes_.GrillePrev_Click(this); }

@@ -28,6 +28,9 @@ public:
     int PhaseAffichee = -1;
     platform::Grid* GrillePrev;
     void GrillePrev_Click();
+    // Back to the state a new window has, to take a new day: normal state,
+    // the size it is made with, the grid without rows.
+    void remetANeuf();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -195,11 +195,19 @@ void oublieInachevees(ListeTables<F>& liste, int16_t& index) {
 }
 
 // Discards a table list; the place of its first window, when it was shown,
-// is kept in `place` (Save screen writes it).
+// is kept in `place` (Save screen writes it). With `reserve` its windows are
+// hidden and kept there for the next computation, else they are deleted.
 template <class F>
-void supprimeTables(ListeTables<F>& liste, int16_t& index, planner::PositionFenetre& place) {
+void supprimeTables(ListeTables<F>& liste, int16_t& index, planner::PositionFenetre& place,
+                    std::vector<std::unique_ptr<F>>* reserve = nullptr) {
     if (remplie(liste, 0))
         place = positionIni(liste[0].fenetre.get());
+    if (reserve)
+        for (auto& t : liste)
+            if (t.fenetre) {
+                t.fenetre->hide();
+                reserve->push_back(std::move(t.fenetre));
+            }
     liste.clear();
     index = 0;
 }
@@ -425,7 +433,9 @@ QString Planner::TexteDate() {
     return *t;
 }
 
-void Planner::SupprimeTablesPrevision() { supprimeTables(ListeFenetresPrevision, IndexPrevision, PlacePrevision); }
+void Planner::SupprimeTablesPrevision() {
+    supprimeTables(ListeFenetresPrevision, IndexPrevision, PlacePrevision, &reservePrevision_);
+}
 
 void Planner::SupprimeTablesComWin() { supprimeTables(ListeFenetresComWin, IndexComWin, PlaceComWin); }
 
@@ -876,6 +886,14 @@ void Planner::InitPrevisionLune() {
         SortieFenetres<FenetrePrevision> s(
             *this, ListeFenetresPrevision,
             [this] {
+                // A window of discarded tables when there is one: it takes
+                // its new day as a new window would.
+                if (!reservePrevision_.empty()) {
+                    std::unique_ptr<FenetrePrevision> w = std::move(reservePrevision_.back());
+                    reservePrevision_.pop_back();
+                    w->remetANeuf();
+                    return w;
+                }
                 auto w = std::make_unique<FenetrePrevision>(*this);
                 suitEtat(w.get());
                 return w;

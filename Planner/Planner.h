@@ -248,4 +248,9 @@ private:
     std::unique_ptr<FenetreCiel> fenetreCiel_;
     std::unique_ptr<FenetreInfoCiel> fenetreInfoCiel_;
     std::unique_ptr<FeuilleChoixFichier> feuilleChoixFichier_;
+    // Moon-location table windows of discarded tables, hidden, kept for the
+    // next computation: a window made afresh costs its widgets, its native
+    // window and, with a screen reader, an accessible object and an event
+    // for each of its parts. Never more than the longest table had.
+    std::vector<std::unique_ptr<FenetrePrevision>> reservePrevision_;
 };

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMargins>
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 
 #include <algorithm>
@@ -64,12 +65,16 @@ bool hasFrame(const QWidget* w) { return w->frameGeometry().size() != w->size();
 QMargins marginsOf(const QWidget* framed)
 {
     // Else those of any window of the program that the window manager has
-    // framed: it frames them alike.
+    // framed: it frames them alike. They are looked for among its shown
+    // native windows: QApplication::topLevelWidgets() walks every widget of
+    // the program, thousands with a month of tables open.
     if (framed && (!framed->isVisible() || !hasFrame(framed))) {
         framed = nullptr;
-        for (const QWidget* t : QApplication::topLevelWidgets())
-            if (t->isVisible() && hasFrame(t) && !t->isMinimized())
-                framed = t;
+        for (QWindow* n : QGuiApplication::topLevelWindows())
+            if (n->isVisible())
+                if (const QWidget* t = QWidget::find(n->winId());
+                    t && t->isVisible() && hasFrame(t) && !t->isMinimized())
+                    framed = t;
     }
     if (!framed)
         return {};

@@ -217,15 +217,16 @@ TEST_F(Affichage, TableFermeeNeRevientPas) {
     EXPECT_TRUE(etat->fenetrePrevision(1)->isVisible());
 }
 
-// The table windows of a kind alive, and those of them shown that the
-// program's list does not hold.
+// The table windows of a kind in use (in the program's list, or shown), and
+// those of them shown that the list does not hold. A window of discarded
+// tables may be kept alive, hidden, for the next computation.
 template <class F>
 std::pair<int, int> fenetresVivantes(const std::vector<planner::TableJour<F>>& liste) {
     int vivantes = 0, horsListe = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (F* f = qobject_cast<F*>(w)) {
-            ++vivantes;
             const bool dans = std::any_of(liste.begin(), liste.end(), [f](const auto& t) { return t.fenetre.get() == f; });
+            vivantes += dans || f->isVisible();
             horsListe += !dans && f->isVisible();
         }
     return {vivantes, horsListe};
@@ -269,6 +270,59 @@ TEST_F(Affichage, TablesEcarteesDisparaissentAussitot) {
     periode("12-05-2001", "00:00", "12-05-2001", "23:50");
     EXPECT_EQ(pendant.second, 0);
     EXPECT_EQ(lune(), std::make_pair(dansListe(etat->ListeFenetresPrevision), 0));
+}
+
+// The windows of discarded Moon-location tables are taken again by the next
+// computation: whatever was done to one (resized, maximised, scrolled, a
+// longer day), it shows its new day exactly as a window made for it does.
+TEST_F(Affichage, FenetreRepriseCommeNeuve) {
+    struct Vu {
+        planner::ContenuTable contenu;
+        QRect place;
+        Qt::WindowStates etat;
+        int lignes, haut, ligne, colonne;
+        bool operator==(const Vu& v) const {
+            return contenu.caption == v.contenu.caption && contenu.Entete == v.contenu.Entete &&
+                   contenu.lignes == v.contenu.lignes && place == v.place && etat == v.etat && lignes == v.lignes &&
+                   haut == v.haut && ligne == v.ligne && colonne == v.colonne;
+        }
+    };
+    auto vu = [this](int i) {
+        const FenetrePrevision* w = etat->fenetrePrevision(i);
+        return Vu{etat->ContenuPrevision(i), w->geometry(), w->windowState(), w->GrillePrev->rows(),
+                  w->GrillePrev->topRow(), w->GrillePrev->row(), w->GrillePrev->col()};
+    };
+    auto courte = [this] { calcule("20-05-2001", "06:00", "21-05-2001", "03:00", "30"); };
+    demarre();
+    courte();
+    ASSERT_EQ(etat->TablesPrevisionRemplies(), (std::vector<int>{0, 1}));
+    const Vu neuves[2] = {vu(0), vu(1)};
+    etat.reset();
+
+    demarre();
+    calcule("12-05-2001", "00:00", "14-05-2001", "23:50");
+    ASSERT_EQ(etat->TablesPrevisionRemplies(), (std::vector<int>{0, 1, 2}));
+    std::vector<QWidget*> anciennes;
+    for (int i = 0; i < 3; ++i) {
+        FenetrePrevision* w = etat->fenetrePrevision(i);
+        anciennes.push_back(w);
+        w->resize(w->size() + QSize(40, 90));
+        w->GrillePrev->setTopRow(100);
+        w->GrillePrev->setRow(120);
+        w->GrillePrev->setCol(5);
+    }
+    etat->fenetrePrevision(1)->setWindowState(Qt::WindowMaximized);
+    etat->form2()->MenuFichier_Click(1);
+    courte();
+    ASSERT_EQ(etat->TablesPrevisionRemplies(), (std::vector<int>{0, 1}));
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NE(std::find(anciennes.begin(), anciennes.end(), etat->fenetrePrevision(i)), anciennes.end());
+        EXPECT_TRUE(vu(i) == neuves[i]) << vu(i).contenu.caption.toStdString() << " " << vu(i).lignes << " rows";
+        EXPECT_TRUE(etat->fenetrePrevision(i)->isVisible());
+    }
+    // The spare window left over is not shown.
+    EXPECT_EQ(fenetresVivantes(etat->ListeFenetresPrevision), std::make_pair(2, 0));
 }
 
 // Fault: "Change UTC"'s close box hid it while the map display went on, with

@@ -326,6 +326,12 @@ private:
         side_.resize(n);
         if (!pending_.empty())
             pending_.resize(size_t(n));
+        // No row left: the makers go, with the data they hold (a grid
+        // emptied and filled again, day after day, would keep every fill).
+        if (n == 0) {
+            pending_.clear();
+            makers_.clear();
+        }
     }
     // Row r's text made, if it is still to be made. The rows' texts are the
     // model's own cache: making one changes nothing a reader sees.

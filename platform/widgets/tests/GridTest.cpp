@@ -642,6 +642,26 @@ TEST(Grid, DrawingATallGridMakesItsVisibleRowsOnly)
     EXPECT_EQ(g->textMatrix(1000, 0), "999");
 }
 
+// Every row dropped, the texts still to be made go with them; the grid is
+// filled again from the new rows alone.
+TEST(Grid, RowsDroppedLetTheirTextsGo)
+{
+    Grid g(2, 2);
+    auto texts = std::make_shared<std::vector<QString>>(
+        std::vector<QString>{QString("a") + TAB + "b", QString("c") + TAB + "d", "e"});
+    g.setRowTexts(1, 3, [texts](int i) { return (*texts)[size_t(i)]; });
+    EXPECT_EQ(g.textMatrix(2, 1), "d");
+    EXPECT_GT(texts.use_count(), 1);
+    g.setRows(1);
+    EXPECT_EQ(texts.use_count(), 1);
+    g.setRows(2);
+    g.setRowTexts(1, 2, [](int i) { return i == 0 ? QString("x") : QString("y") + TAB + "z"; });
+    EXPECT_EQ(g.rows(), 3);
+    EXPECT_EQ(g.textMatrix(1, 0), "x");
+    EXPECT_EQ(g.textMatrix(1, 1), "");
+    EXPECT_EQ(g.textMatrix(2, 1), "z");
+}
+
 // Taking the focus, by the program or the Tab key, leaves the current cell
 // where it was: row 0 current (no entry chosen) stays so.
 TEST(Grid, TakingTheFocusKeepsTheCurrentCell)
