@@ -73,7 +73,7 @@ void ControleMouvement::commande(Axe a, double t, bool actif, int sens, double f
     }
 }
 
-ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x, bool sure)
+ControleMouvement::Verdict ControleMouvement::ouvreLecture(Axe a, double t, float x)
 {
     EtatAxe& e = axe(a);
     compte(e, t);
@@ -83,6 +83,13 @@ ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x, 
     v.axe = a;
     v.sens = e.sens;
     v.lecture = x;
+    return v;
+}
+
+ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x, bool sure)
+{
+    EtatAxe& e = axe(a);
+    Verdict v = ouvreLecture(a, t, x);
     if (!std::isfinite(x))
         return v;
     if (e.sens != 0 && !e.enCourse) {
@@ -163,13 +170,7 @@ ControleMouvement::Verdict ControleMouvement::lecture(Axe a, double t, float x, 
 ControleMouvement::Verdict ControleMouvement::lectureIgnoree(Axe a, double t)
 {
     EtatAxe& e = axe(a);
-    compte(e, t);
-    noteLecture(e, t);
-    verifie(t);
-    Verdict v;
-    v.axe = a;
-    v.sens = e.sens;
-    v.lecture = e.derniere;
+    Verdict v = ouvreLecture(a, t, e.derniere);
     if (e.sens == 0 || !e.connue)
         return v;
     const double aveugle = e.attendu - e.attenduDerniere;

@@ -159,6 +159,9 @@ private:
     static void compte(EtatAxe& e, double t);
     static float hors(const Course& c, float x); // degrees beyond the nearer stop (<= 0 inside)
     void noteLecture(EtatAxe& e, double t);
+    // A reading's time counted and noted, then the bound between checks:
+    // the verdict on the axis so far, showing `x`.
+    Verdict ouvreLecture(Axe a, double t, float x);
     // A new run from the last reading acted on.
     static void debutCourse(EtatAxe& e);
     void verifie(double t);

@@ -276,6 +276,18 @@ void Pilote::appliqueVerdict(const ControleMouvement::Verdict& v)
     signale({Avis::Type::Message, texteVerdict(v), QStringLiteral("Antenna Drive Error")});
 }
 
+bool Pilote::arreteSurVerdict(const ControleMouvement::Verdict& az, const ControleMouvement::Verdict& el)
+{
+    const ControleMouvement::Verdict& v = az ? az : el;
+    if (!v)
+        return false;
+    appliqueVerdict(v);
+    // Commands given before the operator saw the message are dropped.
+    std::lock_guard<std::mutex> l(m_);
+    entrainement_.clear();
+    return true;
+}
+
 bool Pilote::verifieTenue()
 {
     if (liaison_.enPanne() || ligne_.arretee())
@@ -398,32 +410,16 @@ bool Pilote::etape(double azimutSource, double elevationSource)
     if (!LectureValide) {
         // A drive that runs on blind: stopped before it may have turned
         // about a degree, or reached its stop.
-        ControleMouvement::Verdict v = Controle.lectureIgnoree(Axe::Azimut, instantAz_);
-        const ControleMouvement::Verdict ve = Controle.lectureIgnoree(Axe::Elevation, instantEl_);
-        if (!v)
-            v = ve;
-        if (v) {
-            appliqueVerdict(v);
-            std::lock_guard<std::mutex> l(m_);
-            entrainement_.clear();
-        }
+        const ControleMouvement::Verdict va = Controle.lectureIgnoree(Axe::Azimut, instantAz_);
+        arreteSurVerdict(va, Controle.lectureIgnoree(Axe::Elevation, instantEl_));
         return false;
     }
     // The motion check on this cycle's readings, with the commands the box
     // ran since the step before.
-    ControleMouvement::Verdict v =
+    // (Azimuth first: each check notes its instant.)
+    const ControleMouvement::Verdict va =
         Controle.lecture(Axe::Azimut, instantAz_, Drive.suitAzimut(AzimutAntenne), fenetreAz_.sure);
-    const ControleMouvement::Verdict ve =
-        Controle.lecture(Axe::Elevation, instantEl_, ElevationAntenne, fenetreEl_.sure);
-    if (!v)
-        v = ve;
-    if (v) {
-        appliqueVerdict(v);
-        {
-            // Commands given before the operator saw the message are dropped.
-            std::lock_guard<std::mutex> l(m_);
-            entrainement_.clear();
-        }
+    if (arreteSurVerdict(va, Controle.lecture(Axe::Elevation, instantEl_, ElevationAntenne, fenetreEl_.sure))) {
         Drive.PrendPosition(AzimutAntenne, ElevationAntenne);
         return false;
     }

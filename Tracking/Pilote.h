@@ -278,6 +278,9 @@ private:
     // `t` (the time before their bytes went out).
     void noteCommandes(double t);
     void appliqueVerdict(const ControleMouvement::Verdict& v);
+    // The azimuth's verdict, else the elevation's, applied and the queued
+    // drive commands dropped; false when neither stops.
+    bool arreteSurVerdict(const ControleMouvement::Verdict& az, const ControleMouvement::Verdict& el);
     void signale(const Avis& a);
     // Demands that send nothing; drive demands (in the drive step).
     void executeEtat(std::unique_lock<std::mutex>& verrou);

@@ -71,6 +71,16 @@ measure() {
     'BEGIN { printf "line %s: %.0f exchanges/s; box %s\n", l, (a - b) / (t1 - t0), m }'
 }
 
+# Tracking started in station folder $1 with the accessibility bridge on, its
+# station Home.dat chosen and its main window shown.
+start_tracking() {
+  (cd "$1" && exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$build/Tracking/Tracking" \
+    >"$1/tracking.log" 2>&1) &
+  tracking=$!
+  pids+=($tracking)
+  "$probe" app Tracking 60 press Home.dat 60 wait "Selvane - Tracking  <<" 60 sleep 2
+}
+
 for mode in $modes; do
   station=$work/mode$mode
   mkdir -p "$station"
@@ -78,11 +88,7 @@ for mode in $modes; do
   echo "== drive mode $mode"
   if [ "$mode" = nobox ]; then
     # The station as it comes: COM 0, no box.
-    (cd "$station" && exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$build/Tracking/Tracking" \
-      >"$station/tracking.log" 2>&1) &
-    tracking=$!
-    pids+=($tracking)
-    "$probe" app Tracking 60 press Home.dat 60 wait "Selvane - Tracking  <<" 60 sleep 2
+    start_tracking "$station"
     measure "$station" stopped
     kill -TERM "$tracking" 2>/dev/null || true
     wait "$tracking" 2>/dev/null || true
@@ -101,12 +107,7 @@ for mode in $modes; do
   exec 3>"$station/box.in"
   for _ in $(seq 100); do grep -q '^boxsim: ' "$station/box.out" && break; sleep 0.05; done
 
-  (cd "$station" && exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$build/Tracking/Tracking" \
-    >"$station/tracking.log" 2>&1) &
-  tracking=$!
-  pids+=($tracking)
-
-  "$probe" app Tracking 60 press Home.dat 60 wait "Selvane - Tracking  <<" 60 sleep 2
+  start_tracking "$station"
   measure "$station" stopped
   "$probe" app Tracking press Park sleep 3
   measure "$station" moving
